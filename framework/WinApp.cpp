@@ -1,0 +1,78 @@
+#include "WinApp.h"
+
+#include <cstdio>
+
+namespace
+{
+CWinApp* g_app = nullptr;
+}
+
+CWinApp::CWinApp(LPCSTR lpszAppName) : m_pszAppName(lpszAppName)
+{
+    g_app = this;
+    m_hInstance = GetModuleHandleA(nullptr);
+}
+
+CWinApp::~CWinApp()
+{
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+BOOL CWinApp::InitInstance()
+{
+    return TRUE;
+}
+
+int CWinApp::Run()
+{
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+    {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    int code = ExitInstance();
+    return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : code;
+}
+
+int CWinApp::ExitInstance()
+{
+    return m_nExitCode;
+}
+
+CWinApp* AfxGetApp()
+{
+    return g_app;
+}
+
+HINSTANCE AfxGetInstanceHandle()
+{
+    return g_app ? g_app->m_hInstance : GetModuleHandleA(nullptr);
+}
+
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
+{
+    CWinApp* app = AfxGetApp();
+    if (!app)
+        return -1;
+    app->m_hInstance = hInstance;
+    app->m_lpCmdLine = lpCmdLine;
+    app->m_nCmdShow = nCmdShow;
+
+    int code;
+    try
+    {
+        if (app->InitInstance())
+            code = app->Run();
+        else
+            code = app->ExitInstance();
+    }
+    catch (...)
+    {
+        std::fputs("Quorvex: unexpected exception during start-up\n", stderr);
+        code = -1;
+    }
+    std::fflush(stdout);
+    return code;
+}

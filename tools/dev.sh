@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Quorvex developer driver.
+#   tools/dev.sh sample   install what is missing, build, run the harness on the sample suite
+#   tools/dev.sh test     install what is missing, build, run every test under Wine
+#   tools/dev.sh build    install what is missing and build
+#   tools/dev.sh bench    build and run the benchmarks
+# Environment: BUILD_DIR (default build), JOBS (default nproc), QVX_SKIP_DEPS=1 skips the install step.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$root/build}
+jobs=${JOBS:-$(nproc)}
+cmd=${1:-test}
+shift || true
+
+deps() {
+    [ "${QVX_SKIP_DEPS:-0}" = 1 ] || bash "$root/tools/setup/install-deps.sh"
+}
+
+configure_and_build() {
+    if [ ! -f "$build/build.ninja" ]; then
+        cmake -S "$root" -B "$build" -G Ninja -DQVX_ARCH="$(bash "$root/tools/setup/host-arch.sh")" >/dev/null
+    fi
+    cmake --build "$build" -j "$jobs"
+}
+
+# A display for Wine: $DISPLAY when set, else a private Xvfb for this run.
+xvfb_pid=
+start_display() {
+    if [ -n "${DISPLAY:-}" ]; then return; fi
+    local n=90
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 1 50); do
+        [ -e "/tmp/.X11-unix/X$n" ] && break
+        sleep 0.1
+    done
+}
+
+cleanup() {
+    WINEPREFIX="$build/wineprefix" wineserver -k >/dev/null 2>&1 || true
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+
+# Keeps one wineserver alive for the whole run instead of one per process.
+start_wine() {
+    "$build/wine-run" cmd /c exit >/dev/null 2>&1 || true
+    WINEPREFIX="$build/wineprefix" wineserver -p >/dev/null 2>&1 || true
+}
+
+case "$cmd" in
+build)
+    deps
+    configure_and_build
+    ;;
+test)
+    deps
+    configure_and_build
+    start_display
+    start_wine
+    ctest --test-dir "$build" -j "$jobs" --output-on-failure "$@"
+    ;;
+sample)
+    deps
+    configure_and_build
+    start_display
+    start_wine
+    if [ -x "$build/bin/Quorvex.exe" ] || [ -f "$build/bin/Quorvex.exe" ]; then
+        sample=$(ls "$build"/bin/samples/*.dll 2>/dev/null | head -n 1 || true)
+        if [ -n "$sample" ]; then
+            set +e
+            "$build/wine-run" "$build/bin/Quorvex.exe" -cmd "$sample" "$@"
+            rc=$?
+            set -e
+            echo "[sample] Quorvex.exe exited with code $rc"
+        else
+            "$build/wine-run" "$build/bin/Quorvex.exe" "$@"
+        fi
+    else
+        echo "[sample] the harness program is not built yet; running the foundation's self-check instead"
+        "$build/wine-run" "$build/bin/qvxcheck.exe"
+    fi
+    ;;
+bench)
+    deps
+    configure_and_build
+    start_display
+    start_wine
+    for b in "$build"/bench/*.exe; do
+        echo "== $(basename "$b")"
+        "$build/wine-run" "$b" "$@"
+    done
+    ;;
+*)
+    echo "usage: $0 sample|test|build|bench" >&2
+    exit 2
+    ;;
+esac
