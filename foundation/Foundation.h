@@ -1,0 +1,2 @@
+// Umbrella header of the foundation library.
+#pragma once
