@@ -4,7 +4,8 @@
 #   tools/dev.sh test     install what is missing, build, run every test under Wine
 #   tools/dev.sh build    install what is missing and build
 #   tools/dev.sh bench    build and run the benchmarks
-# Environment: BUILD_DIR (default build), JOBS (default nproc), QVX_SKIP_DEPS=1 skips the install step.
+# Environment: BUILD_DIR (default build), JOBS (default nproc), QVX_SKIP_DEPS=1 skips the install step,
+# QVX_SKIP_I686=1 skips the 32-bit program build on hosts that test a 64-bit build.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,11 +18,26 @@ deps() {
     [ "${QVX_SKIP_DEPS:-0}" = 1 ] || bash "$root/tools/setup/install-deps.sh"
 }
 
+arch=$(bash "$root/tools/setup/host-arch.sh")
+
 configure_and_build() {
     if [ ! -f "$build/build.ninja" ]; then
-        cmake -S "$root" -B "$build" -G Ninja -DQVX_ARCH="$(bash "$root/tools/setup/host-arch.sh")" >/dev/null
+        cmake -S "$root" -B "$build" -G Ninja -DQVX_ARCH="$arch" >/dev/null
     fi
     cmake --build "$build" -j "$jobs"
+}
+
+# Where the tests run as x86_64, the shipped 32-bit program is still built
+# (not run) so that 32-bit-only code paths keep compiling.
+build_product_i686() {
+    [ "$arch" != i686 ] || return 0
+    [ "${QVX_SKIP_I686:-0}" = 1 ] && return 0
+    local b="$build-i686"
+    if [ ! -f "$b/build.ninja" ]; then
+        cmake -S "$root" -B "$b" -G Ninja -DQVX_ARCH=i686 -DBUILD_TESTING=OFF >/dev/null
+    fi
+    echo "[i686] building the 32-bit program in $b"
+    cmake --build "$b" -j "$jobs" | tail -n 1
 }
 
 # A display for Wine: $DISPLAY when set, else a private Xvfb for this run.
@@ -59,6 +75,7 @@ build)
 test)
     deps
     configure_and_build
+    build_product_i686
     start_display
     start_wine
     ctest --test-dir "$build" -j "$jobs" --output-on-failure "$@"
@@ -80,8 +97,8 @@ sample)
             "$build/wine-run" "$build/bin/Quorvex.exe" "$@"
         fi
     else
-        echo "[sample] the harness program is not built yet; running the foundation's self-check instead"
-        "$build/wine-run" "$build/bin/qvxcheck.exe"
+        echo "[sample] the harness program is not built yet; running the platform tests instead"
+        "$build/wine-run" "$build/tests/platform_tests.exe"
     fi
     ;;
 bench)
