@@ -1,2 +1,12 @@
 // Umbrella header of the foundation library.
 #pragma once
+
+#include "DravikString.h"
+#include "DravikList.h"
+#include "ThreadLock.h"
+#include "CommThreadedExecutor.h"
+#include "CommSystemTimer.h"
+#include "TimeUtilities.h"
+#include "PathUtilities.h"
+#include "FileInterface.h"
+#include "VersionInfo.h"
