@@ -471,8 +471,10 @@ template <typename C, typename D> void CStringImpl<C, D>::Truncate(int nNewLengt
 
 template <typename C, typename D> void CStringImpl<C, D>::FormatV(const C* pszFormat, va_list args)
 {
-    Empty();
-    AppendFormatV(pszFormat, args);
+    // Formatted into a fresh buffer first: the arguments may point into this string.
+    D result;
+    result.AppendFormatV(pszFormat, args);
+    *this = std::move(result);
 }
 
 template <typename C, typename D> void CStringImpl<C, D>::AppendFormatV(const C* pszFormat, va_list args)
@@ -485,15 +487,16 @@ template <typename C, typename D> void CStringImpl<C, D>::AppendFormatV(const C*
     va_end(count);
     if (n <= 0)
         return;
-    int old = GetLength();
-    if (static_cast<long long>(old) + n > INT_MAX / 2)
+    if (static_cast<long long>(GetLength()) + n > INT_MAX / 2)
         throw std::bad_alloc();
-    C* p = Reserve(old + n, old);
+    D piece;
+    C* p = piece.Reserve(n, 0);
     va_list fill;
     va_copy(fill, args);
-    Traits::FormatInto(p + old, n, pszFormat, fill);
+    Traits::FormatInto(p, n, pszFormat, fill);
     va_end(fill);
-    SetLengthInternal(old + n);
+    piece.SetLengthInternal(n);
+    Append(piece.m_pszData, n);
 }
 
 template <typename C, typename D> void CStringImpl<C, D>::Format(const C* pszFormat, ...)
