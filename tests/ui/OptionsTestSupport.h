@@ -1,0 +1,124 @@
+// Helpers shared by the options store tests: guarded buffers and byte-vector conversions.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "OptionsEntityBase.h"
+#include "OptionsStore.h"
+
+typedef std::vector<BYTE> Bytes;
+
+// A copy of some bytes placed flush against an inaccessible page, so that reading even one byte past the
+// end faults at once.
+class CGuardedBuffer
+{
+public:
+    explicit CGuardedBuffer(const Bytes& bytes) : CGuardedBuffer(bytes.data(), static_cast<int>(bytes.size()))
+    {
+    }
+
+    CGuardedBuffer(const BYTE* bytes, int size) : m_base(nullptr), m_data(nullptr), m_size(size)
+    {
+        SYSTEM_INFO info;
+        GetSystemInfo(&info);
+        const SIZE_T page = info.dwPageSize;
+        const SIZE_T dataPages = (static_cast<SIZE_T>(size) + page - 1) / page;
+        const SIZE_T total = (dataPages + 1) * page;
+        m_base = static_cast<BYTE*>(VirtualAlloc(nullptr, total, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+        if (!m_base)
+            return;
+        BYTE* guard = m_base + dataPages * page;
+        DWORD old = 0;
+        if (!VirtualProtect(guard, page, PAGE_NOACCESS, &old))
+        {
+            VirtualFree(m_base, 0, MEM_RELEASE);
+            m_base = nullptr;
+            return;
+        }
+        m_data = guard - size;
+        if (size > 0)
+            memcpy(m_data, bytes, static_cast<size_t>(size));
+    }
+
+    ~CGuardedBuffer()
+    {
+        if (m_base)
+            VirtualFree(m_base, 0, MEM_RELEASE);
+    }
+
+    bool IsValid() const { return m_data != nullptr; }
+    BYTE* Data() const { return m_data; }
+    int Size() const { return m_size; }
+
+private:
+    CGuardedBuffer(const CGuardedBuffer&) = delete;
+    CGuardedBuffer& operator=(const CGuardedBuffer&) = delete;
+
+    BYTE* m_base;
+    BYTE* m_data;
+    int m_size;
+};
+
+// Saves an entity into a buffer of exactly its reported size, first filled with `fill`; checks that the
+// save uses the whole buffer.
+inline Bytes SaveEntityBytes(COptionsEntityBase& entity, BYTE fill = 0xCC)
+{
+    const int size = entity.GetSerializedSize();
+    EXPECT_GE(size, 8);
+    if (size < 8)
+        return Bytes();
+    Bytes bytes(static_cast<size_t>(size), fill);
+    int offset = 0;
+    EXPECT_TRUE(entity.Save(bytes.data(), size, &offset));
+    EXPECT_EQ(size, offset);
+    return bytes;
+}
+
+// The whole-store buffer of a store.
+inline Bytes SaveStoreBytes(COptionsStore& store)
+{
+    const int size = store.GetSerializedSize();
+    EXPECT_GE(size, 4);
+    if (size < 4)
+        return Bytes();
+    Bytes bytes(static_cast<size_t>(size), 0xCC);
+    int offset = 0;
+    EXPECT_TRUE(store.Save(bytes.data(), size, &offset));
+    EXPECT_EQ(size, offset);
+    return bytes;
+}
+
+// Bytes in hex for failure messages.
+inline std::string HexOf(const Bytes& bytes)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string text;
+    for (BYTE b : bytes)
+    {
+        text += digits[b >> 4];
+        text += digits[b & 15];
+        text += ' ';
+    }
+    return text;
+}
+
+// Little-endian int32 inside a byte vector.
+inline void PutInt32(Bytes& bytes, size_t at, int32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = static_cast<BYTE>(static_cast<uint32_t>(value) >> (8 * i));
+}
+
+inline int32_t GetInt32(const Bytes& bytes, size_t at)
+{
+    uint32_t value = 0;
+    for (int i = 0; i < 4; ++i)
+        value |= static_cast<uint32_t>(bytes[at + i]) << (8 * i);
+    return static_cast<int32_t>(value);
+}

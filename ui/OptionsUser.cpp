@@ -1,0 +1,119 @@
+#include "OptionsUser.h"
+
+#include "OptionsBuffer.h"
+#include "OptionsStore.h"
+#include "VLStringManager.h"
+
+COptionsUser::COptionsUser(COptionsStore* owner) : COptionsEntityBase(kOptionsKindUser, 0, owner) {}
+
+COptionsUser::~COptionsUser() {}
+
+void COptionsUser::SetOwner(COptionsStore* owner)
+{
+    COptionsEntityBase::SetOwner(owner);
+    for (int i = 0; i < m_entities.GetCount(); ++i)
+        m_entities.GetAt(i)->SetOwner(owner);
+}
+
+void COptionsUser::SetName(CDravikString name)
+{
+    m_name = name;
+    MarkModified();
+}
+
+COptionsEntityBase* COptionsUser::FindEntity(int id)
+{
+    for (int i = 0; i < m_entities.GetCount(); ++i)
+    {
+        COptionsEntityBase* entity = m_entities.GetAt(i);
+        if (entity->GetId() == id)
+            return entity;
+    }
+    return nullptr;
+}
+
+BOOL COptionsUser::AddEntity(COptionsEntityBase* entity)
+{
+    if (!entity || entity->GetKind() == kOptionsKindUser)
+        return FALSE;
+    return m_entities.Add(entity);
+}
+
+BOOL COptionsUser::DetachEntity(COptionsEntityBase* entity)
+{
+    return m_entities.Detach(entity);
+}
+
+int COptionsUser::GetSerializedSize()
+{
+    COptionsSize size(12);
+    size.Add(CVLStringManager::GetRecordSize(m_name));
+    for (int i = 0; i < m_entities.GetCount(); ++i)
+        size.Add(m_entities.GetAt(i)->GetSerializedSize());
+    return size.Get();
+}
+
+BOOL COptionsUser::Save(BYTE* buffer, int bufferSize, int* offset)
+{
+    const int size = GetSerializedSize();
+    if (!BeginRecord(buffer, bufferSize, offset, size))
+        return FALSE;
+    int at = *offset;
+    BYTE header[12];
+    OptionsPutInt32(header + 8, m_entities.GetCount());
+    if (!WriteHeaderBlock(buffer, bufferSize, &at, header, sizeof(header)))
+        return FALSE;
+    CVLStringManager codec;
+    const int nameSize = CVLStringManager::GetRecordSize(m_name);
+    if (!codec.SetPosition(buffer + at, buffer + at + nameSize) || !codec.WriteString(m_name))
+        return FALSE;
+    at += nameSize;
+    for (int i = 0; i < m_entities.GetCount(); ++i)
+    {
+        if (!m_entities.GetAt(i)->Save(buffer, bufferSize, &at))
+            return FALSE;
+    }
+    *offset = at;
+    return TRUE;
+}
+
+BOOL COptionsUser::Load(const BYTE* buffer, int bufferSize, int* offset)
+{
+    BYTE header[12];
+    if (!buffer || !offset)
+        return FALSE;
+    int at = *offset;
+    if (!ReadHeaderBlock(buffer, bufferSize, &at, header, sizeof(header)))
+        return FALSE;
+    const int32_t count = OptionsGetInt32(header + 8);
+
+    CVLStringManager codec;
+    CDravikString name;
+    int nameSize = 0;
+    if (!codec.SetReadPosition(buffer + at, buffer + bufferSize) || !codec.ReadString(&name, &nameSize) ||
+        !OptionsRangeFits(bufferSize, at, nameSize))
+        return FALSE;
+    at += nameSize;
+    if (count < 0 || count > (bufferSize - at) / kOptionsMinEntityRecord)
+        return FALSE;
+    // Entities are made by the store; without one they could only be skipped, which would lose them.
+    if (count > 0 && !m_owner)
+        return FALSE;
+
+    COptionsUser loaded(m_owner);
+    if (count > 0)
+    {
+        COptionsStore::CUserLoadScope scope(m_owner, &loaded);
+        for (int32_t i = 0; i < count; ++i)
+        {
+            if (!m_owner->ParseEntity(buffer, bufferSize, &at))
+                return FALSE;
+        }
+    }
+    if (!m_entities.TakeFrom(loaded.m_entities))
+        return FALSE;
+    m_name = name;
+    TakeHeaderId(header);
+    *offset = at;
+    return TRUE;
+}
