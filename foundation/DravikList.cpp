@@ -381,6 +381,21 @@ bool CDravikList::RemoveAll()
     return true;
 }
 
+bool CDravikList::RemoveElement(CDravikListElement* element, bool destroyItem)
+{
+    if (!element)
+        return false;
+    if (destroyItem && m_typeHandler)
+    {
+        void* item = element->m_pData;
+        if (!m_typeHandler(kDravikItemDestroy, &item, nullptr))
+            return false;
+    }
+    UnlinkElement(element);
+    ResetAttachedIterators();
+    return true;
+}
+
 bool CDravikList::RemoveAndDestroy(const void* data)
 {
     if (!m_typeHandler)

@@ -102,6 +102,9 @@ protected:
     typedef void (*ElementRemovedHook)(CDravikList* list, CDravikListElement* element);
     void SetElementRemovedHook(ElementRemovedHook hook) { m_elementRemovedHook = hook; }
     CDravikListElement* GetHead() const { return m_head; }
+    // Removes exactly this element, which must belong to this list (destroying its item through the
+    // handler when destroyItem is set), then resets the attached iterators.
+    bool RemoveElement(CDravikListElement* element, bool destroyItem);
 
 private:
     CDravikList(const CDravikList&) = delete;

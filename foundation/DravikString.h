@@ -23,7 +23,7 @@ class CDravikString
 {
 public:
     // Size of the fixed buffers used by the formatting and string-table operations, in characters.
-    static const int kFormatBufferChars = 4096;
+    static constexpr int kFormatBufferChars = 4096;
 
     CDravikString();
     CDravikString(const CDravikString& other);

@@ -3,6 +3,8 @@
 
 #include "DravikString.h"
 #include "DravikList.h"
+#include "DravikMap.h"
+#include "DravikOptimizedMap.h"
 #include "ThreadLock.h"
 #include "CommThreadedExecutor.h"
 #include "CommSystemTimer.h"
