@@ -15,7 +15,7 @@
 class CCommSystemTimer : public CCommThreadedExecutor
 {
 public:
-    static const DWORD DefaultInterval = 2000;
+    static constexpr DWORD DefaultInterval = 2000;
 
     CCommSystemTimer();
     ~CCommSystemTimer() override;
