@@ -637,6 +637,11 @@ UINT CArchive::GetObjectSchema()
     return n;
 }
 
+CObject* AfxReadObject(CArchive& ar, const CRuntimeClass* pClassRefRequested)
+{
+    return ar.ReadObject(pClassRefRequested);
+}
+
 CArchive& operator<<(CArchive& ar, const CObject* pOb)
 {
     ar.WriteObject(pOb);

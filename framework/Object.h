@@ -46,6 +46,9 @@ struct CRuntimeClassRegistration
     explicit CRuntimeClassRegistration(CRuntimeClass* pClass) { CRuntimeClass::Register(pClass); }
 };
 
+// CArchive::ReadObject, callable where CArchive is only declared (IMPLEMENT_SERIAL).
+CObject* AfxReadObject(CArchive& ar, const CRuntimeClass* pClassRefRequested);
+
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
 
 #define DECLARE_DYNAMIC(class_name)                                                                          \
@@ -87,9 +90,9 @@ public:                                                                         
         return new class_name;                                                                               \
     }                                                                                                        \
     QVX_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, class_name::CreateObject)               \
-    CArchive& operator>>(CArchive& ar, class_name*& pOb)                                                     \
+    [[maybe_unused]] CArchive& operator>>(CArchive& ar, class_name*& pOb)                                    \
     {                                                                                                        \
-        pOb = static_cast<class_name*>(ar.ReadObject(RUNTIME_CLASS(class_name)));                            \
+        pOb = static_cast<class_name*>(AfxReadObject(ar, RUNTIME_CLASS(class_name)));                        \
         return ar;                                                                                           \
     }
 
