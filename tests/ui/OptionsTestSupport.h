@@ -122,3 +122,7 @@ inline int32_t GetInt32(const Bytes& bytes, size_t at)
         value |= static_cast<uint32_t>(bytes[at + i]) << (8 * i);
     return static_cast<int32_t>(value);
 }
+
+// Fills an empty store with two users that between them hold every kind of entity, 8-bit, UTF-16 and
+// empty strings. Returns the first user.
+COptionsUser* FillRichStore(COptionsStore& store);
