@@ -41,11 +41,7 @@ bool CFileInterface::EnsureFolder(const char* path)
 {
     if (!path || !*path)
         return false;
-    CDravikString drive, directory;
-    SplitPath(path, &drive, &directory, nullptr, nullptr);
-    CDravikString folder(drive);
-    if (!directory.IsEmpty())
-        folder += directory;
+    const CDravikString folder = GetDriveAndDirectory(path);
     if (folder.IsEmpty() || PathExists(folder))
         return false;
     return CreateFolderPath(folder);

@@ -113,6 +113,42 @@ bool SplitPath(const char* path, CDravikString* drive, CDravikString* directory,
     return true;
 }
 
+CDravikString GetDriveAndDirectory(const char* path)
+{
+    CDravikString drive, directory;
+    SplitPath(path, &drive, &directory, nullptr, nullptr);
+    CDravikString folder(drive);
+    if (!directory.IsEmpty())
+        folder += directory;
+    if (!folder.IsEmpty())
+    {
+        const char last = folder.GetLastChar();
+        if (last != '\\' && last != '/')
+            folder.EnsureTrailingBackslash();
+    }
+    return folder;
+}
+
+CDravikString GetModuleFilePath(HMODULE module)
+{
+    CDravikString path;
+    // The file name may be longer than MAX_PATH; grow the buffer until it fits.
+    std::vector<char> buffer(MAX_PATH);
+    for (;;)
+    {
+        const DWORD used = GetModuleFileNameA(module, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (used == 0)
+            return path;
+        if (used < buffer.size())
+            break;
+        if (buffer.size() >= 32768)
+            return path;
+        buffer.resize(buffer.size() * 2);
+    }
+    path.SetAnsi(buffer.data());
+    return path;
+}
+
 CDravikString GetFolderOfPath(const char* path)
 {
     CDravikString folder;
@@ -128,18 +164,7 @@ CDravikString GetFolderOfPath(const char* path)
             trimmed.pop_back();
     }
 
-    CDravikString drive, directory;
-    SplitPath(trimmed.c_str(), &drive, &directory, nullptr, nullptr);
-    folder = drive;
-    if (!directory.IsEmpty())
-        folder += directory;
-    if (!folder.IsEmpty())
-    {
-        const char last = folder.GetLastChar();
-        if (last != '\\' && last != '/')
-            folder.EnsureTrailingBackslash();
-    }
-    return folder;
+    return GetDriveAndDirectory(trimmed.c_str());
 }
 
 CDravikString GetFolderOfPath(const CDravikString& path)
@@ -257,38 +282,14 @@ CDravikString GetCommandLineModuleName()
 
 CDravikString GetModuleFolder()
 {
-    CDravikString folder;
     HMODULE module = nullptr;
     CDravikString name = GetCommandLineModuleName();
     if (!name.IsEmpty())
         module = GetModuleHandleA(name.GetAnsi());
-
-    // The file name may be longer than MAX_PATH; grow the buffer until it fits.
-    std::vector<char> buffer(MAX_PATH);
-    for (;;)
-    {
-        const DWORD used = GetModuleFileNameA(module, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (used == 0)
-            return folder;
-        if (used < buffer.size())
-            break;
-        if (buffer.size() >= 32768)
-            return folder;
-        buffer.resize(buffer.size() * 2);
-    }
-
-    CDravikString drive, directory;
-    SplitPath(buffer.data(), &drive, &directory, nullptr, nullptr);
-    folder = drive;
-    if (!directory.IsEmpty())
-        folder += directory;
-    if (!folder.IsEmpty())
-    {
-        const char last = folder.GetLastChar();
-        if (last != '\\' && last != '/')
-            folder.EnsureTrailingBackslash();
-    }
-    return folder;
+    CDravikString path = GetModuleFilePath(module);
+    if (path.IsEmpty())
+        return path;
+    return GetDriveAndDirectory(path.GetAnsi());
 }
 
 bool IsControlKeyDown()

@@ -11,6 +11,12 @@
 bool SplitPath(const char* path, CDravikString* drive, CDravikString* directory, CDravikString* name,
                CDravikString* extension);
 
+// The drive and directory parts of a path, ending with a backslash when not empty.
+CDravikString GetDriveAndDirectory(const char* path);
+
+// The full file name of a loaded module (null: the program), of any length; empty on failure.
+CDravikString GetModuleFilePath(HMODULE module);
+
 // The drive and directory of a path, ending with a backslash; one trailing backslash of the path is dropped
 // first, so a folder path gives its parent. Empty for an empty path or a bare file name.
 CDravikString GetFolderOfPath(const char* path);

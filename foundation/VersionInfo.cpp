@@ -1,26 +1,16 @@
 #include "VersionInfo.h"
+#include "PathUtilities.h"
 
 #include <cstdio>
 #include <cstring>
 #include <new>
 #include <string>
-#include <vector>
 
 CVersionInfo::CVersionInfo(HMODULE module) : m_valid(0), m_block(nullptr), m_fixedInfo(nullptr)
 {
-    std::vector<char> name(MAX_PATH);
-    for (;;)
-    {
-        const DWORD used = GetModuleFileNameA(module, name.data(), static_cast<DWORD>(name.size()));
-        if (used == 0)
-            return;
-        if (used < name.size())
-            break;
-        if (name.size() >= 32768)
-            return;
-        name.resize(name.size() * 2);
-    }
-    Load(name.data());
+    CDravikString path = GetModuleFilePath(module);
+    if (!path.IsEmpty())
+        Load(path.GetAnsi());
 }
 
 CVersionInfo::~CVersionInfo()

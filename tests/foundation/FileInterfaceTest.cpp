@@ -7,55 +7,11 @@
 
 #include "FileInterface.h"
 #include "PathUtilities.h"
-
-namespace
-{
-// A path under a fresh folder of the temporary folder; the folder tree is removed at the end.
-class ScratchPath
-{
-public:
-    ScratchPath()
-    {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        char name[64];
-        std::snprintf(name, sizeof(name), "qvx_files_%lu_%lu", GetCurrentProcessId(), ++s_serial);
-        m_root = std::string(temp) + name;
-    }
-    ~ScratchPath() { Remove(m_root); }
-    std::string Under(const std::string& relative) const { return m_root + "\\" + relative; }
-    const std::string& Root() const { return m_root; }
-
-private:
-    static void Remove(const std::string& path)
-    {
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE)
-        {
-            do
-            {
-                const std::string name = data.cFileName;
-                if (name == "." || name == "..")
-                    continue;
-                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    Remove(path + "\\" + name);
-                else
-                    DeleteFileA((path + "\\" + name).c_str());
-            } while (FindNextFileA(find, &data));
-            FindClose(find);
-        }
-        RemoveDirectoryA(path.c_str());
-    }
-    static unsigned long s_serial;
-    std::string m_root;
-};
-unsigned long ScratchPath::s_serial = 0;
-} // namespace
+#include "ScratchFolder.h"
 
 TEST(FileInterfaceTest, CreateForWritingMakesTheFolderAndWritesTheFile)
 {
-    ScratchPath scratch;
+    CScratchFolder scratch;
     const std::string path = scratch.Under("new\\deeper\\data.bin");
     CFileInterface file;
     EXPECT_FALSE(file.IsOpen());
@@ -90,7 +46,7 @@ TEST(FileInterfaceTest, CreateForWritingMakesTheFolderAndWritesTheFile)
 
 TEST(FileInterfaceTest, ExactReadOfShortFileFailsButReportsTheBytes)
 {
-    ScratchPath scratch;
+    CScratchFolder scratch;
     const std::string path = scratch.Under("short.txt");
     {
         CFileInterface writer;
@@ -126,7 +82,7 @@ TEST(FileInterfaceTest, ExactReadOfShortFileFailsButReportsTheBytes)
 
 TEST(FileInterfaceTest, CreateForWritingEmptiesAnExistingFile)
 {
-    ScratchPath scratch;
+    CScratchFolder scratch;
     const std::string path = scratch.Under("again.txt");
     CFileInterface file;
     ASSERT_TRUE(file.CreateForWriting(path.c_str()));
@@ -138,7 +94,7 @@ TEST(FileInterfaceTest, CreateForWritingEmptiesAnExistingFile)
 
 TEST(FileInterfaceTest, GuardsRejectBadArgumentsAndClosedFiles)
 {
-    ScratchPath scratch;
+    CScratchFolder scratch;
     CFileInterface file;
     char buffer[4];
     DWORD count = 5;
@@ -168,7 +124,7 @@ TEST(FileInterfaceTest, GuardsRejectBadArgumentsAndClosedFiles)
 
 TEST(FileInterfaceTest, EnsureFolderCreatesOnlyWhatIsMissing)
 {
-    ScratchPath scratch;
+    CScratchFolder scratch;
     EXPECT_TRUE(CFileInterface::EnsureFolder(scratch.Under("a\\b\\file.txt").c_str()));
     EXPECT_TRUE(PathExists(scratch.Under("a\\b").c_str()));
     EXPECT_FALSE(CFileInterface::EnsureFolder(scratch.Under("a\\b\\other.txt").c_str()));

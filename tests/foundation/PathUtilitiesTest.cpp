@@ -8,6 +8,7 @@
 #include <io.h>
 
 #include "PathUtilities.h"
+#include "ScratchFolder.h"
 
 namespace
 {
@@ -16,60 +17,6 @@ std::string Text(CDravikString text)
     const char* ansi = text.GetAnsi();
     return ansi ? ansi : "";
 }
-
-// A fresh folder under the temporary folder, removed with its content at the end of the test.
-class ScratchFolder
-{
-public:
-    ScratchFolder()
-    {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        char name[64];
-        std::snprintf(name, sizeof(name), "qvx_paths_%lu_%lu", GetCurrentProcessId(), ++s_serial);
-        m_path = std::string(temp) + name;
-        CreateDirectoryA(m_path.c_str(), nullptr);
-    }
-    ~ScratchFolder() { Remove(m_path); }
-    const std::string& Path() const { return m_path; }
-    std::string Make(const std::string& relative, const char* content) const
-    {
-        const std::string path = m_path + "\\" + relative;
-        FILE* file = std::fopen(path.c_str(), "wb");
-        if (file)
-        {
-            std::fputs(content, file);
-            std::fclose(file);
-        }
-        return path;
-    }
-
-private:
-    static void Remove(const std::string& path)
-    {
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE)
-        {
-            do
-            {
-                const std::string name = data.cFileName;
-                if (name == "." || name == "..")
-                    continue;
-                const std::string child = path + "\\" + name;
-                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    Remove(child);
-                else
-                    DeleteFileA(child.c_str());
-            } while (FindNextFileA(find, &data));
-            FindClose(find);
-        }
-        RemoveDirectoryA(path.c_str());
-    }
-    static unsigned long s_serial;
-    std::string m_path;
-};
-unsigned long ScratchFolder::s_serial = 0;
 
 // Bytes in use on the process heap, where the system keeps the state of open find handles.
 size_t BusyHeapBytes()
@@ -165,7 +112,7 @@ TEST(PathUtilitiesTest, GetFolderOfPathTable)
 
 TEST(PathUtilitiesTest, FileAndPathExistence)
 {
-    ScratchFolder scratch;
+    CScratchFolder scratch;
     const std::string file = scratch.Make("present.txt", "x");
     const std::string missing = scratch.Path() + "\\missing.txt";
     EXPECT_TRUE(FileExists(file.c_str()));
@@ -184,7 +131,7 @@ TEST(PathUtilitiesTest, FileAndPathExistence)
 
 TEST(PathUtilitiesTest, FileExistsReleasesItsFindHandle)
 {
-    ScratchFolder scratch;
+    CScratchFolder scratch;
     const std::string file = scratch.Make("probe.txt", "x");
     for (int i = 0; i < 5; ++i)
         ASSERT_TRUE(FileExists(file.c_str()));
@@ -198,7 +145,7 @@ TEST(PathUtilitiesTest, FileExistsReleasesItsFindHandle)
 
 TEST(PathUtilitiesTest, CreateFolderPathCreatesEveryMissingLevel)
 {
-    ScratchFolder scratch;
+    CScratchFolder scratch;
     const std::string deep = scratch.Path() + "\\one\\two\\three";
     EXPECT_TRUE(CreateFolderPath(deep.c_str()));
     EXPECT_TRUE(PathExists(deep.c_str()));

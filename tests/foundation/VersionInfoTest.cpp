@@ -1,9 +1,9 @@
 // Tests of CVersionInfo against the version block built into this test program (FoundationTests.rc).
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
+#include "ScratchFolder.h"
 #include "VersionInfo.h"
 
 namespace
@@ -56,15 +56,8 @@ TEST(VersionInfoTest, LoadWithoutVersionBlockLeavesItInvalid)
     CVersionInfo info;
     ASSERT_TRUE(info.IsValid());
 
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string plain =
-        std::string(temp) + "qvx_no_version_" + std::to_string(GetCurrentProcessId()) + ".txt";
-    FILE* file = std::fopen(plain.c_str(), "wb");
-    ASSERT_NE(nullptr, file);
-    std::fputs("no resources here", file);
-    std::fclose(file);
-
+    CScratchFolder scratch;
+    const std::string plain = scratch.Make("no_version.txt", "no resources here");
     EXPECT_FALSE(info.Load(plain.c_str()));
     EXPECT_FALSE(info.IsValid()) << "a failed load must drop the earlier block";
     EXPECT_EQ(nullptr, info.GetFixedInfo());
@@ -72,7 +65,6 @@ TEST(VersionInfoTest, LoadWithoutVersionBlockLeavesItInvalid)
     EXPECT_EQ("", Text(info.GetStringValue("ProductName")));
     WORD parts[4];
     EXPECT_FALSE(info.GetFileVersion(parts));
-    DeleteFileA(plain.c_str());
 
     EXPECT_FALSE(info.Load(""));
     EXPECT_FALSE(info.Load(nullptr));
