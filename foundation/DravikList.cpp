@@ -13,17 +13,7 @@ CDravikList::CDravikList()
 CDravikList::~CDravikList()
 {
     // Elements go first (data is not ours unless a handler owns it, and then the owner destroys it).
-    CDravikListElement* element = m_head;
-    while (element)
-    {
-        CDravikListElement* next = element->m_pNext;
-        if (m_elementRemovedHook)
-            m_elementRemovedHook(this, element);
-        delete element;
-        element = next;
-    }
-    m_head = m_tail = m_cursor = nullptr;
-    m_count = 0;
+    DeleteElements();
     // Close the open iterations; each iterator deregisters itself when deleted.
     if (m_iterationStack)
     {
@@ -45,6 +35,22 @@ CDravikList::~CDravikList()
         delete m_attachedIterators;
         m_attachedIterators = nullptr;
     }
+    DropPositionIndex();
+}
+
+void CDravikList::DeleteElements()
+{
+    CDravikListElement* element = m_head;
+    while (element)
+    {
+        CDravikListElement* next = element->m_pNext;
+        if (m_elementRemovedHook)
+            m_elementRemovedHook(this, element);
+        delete element;
+        element = next;
+    }
+    m_head = m_tail = m_cursor = nullptr;
+    m_count = 0;
     DropPositionIndex();
 }
 
@@ -234,7 +240,8 @@ bool CDravikList::Swap(const void* a, const void* b)
 // ---------------------------------------------------------------------------------------------
 // Insertion
 
-bool CDravikList::AddTail(void* data)
+// Links a new element holding data between prev and next (either may be null at an end).
+bool CDravikList::LinkNew(CDravikListElement* prev, CDravikListElement* next, void* data)
 {
     if (!data)
         return false;
@@ -242,54 +249,36 @@ bool CDravikList::AddTail(void* data)
     if (!element)
         return false;
     element->m_pData = data;
-    element->m_pPrev = m_tail;
-    if (m_tail)
-        m_tail->m_pNext = element;
+    element->m_pPrev = prev;
+    element->m_pNext = next;
+    if (prev)
+        prev->m_pNext = element;
     else
         m_head = element;
-    m_tail = element;
+    if (next)
+        next->m_pPrev = element;
+    else
+        m_tail = element;
     ++m_count;
     DropPositionIndex();
     return true;
 }
 
+bool CDravikList::AddTail(void* data)
+{
+    return LinkNew(m_tail, nullptr, data);
+}
+
 bool CDravikList::AddHead(void* data)
 {
-    if (!data)
-        return false;
-    CDravikListElement* element = new (std::nothrow) CDravikListElement;
-    if (!element)
-        return false;
-    element->m_pData = data;
-    element->m_pNext = m_head;
-    if (m_head)
-        m_head->m_pPrev = element;
-    else
-        m_tail = element;
-    m_head = element;
-    ++m_count;
-    DropPositionIndex();
-    return true;
+    return LinkNew(nullptr, m_head, data);
 }
 
 bool CDravikList::InsertAfter(CDravikListElement* after, void* data)
 {
     if (!after || !data || !Contains(after))
         return false;
-    CDravikListElement* element = new (std::nothrow) CDravikListElement;
-    if (!element)
-        return false;
-    element->m_pData = data;
-    element->m_pPrev = after;
-    element->m_pNext = after->m_pNext;
-    if (after->m_pNext)
-        after->m_pNext->m_pPrev = element;
-    else
-        m_tail = element;
-    after->m_pNext = element;
-    ++m_count;
-    DropPositionIndex();
-    return true;
+    return LinkNew(after, after->m_pNext, data);
 }
 
 bool CDravikList::CreateItem(const void* value, void** item)
@@ -309,26 +298,25 @@ bool CDravikList::CreateItem(const void* value, void** item)
     return true;
 }
 
-bool CDravikList::AddTailCopy(const void* value)
+bool CDravikList::AddCopy(const void* value, bool atTail)
 {
     void* item = nullptr;
     if (!CreateItem(value, &item))
         return false;
-    if (AddTail(item))
+    if (atTail ? AddTail(item) : AddHead(item))
         return true;
     m_typeHandler(kDravikItemDestroy, &item, nullptr);
     return false;
 }
 
+bool CDravikList::AddTailCopy(const void* value)
+{
+    return AddCopy(value, true);
+}
+
 bool CDravikList::AddHeadCopy(const void* value)
 {
-    void* item = nullptr;
-    if (!CreateItem(value, &item))
-        return false;
-    if (AddHead(item))
-        return true;
-    m_typeHandler(kDravikItemDestroy, &item, nullptr);
-    return false;
+    return AddCopy(value, false);
 }
 
 bool CDravikList::AddValue(void* value)
@@ -343,12 +331,7 @@ bool CDravikList::AddValue(void* value)
 
 bool CDravikList::Remove(const void* data)
 {
-    CDravikListElement* element = Find(data);
-    if (!element)
-        return false;
-    UnlinkElement(element);
-    ResetAttachedIterators();
-    return true;
+    return RemoveElement(Find(data), false);
 }
 
 void* CDravikList::RemoveHead()
@@ -365,18 +348,7 @@ bool CDravikList::RemoveAll()
 {
     if (!m_head)
         return false;
-    CDravikListElement* element = m_head;
-    while (element)
-    {
-        CDravikListElement* next = element->m_pNext;
-        if (m_elementRemovedHook)
-            m_elementRemovedHook(this, element);
-        delete element;
-        element = next;
-    }
-    m_head = m_tail = m_cursor = nullptr;
-    m_count = 0;
-    DropPositionIndex();
+    DeleteElements();
     ResetAttachedIterators();
     return true;
 }
@@ -400,15 +372,7 @@ bool CDravikList::RemoveAndDestroy(const void* data)
 {
     if (!m_typeHandler)
         return false;
-    CDravikListElement* element = Find(data);
-    if (!element)
-        return false;
-    void* item = element->m_pData;
-    if (!m_typeHandler(kDravikItemDestroy, &item, nullptr))
-        return false;
-    UnlinkElement(element);
-    ResetAttachedIterators();
-    return true;
+    return RemoveElement(Find(data), true);
 }
 
 bool CDravikList::DestroyAll()

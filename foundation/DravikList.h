@@ -110,11 +110,14 @@ private:
     CDravikList(const CDravikList&) = delete;
     CDravikList& operator=(const CDravikList&) = delete;
 
+    bool LinkNew(CDravikListElement* prev, CDravikListElement* next, void* data);
     bool CreateItem(const void* value, void** item);
+    bool AddCopy(const void* value, bool atTail);
     bool Contains(const CDravikListElement* element) const;
     void UnlinkElement(CDravikListElement* element);
     void ResetAttachedIterators();
     void DropPositionIndex();
+    void DeleteElements();
 
     CDravikListElement* m_head;
     CDravikListElement* m_tail;

@@ -8,8 +8,30 @@
 namespace
 {
 
-// Shared shape of the handlers for plain value items of type T.
-template <typename T> bool PlainItemHandler(int code, void** item, const void* value)
+// Copy and compare plain values byte for byte and value for value; strings through their own operations.
+template <typename T> void AssignItem(T* item, const T* value)
+{
+    memcpy(item, value, sizeof(T));
+}
+
+template <typename T> bool SameItem(const T* item, const T* value)
+{
+    return *item == *value;
+}
+
+void AssignItem(CDravikString* item, const CDravikString* value)
+{
+    if (item != value)
+        item->Copy(*value);
+}
+
+bool SameItem(const CDravikString* item, const CDravikString* value)
+{
+    return item->Equals(*value);
+}
+
+// Shared shape of the handlers: items of type T on the heap.
+template <typename T> bool TypedItemHandler(int code, void** item, const void* value)
 {
     if (!item)
         return false;
@@ -25,12 +47,12 @@ template <typename T> bool PlainItemHandler(int code, void** item, const void* v
     case kDravikItemCopy:
         if (!value || !*item)
             return false;
-        memcpy(*item, value, sizeof(T));
+        AssignItem(static_cast<T*>(*item), static_cast<const T*>(value));
         return true;
     case kDravikItemEquals:
         if (!value || !*item)
             return false;
-        return *static_cast<const T*>(*item) == *static_cast<const T*>(value);
+        return SameItem(static_cast<const T*>(*item), static_cast<const T*>(value));
     default:
         return false;
     }
@@ -40,44 +62,20 @@ template <typename T> bool PlainItemHandler(int code, void** item, const void* v
 
 bool Int32ItemHandler(int code, void** item, const void* value)
 {
-    return PlainItemHandler<int>(code, item, value);
+    return TypedItemHandler<int>(code, item, value);
 }
 
 bool Int64ItemHandler(int code, void** item, const void* value)
 {
-    return PlainItemHandler<long long>(code, item, value);
+    return TypedItemHandler<long long>(code, item, value);
 }
 
 bool DoubleItemHandler(int code, void** item, const void* value)
 {
-    return PlainItemHandler<double>(code, item, value);
+    return TypedItemHandler<double>(code, item, value);
 }
 
 bool StringItemHandler(int code, void** item, const void* value)
 {
-    if (!item)
-        return false;
-    switch (code)
-    {
-    case kDravikItemCreate:
-        *item = new (std::nothrow) CDravikString();
-        return true;
-    case kDravikItemDestroy:
-        delete static_cast<CDravikString*>(*item);
-        *item = nullptr;
-        return true;
-    case kDravikItemCopy:
-        if (!value || !*item)
-            return false;
-        if (*item == value)
-            return true;
-        static_cast<CDravikString*>(*item)->Copy(*static_cast<const CDravikString*>(value));
-        return true;
-    case kDravikItemEquals:
-        if (!value || !*item)
-            return false;
-        return static_cast<const CDravikString*>(*item)->Equals(*static_cast<const CDravikString*>(value));
-    default:
-        return false;
-    }
+    return TypedItemHandler<CDravikString>(code, item, value);
 }

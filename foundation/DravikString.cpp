@@ -688,7 +688,7 @@ int CDravikString::CountNoCase(CDravikString pattern) const
     return count;
 }
 
-bool CDravikString::MakeUpper()
+bool CDravikString::ChangeCase(bool upper)
 {
     int length = GetLength();
     if (length == 0)
@@ -697,33 +697,25 @@ bool CDravikString::MakeUpper()
     {
         wchar_t* text = reinterpret_cast<wchar_t*>(m_buffer);
         for (int i = 0; i < length; ++i)
-            text[i] = static_cast<wchar_t>(towupper(text[i]));
+            text[i] = static_cast<wchar_t>(upper ? towupper(text[i]) : towlower(text[i]));
+        return true;
     }
-    else
+    for (int i = 0; i < length; ++i)
     {
-        for (int i = 0; i < length; ++i)
-            m_buffer[i] = static_cast<char>(toupper(static_cast<unsigned char>(m_buffer[i])));
+        int ch = static_cast<unsigned char>(m_buffer[i]);
+        m_buffer[i] = static_cast<char>(upper ? toupper(ch) : tolower(ch));
     }
     return true;
 }
 
+bool CDravikString::MakeUpper()
+{
+    return ChangeCase(true);
+}
+
 bool CDravikString::MakeLower()
 {
-    int length = GetLength();
-    if (length == 0)
-        return false;
-    if (m_wide)
-    {
-        wchar_t* text = reinterpret_cast<wchar_t*>(m_buffer);
-        for (int i = 0; i < length; ++i)
-            text[i] = static_cast<wchar_t>(towlower(text[i]));
-    }
-    else
-    {
-        for (int i = 0; i < length; ++i)
-            m_buffer[i] = static_cast<char>(tolower(static_cast<unsigned char>(m_buffer[i])));
-    }
-    return true;
+    return ChangeCase(false);
 }
 
 bool CDravikString::HasNonAscii() const
@@ -830,61 +822,59 @@ CDravikString CDravikString::SubString(int first, int last) const
     return result;
 }
 
-bool CDravikString::Replace(const char* pattern, const char* replacement, bool ignoreCase)
+// Replaces every occurrence of pattern, searching on after each inserted replacement so that a
+// replacement that contains the pattern is not searched again. Both arguments are private copies:
+// the caller's texts may live in this string's buffer, which every step re-allocates.
+bool CDravikString::ReplaceAll(CDravikString& pattern, CDravikString& replacement, bool ignoreCase)
 {
+    bool wide = pattern.m_wide != 0;
+    int patternLength = pattern.GetLength();
+    int replacementLength = replacement.GetLength();
     // An empty pattern would match at every position without end.
-    if (!pattern || !replacement || !*pattern)
+    if (patternLength == 0)
         return false;
-    // Both texts may live in this string's buffer, which every step re-allocates.
-    CDravikString patternCopy(pattern);
-    CDravikString replacementCopy(replacement);
-    int patternLength = patternCopy.GetLength();
-    int replacementLength = replacementCopy.GetLength();
-    int p = Find(patternCopy.m_buffer, 0, ignoreCase);
+    int p = wide ? FindWide(pattern.PeekWide(), 0, ignoreCase) : Find(pattern.m_buffer, 0, ignoreCase);
     if (p < 0)
         return false;
     while (p >= 0)
     {
-        CDravikString result;
-        if (p > 0)
-            result = SubString(0, p - 1);
-        if (replacementLength > 0)
-            result.AppendAnsi(replacementCopy.m_buffer);
+        CDravikString result = p > 0 ? SubString(0, p - 1) : CDravikString();
+        if (wide)
+            result.MakeWide();
+        result.Append(replacement);
         CDravikString suffix = SubString(p + patternLength, -1);
-        if (suffix.GetLength() > 0)
-            result.AppendAnsi(suffix.m_buffer);
-        SetAnsi(result.m_buffer);
-        p = Find(patternCopy.m_buffer, p + replacementLength, ignoreCase);
+        result.Append(suffix);
+        if (wide)
+        {
+            result.MakeWide();
+            SetWide(result.PeekWide());
+            p = FindWide(pattern.PeekWide(), p + replacementLength, ignoreCase);
+        }
+        else
+        {
+            SetAnsi(result.m_buffer);
+            p = Find(pattern.m_buffer, p + replacementLength, ignoreCase);
+        }
     }
     return true;
 }
 
-bool CDravikString::ReplaceWide(const wchar_t* pattern, const wchar_t* replacement, bool ignoreCase)
+bool CDravikString::Replace(const char* pattern, const char* replacement, bool ignoreCase)
 {
-    if (!pattern || !replacement || !*pattern)
+    if (!pattern || !replacement)
         return false;
     CDravikString patternCopy(pattern);
     CDravikString replacementCopy(replacement);
-    int patternLength = patternCopy.GetLength();
-    int replacementLength = replacementCopy.GetLength();
-    int p = FindWide(patternCopy.PeekWide(), 0, ignoreCase);
-    if (p < 0)
+    return ReplaceAll(patternCopy, replacementCopy, ignoreCase);
+}
+
+bool CDravikString::ReplaceWide(const wchar_t* pattern, const wchar_t* replacement, bool ignoreCase)
+{
+    if (!pattern || !replacement)
         return false;
-    while (p >= 0)
-    {
-        CDravikString result(L"");
-        if (p > 0)
-            result = SubString(0, p - 1);
-        if (replacementLength > 0)
-            result.AppendWide(replacementCopy.PeekWide());
-        CDravikString suffix = SubString(p + patternLength, -1);
-        if (suffix.GetLength() > 0)
-            result.AppendWide(suffix.PeekWide());
-        result.MakeWide();
-        SetWide(result.PeekWide());
-        p = FindWide(patternCopy.PeekWide(), p + replacementLength, ignoreCase);
-    }
-    return true;
+    CDravikString patternCopy(pattern);
+    CDravikString replacementCopy(replacement);
+    return ReplaceAll(patternCopy, replacementCopy, ignoreCase);
 }
 
 bool CDravikString::TrimLeft()

@@ -118,6 +118,8 @@ private:
     // A new zero-filled buffer of bytes, or null.
     static char* NewBuffer(int bytes);
     bool AssignEmptyAnsi();
+    bool ChangeCase(bool upper);
+    bool ReplaceAll(CDravikString& pattern, CDravikString& replacement, bool ignoreCase);
 
     char* m_buffer;
     int m_size;
