@@ -1,0 +1,304 @@
+#include "QuorvexApp.h"
+
+#include "CommandLineParser.h"
+#include "UnitTestCommandLineLogManager.h"
+#include "resource.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <io.h>
+
+CQuorvexApp::CQuorvexApp() : CWinApp(nullptr)
+{
+    try
+    {
+        m_pExecutor = new CQuorvexExecutor();
+        m_pExecutor->SetApp(this);
+    }
+    catch (...)
+    {
+        m_pExecutor = nullptr;
+    }
+}
+
+CQuorvexApp::~CQuorvexApp()
+{
+    m_testNames.clear();
+    delete m_pExecutor;
+    m_pExecutor = nullptr;
+    delete m_pLogManager;
+    m_pLogManager = nullptr;
+}
+
+void CQuorvexApp::SetLogManager(CUnitTestBaseLogManager* logManager)
+{
+    if (m_pLogManager == logManager)
+        return;
+    if (m_pExecutor)
+        m_pExecutor->SetLogManager(logManager);
+    delete m_pLogManager;
+    m_pLogManager = logManager;
+    if (m_pLogManager)
+        m_pLogManager->SetApp(this);
+}
+
+void CQuorvexApp::SetCommandLine(const char* commandLine)
+{
+    m_strCommandLine = commandLine ? commandLine : "";
+    m_bCommandLineSet = true;
+}
+
+bool CQuorvexApp::EvaluateCommandLine()
+{
+    m_bCommandLineMode = 0;
+    if (!m_pExecutor)
+        return false;
+    CCommandLineParser parser;
+    CDravikString line = m_bCommandLineSet ? m_strCommandLine : CDravikString(m_lpCmdLine ? m_lpCmdLine : "");
+    parser.Parse(line);
+    CCommandLineParserCommandEntry* first = parser.GetCommand(0);
+    if (first)
+    {
+        CDravikString cmd;
+        if (!cmd.LoadString(IDS_COMMAND_CMD))
+            cmd = "cmd";
+        if (first->m_strName.CompareNoCase(cmd) == 0)
+            m_bCommandLineMode = 1;
+    }
+    bool first_token = true;
+    for (CCommandLineParserEntry* entry = parser.FirstEntry(); entry; entry = parser.NextEntry())
+    {
+        if (entry->m_bIsCommand)
+            continue;
+        if (first_token)
+        {
+            SetSuitePath(entry->m_strText);
+            first_token = false;
+        }
+        else
+        {
+            m_testNames.push_back(entry->m_strText);
+        }
+    }
+    parser.EndEntryIteration();
+    return !m_strSuitePath.IsEmpty();
+}
+
+int CQuorvexApp::LoadTestSuite(CDravikString path)
+{
+    if (!m_pExecutor)
+        return QVX_LOAD_NO_EXECUTOR;
+    m_strSuitePath = path;
+    m_pExecutor->SetSuitePath(path);
+    return m_pExecutor->LoadSuite();
+}
+
+bool CQuorvexApp::UnloadTestSuite()
+{
+    if (!m_pExecutor)
+        return false;
+    m_pExecutor->UnloadSuite();
+    m_strSuitePath = "";
+    return true;
+}
+
+bool CQuorvexApp::SelectNamedTests()
+{
+    if (!m_pExecutor)
+        return false;
+    if (m_testNames.empty())
+        return false;
+    CThreadLockGuard hold(m_pExecutor->GetTestLock());
+    m_pExecutor->SelectAllTests(false);
+    for (CDravikString& name : m_testNames)
+    {
+        for (CTestCaseExecutionContext* test = m_pExecutor->FirstTest(); test; test = m_pExecutor->NextTest())
+        {
+            if (test->m_name.CompareNoCase(name) == 0)
+            {
+                test->m_bSelected = 1;
+                break;
+            }
+        }
+        m_pExecutor->EndTestIteration();
+    }
+    m_pExecutor->CountSelectedTests();
+    m_testNames.clear();
+    return true;
+}
+
+void CQuorvexApp::OnTestStarted(int index)
+{
+    if (m_pMainDialog && m_hMainDialogWnd)
+        PostMessageA(m_hMainDialogWnd, WM_USER + 100, 0, index);
+}
+
+void CQuorvexApp::OnTestFinished(int index)
+{
+    if (m_pMainDialog && m_hMainDialogWnd)
+        PostMessageA(m_hMainDialogWnd, WM_USER + 101, 0, index);
+}
+
+void CQuorvexApp::OnRunEnded()
+{
+    // The main dialog's run-ended operation is called here once the dialog exists.
+}
+
+void CQuorvexApp::OnLogUpdated()
+{
+    if (m_pMainDialog && m_hMainDialogWnd)
+        PostMessageA(m_hMainDialogWnd, WM_USER + 102, 0, 0);
+}
+
+CDravikString CQuorvexApp::GetDataFolder()
+{
+    char folder[MAX_PATH + 1] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, 0, folder)))
+        return CDravikString();
+    CDravikString result(folder);
+    result.EnsureTrailingBackslash();
+    result += "Quorvex\\";
+    return result;
+}
+
+CDravikString CQuorvexApp::FormatLoadFailure(int result, const CDravikString& path)
+{
+    int id;
+    switch (result)
+    {
+    case QVX_LOAD_MISSING:
+        id = IDS_LOAD_MISSING;
+        break;
+    case QVX_LOAD_INVALID:
+        id = IDS_LOAD_INVALID;
+        break;
+    case QVX_LOAD_DEPENDENCIES:
+        id = IDS_LOAD_DEPENDENCIES;
+        break;
+    case QVX_LOAD_WRONG_VERSION:
+        id = IDS_LOAD_WRONG_VERSION;
+        break;
+    default:
+        id = IDS_LOAD_UNEXPECTED;
+        break;
+    }
+    CDravikString format;
+    CDravikString text;
+    CDravikString name(path);
+    if (!format.LoadString(id) || !text.FormatFromString(&format, name.GetAnsi()))
+        text.Format("The test DLL '%s' could not be loaded (result %d).\n", name.GetAnsi(), result);
+    return text;
+}
+
+void CQuorvexApp::AttachParentConsole()
+{
+    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    DWORD type = (out && out != INVALID_HANDLE_VALUE) ? GetFileType(out) : FILE_TYPE_UNKNOWN;
+    if (type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE || type == FILE_TYPE_CHAR)
+        return;
+    if (!AttachConsole(ATTACH_PARENT_PROCESS))
+        return;
+    FILE* stream = nullptr;
+    if (freopen_s(&stream, "CONOUT$", "w", stdout) != 0)
+        return;
+    freopen_s(&stream, "CONOUT$", "w", stderr);
+    // Start on a fresh line after the prompt that the shell has already printed.
+    std::fputs("\n", stdout);
+}
+
+int CQuorvexApp::RunCommandLine()
+{
+    if (!m_pExecutor || !m_pLogManager)
+        return QVX_EXIT_LOAD_FAILED;
+    int result = m_pExecutor->LoadSuite();
+    if (result != QVX_LOAD_OK)
+    {
+        m_pLogManager->LogInformation(FormatLoadFailure(result, m_strSuitePath));
+        return QVX_EXIT_LOAD_FAILED;
+    }
+    // Runs take place in the folder of the module actually loaded (the path may have been resolved against
+    // the program's folder).
+    m_pExecutor->ComputeSuiteFolder();
+    SelectNamedTests();
+    if (!m_pExecutor->RunSelectedTests(true))
+        return QVX_EXIT_NO_TESTS;
+    return m_pExecutor->LastRunSucceeded() ? QVX_EXIT_PASSED : QVX_EXIT_TESTS_FAILED;
+}
+
+int CQuorvexApp::RunDialogMode()
+{
+    // The main dialog is not part of this program yet: load the suite named on the command line and report
+    // what happened, then end.
+    int result = m_pExecutor->LoadSuite();
+    char text[1024];
+    CDravikString path(m_strSuitePath);
+    if (m_strSuitePath.IsEmpty())
+        std::snprintf(
+            text, sizeof(text),
+            "Quorvex runs test suites from the command line:\n\n    Quorvex.exe -cmd <suite.dll> [test ...]");
+    else if (result == QVX_LOAD_OK)
+        std::snprintf(text, sizeof(text),
+                      "The test suite '%s' has %ld tests.\n\nRun it with: Quorvex.exe -cmd \"%s\"",
+                      path.GetAnsi(), m_pExecutor->GetTestCount(), path.GetAnsi());
+    else
+    {
+        CDravikString failure = FormatLoadFailure(result, m_strSuitePath);
+        std::snprintf(text, sizeof(text), "%s", failure.GetAnsi());
+    }
+    CDravikString caption;
+    if (!caption.LoadString(IDS_CAPTION))
+        caption = "Quorvex";
+    // Only when someone can see it: a hidden desktop (automated runs) gets the text on standard output.
+    if (GetStdHandle(STD_OUTPUT_HANDLE) && GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) != FILE_TYPE_UNKNOWN)
+        std::printf("%s\n", text);
+    else
+        MessageBoxA(nullptr, text, caption.GetAnsi(), MB_OK | MB_ICONINFORMATION);
+    return result == QVX_LOAD_OK ? QVX_EXIT_PASSED : QVX_EXIT_LOAD_FAILED;
+}
+
+BOOL CQuorvexApp::InitInstance()
+{
+    InitCommonControls();
+    CWinApp::InitInstance();
+    EvaluateCommandLine();
+    if (!m_pExecutor)
+        return FALSE;
+    CUnitTestBaseLogManager* sink = nullptr;
+    if (m_bCommandLineMode)
+    {
+        AttachParentConsole();
+        try
+        {
+            sink = new CUnitTestCommandLineLogManager();
+        }
+        catch (...)
+        {
+            sink = nullptr;
+        }
+    }
+    else
+    {
+        // The dialog's sink comes with the dialog; until then messages go to the console sink.
+        try
+        {
+            sink = new CUnitTestCommandLineLogManager();
+        }
+        catch (...)
+        {
+            sink = nullptr;
+        }
+    }
+    if (!sink)
+        return FALSE;
+    SetLogManager(sink);
+    m_pExecutor->SetSuitePath(m_strSuitePath);
+    m_pExecutor->ComputeSuiteFolder();
+    if (m_bCommandLineMode)
+        m_nExitCode = RunCommandLine();
+    else
+        m_nExitCode = RunDialogMode();
+    std::fflush(stdout);
+    return FALSE;
+}

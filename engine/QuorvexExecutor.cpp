@@ -1,0 +1,29 @@
+#include "QuorvexExecutor.h"
+
+#include "QuorvexApp.h"
+
+CQuorvexExecutor::~CQuorvexExecutor()
+{
+    // Unload while the overrides are still this class's: a run that ends now notifies the application.
+    UnloadSuite();
+}
+
+void CQuorvexExecutor::OnTestStarted(CTestCaseExecutionContext* test, long index)
+{
+    CUnitTestExecutor::OnTestStarted(test, index);
+    if (m_pApp)
+        m_pApp->OnTestStarted(index);
+}
+
+void CQuorvexExecutor::OnTestFinished(CTestCaseExecutionContext* test, long index)
+{
+    CUnitTestExecutor::OnTestFinished(test, index);
+    if (m_pApp)
+        m_pApp->OnTestFinished(index);
+}
+
+void CQuorvexExecutor::OnRunEnded()
+{
+    if (m_pApp)
+        m_pApp->OnRunEnded();
+}

@@ -1,0 +1,345 @@
+#include "SuiteCallGuard.h"
+
+#include <QuorvexSuite.h>
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+
+namespace
+{
+#if defined(_WIN64)
+typedef void (*TestProc)(void* suite);
+typedef void (*HelperProc)(void* suite, void* context);
+typedef void (*SlotProc)(void* suite);
+typedef void (*DeleteProc)(void* suite, unsigned int flags);
+#else
+typedef void(__attribute__((thiscall)) * TestProc)(void* suite);
+typedef void(__attribute__((thiscall)) * HelperProc)(void* suite, void* context);
+typedef void(__attribute__((thiscall)) * SlotProc)(void* suite);
+typedef void(__attribute__((thiscall)) * DeleteProc)(void* suite, unsigned int flags);
+#endif
+typedef void*(__cdecl* ConstructorProc)();
+typedef void(__cdecl* DestructorProc)(void* suite);
+
+// One active guard. On i686 the first two fields are the exception registration record on fs:[0].
+struct GuardFrame
+{
+#if !defined(_WIN64)
+    GuardFrame* prevRecord;
+    void* handler;
+#endif
+    void* jump[5]; // __builtin_setjmp buffer
+    GuardFrame* outer;
+    DWORD code;
+    ULONG_PTR parameter;
+    DWORD parameterCount;
+};
+
+void RecordException(GuardFrame* frame, const EXCEPTION_RECORD* record)
+{
+    frame->code = record->ExceptionCode;
+    frame->parameterCount = record->NumberParameters;
+    frame->parameter = record->NumberParameters > 0 ? record->ExceptionInformation[0] : 0;
+}
+
+#if defined(_WIN64)
+// The guard frames of the calling thread, innermost first.
+DWORD GuardSlot()
+{
+    static DWORD slot = TlsAlloc();
+    return slot;
+}
+#endif
+} // namespace
+
+#if defined(_WIN64)
+// Called by the system's exception dispatcher for every exception that reaches qvx_guard_invoke's frame, i.e.
+// one that the suite's own frames did not handle. It abandons the suite's frames and returns to the guard.
+extern "C" EXCEPTION_DISPOSITION qvx_guard_handler64(EXCEPTION_RECORD* record, void*, CONTEXT*, void*)
+{
+    if (record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND))
+        return ExceptionContinueSearch;
+    GuardFrame* frame = static_cast<GuardFrame*>(TlsGetValue(GuardSlot()));
+    if (!frame)
+        return ExceptionContinueSearch;
+    RecordException(frame, record);
+    __builtin_longjmp(frame->jump, 1);
+}
+
+// qvx_guard_invoke(body, data): calls body(data) under a frame whose exception handler is
+// qvx_guard_handler64 (the table-based equivalent of an __except block).
+extern "C" void qvx_guard_invoke(void (*body)(void*), void* data);
+asm(R"(
+    .text
+    .p2align 4
+    .globl qvx_guard_invoke
+    .def qvx_guard_invoke; .scl 2; .type 32; .endef
+    .seh_proc qvx_guard_invoke
+qvx_guard_invoke:
+    subq $40, %rsp
+    .seh_stackalloc 40
+    .seh_handler qvx_guard_handler64, @except
+    .seh_endprologue
+    movq %rcx, %rax
+    movq %rdx, %rcx
+    callq *%rax
+    nop
+    addq $40, %rsp
+    retq
+    .seh_endproc
+)");
+#else
+// The handler of the registration record that Invoke pushes on fs:[0]. Inner frames (the suite's own) are
+// unwound first so that their cleanups run, then control returns to the guard.
+extern "C" EXCEPTION_DISPOSITION __cdecl qvx_guard_handler32(EXCEPTION_RECORD* record, void* establisher,
+                                                             CONTEXT*, void*)
+{
+    if (record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND))
+        return ExceptionContinueSearch;
+    GuardFrame* frame = static_cast<GuardFrame*>(establisher);
+    RecordException(frame, record);
+    RtlUnwind(establisher, nullptr, record, nullptr);
+    __builtin_longjmp(frame->jump, 1);
+}
+#endif
+
+namespace
+{
+// Separate, never inlined: the function that calls __builtin_setjmp must not be merged into its callers.
+__attribute__((noinline)) bool InvokeFramed(void (*body)(void*), void* data, GuardFrame* frame)
+{
+#if defined(_WIN64)
+    frame->outer = static_cast<GuardFrame*>(TlsGetValue(GuardSlot()));
+    if (__builtin_setjmp(frame->jump) != 0)
+    {
+        TlsSetValue(GuardSlot(), frame->outer);
+        return false;
+    }
+    TlsSetValue(GuardSlot(), frame);
+    qvx_guard_invoke(body, data);
+    TlsSetValue(GuardSlot(), frame->outer);
+    return true;
+#else
+    if (__builtin_setjmp(frame->jump) != 0)
+    {
+        // The handler unwound to this record; drop it from the chain.
+        GuardFrame* prev = frame->prevRecord;
+        asm volatile("movl %0, %%fs:0" : : "r"(prev) : "memory");
+        return false;
+    }
+    GuardFrame* head;
+    asm volatile("movl %%fs:0, %0" : "=r"(head));
+    frame->prevRecord = head;
+    frame->handler = reinterpret_cast<void*>(&qvx_guard_handler32);
+    asm volatile("movl %0, %%fs:0" : : "r"(frame) : "memory");
+    body(data);
+    asm volatile("movl %0, %%fs:0" : : "r"(frame->prevRecord) : "memory");
+    return true;
+#endif
+}
+} // namespace
+
+void CSuiteFault::Describe(char* out, int size) const
+{
+    if (!out || size <= 0)
+        return;
+    if (kind == CppException)
+    {
+        std::snprintf(out, size, "unhandled C++ exception%s%s", what[0] ? ": " : "", what);
+        return;
+    }
+    const char* name = nullptr;
+    switch (code)
+    {
+    case EXCEPTION_ACCESS_VIOLATION:
+        name = "access violation";
+        break;
+    case EXCEPTION_INT_DIVIDE_BY_ZERO:
+        name = "integer division by zero";
+        break;
+    case EXCEPTION_INT_OVERFLOW:
+        name = "integer overflow";
+        break;
+    case EXCEPTION_ILLEGAL_INSTRUCTION:
+        name = "illegal instruction";
+        break;
+    case EXCEPTION_PRIV_INSTRUCTION:
+        name = "privileged instruction";
+        break;
+    case EXCEPTION_STACK_OVERFLOW:
+        name = "stack overflow";
+        break;
+    case EXCEPTION_ARRAY_BOUNDS_EXCEEDED:
+        name = "array bounds exceeded";
+        break;
+    case EXCEPTION_FLT_DIVIDE_BY_ZERO:
+        name = "floating-point division by zero";
+        break;
+    case EXCEPTION_FLT_INVALID_OPERATION:
+        name = "invalid floating-point operation";
+        break;
+    case EXCEPTION_IN_PAGE_ERROR:
+        name = "in-page error";
+        break;
+    case EXCEPTION_BREAKPOINT:
+        name = "breakpoint";
+        break;
+    case QVX_EXCEPTION_MSVC_CPP:
+        name = "C++ exception";
+        break;
+    case QVX_EXCEPTION_CPP:
+        name = "C++ exception";
+        break;
+    default:
+        break;
+    }
+    if (code == QVX_EXCEPTION_CPP && what[0])
+        std::snprintf(out, size, "unhandled exception %08lX (C++ exception: %s)",
+                      static_cast<unsigned long>(code), what);
+    else if (name)
+        std::snprintf(out, size, "unhandled exception %08lX (%s)", static_cast<unsigned long>(code), name);
+    else
+        std::snprintf(out, size, "unhandled exception %08lX", static_cast<unsigned long>(code));
+}
+
+bool CSuiteCallGuard::Invoke(void (*body)(void*), void* data, CSuiteFault* fault)
+{
+    CSuiteFault local;
+    if (!fault)
+        fault = &local;
+    *fault = CSuiteFault();
+    GuardFrame frame = {};
+    bool returned = false;
+    try
+    {
+        returned = InvokeFramed(body, data, &frame);
+    }
+    catch (const std::exception& e)
+    {
+        fault->kind = CSuiteFault::CppException;
+        std::snprintf(fault->what, sizeof(fault->what), "%s", e.what());
+        return false;
+    }
+    catch (...)
+    {
+        fault->kind = CSuiteFault::CppException;
+        return false;
+    }
+    if (returned)
+        return true;
+    fault->kind = CSuiteFault::Structured;
+    fault->code = frame.code;
+    if (frame.code == QVX_EXCEPTION_CPP && frame.parameterCount >= 1 && frame.parameter)
+    {
+        // The text lives in the thunk's frame, which is abandoned but not yet overwritten; copy it
+        // defensively.
+        const char* text = reinterpret_cast<const char*>(frame.parameter);
+        CSuiteFault copy;
+        struct Copy
+        {
+            const char* text;
+            char* out;
+        } args{text, copy.what};
+        // Reading suite memory can itself fault: guard it.
+        auto reader = [](void* p) {
+            Copy* c = static_cast<Copy*>(p);
+            int i = 0;
+            for (; i < static_cast<int>(sizeof(CSuiteFault::what)) - 1 && c->text[i]; ++i)
+                c->out[i] = c->text[i];
+            c->out[i] = 0;
+        };
+        GuardFrame inner = {};
+        if (InvokeFramed(reader, &args, &inner))
+            std::memcpy(fault->what, copy.what, sizeof(fault->what));
+    }
+    return false;
+}
+
+namespace
+{
+struct CallArgs
+{
+    void* entry;
+    void* suite;
+    void* context;
+    unsigned int flags;
+    int slot;
+    void* result;
+};
+
+void* VirtualSlot(void* object, int slot)
+{
+    void** table = *static_cast<void***>(object);
+    return table[slot];
+}
+} // namespace
+
+bool CSuiteCallGuard::CallTestEntry(void* entry, void* suite, CSuiteFault* fault)
+{
+    CallArgs args{entry, suite, nullptr, 0, 0, nullptr};
+    return Invoke(
+        [](void* p) {
+            CallArgs* a = static_cast<CallArgs*>(p);
+            reinterpret_cast<TestProc>(a->entry)(a->suite);
+        },
+        &args, fault);
+}
+
+bool CSuiteCallGuard::CallHelperEntry(void* entry, void* suite, void* context, CSuiteFault* fault)
+{
+    CallArgs args{entry, suite, context, 0, 0, nullptr};
+    return Invoke(
+        [](void* p) {
+            CallArgs* a = static_cast<CallArgs*>(p);
+            reinterpret_cast<HelperProc>(a->entry)(a->suite, a->context);
+        },
+        &args, fault);
+}
+
+bool CSuiteCallGuard::CallSuiteSlot(void* suite, int slot, CSuiteFault* fault)
+{
+    CallArgs args{nullptr, suite, nullptr, 0, slot, nullptr};
+    return Invoke(
+        [](void* p) {
+            CallArgs* a = static_cast<CallArgs*>(p);
+            reinterpret_cast<SlotProc>(VirtualSlot(a->suite, a->slot))(a->suite);
+        },
+        &args, fault);
+}
+
+bool CSuiteCallGuard::CallDeletingDestructor(void* suite, unsigned int flags, CSuiteFault* fault)
+{
+    CallArgs args{nullptr, suite, nullptr, flags, 0, nullptr};
+    return Invoke(
+        [](void* p) {
+            CallArgs* a = static_cast<CallArgs*>(p);
+            reinterpret_cast<DeleteProc>(VirtualSlot(a->suite, 0))(a->suite, a->flags);
+        },
+        &args, fault);
+}
+
+bool CSuiteCallGuard::CallConstructorExport(FARPROC constructor, void** suite, CSuiteFault* fault)
+{
+    CallArgs args{reinterpret_cast<void*>(constructor), nullptr, nullptr, 0, 0, nullptr};
+    bool ok = Invoke(
+        [](void* p) {
+            CallArgs* a = static_cast<CallArgs*>(p);
+            a->result = reinterpret_cast<ConstructorProc>(a->entry)();
+        },
+        &args, fault);
+    if (suite)
+        *suite = ok ? args.result : nullptr;
+    return ok;
+}
+
+bool CSuiteCallGuard::CallDestructorExport(FARPROC destructor, void* suite, CSuiteFault* fault)
+{
+    CallArgs args{reinterpret_cast<void*>(destructor), suite, nullptr, 0, 0, nullptr};
+    return Invoke(
+        [](void* p) {
+            CallArgs* a = static_cast<CallArgs*>(p);
+            reinterpret_cast<DestructorProc>(a->entry)(a->suite);
+        },
+        &args, fault);
+}

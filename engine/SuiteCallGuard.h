@@ -1,0 +1,45 @@
+// Every call from the harness into suite code goes through CSuiteCallGuard: a C++ catch-all plus a
+// structured-exception frame, so that a suite's access violation, division by zero or escaped C++ exception
+// (Microsoft's code 0xE06D7363, or the SDK thunk's own code for GCC-built suites) ends the call instead of
+// the process.
+#pragma once
+
+#include <windows.h>
+
+// What went wrong inside a guarded call.
+struct CSuiteFault
+{
+    enum Kind
+    {
+        None = 0,
+        Structured = 1,  // a platform exception (code holds it)
+        CppException = 2 // a C++ exception object escaped (from harness-side code or a same-runtime suite)
+    };
+    Kind kind = None;
+    DWORD code = 0;
+    // The text of a C++ exception reported by the SDK thunk (QVX_EXCEPTION_CPP), else empty.
+    char what[256] = {};
+
+    // One line describing the fault, e.g. "exception C0000005 (access violation)".
+    void Describe(char* out, int size) const;
+};
+
+class CSuiteCallGuard
+{
+public:
+    // Runs body(data) inside the guard. True when it returned normally; false with fault filled otherwise.
+    static bool Invoke(void (*body)(void*), void* data, CSuiteFault* fault);
+
+    // Typed calls into suite code. Each returns true when the suite code returned normally.
+    // A test entry: thiscall (suite).
+    static bool CallTestEntry(void* entry, void* suite, CSuiteFault* fault);
+    // A helper entry: thiscall (suite, context).
+    static bool CallHelperEntry(void* entry, void* suite, void* context, CSuiteFault* fault);
+    // A virtual slot of the suite object without arguments (1 run setup, 2 run teardown, 3 register tests).
+    static bool CallSuiteSlot(void* suite, int slot, CSuiteFault* fault);
+    // Slot 0, the deleting destructor, with its flags.
+    static bool CallDeletingDestructor(void* suite, unsigned int flags, CSuiteFault* fault);
+    // The cdecl exports.
+    static bool CallConstructorExport(FARPROC constructor, void** suite, CSuiteFault* fault);
+    static bool CallDestructorExport(FARPROC destructor, void* suite, CSuiteFault* fault);
+};

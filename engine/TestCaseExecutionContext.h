@@ -1,0 +1,42 @@
+// The record of one registered test: its name and entry, the times and message counts of its last execution,
+// and whether it is selected to run.
+#pragma once
+
+#include "DravikString.h"
+#include "SuiteCallGuard.h"
+
+class CUnitTestExecutor;
+
+class CTestCaseExecutionContext
+{
+public:
+    CTestCaseExecutionContext();
+    virtual ~CTestCaseExecutionContext() = default;
+
+    // Calls the entry on the suite object inside the suite-call guard. False without an entry or suite
+    // object, and when the entry threw or faulted (the fault is kept, see GetFault); then the end time stays
+    // as it was.
+    bool Execute();
+    // Back to the state of a new record.
+    void Reset();
+    void SetName(CDravikString name) { m_name = name; }
+
+    // True when the last execution ended by an exception or platform fault rather than by returning.
+    bool HasFaulted() const { return m_faulted; }
+    const CSuiteFault& GetFault() const { return m_fault; }
+
+    CDravikString m_name;
+    void* m_entry;
+    long long m_startTime;
+    long long m_endTime;
+    void* m_pSuite;
+    CUnitTestExecutor* m_pExecutor;
+    long m_nErrors;
+    long m_nWarnings;
+    long m_nInformation;
+    BYTE m_bSelected;
+
+private:
+    bool m_faulted = false;
+    CSuiteFault m_fault;
+};

@@ -1,0 +1,33 @@
+// The console sink of command-line mode: formats each event with its string-table format and prints it to
+// standard output, flushing after every line.
+#pragma once
+
+#include "UnitTestLogManager.h"
+
+#include <cstdio>
+
+class CUnitTestCommandLineLogManager : public CUnitTestBaseLogManager
+{
+public:
+    CUnitTestCommandLineLogManager();
+
+    void LogRunBegin(const char* suiteName, long selectedCount) override;
+    bool LogTestBegin(CDravikString testName, long index) override;
+    bool LogError(CDravikString text, long line) override;
+    bool LogWarning(CDravikString text, long line) override;
+    bool LogInformation(CDravikString text) override;
+    // Prints the text as it is (never as a format) and flushes; false for an empty text.
+    bool WriteText(CDravikString& text) override;
+
+    // Where the lines go; standard output unless a test redirects it.
+    void SetStream(FILE* stream) { m_stream = stream; }
+
+private:
+    // The string-table format id, loaded once per sink.
+    const CDravikString& Format(int id);
+    bool FormatAndWrite(int id, ...);
+
+    FILE* m_stream = nullptr;
+    CDravikString m_formats[6];
+    bool m_loaded[6] = {};
+};

@@ -1,0 +1,479 @@
+#include "UnitTestExecutor.h"
+
+#include "PathUtilities.h"
+#include "TimeUtilities.h"
+#include "UnitTestHelperExecutor.h"
+
+#include <cstdio>
+
+namespace
+{
+// The suite object's fields, as every suite lays them out: virtual table pointer, interface pointer, version.
+struct SuiteFields
+{
+    void* table;
+    CUnitTestCaseExecutorAPI* api;
+    long version;
+};
+
+struct VersionProbe
+{
+    void* suite;
+    CUnitTestCaseExecutorAPI* api;
+    long version;
+};
+
+// Reads the version and writes the interface pointer; the object comes from suite code, so this is guarded.
+bool BindSuiteObject(void* suite, CUnitTestCaseExecutorAPI* api, long* version)
+{
+    VersionProbe probe{suite, api, 0};
+    CSuiteFault fault;
+    bool ok = CSuiteCallGuard::Invoke(
+        [](void* p) {
+            VersionProbe* probe = static_cast<VersionProbe*>(p);
+            SuiteFields* fields = static_cast<SuiteFields*>(probe->suite);
+            probe->version = fields->version;
+            if (probe->version == QVX_SUITE_VERSION)
+                fields->api = probe->api;
+        },
+        &probe, &fault);
+    *version = probe.version;
+    return ok;
+}
+
+// Loading errors that mean "the file is there but something it needs is not".
+bool IsDependencyError(DWORD error)
+{
+    return error == ERROR_MOD_NOT_FOUND || error == ERROR_PROC_NOT_FOUND ||
+           error == ERROR_SXS_CANT_GEN_ACTCTX;
+}
+} // namespace
+
+CUnitTestExecutor::CUnitTestExecutor() = default;
+
+CUnitTestExecutor::~CUnitTestExecutor()
+{
+    UnloadSuite();
+}
+
+// ---------------------------------------------------------------------------------------------- loading
+
+bool CUnitTestExecutor::ResolveSuitePath()
+{
+    if (m_strSuitePath.IsEmpty() || FileExists(m_strSuitePath))
+        return false;
+    CDravikString candidate = GetModuleFolder();
+    if (candidate.IsEmpty())
+        return false;
+    candidate.EnsureTrailingBackslash();
+    CDravikString path(m_strSuitePath);
+    candidate += path;
+    if (!FileExists(candidate))
+        return false;
+    m_strSuitePath = candidate;
+    return true;
+}
+
+bool CUnitTestExecutor::LoadModule(const CDravikString& absolutePath)
+{
+    if (m_hModule)
+    {
+        FreeLibrary(m_hModule);
+        m_hModule = nullptr;
+    }
+    m_dwLastLoadError = 0;
+    CDravikString path(absolutePath);
+    if (path.IsEmpty())
+        return false;
+    // No system message box for a missing dependency: the caller reports it.
+    UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    HMODULE module = LoadLibraryA(path.GetAnsi());
+    DWORD error = module ? 0 : GetLastError();
+    SetErrorMode(oldMode);
+    if (!module)
+    {
+        m_dwLastLoadError = error;
+        return false;
+    }
+    m_hModule = module;
+    return true;
+}
+
+int CUnitTestExecutor::LoadSuite()
+{
+    // A suite still held is released completely first (its tests, helpers, object and module).
+    UnloadSuite();
+    m_strSuiteName = "";
+    ResolveSuitePath();
+    if (!FileExists(m_strSuitePath))
+    {
+        UnloadSuite();
+        return QVX_LOAD_MISSING;
+    }
+    // Load exactly the file that was found, by its absolute path: a bare name would make the loader search
+    // the system folders and the PATH.
+    CDravikString absolute;
+    {
+        char full[MAX_PATH * 2];
+        CDravikString path(m_strSuitePath);
+        DWORD n = GetFullPathNameA(path.GetAnsi(), sizeof(full), full, nullptr);
+        if (n == 0 || n >= sizeof(full))
+            absolute = path;
+        else
+            absolute = full;
+    }
+    if (!LoadModule(absolute))
+    {
+        DWORD error = m_dwLastLoadError;
+        UnloadSuite();
+        m_dwLastLoadError = error;
+        return IsDependencyError(error) ? QVX_LOAD_DEPENDENCIES : QVX_LOAD_INVALID;
+    }
+    FARPROC constructor = GetProcAddress(m_hModule, "UnitTestCaseSuiteConstructor");
+    if (!constructor)
+    {
+        UnloadSuite();
+        return QVX_LOAD_WRONG_VERSION;
+    }
+    void* suite = nullptr;
+    CSuiteFault fault;
+    if (!CSuiteCallGuard::CallConstructorExport(constructor, &suite, &fault))
+    {
+        UnloadSuite();
+        return QVX_LOAD_UNEXPECTED;
+    }
+    if (!suite)
+    {
+        UnloadSuite();
+        return QVX_LOAD_WRONG_VERSION;
+    }
+    m_pSuite = suite;
+    long version = 0;
+    if (!BindSuiteObject(suite, GetInterface(), &version))
+    {
+        // Not an object at all: nothing can be destroyed safely.
+        m_pSuite = nullptr;
+        UnloadSuite();
+        return QVX_LOAD_UNEXPECTED;
+    }
+    if (version != QVX_SUITE_VERSION)
+    {
+        UnloadSuite();
+        return QVX_LOAD_WRONG_VERSION;
+    }
+    if (!CSuiteCallGuard::CallSuiteSlot(suite, 3, &fault))
+    {
+        UnloadSuite();
+        return QVX_LOAD_UNEXPECTED;
+    }
+    if (GetTestCount() == 0)
+    {
+        UnloadSuite();
+        return QVX_LOAD_WRONG_VERSION;
+    }
+    CountSelectedTests();
+    return QVX_LOAD_OK;
+}
+
+void CUnitTestExecutor::DestroySuiteObject(bool* throughExport)
+{
+    *throughExport = false;
+    if (!m_pSuite)
+        return;
+    void* suite = m_pSuite;
+    m_pSuite = nullptr;
+    CSuiteFault fault;
+    FARPROC destructor = m_hModule ? GetProcAddress(m_hModule, "UnitTestCaseSuiteDestructor") : nullptr;
+    if (destructor)
+    {
+        CSuiteCallGuard::CallDestructorExport(destructor, suite, &fault);
+        *throughExport = true;
+    }
+    else
+    {
+        CSuiteCallGuard::CallDeletingDestructor(suite, 1, &fault);
+    }
+}
+
+bool CUnitTestExecutor::UnloadSuite()
+{
+    Stop();
+    ClearTests();
+    bool throughExport = false;
+    DestroySuiteObject(&throughExport);
+    if (m_hModule)
+    {
+        FreeLibrary(m_hModule);
+        m_hModule = nullptr;
+    }
+    return throughExport;
+}
+
+bool CUnitTestExecutor::ClearTests()
+{
+    bool had = false;
+    {
+        CThreadLockGuard hold(m_testLock);
+        had = !m_tests.empty();
+        for (CTestCaseExecutionContext* test : m_tests)
+            delete test;
+        m_tests.clear();
+        m_testCursors.clear();
+        m_pCurrentTest = nullptr;
+        m_nCurrentIndex = 0;
+        m_nSelectedCount = 0;
+    }
+    std::vector<CUnitTestHelperExecutor*> helpers;
+    {
+        CThreadLockGuard hold(m_helperLock);
+        helpers.swap(m_helpers);
+        m_helperCursors.clear();
+    }
+    // Each helper's destruction stops its thread (waiting for it).
+    for (CUnitTestHelperExecutor* helper : helpers)
+        delete helper;
+    return had;
+}
+
+CDravikString CUnitTestExecutor::ComputeSuiteFolder()
+{
+    CDravikString folder;
+    if (m_hModule)
+    {
+        char name[MAX_PATH + 1] = {};
+        DWORD n = GetModuleFileNameA(m_hModule, name, 256);
+        if (n > 0 && n < 256)
+            folder = GetFolderOfPath(name);
+    }
+    else if (!m_strSuitePath.IsEmpty())
+    {
+        folder = GetFolderOfPath(m_strSuitePath);
+        if (folder.IsEmpty())
+        {
+            char current[MAX_PATH + 1] = {};
+            if (GetCurrentDirectoryA(MAX_PATH, current) > 0)
+                folder = current;
+        }
+    }
+    if (!folder.IsEmpty())
+        folder.EnsureTrailingBackslash();
+    m_strSuiteFolder = folder;
+    return folder;
+}
+
+void CUnitTestExecutor::SetSuiteFolder(CDravikString folder)
+{
+    m_strSuiteFolder = folder;
+}
+
+// ---------------------------------------------------------------------------------------------- runs
+
+bool CUnitTestExecutor::RunSelectedTests(bool wait)
+{
+    if (m_bRunInProgress)
+        return false;
+    m_bCancelRequested = 0;
+    m_bCancelReported = 0;
+    if (m_nSelectedCount <= 0)
+        return false;
+    m_bRunInProgress = 1;
+    if (!Start())
+    {
+        m_bRunInProgress = 0;
+        return false;
+    }
+    if (wait)
+    {
+        WaitWithMessagePump();
+        m_threadRunning = false;
+        Stop();
+    }
+    return true;
+}
+
+bool CUnitTestExecutor::SelectAllTests(bool selected)
+{
+    CThreadLockGuard hold(m_testLock);
+    for (CTestCaseExecutionContext* test : m_tests)
+        test->m_bSelected = selected ? 1 : 0;
+    CountSelectedTests();
+    return !m_tests.empty();
+}
+
+long CUnitTestExecutor::CountSelectedTests()
+{
+    CThreadLockGuard hold(m_testLock);
+    long count = 0;
+    for (CTestCaseExecutionContext* test : m_tests)
+        if (test->m_bSelected)
+            ++count;
+    m_nSelectedCount = count;
+    return count;
+}
+
+CTestCaseExecutionContext* CUnitTestExecutor::FirstTest()
+{
+    CThreadLockGuard hold(m_testLock);
+    m_testCursors.push_back(0);
+    if (m_tests.empty())
+        return nullptr;
+    m_testCursors.back() = 1;
+    return m_tests[0];
+}
+
+CTestCaseExecutionContext* CUnitTestExecutor::NextTest()
+{
+    CThreadLockGuard hold(m_testLock);
+    if (m_testCursors.empty())
+        return nullptr;
+    size_t& cursor = m_testCursors.back();
+    if (cursor >= m_tests.size())
+        return nullptr;
+    return m_tests[cursor++];
+}
+
+void CUnitTestExecutor::EndTestIteration()
+{
+    CThreadLockGuard hold(m_testLock);
+    if (!m_testCursors.empty())
+        m_testCursors.pop_back();
+}
+
+long CUnitTestExecutor::GetTestCount()
+{
+    CThreadLockGuard hold(m_testLock);
+    return static_cast<long>(m_tests.size());
+}
+
+CDravikString CUnitTestExecutor::GetCurrentTestName()
+{
+    CThreadLockGuard hold(m_messageLock);
+    if (!m_pCurrentTest)
+        return CDravikString();
+    return m_pCurrentTest->m_name;
+}
+
+void CUnitTestExecutor::ReportHarnessError(const char* text)
+{
+    ++m_nRunProblems;
+    if (m_pLogManager)
+        m_pLogManager->LogError(CDravikString(text), -1);
+}
+
+void CUnitTestExecutor::ReportFault(const char* where, const CSuiteFault& fault)
+{
+    char description[400];
+    fault.Describe(description, sizeof(description));
+    char text[512];
+    std::snprintf(text, sizeof(text), "%s ended with an %s", where, description);
+    ReportHarnessError(text);
+}
+
+bool CUnitTestExecutor::Run()
+{
+    bool result = RunUnderLock();
+    // The test lock is free again before the run's end is announced.
+    m_bRunInProgress = 0;
+    OnRunEnded();
+    return result;
+}
+
+bool CUnitTestExecutor::RunUnderLock()
+{
+    CThreadLockGuard hold(m_testLock);
+    m_nTestsExecuted = 0;
+    m_nTestsFailed = 0;
+    m_nRunProblems = 0;
+    if (m_tests.empty() || !m_pLogManager || !m_pSuite)
+        return false;
+    if (m_nSelectedCount <= 0)
+        return true;
+    char previous[MAX_PATH + 1] = {};
+    DWORD previousLength = GetCurrentDirectoryA(MAX_PATH, previous);
+    if (!m_strSuiteFolder.IsEmpty())
+    {
+        CDravikString folder(m_strSuiteFolder);
+        SetCurrentDirectoryA(folder.GetAnsi());
+    }
+    CDravikString suiteName(m_strSuiteName);
+    LogRunBegin(suiteName.GetAnsi(), m_nSelectedCount);
+
+    CSuiteFault fault;
+    bool setupOk = CSuiteCallGuard::CallSuiteSlot(m_pSuite, 1, &fault);
+    if (!setupOk)
+        ReportFault("The run setup", fault);
+
+    long index = 1;
+    for (size_t i = 0; setupOk && i < m_tests.size() && IsKeepRunning(); ++i)
+    {
+        CTestCaseExecutionContext* test = m_tests[i];
+        if (!test->m_bSelected)
+            continue;
+        OnTestStarted(test, index);
+        {
+            CThreadLockGuard messages(m_messageLock);
+            m_pCurrentTest = test;
+            m_nCurrentIndex = index;
+        }
+        ++m_nTestsExecuted;
+        bool returned = test->Execute();
+        if (!returned && test->HasFaulted())
+        {
+            // Thrown or faulted: an error line for the test (not counted through the interface, so the run
+            // goes on), no "Completed Successfully", but the test is finished and counts as failed.
+            ++m_nTestsFailed;
+            char description[400];
+            test->GetFault().Describe(description, sizeof(description));
+            char text[512];
+            std::snprintf(text, sizeof(text), "The test ended with an %s", description);
+            if (m_pLogManager)
+                m_pLogManager->LogError(CDravikString(text), -1);
+            OnTestFinished(test, index);
+            ++index;
+            continue;
+        }
+        if (test->m_nErrors > 0)
+        {
+            ++m_nTestsFailed;
+            SetKeepRunning(false);
+            break;
+        }
+        if (IsKeepRunning())
+            m_pLogManager->LogInformation(CDravikString("Completed Successfully"));
+        OnTestFinished(test, index);
+        ++index;
+    }
+
+    if (setupOk && !CSuiteCallGuard::CallSuiteSlot(m_pSuite, 2, &fault))
+        ReportFault("The run teardown", fault);
+    LogRunEnd(suiteName.GetAnsi());
+    if (previousLength > 0 && previousLength < MAX_PATH)
+        SetCurrentDirectoryA(previous);
+    return true;
+}
+
+void CUnitTestExecutor::LogRunBegin(const char* suiteName, long selectedCount)
+{
+    if (suiteName && m_pLogManager)
+        m_pLogManager->LogRunBegin(suiteName, selectedCount);
+}
+
+void CUnitTestExecutor::LogRunEnd(const char* suiteName)
+{
+    if (suiteName && m_pLogManager)
+        m_pLogManager->LogRunEnd(suiteName);
+}
+
+void CUnitTestExecutor::OnTestStarted(CTestCaseExecutionContext* test, long index)
+{
+    if (test && m_pLogManager)
+        m_pLogManager->LogTestBegin(test->m_name, index);
+}
+
+void CUnitTestExecutor::OnTestFinished(CTestCaseExecutionContext* test, long index)
+{
+    if (test && m_pLogManager)
+        m_pLogManager->LogTestEnd(test->m_name);
+}
+
+void CUnitTestExecutor::OnRunEnded() {}

@@ -1,0 +1,169 @@
+// The executor: loads one test-suite module, keeps its test records, runs the selected tests on its worker
+// thread and offers the suite the callback interface (its second base).
+#pragma once
+
+#include <QuorvexSuite.h>
+
+#include "DravikString.h"
+#include "TestCaseExecutionContext.h"
+#include "ThreadLock.h"
+#include "UnitTestLogManager.h"
+#include "UnitTestThreadedExecutor.h"
+
+#include <atomic>
+#include <vector>
+
+class CUnitTestHelperExecutor;
+
+// Load results.
+enum
+{
+    QVX_LOAD_OK = 0,
+    QVX_LOAD_MISSING = 1,       // the suite file does not exist (or is a folder, or the path is empty)
+    QVX_LOAD_INVALID = 2,       // the module could not be loaded (not a module, wrong architecture, ...)
+    QVX_LOAD_DEPENDENCIES = 3,  // the module exists but a module or function it needs is missing
+    QVX_LOAD_WRONG_VERSION = 4, // no constructor export, no suite object, version not 1, or no tests
+    QVX_LOAD_NO_EXECUTOR = 5,   // (application) there is no executor
+    QVX_LOAD_UNEXPECTED = 6     // the suite faulted or threw while it was constructed or registered its tests
+};
+
+class CUnitTestExecutor : public CUnitTestThreadedExecutor, public CUnitTestCaseExecutorAPI
+{
+public:
+    CUnitTestExecutor();
+    ~CUnitTestExecutor() override;
+
+    // ---- Loading (UI thread, no run in progress) ----
+    // Unloads any suite held, then loads the one named by the suite path; a QVX_LOAD_* result.
+    int LoadSuite();
+    // Stops any run, destroys tests, helpers and the suite object and frees the module. True only when the
+    // suite object was destroyed through the module's destructor export.
+    bool UnloadSuite();
+    // Tries a path that does not exist relative to the current directory against the program's folder.
+    bool ResolveSuitePath();
+    // Loads the module from the given absolute path (records the system error on failure).
+    bool LoadModule(const CDravikString& absolutePath);
+    CDravikString ComputeSuiteFolder();
+    bool ClearTests();
+    void SetSuitePath(CDravikString path) { m_strSuitePath = path; }
+    CDravikString GetSuitePath() const { return m_strSuitePath; }
+    CDravikString GetSuiteName() const { return m_strSuiteName; }
+    void SetSuiteFolder(CDravikString folder);
+    CDravikString GetSuiteFolder() const { return m_strSuiteFolder; }
+    DWORD GetLastLoadError() const { return m_dwLastLoadError; }
+    HMODULE GetModule() const { return m_hModule; }
+    void* GetSuiteObject() const { return m_pSuite; }
+    void SetLogManager(CUnitTestLogManager* logManager) { m_pLogManager = logManager; }
+    CUnitTestLogManager* GetLogManager() const { return m_pLogManager; }
+
+    // ---- Runs ----
+    // Starts a run of the selected tests on the worker thread; with wait, returns when it has ended (pumping
+    // this thread's messages). False while a run is in progress, with nothing selected, or without a thread.
+    bool RunSelectedTests(bool wait);
+    bool SelectAllTests(bool selected);
+    long CountSelectedTests();
+    // Nested iteration over the test records in registration order (hold GetTestLock around it).
+    CTestCaseExecutionContext* FirstTest();
+    CTestCaseExecutionContext* NextTest();
+    void EndTestIteration();
+    long GetTestCount();
+    CDravikString GetCurrentTestName();
+    CThreadLock& GetTestLock() { return m_testLock; }
+
+    bool Run() override;
+
+    // Outcome of the last run: tests executed, tests that failed (reported an error, threw or faulted), and
+    // problems outside any test (errors logged with no current test, faulting setup, teardown or helpers).
+    long GetTestsExecuted() const { return m_nTestsExecuted; }
+    long GetTestsFailed() const { return m_nTestsFailed; }
+    long GetRunProblems() const { return m_nRunProblems; }
+    // True when the last run executed at least one test and nothing failed.
+    bool LastRunSucceeded() const
+    {
+        return m_nTestsExecuted > 0 && m_nTestsFailed == 0 && m_nRunProblems == 0;
+    }
+
+    // Logs an error outside the callback interface (not counted against the test) and marks the run failed.
+    void ReportHarnessError(const char* text);
+
+    virtual void LogRunBegin(const char* suiteName, long selectedCount);
+    virtual void LogRunEnd(const char* suiteName);
+    virtual void OnTestStarted(CTestCaseExecutionContext* test, long index);
+    virtual void OnTestFinished(CTestCaseExecutionContext* test, long index);
+    virtual void OnRunEnded();
+
+    // ---- The callback interface ----
+    void QVX_THISCALL SetSuiteNameW(const wchar_t* name) override;
+    void QVX_THISCALL SetSuiteName(const char* name) override;
+    void QVX_THISCALL AddTestW(QVX_TEST_ENTRY entry, const wchar_t* name) override;
+    void QVX_THISCALL AddTest(QVX_TEST_ENTRY entry, const char* name) override;
+    long QVX_THISCALL StartHelperThread(QVX_HELPER_ENTRY entry, void* context) override;
+    bool QVX_THISCALL StopHelperThread(long id) override;
+    bool QVX_THISCALL WaitForHelperThread(long id) override;
+    bool QVX_THISCALL IsHelperKeepRunning(long id) override;
+    bool QVX_THISCALL LogErrorW(const wchar_t* text, long line) override;
+    bool QVX_THISCALL LogError(const char* text, long line) override;
+    bool QVX_THISCALL LogWarningW(const wchar_t* text, long line) override;
+    bool QVX_THISCALL LogWarning(const char* text, long line) override;
+    bool QVX_THISCALL LogInformationW(const wchar_t* text) override;
+    bool QVX_THISCALL LogInformation(const char* text) override;
+    bool QVX_THISCALL IsRunning() override;
+    long QVX_THISCALL GetErrorCount() override;
+    long QVX_THISCALL GetWarningCount() override;
+    long QVX_THISCALL GetInformationCount() override;
+    void* QVX_THISCALL GetFirstHelperContext() override;
+    void* QVX_THISCALL GetNextHelperContext() override;
+    bool QVX_THISCALL EndHelperIteration() override;
+    void* QVX_THISCALL GetHelperContext(long id) override;
+
+    // The interface pointer handed to the suite.
+    CUnitTestCaseExecutorAPI* GetInterface() { return static_cast<CUnitTestCaseExecutorAPI*>(this); }
+    long GetHelperCount() const { return static_cast<long>(m_helpers.size()); }
+
+    // State read and written by the main dialog.
+    BYTE m_bRunInProgress = 0;
+    BYTE m_bCancelRequested = 0;
+    BYTE m_bCancelReported = 0;
+    long m_nSelectedCount = 0;
+    long m_nCurrentIndex = 0;
+    CTestCaseExecutionContext* m_pCurrentTest = nullptr;
+
+protected:
+    enum class Message
+    {
+        Error,
+        Warning,
+        Information
+    };
+    // The run loop, under the test lock.
+    bool RunUnderLock();
+    bool ReportMessage(Message kind, CDravikString text, long line);
+    CUnitTestHelperExecutor* FindHelper(long id, size_t* index = nullptr);
+    void DestroySuiteObject(bool* throughExport);
+    // A fault in suite code outside a test: log it and mark the run failed.
+    void ReportFault(const char* where, const CSuiteFault& fault);
+
+    friend class CUnitTestHelperExecutor;
+
+    CDravikString m_strSuitePath;
+    CDravikString m_strSuiteFolder;
+    CDravikString m_strSuiteName;
+    HMODULE m_hModule = nullptr;
+    void* m_pSuite = nullptr;
+    DWORD m_dwLastLoadError = 0;
+    CUnitTestLogManager* m_pLogManager = nullptr;
+
+    std::vector<CTestCaseExecutionContext*> m_tests;
+    std::vector<size_t> m_testCursors;
+    std::vector<CUnitTestHelperExecutor*> m_helpers;
+    std::vector<size_t> m_helperCursors;
+    long m_nNextHelperId = 0;
+
+    CThreadLock m_messageLock;
+    CThreadLock m_testLock;
+    CThreadLock m_helperLock;
+
+    std::atomic<long> m_nTestsExecuted{0};
+    std::atomic<long> m_nTestsFailed{0};
+    std::atomic<long> m_nRunProblems{0};
+};

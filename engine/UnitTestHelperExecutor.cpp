@@ -1,0 +1,41 @@
+#include "UnitTestHelperExecutor.h"
+
+#include "TimeUtilities.h"
+#include "UnitTestExecutor.h"
+
+#include <cstdio>
+
+CUnitTestHelperExecutor::CUnitTestHelperExecutor()
+{
+    m_startTime = GetCurrentFileTime();
+    m_endTime = m_startTime;
+}
+
+CUnitTestHelperExecutor::~CUnitTestHelperExecutor()
+{
+    Stop();
+}
+
+bool CUnitTestHelperExecutor::Run()
+{
+    if (!m_pExecutor || !m_pSuite || !m_entry)
+        return false;
+    m_startTime = GetCurrentFileTime();
+    CSuiteFault fault;
+    if (!CSuiteCallGuard::CallHelperEntry(m_entry, m_pSuite, m_pContext, &fault))
+    {
+        char where[64];
+        std::snprintf(where, sizeof(where), "Helper thread %ld", m_nId);
+        m_pExecutor->ReportFault(where, fault);
+        return false;
+    }
+    m_endTime = GetCurrentFileTime();
+    return true;
+}
+
+bool CUnitTestHelperExecutor::IsKeepRunning()
+{
+    if (!CUnitTestThreadedExecutor::IsKeepRunning())
+        return false;
+    return !m_pExecutor || m_pExecutor->IsKeepRunning();
+}

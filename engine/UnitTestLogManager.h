@@ -1,0 +1,40 @@
+// The log sink interface through which every line of a run's log passes, and the base of the concrete sinks.
+#pragma once
+
+#include "DravikString.h"
+#include "ThreadLock.h"
+
+class CQuorvexApp;
+
+// Sink interface. The defaults do nothing; text arguments are taken by value (each sink gets its own copy).
+class CUnitTestLogManager
+{
+public:
+    virtual ~CUnitTestLogManager() {}
+    virtual void LogRunBegin(const char* suiteName, long selectedCount) {}
+    virtual void LogRunEnd(const char* suiteName) {}
+    virtual bool LogTestBegin(CDravikString testName, long index) { return false; }
+    virtual bool LogTestEnd(CDravikString testName) { return false; }
+    // line -1: no line number.
+    virtual bool LogError(CDravikString text, long line) { return true; }
+    virtual bool LogWarning(CDravikString text, long line) { return true; }
+    virtual bool LogInformation(CDravikString text) { return false; }
+    virtual bool WriteText(CDravikString& text) { return false; }
+};
+
+// Base of the concrete sinks: the application pointer and the sink lock that serialises every operation.
+class CUnitTestBaseLogManager : public CUnitTestLogManager
+{
+public:
+    CUnitTestBaseLogManager() = default;
+    // Removes what the sink has shown (the dialog's sink clears its results); false here.
+    virtual bool Clear() { return false; }
+
+    void SetApp(CQuorvexApp* app) { m_pApp = app; }
+    CQuorvexApp* GetApp() const { return m_pApp; }
+    CThreadLock& GetSinkLock() { return m_sinkLock; }
+
+protected:
+    CQuorvexApp* m_pApp = nullptr;
+    CThreadLock m_sinkLock;
+};
