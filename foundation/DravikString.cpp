@@ -416,7 +416,9 @@ bool CDravikString::FormatFromStringV(const CDravikString& format, va_list args)
     // The format may be this string itself: format into the stack buffer first.
     wchar_t buffer[kFormatBufferChars];
     memset(buffer, 0, sizeof(buffer));
-    vswprintf(buffer, kFormatBufferChars, reinterpret_cast<const wchar_t*>(format.m_buffer), args);
+    // The run-time library's own wide formatter: in a wide format %s takes a wide text and %hs an ANSI
+    // one. It does not terminate a truncated result, so the last slot is kept for the terminator.
+    _vsnwprintf(buffer, kFormatBufferChars - 1, reinterpret_cast<const wchar_t*>(format.m_buffer), args);
     buffer[kFormatBufferChars - 1] = 0;
     if (buffer[0] == 0)
         return false;

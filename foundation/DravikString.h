@@ -58,7 +58,8 @@ public:
     // Formatting. The result is truncated to kFormatBufferChars - 1 characters and always terminated.
     bool Format(const char* format, ...);
     bool FormatV(const char* format, va_list args);
-    // Formats with the width of the format string: wide formats use the wide printf family.
+    // Formats with the width of the format string: wide formats use the wide printf family, where %s
+    // takes a wide text and %hs an ANSI one; ANSI formats take %s for ANSI and %ls for wide texts.
     bool FormatFromString(const CDravikString* format, ...);
     bool FormatFromStringV(const CDravikString& format, va_list args);
     // Loads string-table entry id from module (null: the program's own module).

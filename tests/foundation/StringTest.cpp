@@ -535,6 +535,13 @@ TEST(DravikStringTest, FormatIsBoundedAndTerminated)
     EXPECT_EQ(CDravikString::kFormatBufferChars - 1, w.GetLength());
     EXPECT_EQ(std::wstring(CDravikString::kFormatBufferChars - 1, L'w'), Wide(w));
 
+    CDravikString widePercentS(L"%s+%hs");
+    EXPECT_TRUE(w.FormatFromString(&widePercentS, L"wide", "ansi"));
+    EXPECT_EQ(L"wide+ansi", Wide(w));
+    CDravikString ansiPercentLs("%s+%ls");
+    EXPECT_TRUE(w.FormatFromString(&ansiPercentLs, "ansi", L"wide"));
+    EXPECT_EQ("ansi+wide", Ansi(w));
+
     CDravikString shortWide(L"%d/%d");
     EXPECT_TRUE(w.FormatFromString(&shortWide, 3, 4));
     EXPECT_EQ(L"3/4", Wide(w));
