@@ -95,6 +95,20 @@ TEST_F(DravikListTest, PositionAccessAndCursor)
     EXPECT_FALSE(list.SetAt(0, nullptr));
 }
 
+// Building the position index does not disturb a walk with the cursor.
+TEST_F(DravikListTest, PositionAccessInsideACursorWalk)
+{
+    CDravikList list;
+    Fill(list, 4);
+    int visited = 0;
+    for (CDravikListElement* e = list.GetFirst(); e; e = list.GetNext())
+    {
+        EXPECT_EQ(&values[3 - visited], list.GetAt(3 - visited)->GetData());
+        ++visited;
+    }
+    EXPECT_EQ(4, visited);
+}
+
 TEST_F(DravikListTest, NavigationWalksAndStops)
 {
     CDravikList list;
