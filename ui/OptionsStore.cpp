@@ -155,6 +155,8 @@ BOOL COptionsStore::ParseEntity(const BYTE* buffer, int bufferSize, int* offset)
         return FALSE;
     COptionsUser* user = m_currentUser;
     COptionsEntityBase* entity = user->FindEntity(id);
+    if (entity && m_userLoadDepth > 0)
+        return FALSE;
     const bool created = entity == nullptr;
     if (created)
     {

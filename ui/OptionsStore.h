@@ -27,7 +27,8 @@ public:
     virtual ~COptionsStore();
 
     // A new entity of the kind of id, owned by this store; null for an id above 162 or when memory runs
-    // out. An entity with an id other than 0 is appended to the current user when there is one.
+    // out. An entity with an id other than 0 is appended to the current user when there is one; null when
+    // that user already holds an entity with this id (a second one could not survive a save and load).
     COptionsEntityBase* CreateEntity(UINT id);
 
     // FALSE for null; else appends the user (taking it over) and sets modified.
@@ -41,7 +42,8 @@ public:
     // Reads one entity record at the offset. The record's kind must be the kind of its id, else FALSE
     // before anything is created. A user record makes a new user, adds it and makes it current; any other
     // record is read into the current user's entity with that id, or into a new one. FALSE without a
-    // current user for a non-user record, and for a user record while a user is being read. On failure
+    // current user for a non-user record, for a user record while a user is being read, and for a second
+    // record with the same id inside one user record (saving never writes one). On failure
     // the offset is unchanged, an entity or user made for the record is removed again and the current
     // user is restored.
     BOOL ParseEntity(const BYTE* buffer, int bufferSize, int* offset);

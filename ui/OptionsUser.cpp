@@ -34,7 +34,7 @@ COptionsEntityBase* COptionsUser::FindEntity(int id)
 
 BOOL COptionsUser::AddEntity(COptionsEntityBase* entity)
 {
-    if (!entity || entity->GetKind() == kOptionsKindUser)
+    if (!entity || entity->GetKind() == kOptionsKindUser || FindEntity(entity->GetId()))
         return FALSE;
     return m_entities.Add(entity);
 }

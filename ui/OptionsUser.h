@@ -32,7 +32,8 @@ public:
     COptionsEntityBase* GetEntity(int index) { return m_entities.GetAt(index); }
     // The first entity with that id, or null.
     COptionsEntityBase* FindEntity(int id);
-    // Appends entity and takes it over; FALSE (not taken) for null, a user, or when memory runs out.
+    // Appends entity and takes it over; FALSE (not taken) for null, a user, an entity whose id the user
+    // already holds (a user has at most one entity per id), or when memory runs out.
     BOOL AddEntity(COptionsEntityBase* entity);
     // Removes entity without deleting it; FALSE when the user does not hold it.
     BOOL DetachEntity(COptionsEntityBase* entity);

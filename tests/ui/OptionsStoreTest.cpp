@@ -149,6 +149,34 @@ TEST(OptionsStore, NewEntitiesJoinTheCurrentUserExceptUsers)
     EXPECT_EQ(1, user->GetEntityCount());
 }
 
+TEST(OptionsStore, AUserHoldsAtMostOneEntityPerId)
+{
+    // Two entities with one id would be merged into one by the next save and load.
+    COptionsStore store;
+    COptionsUser* user = new COptionsUser(&store);
+    ASSERT_TRUE(store.AddUser(user));
+    ASSERT_TRUE(store.SetCurrentUser(user));
+    ASSERT_NE(nullptr, store.CreateEntity(37));
+    EXPECT_EQ(nullptr, store.CreateEntity(37));
+    EXPECT_EQ(1, user->GetEntityCount());
+    COptionsEntityInteger* loose = new COptionsEntityInteger(37);
+    EXPECT_FALSE(user->AddEntity(loose));
+    delete loose;
+
+    // A user record holding two records with one id is refused.
+    static_cast<COptionsEntityInteger*>(user->FindEntity(37))->SetValue(1);
+    COptionsEntityInteger second(37);
+    second.SetValue(2);
+    Bytes bytes = SaveEntityBytes(*user);
+    const Bytes extra = SaveEntityBytes(second);
+    bytes.insert(bytes.end(), extra.begin(), extra.end());
+    PutInt32(bytes, 8, 2);
+    COptionsStore target;
+    int offset = 0;
+    EXPECT_FALSE(target.ParseEntity(bytes.data(), static_cast<int>(bytes.size()), &offset));
+    EXPECT_EQ(0, target.GetUserCount());
+}
+
 TEST(OptionsStore, CurrentUserMustBelongToTheStore)
 {
     COptionsStore store;
