@@ -26,14 +26,10 @@ BOOL CWinApp::InitInstance()
 
 int CWinApp::Run()
 {
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0)
-    {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    int code = ExitInstance();
-    return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : code;
+    // The thread's pump: pre-translation, idle command-UI updates and temporary-object cleanup.
+    int quitCode = RunMessageLoop();
+    ExitInstance();
+    return quitCode;
 }
 
 int CWinApp::ExitInstance()

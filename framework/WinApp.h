@@ -3,9 +3,11 @@
 
 #include <windows.h>
 
+#include "WinThread.h"
+
 class CWnd;
 
-class CWinApp
+class CWinApp : public CWinThread
 {
 public:
     explicit CWinApp(LPCSTR lpszAppName = nullptr);
@@ -25,7 +27,6 @@ public:
     LPSTR m_lpCmdLine = nullptr;
     int m_nCmdShow = SW_SHOWNORMAL;
     LPCSTR m_pszAppName = nullptr;
-    CWnd* m_pMainWnd = nullptr;
     // Exit code returned from WinMain.
     int m_nExitCode = 0;
 };

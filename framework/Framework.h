@@ -1,0 +1,22 @@
+// The whole application framework in one include, for code that uses many of its classes.
+#pragma once
+
+#include "AppGlobals.h"
+#include "CmdTarget.h"
+#include "CmdUI.h"
+#include "DC.h"
+#include "Dialog.h"
+#include "FrameworkString.h"
+#include "GdiObject.h"
+#include "Geometry.h"
+#include "HeaderCtrl.h"
+#include "ImageList.h"
+#include "Menu.h"
+#include "MessageMap.h"
+#include "Object.h"
+#include "StdControls.h"
+#include "ToolTipCtrl.h"
+#include "TreeCtrl.h"
+#include "WinApp.h"
+#include "WinThread.h"
+#include "Wnd.h"
