@@ -55,5 +55,20 @@ private:
     long long m_total;
 };
 
+// Element index of a fixed array, or the type's zero value outside it.
+template <class T, int N> T OptionsGetIndexed(const T (&values)[N], int index)
+{
+    return index >= 0 && index < N ? values[index] : T();
+}
+
+// Sets an element of a fixed array; FALSE outside it.
+template <class T, int N> BOOL OptionsSetIndexed(T (&values)[N], int index, T value)
+{
+    if (index < 0 || index >= N)
+        return FALSE;
+    values[index] = value;
+    return TRUE;
+}
+
 // Smallest possible length of one entity record (kind, id and one 32-bit value or count).
 const int kOptionsMinEntityRecord = 12;

@@ -141,14 +141,13 @@ BOOL COptionsEntityWindowPosition::Save(BYTE* buffer, int bufferSize, int* offse
 
 int32_t COptionsEntityWindowPosition::GetValue(int index) const
 {
-    return index >= 0 && index < kValueCount ? m_values[index] : 0;
+    return OptionsGetIndexed(m_values, index);
 }
 
 BOOL COptionsEntityWindowPosition::SetValue(int index, int32_t value)
 {
-    if (index < 0 || index >= kValueCount)
+    if (!OptionsSetIndexed(m_values, index, value))
         return FALSE;
-    m_values[index] = value;
     MarkModified();
     return TRUE;
 }

@@ -171,6 +171,26 @@ BOOL COptionsEntityBase::BeginRecord(BYTE* buffer, int bufferSize, const int* of
     return TRUE;
 }
 
+BOOL COptionsEntityBase::BeginCountedRecord(BYTE* buffer, int bufferSize, const int* offset, int size,
+                                            int32_t count, int* at)
+{
+    if (!BeginRecord(buffer, bufferSize, offset, size) || size < 12)
+        return FALSE;
+    BYTE header[12];
+    OptionsPutInt32(header + 8, count);
+    *at = *offset;
+    return WriteHeaderBlock(buffer, bufferSize, at, header, sizeof(header));
+}
+
+BOOL COptionsEntityBase::ReadCountedHeader(const BYTE* buffer, int bufferSize, int* at, BYTE* header,
+                                           int32_t* count)
+{
+    if (!ReadHeaderBlock(buffer, bufferSize, at, header, 12))
+        return FALSE;
+    *count = OptionsGetInt32(header + 8);
+    return *count >= 0;
+}
+
 BOOL COptionsEntityBase::LoadValues(const BYTE* buffer, int bufferSize, int* offset, int32_t* values,
                                     int count)
 {

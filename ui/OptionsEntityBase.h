@@ -83,6 +83,12 @@ protected:
     // Checks that a record of size bytes fits at the offset and clears it; FALSE for a null buffer or
     // offset, an invalid size or a record that would run past the end.
     BOOL BeginRecord(BYTE* buffer, int bufferSize, const int* offset, int size);
+    // Records that open with kind, id and a count (one 12-byte block): BeginRecord, then the block;
+    // at receives the offset after the block.
+    BOOL BeginCountedRecord(BYTE* buffer, int bufferSize, const int* offset, int size, int32_t count,
+                            int* at);
+    // Reads and checks such a block at *at and advances it; header (12 bytes) is kept for TakeHeaderId.
+    BOOL ReadCountedHeader(const BYTE* buffer, int bufferSize, int* at, BYTE* header, int32_t* count);
 
     int32_t m_kind;
     int32_t m_id;

@@ -89,15 +89,12 @@ COptionsEntityProjectStringEntity::~COptionsEntityProjectStringEntity() {}
 
 int32_t COptionsEntityProjectStringEntity::GetValue(int index) const
 {
-    return index >= 0 && index < kValueCount ? m_values[index] : 0;
+    return OptionsGetIndexed(m_values, index);
 }
 
 BOOL COptionsEntityProjectStringEntity::SetValue(int index, int32_t value)
 {
-    if (index < 0 || index >= kValueCount)
-        return FALSE;
-    m_values[index] = value;
-    return TRUE;
+    return OptionsSetIndexed(m_values, index, value);
 }
 
 int COptionsEntityProjectStringEntity::GetSerializedSize()
@@ -168,43 +165,32 @@ BOOL COptionsEntityColorProfileEntry::SetText(int number, CDravikString text)
 
 int32_t COptionsEntityColorProfileEntry::GetValue(int index) const
 {
-    return index >= 0 && index < kValueCount ? m_values[index] : 0;
+    return OptionsGetIndexed(m_values, index);
 }
 
 BOOL COptionsEntityColorProfileEntry::SetValue(int index, int32_t value)
 {
-    if (index < 0 || index >= kValueCount)
-        return FALSE;
-    m_values[index] = value;
-    return TRUE;
+    return OptionsSetIndexed(m_values, index, value);
 }
 
 int32_t COptionsEntityColorProfileEntry::GetArrayValue(int array, int index) const
 {
-    if (array < 0 || array >= kArrayCount || index < 0 || index >= kArrayLength)
-        return 0;
-    return m_arrays[array][index];
+    return array >= 0 && array < kArrayCount ? OptionsGetIndexed(m_arrays[array], index) : 0;
 }
 
 BOOL COptionsEntityColorProfileEntry::SetArrayValue(int array, int index, int32_t value)
 {
-    if (array < 0 || array >= kArrayCount || index < 0 || index >= kArrayLength)
-        return FALSE;
-    m_arrays[array][index] = value;
-    return TRUE;
+    return array >= 0 && array < kArrayCount ? OptionsSetIndexed(m_arrays[array], index, value) : FALSE;
 }
 
 BYTE COptionsEntityColorProfileEntry::GetFlag(int index) const
 {
-    return index >= 0 && index < kFlagCount ? m_flags[index] : 0;
+    return OptionsGetIndexed(m_flags, index);
 }
 
 BOOL COptionsEntityColorProfileEntry::SetFlag(int index, BYTE value)
 {
-    if (index < 0 || index >= kFlagCount)
-        return FALSE;
-    m_flags[index] = value;
-    return TRUE;
+    return OptionsSetIndexed(m_flags, index, value);
 }
 
 BOOL COptionsEntityColorProfileEntry::AddExtraString(CDravikString text)

@@ -17,13 +17,8 @@ template <class Element> int COptionsElementListEntity<Element>::GetSerializedSi
 template <class Element>
 BOOL COptionsElementListEntity<Element>::Save(BYTE* buffer, int bufferSize, int* offset)
 {
-    const int size = GetSerializedSize();
-    if (!BeginRecord(buffer, bufferSize, offset, size))
-        return FALSE;
-    int at = *offset;
-    BYTE header[12];
-    OptionsPutInt32(header + 8, m_elements.GetCount());
-    if (!WriteHeaderBlock(buffer, bufferSize, &at, header, sizeof(header)))
+    int at = 0;
+    if (!BeginCountedRecord(buffer, bufferSize, offset, GetSerializedSize(), m_elements.GetCount(), &at))
         return FALSE;
     for (int i = 0; i < m_elements.GetCount(); ++i)
     {
@@ -38,13 +33,12 @@ template <class Element>
 BOOL COptionsElementListEntity<Element>::Load(const BYTE* buffer, int bufferSize, int* offset)
 {
     BYTE header[12];
-    if (!buffer || !offset)
+    int32_t count = 0;
+    if (!offset)
         return FALSE;
     int at = *offset;
-    if (!ReadHeaderBlock(buffer, bufferSize, &at, header, sizeof(header)))
-        return FALSE;
-    const int32_t count = OptionsGetInt32(header + 8);
-    if (count < 0 || count > (bufferSize - at) / Element::kMinSerializedSize)
+    if (!ReadCountedHeader(buffer, bufferSize, &at, header, &count) ||
+        count > (bufferSize - at) / Element::kMinSerializedSize)
         return FALSE;
     COptionsOwnedList<Element> loaded;
     for (int32_t i = 0; i < count; ++i)
@@ -149,13 +143,8 @@ int COptionsEntityIntegerTupleList::GetSerializedSize()
 
 BOOL COptionsEntityIntegerTupleList::Save(BYTE* buffer, int bufferSize, int* offset)
 {
-    const int size = GetSerializedSize();
-    if (!BeginRecord(buffer, bufferSize, offset, size))
-        return FALSE;
-    int at = *offset;
-    BYTE header[12];
-    OptionsPutInt32(header + 8, m_tuples.GetCount());
-    if (!WriteHeaderBlock(buffer, bufferSize, &at, header, sizeof(header)))
+    int at = 0;
+    if (!BeginCountedRecord(buffer, bufferSize, offset, GetSerializedSize(), m_tuples.GetCount(), &at))
         return FALSE;
     for (int i = 0; i < m_tuples.GetCount(); ++i)
     {
@@ -166,20 +155,19 @@ BOOL COptionsEntityIntegerTupleList::Save(BYTE* buffer, int bufferSize, int* off
         OptionsPutInt32(out + 8, tuple->c);
         OptionsPutInt32(out + 12, tuple->d);
     }
-    *offset += size;
+    *offset = at + 16 * m_tuples.GetCount();
     return TRUE;
 }
 
 BOOL COptionsEntityIntegerTupleList::Load(const BYTE* buffer, int bufferSize, int* offset)
 {
     BYTE header[12];
-    if (!buffer || !offset)
+    int32_t count = 0;
+    if (!offset)
         return FALSE;
     int at = *offset;
-    if (!ReadHeaderBlock(buffer, bufferSize, &at, header, sizeof(header)))
-        return FALSE;
-    const int32_t count = OptionsGetInt32(header + 8);
-    if (count < 0 || !OptionsRangeFits(bufferSize, at, 16LL * count))
+    if (!ReadCountedHeader(buffer, bufferSize, &at, header, &count) ||
+        !OptionsRangeFits(bufferSize, at, 16LL * count))
         return FALSE;
     COptionsOwnedList<COptionsEntityIntegerTupleEntry> loaded;
     for (int32_t i = 0; i < count; ++i)

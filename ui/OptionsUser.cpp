@@ -55,13 +55,8 @@ int COptionsUser::GetSerializedSize()
 
 BOOL COptionsUser::Save(BYTE* buffer, int bufferSize, int* offset)
 {
-    const int size = GetSerializedSize();
-    if (!BeginRecord(buffer, bufferSize, offset, size))
-        return FALSE;
-    int at = *offset;
-    BYTE header[12];
-    OptionsPutInt32(header + 8, m_entities.GetCount());
-    if (!WriteHeaderBlock(buffer, bufferSize, &at, header, sizeof(header)))
+    int at = 0;
+    if (!BeginCountedRecord(buffer, bufferSize, offset, GetSerializedSize(), m_entities.GetCount(), &at))
         return FALSE;
     CVLStringManager codec;
     const int nameSize = CVLStringManager::GetRecordSize(m_name);
@@ -80,12 +75,12 @@ BOOL COptionsUser::Save(BYTE* buffer, int bufferSize, int* offset)
 BOOL COptionsUser::Load(const BYTE* buffer, int bufferSize, int* offset)
 {
     BYTE header[12];
+    int32_t count = 0;
     if (!buffer || !offset)
         return FALSE;
     int at = *offset;
-    if (!ReadHeaderBlock(buffer, bufferSize, &at, header, sizeof(header)))
+    if (!ReadCountedHeader(buffer, bufferSize, &at, header, &count))
         return FALSE;
-    const int32_t count = OptionsGetInt32(header + 8);
 
     CVLStringManager codec;
     CDravikString name;
@@ -94,7 +89,7 @@ BOOL COptionsUser::Load(const BYTE* buffer, int bufferSize, int* offset)
         !OptionsRangeFits(bufferSize, at, nameSize))
         return FALSE;
     at += nameSize;
-    if (count < 0 || count > (bufferSize - at) / kOptionsMinEntityRecord)
+    if (count > (bufferSize - at) / kOptionsMinEntityRecord)
         return FALSE;
     // Entities are made by the store; without one they could only be skipped, which would lose them.
     if (count > 0 && !m_owner)

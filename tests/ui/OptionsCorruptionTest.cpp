@@ -83,9 +83,7 @@ TEST(OptionsCorruption, EveryTruncationOfEachKindsRecordIsRejected)
         for (size_t length = 0; length < record.size(); ++length)
         {
             COptionsStore store;
-            COptionsUser* reader = new COptionsUser(&store);
-            store.AddUser(reader);
-            store.SetCurrentUser(reader);
+            COptionsUser* reader = AddCurrentUser(store);
             CGuardedBuffer guarded(record.data(), static_cast<int>(length));
             int offset = 0;
             ASSERT_FALSE(store.ParseEntity(guarded.Data(), guarded.Size(), &offset))

@@ -83,9 +83,7 @@ TEST_P(EntityRoundTripTest, SavedRecordLoadsIntoAnEqualEntity)
 
     // Through the store, as a user's entity.
     COptionsStore store;
-    COptionsUser* user = new COptionsUser(&store);
-    ASSERT_TRUE(store.AddUser(user));
-    ASSERT_TRUE(store.SetCurrentUser(user));
+    COptionsUser* user = AddCurrentUser(store);
     CGuardedBuffer guarded(bytes);
     int offset = 0;
     ASSERT_TRUE(store.ParseEntity(guarded.Data(), guarded.Size(), &offset));

@@ -153,9 +153,7 @@ TEST(OptionsStore, AUserHoldsAtMostOneEntityPerId)
 {
     // Two entities with one id would be merged into one by the next save and load.
     COptionsStore store;
-    COptionsUser* user = new COptionsUser(&store);
-    ASSERT_TRUE(store.AddUser(user));
-    ASSERT_TRUE(store.SetCurrentUser(user));
+    COptionsUser* user = AddCurrentUser(store);
     ASSERT_NE(nullptr, store.CreateEntity(37));
     EXPECT_EQ(nullptr, store.CreateEntity(37));
     EXPECT_EQ(1, user->GetEntityCount());
@@ -318,9 +316,7 @@ TEST_P(KindMismatchTest, RecordWithAnotherKindThanItsIdIsRejectedBeforeAnythingI
         Bytes bytes = valid;
         PutInt32(bytes, 0, otherKind);
         COptionsStore store;
-        COptionsUser* user = new COptionsUser(&store);
-        ASSERT_TRUE(store.AddUser(user));
-        ASSERT_TRUE(store.SetCurrentUser(user));
+        COptionsUser* user = AddCurrentUser(store);
         CGuardedBuffer guarded(bytes);
         int offset = 0;
         EXPECT_FALSE(store.ParseEntity(guarded.Data(), guarded.Size(), &offset)) << "kind " << otherKind;
@@ -381,9 +377,7 @@ TEST(OptionsStore, ParseEntityWithoutCurrentUserRefusesNonUserRecords)
 TEST(OptionsStore, ParseEntityMergesARecordIntoTheCurrentUsersEntity)
 {
     COptionsStore store;
-    COptionsUser* user = new COptionsUser(&store);
-    ASSERT_TRUE(store.AddUser(user));
-    ASSERT_TRUE(store.SetCurrentUser(user));
+    COptionsUser* user = AddCurrentUser(store);
     auto* existing = static_cast<COptionsEntityInteger*>(store.CreateEntity(37));
     existing->SetValue(1);
 
@@ -421,9 +415,7 @@ TEST(OptionsStore, UserRecordsDoNotNest)
 TEST(OptionsUser, RecordWithEntitiesNeedsAStore)
 {
     COptionsStore store;
-    COptionsUser* source = new COptionsUser(&store);
-    ASSERT_TRUE(store.AddUser(source));
-    ASSERT_TRUE(store.SetCurrentUser(source));
+    COptionsUser* source = AddCurrentUser(store);
     static_cast<COptionsEntityInteger*>(store.CreateEntity(37))->SetValue(5);
     const Bytes bytes = SaveEntityBytes(*source);
 

@@ -11,6 +11,7 @@
 
 #include "OptionsEntityBase.h"
 #include "OptionsStore.h"
+#include "OptionsUser.h"
 
 typedef std::vector<BYTE> Bytes;
 
@@ -121,6 +122,15 @@ inline int32_t GetInt32(const Bytes& bytes, size_t at)
     for (int i = 0; i < 4; ++i)
         value |= static_cast<uint32_t>(bytes[at + i]) << (8 * i);
     return static_cast<int32_t>(value);
+}
+
+// Adds a new user to store and makes it the current user.
+inline COptionsUser* AddCurrentUser(COptionsStore& store)
+{
+    COptionsUser* user = new COptionsUser(&store);
+    EXPECT_TRUE(store.AddUser(user));
+    EXPECT_TRUE(store.SetCurrentUser(user));
+    return user;
 }
 
 // Fills an empty store with two users that between them hold every kind of entity, 8-bit, UTF-16 and
