@@ -37,11 +37,8 @@ bool CCommSystemTimer::Run()
     bool ticked = false;
     while (IsKeepRunning())
     {
-        // An Arm that arrived during the previous tick is consumed here; the timer stays armed and ticks
-        // after the interval.
-        ResetEvent(m_wakeEvent);
-        if (!IsKeepRunning())
-            break; // a shutdown whose wake-up the reset just consumed
+        // The wake event is not reset before this wait: an Arm that came before the thread first got here
+        // (right after construction) must still tick at once.
         WaitForSingleObject(m_wakeEvent, m_interval.load());
         if (!IsKeepRunning())
             break;
@@ -63,7 +60,11 @@ bool CCommSystemTimer::Run()
         }
         ticked = true;
 
+        // An Arm that arrived during the tick is consumed here; the timer stays armed and ticks after the
+        // interval. The reset happens before the tick is reported done, so an Arm made after WaitForCallback
+        // has returned is never lost. A shutdown whose wake-up this consumes is seen by the loop condition.
         m_lock.Lock();
+        ResetEvent(m_wakeEvent);
         m_inTick = false;
         SetEvent(m_doneEvent);
         m_lock.Unlock();
