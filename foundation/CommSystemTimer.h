@@ -25,7 +25,8 @@ public:
 
     // The tick; does nothing in the base.
     virtual void OnTimer();
-    // Arms the timer and wakes the thread for an immediate tick; false without a wake event.
+    // Arms the timer and wakes the thread for an immediate tick (an Arm that lands while a tick runs is taken
+    // by that tick: the next one follows after the interval); false without a wake event.
     virtual bool Arm();
     // Disarms the timer; a tick in progress completes. False without a wake event.
     virtual bool Disarm();

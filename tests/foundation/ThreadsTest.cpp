@@ -148,14 +148,12 @@ TEST(ThreadedExecutorTest, SecondStartEndsTheFirstThread)
 {
     CLoopingWorker worker;
     ASSERT_TRUE(worker.Start());
-    const DWORD firstId = worker.GetThreadId();
     ASSERT_TRUE(WaitUntil([&] { return worker.runs.load() == 1; }));
     ASSERT_TRUE(worker.Start());
     EXPECT_EQ(1, worker.finishedRuns.load()) << "the first body must have returned before the second start";
     ASSERT_TRUE(WaitUntil([&] { return worker.runs.load() == 2; }));
     EXPECT_NE(0u, worker.GetThreadId());
     EXPECT_EQ(worker.GetThreadId(), worker.runThread.load());
-    (void)firstId;
     EXPECT_TRUE(worker.Stop());
     EXPECT_EQ(2, worker.finishedRuns.load());
 }
