@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "FrameworkString.h"
 #include "WinThread.h"
 
 class CWnd;
@@ -29,6 +30,32 @@ public:
     LPCSTR m_pszAppName = nullptr;
     // Exit code returned from WinMain.
     int m_nExitCode = 0;
+
+    // Profile store (WinAppProfile.cpp): the INI file m_pszProfileName (default: the program's name
+    // with ".INI"), or after SetRegistryKey the key HKEY_CURRENT_USER\Software\<key>\<profile name>,
+    // one sub-key per section. A null entry in WriteProfileString removes the section, a null value
+    // the entry. GetProfileBinary hands out memory the caller frees with delete[].
+    void SetRegistryKey(LPCSTR lpszRegistryKey);
+    void SetRegistryKey(UINT nIDRegistryKey);
+    // Open keys the caller closes with RegCloseKey; null without a registry key.
+    HKEY GetAppRegistryKey();
+    HKEY GetSectionKey(LPCSTR lpszSection);
+    virtual UINT GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault);
+    virtual CString GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszDefault = nullptr);
+    virtual BOOL GetProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
+    virtual BOOL WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue);
+    virtual BOOL WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszValue);
+    virtual BOOL WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pData, UINT nBytes);
+    // The application may point these at its own strings (kept alive by it); SetRegistryKey points
+    // them at copies held by the application object.
+    LPCSTR m_pszRegistryKey = nullptr;
+    LPCSTR m_pszProfileName = nullptr;
+
+private:
+    CString GetProfileFileName() const;
+    bool GetIniString(LPCSTR lpszSection, LPCSTR lpszEntry, CString& out) const;
+    CString m_strRegistryKey;
+    CString m_strProfileName;
 };
 
 // The one application object, or null before it is constructed.
