@@ -117,6 +117,43 @@ TEST(OptionsCorruption, TruncatedStringRecordsAreRejected)
     }
 }
 
+struct MalformedRecord
+{
+    const char* label;
+    Bytes bytes;
+};
+
+class MalformedStringTest : public ::testing::TestWithParam<MalformedRecord>
+{
+};
+
+TEST_P(MalformedStringTest, IsRejectedWithoutMovingTheCursor)
+{
+    CGuardedBuffer guarded(GetParam().bytes);
+    CVLStringManager reader;
+    ASSERT_TRUE(reader.SetReadPosition(guarded.Data(), guarded.Data() + guarded.Size()));
+    CDravikString out("same");
+    int reserved = -7;
+    EXPECT_FALSE(reader.ReadString(&out, &reserved));
+    EXPECT_STREQ("same", out.PeekAnsi());
+    EXPECT_EQ(-7, reserved);
+    EXPECT_EQ(guarded.Data(), reader.GetPosition());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, MalformedStringTest,
+    ::testing::Values(MalformedRecord{"NulInsideText", {3, 0, 0, 0, 0, 'a', 0, 'c', 0, 0, 0}},
+                      MalformedRecord{"NoTerminator", {3, 0, 0, 0, 0, 'a', 'b', 'c', 'd', 0, 0}},
+                      MalformedRecord{"WideNulInsideText", {2, 0, 0, 0, 1, 'a', 0, 0, 0, 0, 0, 0, 0}},
+                      MalformedRecord{"WideNoTerminator", {2, 0, 0, 0, 1, 'a', 0, 'b', 0, 'c', 0, 0, 0}},
+                      MalformedRecord{"EmptyWithByteAfterHeader", {0, 0, 0, 0, 0, 'x', 0, 0}},
+                      MalformedRecord{"NegativeLength", {0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0}},
+                      MalformedRecord{"FlagTwo", {1, 0, 0, 0, 2, 'a', 0, 0, 0}},
+                      MalformedRecord{"LengthPastTheEnd", {9, 0, 0, 0, 0, 'a', 'b', 'c', 0, 0, 0}},
+                      MalformedRecord{"HugeWideLength", {0xFF, 0xFF, 0xFF, 0x7F, 1, 'a', 0, 0, 0}},
+                      MalformedRecord{"ShorterThanAHeader", {1, 0, 0, 0, 0, 'a', 0}}),
+    [](const ::testing::TestParamInfo<MalformedRecord>& info) { return std::string(info.param.label); });
+
 // A store whose field positions are known: one user "u" with, in order, a string, a string map with one
 // entry, a tuple list, a project string and a colour profile.
 struct KnownLayout
