@@ -29,18 +29,32 @@ struct GuardFrame
     GuardFrame* prevRecord;
     void* handler;
 #endif
+#if !defined(_WIN64)
     void* jump[5]; // __builtin_setjmp buffer
+#endif
     GuardFrame* outer;
     DWORD code;
-    ULONG_PTR parameter;
-    DWORD parameterCount;
+    char what[256];
 };
 
+// Called while the frames of the raising code are still intact: the text of an SDK thunk's C++ exception
+// lives in the thunk's frame, which the unwinding abandons.
 void RecordException(GuardFrame* frame, const EXCEPTION_RECORD* record)
 {
     frame->code = record->ExceptionCode;
-    frame->parameterCount = record->NumberParameters;
-    frame->parameter = record->NumberParameters > 0 ? record->ExceptionInformation[0] : 0;
+    frame->what[0] = 0;
+    if (record->ExceptionCode == QVX_EXCEPTION_CPP && record->NumberParameters >= 1 &&
+        record->ExceptionInformation[0])
+    {
+        const char* text = reinterpret_cast<const char*>(record->ExceptionInformation[0]);
+        if (!IsBadStringPtrA(text, sizeof(frame->what)))
+        {
+            int i = 0;
+            for (; i < static_cast<int>(sizeof(frame->what)) - 1 && text[i]; ++i)
+                frame->what[i] = text[i];
+            frame->what[i] = 0;
+        }
+    }
 }
 
 #if defined(_WIN64)
@@ -54,9 +68,13 @@ DWORD GuardSlot()
 } // namespace
 
 #if defined(_WIN64)
+extern "C" char qvx_guard_resume[];
+
 // Called by the system's exception dispatcher for every exception that reaches qvx_guard_invoke's frame, i.e.
-// one that the suite's own frames did not handle. It abandons the suite's frames and returns to the guard.
-extern "C" EXCEPTION_DISPOSITION qvx_guard_handler64(EXCEPTION_RECORD* record, void*, CONTEXT*, void*)
+// one that the suite's own frames did not handle. Like an __except block it unwinds the suite's frames (their
+// cleanups run) and resumes qvx_guard_invoke at qvx_guard_resume, which returns 1.
+extern "C" EXCEPTION_DISPOSITION qvx_guard_handler64(EXCEPTION_RECORD* record, void* establisher,
+                                                     CONTEXT* context, void*)
 {
     if (record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND))
         return ExceptionContinueSearch;
@@ -64,16 +82,19 @@ extern "C" EXCEPTION_DISPOSITION qvx_guard_handler64(EXCEPTION_RECORD* record, v
     if (!frame)
         return ExceptionContinueSearch;
     RecordException(frame, record);
-    __builtin_longjmp(frame->jump, 1);
+    UNWIND_HISTORY_TABLE history = {};
+    RtlUnwindEx(establisher, qvx_guard_resume, record, reinterpret_cast<PVOID>(1), context, &history);
+    return ExceptionContinueSearch; // not reached
 }
 
-// qvx_guard_invoke(body, data): calls body(data) under a frame whose exception handler is
-// qvx_guard_handler64 (the table-based equivalent of an __except block).
-extern "C" void qvx_guard_invoke(void (*body)(void*), void* data);
+// int qvx_guard_invoke(body, data): calls body(data) under a frame whose exception handler is
+// qvx_guard_handler64; returns 0 when body returned, 1 when an exception ended it.
+extern "C" int qvx_guard_invoke(void (*body)(void*), void* data);
 asm(R"(
     .text
     .p2align 4
     .globl qvx_guard_invoke
+    .globl qvx_guard_resume
     .def qvx_guard_invoke; .scl 2; .type 32; .endef
     .seh_proc qvx_guard_invoke
 qvx_guard_invoke:
@@ -84,7 +105,12 @@ qvx_guard_invoke:
     movq %rcx, %rax
     movq %rdx, %rcx
     callq *%rax
+    xorl %eax, %eax
     nop
+    addq $40, %rsp
+    retq
+qvx_guard_resume:
+    movl $1, %eax
     addq $40, %rsp
     retq
     .seh_endproc
@@ -111,15 +137,10 @@ __attribute__((noinline)) bool InvokeFramed(void (*body)(void*), void* data, Gua
 {
 #if defined(_WIN64)
     frame->outer = static_cast<GuardFrame*>(TlsGetValue(GuardSlot()));
-    if (__builtin_setjmp(frame->jump) != 0)
-    {
-        TlsSetValue(GuardSlot(), frame->outer);
-        return false;
-    }
     TlsSetValue(GuardSlot(), frame);
-    qvx_guard_invoke(body, data);
+    int faulted = qvx_guard_invoke(body, data);
     TlsSetValue(GuardSlot(), frame->outer);
-    return true;
+    return faulted == 0;
 #else
     if (__builtin_setjmp(frame->jump) != 0)
     {
@@ -230,29 +251,7 @@ bool CSuiteCallGuard::Invoke(void (*body)(void*), void* data, CSuiteFault* fault
         return true;
     fault->kind = CSuiteFault::Structured;
     fault->code = frame.code;
-    if (frame.code == QVX_EXCEPTION_CPP && frame.parameterCount >= 1 && frame.parameter)
-    {
-        // The text lives in the thunk's frame, which is abandoned but not yet overwritten; copy it
-        // defensively.
-        const char* text = reinterpret_cast<const char*>(frame.parameter);
-        CSuiteFault copy;
-        struct Copy
-        {
-            const char* text;
-            char* out;
-        } args{text, copy.what};
-        // Reading suite memory can itself fault: guard it.
-        auto reader = [](void* p) {
-            Copy* c = static_cast<Copy*>(p);
-            int i = 0;
-            for (; i < static_cast<int>(sizeof(CSuiteFault::what)) - 1 && c->text[i]; ++i)
-                c->out[i] = c->text[i];
-            c->out[i] = 0;
-        };
-        GuardFrame inner = {};
-        if (InvokeFramed(reader, &args, &inner))
-            std::memcpy(fault->what, copy.what, sizeof(fault->what));
-    }
+    std::memcpy(fault->what, frame.what, sizeof(fault->what));
     return false;
 }
 

@@ -1,0 +1,47 @@
+// Shared helpers of the engine tests: fixture paths, a recording log sink and running the program.
+#pragma once
+
+#include "UnitTestExecutor.h"
+#include "UnitTestLogManager.h"
+
+#include <string>
+#include <vector>
+
+// Folder of the fixture DLLs (with a trailing backslash) and the path of one of them.
+std::string FixtureFolder();
+std::string FixturePath(const std::string& name);
+// build/bin/Quorvex.exe.
+std::string ProgramPath();
+// Replaces every "[hh:mm:ss:ms]" time stamp by "[TS]".
+std::string MaskTimestamps(const std::string& text);
+std::string ReadTextFile(const std::string& path);
+bool WriteTextFile(const std::string& path, const std::string& text);
+std::string GoldenPath(const std::string& name);
+
+// Runs Quorvex.exe with the given arguments in the given folder, standard output into a file; returns the
+// exit code (-1 when it could not start or did not end within the time-out).
+int RunProgram(const std::string& arguments, const std::string& folder, std::string* output,
+               DWORD timeoutMs = 120000);
+
+// A sink that records every event as one line of text ("begin Suite 3", "test 1 First", "info text", ...).
+class CRecordingLogManager : public CUnitTestBaseLogManager
+{
+public:
+    void LogRunBegin(const char* suiteName, long selectedCount) override;
+    void LogRunEnd(const char* suiteName) override;
+    bool LogTestBegin(CDravikString testName, long index) override;
+    bool LogTestEnd(CDravikString testName) override;
+    bool LogError(CDravikString text, long line) override;
+    bool LogWarning(CDravikString text, long line) override;
+    bool LogInformation(CDravikString text) override;
+
+    std::vector<std::string> Events();
+    // Called (under the sink lock) at each test begin; lets a test act during a run.
+    void (*m_onTestBegin)(CRecordingLogManager* self, long index) = nullptr;
+    CUnitTestExecutor* m_pExecutor = nullptr;
+    std::string m_currentFolderAtTest;
+
+private:
+    void Add(const std::string& event);
+    std::vector<std::string> m_events;
+};

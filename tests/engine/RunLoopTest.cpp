@@ -1,0 +1,292 @@
+#include "EngineTestSupport.h"
+#include "UnitTestCommandLineLogManager.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace
+{
+// Loads a fixture into an executor with a recording sink.
+struct Harness
+{
+    explicit Harness(const char* fixture)
+    {
+        executor.SetLogManager(&sink);
+        sink.m_pExecutor = &executor;
+        executor.SetSuitePath(CDravikString(FixturePath(fixture).c_str()));
+        result = executor.LoadSuite();
+        executor.ComputeSuiteFolder();
+    }
+    ~Harness() { executor.UnloadSuite(); }
+    std::vector<std::string> Run()
+    {
+        EXPECT_TRUE(executor.RunSelectedTests(true));
+        return sink.Events();
+    }
+    CUnitTestExecutor executor;
+    CRecordingLogManager sink;
+    int result = -1;
+};
+
+// Drops the line number of "error <line> ..." entries, which depends on the fixture's source layout.
+std::vector<std::string> WithoutLines(std::vector<std::string> events)
+{
+    static const std::regex numbered(R"(^(error|warning) \d+ )");
+    for (std::string& e : events)
+        e = std::regex_replace(e, numbered, "$1 <line> ");
+    return events;
+}
+} // namespace
+
+TEST(RunLoop, AnErrorStopsTheRunAfterTheFailingTest)
+{
+    Harness h("fx_error.dll");
+    ASSERT_EQ(h.result, QVX_LOAD_OK);
+    std::vector<std::string> expected = {"begin Fixture\tError Suite 3",
+                                         "test 1 First",
+                                         "info first test runs",
+                                         "info Completed Successfully",
+                                         "finished First",
+                                         "test 2 Failing",
+                                         "info about to fail",
+                                         "error <line> this test reports an error",
+                                         "error -1 and a second error without a line",
+                                         "end Fixture\tError Suite"};
+    EXPECT_EQ(WithoutLines(h.Run()), expected);
+    EXPECT_EQ(h.executor.GetTestsExecuted(), 2);
+    EXPECT_EQ(h.executor.GetTestsFailed(), 1);
+    EXPECT_FALSE(h.executor.LastRunSucceeded());
+    EXPECT_EQ(h.executor.m_nCurrentIndex, 2);
+    EXPECT_STREQ(h.executor.GetCurrentTestName().GetAnsi(), "Failing");
+    EXPECT_EQ(h.executor.m_pCurrentTest->m_nErrors, 2);
+}
+
+TEST(RunLoop, PassingRunWithSetupTeardownAndCounts)
+{
+    Harness h("fx_pass.dll");
+    ASSERT_EQ(h.result, QVX_LOAD_OK);
+    std::vector<std::string> events = WithoutLines(h.Run());
+    std::vector<std::string> expected = {"begin Fixture Pass 3",
+                                         "info setup runs before the first test",
+                                         "test 1 First",
+                                         "info first test runs",
+                                         "info 100% of the text, %d and %s stay literal",
+                                         "info wide information with a bell  and a tab\tinside",
+                                         "info Completed Successfully",
+                                         "finished First",
+                                         "test 2 Second",
+                                         "warning -1 a warning without a line",
+                                         "warning <line> a warning with a line",
+                                         "info Completed Successfully",
+                                         "finished Second",
+                                         "test 3 Third",
+                                         "info third test runs",
+                                         "info counts: errors 0, information 1",
+                                         "info Completed Successfully",
+                                         "finished Third",
+                                         "info teardown runs after the last test",
+                                         "end Fixture Pass"};
+    EXPECT_EQ(events, expected);
+    EXPECT_TRUE(h.executor.LastRunSucceeded());
+}
+
+namespace
+{
+struct FaultCase
+{
+    const char* fixture;
+    std::vector<std::string> expected;
+    long failed;
+};
+class FaultTest : public ::testing::TestWithParam<FaultCase>
+{
+};
+} // namespace
+
+TEST_P(FaultTest, ThrowsAndFaultsFailTheTestAndTheRunGoesOn)
+{
+    Harness h(GetParam().fixture);
+    ASSERT_EQ(h.result, QVX_LOAD_OK);
+    EXPECT_EQ(h.Run(), GetParam().expected);
+    EXPECT_EQ(h.executor.GetTestsFailed(), GetParam().failed);
+    EXPECT_FALSE(h.executor.LastRunSucceeded());
+}
+
+static const std::vector<std::string> kFaultEvents = {
+    "begin Fixture Fault 4",
+    "test 1 First",
+    "info first test runs",
+    "info Completed Successfully",
+    "finished First",
+    "test 2 AccessViolation",
+    "info about to write through a null pointer",
+    "error -1 The test ended with an unhandled exception C0000005 (access violation)",
+    "finished AccessViolation",
+    "test 3 DivideByZero",
+    "error -1 The test ended with an unhandled exception C0000094 (integer division by zero)",
+    "finished DivideByZero",
+    "test 4 Third",
+    "info third test runs",
+    "info counts: errors 0, information 1",
+    "info Completed Successfully",
+    "finished Third",
+    "end Fixture Fault"};
+
+INSTANTIATE_TEST_SUITE_P(
+    RunLoop, FaultTest,
+    ::testing::Values(
+        FaultCase{"fx_throw.dll",
+                  {"begin Fixture Throw 4", "test 1 First", "info first test runs",
+                   "info Completed Successfully", "finished First", "test 2 Throws", "info about to throw",
+                   "error -1 The test ended with an unhandled exception E0515658 (C++ exception: boom from "
+                   "the test)",
+                   "finished Throws", "test 3 ThrowsInt",
+                   "error -1 The test ended with an unhandled exception E0515658 (C++ exception)",
+                   "finished ThrowsInt", "test 4 Third", "info third test runs",
+                   "info counts: errors 0, information 1", "info Completed Successfully", "finished Third",
+                   "end Fixture Throw"},
+                  2},
+        FaultCase{"fx_fault.dll", kFaultEvents, 2}, FaultCase{"fx_msvc_fault.dll", kFaultEvents, 2}));
+
+TEST(RunLoop, CancelDuringATestFinishesItWithoutSuccessLine)
+{
+    Harness h("fx_pass.dll");
+    ASSERT_EQ(h.result, QVX_LOAD_OK);
+    h.sink.m_onTestBegin = [](CRecordingLogManager* sink, long index) {
+        if (index == 1)
+        {
+            // A second start while the run goes on is refused; then the dialog's Cancel.
+            EXPECT_FALSE(sink->m_pExecutor->RunSelectedTests(false));
+            sink->m_pExecutor->SetKeepRunning(false);
+        }
+    };
+    std::vector<std::string> events = h.Run();
+    std::vector<std::string> expected = {"begin Fixture Pass 3",
+                                         "info setup runs before the first test",
+                                         "test 1 First",
+                                         "info first test runs",
+                                         "info 100% of the text, %d and %s stay literal",
+                                         "info wide information with a bell  and a tab\tinside",
+                                         "finished First",
+                                         "info teardown runs after the last test",
+                                         "end Fixture Pass"};
+    EXPECT_EQ(events, expected);
+}
+
+TEST(RunLoop, UnselectedTestsAreSkippedAndDoNotAdvanceTheIndex)
+{
+    Harness h("fx_pass.dll");
+    ASSERT_EQ(h.result, QVX_LOAD_OK);
+    EXPECT_TRUE(h.executor.SelectAllTests(false));
+    EXPECT_EQ(h.executor.m_nSelectedCount, 0);
+    EXPECT_FALSE(h.executor.RunSelectedTests(true));
+    CTestCaseExecutionContext* third = nullptr;
+    for (CTestCaseExecutionContext* t = h.executor.FirstTest(); t; t = h.executor.NextTest())
+        if (CDravikString(t->m_name).Equals(CDravikString("Third")))
+            third = t;
+    h.executor.EndTestIteration();
+    ASSERT_NE(third, nullptr);
+    third->m_bSelected = 1;
+    EXPECT_EQ(h.executor.CountSelectedTests(), 1);
+    std::vector<std::string> events = h.Run();
+    ASSERT_GE(events.size(), 3u);
+    EXPECT_EQ(events[0], "begin Fixture Pass 1");
+    EXPECT_EQ(events[2], "test 1 Third");
+}
+
+TEST(RunLoop, TestsRunInTheSuiteFolderAndTheFolderIsRestored)
+{
+    WriteTextFile(FixturePath("beside.txt"), "next to the suite\n");
+    char before[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, before);
+    Harness h("fx_cwd.dll");
+    ASSERT_EQ(h.result, QVX_LOAD_OK);
+    std::vector<std::string> events = h.Run();
+    std::string folder = FixtureFolder();
+    folder.pop_back();
+    EXPECT_EQ(lstrcmpiA(h.sink.m_currentFolderAtTest.c_str(), folder.c_str()), 0)
+        << h.sink.m_currentFolderAtTest;
+    bool opened = false;
+    for (const std::string& e : events)
+        opened = opened || e == "info beside.txt opened by its relative name";
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(h.executor.LastRunSucceeded());
+    char after[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, after);
+    EXPECT_STREQ(after, before);
+}
+
+TEST(RunLoop, HelperThreadsCountFromZeroAndAreStoppedWaitedAndEnumerated)
+{
+    Harness h("fx_helpers.dll");
+    ASSERT_EQ(h.result, QVX_LOAD_OK);
+    std::vector<std::string> events = h.Run();
+    std::vector<std::string> infos;
+    for (const std::string& e : events)
+    {
+        EXPECT_NE(e.rfind("error", 0), 0u) << e;
+        if (e.rfind("info ", 0) == 0 && e.find("chorus line") == std::string::npos)
+            infos.push_back(e);
+    }
+    std::vector<std::string> expected = {"info started helper 0 (context id 0)",
+                                         "info started helper 1 (context id 1)",
+                                         "info started helper 2 (context id 2)",
+                                         "info enumerated helpers: 3",
+                                         "info all helpers stopped",
+                                         "info Completed Successfully",
+                                         "info information count after the chorus: 200",
+                                         "info Completed Successfully"};
+    EXPECT_EQ(infos, expected);
+    EXPECT_EQ(h.executor.GetHelperCount(), 0);
+    EXPECT_TRUE(h.executor.LastRunSucceeded());
+}
+
+TEST(RunLoop, MessagesFromSeveralHelpersNeverInterleaveWithinALine)
+{
+    char path[MAX_PATH];
+    GetTempPathA(MAX_PATH, path);
+    lstrcatA(path, "qvx_chorus.txt");
+    FILE* file = std::fopen(path, "w+b");
+    ASSERT_NE(file, nullptr);
+    CUnitTestCommandLineLogManager console;
+    console.SetStream(file);
+    CUnitTestExecutor executor;
+    executor.SetLogManager(&console);
+    executor.SetSuitePath(CDravikString(FixturePath("fx_helpers.dll").c_str()));
+    ASSERT_EQ(executor.LoadSuite(), QVX_LOAD_OK);
+    executor.SelectAllTests(false);
+    for (CTestCaseExecutionContext* t = executor.FirstTest(); t; t = executor.NextTest())
+        t->m_bSelected = CDravikString(t->m_name).Equals(CDravikString("Chorus"));
+    executor.EndTestIteration();
+    executor.CountSelectedTests();
+    ASSERT_TRUE(executor.RunSelectedTests(true));
+    executor.UnloadSuite();
+    std::fclose(file);
+    std::string text = ReadTextFile(path);
+    DeleteFileA(path);
+    std::regex chorus(
+        R"(   \|--> \[\d{2}:\d{2}:\d{2}:\d{1,3}\] chorus line from helper (\d+) number (\d+) padded with a long tail of text to make interleaving visible)");
+    int lines = 0, chorusLines = 0;
+    size_t start = 0;
+    while (start < text.size())
+    {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        if (line.empty())
+            continue;
+        ++lines;
+        if (line.find("chorus line") != std::string::npos)
+        {
+            EXPECT_TRUE(std::regex_match(line, chorus)) << line;
+            ++chorusLines;
+        }
+    }
+    EXPECT_EQ(chorusLines, 200);
+    EXPECT_NE(text.find("information count after the chorus: 200"), std::string::npos);
+}
