@@ -101,18 +101,52 @@ TEST(SuiteLoading, LoadingAgainUnloadsThePreviousSuiteCompletely)
 
 TEST(SuiteLoading, RelativeNameIsLoadedByItsAbsolutePath)
 {
-    // A copy of a fixture in the current folder under a name that also exists nowhere on the search path.
+    // The same bare name in the program's folder (searched first by the system loader) and in the current
+    // folder (where the existence check finds it): the harness must load the one it found.
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string programFolder(exe);
+    programFolder = programFolder.substr(0, programFolder.find_last_of('\\') + 1);
+    ASSERT_TRUE(CopyFileA(FixturePath("fx_error.dll").c_str(), (programFolder + "qvx_decoy.dll").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(FixturePath("fx_pass.dll").c_str(), FixturePath("qvx_decoy.dll").c_str(), FALSE));
     char previous[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, previous);
     ASSERT_TRUE(SetCurrentDirectoryA(FixtureFolder().c_str()));
-    CUnitTestExecutor executor;
-    executor.SetSuitePath(CDravikString("fx_pass.dll"));
-    EXPECT_EQ(executor.LoadSuite(), QVX_LOAD_OK);
-    char loaded[MAX_PATH] = {};
-    GetModuleFileNameA(executor.GetModule(), loaded, MAX_PATH);
-    EXPECT_EQ(lstrcmpiA(loaded, FixturePath("fx_pass.dll").c_str()), 0) << loaded;
-    executor.UnloadSuite();
+    {
+        CUnitTestExecutor executor;
+        executor.SetSuitePath(CDravikString("qvx_decoy.dll"));
+        EXPECT_EQ(executor.LoadSuite(), QVX_LOAD_OK);
+        char loaded[MAX_PATH] = {};
+        GetModuleFileNameA(executor.GetModule(), loaded, MAX_PATH);
+        EXPECT_EQ(lstrcmpiA(loaded, FixturePath("qvx_decoy.dll").c_str()), 0) << loaded;
+        EXPECT_STREQ(executor.GetSuiteName().GetAnsi(), "Fixture Pass");
+        executor.UnloadSuite();
+    }
     SetCurrentDirectoryA(previous);
+    DeleteFileA((programFolder + "qvx_decoy.dll").c_str());
+    DeleteFileA(FixturePath("qvx_decoy.dll").c_str());
+}
+
+TEST(SuiteLoading, BareNameFoundOnlyInTheProgramFolderBecomesAFullPath)
+{
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string programFolder(exe);
+    programFolder = programFolder.substr(0, programFolder.find_last_of('\\') + 1);
+    ASSERT_TRUE(CopyFileA(FixturePath("fx_pass.dll").c_str(), (programFolder + "qvx_beside.dll").c_str(), FALSE));
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(FixtureFolder().c_str()));
+    {
+        CUnitTestExecutor executor;
+        executor.SetSuitePath(CDravikString("qvx_beside.dll"));
+        EXPECT_EQ(executor.LoadSuite(), QVX_LOAD_OK);
+        EXPECT_EQ(lstrcmpiA(executor.GetSuitePath().GetAnsi(), (programFolder + "qvx_beside.dll").c_str()), 0)
+            << executor.GetSuitePath().GetAnsi();
+        executor.UnloadSuite();
+    }
+    SetCurrentDirectoryA(previous);
+    DeleteFileA((programFolder + "qvx_beside.dll").c_str());
 }
 
 TEST(SuiteLoading, FolderFollowsTheLoadedModule)
