@@ -42,9 +42,15 @@ public:
     POSITION GetHeadPosition() const { return Pos(m_pNodeHead); }
     POSITION GetTailPosition() const { return Pos(m_pNodeTail); }
     // The element at rPosition; rPosition moves to the next (previous) node, null after the last.
-    TYPE& GetNext(POSITION& rPosition);
+    TYPE& GetNext(POSITION& rPosition)
+    {
+        return const_cast<TYPE&>(static_cast<const CList*>(this)->GetNext(rPosition));
+    }
     const TYPE& GetNext(POSITION& rPosition) const;
-    TYPE& GetPrev(POSITION& rPosition);
+    TYPE& GetPrev(POSITION& rPosition)
+    {
+        return const_cast<TYPE&>(static_cast<const CList*>(this)->GetPrev(rPosition));
+    }
     const TYPE& GetPrev(POSITION& rPosition) const;
 
     TYPE& GetAt(POSITION position) { return Node(position)->data; }
@@ -178,25 +184,11 @@ template <typename TYPE, typename ARG_TYPE> void CList<TYPE, ARG_TYPE>::AddTail(
         AddTail(p->data);
 }
 
-template <typename TYPE, typename ARG_TYPE> TYPE& CList<TYPE, ARG_TYPE>::GetNext(POSITION& rPosition)
-{
-    CNode* p = Node(rPosition);
-    rPosition = Pos(p->pNext);
-    return p->data;
-}
-
 template <typename TYPE, typename ARG_TYPE>
 const TYPE& CList<TYPE, ARG_TYPE>::GetNext(POSITION& rPosition) const
 {
     CNode* p = Node(rPosition);
     rPosition = Pos(p->pNext);
-    return p->data;
-}
-
-template <typename TYPE, typename ARG_TYPE> TYPE& CList<TYPE, ARG_TYPE>::GetPrev(POSITION& rPosition)
-{
-    CNode* p = Node(rPosition);
-    rPosition = Pos(p->pPrev);
     return p->data;
 }
 

@@ -73,6 +73,15 @@ bool QueryString(HKEY hKey, LPCSTR lpszEntry, CString& out)
     out = buf.get();
     return true;
 }
+// Sets a value in a section key, then closes the key; FALSE when the key could not be opened.
+BOOL SetSectionValue(HKEY hSection, LPCSTR lpszEntry, DWORD type, const void* pData, DWORD nBytes)
+{
+    if (!hSection)
+        return FALSE;
+    LONG result = RegSetValueExA(hSection, lpszEntry, 0, type, static_cast<const BYTE*>(pData), nBytes);
+    RegCloseKey(hSection);
+    return result == ERROR_SUCCESS;
+}
 } // namespace
 
 void CWinApp::SetRegistryKey(LPCSTR lpszRegistryKey)
@@ -255,14 +264,8 @@ BOOL CWinApp::WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue)
         return FALSE;
     if (m_pszRegistryKey)
     {
-        HKEY hSection = GetSectionKey(lpszSection);
-        if (!hSection)
-            return FALSE;
         DWORD value = static_cast<DWORD>(nValue);
-        LONG result = RegSetValueExA(hSection, lpszEntry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                                     sizeof(value));
-        RegCloseKey(hSection);
-        return result == ERROR_SUCCESS;
+        return SetSectionValue(GetSectionKey(lpszSection), lpszEntry, REG_DWORD, &value, sizeof(value));
     }
     CString text;
     text.Format("%d", nValue);
@@ -285,24 +288,16 @@ BOOL CWinApp::WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lp
             RegCloseKey(hApp);
             return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
         }
+        if (lpszValue)
+            return SetSectionValue(GetSectionKey(lpszSection), lpszEntry, REG_SZ, lpszValue,
+                                   static_cast<DWORD>(std::strlen(lpszValue) + 1));
+        // No value: the entry goes.
         HKEY hSection = GetSectionKey(lpszSection);
         if (!hSection)
             return FALSE;
-        LONG result;
-        if (!lpszValue)
-        {
-            // No value: the entry goes.
-            result = RegDeleteValueA(hSection, lpszEntry);
-            if (result == ERROR_FILE_NOT_FOUND)
-                result = ERROR_SUCCESS;
-        }
-        else
-        {
-            result = RegSetValueExA(hSection, lpszEntry, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszValue),
-                                    static_cast<DWORD>(std::strlen(lpszValue) + 1));
-        }
+        LONG result = RegDeleteValueA(hSection, lpszEntry);
         RegCloseKey(hSection);
-        return result == ERROR_SUCCESS;
+        return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
     }
     // INI: a null entry deletes the section, a null value the entry.
     return WritePrivateProfileStringA(lpszSection, lpszEntry, lpszValue, GetProfileFileName());
@@ -313,13 +308,6 @@ BOOL CWinApp::WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pD
     if (!lpszSection || !lpszEntry || (!pData && nBytes))
         return FALSE;
     if (m_pszRegistryKey)
-    {
-        HKEY hSection = GetSectionKey(lpszSection);
-        if (!hSection)
-            return FALSE;
-        LONG result = RegSetValueExA(hSection, lpszEntry, 0, REG_BINARY, pData, nBytes);
-        RegCloseKey(hSection);
-        return result == ERROR_SUCCESS;
-    }
+        return SetSectionValue(GetSectionKey(lpszSection), lpszEntry, REG_BINARY, pData, nBytes);
     return WriteProfileString(lpszSection, lpszEntry, EncodeBinary(pData, nBytes));
 }

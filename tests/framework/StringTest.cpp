@@ -200,6 +200,14 @@ TEST(StringTest, FormatHasNoLengthLimit)
     s = "abc";
     s.Format("%s%s", static_cast<const char*>(s), static_cast<const char*>(s));
     EXPECT_STREQ("abcabc", s);
+    // Appending a formatted copy of itself, while the buffer must grow.
+    s = CString('x', 20);
+    s.AppendFormat("[%s]", static_cast<const char*>(s));
+    EXPECT_STREQ((std::string(20, 'x') + "[" + std::string(20, 'x') + "]").c_str(), s);
+    // A malformed format gives an empty result instead of garbage.
+    s = "old";
+    s.Format(nullptr);
+    EXPECT_TRUE(s.IsEmpty());
 }
 
 TEST(StringTest, TokenizeWalksTokensAndEndsWithMinusOne)
