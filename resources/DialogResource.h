@@ -30,7 +30,7 @@
 #define IDC_ABOUT_VERSION 2007
 #define IDC_ABOUT_VERSION_LABEL 2008
 #define IDC_ABOUT_TEXT 2009
-#define IDC_ABOUT_BANNER 1
+#define IDC_ABOUT_BANNER 2010
 
 // Controls of the main dialog.
 #define IDC_CURRENT_STATUS 2028

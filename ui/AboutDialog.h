@@ -1,0 +1,47 @@
+// CAboutDialog: the modal about box (template 3000): a 550 x 60 banner picture across its top, the program's
+// version, a line of text, OK and a Help button that opens the help file at the about topic.
+#pragma once
+
+#include "GdiObject.h"
+#include "StdControls.h"
+#include "UnitTestNonResizableDialog.h"
+
+class CAboutDialog : public CUnitTestNonResizableDialog
+{
+public:
+    static constexpr UINT kTemplateId = 3000;
+    static constexpr UINT kBannerBitmapId = 1000;
+    static constexpr UINT kVersionFieldId = 2007;
+    // The banner's own child id: not 1, which is the OK button's (a second child with id 1 would make the
+    // dialog manager's lookup of the default button depend on the window order).
+    static constexpr UINT kBannerId = 2010;
+    static constexpr int kBannerWidth = 550;
+    static constexpr int kBannerHeight = 60;
+    static constexpr UINT kHelpContext = 1000;
+
+    explicit CAboutDialog(CWnd* pParentWnd = nullptr);
+
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
+    // The banner child window at (0, 0)-(550, 60); TRUE when it was created.
+    BOOL CreateBanner();
+    // Copies the banner bitmap into the banner window and validates it.
+    void PaintBanner();
+    // The program's version text for the version field.
+    static CString GetVersionText();
+
+    CWnd& GetBanner() { return m_banner; }
+    CBitmap& GetBannerBitmap() { return m_bannerBitmap; }
+    CStatic& GetVersionField() { return m_version; }
+
+protected:
+    afx_msg void OnPaint();
+    afx_msg void OnHelp();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CStatic m_version;
+    CBitmap m_bannerBitmap;
+    CWnd m_banner;
+};
