@@ -11,6 +11,7 @@
 #include "FrameworkString.h"
 #include "Object.h"
 
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -132,6 +133,12 @@ public:
     CArchive& operator<<(const CStringW& s);
     CArchive& operator>>(CString& s);
     CArchive& operator>>(CStringW& s);
+    // A text pointer is stored as the string it points to (not as the bool it would convert to).
+    CArchive& operator<<(LPCSTR lpsz) { return *this << CString(lpsz); }
+    CArchive& operator<<(LPCWSTR lpsz) { return *this << CStringW(lpsz); }
+    // Other pointers have no archive form (CObject pointers go through WriteObject).
+    template <typename T, typename = typename std::enable_if<!std::is_base_of<CObject, T>::value>::type>
+    CArchive& operator<<(const T* p) = delete;
 
     // Length prefix of a string record; *pnCharSize becomes 2 for a wide record, else 1.
     void WriteStringLength(ULONGLONG nLength, BOOL bWide);

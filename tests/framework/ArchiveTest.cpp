@@ -313,6 +313,13 @@ TEST(ArchiveTest, StringLengthPrefixAtItsBoundaries)
     }
 }
 
+TEST(ArchiveTest, TextPointersAreStoredAsStrings)
+{
+    const char* text = "abc";
+    Bytes bytes = Store([&](CArchive& ar) { ar << text << L"w"; });
+    EXPECT_EQ(B({3, 'a', 'b', 'c', 0xFF, 0xFE, 0xFF, 1, 'w', 0}), bytes);
+}
+
 TEST(ArchiveTest, StringsCrossWidthsWhenLoading)
 {
     Bytes narrow = Store([](CArchive& ar) { ar << CString("plain text"); });

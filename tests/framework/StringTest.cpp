@@ -259,6 +259,30 @@ TEST(StringTest, LoadStringOfMissingIdLeavesStringAndFails)
     EXPECT_STREQ(L"keep", w);
 }
 
+TEST(StringTest, LoadStringReadsWholeEntriesOfAModule)
+{
+    // The system's own string tables serve as data: every entry that user32 holds must come back
+    // whole, in both widths.
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    ASSERT_NE(nullptr, user32);
+    int found = 0;
+    for (UINT id = 0; id < 2000; ++id)
+    {
+        const wchar_t* raw = nullptr;
+        int n = LoadStringW(user32, id, reinterpret_cast<LPWSTR>(&raw), 0); // points into the resource
+        if (n <= 0 || !raw)
+            continue;
+        ++found;
+        CStringW w;
+        ASSERT_TRUE(w.LoadString(user32, id)) << id;
+        EXPECT_TRUE(w == CStringW(raw, n)) << id;
+        CString a;
+        ASSERT_TRUE(a.LoadString(user32, id)) << id;
+        EXPECT_TRUE(a == CString(raw, n)) << id;
+    }
+    EXPECT_GT(found, 0);
+}
+
 TEST(StringTest, FormatMessageInsertsNumberedArguments)
 {
     CString s;
