@@ -48,29 +48,30 @@ BOOL CAboutDialog::CreateBanner()
     return m_banner.Create(AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, rect, this, kBannerId);
 }
 
+BOOL CAboutDialog::DrawBanner(HDC dc, int width, int height)
+{
+    if (!dc || !m_bannerBitmap.GetSafeHandle())
+        return FALSE;
+    HDC memory = ::CreateCompatibleDC(dc);
+    if (!memory)
+        return FALSE;
+    HGDIOBJ previous = ::SelectObject(memory, m_bannerBitmap.GetSafeHandle());
+    BOOL copied = previous && ::BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
+    if (previous)
+        ::SelectObject(memory, previous);
+    ::DeleteDC(memory);
+    return copied;
+}
+
 void CAboutDialog::PaintBanner()
 {
     if (!m_banner.m_hWnd)
         return;
-    CDC* dc = m_banner.GetDC();
-    if (dc)
+    if (CDC* dc = m_banner.GetDC())
     {
         RECT client;
         m_banner.GetClientRect(&client);
-        HDC memory = ::CreateCompatibleDC(dc->GetSafeHdc());
-        if (memory)
-        {
-            HGDIOBJ previous = m_bannerBitmap.GetSafeHandle()
-                                   ? ::SelectObject(memory, m_bannerBitmap.GetSafeHandle())
-                                   : nullptr;
-            if (previous)
-            {
-                ::BitBlt(dc->GetSafeHdc(), 0, 0, client.right - client.left, client.bottom - client.top,
-                         memory, 0, 0, SRCCOPY);
-                ::SelectObject(memory, previous);
-            }
-            ::DeleteDC(memory);
-        }
+        DrawBanner(dc->GetSafeHdc(), client.right - client.left, client.bottom - client.top);
         m_banner.ReleaseDC(dc);
     }
     m_banner.ValidateRect(nullptr);

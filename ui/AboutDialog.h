@@ -28,6 +28,8 @@ public:
     BOOL CreateBanner();
     // Copies the banner bitmap into the banner window and validates it.
     void PaintBanner();
+    // Copies width x height pixels of the banner bitmap to (0, 0) of dc; FALSE without a bitmap.
+    BOOL DrawBanner(HDC dc, int width, int height);
     // The program's version text for the version field.
     static CString GetVersionText();
 
