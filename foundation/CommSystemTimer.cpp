@@ -42,10 +42,14 @@ bool CCommSystemTimer::Run()
         WaitForSingleObject(m_wakeEvent, m_interval.load());
         if (!IsKeepRunning())
             break;
-        if (!m_armed.load())
-            continue;
-
+        // The armed flag is read under the lock that Disarm takes: once Disarm has returned, either this
+        // tick is already marked in progress (and WaitForCallback waits for it) or it does not run.
         m_lock.Lock();
+        if (!m_armed.load())
+        {
+            m_lock.Unlock();
+            continue;
+        }
         ResetEvent(m_doneEvent);
         m_inTick = true;
         m_lock.Unlock();
@@ -87,7 +91,9 @@ bool CCommSystemTimer::Disarm()
 {
     if (!m_wakeEvent)
         return false;
+    m_lock.Lock();
     m_armed.store(false);
+    m_lock.Unlock();
     return true;
 }
 
