@@ -1,14 +1,29 @@
 #include "UnitTestCommandLineLogManager.h"
 
-#include "TimeUtilities.h"
 #include "resource.h"
 
 #include <cstdarg>
+#include <cstdio>
 
 namespace
 {
 const int kFormatIds[6] = {IDS_LOG_ERROR,     IDS_LOG_ERROR_LINE, IDS_LOG_INFORMATION,
                            IDS_LOG_RUN_BEGIN, IDS_LOG_TEST_BEGIN, IDS_LOG_WARNING};
+
+// The local time of day as "hh:mm:ss:" followed by the milliseconds without leading zeros: the same text as
+// FormatCurrentTimestamp, read with one GetLocalTime call (the time-zone conversion of the general routine
+// cost as much as the rest of a console line).
+struct Stamp
+{
+    char text[32];
+    Stamp()
+    {
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        std::snprintf(text, sizeof(text), "%02u:%02u:%02u:%u", now.wHour, now.wMinute, now.wSecond,
+                      now.wMilliseconds);
+    }
+};
 
 int SlotOf(int id)
 {
@@ -34,7 +49,7 @@ const CDravikString& CUnitTestCommandLineLogManager::Format(int id)
 
 bool CUnitTestCommandLineLogManager::FormatAndWrite(int id, ...)
 {
-    CThreadLockGuard hold(m_sinkLock);
+    CEngineLockGuard hold(m_consoleLock);
     const CDravikString& format = Format(id);
     if (format.IsEmpty())
         return false;
@@ -55,37 +70,37 @@ void CUnitTestCommandLineLogManager::LogRunBegin(const char* suiteName, long sel
 
 bool CUnitTestCommandLineLogManager::LogTestBegin(CDravikString testName, long index)
 {
-    CThreadLockGuard hold(m_sinkLock);
-    CDravikString stamp = FormatCurrentTimestamp();
-    return FormatAndWrite(IDS_LOG_TEST_BEGIN, index, testName.GetAnsi(), stamp.GetAnsi());
+    CEngineLockGuard hold(m_consoleLock);
+    Stamp stamp;
+    return FormatAndWrite(IDS_LOG_TEST_BEGIN, index, testName.GetAnsi(), stamp.text);
 }
 
 bool CUnitTestCommandLineLogManager::LogError(CDravikString text, long line)
 {
-    CThreadLockGuard hold(m_sinkLock);
-    CDravikString stamp = FormatCurrentTimestamp();
+    CEngineLockGuard hold(m_consoleLock);
+    Stamp stamp;
     if (line == -1)
-        return FormatAndWrite(IDS_LOG_ERROR, stamp.GetAnsi(), text.GetAnsi());
-    return FormatAndWrite(IDS_LOG_ERROR_LINE, stamp.GetAnsi(), line, text.GetAnsi());
+        return FormatAndWrite(IDS_LOG_ERROR, stamp.text, text.GetAnsi());
+    return FormatAndWrite(IDS_LOG_ERROR_LINE, stamp.text, line, text.GetAnsi());
 }
 
 bool CUnitTestCommandLineLogManager::LogWarning(CDravikString text, long line)
 {
-    CThreadLockGuard hold(m_sinkLock);
-    CDravikString stamp = FormatCurrentTimestamp();
-    return FormatAndWrite(IDS_LOG_WARNING, stamp.GetAnsi(), line, text.GetAnsi());
+    CEngineLockGuard hold(m_consoleLock);
+    Stamp stamp;
+    return FormatAndWrite(IDS_LOG_WARNING, stamp.text, line, text.GetAnsi());
 }
 
 bool CUnitTestCommandLineLogManager::LogInformation(CDravikString text)
 {
-    CThreadLockGuard hold(m_sinkLock);
-    CDravikString stamp = FormatCurrentTimestamp();
-    return FormatAndWrite(IDS_LOG_INFORMATION, stamp.GetAnsi(), text.GetAnsi());
+    CEngineLockGuard hold(m_consoleLock);
+    Stamp stamp;
+    return FormatAndWrite(IDS_LOG_INFORMATION, stamp.text, text.GetAnsi());
 }
 
 bool CUnitTestCommandLineLogManager::WriteText(CDravikString& text)
 {
-    CThreadLockGuard hold(m_sinkLock);
+    CEngineLockGuard hold(m_consoleLock);
     int length = text.GetLength();
     if (length <= 0 || !m_stream)
         return false;

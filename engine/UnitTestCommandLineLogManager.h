@@ -2,6 +2,7 @@
 // standard output, flushing after every line.
 #pragma once
 
+#include "EngineLock.h"
 #include "UnitTestLogManager.h"
 
 #include <cstdio>
@@ -27,6 +28,8 @@ private:
     const CDravikString& Format(int id);
     bool FormatAndWrite(int id, ...);
 
+    // Serialises this sink's operations (re-entrant), so lines from several threads never interleave.
+    CEngineLock m_consoleLock;
     FILE* m_stream = nullptr;
     CDravikString m_formats[6];
     bool m_loaded[6] = {};

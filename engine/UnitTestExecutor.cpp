@@ -161,7 +161,13 @@ int CUnitTestExecutor::LoadSuite()
         UnloadSuite();
         return QVX_LOAD_WRONG_VERSION;
     }
-    if (!CSuiteCallGuard::CallSuiteSlot(suite, 3, &fault))
+    bool registered;
+    {
+        // Held across the registration so that each AddTest only re-enters it.
+        CThreadLockGuard hold(m_testLock);
+        registered = CSuiteCallGuard::CallSuiteSlot(suite, 3, &fault);
+    }
+    if (!registered)
     {
         UnloadSuite();
         return QVX_LOAD_UNEXPECTED;
@@ -225,7 +231,7 @@ bool CUnitTestExecutor::ClearTests()
     }
     std::vector<CUnitTestHelperExecutor*> helpers;
     {
-        CThreadLockGuard hold(m_helperLock);
+        CEngineLockGuard hold(m_helperLock);
         helpers.swap(m_helpers);
         m_helperCursors.clear();
     }
@@ -347,7 +353,7 @@ long CUnitTestExecutor::GetTestCount()
 
 CDravikString CUnitTestExecutor::GetCurrentTestName()
 {
-    CThreadLockGuard hold(m_messageLock);
+    CEngineLockGuard hold(m_messageLock);
     if (!m_pCurrentTest)
         return CDravikString();
     return m_pCurrentTest->m_name;
@@ -411,7 +417,7 @@ bool CUnitTestExecutor::RunUnderLock()
             continue;
         OnTestStarted(test, index);
         {
-            CThreadLockGuard messages(m_messageLock);
+            CEngineLockGuard messages(m_messageLock);
             m_pCurrentTest = test;
             m_nCurrentIndex = index;
         }

@@ -5,6 +5,7 @@
 #include <QuorvexSuite.h>
 
 #include "DravikString.h"
+#include "EngineLock.h"
 #include "TestCaseExecutionContext.h"
 #include "ThreadLock.h"
 #include "UnitTestLogManager.h"
@@ -159,9 +160,10 @@ protected:
     std::vector<size_t> m_helperCursors;
     long m_nNextHelperId = 0;
 
-    CThreadLock m_messageLock;
+    // Per-message and helper-map locks: taken for every logged line, so the uncontended path must be cheap.
+    CEngineLock m_messageLock;
     CThreadLock m_testLock;
-    CThreadLock m_helperLock;
+    CEngineLock m_helperLock;
 
     std::atomic<long> m_nTestsExecuted{0};
     std::atomic<long> m_nTestsFailed{0};

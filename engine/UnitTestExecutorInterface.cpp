@@ -58,7 +58,7 @@ bool CUnitTestExecutor::ReportMessage(Message kind, CDravikString text, long lin
 {
     try
     {
-        CThreadLockGuard hold(m_messageLock);
+        CEngineLockGuard hold(m_messageLock);
         if (m_pCurrentTest)
         {
             if (kind == Message::Error)
@@ -124,19 +124,19 @@ bool QVX_THISCALL CUnitTestExecutor::IsRunning()
 
 long QVX_THISCALL CUnitTestExecutor::GetErrorCount()
 {
-    CThreadLockGuard hold(m_messageLock);
+    CEngineLockGuard hold(m_messageLock);
     return m_pCurrentTest ? m_pCurrentTest->m_nErrors : 0;
 }
 
 long QVX_THISCALL CUnitTestExecutor::GetWarningCount()
 {
-    CThreadLockGuard hold(m_messageLock);
+    CEngineLockGuard hold(m_messageLock);
     return m_pCurrentTest ? m_pCurrentTest->m_nWarnings : 0;
 }
 
 long QVX_THISCALL CUnitTestExecutor::GetInformationCount()
 {
-    CThreadLockGuard hold(m_messageLock);
+    CEngineLockGuard hold(m_messageLock);
     return m_pCurrentTest ? m_pCurrentTest->m_nInformation : 0;
 }
 
@@ -169,7 +169,7 @@ long QVX_THISCALL CUnitTestExecutor::StartHelperThread(QVX_HELPER_ENTRY entry, v
     }
     long id;
     {
-        CThreadLockGuard hold(m_helperLock);
+        CEngineLockGuard hold(m_helperLock);
         helper->m_pExecutor = this;
         helper->m_pSuite = m_pSuite;
         helper->m_entry = entry;
@@ -191,7 +191,7 @@ long QVX_THISCALL CUnitTestExecutor::StartHelperThread(QVX_HELPER_ENTRY entry, v
     }
     if (!helper->Start())
     {
-        CThreadLockGuard hold(m_helperLock);
+        CEngineLockGuard hold(m_helperLock);
         size_t index = 0;
         if (FindHelper(id, &index))
             m_helpers.erase(m_helpers.begin() + static_cast<long>(index));
@@ -203,7 +203,7 @@ long QVX_THISCALL CUnitTestExecutor::StartHelperThread(QVX_HELPER_ENTRY entry, v
 
 bool QVX_THISCALL CUnitTestExecutor::StopHelperThread(long id)
 {
-    CThreadLockGuard hold(m_helperLock);
+    CEngineLockGuard hold(m_helperLock);
     CUnitTestHelperExecutor* helper = FindHelper(id);
     if (!helper)
         return false;
@@ -215,7 +215,7 @@ bool QVX_THISCALL CUnitTestExecutor::WaitForHelperThread(long id)
 {
     CUnitTestHelperExecutor* helper;
     {
-        CThreadLockGuard hold(m_helperLock);
+        CEngineLockGuard hold(m_helperLock);
         helper = FindHelper(id);
     }
     if (!helper)
@@ -223,7 +223,7 @@ bool QVX_THISCALL CUnitTestExecutor::WaitForHelperThread(long id)
     // Waited for outside the helper lock: the helper itself may ask for its keep-running flag meanwhile.
     bool result = helper->WaitWithMessagePump();
     {
-        CThreadLockGuard hold(m_helperLock);
+        CEngineLockGuard hold(m_helperLock);
         size_t index = 0;
         if (FindHelper(id, &index) == helper)
             m_helpers.erase(m_helpers.begin() + static_cast<long>(index));
@@ -236,14 +236,14 @@ bool QVX_THISCALL CUnitTestExecutor::WaitForHelperThread(long id)
 
 bool QVX_THISCALL CUnitTestExecutor::IsHelperKeepRunning(long id)
 {
-    CThreadLockGuard hold(m_helperLock);
+    CEngineLockGuard hold(m_helperLock);
     CUnitTestHelperExecutor* helper = FindHelper(id);
     return helper && helper->IsKeepRunning();
 }
 
 void* QVX_THISCALL CUnitTestExecutor::GetFirstHelperContext()
 {
-    CThreadLockGuard hold(m_helperLock);
+    CEngineLockGuard hold(m_helperLock);
     m_helperCursors.push_back(0);
     if (m_helpers.empty())
         return nullptr;
@@ -253,7 +253,7 @@ void* QVX_THISCALL CUnitTestExecutor::GetFirstHelperContext()
 
 void* QVX_THISCALL CUnitTestExecutor::GetNextHelperContext()
 {
-    CThreadLockGuard hold(m_helperLock);
+    CEngineLockGuard hold(m_helperLock);
     if (m_helperCursors.empty())
         return nullptr;
     size_t& cursor = m_helperCursors.back();
@@ -264,7 +264,7 @@ void* QVX_THISCALL CUnitTestExecutor::GetNextHelperContext()
 
 bool QVX_THISCALL CUnitTestExecutor::EndHelperIteration()
 {
-    CThreadLockGuard hold(m_helperLock);
+    CEngineLockGuard hold(m_helperLock);
     if (m_helperCursors.empty())
         return false;
     m_helperCursors.pop_back();
@@ -273,7 +273,7 @@ bool QVX_THISCALL CUnitTestExecutor::EndHelperIteration()
 
 void* QVX_THISCALL CUnitTestExecutor::GetHelperContext(long id)
 {
-    CThreadLockGuard hold(m_helperLock);
+    CEngineLockGuard hold(m_helperLock);
     CUnitTestHelperExecutor* helper = FindHelper(id);
     return helper ? helper->m_pContext : nullptr;
 }
