@@ -499,7 +499,7 @@ template <typename C, typename D> void CStringImpl<C, D>::AppendFormatV(const C*
     Append(piece.m_pszData, n);
 }
 
-template <typename C, typename D> void CStringImpl<C, D>::Format(const C* pszFormat, ...)
+template <typename C, typename D> void CStringImpl<C, D>::FormatArgs(const C* pszFormat, ...)
 {
     va_list args;
     va_start(args, pszFormat);
@@ -507,21 +507,7 @@ template <typename C, typename D> void CStringImpl<C, D>::Format(const C* pszFor
     va_end(args);
 }
 
-template <typename C, typename D> void CStringImpl<C, D>::Format(UINT nFormatID, ...)
-{
-    D fmt;
-    if (!fmt.LoadString(nFormatID))
-    {
-        Empty();
-        return;
-    }
-    va_list args;
-    va_start(args, nFormatID);
-    FormatV(fmt, args);
-    va_end(args);
-}
-
-template <typename C, typename D> void CStringImpl<C, D>::AppendFormat(const C* pszFormat, ...)
+template <typename C, typename D> void CStringImpl<C, D>::AppendFormatArgs(const C* pszFormat, ...)
 {
     va_list args;
     va_start(args, pszFormat);
@@ -529,7 +515,7 @@ template <typename C, typename D> void CStringImpl<C, D>::AppendFormat(const C* 
     va_end(args);
 }
 
-template <typename C, typename D> void CStringImpl<C, D>::FormatMessage(const C* pszFormat, ...)
+template <typename C, typename D> void CStringImpl<C, D>::FormatMessageArgs(const C* pszFormat, ...)
 {
     Empty();
     if (!pszFormat)

@@ -10,6 +10,7 @@
 
 #include <cstdarg>
 #include <cstddef>
+#include <type_traits>
 
 // The module that string, dialog and bitmap resources are loaded from (the program by default).
 HINSTANCE AfxGetResourceHandle();
@@ -58,6 +59,15 @@ template <> struct FrameworkCharTraits<wchar_t>
     static int LoadResourceString(HINSTANCE hInst, UINT id, wchar_t* buf, int size);
     static int FormatSystemMessage(const wchar_t* fmt, wchar_t** out, va_list* args);
 };
+
+// Formatting arguments pass through unchanged, except string objects (see the overloads after the
+// string classes), which are handed over as their characters.
+template <typename T> inline const T& QvxFormatArg(const T& value)
+{
+    static_assert(std::is_trivially_copyable<T>::value,
+                  "this object cannot pass through a printf-style argument list; pass a pointer or value");
+    return value;
+}
 
 // Buffer header placed in front of the characters.
 struct FrameworkStringData
@@ -113,13 +123,36 @@ public:
 
     // printf-style formatting (the C runtime's conventions: %s takes this width's strings).
     // The buffer is sized to the result, so no length is too long; a malformed format gives "".
-    void Format(const C* pszFormat, ...);
-    void Format(UINT nFormatID, ...);
-    void FormatV(const C* pszFormat, va_list args);
-    void AppendFormat(const C* pszFormat, ...);
-    void AppendFormatV(const C* pszFormat, va_list args);
+    // String objects may be passed for %s directly (they are handed over as their characters);
+    // other class objects cannot pass through and are refused at compile time.
+    template <typename... Args> void Format(const C* pszFormat, const Args&... args)
+    {
+        FormatArgs(pszFormat, QvxFormatArg(args)...);
+    }
+    // The format is string resource nFormatID (empty result when it does not exist).
+    template <typename... Args> void Format(UINT nFormatID, const Args&... args)
+    {
+        Derived fmt;
+        if (fmt.LoadString(nFormatID))
+            FormatArgs(fmt.GetString(), QvxFormatArg(args)...);
+        else
+            Empty();
+    }
+    template <typename... Args> void AppendFormat(const C* pszFormat, const Args&... args)
+    {
+        AppendFormatArgs(pszFormat, QvxFormatArg(args)...);
+    }
     // Inserts %1, %2 ... arguments (FormatMessage conventions).
-    void FormatMessage(const C* pszFormat, ...);
+    template <typename... Args> void FormatMessage(const C* pszFormat, const Args&... args)
+    {
+        FormatMessageArgs(pszFormat, QvxFormatArg(args)...);
+    }
+    void FormatV(const C* pszFormat, va_list args);
+    void AppendFormatV(const C* pszFormat, va_list args);
+    // The C variadic forms behind the templates above (arguments already plain values).
+    void FormatArgs(const C* pszFormat, ...);
+    void AppendFormatArgs(const C* pszFormat, ...);
+    void FormatMessageArgs(const C* pszFormat, ...);
 
     Derived Left(int nCount) const;
     Derived Mid(int iFirst) const;
@@ -234,6 +267,15 @@ public:
 };
 
 typedef CString CStringA;
+
+inline const char* QvxFormatArg(const CString& value)
+{
+    return value.GetString();
+}
+inline const wchar_t* QvxFormatArg(const CStringW& value)
+{
+    return value.GetString();
+}
 
 extern template class CStringImpl<char, CString>;
 extern template class CStringImpl<wchar_t, CStringW>;

@@ -204,6 +204,16 @@ TEST(StringTest, FormatHasNoLengthLimit)
     s = CString('x', 20);
     s.AppendFormat("[%s]", static_cast<const char*>(s));
     EXPECT_STREQ((std::string(20, 'x') + "[" + std::string(20, 'x') + "]").c_str(), s);
+    // String objects go in as their characters, as callers of this framework expect.
+    CString name("name");
+    CStringW wname(L"wide");
+    s.Format("<%s|%ls|%d>", name, wname, 3);
+    EXPECT_STREQ("<name|wide|3>", s);
+    CStringW w2;
+    w2.Format(L"%s+%s", wname, wname);
+    EXPECT_STREQ(L"wide+wide", w2);
+    s.AppendFormat("%s", name);
+    EXPECT_STREQ("<name|wide|3>name", s);
     // A malformed format gives an empty result instead of garbage.
     s = "old";
     s.Format(nullptr);
