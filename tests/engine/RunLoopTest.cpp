@@ -244,6 +244,23 @@ TEST(RunLoop, HelperThreadsCountFromZeroAndAreStoppedWaitedAndEnumerated)
     EXPECT_TRUE(h.executor.LastRunSucceeded());
 }
 
+TEST(RunLoop, AFaultingHelperIsReportedAndFailsTheRun)
+{
+    Harness h("fx_helperfault.dll");
+    ASSERT_EQ(h.result, QVX_LOAD_OK);
+    std::vector<std::string> expected = {
+        "begin Fixture Helper Fault 1",
+        "test 1 StartsFaultingHelper",
+        "error -1 Helper thread 0 ended with an unhandled exception C0000005 (access violation)",
+        "info waited for the faulting helper",
+        "info Completed Successfully",
+        "finished StartsFaultingHelper",
+        "end Fixture Helper Fault"};
+    EXPECT_EQ(h.Run(), expected);
+    EXPECT_EQ(h.executor.GetRunProblems(), 1);
+    EXPECT_FALSE(h.executor.LastRunSucceeded());
+}
+
 TEST(RunLoop, MessagesFromSeveralHelpersNeverInterleaveWithinALine)
 {
     char path[MAX_PATH];
