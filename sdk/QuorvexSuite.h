@@ -208,28 +208,36 @@ template <class T> inline T* QvxNewSuite()
     }
 }
 
+// Runs call(); a C++ exception that escapes it is caught here and, once its handler has ended, raised again
+// as the structured exception QVX_EXCEPTION_CPP carrying its what() text.
+template <class F> inline void QvxContainExceptions(F call)
+{
+    char what[512];
+    bool thrown = false;
+    what[0] = 0;
+    try
+    {
+        call();
+    }
+    catch (const std::exception& e)
+    {
+        thrown = true;
+        lstrcpynA(what, e.what() ? e.what() : "", sizeof(what));
+    }
+    catch (...)
+    {
+        thrown = true;
+    }
+    if (thrown)
+        QvxRaiseCppException(what[0] ? what : 0);
+}
+
 template <class T, void (T::*Method)()> struct CQvxTestThunk
 {
     static void QVX_THISCALL Call(void* suite)
     {
-        char what[512];
-        bool thrown = false;
-        what[0] = 0;
-        try
-        {
-            (static_cast<T*>(static_cast<CUnitTestSuiteBase*>(suite))->*Method)();
-        }
-        catch (const std::exception& e)
-        {
-            thrown = true;
-            lstrcpynA(what, e.what() ? e.what() : "", sizeof(what));
-        }
-        catch (...)
-        {
-            thrown = true;
-        }
-        if (thrown)
-            QvxRaiseCppException(what[0] ? what : 0);
+        T* self = static_cast<T*>(static_cast<CUnitTestSuiteBase*>(suite));
+        QvxContainExceptions([self] { (self->*Method)(); });
     }
 };
 
@@ -237,24 +245,9 @@ template <class T, class C, void (T::*Method)(C*)> struct CQvxHelperThunk
 {
     static void QVX_THISCALL Call(void* suite, void* context)
     {
-        char what[512];
-        bool thrown = false;
-        what[0] = 0;
-        try
-        {
-            (static_cast<T*>(static_cast<CUnitTestSuiteBase*>(suite))->*Method)(static_cast<C*>(context));
-        }
-        catch (const std::exception& e)
-        {
-            thrown = true;
-            lstrcpynA(what, e.what() ? e.what() : "", sizeof(what));
-        }
-        catch (...)
-        {
-            thrown = true;
-        }
-        if (thrown)
-            QvxRaiseCppException(what[0] ? what : 0);
+        T* self = static_cast<T*>(static_cast<CUnitTestSuiteBase*>(suite));
+        C* typed = static_cast<C*>(context);
+        QvxContainExceptions([self, typed] { (self->*Method)(typed); });
     }
 };
 
