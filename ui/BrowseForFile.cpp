@@ -69,37 +69,37 @@ void CBrowseForFile::FillFileBuffer(char* buffer) const
         lstrcpynA(buffer, text, kFileBufferChars);
 }
 
-void CBrowseForFile::Prepare(void* openFileName, const char* filter, char* buffer, unsigned long flags)
+bool CBrowseForFile::RunDialog(const char* filter, unsigned long flags, bool save, CDravikString& chosen)
 {
-    OPENFILENAMEA& ofn = *static_cast<OPENFILENAMEA*>(openFileName);
-    memset(&ofn, 0, sizeof ofn);
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = m_owner ? m_owner->m_hWnd : nullptr;
-    ofn.lpstrFilter = filter;
-    ofn.lpstrFile = buffer;
-    ofn.nMaxFile = kFileBufferChars;
-    ofn.lpstrInitialDir = m_initialFolder.IsEmpty() ? nullptr : m_initialFolder.PeekAnsi();
-    ofn.Flags = flags;
-}
-
-CDravikString CBrowseForFile::BrowseForOpen(const char* filter)
-{
-    CDravikString result("");
     if (!m_owner || !filter)
-        return result;
+        return false;
     char filterBuffer[256];
     CopyFilter(filterBuffer, filter, FilterSize(filter));
     char file[kFileBufferChars];
     FillFileBuffer(file);
     m_initialFolder.MakeAnsi();
     OPENFILENAMEA ofn;
-    Prepare(&ofn, filterBuffer, file,
-            OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_EXPLORER | OFN_ENABLESIZING);
-    if (::GetOpenFileNameA(&ofn))
-    {
-        result = file;
+    memset(&ofn, 0, sizeof ofn);
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = m_owner->m_hWnd;
+    ofn.lpstrFilter = filterBuffer;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = kFileBufferChars;
+    ofn.lpstrInitialDir = m_initialFolder.IsEmpty() ? nullptr : m_initialFolder.PeekAnsi();
+    ofn.Flags = flags;
+    if (!(save ? ::GetSaveFileNameA(&ofn) : ::GetOpenFileNameA(&ofn)))
+        return false;
+    chosen = file;
+    return true;
+}
+
+CDravikString CBrowseForFile::BrowseForOpen(const char* filter)
+{
+    CDravikString result("");
+    if (RunDialog(filter,
+                  OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_EXPLORER | OFN_ENABLESIZING,
+                  false, result))
         m_selectedPath = result;
-    }
     return result;
 }
 
@@ -111,19 +111,12 @@ CDravikString CBrowseForFile::BrowseForSuite()
 CDravikString CBrowseForFile::BrowseForResults()
 {
     CDravikString result("");
-    if (!m_owner)
-        return result;
-    char filterBuffer[256];
-    CopyFilter(filterBuffer, kResultsFilter, FilterSize(kResultsFilter));
-    char file[kFileBufferChars];
-    FillFileBuffer(file);
-    m_initialFolder.MakeAnsi();
-    OPENFILENAMEA ofn;
-    Prepare(&ofn, filterBuffer, file,
-            OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_ENABLESIZING);
-    if (::GetSaveFileNameA(&ofn))
+    if (RunDialog(kResultsFilter,
+                  OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_EXPLORER |
+                      OFN_ENABLESIZING,
+                  true, result))
     {
-        result = ApplyResultsExtension(CDravikString(file));
+        result = ApplyResultsExtension(result);
         m_selectedPath = result;
     }
     return result;

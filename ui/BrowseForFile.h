@@ -43,8 +43,9 @@ public:
     static const char kResultsFilter[];
 
 private:
-    // Fills the dialog structure shared by both dialogs.
-    void Prepare(void* openFileName, const char* filter, char* buffer, unsigned long flags);
+    // Runs the open or the save dialog with the filter, the default name and the initial folder; true with
+    // the chosen path when the user chose one.
+    bool RunDialog(const char* filter, unsigned long flags, bool save, CDravikString& chosen);
 
     CWnd* m_owner;
     CDravikString m_initialFolder;

@@ -35,6 +35,17 @@ int PreTranslateHarnessDialogMessage(CWnd* dialog, MSG* pMsg)
     return -1;
 }
 
+BOOL CloseHarnessDialog(CWnd* dialog)
+{
+    if (!dialog || !dialog->m_hWnd)
+        return FALSE;
+    if (HWND cancel = ::GetDlgItem(dialog->m_hWnd, IDCANCEL))
+        ::EnableWindow(cancel, TRUE);
+    if (HWND close = ::GetDlgItem(dialog->m_hWnd, IDCLOSE))
+        ::EnableWindow(close, TRUE);
+    return dialog->PostMessage(WM_CLOSE);
+}
+
 BEGIN_MESSAGE_MAP(CNonResizableDialog, CXTPDialog)
 ON_MESSAGE(WM_QVX_CLOSE_DIALOG, OnCloseRequest)
 END_MESSAGE_MAP()
@@ -59,13 +70,7 @@ BOOL CNonResizableDialog::PreTranslateInput(MSG* pMsg)
 
 BOOL CNonResizableDialog::CloseDialog()
 {
-    if (!m_hWnd)
-        return FALSE;
-    if (HWND cancel = ::GetDlgItem(m_hWnd, IDCANCEL))
-        ::EnableWindow(cancel, TRUE);
-    if (HWND close = ::GetDlgItem(m_hWnd, IDCLOSE))
-        ::EnableWindow(close, TRUE);
-    return PostMessage(WM_CLOSE);
+    return CloseHarnessDialog(this);
 }
 
 BOOL CNonResizableDialog::HandleDialogKey(MSG* pMsg)

@@ -14,6 +14,8 @@
 int PreTranslateHarnessDialogMessage(CWnd* dialog, MSG* pMsg);
 // True for keyboard (0x100-0x109) and mouse (0x200-0x209) messages.
 bool IsHarnessDialogInput(const MSG* pMsg);
+// Enables Cancel (2) and Close (8) of the dialog where they exist, then posts WM_CLOSE to it.
+BOOL CloseHarnessDialog(CWnd* dialog);
 
 class CNonResizableDialog : public CXTPDialog
 {

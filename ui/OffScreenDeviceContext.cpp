@@ -58,6 +58,21 @@ bool COffScreenDeviceContext::Release()
     return true;
 }
 
+void COffScreenDeviceContext::FillSolid(HDC dc, int left, int top, int right, int bottom, COLORREF colour)
+{
+    if (!dc)
+        return;
+    HPEN pen = ::CreatePen(PS_SOLID, 1, colour);
+    HBRUSH brush = ::CreateSolidBrush(colour);
+    HGDIOBJ oldPen = ::SelectObject(dc, pen);
+    HGDIOBJ oldBrush = ::SelectObject(dc, brush);
+    ::Rectangle(dc, left, top, right, bottom);
+    ::SelectObject(dc, oldPen);
+    ::SelectObject(dc, oldBrush);
+    ::DeleteObject(pen);
+    ::DeleteObject(brush);
+}
+
 bool COffScreenDeviceContext::Fill(bool gradient)
 {
     if (!m_memoryDC)
@@ -66,15 +81,7 @@ bool COffScreenDeviceContext::Fill(bool gradient)
     const int height = GetHeight();
     if (!gradient)
     {
-        HPEN pen = ::CreatePen(PS_SOLID, 1, m_background);
-        HBRUSH brush = ::CreateSolidBrush(m_background);
-        HGDIOBJ oldPen = ::SelectObject(m_memoryDC, pen);
-        HGDIOBJ oldBrush = ::SelectObject(m_memoryDC, brush);
-        ::Rectangle(m_memoryDC, 0, 0, width, height);
-        ::SelectObject(m_memoryDC, oldPen);
-        ::SelectObject(m_memoryDC, oldBrush);
-        ::DeleteObject(pen);
-        ::DeleteObject(brush);
+        FillSolid(m_memoryDC, 0, 0, width, height, m_background);
         return true;
     }
     if (height < 1)

@@ -36,6 +36,10 @@ public:
     // white. False without a memory DC (or, for the gradient, an area lower than one row).
     bool Fill(bool gradient);
 
+    // Rectangle(left, top, right, bottom) with a 1-pixel pen and a solid brush of one colour, each made and
+    // deleted for the call; the DC's own pen and brush are put back.
+    static void FillSolid(HDC dc, int left, int top, int right, int bottom, COLORREF colour);
+
 private:
     HWND m_window = nullptr;
     HDC m_memoryDC = nullptr;

@@ -85,13 +85,7 @@ BOOL CResizableDialog::HandleDialogKey(MSG* pMsg)
 
 BOOL CResizableDialog::CloseDialog()
 {
-    if (!m_hWnd)
-        return FALSE;
-    if (HWND cancel = ::GetDlgItem(m_hWnd, IDCANCEL))
-        ::EnableWindow(cancel, TRUE);
-    if (HWND close = ::GetDlgItem(m_hWnd, IDCLOSE))
-        ::EnableWindow(close, TRUE);
-    return PostMessage(WM_CLOSE);
+    return CloseHarnessDialog(this);
 }
 
 LRESULT CResizableDialog::OnCloseRequest(WPARAM, LPARAM)
@@ -482,17 +476,21 @@ private:
 };
 } // namespace
 
+bool CResizableDialog::PrepareBarsProfile(UINT sectionStringId, CDravikString& section, CDravikString& path)
+{
+    if (!m_pCommandBars || !AfxGetApp())
+        return false;
+    section.LoadString(static_cast<int>(sectionStringId));
+    path = MakeTempProfileName();
+    return !path.IsEmpty();
+}
+
 BOOL CResizableDialog::SaveBarsToText(CDravikString& text, UINT sectionStringId)
 {
-    CWinApp* app = AfxGetApp();
-    if (!m_pCommandBars || !app)
+    CDravikString section, path;
+    if (!PrepareBarsProfile(sectionStringId, section, path))
         return FALSE;
-    CDravikString section;
-    section.LoadString(static_cast<int>(sectionStringId));
-    CDravikString path = MakeTempProfileName();
-    if (path.IsEmpty())
-        return FALSE;
-    CTemporaryProfile profile(app, path);
+    CTemporaryProfile profile(AfxGetApp(), path);
     SaveCommandBars(section.GetAnsi());
     CFileInterface file;
     if (!file.OpenForReading(path.GetAnsi()))
@@ -510,15 +508,10 @@ BOOL CResizableDialog::SaveBarsToText(CDravikString& text, UINT sectionStringId)
 
 BOOL CResizableDialog::LoadBarsFromText(CDravikString& text, UINT sectionStringId)
 {
-    CWinApp* app = AfxGetApp();
-    if (!m_pCommandBars || !app)
+    CDravikString section, path;
+    if (!PrepareBarsProfile(sectionStringId, section, path))
         return FALSE;
-    CDravikString section;
-    section.LoadString(static_cast<int>(sectionStringId));
-    CDravikString path = MakeTempProfileName();
-    if (path.IsEmpty())
-        return FALSE;
-    CTemporaryProfile profile(app, path);
+    CTemporaryProfile profile(AfxGetApp(), path);
     {
         CFileInterface file;
         if (!file.CreateForWriting(path.GetAnsi()))

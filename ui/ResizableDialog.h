@@ -126,6 +126,10 @@ protected:
     bool ForwardToGrip(UINT message, UINT nFlags, CPoint point);
 
 private:
+    // The section name and a fresh temporary profile path for saving or loading the bar layout; false
+    // without a command-bars manager, without an application object or without a temporary name.
+    bool PrepareBarsProfile(UINT sectionStringId, CDravikString& section, CDravikString& path);
+
     CTrackSize m_minTrack = {0, 0};
     CTrackSize m_maxTrack = {0, 0};
     CImageList m_images[3];

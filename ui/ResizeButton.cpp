@@ -87,15 +87,7 @@ void CResizeButton::DrawDots(HDC dc, int width, int height, int offset, COLORREF
         for (int dot = 0; dot < kRowDots[row]; ++dot)
         {
             const int x = width - offset - 2 - 4 * dot;
-            HPEN pen = ::CreatePen(PS_SOLID, 1, colour);
-            HBRUSH brush = ::CreateSolidBrush(colour);
-            HGDIOBJ oldPen = ::SelectObject(dc, pen);
-            HGDIOBJ oldBrush = ::SelectObject(dc, brush);
-            ::Rectangle(dc, x, y, x + 2, y + 2);
-            ::SelectObject(dc, oldPen);
-            ::SelectObject(dc, oldBrush);
-            ::DeleteObject(pen);
-            ::DeleteObject(brush);
+            COffScreenDeviceContext::FillSolid(dc, x, y, x + 2, y + 2, colour);
         }
     }
 }
@@ -104,15 +96,7 @@ void CResizeButton::DrawGrip(HDC dc, int width, int height) const
 {
     if (!dc)
         return;
-    HPEN pen = ::CreatePen(PS_SOLID, 1, m_background);
-    HBRUSH brush = ::CreateSolidBrush(m_background);
-    HGDIOBJ oldPen = ::SelectObject(dc, pen);
-    HGDIOBJ oldBrush = ::SelectObject(dc, brush);
-    ::Rectangle(dc, 0, 0, width, height);
-    ::SelectObject(dc, oldPen);
-    ::SelectObject(dc, oldBrush);
-    ::DeleteObject(pen);
-    ::DeleteObject(brush);
+    COffScreenDeviceContext::FillSolid(dc, 0, 0, width, height, m_background);
     DrawDots(dc, width, height, 1, m_highlight);
     DrawDots(dc, width, height, 2, m_shadow);
 }

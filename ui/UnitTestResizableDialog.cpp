@@ -62,25 +62,31 @@ void CUnitTestResizableDialog::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
 
 BOOL CUnitTestResizableDialog::PlaceBottomRight(CWnd* control, int* offset)
 {
-    RECT rect, client;
-    if (!offset || *offset <= 0 || !m_hWnd || !GetControlRect(control, &rect))
-        return FALSE;
-    GetClientRect(&client);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    control->MoveWindow(client.right - *offset - width, client.bottom - QVX_DIALOG_MARGIN - height, width,
-                        height, TRUE);
-    *offset += width;
-    return TRUE;
+    return PlaceInClient(control, offset, true);
 }
 
 BOOL CUnitTestResizableDialog::PlaceTopRight(CWnd* control, int* offset)
+{
+    return PlaceInClient(control, offset, false);
+}
+
+BOOL CUnitTestResizableDialog::PlaceInClient(CWnd* control, int* offset, bool alongBottom)
 {
     RECT rect, client;
     if (!offset || *offset <= 0 || !m_hWnd || !GetControlRect(control, &rect))
         return FALSE;
     GetClientRect(&client);
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    control->MoveWindow(client.right - QVX_DIALOG_MARGIN - width, *offset, width, height, TRUE);
-    *offset += height;
+    if (alongBottom)
+    {
+        control->MoveWindow(client.right - *offset - width, client.bottom - QVX_DIALOG_MARGIN - height, width,
+                            height, TRUE);
+        *offset += width;
+    }
+    else
+    {
+        control->MoveWindow(client.right - QVX_DIALOG_MARGIN - width, *offset, width, height, TRUE);
+        *offset += height;
+    }
     return TRUE;
 }

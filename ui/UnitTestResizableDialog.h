@@ -30,6 +30,10 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Along the bottom edge from the right (the offset grows by the width) or down the right edge (the
+    // offset is the top and grows by the height).
+    BOOL PlaceInClient(CWnd* control, int* offset, bool alongBottom);
+
     CTrackSize m_ownMinTrack = {0, 0};
     CTrackSize m_ownMaxTrack = {0, 0};
 };
