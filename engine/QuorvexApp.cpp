@@ -280,10 +280,11 @@ BOOL CQuorvexApp::InitInstance()
     }
     else
     {
-        // The dialog's sink comes with the dialog; until then messages go to the console sink.
         try
         {
-            sink = new CUnitTestCommandLineLogManager();
+            sink = CreateDialogLogManager();
+            if (!sink)
+                sink = new CUnitTestCommandLineLogManager();
         }
         catch (...)
         {
