@@ -266,26 +266,29 @@ void CBaseTreeControlEntry::DetachItems()
     }
 }
 
+BOOL CBaseTreeControlEntry::ExpandOwnItem(bool expand)
+{
+    if (!m_hItem || !m_pControl)
+        return FALSE;
+    const signed char wanted = expand ? 1 : 0;
+    if (m_expandedShown == wanted)
+        return TRUE;
+    if (m_pControl->Expand(m_hItem, expand ? TVE_EXPAND : TVE_COLLAPSE))
+    {
+        m_expandedShown = wanted;
+        return TRUE;
+    }
+    m_expandedShown = -1;
+    return FALSE;
+}
+
 BOOL CBaseTreeControlEntry::ExpandItem(bool expand)
 {
     BOOL any = FALSE;
     if (m_hItem && m_pControl)
     {
         UpdateChildIndicator();
-        const signed char wanted = expand ? 1 : 0;
-        if (m_expandedShown == wanted)
-        {
-            any = TRUE;
-        }
-        else if (m_pControl->Expand(m_hItem, expand ? TVE_EXPAND : TVE_COLLAPSE))
-        {
-            m_expandedShown = wanted;
-            any = TRUE;
-        }
-        else
-        {
-            m_expandedShown = -1;
-        }
+        any = ExpandOwnItem(expand);
     }
     for (CDravikListElement* e = m_children.GetFirst(); e; e = e->GetNext())
     {

@@ -63,6 +63,9 @@ public:
     // Forgets the items of this entry and its descendants without touching the tree view: for when the
     // tree view has already deleted them (a whole-tree delete, or the item of an ancestor).
     void DetachItems();
+    // Expands or collapses this entry's item only (nothing is sent when the item is known to be in that
+    // state already); TRUE when it is.
+    BOOL ExpandOwnItem(bool expand);
     // Called by the control when the tree view expanded or collapsed the entry's item.
     void NoteExpanded(bool expanded) { m_expandedShown = expanded ? 1 : 0; }
 

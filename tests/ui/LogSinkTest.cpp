@@ -1,0 +1,272 @@
+// The dialog's log sink fed by the engine's executor: the worker thread and the suites' helper threads
+// fill the results tree through it; line prefixes, folding of clean tests, the failed and warned sets, the
+// notifications, messages without a tree, and no deadlock while the user-interface thread clears the tree
+// and cancels a run whose helper threads keep logging.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdio>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "ResultsTreeTestSupport.h"
+#include "UnitTestUILogManager.h"
+
+namespace
+{
+// Counts the log-updated notifications instead of posting them to a dialog.
+class CCountingApp : public CQuorvexApp
+{
+public:
+    void OnLogUpdated() override { ++m_updates; }
+    std::atomic<long> m_updates{0};
+};
+
+class LogSinkTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_host.IsReady());
+        m_sink = new CUnitTestUILogManager;
+        m_app.SetLogManager(m_sink);
+        m_sink->SetTree(&m_host.Tree());
+    }
+    void TearDown() override
+    {
+        SetEnvironmentVariableA("QVX_UI_FLOOD", nullptr);
+        SetEnvironmentVariableA("QVX_UI_HELPERS", nullptr);
+        if (m_app.GetExecutor())
+            m_app.GetExecutor()->Stop();
+        m_sink->SetTree(nullptr);
+    }
+
+    // Loads the fixture suite (or the given one) and runs the named tests (all when empty), waiting with
+    // this thread's messages flowing.
+    void Run(const std::vector<std::string>& names, const std::string& suite = ResultsFixturePath())
+    {
+        ASSERT_EQ(m_app.LoadTestSuite(CDravikString(suite.c_str())), 0) << suite;
+        CUnitTestExecutor* executor = m_app.GetExecutor();
+        if (names.empty())
+            executor->SelectAllTests(true);
+        else
+            SelectOnly(executor, names);
+        ASSERT_TRUE(executor->RunSelectedTests(true));
+        PumpMessages(0);
+    }
+
+    CUnitTestLogDisplay& Tree() { return m_host.Tree(); }
+
+    CCountingApp m_app;
+    CResultsTreeHost m_host{true};
+    CUnitTestUILogManager* m_sink = nullptr;
+};
+
+struct Expected
+{
+    std::string text;
+    int depth;
+    int image;
+};
+
+void ExpectShown(const std::vector<ShownItem>& shown, const std::vector<Expected>& expected)
+{
+    ASSERT_EQ(shown.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i)
+    {
+        SCOPED_TRACE(expected[i].text);
+        EXPECT_EQ(shown[i].text, expected[i].text);
+        EXPECT_EQ(shown[i].depth, expected[i].depth);
+        EXPECT_EQ(shown[i].image, expected[i].image);
+    }
+}
+
+long CountMessageItems(const std::vector<ShownItem>& shown)
+{
+    long count = 0;
+    for (const ShownItem& item : shown)
+        if (item.image <= CUnitTestLogDisplay::ImageWarning)
+            ++count;
+    return count;
+}
+} // namespace
+
+TEST_F(LogSinkTest, WorkerThreadFillsTheTreeWithPrefixesPicturesAndFolds)
+{
+    Run({"Clean", "WarnOnly", "Lines"});
+    std::vector<ShownItem> shown = Snapshot(Tree());
+    ExpectShown(shown, {
+                           {"1. Clean", 0, 4},
+                           {"[TS] clean one", 1, 0},
+                           {"[TS] clean two", 1, 0},
+                           {"[TS] Completed Successfully", 1, 0},
+                           {"2. WarnOnly", 0, 5},
+                           {"[TS] [Line 5] only a warning", 1, 2},
+                           {"[TS] Completed Successfully", 1, 0},
+                           {"3. Lines", 0, 6},
+                           {"[TS] error without a line", 1, 1},
+                           {"[TS] [Line 12] error with a line", 1, 1},
+                           {"[TS] [Line -1] warning without a line", 1, 2},
+                           {"[TS] [Line 7] warning with a line", 1, 2},
+                           {"[TS] plain information", 1, 0},
+                       });
+    // The clean test was folded at its end; the warned one stays open; the failed one ended the run while
+    // open.
+    EXPECT_FALSE(shown[0].expanded);
+    EXPECT_TRUE(shown[4].expanded);
+    EXPECT_TRUE(shown[7].expanded);
+    EXPECT_EQ(Tree().GetErrorCount(), 2);
+    EXPECT_EQ(Tree().GetWarningCount(), 3);
+    EXPECT_EQ(Tree().GetInformationCount(), 5);
+    EXPECT_EQ(Tree().GetFailedTestCount(), 1);
+    EXPECT_EQ(Tree().GetWarnedTestCount(), 1);
+    EXPECT_EQ(m_app.m_bErrorsReported, 1);
+    // One notification per message shown (the run's "Completed Successfully" lines included).
+    EXPECT_EQ(m_app.m_updates.load(), 10);
+}
+
+TEST_F(LogSinkTest, AWarningThenAnErrorLeavesTheTestFailedOnly)
+{
+    for (const char* name : {"WarnThenError", "ErrorThenWarning"})
+    {
+        SCOPED_TRACE(name);
+        m_sink->Clear();
+        Run({name});
+        std::vector<ShownItem> shown = Snapshot(Tree());
+        ASSERT_FALSE(shown.empty());
+        EXPECT_EQ(shown[0].image, CUnitTestLogDisplay::ImageTestFailed);
+        EXPECT_EQ(Tree().GetFailedTestCount(), 1);
+        EXPECT_EQ(Tree().GetWarnedTestCount(), 0);
+        EXPECT_EQ(Tree().GetErrorCount(), 1);
+        EXPECT_EQ(Tree().GetWarningCount(), 1);
+        m_app.UnloadTestSuite();
+    }
+}
+
+TEST_F(LogSinkTest, FloodOnTheWorkerThreadIsGrouped)
+{
+    Tree().SetGroupSize(5);
+    SetEnvironmentVariableA("QVX_UI_FLOOD", "12");
+    Run({"Flood"});
+    std::vector<ShownItem> shown = Snapshot(Tree());
+    // 12 flood lines and "Completed Successfully": groups 1-5, 6-10, 11-13; the test was folded.
+    ASSERT_NE(FindShown(shown, "Log Result Group 1 (1 - 5)"), nullptr);
+    ASSERT_NE(FindShown(shown, "Log Result Group 2 (6 - 10)"), nullptr);
+    ASSERT_NE(FindShown(shown, "Log Result Group 3 (11 - 13)"), nullptr);
+    EXPECT_EQ(FindShown(shown, "Log Result Group 3 (11 - 13)")->children, 3);
+    EXPECT_FALSE(shown[0].expanded);
+    EXPECT_EQ(Tree().GetInformationCount(), 13);
+    EXPECT_EQ(CountMessageItems(shown), 13);
+}
+
+TEST_F(LogSinkTest, WithoutATreeMessagesAreDroppedButErrorsStillCount)
+{
+    m_sink->SetTree(nullptr);
+    EXPECT_FALSE(m_sink->LogTestBegin(CDravikString("Nowhere"), 1));
+    EXPECT_TRUE(m_sink->LogError(CDravikString("dropped"), 3));
+    EXPECT_TRUE(m_sink->LogWarning(CDravikString("dropped"), 3));
+    EXPECT_FALSE(m_sink->LogInformation(CDravikString("dropped")));
+    EXPECT_FALSE(m_sink->LogTestEnd(CDravikString("Nowhere")));
+    EXPECT_FALSE(m_sink->Clear());
+    EXPECT_EQ(m_app.m_bErrorsReported, 1);
+    // Only the error notifies without a tree.
+    EXPECT_EQ(m_app.m_updates.load(), 1);
+    EXPECT_EQ(Tree().GetCount(), 0u);
+    CDravikString raw("raw");
+    EXPECT_FALSE(m_sink->WriteText(raw));
+}
+
+TEST_F(LogSinkTest, WideTextsAreShownAsEightBitText)
+{
+    m_sink->LogTestBegin(CDravikString("Wide"), 1);
+    EXPECT_TRUE(m_sink->LogInformation(CDravikString(L"wide\x07text")));
+    std::vector<ShownItem> shown = Snapshot(Tree());
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1].text, "[TS] wide text");
+}
+
+TEST_F(LogSinkTest, BundledSampleRunsIntoTheTree)
+{
+    Run({}, BundledSamplePath());
+    std::vector<ShownItem> shown = Snapshot(Tree());
+    std::vector<std::string> tests;
+    for (const ShownItem& item : shown)
+        if (item.depth == 0)
+            tests.push_back(item.text);
+    std::vector<std::string> expected = {"1. AdditionWorks", "2. ReverseWorks", "3. LargeNumbers",
+                                         "4. HelperThreadCounts", "5. KnownBug"};
+    EXPECT_EQ(tests, expected);
+    EXPECT_EQ(FindShown(shown, "1. AdditionWorks")->image, CUnitTestLogDisplay::ImageTestClean);
+    EXPECT_FALSE(FindShown(shown, "1. AdditionWorks")->expanded);
+    EXPECT_EQ(FindShown(shown, "3. LargeNumbers")->image, CUnitTestLogDisplay::ImageTestWarned);
+    EXPECT_EQ(FindShown(shown, "5. KnownBug")->image, CUnitTestLogDisplay::ImageTestFailed);
+    // The helper thread's own message reached the tree under its test.
+    const ShownItem* helper = FindShown(shown, "[TS] helper thread finished counting");
+    ASSERT_NE(helper, nullptr);
+    EXPECT_EQ(helper->depth, 1);
+    bool warningWithLine = false;
+    static const std::regex warning(R"(\[TS\] \[Line \d+\] overflow above 2147483647 is not checked by Add)");
+    for (const ShownItem& item : shown)
+        warningWithLine = warningWithLine || std::regex_match(item.text, warning);
+    EXPECT_TRUE(warningWithLine);
+    EXPECT_EQ(Tree().GetFailedTestCount(), 1);
+    EXPECT_EQ(Tree().GetWarnedTestCount(), 1);
+}
+
+// Helper threads log without pause while this (the tree's) thread clears the tree again and again and
+// then cancels the run. The senders hold the sink while they wait for this thread to answer their
+// tree-view messages; clearing must keep answering them while it waits for the sink.
+TEST_F(LogSinkTest, ClearingAndCancellingWhileHelperThreadsLogDoesNotDeadlock)
+{
+    SetEnvironmentVariableA("QVX_UI_HELPERS", "4");
+    ASSERT_EQ(m_app.LoadTestSuite(CDravikString(ResultsFixturePath().c_str())), 0);
+    CUnitTestExecutor* executor = m_app.GetExecutor();
+    SelectOnly(executor, {"Chorus"});
+    // A deadlock would stop this thread for good: a watchdog ends the program with a message instead.
+    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE watchdog = CreateThread(
+        nullptr, 0,
+        [](LPVOID event) -> DWORD {
+            if (WaitForSingleObject(static_cast<HANDLE>(event), 120000) == WAIT_TIMEOUT)
+            {
+                std::fprintf(stderr, "DEADLOCK: the tree's thread did not come back within 120 s\n");
+                std::fflush(stderr);
+                TerminateProcess(GetCurrentProcess(), 3);
+            }
+            return 0;
+        },
+        done, 0, nullptr);
+    ASSERT_TRUE(executor->RunSelectedTests(false));
+    const DWORD start = GetTickCount();
+    int clears = 0;
+    while (GetTickCount() - start < 3000)
+    {
+        // Clear without pumping in between: only the sink's own wait answers the helpers.
+        for (int i = 0; i < 5; ++i)
+        {
+            EXPECT_TRUE(m_sink->Clear());
+            ++clears;
+        }
+        Sleep(20);
+        PumpMessages(0);
+    }
+    // Cancel as the dialog does, then wait for the run (answering the threads meanwhile).
+    executor->m_bCancelRequested = 1;
+    executor->m_bCancelReported = 0;
+    executor->SetKeepRunning(false);
+    m_sink->Clear();
+    executor->Stop();
+    PumpMessages(0);
+    SetEvent(done);
+    WaitForSingleObject(watchdog, INFINITE);
+    CloseHandle(watchdog);
+    CloseHandle(done);
+    EXPECT_GT(clears, 10);
+    EXPECT_GT(m_app.m_updates.load(), 0);
+    // Whatever arrived after the last clear is consistent: the sets count exactly the messages shown.
+    std::vector<ShownItem> shown = Snapshot(Tree());
+    EXPECT_EQ(CountMessageItems(shown), Tree().GetMessageCount());
+    EXPECT_EQ(static_cast<long>(Tree().GetCount()), static_cast<long>(Tree().GetItemCount()));
+    EXPECT_FALSE(executor->IsThreadRunning());
+}

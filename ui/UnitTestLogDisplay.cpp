@@ -1,0 +1,440 @@
+#include "UnitTestLogDisplay.h"
+
+#include "ImageListUtilities.h"
+#include "ResultsResource.h"
+#include "TimeUtilities.h"
+
+#include <vector>
+
+namespace
+{
+// The string-table formats the tree and its export use, loaded once by the constructor (so that the
+// worker thread and the user-interface thread only read them).
+const int kFormatIds[] = {IDS_TREE_TEST,         IDS_TREE_MESSAGE,      IDS_TREE_GROUP,
+                          IDS_EXPORT_ERROR_LINE, IDS_EXPORT_PLAIN_LINE, IDS_EXPORT_WARNING_LINE,
+                          IDS_TREE_ERROR,        IDS_TREE_ERROR_LINE,   IDS_TREE_WARNING_LINE};
+const int kImageWidth = 16;
+} // namespace
+
+void CUnitTestLogDisplayEntry::GetImages(int* image, int* selectedImage)
+{
+    CUnitTestLogDisplay* display = static_cast<CUnitTestLogDisplay*>(m_pControl);
+    if (!display || !image || !selectedImage)
+        return;
+    const bool error = display->IsErrorEntry(this);
+    const bool warning = !error && display->IsWarningEntry(this);
+    int chosen;
+    if (m_nKind == KindTest || m_nKind == KindGroup)
+    {
+        if (error)
+            chosen = CUnitTestLogDisplay::ImageTestFailed;
+        else if (warning)
+            chosen = CUnitTestLogDisplay::ImageTestWarned;
+        else if (GetChildCount() == 0)
+            chosen = CUnitTestLogDisplay::ImageTestEmpty;
+        else
+            chosen = CUnitTestLogDisplay::ImageTestClean;
+    }
+    else if (m_nKind == KindMessage)
+    {
+        chosen = error
+                     ? CUnitTestLogDisplay::ImageError
+                     : (warning ? CUnitTestLogDisplay::ImageWarning : CUnitTestLogDisplay::ImageInformation);
+    }
+    else
+    {
+        return;
+    }
+    *image = chosen;
+    *selectedImage = chosen;
+}
+
+CUnitTestLogDisplay::CUnitTestLogDisplay()
+    : m_pCurrentTest(nullptr), m_pCurrentGroup(nullptr), m_nGroupCount(0), m_nMessagesInGroup(0),
+      m_nGroupSize(kDefaultGroupSize)
+{
+    static_assert(sizeof(kFormatIds) / sizeof(kFormatIds[0]) == kFormatCount, "one slot per format");
+    for (int i = 0; i < kFormatCount; ++i)
+    {
+        m_formatIds[i] = kFormatIds[i];
+        m_formats[i].LoadString(kFormatIds[i]);
+    }
+}
+
+CUnitTestLogDisplay::~CUnitTestLogDisplay()
+{
+    // The entries go with the base; nothing may point at them afterwards.
+    m_pCurrentTest = nullptr;
+    m_pCurrentGroup = nullptr;
+    RemoveAllEntries();
+}
+
+const CDravikString& CUnitTestLogDisplay::Format(int id)
+{
+    for (int i = 0; i < kFormatCount; ++i)
+        if (m_formatIds[i] == id)
+            return m_formats[i];
+    static const CDravikString empty;
+    return empty;
+}
+
+BOOL CUnitTestLogDisplay::SetupImageList()
+{
+    CImageList* list = GetImageListObject();
+    if (!list)
+        return FALSE;
+    if (!LoadImageListFromBitmap(IDB_RESULTS_TREE, list, kImageWidth))
+        return FALSE;
+    if (GetSafeHwnd())
+        CWnd::SendMessage(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(list->GetSafeHandle()));
+    return TRUE;
+}
+
+CBaseTreeControlEntry* CUnitTestLogDisplay::CreateEntry()
+{
+    CUnitTestLogDisplayEntry* entry = new CUnitTestLogDisplayEntry;
+    entry->SetControl(this);
+    return entry;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Sets
+
+bool CUnitTestLogDisplay::SetContains(const CDravikMap& set, const CBaseTreeControlEntry* entry)
+{
+    if (!entry || !entry->GetItem())
+        return false;
+    return set.LookupHashed(ItemKeyLow(entry->GetItem()), ItemKeyHigh(entry->GetItem())) != nullptr;
+}
+
+bool CUnitTestLogDisplay::AddToSet(CDravikMap& set, CBaseTreeControlEntry* entry)
+{
+    if (!entry || !entry->GetItem())
+        return false;
+    if (SetContains(set, entry))
+        return true;
+    return set.AddHashed(ItemKeyLow(entry->GetItem()), ItemKeyHigh(entry->GetItem()), entry);
+}
+
+bool CUnitTestLogDisplay::RemoveFromSet(CDravikMap& set, CBaseTreeControlEntry* entry)
+{
+    if (!entry || !entry->GetItem())
+        return false;
+    return set.RemoveHashed(ItemKeyLow(entry->GetItem()), ItemKeyHigh(entry->GetItem()));
+}
+
+bool CUnitTestLogDisplay::IsErrorEntry(const CBaseTreeControlEntry* entry) const
+{
+    return SetContains(m_errorMessages, entry) || SetContains(m_failedTests, entry);
+}
+
+bool CUnitTestLogDisplay::IsWarningEntry(const CBaseTreeControlEntry* entry) const
+{
+    return SetContains(m_warningMessages, entry) || SetContains(m_warnedTests, entry);
+}
+
+bool CUnitTestLogDisplay::MarkTestFailed()
+{
+    return m_pCurrentTest && AddToSet(m_failedTests, m_pCurrentTest);
+}
+
+bool CUnitTestLogDisplay::MarkTestWarned()
+{
+    return m_pCurrentTest && AddToSet(m_warnedTests, m_pCurrentTest);
+}
+
+bool CUnitTestLogDisplay::UnmarkTestWarned()
+{
+    if (!m_pCurrentTest)
+        return false;
+    RemoveFromSet(m_warnedTests, m_pCurrentTest);
+    return true;
+}
+
+bool CUnitTestLogDisplay::MarkErrorMessage(CUnitTestLogDisplayEntry* entry)
+{
+    if (!AddToSet(m_errorMessages, entry))
+        return false;
+    entry->UpdateItem(false);
+    return true;
+}
+
+bool CUnitTestLogDisplay::MarkWarningMessage(CUnitTestLogDisplayEntry* entry)
+{
+    if (!AddToSet(m_warningMessages, entry))
+        return false;
+    entry->UpdateItem(false);
+    return true;
+}
+
+bool CUnitTestLogDisplay::MarkInfoMessage(CUnitTestLogDisplayEntry* entry)
+{
+    if (!AddToSet(m_infoMessages, entry))
+        return false;
+    entry->UpdateItem(false);
+    return true;
+}
+
+bool CUnitTestLogDisplay::MoveMapMembership(CDravikMap* set, CBaseTreeControlEntry* oldEntry,
+                                            CBaseTreeControlEntry* newEntry)
+{
+    if (!set || !SetContains(*set, oldEntry))
+        return false;
+    RemoveFromSet(*set, oldEntry);
+    return AddToSet(*set, newEntry);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Entries
+
+CUnitTestLogDisplayEntry* CUnitTestLogDisplay::InsertLogEntry(CDravikString text, int kind,
+                                                              CUnitTestLogDisplayEntry* parent)
+{
+    if (text.IsEmpty())
+        return nullptr;
+    CUnitTestLogDisplayEntry* entry = static_cast<CUnitTestLogDisplayEntry*>(CreateEntry());
+    if (!entry)
+        return nullptr;
+    entry->SetKind(kind);
+    HTREEITEM item = InsertEntry(entry, parent ? parent->GetItem() : nullptr, text, 0);
+    if (!item || (parent && entry->GetParent() != parent))
+    {
+        if (item)
+            entry->RemoveFromTree();
+        delete entry;
+        return nullptr;
+    }
+    if (parent)
+    {
+        parent->UpdateChildIndicator();
+        parent->UpdateItem(false);
+    }
+    return entry;
+}
+
+bool CUnitTestLogDisplay::AddTest(CDravikString name, long number)
+{
+    if (name.IsEmpty())
+        return false;
+    CDravikString text;
+    if (!text.FormatFromString(&Format(IDS_TREE_TEST), number, name.GetAnsi()))
+        return false;
+    CUnitTestLogDisplayEntry* entry = InsertLogEntry(text, CUnitTestLogDisplayEntry::KindTest, nullptr);
+    if (!entry)
+        return false;
+    m_pCurrentTest = entry;
+    m_pCurrentGroup = nullptr;
+    m_nGroupCount = 0;
+    m_nMessagesInGroup = 0;
+    return true;
+}
+
+bool CUnitTestLogDisplay::CollapseCurrentTest()
+{
+    if (!m_pCurrentTest)
+        return false;
+    return m_pCurrentTest->Collapse() != FALSE;
+}
+
+bool CUnitTestLogDisplay::EndTest()
+{
+    if (m_pCurrentGroup)
+    {
+        UpdateGroupCaption();
+        m_pCurrentGroup->UpdateItem(false);
+        m_pCurrentGroup = nullptr;
+    }
+    m_nMessagesInGroup = 0;
+    if (!m_pCurrentTest)
+        return false;
+    m_pCurrentTest->UpdateItem(false);
+    m_pCurrentTest = nullptr;
+    m_nGroupCount = 0;
+    return true;
+}
+
+CDravikString CUnitTestLogDisplay::FormatGroupCaption(long group, long first, long last)
+{
+    CDravikString caption;
+    caption.FormatFromString(&Format(IDS_TREE_GROUP), group, first, last);
+    return caption;
+}
+
+CUnitTestLogDisplayEntry* CUnitTestLogDisplay::AddMessage(CDravikString text)
+{
+    if (text.IsEmpty())
+        return nullptr;
+    CDravikString line;
+    CDravikString stamp = FormatCurrentTimestamp();
+    // Bounded: a longer line is cut at the format buffer's last character.
+    if (!line.FormatFromString(&Format(IDS_TREE_MESSAGE), stamp.GetAnsi(), text.GetAnsi()))
+        return nullptr;
+    if (m_nMessagesInGroup >= m_nGroupSize)
+    {
+        if (m_nGroupCount != 0)
+            StartNewGroup();
+        else
+            RegroupCurrentTest();
+    }
+    CUnitTestLogDisplayEntry* parent = m_pCurrentGroup ? m_pCurrentGroup : m_pCurrentTest;
+    CUnitTestLogDisplayEntry* entry = InsertLogEntry(line, CUnitTestLogDisplayEntry::KindMessage, parent);
+    if (m_pCurrentTest)
+        m_pCurrentTest->ExpandOwnItem(true);
+    if (m_pCurrentGroup)
+        m_pCurrentGroup->ExpandOwnItem(true);
+    if (entry)
+    {
+        ++m_nMessagesInGroup;
+        EnsureVisible(entry->GetItem());
+    }
+    return entry;
+}
+
+bool CUnitTestLogDisplay::AddError(CDravikString text)
+{
+    CUnitTestLogDisplayEntry* entry = AddMessage(text);
+    if (!entry || !MarkErrorMessage(entry))
+        return false;
+    if (m_pCurrentTest && !IsErrorEntry(m_pCurrentTest))
+    {
+        UnmarkTestWarned();
+        MarkTestFailed();
+        m_pCurrentTest->UpdateItem(false);
+    }
+    return true;
+}
+
+bool CUnitTestLogDisplay::AddWarning(CDravikString text)
+{
+    CUnitTestLogDisplayEntry* entry = AddMessage(text);
+    if (!entry || !MarkWarningMessage(entry))
+        return false;
+    if (m_pCurrentTest && !IsErrorEntry(m_pCurrentTest) && !IsWarningEntry(m_pCurrentTest))
+    {
+        MarkTestWarned();
+        m_pCurrentTest->UpdateItem(false);
+    }
+    return true;
+}
+
+bool CUnitTestLogDisplay::AddInformation(CDravikString text)
+{
+    CUnitTestLogDisplayEntry* entry = AddMessage(text);
+    if (!entry)
+        return false;
+    return MarkInfoMessage(entry);
+}
+
+bool CUnitTestLogDisplay::StartNewGroup()
+{
+    if (!m_pCurrentTest)
+    {
+        m_nMessagesInGroup = 0;
+        return false;
+    }
+    const long old = m_nGroupCount;
+    if (m_pCurrentGroup)
+    {
+        UpdateGroupCaption();
+        m_pCurrentGroup->Collapse();
+    }
+    ++m_nGroupCount;
+    const long first = old * m_nGroupSize + 1;
+    CUnitTestLogDisplayEntry* group = InsertLogEntry(FormatGroupCaption(m_nGroupCount, first, first),
+                                                     CUnitTestLogDisplayEntry::KindGroup, m_pCurrentTest);
+    m_nMessagesInGroup = 0;
+    if (!group)
+        return false;
+    m_pCurrentGroup = group;
+    return true;
+}
+
+void CUnitTestLogDisplay::UpdateGroupCaption()
+{
+    if (!m_pCurrentGroup || !m_pCurrentGroup->GetItem())
+        return;
+    long first = (m_nGroupCount - 1) * static_cast<long>(m_nGroupSize);
+    if (first < 0)
+        first = 0;
+    const long count = m_nMessagesInGroup;
+    const long last = first + count > 0 ? first + count : m_nGroupSize;
+    CDravikString caption = FormatGroupCaption(m_nGroupCount, first + 1, last);
+    // Only the shown label changes; the entry keeps the text it was made with.
+    CTreeCtrl::SetItemText(m_pCurrentGroup->GetItem(), caption.GetAnsi());
+}
+
+bool CUnitTestLogDisplay::RegroupCurrentTest()
+{
+    if (!m_pCurrentTest)
+        return false;
+    StartNewGroup();
+    if (!m_pCurrentGroup)
+        return false;
+    CUnitTestLogDisplayEntry* group = m_pCurrentGroup;
+    HCURSOR previousCursor = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    SetRedraw(false);
+    std::vector<CUnitTestLogDisplayEntry*> children;
+    CDravikList* list = m_pCurrentTest->GetChildren();
+    children.reserve(static_cast<size_t>(list->GetCount()));
+    for (CDravikListElement* e = list->GetFirst(); e; e = e->GetNext())
+        children.push_back(static_cast<CUnitTestLogDisplayEntry*>(e->GetData()));
+    std::vector<CUnitTestLogDisplayEntry*> moved;
+    moved.reserve(children.size());
+    for (CUnitTestLogDisplayEntry* child : children)
+    {
+        if (child == group)
+            continue;
+        CUnitTestLogDisplayEntry* copy =
+            InsertLogEntry(child->GetText(), CUnitTestLogDisplayEntry::KindMessage, group);
+        if (!copy)
+            continue;
+        MoveMapMembership(&m_errorMessages, child, copy);
+        MoveMapMembership(&m_warningMessages, child, copy);
+        MoveMapMembership(&m_infoMessages, child, copy);
+        // The copy was inserted with an information picture; it shows its own kind from now on.
+        copy->UpdateItem(false);
+        moved.push_back(child);
+    }
+    for (CUnitTestLogDisplayEntry* child : moved)
+        DeleteEntry(child);
+    SetRedraw(true);
+    SetCursor(previousCursor);
+    if (moved.empty())
+        return false;
+    StartNewGroup();
+    return true;
+}
+
+bool CUnitTestLogDisplay::ClearResults()
+{
+    // The current test and group are among the entries about to be deleted.
+    m_pCurrentTest = nullptr;
+    m_pCurrentGroup = nullptr;
+    m_nGroupCount = 0;
+    m_nMessagesInGroup = 0;
+    Reset();
+    m_failedTests.RemoveAll();
+    m_warnedTests.RemoveAll();
+    m_errorMessages.RemoveAll();
+    m_warningMessages.RemoveAll();
+    m_infoMessages.RemoveAll();
+    return true;
+}
+
+long CUnitTestLogDisplay::CountTests()
+{
+    if (!GetSafeHwnd())
+        return 0;
+    long count = 0;
+    for (HTREEITEM item = GetNextItem(nullptr, TVGN_ROOT); item; item = GetNextItem(item, TVGN_NEXT))
+        ++count;
+    return count;
+}
+
+bool CUnitTestLogDisplay::SetGroupSize(int size)
+{
+    if (size < 1)
+        return false;
+    m_nGroupSize = size;
+    return true;
+}

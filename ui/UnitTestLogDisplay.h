@@ -1,0 +1,142 @@
+// The results tree of the main dialog: one root entry per test that started, its error, warning and
+// information messages below it with a time stamp, five sets that classify entries (failed tests, warned
+// tests, error, warning and information messages), grouping of very long logs into "Log Result Group"
+// entries, and the export of what it shows to a text file.
+#pragma once
+
+#include "BaseTreeControl.h"
+#include "DravikMap.h"
+#include "DravikString.h"
+
+class CFileInterface;
+class CUnitTestLogDisplay;
+
+class CUnitTestLogDisplayEntry : public CBaseTreeControlEntry
+{
+public:
+    enum Kind
+    {
+        KindTest = 0,
+        KindGroup = 1,
+        KindMessage = 2
+    };
+
+    CUnitTestLogDisplayEntry() = default;
+
+    // One picture for both states: tests and groups 6 failed, 5 warned, 3 without and 4 with children;
+    // messages 1 error, 2 warning, 0 information. Outputs unchanged for another kind or without a tree.
+    void GetImages(int* image, int* selectedImage) override;
+
+    int GetKind() const { return m_nKind; }
+    void SetKind(int kind) { m_nKind = kind; }
+
+private:
+    int m_nKind = KindMessage;
+};
+
+class CUnitTestLogDisplay : public CBaseTreeControl
+{
+public:
+    // Messages per "Log Result Group".
+    static constexpr int kDefaultGroupSize = 30000;
+    // Picture indexes of the strip.
+    enum Image
+    {
+        ImageInformation = 0,
+        ImageError = 1,
+        ImageWarning = 2,
+        ImageTestEmpty = 3,
+        ImageTestClean = 4,
+        ImageTestWarned = 5,
+        ImageTestFailed = 6
+    };
+
+    CUnitTestLogDisplay();
+    ~CUnitTestLogDisplay() override;
+
+    BOOL SetupImageList() override;
+    CBaseTreeControlEntry* CreateEntry() override;
+
+    // ---- Used by the dialog's log sink, under its lock ----
+    // A root entry "%ld. %s" that becomes the current test; false for an empty name.
+    bool AddTest(CDravikString name, long number);
+    bool CollapseCurrentTest();
+    // Closes the open group and the current test.
+    bool EndTest();
+    bool AddError(CDravikString text);
+    bool AddWarning(CDravikString text);
+    bool AddInformation(CDravikString text);
+    // Deletes every entry, empties the five sets and forgets the current test and group.
+    bool ClearResults();
+
+    // ---- Counts (read by the dialog) ----
+    long GetErrorCount() const { return m_errorMessages.GetCount(); }
+    long GetWarningCount() const { return m_warningMessages.GetCount(); }
+    long GetInformationCount() const { return m_infoMessages.GetCount(); }
+    long GetMessageCount() const { return GetErrorCount() + GetWarningCount() + GetInformationCount(); }
+    long GetFailedTestCount() const { return m_failedTests.GetCount(); }
+    long GetWarnedTestCount() const { return m_warnedTests.GetCount(); }
+    // Number of root items of the tree view.
+    long CountTests();
+
+    // ---- Results export ----
+    // Writes the summary and one block per root entry to path (replacing the file). False, with no file
+    // touched, for an empty tree; false when the file cannot be made or any write fails (the file is
+    // closed in every case).
+    bool ExportToFile(CDravikString path, CDravikString suiteName, CDravikString runTime);
+    bool WriteSummary(CFileInterface* file, CDravikString suiteName, CDravikString runTime);
+    bool WriteTestBlock(CFileInterface* file, CUnitTestLogDisplayEntry* entry);
+    // The lines of a group's messages; true when any line was written and none failed.
+    bool WriteGroupMessages(CFileInterface* file, CUnitTestLogDisplayEntry* group);
+    bool WriteMessageLine(CFileInterface* file, CUnitTestLogDisplayEntry* entry);
+    // The text and CR LF as 8-bit bytes; false when the file is not open or the write fails.
+    virtual bool WriteLine(CFileInterface* file, CDravikString text);
+
+    // ---- Classification ----
+    bool IsErrorEntry(const CBaseTreeControlEntry* entry) const;
+    bool IsWarningEntry(const CBaseTreeControlEntry* entry) const;
+
+    // Messages per group; tests use small groups. Values below 1 are refused.
+    bool SetGroupSize(int size);
+    int GetGroupSize() const { return m_nGroupSize; }
+    CUnitTestLogDisplayEntry* GetCurrentTest() const { return m_pCurrentTest; }
+    CUnitTestLogDisplayEntry* GetCurrentGroup() const { return m_pCurrentGroup; }
+    long GetGroupCount() const { return m_nGroupCount; }
+    long GetMessagesInCurrentGroup() const { return m_nMessagesInGroup; }
+
+protected:
+    CUnitTestLogDisplayEntry* InsertLogEntry(CDravikString text, int kind, CUnitTestLogDisplayEntry* parent);
+    CUnitTestLogDisplayEntry* AddMessage(CDravikString text);
+    bool StartNewGroup();
+    void UpdateGroupCaption();
+    bool RegroupCurrentTest();
+    bool MarkTestFailed();
+    bool MarkTestWarned();
+    bool UnmarkTestWarned();
+    bool MarkErrorMessage(CUnitTestLogDisplayEntry* entry);
+    bool MarkWarningMessage(CUnitTestLogDisplayEntry* entry);
+    bool MarkInfoMessage(CUnitTestLogDisplayEntry* entry);
+    bool MoveMapMembership(CDravikMap* set, CBaseTreeControlEntry* oldEntry, CBaseTreeControlEntry* newEntry);
+    static bool SetContains(const CDravikMap& set, const CBaseTreeControlEntry* entry);
+    static bool AddToSet(CDravikMap& set, CBaseTreeControlEntry* entry);
+    static bool RemoveFromSet(CDravikMap& set, CBaseTreeControlEntry* entry);
+    // A string-table format, loaded once.
+    const CDravikString& Format(int id);
+    CDravikString FormatGroupCaption(long group, long first, long last);
+
+    CDravikMap m_failedTests;
+    CDravikMap m_warnedTests;
+    CDravikMap m_errorMessages;
+    CDravikMap m_warningMessages;
+    CDravikMap m_infoMessages;
+    CUnitTestLogDisplayEntry* m_pCurrentTest;
+    CUnitTestLogDisplayEntry* m_pCurrentGroup;
+    long m_nGroupCount;
+    long m_nMessagesInGroup;
+    int m_nGroupSize;
+
+private:
+    static const int kFormatCount = 9;
+    CDravikString m_formats[kFormatCount];
+    int m_formatIds[kFormatCount];
+};
