@@ -437,6 +437,44 @@ TEST(CollectionTest, StringAndPointerMapsMatchReferences)
     EXPECT_EQ(&x, got);
 }
 
+TEST(CollectionTest, StringKeysAndElementsCompareByText)
+{
+    CMap<CString, const CString&, int, int> byString;
+    CMap<CStringW, const CStringW&, int, int> byWide;
+    CList<CString, const CString&> names;
+    const char* words[] = {"alpha", "beta", "gamma", "alpha"};
+    for (const char* w : words)
+    {
+        byString[CString(w)] += 1;
+        byWide[CStringW(w)] += 1;
+        names.AddTail(CString(w));
+    }
+    int n = 0;
+    EXPECT_TRUE(byString.Lookup(CString("alpha"), n));
+    EXPECT_EQ(2, n);
+    EXPECT_TRUE(byWide.Lookup(CStringW(L"gamma"), n));
+    EXPECT_EQ(1, n);
+    EXPECT_FALSE(byString.Lookup(CString("ALPHA"), n));
+    EXPECT_EQ(3, byString.GetCount());
+    POSITION first = names.Find(CString("alpha"));
+    EXPECT_EQ(names.GetHeadPosition(), first);
+    EXPECT_EQ(names.FindIndex(3), names.Find(CString("alpha"), first));
+    EXPECT_EQ(nullptr, names.Find(CString("delta")));
+    // PLookup gives the stored pair.
+    auto* pair = byString.PLookup(CString("beta"));
+    ASSERT_NE(nullptr, pair);
+    EXPECT_STREQ("beta", pair->key);
+    pair->value = 7;
+    EXPECT_EQ(7, byString[CString("beta")]);
+
+    CTypedPtrArray<CPtrArray, CString*> typed;
+    CString a("a"), b("b");
+    typed.Add(&a);
+    typed.InsertAt(0, &b);
+    EXPECT_EQ(&b, typed[0]);
+    EXPECT_STREQ("a", *typed.GetAt(1));
+}
+
 TEST(CollectionTest, CollectionsSerialiseInTheClassicLayout)
 {
     CDWordArray dwords;
