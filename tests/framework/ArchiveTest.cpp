@@ -512,6 +512,38 @@ TEST(ArchiveTest, DamagedRecordsRaiseTheirCause)
         EXPECT_EQ(c.cause, LoadCause(c.bytes, c.read)) << c.what;
 }
 
+TEST(ArchiveTest, DamagedStringLengthsEndCleanly)
+{
+    auto readNarrow = [](CArchive& ar) {
+        CString s;
+        ar >> s;
+    };
+    auto readWide = [](CArchive& ar) {
+        CStringW s;
+        ar >> s;
+    };
+    struct Case
+    {
+        const char* what;
+        Bytes bytes;
+        std::function<void(CArchive&)> read;
+        int cause;
+    } cases[] = {
+        // Claims 768 MB but holds three bytes: the end of the data, not a 768 MB allocation.
+        {"long claim", B({0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x30, 'a', 'b', 'c'}), readNarrow,
+         CArchiveException::endOfFile},
+        {"wide long claim", B({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x10, 'a', 0}), readWide,
+         CArchiveException::endOfFile},
+        // Longer than any string can be.
+        {"2 GB claim", B({0xFF, 0xFF, 0xFF, 0xF0, 0xFF, 0xFF, 0x7F, 'a'}), readNarrow,
+         CArchiveException::genericException},
+        {"64-bit claim", B({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 1, 0, 0, 0, 1, 0, 0, 0}), readNarrow,
+         CArchiveException::genericException},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.cause, LoadCause(c.bytes, c.read)) << c.what;
+}
+
 TEST(ArchiveTest, VersionableClassAcceptsOtherSchemas)
 {
     Bytes bytes = Cat(B({0xFF, 0xFF, 2, 0, 17, 0}), Text("CArcTestVersioned"));
