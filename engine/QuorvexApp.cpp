@@ -222,9 +222,12 @@ int CQuorvexApp::RunCommandLine()
     // the program's folder).
     m_pExecutor->ComputeSuiteFolder();
     SelectNamedTests();
-    if (!m_pExecutor->RunSelectedTests(true))
-        return QVX_EXIT_NO_TESTS;
-    return m_pExecutor->LastRunSucceeded() ? QVX_EXIT_PASSED : QVX_EXIT_TESTS_FAILED;
+    int code = QVX_EXIT_NO_TESTS;
+    if (m_pExecutor->RunSelectedTests(true))
+        code = m_pExecutor->LastRunSucceeded() ? QVX_EXIT_PASSED : QVX_EXIT_TESTS_FAILED;
+    // Release the suite (helpers, object, module) now rather than during the process's static destruction.
+    m_pExecutor->UnloadSuite();
+    return code;
 }
 
 int CQuorvexApp::RunDialogMode()
