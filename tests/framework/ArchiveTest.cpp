@@ -75,6 +75,21 @@ Bytes Cat(Bytes a, const Bytes& b)
     return a;
 }
 
+// Damaged bytes, how to read them, and the archive exception cause that reading must raise.
+struct DamageCase
+{
+    const char* what;
+    Bytes bytes;
+    std::function<void(CArchive&)> read;
+    int cause;
+};
+
+template <size_t N> void ExpectCauses(const DamageCase (&cases)[N])
+{
+    for (const auto& c : cases)
+        EXPECT_EQ(c.cause, LoadCause(c.bytes, c.read)) << c.what;
+}
+
 class CArcTestPoint : public CObject
 {
     DECLARE_SERIAL(CArcTestPoint)
@@ -489,13 +504,7 @@ TEST(ArchiveTest, DamagedRecordsRaiseTheirCause)
     auto readPoint = [](CArchive& ar) { delete ar.ReadObject(RUNTIME_CLASS(CArcTestPoint)); };
     CArcTestNode node;
     Bytes nodeBytes = Store([&](CArchive& ar) { ar << &node; });
-    struct Case
-    {
-        const char* what;
-        Bytes bytes;
-        std::function<void(CArchive&)> read;
-        int cause;
-    } cases[] = {
+    DamageCase cases[] = {
         {"unknown class", Cat(B({0xFF, 0xFF, 1, 0, 5, 0}), Text("CNone")), readObject,
          CArchiveException::badClass},
         {"class without serialisation", Cat(B({0xFF, 0xFF, 1, 0, 13, 0}), Text("CArcTestPlain")), readObject,
@@ -508,8 +517,7 @@ TEST(ArchiveTest, DamagedRecordsRaiseTheirCause)
         {"unexpected class", nodeBytes, readPoint, CArchiveException::badClass},
         {"overlong class name", B({0xFF, 0xFF, 1, 0, 0xFF, 0x7F}), readObject, CArchiveException::badClass},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.cause, LoadCause(c.bytes, c.read)) << c.what;
+    ExpectCauses(cases);
 }
 
 TEST(ArchiveTest, DamagedStringLengthsEndCleanly)
@@ -522,13 +530,7 @@ TEST(ArchiveTest, DamagedStringLengthsEndCleanly)
         CStringW s;
         ar >> s;
     };
-    struct Case
-    {
-        const char* what;
-        Bytes bytes;
-        std::function<void(CArchive&)> read;
-        int cause;
-    } cases[] = {
+    DamageCase cases[] = {
         // Claims 768 MB but holds three bytes: the end of the data, not a 768 MB allocation.
         {"long claim", B({0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x30, 'a', 'b', 'c'}), readNarrow,
          CArchiveException::endOfFile},
@@ -540,8 +542,7 @@ TEST(ArchiveTest, DamagedStringLengthsEndCleanly)
         {"64-bit claim", B({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 1, 0, 0, 0, 1, 0, 0, 0}), readNarrow,
          CArchiveException::genericException},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.cause, LoadCause(c.bytes, c.read)) << c.what;
+    ExpectCauses(cases);
 }
 
 TEST(ArchiveTest, VersionableClassAcceptsOtherSchemas)
