@@ -176,6 +176,10 @@ TEST(OleDateTimeTest, OtherSources)
     v.dblVal = 40242.5;
     COleDateTime fromVariant(v);
     EXPECT_EQ(12, fromVariant.GetHour());
+    // A time_t is taken as local time: the epoch is 1970-01-01 in UTC, a day either side elsewhere.
+    COleDateTime fromTimeT(static_cast<__time64_t>(86400 * 10));
+    EXPECT_EQ(1970, fromTimeT.GetYear());
+    EXPECT_NEAR(11, fromTimeT.GetDay(), 1);
     COleDateTime now = COleDateTime::GetCurrentTime();
     EXPECT_EQ(COleDateTime::valid, now.GetStatus());
     EXPECT_GE(now.GetYear(), 2020);
