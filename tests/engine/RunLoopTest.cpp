@@ -176,6 +176,47 @@ TEST(RunLoop, CancelDuringATestFinishesItWithoutSuccessLine)
     EXPECT_EQ(events, expected);
 }
 
+namespace
+{
+HANDLE g_dispatched = nullptr;
+LRESULT CALLBACK RecordingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_USER + 100)
+        SetEvent(g_dispatched);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+} // namespace
+
+TEST(RunLoop, WaitingForTheRunKeepsTheCallersMessagesFlowing)
+{
+    WNDCLASSA cls{};
+    cls.lpfnWndProc = RecordingWindowProc;
+    cls.hInstance = GetModuleHandleA(nullptr);
+    cls.lpszClassName = "QvxEngineTestPump";
+    RegisterClassA(&cls);
+    HWND window =
+        CreateWindowA("QvxEngineTestPump", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, cls.hInstance, nullptr);
+    ASSERT_NE(window, nullptr);
+    g_dispatched = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    static HWND target;
+    static bool seen;
+    target = window;
+    seen = false;
+    Harness h("fx_pass.dll");
+    ASSERT_EQ(h.result, QVX_LOAD_OK);
+    // The worker posts to a window of the waiting thread and only goes on once the message was handled there.
+    h.sink.m_onTestBegin = [](CRecordingLogManager*, long index) {
+        if (index != 1)
+            return;
+        PostMessageA(target, WM_USER + 100, 0, index);
+        seen = WaitForSingleObject(g_dispatched, 10000) == WAIT_OBJECT_0;
+    };
+    h.Run();
+    EXPECT_TRUE(seen);
+    DestroyWindow(window);
+    CloseHandle(g_dispatched);
+}
+
 TEST(RunLoop, UnselectedTestsAreSkippedAndDoNotAdvanceTheIndex)
 {
     Harness h("fx_pass.dll");
