@@ -67,12 +67,16 @@ void CMemFile::GrowFile(SIZE_T dwNewLen)
         return;
     if (m_nGrowBytes == 0)
         AfxThrowMemoryException(); // a fixed attached buffer cannot grow
-    SIZE_T step = m_nGrowBytes;
-    SIZE_T newSize = m_nBufferSize;
-    if (dwNewLen > static_cast<SIZE_T>(-1) - step)
+    // Whole steps of the grow size, and at least half as much again as the buffer holds, so that
+    // writing a large file piece by piece does not copy it over and over.
+    const SIZE_T step = m_nGrowBytes;
+    const SIZE_T limit = static_cast<SIZE_T>(-1) - step;
+    SIZE_T want = dwNewLen;
+    if (m_nBufferSize <= limit / 3 * 2 && want < m_nBufferSize + m_nBufferSize / 2)
+        want = m_nBufferSize + m_nBufferSize / 2;
+    if (want > limit)
         AfxThrowMemoryException();
-    while (newSize < dwNewLen)
-        newSize += step;
+    SIZE_T newSize = (want + step - 1) / step * step;
     BYTE* p;
     if (!m_lpBuffer)
         p = Alloc(newSize);

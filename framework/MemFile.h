@@ -1,5 +1,5 @@
-// CMemFile: a file held in memory. Its own buffer grows in steps of the grow size; a buffer attached
-// by the caller is used in place until it must grow.
+// CMemFile: a file held in memory. Its own buffer grows by whole steps of the grow size (at least by
+// half its size each time); a buffer attached by the caller is used in place until it must grow.
 #pragma once
 
 #include "File.h"

@@ -17,6 +17,14 @@ public:
     using CMemFile::CMemFile;
     SIZE_T BufferSize() const { return m_nBufferSize; }
     BYTE* Buffer() const { return m_lpBuffer; }
+    int m_reallocations = 0;
+
+protected:
+    BYTE* Realloc(BYTE* lpMem, SIZE_T nBytes) override
+    {
+        ++m_reallocations;
+        return CMemFile::Realloc(lpMem, nBytes);
+    }
 };
 
 template <typename E, typename F> int ExpectThrows(F f)
@@ -81,6 +89,23 @@ TEST(FileTest, MemFileGrowsInStepsAndZeroFillsGaps)
     EXPECT_EQ(5u, file.GetPosition());
 }
 
+TEST(FileTest, MemFileGrowthStaysInStepsWithoutCopyingOverAndOver)
+{
+    CInspectableMemFile file(1024);
+    BYTE piece[100];
+    for (int i = 0; i < 100; ++i)
+        piece[i] = static_cast<BYTE>(i);
+    for (int i = 0; i < 10000; ++i) // 1,000,000 bytes in small writes
+        file.Write(piece, sizeof(piece));
+    EXPECT_EQ(1000000u, file.GetLength());
+    EXPECT_EQ(0u, file.BufferSize() % 1024);
+    EXPECT_LT(file.m_reallocations, 40); // growth by a share of the size, not 1,000 fixed steps
+    file.Seek(999999, CFile::begin);
+    BYTE last = 0;
+    EXPECT_EQ(1u, file.Read(&last, 1));
+    EXPECT_EQ(99, last);
+}
+
 TEST(FileTest, MemFileAttachFixedBufferCannotGrowAndIsNotFreed)
 {
     BYTE stackBuffer[8] = {'0', '1', '2', '3', '4', '5', '6', '7'};
@@ -110,8 +135,8 @@ TEST(FileTest, MemFileAttachGrowableCopiesOutOfTheCallersBuffer)
     EXPECT_EQ('c', callers[2]);
     file.Write("defgh", 5); // outgrows the caller's 4 bytes
     EXPECT_NE(callers, file.Buffer());
-    EXPECT_EQ(20u, file.BufferSize());
-    EXPECT_EQ(9, callers[3]); // the caller's buffer is left alone
+    EXPECT_EQ(16u, file.BufferSize()); // a whole step
+    EXPECT_EQ(9, callers[3]);          // the caller's buffer is left alone
     UINT length = static_cast<UINT>(file.GetLength());
     BYTE* detached = file.Detach();
     ASSERT_NE(nullptr, detached);
