@@ -151,6 +151,31 @@ INSTANTIATE_TEST_SUITE_P(
                   2},
         FaultCase{"fx_fault.dll", kFaultEvents, 2}, FaultCase{"fx_msvc_fault.dll", kFaultEvents, 2}));
 
+TEST(RunLoop, FaultsAndThrowsPastLocalsWithDestructorsAreContained)
+{
+    Harness h("fx_faultcleanup.dll");
+    ASSERT_EQ(h.result, QVX_LOAD_OK);
+    std::vector<std::string> events = h.Run();
+    std::vector<std::string> expected = {
+        "begin Fixture Fault Cleanup 3",
+        "test 1 FaultWithCleanup",
+        "info faulting with a string on the stack",
+        "error -1 The test ended with an unhandled exception C0000005 (access violation)",
+        "finished FaultWithCleanup",
+        "test 2 ThrowWithCleanup",
+        "info local destroyed", // the suite's own unwinding runs its destructors before the thunk reports
+        "error -1 The test ended with an unhandled exception E0515658 (C++ exception: thrown past a local)",
+        "finished ThrowWithCleanup",
+        "test 3 Third",
+        "info third test runs",
+        "info counts: errors 0, information 1",
+        "info Completed Successfully",
+        "finished Third",
+        "end Fixture Fault Cleanup"};
+    EXPECT_EQ(events, expected);
+    EXPECT_EQ(h.executor.GetTestsFailed(), 2);
+}
+
 TEST(RunLoop, CancelDuringATestFinishesItWithoutSuccessLine)
 {
     Harness h("fx_pass.dll");
