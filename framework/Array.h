@@ -108,9 +108,9 @@ void CArray<TYPE, ARG_TYPE>::SetSize(INT_PTR nNewSize, INT_PTR nGrowBy)
         INT_PTR grow = m_nGrowBy;
         if (grow == 0)
         {
-            // A share of the current size, between 4 and 1024 elements.
+            // An eighth of the current size (at least 4), so that appending stays linear overall.
             grow = m_nSize / 8;
-            grow = grow < 4 ? 4 : (grow > 1024 ? 1024 : grow);
+            grow = grow < 4 ? 4 : grow;
         }
         INT_PTR newMax = m_nMaxSize + grow;
         if (newMax < nNewSize)

@@ -190,6 +190,29 @@ TEST(CollectionTest, ArrayOfStringsHandlesArgumentsThatLiveInTheArray)
     EXPECT_EQ(2004, other.GetSize());
 }
 
+TEST(CollectionTest, ArrayGrowsByAShareOfItsSize)
+{
+    CArray<int, int> arr;
+    int moves = 0;
+    const int* last = nullptr;
+    for (int i = 0; i < 100000; ++i)
+    {
+        arr.Add(i);
+        if (arr.GetData() != last)
+        {
+            ++moves;
+            last = arr.GetData();
+        }
+    }
+    EXPECT_LT(moves, 100); // not one move per thousand elements
+    EXPECT_EQ(99999, arr[99999]);
+    arr.SetSize(0, 10); // a fixed step when the caller asks for one
+    for (int i = 0; i < 25; ++i)
+        arr.Add(i);
+    arr.FreeExtra();
+    EXPECT_EQ(25, arr.GetSize());
+}
+
 TEST(CollectionTest, ArrayIndicesAreChecked)
 {
     CArray<int, int> arr;
