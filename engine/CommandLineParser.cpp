@@ -196,27 +196,17 @@ CCommandLineParserCommandEntry* CCommandLineParser::GetCommand(int index) const
 
 CCommandLineParserEntry* CCommandLineParser::FirstEntry()
 {
-    m_cursors.push_back(0);
-    if (m_tokens.empty())
-        return nullptr;
-    m_cursors.back() = 1;
-    return m_tokens[0];
+    return m_iteration.First(m_tokens);
 }
 
 CCommandLineParserEntry* CCommandLineParser::NextEntry()
 {
-    if (m_cursors.empty())
-        return nullptr;
-    size_t& cursor = m_cursors.back();
-    if (cursor >= m_tokens.size())
-        return nullptr;
-    return m_tokens[cursor++];
+    return m_iteration.Next(m_tokens);
 }
 
 void CCommandLineParser::EndEntryIteration()
 {
-    if (!m_cursors.empty())
-        m_cursors.pop_back();
+    m_iteration.End();
 }
 
 bool CCommandLineParser::ClearCommands()
@@ -234,6 +224,6 @@ bool CCommandLineParser::Clear()
     for (CCommandLineParserEntry* token : m_tokens)
         delete token;
     m_tokens.clear();
-    m_cursors.clear();
+    m_iteration.Clear();
     return ClearCommands() || had;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "DravikString.h"
+#include "NestedIteration.h"
 
 #include <vector>
 
@@ -68,7 +69,7 @@ public:
 
 private:
     std::vector<CCommandLineParserEntry*> m_tokens;
-    std::vector<size_t> m_cursors;
+    CNestedIteration<CCommandLineParserEntry> m_iteration;
     CDravikString m_strDelimiters;
     std::vector<CCommandLineParserCommandEntry*> m_commands;
 };

@@ -73,8 +73,9 @@ protected:
     // Gives the console output a destination when the program was started from a console without
     // redirection (a GUI program has no console of its own).
     static void AttachParentConsole();
-    // Dialog mode: the program's user interface overrides these two (the dialog's log sink, and constructing and
-    // running the main dialog). Until then the console sink is used and the suite is only loaded and reported.
+    // Dialog mode: the program's user interface overrides these two (the dialog's log sink, and constructing
+    // and running the main dialog). Until then the console sink is used and the suite is only loaded and
+    // reported.
     virtual CUnitTestBaseLogManager* CreateDialogLogManager() { return nullptr; }
     virtual int RunDialogMode();
 

@@ -224,7 +224,7 @@ bool CUnitTestExecutor::ClearTests()
         for (CTestCaseExecutionContext* test : m_tests)
             delete test;
         m_tests.clear();
-        m_testCursors.clear();
+        m_testIteration.Clear();
         m_pCurrentTest = nullptr;
         m_nCurrentIndex = 0;
         m_nSelectedCount = 0;
@@ -233,7 +233,7 @@ bool CUnitTestExecutor::ClearTests()
     {
         CEngineLockGuard hold(m_helperLock);
         helpers.swap(m_helpers);
-        m_helperCursors.clear();
+        m_helperIteration.Clear();
     }
     // Each helper's destruction stops its thread (waiting for it).
     for (CUnitTestHelperExecutor* helper : helpers)
@@ -320,29 +320,19 @@ long CUnitTestExecutor::CountSelectedTests()
 CTestCaseExecutionContext* CUnitTestExecutor::FirstTest()
 {
     CThreadLockGuard hold(m_testLock);
-    m_testCursors.push_back(0);
-    if (m_tests.empty())
-        return nullptr;
-    m_testCursors.back() = 1;
-    return m_tests[0];
+    return m_testIteration.First(m_tests);
 }
 
 CTestCaseExecutionContext* CUnitTestExecutor::NextTest()
 {
     CThreadLockGuard hold(m_testLock);
-    if (m_testCursors.empty())
-        return nullptr;
-    size_t& cursor = m_testCursors.back();
-    if (cursor >= m_tests.size())
-        return nullptr;
-    return m_tests[cursor++];
+    return m_testIteration.Next(m_tests);
 }
 
 void CUnitTestExecutor::EndTestIteration()
 {
     CThreadLockGuard hold(m_testLock);
-    if (!m_testCursors.empty())
-        m_testCursors.pop_back();
+    m_testIteration.End();
 }
 
 long CUnitTestExecutor::GetTestCount()

@@ -6,6 +6,7 @@
 
 #include "DravikString.h"
 #include "EngineLock.h"
+#include "NestedIteration.h"
 #include "TestCaseExecutionContext.h"
 #include "ThreadLock.h"
 #include "UnitTestLogManager.h"
@@ -155,9 +156,9 @@ protected:
     CUnitTestLogManager* m_pLogManager = nullptr;
 
     std::vector<CTestCaseExecutionContext*> m_tests;
-    std::vector<size_t> m_testCursors;
+    CNestedIteration<CTestCaseExecutionContext> m_testIteration;
     std::vector<CUnitTestHelperExecutor*> m_helpers;
-    std::vector<size_t> m_helperCursors;
+    CNestedIteration<CUnitTestHelperExecutor> m_helperIteration;
     long m_nNextHelperId = 0;
 
     // Per-message and helper-map locks: taken for every logged line, so the uncontended path must be cheap.

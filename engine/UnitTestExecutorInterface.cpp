@@ -244,31 +244,21 @@ bool QVX_THISCALL CUnitTestExecutor::IsHelperKeepRunning(long id)
 void* QVX_THISCALL CUnitTestExecutor::GetFirstHelperContext()
 {
     CEngineLockGuard hold(m_helperLock);
-    m_helperCursors.push_back(0);
-    if (m_helpers.empty())
-        return nullptr;
-    m_helperCursors.back() = 1;
-    return m_helpers[0]->m_pContext;
+    CUnitTestHelperExecutor* helper = m_helperIteration.First(m_helpers);
+    return helper ? helper->m_pContext : nullptr;
 }
 
 void* QVX_THISCALL CUnitTestExecutor::GetNextHelperContext()
 {
     CEngineLockGuard hold(m_helperLock);
-    if (m_helperCursors.empty())
-        return nullptr;
-    size_t& cursor = m_helperCursors.back();
-    if (cursor >= m_helpers.size())
-        return nullptr;
-    return m_helpers[cursor++]->m_pContext;
+    CUnitTestHelperExecutor* helper = m_helperIteration.Next(m_helpers);
+    return helper ? helper->m_pContext : nullptr;
 }
 
 bool QVX_THISCALL CUnitTestExecutor::EndHelperIteration()
 {
     CEngineLockGuard hold(m_helperLock);
-    if (m_helperCursors.empty())
-        return false;
-    m_helperCursors.pop_back();
-    return true;
+    return m_helperIteration.End();
 }
 
 void* QVX_THISCALL CUnitTestExecutor::GetHelperContext(long id)

@@ -5,9 +5,7 @@
 #include <regex>
 #include <sstream>
 
-namespace
-{
-std::string TestFolder()
+std::string TestProgramFolder()
 {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -15,11 +13,10 @@ std::string TestFolder()
     size_t slash = folder.find_last_of("\\/");
     return slash == std::string::npos ? std::string(".\\") : folder.substr(0, slash + 1);
 }
-} // namespace
 
 std::string FixtureFolder()
 {
-    return TestFolder() + "engine_fixtures\\";
+    return TestProgramFolder() + "engine_fixtures\\";
 }
 
 std::string FixturePath(const std::string& name)
@@ -29,7 +26,7 @@ std::string FixturePath(const std::string& name)
 
 std::string ProgramPath()
 {
-    return TestFolder() + "..\\bin\\Quorvex.exe";
+    return TestProgramFolder() + "..\\bin\\Quorvex.exe";
 }
 
 std::string MaskTimestamps(const std::string& text)

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+// Folder of this test program (with a trailing backslash).
+std::string TestProgramFolder();
 // Folder of the fixture DLLs (with a trailing backslash) and the path of one of them.
 std::string FixtureFolder();
 std::string FixturePath(const std::string& name);

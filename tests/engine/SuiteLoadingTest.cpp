@@ -103,11 +103,9 @@ TEST(SuiteLoading, RelativeNameIsLoadedByItsAbsolutePath)
 {
     // The same bare name in the program's folder (searched first by the system loader) and in the current
     // folder (where the existence check finds it): the harness must load the one it found.
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string programFolder(exe);
-    programFolder = programFolder.substr(0, programFolder.find_last_of('\\') + 1);
-    ASSERT_TRUE(CopyFileA(FixturePath("fx_error.dll").c_str(), (programFolder + "qvx_decoy.dll").c_str(), FALSE));
+    std::string programFolder = TestProgramFolder();
+    ASSERT_TRUE(
+        CopyFileA(FixturePath("fx_error.dll").c_str(), (programFolder + "qvx_decoy.dll").c_str(), FALSE));
     ASSERT_TRUE(CopyFileA(FixturePath("fx_pass.dll").c_str(), FixturePath("qvx_decoy.dll").c_str(), FALSE));
     char previous[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, previous);
@@ -129,11 +127,9 @@ TEST(SuiteLoading, RelativeNameIsLoadedByItsAbsolutePath)
 
 TEST(SuiteLoading, BareNameFoundOnlyInTheProgramFolderBecomesAFullPath)
 {
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string programFolder(exe);
-    programFolder = programFolder.substr(0, programFolder.find_last_of('\\') + 1);
-    ASSERT_TRUE(CopyFileA(FixturePath("fx_pass.dll").c_str(), (programFolder + "qvx_beside.dll").c_str(), FALSE));
+    std::string programFolder = TestProgramFolder();
+    ASSERT_TRUE(
+        CopyFileA(FixturePath("fx_pass.dll").c_str(), (programFolder + "qvx_beside.dll").c_str(), FALSE));
     char previous[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, previous);
     ASSERT_TRUE(SetCurrentDirectoryA(FixtureFolder().c_str()));
