@@ -176,6 +176,40 @@ TEST(RunLoop, FaultsAndThrowsPastLocalsWithDestructorsAreContained)
     EXPECT_EQ(h.executor.GetTestsFailed(), 2);
 }
 
+TEST(RunLoop, AFaultingSetupRunsNoTestAndFailsTheRun)
+{
+    Harness h("fx_setupfault.dll");
+    ASSERT_EQ(h.result, QVX_LOAD_OK);
+    std::vector<std::string> expected = {
+        "begin Fixture Setup Teardown 1",
+        "error -1 The run setup ended with an unhandled exception C0000005 (access violation)",
+        "end Fixture Setup Teardown"};
+    EXPECT_EQ(h.Run(), expected);
+    EXPECT_EQ(h.executor.GetTestsExecuted(), 0);
+    EXPECT_FALSE(h.executor.LastRunSucceeded());
+}
+
+TEST(RunLoop, AFaultingTeardownFailsTheRunAndAFaultingDestructorIsSurvived)
+{
+    Harness h("fx_teardownfault.dll");
+    ASSERT_EQ(h.result, QVX_LOAD_OK);
+    std::vector<std::string> expected = {
+        "begin Fixture Setup Teardown 1",
+        "test 1 First",
+        "info first test runs",
+        "info Completed Successfully",
+        "finished First",
+        "error -1 The run teardown ended with an unhandled exception C0000094 (integer division by zero)",
+        "end Fixture Setup Teardown"};
+    EXPECT_EQ(h.Run(), expected);
+    EXPECT_EQ(h.executor.GetTestsFailed(), 0);
+    EXPECT_FALSE(h.executor.LastRunSucceeded());
+    // The suite's destructor faults too: the unload still completes and frees the module.
+    EXPECT_TRUE(h.executor.UnloadSuite());
+    EXPECT_EQ(h.executor.GetModule(), nullptr);
+    EXPECT_EQ(GetModuleHandleA(FixturePath("fx_teardownfault.dll").c_str()), nullptr);
+}
+
 TEST(RunLoop, CancelDuringATestFinishesItWithoutSuccessLine)
 {
     Harness h("fx_pass.dll");
