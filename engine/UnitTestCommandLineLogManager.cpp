@@ -49,7 +49,7 @@ const CDravikString& CUnitTestCommandLineLogManager::Format(int id)
 
 bool CUnitTestCommandLineLogManager::FormatAndWrite(int id, ...)
 {
-    CEngineLockGuard hold(m_consoleLock);
+    CThreadLockGuard hold(m_consoleLock);
     const CDravikString& format = Format(id);
     if (format.IsEmpty())
         return false;
@@ -70,14 +70,14 @@ void CUnitTestCommandLineLogManager::LogRunBegin(const char* suiteName, long sel
 
 bool CUnitTestCommandLineLogManager::LogTestBegin(CDravikString testName, long index)
 {
-    CEngineLockGuard hold(m_consoleLock);
+    CThreadLockGuard hold(m_consoleLock);
     Stamp stamp;
     return FormatAndWrite(IDS_LOG_TEST_BEGIN, index, testName.GetAnsi(), stamp.text);
 }
 
 bool CUnitTestCommandLineLogManager::LogError(CDravikString text, long line)
 {
-    CEngineLockGuard hold(m_consoleLock);
+    CThreadLockGuard hold(m_consoleLock);
     Stamp stamp;
     if (line == -1)
         return FormatAndWrite(IDS_LOG_ERROR, stamp.text, text.GetAnsi());
@@ -86,21 +86,21 @@ bool CUnitTestCommandLineLogManager::LogError(CDravikString text, long line)
 
 bool CUnitTestCommandLineLogManager::LogWarning(CDravikString text, long line)
 {
-    CEngineLockGuard hold(m_consoleLock);
+    CThreadLockGuard hold(m_consoleLock);
     Stamp stamp;
     return FormatAndWrite(IDS_LOG_WARNING, stamp.text, line, text.GetAnsi());
 }
 
 bool CUnitTestCommandLineLogManager::LogInformation(CDravikString text)
 {
-    CEngineLockGuard hold(m_consoleLock);
+    CThreadLockGuard hold(m_consoleLock);
     Stamp stamp;
     return FormatAndWrite(IDS_LOG_INFORMATION, stamp.text, text.GetAnsi());
 }
 
 bool CUnitTestCommandLineLogManager::WriteText(CDravikString& text)
 {
-    CEngineLockGuard hold(m_consoleLock);
+    CThreadLockGuard hold(m_consoleLock);
     int length = text.GetLength();
     if (length <= 0 || !m_stream)
         return false;

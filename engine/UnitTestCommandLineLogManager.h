@@ -2,7 +2,7 @@
 // standard output, flushing after every line.
 #pragma once
 
-#include "EngineLock.h"
+#include "ThreadLock.h"
 #include "UnitTestLogManager.h"
 
 #include <cstdio>
@@ -29,7 +29,7 @@ private:
     bool FormatAndWrite(int id, ...);
 
     // Serialises this sink's operations (re-entrant), so lines from several threads never interleave.
-    CEngineLock m_consoleLock;
+    CThreadLock m_consoleLock;
     FILE* m_stream = nullptr;
     CDravikString m_formats[6];
     bool m_loaded[6] = {};

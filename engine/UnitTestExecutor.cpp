@@ -231,7 +231,7 @@ bool CUnitTestExecutor::ClearTests()
     }
     std::vector<CUnitTestHelperExecutor*> helpers;
     {
-        CEngineLockGuard hold(m_helperLock);
+        CThreadLockGuard hold(m_helperLock);
         helpers.swap(m_helpers);
         m_helperIteration.Clear();
     }
@@ -343,7 +343,7 @@ long CUnitTestExecutor::GetTestCount()
 
 CDravikString CUnitTestExecutor::GetCurrentTestName()
 {
-    CEngineLockGuard hold(m_messageLock);
+    CThreadLockGuard hold(m_messageLock);
     if (!m_pCurrentTest)
         return CDravikString();
     return m_pCurrentTest->m_name;
@@ -407,7 +407,7 @@ bool CUnitTestExecutor::RunUnderLock()
             continue;
         OnTestStarted(test, index);
         {
-            CEngineLockGuard messages(m_messageLock);
+            CThreadLockGuard messages(m_messageLock);
             m_pCurrentTest = test;
             m_nCurrentIndex = index;
         }

@@ -5,7 +5,7 @@
 #include <QuorvexSuite.h>
 
 #include "DravikString.h"
-#include "EngineLock.h"
+#include "ThreadLock.h"
 #include "NestedIteration.h"
 #include "TestCaseExecutionContext.h"
 #include "ThreadLock.h"
@@ -162,9 +162,9 @@ protected:
     long m_nNextHelperId = 0;
 
     // Per-message and helper-map locks: taken for every logged line, so the uncontended path must be cheap.
-    CEngineLock m_messageLock;
+    CThreadLock m_messageLock;
     CThreadLock m_testLock;
-    CEngineLock m_helperLock;
+    CThreadLock m_helperLock;
 
     std::atomic<long> m_nTestsExecuted{0};
     std::atomic<long> m_nTestsFailed{0};

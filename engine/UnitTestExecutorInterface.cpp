@@ -58,7 +58,7 @@ bool CUnitTestExecutor::ReportMessage(Message kind, CDravikString text, long lin
 {
     try
     {
-        CEngineLockGuard hold(m_messageLock);
+        CThreadLockGuard hold(m_messageLock);
         if (m_pCurrentTest)
         {
             if (kind == Message::Error)
@@ -124,19 +124,19 @@ bool QVX_THISCALL CUnitTestExecutor::IsRunning()
 
 long QVX_THISCALL CUnitTestExecutor::GetErrorCount()
 {
-    CEngineLockGuard hold(m_messageLock);
+    CThreadLockGuard hold(m_messageLock);
     return m_pCurrentTest ? m_pCurrentTest->m_nErrors : 0;
 }
 
 long QVX_THISCALL CUnitTestExecutor::GetWarningCount()
 {
-    CEngineLockGuard hold(m_messageLock);
+    CThreadLockGuard hold(m_messageLock);
     return m_pCurrentTest ? m_pCurrentTest->m_nWarnings : 0;
 }
 
 long QVX_THISCALL CUnitTestExecutor::GetInformationCount()
 {
-    CEngineLockGuard hold(m_messageLock);
+    CThreadLockGuard hold(m_messageLock);
     return m_pCurrentTest ? m_pCurrentTest->m_nInformation : 0;
 }
 
@@ -169,7 +169,7 @@ long QVX_THISCALL CUnitTestExecutor::StartHelperThread(QVX_HELPER_ENTRY entry, v
     }
     long id;
     {
-        CEngineLockGuard hold(m_helperLock);
+        CThreadLockGuard hold(m_helperLock);
         helper->m_pExecutor = this;
         helper->m_pSuite = m_pSuite;
         helper->m_entry = entry;
@@ -191,7 +191,7 @@ long QVX_THISCALL CUnitTestExecutor::StartHelperThread(QVX_HELPER_ENTRY entry, v
     }
     if (!helper->Start())
     {
-        CEngineLockGuard hold(m_helperLock);
+        CThreadLockGuard hold(m_helperLock);
         size_t index = 0;
         if (FindHelper(id, &index))
             m_helpers.erase(m_helpers.begin() + static_cast<long>(index));
@@ -203,7 +203,7 @@ long QVX_THISCALL CUnitTestExecutor::StartHelperThread(QVX_HELPER_ENTRY entry, v
 
 bool QVX_THISCALL CUnitTestExecutor::StopHelperThread(long id)
 {
-    CEngineLockGuard hold(m_helperLock);
+    CThreadLockGuard hold(m_helperLock);
     CUnitTestHelperExecutor* helper = FindHelper(id);
     if (!helper)
         return false;
@@ -215,7 +215,7 @@ bool QVX_THISCALL CUnitTestExecutor::WaitForHelperThread(long id)
 {
     CUnitTestHelperExecutor* helper;
     {
-        CEngineLockGuard hold(m_helperLock);
+        CThreadLockGuard hold(m_helperLock);
         helper = FindHelper(id);
     }
     if (!helper)
@@ -223,7 +223,7 @@ bool QVX_THISCALL CUnitTestExecutor::WaitForHelperThread(long id)
     // Waited for outside the helper lock: the helper itself may ask for its keep-running flag meanwhile.
     bool result = helper->WaitWithMessagePump();
     {
-        CEngineLockGuard hold(m_helperLock);
+        CThreadLockGuard hold(m_helperLock);
         size_t index = 0;
         if (FindHelper(id, &index) == helper)
             m_helpers.erase(m_helpers.begin() + static_cast<long>(index));
@@ -236,34 +236,34 @@ bool QVX_THISCALL CUnitTestExecutor::WaitForHelperThread(long id)
 
 bool QVX_THISCALL CUnitTestExecutor::IsHelperKeepRunning(long id)
 {
-    CEngineLockGuard hold(m_helperLock);
+    CThreadLockGuard hold(m_helperLock);
     CUnitTestHelperExecutor* helper = FindHelper(id);
     return helper && helper->IsKeepRunning();
 }
 
 void* QVX_THISCALL CUnitTestExecutor::GetFirstHelperContext()
 {
-    CEngineLockGuard hold(m_helperLock);
+    CThreadLockGuard hold(m_helperLock);
     CUnitTestHelperExecutor* helper = m_helperIteration.First(m_helpers);
     return helper ? helper->m_pContext : nullptr;
 }
 
 void* QVX_THISCALL CUnitTestExecutor::GetNextHelperContext()
 {
-    CEngineLockGuard hold(m_helperLock);
+    CThreadLockGuard hold(m_helperLock);
     CUnitTestHelperExecutor* helper = m_helperIteration.Next(m_helpers);
     return helper ? helper->m_pContext : nullptr;
 }
 
 bool QVX_THISCALL CUnitTestExecutor::EndHelperIteration()
 {
-    CEngineLockGuard hold(m_helperLock);
+    CThreadLockGuard hold(m_helperLock);
     return m_helperIteration.End();
 }
 
 void* QVX_THISCALL CUnitTestExecutor::GetHelperContext(long id)
 {
-    CEngineLockGuard hold(m_helperLock);
+    CThreadLockGuard hold(m_helperLock);
     CUnitTestHelperExecutor* helper = FindHelper(id);
     return helper ? helper->m_pContext : nullptr;
 }

@@ -1,6 +1,7 @@
 #include "ThreadLock.h"
 
-CThreadLock::CThreadLock() : m_locked(0), m_owner(0), m_count(0), m_releaseEvent(nullptr)
+CThreadLock::CThreadLock()
+    : m_locked(0), m_owner(0), m_count(0), m_releaseEvent(nullptr), m_waiters(0), m_releaseSignalled(false)
 {
     InitializeCriticalSection(&m_held);
     InitializeCriticalSection(&m_guard);
@@ -24,6 +25,7 @@ CThreadLock::~CThreadLock()
 void CThreadLock::Lock()
 {
     const DWORD self = GetCurrentThreadId();
+    bool waiting = false;
     for (;;)
     {
         bool acquired = false;
@@ -35,6 +37,11 @@ void CThreadLock::Lock()
                 ++m_count;
                 acquired = true;
             }
+            else if (!waiting)
+            {
+                ++m_waiters;
+                waiting = true;
+            }
         }
         else
         {
@@ -43,9 +50,14 @@ void CThreadLock::Lock()
             EnterCriticalSection(&m_held);
             m_locked = 1;
             m_owner = self;
-            if (m_releaseEvent)
+            if (m_releaseSignalled)
+            {
                 ResetEvent(m_releaseEvent);
+                m_releaseSignalled = false;
+            }
             ++m_count;
+            if (waiting)
+                --m_waiters;
             acquired = true;
         }
         LeaveCriticalSection(&m_guard);
@@ -72,17 +84,19 @@ void CThreadLock::Unlock()
             m_locked = 0;
             m_owner = 0;
             released = true;
+            // Every waiter wakes and competes again; the first one to take the lock resets the event.
+            // Signalled under the guard, so that it cannot land after the next owner's reset.
+            if (m_waiters > 0 && m_releaseEvent && !m_releaseSignalled)
+            {
+                SetEvent(m_releaseEvent);
+                m_releaseSignalled = true;
+            }
         }
     }
     LeaveCriticalSection(&m_guard);
 
     if (released)
-    {
-        // Every waiter wakes and competes again; the first one to take the guard resets the event.
-        if (m_releaseEvent)
-            SetEvent(m_releaseEvent);
         LeaveCriticalSection(&m_held);
-    }
 }
 
 DWORD CThreadLock::GetOwner()

@@ -31,7 +31,11 @@ private:
     BYTE m_locked;
     DWORD m_owner;
     long m_count;
-    HANDLE m_releaseEvent; // manual reset; signalled whenever the lock is released
+    HANDLE m_releaseEvent; // manual reset; signalled when the lock is released while threads wait for it
+    // Guarded too: the threads waiting for the release event, and whether it is signalled. They let an
+    // uncontended Lock/Unlock pair run without touching the event (a kernel call).
+    long m_waiters;
+    bool m_releaseSignalled;
 };
 
 // Holds a CThreadLock for the lifetime of the guard.
