@@ -8,14 +8,21 @@ namespace
 {
 typedef std::unordered_map<void*, void*> ObjectMap;
 
-// Temporary objects of the calling thread, per map. The holder deletes what is left when the
-// thread ends.
+// Temporary objects of the calling thread, per map. Held through a plain thread-local pointer:
+// thread-local objects with destructors are not reliable on threads that the runtime did not
+// start (CreateThread). A thread that ends without an idle pass leaves its few wrappers behind.
 struct ThreadTemps
 {
     std::unordered_map<CHandleMap*, ObjectMap> maps;
-    ~ThreadTemps();
 };
-thread_local ThreadTemps t_temps;
+thread_local ThreadTemps* t_temps = nullptr;
+
+ThreadTemps& Temps()
+{
+    if (!t_temps)
+        t_temps = new ThreadTemps;
+    return *t_temps;
+}
 
 std::mutex& RegistryLock()
 {
@@ -51,8 +58,10 @@ void* CHandleMap::LookupPermanent(void* handle) const
 
 void* CHandleMap::LookupTemporary(void* handle) const
 {
-    auto mapIt = t_temps.maps.find(const_cast<CHandleMap*>(this));
-    if (mapIt == t_temps.maps.end())
+    if (!t_temps)
+        return nullptr;
+    auto mapIt = t_temps->maps.find(const_cast<CHandleMap*>(this));
+    if (mapIt == t_temps->maps.end())
         return nullptr;
     auto it = mapIt->second.find(handle);
     return it == mapIt->second.end() ? nullptr : it->second;
@@ -64,7 +73,7 @@ void* CHandleMap::FromHandle(void* handle)
         return nullptr;
     if (void* object = LookupPermanent(handle))
         return object;
-    ObjectMap& temps = t_temps.maps[this];
+    ObjectMap& temps = Temps().maps[this];
     auto it = temps.find(handle);
     if (it != temps.end())
         return it->second;
@@ -94,22 +103,15 @@ void CHandleMap::RemoveHandle(void* handle, void* object)
 
 void CHandleMap::DeleteTemp()
 {
-    auto mapIt = t_temps.maps.find(this);
-    if (mapIt == t_temps.maps.end())
+    if (!t_temps)
+        return;
+    auto mapIt = t_temps->maps.find(this);
+    if (mapIt == t_temps->maps.end())
         return;
     ObjectMap temps;
     temps.swap(mapIt->second); // deleters may create new temporaries; they survive to the next round
     for (auto& entry : temps)
         m_pfnDelete(entry.second);
-}
-
-ThreadTemps::~ThreadTemps()
-{
-    std::vector<CHandleMap*> owners;
-    for (auto& perMap : maps)
-        owners.push_back(perMap.first);
-    for (CHandleMap* map : owners)
-        map->DeleteTemp();
 }
 
 void AfxRegisterHandleMap(CHandleMap* pMap)
@@ -127,4 +129,16 @@ void AfxDeleteTempMaps()
     }
     for (CHandleMap* map : maps)
         map->DeleteTemp();
+    // Deleting a wrapper may have made new temporaries; keep the record then.
+    if (t_temps)
+    {
+        bool empty = true;
+        for (auto& perMap : t_temps->maps)
+            empty = empty && perMap.second.empty();
+        if (empty)
+        {
+            delete t_temps;
+            t_temps = nullptr;
+        }
+    }
 }
