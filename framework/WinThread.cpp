@@ -34,7 +34,7 @@ BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
     if (!pMsg->hwnd)
         return FALSE; // thread messages are not translated
     CWnd* pMainWnd = AfxGetMainWnd();
-    if (CWnd::WalkPreTranslateTree(pMainWnd->GetSafeHwnd(), pMsg))
+    if (CWnd::WalkPreTranslateTree(pMainWnd ? pMainWnd->m_hWnd : nullptr, pMsg))
         return TRUE;
     // A message for a window outside the main window's tree (a popup it does not own) is still
     // shown to the main window, which may hold the accelerators.
@@ -139,7 +139,8 @@ BOOL AfxPreTranslateMessage(MSG* pMsg)
 {
     if (CWinThread* pThread = AfxGetThread())
         return pThread->PreTranslateMessage(pMsg);
-    return CWnd::WalkPreTranslateTree(AfxGetMainWnd()->GetSafeHwnd(), pMsg);
+    CWnd* pMainWnd = AfxGetMainWnd();
+    return CWnd::WalkPreTranslateTree(pMainWnd ? pMainWnd->m_hWnd : nullptr, pMsg);
 }
 
 void AfxPostQuitMessage(int nExitCode)
