@@ -56,21 +56,16 @@ void PASCAL CDC::DeleteTempMap()
 
 BOOL CDC::Attach(HDC hDC)
 {
-    if (!hDC || m_hDC)
+    if (!AfxAttachHandle(DCMap(), m_hDC, hDC, this))
         return FALSE;
-    if (!DCMap().SetPermanent(hDC, this))
-        return FALSE;
-    m_hDC = m_hAttribDC = hDC;
+    m_hAttribDC = hDC;
     return TRUE;
 }
 
 HDC CDC::Detach()
 {
-    HDC hDC = m_hDC;
-    if (hDC)
-        DCMap().RemoveHandle(hDC, this);
-    m_hDC = m_hAttribDC = nullptr;
-    return hDC;
+    m_hAttribDC = nullptr;
+    return AfxDetachHandle(DCMap(), m_hDC, this);
 }
 
 BOOL CDC::DeleteDC()

@@ -82,22 +82,13 @@ void PASCAL CGdiObject::DeleteTempMap()
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
 {
-    if (!hObject || m_hObject)
-        return FALSE;
     // One owner per handle: a second owner would delete it twice.
-    if (!GdiMap().SetPermanent(hObject, this))
-        return FALSE;
-    m_hObject = hObject;
-    return TRUE;
+    return AfxAttachHandle(GdiMap(), m_hObject, hObject, this);
 }
 
 HGDIOBJ CGdiObject::Detach()
 {
-    HGDIOBJ hObject = m_hObject;
-    if (hObject)
-        GdiMap().RemoveHandle(hObject, this);
-    m_hObject = nullptr;
-    return hObject;
+    return AfxDetachHandle(GdiMap(), m_hObject, this);
 }
 
 BOOL CGdiObject::DeleteObject()

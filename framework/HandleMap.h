@@ -43,3 +43,41 @@ private:
 void AfxDeleteTempMaps();
 // Registers a map so that AfxDeleteTempMaps covers it (done by each wrapper family).
 void AfxRegisterHandleMap(CHandleMap* pMap);
+
+// The shared parts of the wrapper families (windows, DCs, GDI objects, menus, image lists).
+
+// Makes object the permanent owner of handle and stores the handle in slot; FALSE when the
+// object already holds a handle or the handle already has an owner.
+template <class H> BOOL AfxAttachHandle(CHandleMap& map, H& slot, H handle, void* object)
+{
+    if (!handle || slot || !map.SetPermanent(handle, object))
+        return FALSE;
+    slot = handle;
+    return TRUE;
+}
+
+// Ends the permanent link and empties the slot; returns the handle it held.
+template <class H> H AfxDetachHandle(CHandleMap& map, H& slot, void* object)
+{
+    H handle = slot;
+    if (handle)
+        map.RemoveHandle(handle, object);
+    slot = nullptr;
+    return handle;
+}
+
+// Temporary wrappers: a default-constructed T whose handle member points at the handle; deleted
+// with the member emptied first, so the handle outlives it.
+template <class T, class H, H T::*Slot> void* AfxCreateTempWrapper(void* handle)
+{
+    T* object = new T;
+    object->*Slot = static_cast<H>(handle);
+    return object;
+}
+
+template <class T, class H, H T::*Slot> void AfxDeleteTempWrapper(void* object)
+{
+    T* wrapper = static_cast<T*>(object);
+    wrapper->*Slot = nullptr;
+    delete wrapper;
+}

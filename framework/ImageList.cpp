@@ -10,23 +10,11 @@ IMPLEMENT_DYNCREATE(CImageList, CObject)
 
 namespace
 {
-void* CreateTempImageList(void* handle)
-{
-    CImageList* pList = new CImageList;
-    pList->m_hImageList = static_cast<HIMAGELIST>(handle);
-    return pList;
-}
-
-void DeleteTempImageList(void* object)
-{
-    CImageList* pList = static_cast<CImageList*>(object);
-    pList->m_hImageList = nullptr;
-    delete pList;
-}
-
 CHandleMap& ImageListMap()
 {
-    static CHandleMap* map = new CHandleMap(&CreateTempImageList, &DeleteTempImageList);
+    static CHandleMap* map =
+        new CHandleMap(&AfxCreateTempWrapper<CImageList, HIMAGELIST, &CImageList::m_hImageList>,
+                       &AfxDeleteTempWrapper<CImageList, HIMAGELIST, &CImageList::m_hImageList>);
     return *map;
 }
 } // namespace
@@ -59,19 +47,12 @@ void PASCAL CImageList::DeleteTempMap()
 
 BOOL CImageList::Attach(HIMAGELIST hImageList)
 {
-    if (!hImageList || m_hImageList || !ImageListMap().SetPermanent(hImageList, this))
-        return FALSE;
-    m_hImageList = hImageList;
-    return TRUE;
+    return AfxAttachHandle(ImageListMap(), m_hImageList, hImageList, this);
 }
 
 HIMAGELIST CImageList::Detach()
 {
-    HIMAGELIST h = m_hImageList;
-    if (h)
-        ImageListMap().RemoveHandle(h, this);
-    m_hImageList = nullptr;
-    return h;
+    return AfxDetachHandle(ImageListMap(), m_hImageList, this);
 }
 
 BOOL CImageList::DeleteImageList()

@@ -11,23 +11,10 @@ IMPLEMENT_DYNCREATE(CMenu, CObject)
 
 namespace
 {
-void* CreateTempMenu(void* handle)
-{
-    CMenu* pMenu = new CMenu;
-    pMenu->m_hMenu = static_cast<HMENU>(handle);
-    return pMenu;
-}
-
-void DeleteTempMenu(void* object)
-{
-    CMenu* pMenu = static_cast<CMenu*>(object);
-    pMenu->m_hMenu = nullptr;
-    delete pMenu;
-}
-
 CHandleMap& MenuMap()
 {
-    static CHandleMap* map = new CHandleMap(&CreateTempMenu, &DeleteTempMenu);
+    static CHandleMap* map = new CHandleMap(&AfxCreateTempWrapper<CMenu, HMENU, &CMenu::m_hMenu>,
+                                            &AfxDeleteTempWrapper<CMenu, HMENU, &CMenu::m_hMenu>);
     return *map;
 }
 } // namespace
@@ -55,19 +42,12 @@ void PASCAL CMenu::DeleteTempMap()
 
 BOOL CMenu::Attach(HMENU hMenu)
 {
-    if (!hMenu || m_hMenu || !MenuMap().SetPermanent(hMenu, this))
-        return FALSE;
-    m_hMenu = hMenu;
-    return TRUE;
+    return AfxAttachHandle(MenuMap(), m_hMenu, hMenu, this);
 }
 
 HMENU CMenu::Detach()
 {
-    HMENU hMenu = m_hMenu;
-    if (hMenu)
-        MenuMap().RemoveHandle(hMenu, this);
-    m_hMenu = nullptr;
-    return hMenu;
+    return AfxDetachHandle(MenuMap(), m_hMenu, this);
 }
 
 BOOL CMenu::CreateMenu()

@@ -286,21 +286,12 @@ void PASCAL CWnd::DeleteTempMap()
 
 BOOL CWnd::Attach(HWND hWndNew)
 {
-    if (!hWndNew || m_hWnd)
-        return FALSE;
-    if (!WndMap().SetPermanent(hWndNew, this))
-        return FALSE;
-    m_hWnd = hWndNew;
-    return TRUE;
+    return AfxAttachHandle(WndMap(), m_hWnd, hWndNew, this);
 }
 
 HWND CWnd::Detach()
 {
-    HWND hWnd = m_hWnd;
-    if (hWnd)
-        WndMap().RemoveHandle(hWnd, this);
-    m_hWnd = nullptr;
-    return hWnd;
+    return AfxDetachHandle(WndMap(), m_hWnd, this);
 }
 
 // ---------------------------------------------------------------- creation
