@@ -2,6 +2,7 @@
 // updates following handler state), data exchange, modeless creation and failures.
 #include "CmdUI.h"
 #include "Dialog.h"
+#include "HandleMap.h"
 #include "StdControls.h"
 #include "WinThread.h"
 
@@ -241,4 +242,61 @@ TEST(DialogModalTest, DataExchangeReportsMissingControls)
     good.GetDlgItem(kIdEdit)->SetWindowText(" 123 ");
     EXPECT_TRUE(good.UpdateData(TRUE));
     EXPECT_EQ(123, good.value);
+}
+
+namespace
+{
+int g_modalTempDeletions = 0;
+void* CreateModalTemp(void*)
+{
+    return new int(0);
+}
+void DeleteModalTemp(void* object)
+{
+    ++g_modalTempDeletions;
+    delete static_cast<int*>(object);
+}
+CHandleMap& ModalTempMap()
+{
+    static CHandleMap map(&CreateModalTemp, &DeleteModalTemp);
+    return map;
+}
+
+// Makes a temporary object at initialisation and ends from a timer, after idle time passed.
+class CTemporaryMakingDialog : public CDialog
+{
+public:
+    CTemporaryMakingDialog() : CDialog(kModalTemplate) {}
+    int deletionsSeenAtEnd = -1;
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        ModalTempMap().FromHandle(reinterpret_cast<void*>(0x20));
+        SetTimer(kStepTimer, 300);
+        return TRUE;
+    }
+
+protected:
+    afx_msg void OnTimer(UINT_PTR)
+    {
+        KillTimer(kStepTimer);
+        deletionsSeenAtEnd = g_modalTempDeletions;
+        EndDialog(IDOK);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CTemporaryMakingDialog, CDialog)
+ON_WM_TIMER()
+END_MESSAGE_MAP()
+} // namespace
+
+TEST(DialogModalTest, OutermostModalLoopDeletesTemporariesWhenIdle)
+{
+    // A program whose main window is a modal dialog never runs the thread's own idle handler:
+    // the dialog's loop has to clean up, or temporary objects pile up for the whole session.
+    g_modalTempDeletions = 0;
+    CTemporaryMakingDialog dlg;
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ(1, dlg.deletionsSeenAtEnd);
 }
