@@ -10,27 +10,6 @@
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 IMPLEMENT_DYNAMIC(CUserException, CException)
 
-namespace
-{
-thread_local CDialog* t_pDialogInit = nullptr;
-thread_local HHOOK t_hDialogHook = nullptr;
-
-LRESULT CALLBACK DialogCreationHook(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HCBT_CREATEWND && t_pDialogInit)
-    {
-        CDialog* pDialog = t_pDialogInit;
-        t_pDialogInit = nullptr;
-        HWND hWnd = reinterpret_cast<HWND>(wParam);
-        if (pDialog->SubclassWindow(hWnd))
-        {
-            // SubclassWindow already called PreSubclassWindow.
-        }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-} // namespace
-
 // ---------------------------------------------------------------- dialog procedure
 
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
@@ -94,20 +73,14 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
     if (!lpDialogTemplate || m_hWnd)
         return FALSE;
     AfxInitCommonControls();
-    CDialog* previousInit = t_pDialogInit;
-    HHOOK previousHook = t_hDialogHook;
-    t_hDialogHook = ::SetWindowsHookExA(WH_CBT, &DialogCreationHook, nullptr, ::GetCurrentThreadId());
-    if (!t_hDialogHook)
+    HWND hWnd;
     {
-        t_hDialogHook = previousHook;
-        return FALSE;
+        AfxWindowCreationScope hook(this);
+        if (!hook.Installed())
+            return FALSE;
+        hWnd =
+            ::CreateDialogIndirectParamA(hInst, lpDialogTemplate, pParentWnd->GetSafeHwnd(), &AfxDlgProc, 0);
     }
-    t_pDialogInit = this;
-    HWND hWnd =
-        ::CreateDialogIndirectParamA(hInst, lpDialogTemplate, pParentWnd->GetSafeHwnd(), &AfxDlgProc, 0);
-    ::UnhookWindowsHookEx(t_hDialogHook);
-    t_hDialogHook = previousHook;
-    t_pDialogInit = previousInit;
 
     if (!hWnd)
     {

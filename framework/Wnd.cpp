@@ -80,34 +80,10 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
     {
         CWnd* pWnd = t_pWndInit;
         t_pWndInit = nullptr;
-        HWND hWnd = reinterpret_cast<HWND>(wParam);
-        if (pWnd->Attach(hWnd))
-        {
-            pWnd->PreSubclassWindow();
-            HookWindowProc(pWnd, hWnd);
-        }
+        pWnd->SubclassWindow(reinterpret_cast<HWND>(wParam));
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
-
-struct CreationHook
-{
-    HHOOK previous;
-    CWnd* previousInit;
-    explicit CreationHook(CWnd* pWnd) : previous(t_hHookCbt), previousInit(t_pWndInit)
-    {
-        t_hHookCbt = SetWindowsHookExA(WH_CBT, &CbtFilterHook, nullptr, GetCurrentThreadId());
-        t_pWndInit = pWnd;
-    }
-    ~CreationHook()
-    {
-        if (t_hHookCbt)
-            UnhookWindowsHookEx(t_hHookCbt);
-        t_hHookCbt = previous;
-        t_pWndInit = previousInit;
-    }
-    bool Installed() const { return t_hHookCbt != nullptr; }
-};
 
 std::mutex& ClassNameLock()
 {
@@ -171,6 +147,26 @@ HWND ReflectTarget(HWND hWndParent, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 } // namespace
+
+AfxWindowCreationScope::AfxWindowCreationScope(CWnd* pWnd)
+    : m_hPreviousHook(t_hHookCbt), m_pPreviousInit(t_pWndInit)
+{
+    t_hHookCbt = SetWindowsHookExA(WH_CBT, &CbtFilterHook, nullptr, GetCurrentThreadId());
+    t_pWndInit = pWnd;
+}
+
+AfxWindowCreationScope::~AfxWindowCreationScope()
+{
+    if (t_hHookCbt)
+        UnhookWindowsHookEx(t_hHookCbt);
+    t_hHookCbt = static_cast<HHOOK>(m_hPreviousHook);
+    t_pWndInit = m_pPreviousInit;
+}
+
+bool AfxWindowCreationScope::Installed() const
+{
+    return t_hHookCbt != nullptr;
+}
 
 // ---------------------------------------------------------------- window procedure
 
@@ -339,7 +335,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
 
     HWND hWnd;
     {
-        CreationHook hook(this);
+        AfxWindowCreationScope hook(this);
         if (!hook.Installed())
             return FALSE;
         hWnd = CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
@@ -353,11 +349,8 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
     if (m_hWnd != hWnd)
     {
         // The hook did not see this window (it was created by another thread's class?): attach now.
-        if (!m_hWnd && Attach(hWnd))
-        {
-            PreSubclassWindow();
-            HookWindowProc(this, hWnd);
-        }
+        if (!m_hWnd)
+            SubclassWindow(hWnd);
     }
     return m_hWnd != nullptr;
 }

@@ -363,6 +363,23 @@ protected:
     friend LRESULT AfxCallWndProc(CWnd*, HWND, UINT, WPARAM, LPARAM);
 };
 
+// While it exists, the next window created on this thread is attached to pWnd (subclassed with
+// the framework's procedure) before its first message. Used around CreateWindowEx and
+// CreateDialogIndirectParam; scopes nest.
+class AfxWindowCreationScope
+{
+public:
+    explicit AfxWindowCreationScope(CWnd* pWnd);
+    ~AfxWindowCreationScope();
+    AfxWindowCreationScope(const AfxWindowCreationScope&) = delete;
+    AfxWindowCreationScope& operator=(const AfxWindowCreationScope&) = delete;
+    bool Installed() const;
+
+private:
+    void* m_hPreviousHook;
+    CWnd* m_pPreviousInit;
+};
+
 // The framework's window procedure; usable as the class procedure of registered classes.
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 // Calls pWnd->WindowProc with the current-message bookkeeping and the exception boundary.
