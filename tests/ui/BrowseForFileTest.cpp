@@ -2,9 +2,7 @@
 // and a save dialog driven to its end.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 
 #include "BrowseForFile.h"
 #include "DialogTestSupport.h"
@@ -79,61 +77,6 @@ TEST(BrowseForFileTest, ResetClearsEverythingAndWithoutOwnerNothingIsAsked)
     EXPECT_TRUE(browser.GetSelectedPath().IsEmpty());
 }
 
-// Waits on another thread for this process's file dialog, types a name into it and presses the button
-// (IDOK) or cancels it (IDCANCEL).
-class CFileDialogDriver
-{
-public:
-    CFileDialogDriver(const char* name, int button) : m_name(name), m_button(button)
-    {
-        m_thread = std::thread([this] { Drive(); });
-    }
-    ~CFileDialogDriver() { m_thread.join(); }
-    bool Found() const { return m_found.load(); }
-
-private:
-    static BOOL CALLBACK FindDialog(HWND window, LPARAM param)
-    {
-        DWORD process = 0;
-        ::GetWindowThreadProcessId(window, &process);
-        char cls[64] = {};
-        ::GetClassNameA(window, cls, sizeof cls);
-        if (process == ::GetCurrentProcessId() && strcmp(cls, "#32770") == 0 && ::IsWindowVisible(window))
-        {
-            *reinterpret_cast<HWND*>(param) = window;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    void Drive()
-    {
-        HWND dialog = nullptr;
-        const DWORD start = ::GetTickCount();
-        while (!dialog && ::GetTickCount() - start < 20000)
-        {
-            ::EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&dialog));
-            if (!dialog)
-                ::Sleep(50);
-        }
-        if (!dialog)
-            return;
-        m_found = true;
-        ::Sleep(300);
-        // The file name box of the explorer-style dialog (a combo box 0x47C with an edit, or the edit 0x480).
-        HWND name = ::GetDlgItem(dialog, 0x47C);
-        if (!name)
-            name = ::GetDlgItem(dialog, 0x480);
-        if (name)
-            ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(m_name.c_str()));
-        ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(m_button, BN_CLICKED), 0);
-    }
-
-    std::string m_name;
-    int m_button;
-    std::atomic<bool> m_found{false};
-    std::thread m_thread;
-};
-
 class CPlainWindow : public CWnd
 {
 public:
@@ -160,7 +103,7 @@ TEST(BrowseForFileTest, SaveDialogAddsTxtToATypedNameAndCancelGivesNothing)
     browser.SetOwner(&owner);
     browser.SetInitialFolder(CDravikString(folder.c_str()));
     {
-        CFileDialogDriver driver(typed.c_str(), IDOK);
+        dialog_test::CFileDialogDriver driver(typed.c_str(), IDOK);
         CDravikString chosen = browser.BrowseForResults();
         ASSERT_TRUE(driver.Found());
         ASSERT_FALSE(chosen.IsEmpty());
@@ -170,7 +113,7 @@ TEST(BrowseForFileTest, SaveDialogAddsTxtToATypedNameAndCancelGivesNothing)
         EXPECT_STREQ(browser.GetSelectedPath().PeekAnsi(), chosen.GetAnsi());
     }
     {
-        CFileDialogDriver driver(typed.c_str(), IDCANCEL);
+        dialog_test::CFileDialogDriver driver(typed.c_str(), IDCANCEL);
         CDravikString chosen = browser.BrowseForResults();
         ASSERT_TRUE(driver.Found());
         EXPECT_TRUE(chosen.IsEmpty());

@@ -1,0 +1,378 @@
+// The main dialog driven end to end: its start state and command states, the 12-pixel layout at the minimum
+// size and after growing, loading suites (and the messages of failed loads), running all tests on the
+// worker thread with the fields, progress colour and elapsed-time timer following, export, and the last
+// browse folder in the configuration file.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CmdUI.h"
+#include "DialogResource.h"
+#include "DialogTestSupport.h"
+#include "PathUtilities.h"
+#include "QuorvexApp.h"
+#include "QuorvexDlg.h"
+#include "UnitTestElapsedTimeTimer.h"
+#include "UnitTestUILogManager.h"
+
+using dialog_test::PumpMessages;
+using dialog_test::PumpUntil;
+
+namespace
+{
+struct CShownMessage
+{
+    std::string text;
+    std::string caption;
+    UINT type;
+};
+
+// The main dialog with its message boxes recorded instead of shown.
+class CMainDialogProbe : public CQuorvexDlg
+{
+public:
+    int ShowMessageBox(const char* text, const char* caption, UINT type) override
+    {
+        messages.push_back({text ? text : "", caption ? caption : "", type});
+        return IDOK;
+    }
+    std::vector<CShownMessage> messages;
+};
+
+// The application of the tests: the run-ended notification reaches the dialog.
+class CTestApp : public CQuorvexApp
+{
+public:
+    void OnRunEnded() override
+    {
+        if (dialog)
+            dialog->OnRunEnded();
+    }
+    CQuorvexDlg* dialog = nullptr;
+};
+
+std::string Text(CWnd& dialog, int id)
+{
+    char text[512] = {};
+    ::GetDlgItemTextA(dialog.m_hWnd, id, text, sizeof text);
+    return text;
+}
+
+// Records whether an update handler enabled the command.
+class CEnableProbe : public CCmdUI
+{
+public:
+    void Enable(BOOL on) override
+    {
+        enabled = on != FALSE;
+        CCmdUI::Enable(on);
+    }
+    bool enabled = false;
+};
+
+bool IsEnabled(CQuorvexDlg& dialog, UINT command)
+{
+    CEnableProbe probe;
+    probe.m_nID = command;
+    probe.DoUpdate(&dialog, FALSE);
+    return probe.enabled;
+}
+
+std::string FixturePath(const char* name)
+{
+    char folder[MAX_PATH];
+    ::GetCurrentDirectoryA(MAX_PATH, folder);
+    return std::string(folder) + "\\engine_fixtures\\" + name;
+}
+
+class MainDialogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_app.reset(new CTestApp);
+        m_app->SetLogManager(new CUnitTestUILogManager);
+        m_dialog.reset(new CMainDialogProbe);
+        m_dialog->SetApplication(m_app.get());
+        char temp[MAX_PATH];
+        ::GetTempPathA(MAX_PATH, temp);
+        m_configFolder =
+            std::string(temp) + "qvx-main-" + std::to_string(::GetCurrentProcessId()) + "\\data\\";
+        m_dialog->SetConfigFile(CClientConfigFile(CDravikString(m_configFolder.c_str())));
+        ASSERT_TRUE(m_dialog->Create(CQuorvexDlg::kTemplateId, nullptr));
+        m_app->dialog = m_dialog.get();
+        m_app->m_pMainDialog = m_dialog.get();
+        m_app->m_hMainDialogWnd = m_dialog->m_hWnd;
+        PumpMessages();
+    }
+    void TearDown() override
+    {
+        if (m_dialog && m_dialog->m_hWnd)
+        {
+            m_dialog->OnCancelRun();
+            PumpUntil([&] { return !m_app->GetExecutor()->m_bRunInProgress; });
+            m_app->m_hMainDialogWnd = nullptr;
+            m_app->m_pMainDialog = nullptr;
+            m_dialog->DestroyWindow();
+        }
+        m_app->UnloadTestSuite();
+        m_dialog.reset();
+        m_app.reset();
+        ::DeleteFileA((m_configFolder + "QVXClient.cfg").c_str());
+        ::RemoveDirectoryA(m_configFolder.c_str());
+        ::RemoveDirectoryA(m_configFolder.substr(0, m_configFolder.size() - 5).c_str());
+    }
+    CUnitTestExecutor* Executor() { return m_app->GetExecutor(); }
+    // Runs all tests and waits for the end of the run as the dialog sees it.
+    void RunAllToTheEnd()
+    {
+        m_dialog->SendMessage(WM_COMMAND, ID_RUN_ALL, 0);
+        ASSERT_TRUE(PumpUntil(
+            [&] {
+                return !Executor()->m_bRunInProgress &&
+                       Text(*m_dialog, IDC_CURRENT_TEST) == "All Tests Completed";
+            },
+            20000));
+        PumpMessages();
+    }
+
+    std::unique_ptr<CTestApp> m_app;
+    std::unique_ptr<CMainDialogProbe> m_dialog;
+    std::string m_configFolder;
+};
+
+TEST_F(MainDialogTest, StartsWithNoSuiteAndOnlyLoadAboutAndHelpEnabled)
+{
+    EXPECT_EQ(Text(*m_dialog, IDC_SUITE_NAME), "<< No Test Suite Loaded >>");
+    EXPECT_EQ(Text(*m_dialog, IDC_CURRENT_TEST), "Not Running");
+    EXPECT_EQ(Text(*m_dialog, IDC_CURRENT_STATUS), "Errors: 0  Warnings: 0");
+    EXPECT_EQ(Text(*m_dialog, IDC_ELAPSED_TIME), "");
+    EXPECT_TRUE(IsEnabled(*m_dialog, ID_LOAD_TEST_SUITE));
+    EXPECT_TRUE(IsEnabled(*m_dialog, ID_ABOUT));
+    EXPECT_FALSE(IsEnabled(*m_dialog, ID_RUN_ALL));
+    EXPECT_FALSE(IsEnabled(*m_dialog, ID_RUN_INDIVIDUAL));
+    EXPECT_FALSE(IsEnabled(*m_dialog, ID_CANCEL_RUN));
+    EXPECT_FALSE(IsEnabled(*m_dialog, ID_EXPORT_RESULTS));
+    // The results tree replaced the template's tree control under the same id.
+    EXPECT_EQ(::GetDlgItem(m_dialog->m_hWnd, IDC_RESULTS_TREE), m_dialog->GetTree().m_hWnd);
+
+    // The disabled Run All command is not carried out; a run started without tests says so and starts
+    // nothing.
+    m_dialog->SendMessage(WM_COMMAND, ID_RUN_ALL, 0);
+    EXPECT_TRUE(m_dialog->messages.empty());
+    EXPECT_FALSE(m_dialog->StartRun());
+    ASSERT_EQ(m_dialog->messages.size(), 1u);
+    EXPECT_EQ(m_dialog->messages[0].text, "There are no tests selected to run.");
+    EXPECT_EQ(m_dialog->messages[0].caption, "Deva Vozi Vozadod");
+    EXPECT_EQ(m_dialog->messages[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONSTOP));
+    EXPECT_FALSE(m_dialog->GetTimer()->IsArmed());
+}
+
+RECT Rect(CWnd& dialog, int id)
+{
+    RECT rect;
+    ::GetWindowRect(::GetDlgItem(dialog.m_hWnd, id), &rect);
+    ::MapWindowPoints(nullptr, dialog.m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void ExpectMainLayout(CQuorvexDlg& dialog, const char* when)
+{
+    SCOPED_TRACE(when);
+    RECT client;
+    dialog.GetClientRect(&client);
+    const RECT suiteLabel = Rect(dialog, IDC_SUITE_NAME_LABEL), suite = Rect(dialog, IDC_SUITE_NAME);
+    EXPECT_EQ(suiteLabel.left, 12);
+    EXPECT_EQ(suiteLabel.top, 12);
+    EXPECT_EQ(suite.left, (suiteLabel.right - suiteLabel.left) + 24);
+    EXPECT_EQ(suite.right, client.right - 12);
+    const RECT progressLabel = Rect(dialog, IDC_PROGRESS_LABEL),
+               progress = Rect(dialog, IDC_PROGRESS_INDICATOR);
+    EXPECT_EQ(progressLabel.left, 12);
+    EXPECT_EQ(progressLabel.top, suite.bottom + 12);
+    EXPECT_EQ(progress.left, 12);
+    EXPECT_EQ(progress.top, progressLabel.bottom + 12);
+    EXPECT_EQ(progress.right, client.right - 12);
+    int previousBottom = progress.bottom;
+    int fieldLeft = -1;
+    const int rows[3][2] = {{IDC_CURRENT_TEST_LABEL, IDC_CURRENT_TEST},
+                            {IDC_CURRENT_STATUS_LABEL, IDC_CURRENT_STATUS},
+                            {IDC_ELAPSED_TIME_LABEL, IDC_ELAPSED_TIME}};
+    for (const auto& row : rows)
+    {
+        const RECT label = Rect(dialog, row[0]), field = Rect(dialog, row[1]);
+        EXPECT_EQ(label.left, 12);
+        EXPECT_EQ(label.top, previousBottom + 12);
+        EXPECT_EQ(field.top, label.top);
+        EXPECT_EQ(field.right, client.right - 12);
+        if (fieldLeft < 0)
+            fieldLeft = field.left;
+        EXPECT_EQ(field.left, fieldLeft) << "the three fields share one column";
+        previousBottom = field.bottom;
+    }
+    const RECT tree = Rect(dialog, IDC_RESULTS_TREE);
+    EXPECT_EQ(tree.left, 12);
+    EXPECT_EQ(tree.top, previousBottom + 12);
+    EXPECT_EQ(tree.right, client.right - 12);
+    EXPECT_EQ(tree.bottom, client.bottom - 12);
+}
+
+TEST_F(MainDialogTest, LayoutKeeps12PixelMarginsAtTheMinimumSizeAndAfterGrowing)
+{
+    RECT start;
+    m_dialog->GetWindowRect(&start);
+    EXPECT_EQ(m_dialog->GetMinTrackSize()->cx, static_cast<int>(start.right - start.left - 1))
+        << "the minimum is the template size (initialisation widens the window by one pixel afterwards)";
+    // Down to the minimum, then grown by the grip.
+    m_dialog->PostMessage(WM_QVX_GRIP_DRAG, static_cast<WPARAM>(-50), -50);
+    PumpMessages();
+    ExpectMainLayout(*m_dialog, "minimum size");
+    m_dialog->PostMessage(WM_QVX_GRIP_DRAG, 180, 120);
+    PumpMessages();
+    ExpectMainLayout(*m_dialog, "grown");
+}
+
+TEST_F(MainDialogTest, FailedLoadsShowTheirMessageWithThePath)
+{
+    struct Case
+    {
+        std::string path;
+        std::string message;
+    };
+    const std::string missing = FixturePath("no_such_suite.dll");
+    const Case cases[] = {
+        {missing, "The test suite DLL '" + missing + "' does not exist."},
+    };
+    for (const Case& c : cases)
+    {
+        m_dialog->messages.clear();
+        EXPECT_NE(m_dialog->LoadChosenSuite(CDravikString(c.path.c_str())), 0);
+        ASSERT_EQ(m_dialog->messages.size(), 1u) << c.path;
+        EXPECT_EQ(m_dialog->messages[0].text, c.message);
+        EXPECT_EQ(m_dialog->messages[0].caption, "Deva Vozi Vozadod");
+        EXPECT_EQ(m_dialog->messages[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONSTOP));
+        EXPECT_EQ(Text(*m_dialog, IDC_SUITE_NAME), "<< No Test Suite Loaded >>")
+            << "the suite field keeps its text";
+    }
+}
+
+TEST_F(MainDialogTest, RunAllFillsTheTreeAndTheFieldsAndExportsTheResults)
+{
+    ASSERT_EQ(m_dialog->LoadChosenSuite(CDravikString(FixturePath("fx_pass.dll").c_str())), 0)
+        << (m_dialog->messages.empty() ? "" : m_dialog->messages[0].text);
+    EXPECT_EQ(Text(*m_dialog, IDC_SUITE_NAME), "Fixture Pass");
+    EXPECT_EQ(Text(*m_dialog, IDC_CURRENT_TEST), "Not Running");
+    EXPECT_TRUE(IsEnabled(*m_dialog, ID_RUN_ALL));
+    EXPECT_FALSE(IsEnabled(*m_dialog, ID_EXPORT_RESULTS)) << "nothing to export before a run";
+
+    RunAllToTheEnd();
+    const long selected = Executor()->CountSelectedTests();
+    EXPECT_EQ(selected, 3);
+    CQuorvexgressIndicator& progress = m_dialog->GetProgressIndicator();
+    EXPECT_EQ(progress.m_maximum, selected);
+    EXPECT_EQ(progress.GetPos(), selected);
+    CUnitTestLogDisplay& tree = m_dialog->GetTree();
+    EXPECT_GT(tree.GetMessageCount(), 0);
+    EXPECT_EQ(tree.GetErrorCount(), 0);
+    EXPECT_EQ(progress.GetColor(),
+              tree.GetWarningCount() > 0 ? CQuorvexDlg::kWarningColour : CQuorvexDlg::kPassColour);
+    char status[64];
+    sprintf(status, "Errors: %ld  Warnings: %ld", tree.GetErrorCount(), tree.GetWarningCount());
+    EXPECT_EQ(Text(*m_dialog, IDC_CURRENT_STATUS), status);
+    EXPECT_FALSE(Text(*m_dialog, IDC_ELAPSED_TIME).empty()) << "the field keeps the run's last elapsed time";
+    EXPECT_FALSE(m_dialog->GetTimer()->IsArmed()) << "the end of the run disarms the timer";
+    EXPECT_GE(m_dialog->GetRunEndTime(), m_dialog->GetRunStartTime());
+    EXPECT_TRUE(IsEnabled(*m_dialog, ID_EXPORT_RESULTS));
+
+    char temp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string exported = std::string(temp) + "qvx-main-export.txt";
+    ::DeleteFileA(exported.c_str());
+    m_dialog->messages.clear();
+    EXPECT_TRUE(m_dialog->ExportTo(CDravikString(exported.c_str())));
+    ASSERT_EQ(m_dialog->messages.size(), 1u);
+    EXPECT_EQ(m_dialog->messages[0].text, "The results were successfully exported to '" + exported + "'.");
+    EXPECT_EQ(m_dialog->messages[0].caption, "Deva Vozi Vozadod");
+    EXPECT_EQ(m_dialog->messages[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
+    EXPECT_NE(::GetFileAttributesA(exported.c_str()), INVALID_FILE_ATTRIBUTES);
+    ::DeleteFileA(exported.c_str());
+
+    // A file in the place of the folder: the file cannot be made, and the failure is reported with the path.
+    const std::string blocker = std::string(temp) + "qvx-main-blocker";
+    if (FILE* file = fopen(blocker.c_str(), "wb"))
+        fclose(file);
+    m_dialog->messages.clear();
+    const std::string impossible = blocker + "\\out.txt";
+    EXPECT_FALSE(m_dialog->ExportTo(CDravikString(impossible.c_str())));
+    ASSERT_EQ(m_dialog->messages.size(), 1u);
+    EXPECT_EQ(m_dialog->messages[0].text, "An error occurred exporting the results to '" + impossible + "'.");
+    ::DeleteFileA(blocker.c_str());
+}
+
+TEST_F(MainDialogTest, AnErrorTurnsTheProgressRed)
+{
+    ASSERT_EQ(m_dialog->LoadChosenSuite(CDravikString(FixturePath("fx_error.dll").c_str())), 0);
+    RunAllToTheEnd();
+    EXPECT_GT(m_dialog->GetTree().GetErrorCount(), 0);
+    EXPECT_EQ(m_dialog->GetProgressIndicator().GetColor(), CQuorvexDlg::kErrorColour);
+    char status[64];
+    sprintf(status, "Errors: %ld  Warnings: %ld", m_dialog->GetTree().GetErrorCount(),
+            m_dialog->GetTree().GetWarningCount());
+    EXPECT_EQ(Text(*m_dialog, IDC_CURRENT_STATUS), status);
+}
+
+TEST_F(MainDialogTest, CancelStopsTheRunAndLogsProcessingCancelledOnce)
+{
+    ASSERT_EQ(m_dialog->LoadChosenSuite(CDravikString(FixturePath("fx_many.dll").c_str())), 0);
+    const long selected = 10000;
+    m_dialog->SendMessage(WM_COMMAND, ID_RUN_ALL, 0);
+    // While the run goes: the current test counts up, the timer is armed and the elapsed time is shown.
+    ASSERT_TRUE(PumpUntil([&] { return Text(*m_dialog, IDC_CURRENT_TEST).compare(0, 1, "(") == 0; }));
+    EXPECT_NE(Text(*m_dialog, IDC_CURRENT_TEST).find(" of 10000) Empty"), std::string::npos)
+        << Text(*m_dialog, IDC_CURRENT_TEST);
+    EXPECT_TRUE(m_dialog->GetTimer()->IsArmed());
+    ASSERT_TRUE(PumpUntil([&] { return !Text(*m_dialog, IDC_ELAPSED_TIME).empty(); }));
+    EXPECT_TRUE(IsEnabled(*m_dialog, ID_CANCEL_RUN));
+    EXPECT_FALSE(IsEnabled(*m_dialog, ID_RUN_ALL));
+    EXPECT_FALSE(IsEnabled(*m_dialog, ID_LOAD_TEST_SUITE));
+    EXPECT_FALSE(IsEnabled(*m_dialog, ID_ABOUT));
+
+    m_dialog->SendMessage(WM_COMMAND, ID_CANCEL_RUN, 0);
+    EXPECT_FALSE(m_dialog->GetTimer()->IsArmed());
+    ASSERT_TRUE(PumpUntil([&] { return !Executor()->m_bRunInProgress; }, 30000));
+    dialog_test::PumpFor(300);
+    CUnitTestLogDisplay& tree = m_dialog->GetTree();
+    EXPECT_EQ(tree.GetErrorCount(), 1) << "\"Processing Cancelled\" is logged once";
+    EXPECT_LT(m_dialog->GetProgressIndicator().GetPos(), selected + 1);
+    EXPECT_EQ(m_dialog->GetProgressIndicator().GetColor(), CQuorvexDlg::kErrorColour);
+    EXPECT_TRUE(IsEnabled(*m_dialog, ID_RUN_ALL));
+}
+
+TEST_F(MainDialogTest, LoadCommandRemembersTheSuiteFolderAndACancelledBrowseChangesNothing)
+{
+    CDravikString value;
+    EXPECT_FALSE(m_dialog->ReadLastBrowsePath(value));
+    {
+        dialog_test::CFileDialogDriver driver("", IDCANCEL);
+        m_dialog->SendMessage(WM_COMMAND, ID_LOAD_TEST_SUITE, 0);
+        ASSERT_TRUE(driver.Found());
+    }
+    // The first load ever stores the module folder before the browser opens; the cancel changes nothing more.
+    ASSERT_TRUE(m_dialog->ReadLastBrowsePath(value));
+    CDravikString moduleFolder = GetModuleFolder();
+    EXPECT_STREQ(value.GetAnsi(), moduleFolder.GetAnsi());
+    EXPECT_EQ(Text(*m_dialog, IDC_SUITE_NAME), "<< No Test Suite Loaded >>");
+
+    const std::string suite = FixturePath("fx_pass.dll");
+    {
+        dialog_test::CFileDialogDriver driver(suite.c_str(), IDOK);
+        m_dialog->SendMessage(WM_COMMAND, ID_LOAD_TEST_SUITE, 0);
+        ASSERT_TRUE(driver.Found());
+    }
+    EXPECT_EQ(Text(*m_dialog, IDC_SUITE_NAME), "Fixture Pass");
+    ASSERT_TRUE(m_dialog->ReadLastBrowsePath(value));
+    EXPECT_EQ(_stricmp(value.GetAnsi(), FixturePath("").c_str()), 0) << value.GetAnsi();
+}
+} // namespace

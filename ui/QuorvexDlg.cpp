@@ -1,0 +1,459 @@
+#include "QuorvexDlg.h"
+
+#include "AboutDialog.h"
+#include "BrowseForFile.h"
+#include "CmdUI.h"
+#include "DialogResource.h"
+#include "MessageMap.h"
+#include "PathUtilities.h"
+#include "QuorvexApp.h"
+#include "TestCaseExecutionContext.h"
+#include "TimeUtilities.h"
+#include "resource.h"
+#include "UnitTestElapsedTimeTimer.h"
+#include "UnitTestUILogManager.h"
+
+// The caption of the harness's run and load messages.
+static const char kHarnessCaption[] = "Deva Vozi Vozadod";
+
+BEGIN_MESSAGE_MAP(CQuorvexDlg, CUnitTestResizableDialog)
+ON_WM_CLOSE()
+ON_MESSAGE(WM_QVX_TEST_STARTED, OnTestStarted)
+ON_MESSAGE(WM_QVX_TEST_FINISHED, OnTestFinished)
+ON_MESSAGE(WM_QVX_LOG_UPDATED, OnLogUpdated)
+ON_MESSAGE(WM_QVX_ELAPSED_TIME_TICK, OnElapsedTimeTick)
+ON_COMMAND(ID_CANCEL_RUN, OnCancelRun)
+ON_UPDATE_COMMAND_UI(ID_CANCEL_RUN, OnUpdateCancelRun)
+ON_COMMAND(ID_EXPORT_RESULTS, OnExportResults)
+ON_UPDATE_COMMAND_UI(ID_EXPORT_RESULTS, OnUpdateExportResults)
+ON_COMMAND(ID_LOAD_TEST_SUITE, OnLoadTestSuite)
+ON_UPDATE_COMMAND_UI(ID_LOAD_TEST_SUITE, OnUpdateLoadTestSuite)
+ON_COMMAND(ID_RUN_ALL, OnRunAll)
+ON_UPDATE_COMMAND_UI(ID_RUN_ALL, OnUpdateRun)
+ON_COMMAND(ID_RUN_INDIVIDUAL, OnRunIndividual)
+ON_UPDATE_COMMAND_UI(ID_RUN_INDIVIDUAL, OnUpdateRun)
+ON_COMMAND(ID_ABOUT, OnAbout)
+ON_UPDATE_COMMAND_UI(ID_ABOUT, OnUpdateAbout)
+ON_COMMAND(ID_HELP_COMMAND, OnHelp)
+END_MESSAGE_MAP()
+
+CQuorvexDlg::CQuorvexDlg(CWnd* pParentWnd)
+    : CUnitTestResizableDialog(pParentWnd, kTemplateId), m_runStart(GetCurrentFileTime()),
+      m_runEnd(m_runStart)
+{
+    CreateElapsedTimeTimer();
+}
+
+CQuorvexDlg::~CQuorvexDlg()
+{
+    delete m_pTimer;
+    m_pTimer = nullptr;
+}
+
+bool CQuorvexDlg::CreateElapsedTimeTimer()
+{
+    delete m_pTimer;
+    m_pTimer = new (std::nothrow) CUnitTestElapsedTimeTimer;
+    if (!m_pTimer)
+        return false;
+    m_pTimer->SetTarget(this);
+    return true;
+}
+
+void CQuorvexDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CUnitTestResizableDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_PROGRESS_LABEL, m_progressLabel);
+    DDX_Control(pDX, IDC_SUITE_NAME, m_suiteName);
+    DDX_Control(pDX, IDC_SUITE_NAME_LABEL, m_suiteNameLabel);
+    DDX_Control(pDX, IDC_CURRENT_TEST, m_currentTest);
+    DDX_Control(pDX, IDC_CURRENT_TEST_LABEL, m_currentTestLabel);
+    DDX_Control(pDX, IDC_CURRENT_STATUS, m_status);
+    DDX_Control(pDX, IDC_CURRENT_STATUS_LABEL, m_statusLabel);
+    DDX_Control(pDX, IDC_ELAPSED_TIME, m_elapsed);
+    DDX_Control(pDX, IDC_ELAPSED_TIME_LABEL, m_elapsedLabel);
+    DDX_Control(pDX, IDC_PROGRESS_INDICATOR, m_progress);
+}
+
+BOOL CQuorvexDlg::ArrangeControls()
+{
+    if (!m_progress.m_hWnd)
+        return FALSE;
+    return LayoutControls() ? TRUE : FALSE;
+}
+
+CUnitTestExecutor* CQuorvexDlg::GetExecutor() const
+{
+    return m_pApp ? m_pApp->GetExecutor() : nullptr;
+}
+
+bool CQuorvexDlg::IsRunInProgress() const
+{
+    CUnitTestExecutor* executor = GetExecutor();
+    return executor && executor->m_bRunInProgress;
+}
+
+void CQuorvexDlg::SnapshotTests()
+{
+    m_selectedNames.clear();
+    m_testCount = 0;
+    CUnitTestExecutor* executor = GetExecutor();
+    if (!executor || executor->m_bRunInProgress)
+        return;
+    for (CTestCaseExecutionContext* test = executor->FirstTest(); test; test = executor->NextTest())
+    {
+        ++m_testCount;
+        if (test->m_bSelected)
+            m_selectedNames.push_back(test->m_name);
+    }
+    executor->EndTestIteration();
+}
+
+// ---------------------------------------------------------------- fields
+
+bool CQuorvexDlg::UpdateCurrentTestField()
+{
+    CUnitTestExecutor* executor = GetExecutor();
+    if (!m_currentTest.m_hWnd || !executor)
+        return false;
+    CDravikString text;
+    if (executor->m_bRunInProgress)
+    {
+        CDravikString format;
+        format.LoadString(IDS_CURRENT_TEST_FORMAT);
+        // The name comes from the run's own list: asking the executor would wait for a lock that the worker
+        // holds while it waits for this thread.
+        CDravikString name("");
+        if (m_currentTestNumber >= 1 && m_currentTestNumber <= static_cast<long>(m_selectedNames.size()))
+            name = m_selectedNames[m_currentTestNumber - 1];
+        text.Format(format.GetAnsi(), static_cast<long>(m_currentTestNumber),
+                    static_cast<long>(m_selectedNames.size()), name.IsEmpty() ? "" : name.GetAnsi());
+    }
+    else
+        text.LoadString(m_currentTestNumber != 0 ? IDS_ALL_TESTS_COMPLETED : IDS_NOT_RUNNING);
+    m_currentTest.SetWindowText(text.GetAnsi());
+    return true;
+}
+
+bool CQuorvexDlg::UpdateStatusField()
+{
+    if (!m_status.m_hWnd)
+        return false;
+    CDravikString format, text;
+    format.LoadString(IDS_STATUS_FORMAT);
+    const long errors = m_tree.m_hWnd ? m_tree.GetErrorCount() : 0;
+    const long warnings = m_tree.m_hWnd ? m_tree.GetWarningCount() : 0;
+    text.Format(format.GetAnsi(), errors, warnings);
+    m_status.SetWindowText(text.GetAnsi());
+    return true;
+}
+
+bool CQuorvexDlg::UpdateElapsedTimeField()
+{
+    CUnitTestExecutor* executor = GetExecutor();
+    if (!m_elapsed.m_hWnd || !executor)
+        return false;
+    CDravikString text("");
+    if (executor->m_bRunInProgress)
+        text = FormatElapsedTime(m_runStart, GetCurrentFileTime());
+    m_elapsed.SetWindowText(text.IsEmpty() ? "" : text.GetAnsi());
+    return true;
+}
+
+bool CQuorvexDlg::SetProgress(int position, int range)
+{
+    if (!m_progress.m_hWnd)
+        return false;
+    m_progress.m_minimum = 0;
+    m_progress.m_maximum = range;
+    COLORREF colour = kPassColour;
+    if (m_tree.m_hWnd && m_tree.GetErrorCount() > 0)
+        colour = kErrorColour;
+    else if (m_tree.m_hWnd && m_tree.GetWarningCount() > 0)
+        colour = kWarningColour;
+    m_progress.SetColor(colour);
+    m_progress.SetPos(position < range ? position : range);
+    return true;
+}
+
+// ---------------------------------------------------------------- runs
+
+void CQuorvexDlg::OnRunEnded()
+{
+    if (m_pTimer)
+    {
+        m_pTimer->Disarm();
+        m_pTimer->WaitForCallback();
+    }
+    m_runEnd = GetCurrentFileTime();
+    if (m_hWnd)
+        ::PostMessageA(m_hWnd, WM_QVX_TEST_FINISHED, 0, static_cast<LPARAM>(m_selectedNames.size()));
+}
+
+bool CQuorvexDlg::StartRun()
+{
+    CUnitTestExecutor* executor = GetExecutor();
+    if (!executor || !m_pTimer || executor->m_bRunInProgress)
+        return false;
+    SnapshotTests();
+    const long selected = static_cast<long>(m_selectedNames.size());
+    if (selected < 1)
+    {
+        CDravikString text;
+        text.LoadString(6062);
+        ShowMessageBox(text.GetAnsi(), kHarnessCaption, MB_OK | MB_ICONSTOP);
+        return false;
+    }
+    m_currentTestNumber = 0;
+    SetProgress(0, static_cast<int>(selected));
+    UpdateCurrentTestField();
+    UpdateStatusField();
+    m_pTimer->Arm();
+    m_runStart = GetCurrentFileTime();
+    if (m_pApp->GetLogManager())
+        m_pApp->GetLogManager()->Clear();
+    return executor->RunSelectedTests(false);
+}
+
+void CQuorvexDlg::OnRunAll()
+{
+    OnCancelRun();
+    CUnitTestExecutor* executor = GetExecutor();
+    // Selecting takes the executor's test lock, which a running worker holds.
+    if (executor && !executor->m_bRunInProgress)
+    {
+        executor->SelectAllTests(true);
+        StartRun();
+    }
+}
+
+void CQuorvexDlg::OnRunIndividual()
+{
+    // The test list dialog is not part of this program yet; without it nothing is chosen to run.
+    if (m_tree.m_hWnd)
+        m_tree.SetFocus();
+}
+
+void CQuorvexDlg::OnCancelRun()
+{
+    if (m_pTimer)
+    {
+        m_pTimer->Disarm();
+        m_pTimer->WaitForCallback();
+    }
+    CUnitTestExecutor* executor = GetExecutor();
+    if (!executor || !m_pApp->GetLogManager())
+        return;
+    if (executor->IsKeepRunning() && executor->m_bRunInProgress)
+    {
+        executor->m_bCancelRequested = 1;
+        executor->m_bCancelReported = 0;
+        executor->SetKeepRunning(false);
+    }
+}
+
+void CQuorvexDlg::LogProcessingCancelled()
+{
+    CUnitTestExecutor* executor = GetExecutor();
+    if (!executor || executor->m_bCancelReported)
+        return;
+    executor->m_bCancelReported = 1;
+    if (CUnitTestBaseLogManager* log = m_pApp->GetLogManager())
+    {
+        CDravikString text;
+        text.LoadString(6063);
+        log->LogError(text, -1);
+    }
+}
+
+// ---------------------------------------------------------------- load and export
+
+void CQuorvexDlg::OnLoadTestSuite()
+{
+    if (!m_pApp)
+        return;
+    CDravikString folder;
+    if (!ReadLastBrowsePath(folder) || folder.IsEmpty())
+    {
+        folder = GetModuleFolder();
+        WriteLastBrowsePath(folder);
+    }
+    CBrowseForFile browser;
+    browser.SetOwner(this);
+    browser.SetInitialFolder(folder);
+    CDravikString path = browser.BrowseForSuite();
+    if (path.IsEmpty())
+        return;
+    WriteLastBrowsePath(GetFolderOfPath(path));
+    LoadChosenSuite(path);
+}
+
+void CQuorvexDlg::ShowPathMessage(UINT formatId, const CDravikString& path, const char* caption, UINT icon)
+{
+    CDravikString format, text, where(path);
+    format.LoadString(static_cast<int>(formatId));
+    text.Format(format.GetAnsi(), where.GetAnsi());
+    ShowMessageBox(text.GetAnsi(), caption, MB_OK | icon);
+}
+
+int CQuorvexDlg::ShowMessageBox(const char* text, const char* caption, UINT type)
+{
+    return ::MessageBoxA(m_hWnd, text, caption, type);
+}
+
+int CQuorvexDlg::LoadChosenSuite(const CDravikString& path)
+{
+    if (!m_pApp)
+        return QVX_LOAD_NO_EXECUTOR;
+    m_pApp->UnloadTestSuite();
+    const int result = m_pApp->LoadTestSuite(path);
+    CUnitTestExecutor* executor = GetExecutor();
+    if (result == 0 && executor)
+    {
+        executor->SetSuiteFolder(GetFolderOfPath(path));
+        SnapshotTests();
+        const long selected = static_cast<long>(m_selectedNames.size());
+        m_currentTestNumber = 0;
+        SetProgress(0, static_cast<int>(selected));
+        UpdateCurrentTestField();
+        UpdateStatusField();
+        CDravikString name = executor->GetSuiteName();
+        m_suiteName.SetWindowText(name.GetAnsi() ? name.GetAnsi() : "");
+        if (m_pApp->GetLogManager())
+            m_pApp->GetLogManager()->Clear();
+        return result;
+    }
+    UINT message = 6075;
+    switch (result)
+    {
+    case 1:
+        message = 6074;
+        break;
+    case 2:
+        message = 6073;
+        break;
+    case 3:
+        message = 6072;
+        break;
+    case 4:
+        message = 6071;
+        break;
+    default:
+        break;
+    }
+    ShowPathMessage(message, path, kHarnessCaption, MB_ICONSTOP);
+    return result;
+}
+
+bool CQuorvexDlg::ExportTo(const CDravikString& path)
+{
+    CUnitTestExecutor* executor = GetExecutor();
+    if (!executor)
+        return false;
+    CDravikString runTime = FormatElapsedTime(m_runStart, m_runEnd);
+    HCURSOR previous = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+    const bool written = m_tree.m_hWnd && m_tree.ExportToFile(path, executor->GetSuiteName(), runTime);
+    ::SetCursor(previous);
+    CDravikString caption;
+    caption.LoadString(IDS_CAPTION);
+    ShowPathMessage(written ? IDS_EXPORT_SUCCEEDED : IDS_EXPORT_FAILED, path, caption.GetAnsi(),
+                    MB_ICONINFORMATION);
+    return written;
+}
+
+void CQuorvexDlg::OnExportResults()
+{
+    if (!GetExecutor())
+        return;
+    CBrowseForFile browser;
+    browser.SetOwner(this);
+    browser.SetInitialFolder(GetModuleFolder());
+    CDravikString path = browser.BrowseForResults();
+    if (!path.IsEmpty())
+        ExportTo(path);
+}
+
+void CQuorvexDlg::OnAbout()
+{
+    CAboutDialog about(this);
+    about.SetOwnerDialog(this);
+    about.DoModal();
+}
+
+void CQuorvexDlg::OnHelp()
+{
+    ShowHelpTopic(QVX_HELP_MAIN);
+    Invalidate(TRUE);
+}
+
+// ---------------------------------------------------------------- command states
+
+void CQuorvexDlg::OnUpdateRun(CCmdUI* pCmdUI)
+{
+    CUnitTestExecutor* executor = GetExecutor();
+    pCmdUI->Enable(executor && !executor->m_bRunInProgress && m_testCount > 0);
+}
+
+void CQuorvexDlg::OnUpdateLoadTestSuite(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(GetExecutor() && !IsRunInProgress());
+}
+
+void CQuorvexDlg::OnUpdateCancelRun(CCmdUI* pCmdUI)
+{
+    CUnitTestExecutor* executor = GetExecutor();
+    pCmdUI->Enable(executor && executor->m_bRunInProgress && executor->IsKeepRunning());
+}
+
+void CQuorvexDlg::OnUpdateExportResults(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(GetExecutor() && !IsRunInProgress() && m_tree.m_hWnd && m_tree.GetMessageCount() > 0);
+}
+
+void CQuorvexDlg::OnUpdateAbout(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(!IsRunInProgress());
+}
+
+// ---------------------------------------------------------------- notifications
+
+LRESULT CQuorvexDlg::OnTestStarted(WPARAM, LPARAM lParam)
+{
+    m_currentTestNumber = static_cast<long>(lParam);
+    if (GetExecutor())
+        UpdateCurrentTestField();
+    UpdateStatusField();
+    return 1;
+}
+
+LRESULT CQuorvexDlg::OnTestFinished(WPARAM, LPARAM lParam)
+{
+    CUnitTestExecutor* executor = GetExecutor();
+    if (!executor)
+        return 1;
+    SetProgress(static_cast<int>(lParam), static_cast<int>(m_selectedNames.size()));
+    UpdateCurrentTestField();
+    UpdateStatusField();
+    if (!executor->IsKeepRunning() && executor->m_bCancelRequested)
+        LogProcessingCancelled();
+    return 1;
+}
+
+LRESULT CQuorvexDlg::OnLogUpdated(WPARAM, LPARAM)
+{
+    UpdateStatusField();
+    return 1;
+}
+
+LRESULT CQuorvexDlg::OnElapsedTimeTick(WPARAM, LPARAM)
+{
+    UpdateElapsedTimeField();
+    return 1;
+}
+
+void CQuorvexDlg::OnClose()
+{
+    OnCancelRun();
+    SaveLayout(1, IDS_TOOLBAR_TITLE);
+    Default();
+}

@@ -1,0 +1,137 @@
+// CQuorvexDlg: the harness's main window in dialog mode (template 3006). It holds the suite, progress,
+// current-test, status and elapsed-time fields and the results tree, turns the commands (load, run all,
+// cancel, export, about, help) into calls on the application's executor, and turns the engine's posted
+// notifications into field updates on the user-interface thread.
+#pragma once
+
+#include "ClientConfigFile.h"
+#include "HarnessHelpHost.h"
+#include "QuorvexgressIndicator.h"
+#include "StdControls.h"
+#include "UnitTestLogDisplay.h"
+#include "UnitTestResizableDialog.h"
+
+#include <vector>
+
+class CQuorvexApp;
+class CUnitTestElapsedTimeTimer;
+class CUnitTestExecutor;
+
+// Notifications posted to the main dialog.
+#define WM_QVX_TEST_STARTED (WM_USER + 100)
+#define WM_QVX_TEST_FINISHED (WM_USER + 101)
+#define WM_QVX_LOG_UPDATED (WM_USER + 102)
+
+class CQuorvexDlg : public CUnitTestResizableDialog, public CHarnessHelpHost
+{
+public:
+    static constexpr UINT kTemplateId = 3006;
+    static constexpr COLORREF kPassColour = RGB(20, 220, 20);
+    static constexpr COLORREF kWarningColour = RGB(250, 250, 0);
+    static constexpr COLORREF kErrorColour = RGB(255, 0, 0);
+
+    explicit CQuorvexDlg(CWnd* pParentWnd = nullptr);
+    ~CQuorvexDlg() override;
+
+    void SetApplication(CQuorvexApp* app) { m_pApp = app; }
+    CQuorvexApp* GetApplication() const { return m_pApp; }
+    // The configuration file (tests point it at a folder of their own).
+    void SetConfigFile(const CClientConfigFile& config) { m_config = config; }
+    const CClientConfigFile& GetConfigFile() const { return m_config; }
+
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    BOOL ArrangeControls() override;
+    virtual void OnClose();
+
+    // Called by the application on the worker thread when a run has ended: stops the timer, notes the end
+    // time and posts the last WM_USER + 101 with the selected-test count.
+    void OnRunEnded();
+
+    bool CreateElapsedTimeTimer();
+    bool UpdateCurrentTestField();
+    bool UpdateStatusField();
+    bool UpdateElapsedTimeField();
+    bool SetProgress(int position, int range);
+    bool StartRun();
+    void LogProcessingCancelled();
+
+    // Set-up, layout and configuration.
+    bool CreateToolbar(UINT titleId, UINT toolbarId, UINT bitmap0, UINT bitmap1, UINT bitmap2);
+    bool SetupAppearance();
+    bool LayoutControls();
+    CDravikString GetConfigFilePath() const { return m_config.GetConfigFilePath(); }
+    bool ReadLastBrowsePath(CDravikString& out) const { return m_config.ReadLastBrowsePath(out); }
+    bool WriteLastBrowsePath(const CDravikString& value) const { return m_config.WriteLastBrowsePath(value); }
+    static CDravikString GetProgramFolder();
+    static CDravikString GetHelpFilePath();
+    static CDravikString GetSkinModulePath();
+    BOOL ShowHelpTopic(UINT contextId) override;
+
+    // The load command with the path already chosen (the browser's part done): unload, load, report.
+    int LoadChosenSuite(const CDravikString& path);
+    // The export command with the path already chosen; true when the file was written.
+    bool ExportTo(const CDravikString& path);
+
+    // Every message box of the main dialog goes through here (MessageBoxA with this dialog as owner).
+    virtual int ShowMessageBox(const char* text, const char* caption, UINT type);
+
+    CQuorvexgressIndicator& GetProgressIndicator() { return m_progress; }
+    CUnitTestLogDisplay& GetTree() { return m_tree; }
+    CUnitTestElapsedTimeTimer* GetTimer() const { return m_pTimer; }
+    long long GetRunStartTime() const { return m_runStart; }
+    long long GetRunEndTime() const { return m_runEnd; }
+
+    afx_msg void OnCancelRun();
+    afx_msg void OnExportResults();
+    afx_msg void OnLoadTestSuite();
+    afx_msg void OnRunAll();
+    afx_msg void OnRunIndividual();
+    afx_msg void OnAbout();
+    afx_msg void OnHelp();
+    afx_msg void OnUpdateCancelRun(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateExportResults(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateLoadTestSuite(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateRun(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateAbout(CCmdUI* pCmdUI);
+
+protected:
+    afx_msg LRESULT OnTestStarted(WPARAM, LPARAM lParam);
+    afx_msg LRESULT OnTestFinished(WPARAM, LPARAM lParam);
+    afx_msg LRESULT OnLogUpdated(WPARAM, LPARAM);
+    afx_msg LRESULT OnElapsedTimeTick(WPARAM, LPARAM);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CUnitTestExecutor* GetExecutor() const;
+    bool IsRunInProgress() const;
+    // Copies the names of the selected tests and the test count from the executor. Only while no run is in
+    // progress: the worker holds the executor's locks for the whole run and sends messages to this thread
+    // while it holds them, so this thread must not wait for those locks then.
+    void SnapshotTests();
+    // Shows a stop-icon message box with a string-table format and the path put into it.
+    void ShowPathMessage(UINT formatId, const CDravikString& path, const char* caption, UINT icon);
+
+    CQuorvexgressIndicator m_progress;
+    CStatic m_progressLabel;
+    CStatic m_suiteName;
+    CStatic m_suiteNameLabel;
+    CStatic m_currentTest;
+    CStatic m_currentTestLabel;
+    CStatic m_status;
+    CStatic m_statusLabel;
+    CStatic m_elapsed;
+    CStatic m_elapsedLabel;
+    CUnitTestLogDisplay m_tree;
+    CQuorvexApp* m_pApp = nullptr;
+    long long m_runStart;
+    long long m_runEnd;
+    // The number within the run of the test last reported started; 0 before the first test of a run.
+    long m_currentTestNumber = 0;
+    // The selected tests of the suite (in run order) and the number of tests, as of the last load or run
+    // start.
+    std::vector<CDravikString> m_selectedNames;
+    long m_testCount = 0;
+    CUnitTestElapsedTimeTimer* m_pTimer = nullptr;
+    CClientConfigFile m_config;
+};

@@ -1,0 +1,152 @@
+// CQuorvexDlg: initialisation, tool bar and appearance, the layout of the fields, and the paths beside the
+// program (help file, skin module).
+#include "QuorvexDlg.h"
+
+#include <algorithm>
+
+#include "ClipboardAndHelp.h"
+#include "DialogResource.h"
+#include "PathUtilities.h"
+#include "QuorvexApp.h"
+#include "UnitTestUILogManager.h"
+
+BOOL CQuorvexDlg::OnInitDialog()
+{
+    BOOL result = CUnitTestResizableDialog::OnInitDialog();
+
+    CUnitTestExecutor* executor = GetExecutor();
+    CDravikString suite = executor ? executor->GetSuiteName() : CDravikString("");
+    if (suite.IsEmpty())
+        suite.LoadString(IDS_NO_SUITE_LOADED);
+    m_suiteName.SetWindowText(suite.GetAnsi());
+
+    RECT window;
+    GetWindowRect(&window);
+    SetMinTrackSize(window.right - window.left, window.bottom - window.top);
+
+    RECT treeRect = {0, 0, 0, 0};
+    CWnd* templateTree = GetDlgItem(IDC_RESULTS_TREE);
+    GetControlRect(templateTree, &treeRect);
+
+    SetDialogIcon(IDI_QUORVEX);
+    if (CreateToolbar(IDS_TOOLBAR_TITLE, IDR_QUORVEX_TOOLBAR, IDB_TOOLBAR_NORMAL, IDB_TOOLBAR_DISABLED,
+                      IDB_TOOLBAR_HOT))
+    {
+        for (UINT command :
+             {ID_LOAD_TEST_SUITE, ID_RUN_ALL, ID_RUN_INDIVIDUAL, ID_CANCEL_RUN, ID_EXPORT_RESULTS, ID_ABOUT})
+            SetToolbarButtonText(command);
+    }
+    SetupAppearance();
+
+    if (templateTree && templateTree->m_hWnd)
+        ::DestroyWindow(templateTree->m_hWnd);
+    const DWORD treeStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP |
+                            TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP |
+                            TVS_SHOWSELALWAYS | TVS_TRACKSELECT;
+    if (m_tree.Create(treeStyle, treeRect, this, IDC_RESULTS_TREE))
+        m_tree.Initialize();
+    if (m_pApp)
+    {
+        if (auto* sink = dynamic_cast<CUnitTestUILogManager*>(m_pApp->GetLogManager()))
+            sink->SetTree(&m_tree);
+    }
+
+    UpdateCurrentTestField();
+    UpdateStatusField();
+    UpdateElapsedTimeField();
+    LoadLayout(1, IDS_TOOLBAR_TITLE);
+    LayoutControls();
+    UpdateData(FALSE);
+    PlaceGrip();
+    GetWindowRect(&window);
+    ::MoveWindow(m_hWnd, window.left, window.top, window.right - window.left + 1, window.bottom - window.top,
+                 TRUE);
+    PlaceDefault();
+    return result;
+}
+
+bool CQuorvexDlg::CreateToolbar(UINT, UINT, UINT, UINT, UINT)
+{
+    // The tool bar is a command bar of the toolkit, whose command-bars layer this build does not have yet.
+    if (!SetCommandBars(nullptr) || !GetCommandBars())
+        return false;
+    RepositionControlBars();
+    return GetToolBar() != nullptr;
+}
+
+bool CQuorvexDlg::SetupAppearance()
+{
+    // Tooltips, paint theme, resource theme and skin all hang on the command bars.
+    return GetCommandBars() != nullptr;
+}
+
+bool CQuorvexDlg::LayoutControls()
+{
+    if (!m_tree.m_hWnd)
+        return false;
+    const int margin = QVX_DIALOG_MARGIN;
+    const RECT free = *GetLayoutRect();
+    RECT client;
+    GetClientRect(&client);
+    auto width = [this](CWnd& control) {
+        RECT rect = {0, 0, 0, 0};
+        GetControlRect(&control, &rect);
+        return static_cast<int>(rect.right - rect.left);
+    };
+    // Fields reach to 12 pixels from the client area's right edge.
+    auto stretch = [&](CWnd& field) { SetControlRight(&field, client.right - margin); };
+
+    const int rowTop = free.top + margin;
+    MoveControlTo(&m_suiteNameLabel, rowTop, margin);
+    MoveControlTo(&m_suiteName, rowTop, width(m_suiteNameLabel) + 2 * margin);
+    stretch(m_suiteName);
+
+    MoveControlTo(&m_progressLabel, GetControlBottom(&m_suiteName) + margin, margin);
+    MoveControlTo(&m_progress, GetControlBottom(&m_progressLabel) + margin, margin);
+    stretch(m_progress);
+
+    const int labels =
+        std::max(width(m_currentTestLabel), std::max(width(m_statusLabel), width(m_elapsedLabel)));
+    const int fieldLeft = labels + 2 * margin;
+    int top = GetControlBottom(&m_progress) + margin;
+    MoveControlTo(&m_currentTestLabel, top, margin);
+    MoveControlTo(&m_currentTest, top, fieldLeft);
+    stretch(m_currentTest);
+    top = GetControlBottom(&m_currentTest) + margin;
+    MoveControlTo(&m_statusLabel, top, margin);
+    MoveControlTo(&m_status, top, fieldLeft);
+    stretch(m_status);
+    top = GetControlBottom(&m_status) + margin;
+    MoveControlTo(&m_elapsedLabel, top, margin);
+    MoveControlTo(&m_elapsed, top, fieldLeft);
+    stretch(m_elapsed);
+
+    const int treeTop = GetControlBottom(&m_elapsed) + margin;
+    m_tree.MoveWindow(margin, treeTop, free.right - 2 * margin, free.bottom - margin - treeTop, TRUE);
+    return true;
+}
+
+CDravikString CQuorvexDlg::GetProgramFolder()
+{
+    CDravikString path = GetModuleFilePath(nullptr);
+    if (path.IsEmpty())
+        return CDravikString("");
+    return GetDriveAndDirectory(path.GetAnsi());
+}
+
+CDravikString CQuorvexDlg::GetHelpFilePath()
+{
+    CDravikString name;
+    name.LoadString(IDS_HELP_FILE);
+    return GetProgramFolder() + name;
+}
+
+CDravikString CQuorvexDlg::GetSkinModulePath()
+{
+    return GetProgramFolder() + CDravikString("Styles.dll");
+}
+
+BOOL CQuorvexDlg::ShowHelpTopic(UINT contextId)
+{
+    return OpenHelpWindow(GetHelpFilePath(), contextId) ? TRUE : FALSE;
+}
