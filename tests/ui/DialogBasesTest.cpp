@@ -197,6 +197,63 @@ TEST(DialogCloseRequestTest, CloseRequestEndsAModalDialogEvenWithCancelDisabled)
     EXPECT_EQ(resizable.DoModal(), IDCANCEL);
 }
 
+// ---------------------------------------------------------------- keys in the modal loop
+
+#define WM_PROBE_FOCUS (WM_USER + 300)
+
+// Inside its own modal loop: focus on OK, an arrow key and a Tab posted to it, then the focus is noted after
+// each and the dialog closes itself.
+template <class TBase> class CModalKeyProbe : public TBase
+{
+public:
+    using TBase::TBase;
+    BOOL OnInitDialog() override
+    {
+        TBase::OnInitDialog();
+        this->ShowWindow(SW_SHOW);
+        HWND ok = ::GetDlgItem(this->m_hWnd, IDOK);
+        okButton = ok;
+        ::SetFocus(ok);
+        ::PostMessageA(ok, WM_KEYDOWN, VK_DOWN, 1);
+        this->PostMessage(WM_PROBE_FOCUS, 0);
+        ::PostMessageA(ok, WM_KEYDOWN, VK_TAB, 1);
+        this->PostMessage(WM_PROBE_FOCUS, 1);
+        this->PostMessage(WM_QVX_CLOSE_DIALOG);
+        return FALSE; // the focus is set here
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_PROBE_FOCUS)
+        {
+            (wParam == 0 ? afterArrow : afterTab) = ::GetFocus();
+            return 0;
+        }
+        return TBase::WindowProc(message, wParam, lParam);
+    }
+    HWND okButton = nullptr;
+    HWND afterArrow = nullptr;
+    HWND afterTab = nullptr;
+};
+
+// The modal loop offers every input message to the dialog a second time; the harness rules apply there too,
+// so an arrow key does not move the focus between the buttons while Tab does.
+template <class TProbe> void ExpectModalKeyRules(TProbe& probe)
+{
+    EXPECT_EQ(probe.DoModal(), IDCANCEL);
+    ASSERT_NE(probe.okButton, nullptr);
+    EXPECT_EQ(probe.afterArrow, probe.okButton);
+    EXPECT_NE(probe.afterTab, probe.okButton);
+    EXPECT_NE(probe.afterTab, nullptr);
+}
+
+TEST(DialogModalKeysTest, ArrowKeysStayWithTheControlInsideTheModalLoop)
+{
+    CModalKeyProbe<CNonResizableDialog> fixed(IDD_RUN_INDIVIDUAL, nullptr);
+    ExpectModalKeyRules(fixed);
+    CModalKeyProbe<CUnitTestResizableDialog> resizable(nullptr, IDD_RUN_INDIVIDUAL);
+    ExpectModalKeyRules(resizable);
+}
+
 // ---------------------------------------------------------------- hiding before the end
 
 class CHideProbe : public CUnitTestResizableDialog
