@@ -10,6 +10,7 @@
 #include "MessageMap.h"
 #include "NonResizableDialog.h"
 #include "UnitTestResizableDialog.h"
+#include "WinApp.h"
 
 using dialog_test::PumpMessages;
 
@@ -495,6 +496,24 @@ TEST(ResizableDialogLayoutTest, ControlRectanglesAreRememberedPerWindowAndCleare
     EXPECT_FALSE(dialog.LookupControlRect(ok, &out));
     CWnd noWindow;
     EXPECT_FALSE(dialog.RememberControlRect(&noWindow));
+    dialog.DestroyWindow();
+}
+
+TEST(ResizableDialogTest, DialogIconNeedsAnApplicationObjectAndAnIconResource)
+{
+    CUnitTestResizableDialog dialog(nullptr, IDD_RUN_INDIVIDUAL);
+    ASSERT_TRUE(dialog.Create(IDD_RUN_INDIVIDUAL, nullptr));
+    ASSERT_EQ(AfxGetApp(), nullptr);
+    EXPECT_FALSE(dialog.SetDialogIcon(IDI_QUORVEX));
+    EXPECT_EQ(dialog.SendMessage(WM_GETICON, ICON_BIG), 0);
+    {
+        CWinApp app("QvxIconTest");
+        EXPECT_FALSE(dialog.SetDialogIcon(4999)) << "no such icon";
+        ASSERT_TRUE(dialog.SetDialogIcon(IDI_QUORVEX));
+        EXPECT_EQ(reinterpret_cast<HICON>(dialog.SendMessage(WM_GETICON, ICON_BIG)), dialog.GetDialogIcon());
+        EXPECT_EQ(reinterpret_cast<HICON>(dialog.SendMessage(WM_GETICON, ICON_SMALL)),
+                  dialog.GetDialogIcon());
+    }
     dialog.DestroyWindow();
 }
 

@@ -155,6 +155,9 @@ TEST_F(MainDialogTest, StartsWithNoSuiteAndOnlyLoadAboutAndHelpEnabled)
     EXPECT_FALSE(IsEnabled(*m_dialog, ID_RUN_INDIVIDUAL));
     EXPECT_FALSE(IsEnabled(*m_dialog, ID_CANCEL_RUN));
     EXPECT_FALSE(IsEnabled(*m_dialog, ID_EXPORT_RESULTS));
+    // The program's icon is the dialog's big and small icon.
+    EXPECT_NE(m_dialog->SendMessage(WM_GETICON, ICON_BIG), 0);
+    EXPECT_NE(m_dialog->SendMessage(WM_GETICON, ICON_SMALL), 0);
     // The results tree replaced the template's tree control under the same id.
     EXPECT_EQ(::GetDlgItem(m_dialog->m_hWnd, IDC_RESULTS_TREE), m_dialog->GetTree().m_hWnd);
 
