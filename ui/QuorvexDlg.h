@@ -6,6 +6,7 @@
 
 #include "ClientConfigFile.h"
 #include "HarnessHelpHost.h"
+#include "InterimToolbar.h"
 #include "QuorvexgressIndicator.h"
 #include "StdControls.h"
 #include "UnitTestLogDisplay.h"
@@ -79,6 +80,8 @@ public:
     CQuorvexgressIndicator& GetProgressIndicator() { return m_progress; }
     CUnitTestLogDisplay& GetTree() { return m_tree; }
     CUnitTestElapsedTimeTimer* GetTimer() const { return m_pTimer; }
+    // The plain tool bar the dialog shows while the toolkit's command bars are not available.
+    CInterimToolbar& GetInterimToolbar() { return m_interimToolbar; }
     long long GetRunStartTime() const { return m_runStart; }
     long long GetRunEndTime() const { return m_runEnd; }
 
@@ -100,6 +103,8 @@ protected:
     afx_msg LRESULT OnTestFinished(WPARAM, LPARAM lParam);
     afx_msg LRESULT OnLogUpdated(WPARAM, LPARAM);
     afx_msg LRESULT OnElapsedTimeTick(WPARAM, LPARAM);
+    // Idle time of the modal loop: the tool bar buttons follow the update handlers.
+    afx_msg LRESULT OnKickIdle(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -134,4 +139,5 @@ private:
     long m_testCount = 0;
     CUnitTestElapsedTimeTimer* m_pTimer = nullptr;
     CClientConfigFile m_config;
+    CInterimToolbar m_interimToolbar;
 };

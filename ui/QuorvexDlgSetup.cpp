@@ -34,7 +34,10 @@ BOOL CQuorvexDlg::OnInitDialog()
     {
         for (UINT command :
              {ID_LOAD_TEST_SUITE, ID_RUN_ALL, ID_RUN_INDIVIDUAL, ID_CANCEL_RUN, ID_EXPORT_RESULTS, ID_ABOUT})
+        {
             SetToolbarButtonText(command);
+            m_interimToolbar.ShowButtonText(command);
+        }
     }
     SetupAppearance();
 
@@ -65,11 +68,17 @@ BOOL CQuorvexDlg::OnInitDialog()
     return result;
 }
 
-bool CQuorvexDlg::CreateToolbar(UINT, UINT, UINT, UINT, UINT)
+bool CQuorvexDlg::CreateToolbar(UINT, UINT toolbarId, UINT bitmap0, UINT bitmap1, UINT bitmap2)
 {
-    // The tool bar is a command bar of the toolkit, whose command-bars layer this build does not have yet.
+    // The tool bar is a command bar of the toolkit; while this build has no command-bars layer, a plain
+    // common-control tool bar with the same buttons, images and strings stands in.
     if (!SetCommandBars(nullptr) || !GetCommandBars())
-        return false;
+    {
+        if (!m_interimToolbar.m_hWnd && !m_interimToolbar.Create(this, toolbarId, bitmap0, bitmap1, bitmap2))
+            return false;
+        RepositionControlBars();
+        return true;
+    }
     RepositionControlBars();
     return GetToolBar() != nullptr;
 }
@@ -85,7 +94,10 @@ bool CQuorvexDlg::LayoutControls()
     if (!m_tree.m_hWnd)
         return false;
     const int margin = QVX_DIALOG_MARGIN;
-    const RECT free = *GetLayoutRect();
+    // The free area is the layout rectangle less the bars docked in it (the tool bar at the top).
+    RECT free = *GetLayoutRect();
+    const RECT layout = free;
+    RepositionBars(0xE800, 0xE8FF, 0, reposQuery, &free, &layout, TRUE);
     RECT client;
     GetClientRect(&client);
     auto width = [this](CWnd& control) {

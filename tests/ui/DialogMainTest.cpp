@@ -186,9 +186,18 @@ void ExpectMainLayout(CQuorvexDlg& dialog, const char* when)
     SCOPED_TRACE(when);
     RECT client;
     dialog.GetClientRect(&client);
+    // The free area starts below the tool bar.
+    int freeTop = 0;
+    if (HWND bar = dialog.GetInterimToolbar().m_hWnd)
+    {
+        RECT barRect;
+        ::GetWindowRect(bar, &barRect);
+        ::MapWindowPoints(nullptr, dialog.m_hWnd, reinterpret_cast<POINT*>(&barRect), 2);
+        freeTop = barRect.bottom;
+    }
     const RECT suiteLabel = Rect(dialog, IDC_SUITE_NAME_LABEL), suite = Rect(dialog, IDC_SUITE_NAME);
     EXPECT_EQ(suiteLabel.left, 12);
-    EXPECT_EQ(suiteLabel.top, 12);
+    EXPECT_EQ(suiteLabel.top, freeTop + 12);
     EXPECT_EQ(suite.left, (suiteLabel.right - suiteLabel.left) + 24);
     EXPECT_EQ(suite.right, client.right - 12);
     const RECT progressLabel = Rect(dialog, IDC_PROGRESS_LABEL),
