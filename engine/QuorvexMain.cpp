@@ -1,4 +1,0 @@
-// The program's one application object.
-#include "QuorvexApp.h"
-
-CQuorvexApp theApp;
