@@ -459,6 +459,37 @@ void CQuorvexDlg::OnClose()
     Default();
 }
 
+void CQuorvexDlg::OnOK()
+{
+    // The main dialog has no default action: Enter must not close it.
+}
+
+void CQuorvexDlg::OnCancel()
+{
+    if (m_closing)
+        return;
+    m_closing = true;
+    OnCancelRun();
+    if (CUnitTestExecutor* executor = GetExecutor())
+    {
+        // The worker logs into the tree until it ends: wait for it here, dispatching messages (the sink
+        // sends to this thread), before anything it reaches goes away.
+        if (executor->m_bRunInProgress)
+            executor->Stop();
+    }
+    if (m_pApp)
+    {
+        if (auto* sink = dynamic_cast<CUnitTestUILogManager*>(m_pApp->GetLogManager()))
+            sink->SetTree(nullptr);
+        if (m_pApp->m_pMainDialog == this)
+        {
+            m_pApp->m_hMainDialogWnd = nullptr;
+            m_pApp->m_pMainDialog = nullptr;
+        }
+    }
+    CUnitTestResizableDialog::OnCancel();
+}
+
 LRESULT CQuorvexDlg::OnKickIdle(WPARAM, LPARAM)
 {
     m_interimToolbar.UpdateButtons(this);

@@ -86,6 +86,10 @@ public:
     long long GetRunEndTime() const { return m_runEnd; }
 
     afx_msg void OnCancelRun();
+    // Enter reaching the default button does nothing; Escape, the close box and IDCANCEL cancel a run, wait
+    // for the worker while messages keep flowing, detach the tree and the application, then close.
+    void OnOK() override;
+    void OnCancel() override;
     afx_msg void OnExportResults();
     afx_msg void OnLoadTestSuite();
     afx_msg void OnRunAll();
@@ -129,6 +133,7 @@ private:
     CStatic m_elapsedLabel;
     CUnitTestLogDisplay m_tree;
     CQuorvexApp* m_pApp = nullptr;
+    bool m_closing = false;
     long long m_runStart;
     long long m_runEnd;
     // The number within the run of the test last reported started; 0 before the first test of a run.

@@ -15,6 +15,8 @@ BOOL CQuorvexDlg::OnInitDialog()
     BOOL result = CUnitTestResizableDialog::OnInitDialog();
 
     CUnitTestExecutor* executor = GetExecutor();
+    // A suite loaded before the dialog opened (named on the command line) is runnable at once.
+    SnapshotTests();
     CDravikString suite = executor ? executor->GetSuiteName() : CDravikString("");
     if (suite.IsEmpty())
         suite.LoadString(IDS_NO_SUITE_LOADED);
@@ -52,6 +54,9 @@ BOOL CQuorvexDlg::OnInitDialog()
     {
         if (auto* sink = dynamic_cast<CUnitTestUILogManager*>(m_pApp->GetLogManager()))
             sink->SetTree(&m_tree);
+        // The notifications reach this window from now on.
+        if (m_pApp->m_pMainDialog == this)
+            m_pApp->m_hMainDialogWnd = m_hWnd;
     }
 
     UpdateCurrentTestField();

@@ -388,3 +388,25 @@ TEST_F(MainDialogTest, LoadCommandRemembersTheSuiteFolderAndACancelledBrowseChan
     EXPECT_EQ(_stricmp(value.GetAnsi(), FixturePath("").c_str()), 0) << value.GetAnsi();
 }
 } // namespace
+
+TEST_F(MainDialogTest, EnterDoesNothingAndClosingDuringARunWaitsForTheWorkerAndDetaches)
+{
+    ASSERT_EQ(m_dialog->LoadChosenSuite(CDravikString(FixturePath("fx_many.dll").c_str())), 0);
+    m_dialog->SendMessage(WM_COMMAND, ID_RUN_ALL, 0);
+    ASSERT_TRUE(PumpUntil([&] { return Text(*m_dialog, IDC_CURRENT_TEST).compare(0, 1, "(") == 0; }));
+    ASSERT_TRUE(Executor()->m_bRunInProgress);
+
+    // Enter reaching the default button: no cancel, no close.
+    m_dialog->SendMessage(WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(Executor()->IsKeepRunning());
+    EXPECT_EQ(m_app->m_pMainDialog, m_dialog.get());
+
+    // Escape / the close box: the run is cancelled and waited for before the dialog lets go of the tree.
+    m_dialog->SendMessage(WM_COMMAND, IDCANCEL, 0);
+    EXPECT_FALSE(Executor()->m_bRunInProgress);
+    auto* sink = dynamic_cast<CUnitTestUILogManager*>(m_app->GetLogManager());
+    ASSERT_NE(sink, nullptr);
+    EXPECT_EQ(sink->GetTree(), nullptr);
+    EXPECT_EQ(m_app->m_pMainDialog, nullptr);
+    EXPECT_EQ(m_app->m_hMainDialogWnd, nullptr);
+}
