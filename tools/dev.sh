@@ -3,6 +3,9 @@
 #   tools/dev.sh sample   install what is missing, build, run the harness on the sample suite
 #   tools/dev.sh test     install what is missing, build, run every test under Wine
 #   tools/dev.sh build    install what is missing and build
+#   tools/dev.sh dialog   build, then start the harness in dialog mode with the sample suite loaded
+#                         (on $DISPLAY; without one, on a private Xvfb, saving a screenshot of the
+#                         started dialog to build/dialog.png when ImageMagick's import is installed)
 #   tools/dev.sh bench    build and run the benchmarks
 # Environment: BUILD_DIR (default build), JOBS (default nproc), QVX_SKIP_DEPS=1 skips the install step,
 # QVX_SKIP_I686=1 skips the 32-bit program build on hosts that test a 64-bit build.
@@ -101,6 +104,26 @@ sample)
         "$build/wine-run" "$build/tests/platform_tests.exe"
     fi
     ;;
+dialog)
+    deps
+    configure_and_build
+    had_display=${DISPLAY:-}
+    start_display
+    start_wine
+    sample=$(ls "$build"/bin/samples/*.dll | head -n 1)
+    if [ -n "$had_display" ]; then
+        "$build/wine-run" "$build/bin/Quorvex.exe" "$sample"
+    else
+        "$build/wine-run" "$build/bin/Quorvex.exe" "$sample" &
+        pid=$!
+        sleep 8
+        if command -v import >/dev/null; then
+            import -window root "$build/dialog.png" && echo "[dialog] screenshot: $build/dialog.png"
+        fi
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    fi
+    ;;
 bench)
     deps
     configure_and_build
@@ -112,7 +135,7 @@ bench)
     done
     ;;
 *)
-    echo "usage: $0 sample|test|build|bench" >&2
+    echo "usage: $0 sample|test|build|dialog|bench" >&2
     exit 2
     ;;
 esac
