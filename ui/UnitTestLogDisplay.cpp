@@ -49,6 +49,11 @@ void CUnitTestLogDisplayEntry::GetImages(int* image, int* selectedImage)
     *selectedImage = chosen;
 }
 
+BEGIN_MESSAGE_MAP(CUnitTestLogDisplay, CBaseTreeControl)
+ON_MESSAGE(CUnitTestLogDisplay::kFlushRedrawMessage, OnFlushRedrawRequest)
+ON_WM_TIMER()
+END_MESSAGE_MAP()
+
 CUnitTestLogDisplay::CUnitTestLogDisplay()
     : m_pCurrentTest(nullptr), m_pCurrentGroup(nullptr), m_nGroupCount(0), m_nMessagesInGroup(0),
       m_nGroupSize(kDefaultGroupSize)
@@ -67,6 +72,49 @@ CUnitTestLogDisplay::~CUnitTestLogDisplay()
     m_pCurrentTest = nullptr;
     m_pCurrentGroup = nullptr;
     RemoveAllEntries();
+}
+
+void CUnitTestLogDisplay::DeferRedraw()
+{
+    HWND window = GetSafeHwnd();
+    if (!window || m_redrawDeferred.exchange(true))
+        return;
+    // Sent before the request is posted, so that the request is always answered after it.
+    CWnd::SendMessage(WM_SETREDRAW, FALSE, 0);
+    ::PostMessageA(window, kFlushRedrawMessage, 0, 0);
+}
+
+LRESULT CUnitTestLogDisplay::OnFlushRedrawRequest(WPARAM, LPARAM)
+{
+    if (!SetTimer(kFlushRedrawTimer, kFlushRedrawMilliseconds, nullptr))
+        FlushRedraw();
+    return 0;
+}
+
+void CUnitTestLogDisplay::OnTimer(UINT_PTR id)
+{
+    if (id != kFlushRedrawTimer)
+    {
+        Default();
+        return;
+    }
+    if (m_redrawHolds.load() > 0)
+        return; // the timer keeps running until the change is done
+    KillTimer(kFlushRedrawTimer);
+    FlushRedraw();
+}
+
+void CUnitTestLogDisplay::FlushRedraw()
+{
+    // Cleared first: an entry added from now on defers again and asks for another flush.
+    m_redrawDeferred = false;
+    if (!GetSafeHwnd())
+        return;
+    CWnd::SendMessage(WM_SETREDRAW, TRUE, 0);
+    HTREEITEM newest = m_lastShownItem.load();
+    if (newest)
+        EnsureVisible(newest);
+    Invalidate(FALSE);
 }
 
 const CDravikString& CUnitTestLogDisplay::Format(int id)
@@ -219,9 +267,11 @@ bool CUnitTestLogDisplay::AddTest(CDravikString name, long number)
     CDravikString text;
     if (!text.FormatFromString(&Format(IDS_TREE_TEST), number, name.GetAnsi()))
         return false;
+    DeferRedraw();
     CUnitTestLogDisplayEntry* entry = InsertLogEntry(text, CUnitTestLogDisplayEntry::KindTest, nullptr);
     if (!entry)
         return false;
+    m_lastShownItem = entry->GetItem();
     m_pCurrentTest = entry;
     m_pCurrentGroup = nullptr;
     m_nGroupCount = 0;
@@ -269,6 +319,7 @@ CUnitTestLogDisplayEntry* CUnitTestLogDisplay::AddMessage(CDravikString text)
     // Bounded: a longer line is cut at the format buffer's last character.
     if (!line.FormatFromString(&Format(IDS_TREE_MESSAGE), stamp.GetAnsi(), text.GetAnsi()))
         return nullptr;
+    DeferRedraw();
     if (m_nMessagesInGroup >= m_nGroupSize)
     {
         if (m_nGroupCount != 0)
@@ -285,7 +336,10 @@ CUnitTestLogDisplayEntry* CUnitTestLogDisplay::AddMessage(CDravikString text)
     if (entry)
     {
         ++m_nMessagesInGroup;
-        EnsureVisible(entry->GetItem());
+        // While painting is held back, the flush scrolls the newest entry into view.
+        if (!m_redrawDeferred.load())
+            EnsureVisible(entry->GetItem());
+        m_lastShownItem = entry->GetItem();
     }
     return entry;
 }
@@ -372,6 +426,7 @@ bool CUnitTestLogDisplay::RegroupCurrentTest()
         return false;
     CUnitTestLogDisplayEntry* group = m_pCurrentGroup;
     HCURSOR previousCursor = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    ++m_redrawHolds;
     SetRedraw(false);
     std::vector<CUnitTestLogDisplayEntry*> children;
     CDravikList* list = m_pCurrentTest->GetChildren();
@@ -397,7 +452,11 @@ bool CUnitTestLogDisplay::RegroupCurrentTest()
     }
     for (CUnitTestLogDisplayEntry* child : moved)
         DeleteEntry(child);
-    SetRedraw(true);
+    // Redrawing stays off until the next flush, which is asked for here.
+    SetRedrawEnabledFlag(true);
+    m_redrawDeferred = false;
+    DeferRedraw();
+    --m_redrawHolds;
     SetCursor(previousCursor);
     if (moved.empty())
         return false;
@@ -412,7 +471,10 @@ bool CUnitTestLogDisplay::ClearResults()
     m_pCurrentGroup = nullptr;
     m_nGroupCount = 0;
     m_nMessagesInGroup = 0;
+    m_lastShownItem = nullptr;
     Reset();
+    // Reset switched redrawing back on.
+    m_redrawDeferred = false;
     m_failedTests.RemoveAll();
     m_warnedTests.RemoveAll();
     m_errorMessages.RemoveAll();

@@ -4,6 +4,8 @@
 // entries, and the export of what it shows to a text file.
 #pragma once
 
+#include <atomic>
+
 #include "BaseTreeControl.h"
 #include "DravikMap.h"
 #include "DravikString.h"
@@ -103,8 +105,27 @@ public:
     CUnitTestLogDisplayEntry* GetCurrentGroup() const { return m_pCurrentGroup; }
     long GetGroupCount() const { return m_nGroupCount; }
     long GetMessagesInCurrentGroup() const { return m_nMessagesInGroup; }
+    // Whether painting is held back because messages are arriving (see DeferRedraw).
+    bool IsRedrawDeferred() const { return m_redrawDeferred.load(); }
+
+    // Private messages and timer of the coalesced painting.
+    static constexpr UINT kFlushRedrawMessage = WM_APP + 0x3D1;
+    static constexpr UINT_PTR kFlushRedrawTimer = 0x5154;
+    static constexpr UINT kFlushRedrawMilliseconds = 100;
 
 protected:
+    // Painting while entries arrive: every insertion into an open (visible) part of a tree view costs a
+    // repaint and a scroll-bar update, which makes a flood of messages slow and keeps the window's thread
+    // busy. The first entry of a burst switches the tree view's redrawing off and posts a flush request;
+    // the window's thread answers it with a timer, and the timer switches redrawing back on and scrolls
+    // the newest entry into view. So the tree is repainted at most every 100 ms while messages flood in,
+    // and within 100 ms after the last one.
+    void DeferRedraw();
+    afx_msg LRESULT OnFlushRedrawRequest(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnTimer(UINT_PTR id);
+    // Switches redrawing back on now (on the window's thread).
+    void FlushRedraw();
+
     CUnitTestLogDisplayEntry* InsertLogEntry(CDravikString text, int kind, CUnitTestLogDisplayEntry* parent);
     CUnitTestLogDisplayEntry* AddMessage(CDravikString text);
     bool StartNewGroup();
@@ -134,6 +155,13 @@ protected:
     long m_nGroupCount;
     long m_nMessagesInGroup;
     int m_nGroupSize;
+
+    std::atomic<bool> m_redrawDeferred{false};
+    std::atomic<HTREEITEM> m_lastShownItem{nullptr};
+    // Above 0 while a long change (regrouping) needs redrawing off: flushes wait for its end.
+    std::atomic<int> m_redrawHolds{0};
+
+    DECLARE_MESSAGE_MAP()
 
 private:
     static const int kFormatCount = 9;

@@ -158,6 +158,9 @@ TEST_F(LogSinkTest, FloodOnTheWorkerThreadIsGrouped)
     EXPECT_FALSE(shown[0].expanded);
     EXPECT_EQ(Tree().GetInformationCount(), 13);
     EXPECT_EQ(CountMessageItems(shown), 13);
+    // Painting was held back during the flood and is switched on again shortly after it.
+    PumpMessages(3 * CUnitTestLogDisplay::kFlushRedrawMilliseconds);
+    EXPECT_FALSE(Tree().IsRedrawDeferred());
 }
 
 TEST_F(LogSinkTest, WithoutATreeMessagesAreDroppedButErrorsStillCount)
