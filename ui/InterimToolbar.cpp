@@ -11,6 +11,9 @@ namespace
 {
 // The pixels above and below the buttons inside the bar.
 const int kBarPadding = 2;
+// The padding inside each button (horizontal, vertical).
+const int kButtonPaddingX = 6;
+const int kButtonPaddingY = 6;
 
 // The update state of one tool bar button: enable and check go to the button.
 class CToolbarButtonCmdUI : public CCmdUI
@@ -206,6 +209,9 @@ BOOL CInterimToolbar::Create(CWnd* pParent, UINT toolbarId, UINT bitmapNormal, U
         return FALSE;
     SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessage(TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
+    // Tooltips also while another program is active (as the toolkit's command bars show them).
+    if (HWND tips = reinterpret_cast<HWND>(SendMessage(TB_GETTOOLTIPS)))
+        ::SetWindowLongPtrA(tips, GWL_STYLE, ::GetWindowLongPtrA(tips, GWL_STYLE) | TTS_ALWAYSTIP);
 
     const UINT strips[3] = {bitmapNormal, bitmapDisabled, bitmapHot};
     const UINT setters[3] = {TB_SETIMAGELIST, TB_SETDISABLEDIMAGELIST, TB_SETHOTIMAGELIST};
@@ -217,6 +223,8 @@ BOOL CInterimToolbar::Create(CWnd* pParent, UINT toolbarId, UINT bitmapNormal, U
             SendMessage(setters[i], 0, reinterpret_cast<LPARAM>(m_images[i]));
     }
     SendMessage(TB_SETBITMAPSIZE, 0, MAKELONG(m_button.cx, m_button.cy));
+    // Tighter than the default padding, so that the captioned buttons fit the main dialog's smallest width.
+    SendMessage(TB_SETPADDING, 0, MAKELPARAM(kButtonPaddingX, kButtonPaddingY));
 
     // One image per button, in the order of the buttons.
     m_texts.clear();
@@ -309,8 +317,18 @@ int CInterimToolbar::GetBarHeight() const
 {
     if (!m_hWnd)
         return 0;
+    // The buttons wrap onto further rows when the bar is narrower than they are: the bar is as high as its
+    // lowest button.
     const LRESULT size = ::SendMessageA(m_hWnd, TB_GETBUTTONSIZE, 0, 0);
-    return std::max<int>(HIWORD(size), m_button.cy) + 2 * kBarPadding;
+    int bottom = std::max<int>(HIWORD(size), m_button.cy);
+    const int count = static_cast<int>(::SendMessageA(m_hWnd, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i)
+    {
+        RECT item = {};
+        if (::SendMessageA(m_hWnd, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item)))
+            bottom = std::max<int>(bottom, item.bottom);
+    }
+    return bottom + 2 * kBarPadding;
 }
 
 LRESULT CInterimToolbar::OnSizeParent(WPARAM, LPARAM lParam)
@@ -318,8 +336,17 @@ LRESULT CInterimToolbar::OnSizeParent(WPARAM, LPARAM lParam)
     auto* layout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
     if (!layout || !(GetStyle() & WS_VISIBLE))
         return 0;
-    const int height = GetBarHeight();
+    // The wrapping of the buttons depends on the width: take the new width first, then measure.
     RECT bar = layout->rect;
+    RECT current;
+    GetWindowRect(&current);
+    if (current.right - current.left != bar.right - bar.left)
+    {
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, bar.right - bar.left, current.bottom - current.top,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessage(TB_AUTOSIZE);
+    }
+    const int height = GetBarHeight();
     bar.bottom = bar.top + height;
     if (layout->hDWP)
         AfxRepositionWindow(layout, m_hWnd, &bar);

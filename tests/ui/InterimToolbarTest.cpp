@@ -254,7 +254,7 @@ TEST_F(InterimToolbarTest, AClickOnAButtonRunsTheDialogsCommand)
 
 TEST_F(InterimToolbarTest, FieldsAndTreeLieBelowTheToolbar)
 {
-    for (int grow : {0, 150})
+    for (int grow : {0, 150, -400})
     {
         SCOPED_TRACE("grown by " + std::to_string(grow));
         if (grow)
@@ -269,6 +269,15 @@ TEST_F(InterimToolbarTest, FieldsAndTreeLieBelowTheToolbar)
         EXPECT_EQ(bar.top, 0);
         EXPECT_EQ(bar.right, client.right) << "the bar spans the client area";
         EXPECT_GE(bar.bottom - bar.top, 20 + 4);
+        // Every button lies inside the bar (none is cut off at the right or the bottom).
+        const int count = static_cast<int>(::SendMessageA(m_bar, TB_BUTTONCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i)
+        {
+            RECT item = {};
+            ASSERT_TRUE(::SendMessageA(m_bar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item)));
+            EXPECT_LE(item.right, bar.right - bar.left) << "button " << i;
+            EXPECT_LE(item.bottom, bar.bottom - bar.top) << "button " << i;
+        }
         const RECT label = ChildRect(*m_dialog, ::GetDlgItem(m_dialog->m_hWnd, IDC_SUITE_NAME_LABEL));
         EXPECT_EQ(label.top, bar.bottom + 12);
         EXPECT_EQ(label.left, 12);
