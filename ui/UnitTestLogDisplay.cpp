@@ -199,28 +199,27 @@ bool CUnitTestLogDisplay::UnmarkTestWarned()
     return true;
 }
 
-bool CUnitTestLogDisplay::MarkErrorMessage(CUnitTestLogDisplayEntry* entry)
+bool CUnitTestLogDisplay::MarkMessage(CDravikMap& set, CUnitTestLogDisplayEntry* entry)
 {
-    if (!AddToSet(m_errorMessages, entry))
+    if (!AddToSet(set, entry))
         return false;
     entry->UpdateItem(false);
     return true;
+}
+
+bool CUnitTestLogDisplay::MarkErrorMessage(CUnitTestLogDisplayEntry* entry)
+{
+    return MarkMessage(m_errorMessages, entry);
 }
 
 bool CUnitTestLogDisplay::MarkWarningMessage(CUnitTestLogDisplayEntry* entry)
 {
-    if (!AddToSet(m_warningMessages, entry))
-        return false;
-    entry->UpdateItem(false);
-    return true;
+    return MarkMessage(m_warningMessages, entry);
 }
 
 bool CUnitTestLogDisplay::MarkInfoMessage(CUnitTestLogDisplayEntry* entry)
 {
-    if (!AddToSet(m_infoMessages, entry))
-        return false;
-    entry->UpdateItem(false);
-    return true;
+    return MarkMessage(m_infoMessages, entry);
 }
 
 bool CUnitTestLogDisplay::MoveMapMembership(CDravikMap* set, CBaseTreeControlEntry* oldEntry,

@@ -134,6 +134,8 @@ protected:
     bool MarkTestFailed();
     bool MarkTestWarned();
     bool UnmarkTestWarned();
+    // The entry into the set, then its picture.
+    bool MarkMessage(CDravikMap& set, CUnitTestLogDisplayEntry* entry);
     bool MarkErrorMessage(CUnitTestLogDisplayEntry* entry);
     bool MarkWarningMessage(CUnitTestLogDisplayEntry* entry);
     bool MarkInfoMessage(CUnitTestLogDisplayEntry* entry);

@@ -25,28 +25,28 @@ bool CUnitTestLogDisplay::WriteSummary(CFileInterface* file, CDravikString suite
 {
     if (!file || !file->IsOpen())
         return false;
-    CDravikString line;
     bool ok = WriteLine(file, CDravikString(kRule));
-    // A format that leaves nothing (an empty suite name still gives its label) cannot fail here, but a
-    // failed format must not write the previous line again.
-    line = "";
-    line.Format("Test Suite: %s\r\n", suiteName.GetAnsi());
-    ok = WriteLine(file, line) && ok;
-    line = "";
-    line.Format("Number of Tests Run: %ld", CountTests());
-    ok = WriteLine(file, line) && ok;
-    line = "";
-    line.Format("Total Run Time: %s\r\n", runTime.GetAnsi());
-    ok = WriteLine(file, line) && ok;
-    line = "";
-    line.Format("Total Information Messages: %ld", GetInformationCount());
-    ok = WriteLine(file, line) && ok;
-    line = "";
-    line.Format("Total Warnings: %ld", GetWarningCount());
-    ok = WriteLine(file, line) && ok;
-    line = "";
-    line.Format("Total Errors: %ld", GetErrorCount());
-    ok = WriteLine(file, line) && ok;
+    // "Test Suite" and "Total Run Time" carry their own line end: an empty line follows each.
+    const struct
+    {
+        const char* format;
+        const char* text;
+        long number;
+    } lines[] = {{"Test Suite: %s\r\n", suiteName.GetAnsi(), 0},
+                 {"Number of Tests Run: %ld", nullptr, CountTests()},
+                 {"Total Run Time: %s\r\n", runTime.GetAnsi(), 0},
+                 {"Total Information Messages: %ld", nullptr, GetInformationCount()},
+                 {"Total Warnings: %ld", nullptr, GetWarningCount()},
+                 {"Total Errors: %ld", nullptr, GetErrorCount()}};
+    for (const auto& entry : lines)
+    {
+        CDravikString line;
+        if (entry.text)
+            line.Format(entry.format, entry.text);
+        else
+            line.Format(entry.format, entry.number);
+        ok = WriteLine(file, line) && ok;
+    }
     ok = WriteLine(file, CDravikString(kRule)) && ok;
     return ok;
 }
