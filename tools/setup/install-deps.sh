@@ -22,7 +22,7 @@ PKGS=(
     mingw-w64-i686-dev libz-mingw-w64-dev
     wine xvfb xauth fonts-wine x11-utils
     cmake ninja-build make dpkg-dev pkg-config
-    clang-14 lld-14 python3
+    clang-14 lld-14 python3 fp-utils-3.2.2
 )
 
 if [ "$ARCH" = i686 ]; then
