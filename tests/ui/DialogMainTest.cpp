@@ -11,54 +11,20 @@
 #include "CmdUI.h"
 #include "DialogResource.h"
 #include "DialogTestSupport.h"
+#include "MainDialogTestSupport.h"
 #include "PathUtilities.h"
 #include "QuorvexApp.h"
 #include "QuorvexDlg.h"
 #include "UnitTestElapsedTimeTimer.h"
 #include "UnitTestUILogManager.h"
 
+using dialog_test::FixturePath;
 using dialog_test::PumpMessages;
 using dialog_test::PumpUntil;
+using dialog_test::Text;
 
 namespace
 {
-struct CShownMessage
-{
-    std::string text;
-    std::string caption;
-    UINT type;
-};
-
-// The main dialog with its message boxes recorded instead of shown.
-class CMainDialogProbe : public CQuorvexDlg
-{
-public:
-    int ShowMessageBox(const char* text, const char* caption, UINT type) override
-    {
-        messages.push_back({text ? text : "", caption ? caption : "", type});
-        return IDOK;
-    }
-    std::vector<CShownMessage> messages;
-};
-
-// The application of the tests: the run-ended notification reaches the dialog.
-class CTestApp : public CQuorvexApp
-{
-public:
-    void OnRunEnded() override
-    {
-        if (dialog)
-            dialog->OnRunEnded();
-    }
-    CQuorvexDlg* dialog = nullptr;
-};
-
-std::string Text(CWnd& dialog, int id)
-{
-    char text[512] = {};
-    ::GetDlgItemTextA(dialog.m_hWnd, id, text, sizeof text);
-    return text;
-}
 
 // Records whether an update handler enabled the command.
 class CEnableProbe : public CCmdUI
@@ -80,68 +46,7 @@ bool IsEnabled(CQuorvexDlg& dialog, UINT command)
     return probe.enabled;
 }
 
-std::string FixturePath(const char* name)
-{
-    char folder[MAX_PATH];
-    ::GetCurrentDirectoryA(MAX_PATH, folder);
-    return std::string(folder) + "\\engine_fixtures\\" + name;
-}
-
-class MainDialogTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        m_app.reset(new CTestApp);
-        m_app->SetLogManager(new CUnitTestUILogManager);
-        m_dialog.reset(new CMainDialogProbe);
-        m_dialog->SetApplication(m_app.get());
-        char temp[MAX_PATH];
-        ::GetTempPathA(MAX_PATH, temp);
-        m_configFolder =
-            std::string(temp) + "qvx-main-" + std::to_string(::GetCurrentProcessId()) + "\\data\\";
-        m_dialog->SetConfigFile(CClientConfigFile(CDravikString(m_configFolder.c_str())));
-        ASSERT_TRUE(m_dialog->Create(CQuorvexDlg::kTemplateId, nullptr));
-        m_app->dialog = m_dialog.get();
-        m_app->m_pMainDialog = m_dialog.get();
-        m_app->m_hMainDialogWnd = m_dialog->m_hWnd;
-        PumpMessages();
-    }
-    void TearDown() override
-    {
-        if (m_dialog && m_dialog->m_hWnd)
-        {
-            m_dialog->OnCancelRun();
-            PumpUntil([&] { return !m_app->GetExecutor()->m_bRunInProgress; });
-            m_app->m_hMainDialogWnd = nullptr;
-            m_app->m_pMainDialog = nullptr;
-            m_dialog->DestroyWindow();
-        }
-        m_app->UnloadTestSuite();
-        m_dialog.reset();
-        m_app.reset();
-        ::DeleteFileA((m_configFolder + "QVXClient.cfg").c_str());
-        ::RemoveDirectoryA(m_configFolder.c_str());
-        ::RemoveDirectoryA(m_configFolder.substr(0, m_configFolder.size() - 5).c_str());
-    }
-    CUnitTestExecutor* Executor() { return m_app->GetExecutor(); }
-    // Runs all tests and waits for the end of the run as the dialog sees it.
-    void RunAllToTheEnd()
-    {
-        m_dialog->SendMessage(WM_COMMAND, ID_RUN_ALL, 0);
-        ASSERT_TRUE(PumpUntil(
-            [&] {
-                return !Executor()->m_bRunInProgress &&
-                       Text(*m_dialog, IDC_CURRENT_TEST) == "All Tests Completed";
-            },
-            20000));
-        PumpMessages();
-    }
-
-    std::unique_ptr<CTestApp> m_app;
-    std::unique_ptr<CMainDialogProbe> m_dialog;
-    std::string m_configFolder;
-};
+using MainDialogTest = dialog_test::CMainDialogFixture;
 
 TEST_F(MainDialogTest, StartsWithNoSuiteAndOnlyLoadAboutAndHelpEnabled)
 {

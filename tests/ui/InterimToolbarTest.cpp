@@ -9,39 +9,13 @@
 #include "DialogResource.h"
 #include "DialogTestSupport.h"
 #include "InterimToolbar.h"
-#include "QuorvexApp.h"
-#include "QuorvexDlg.h"
-#include "UnitTestUILogManager.h"
+#include "MainDialogTestSupport.h"
 
 using dialog_test::PumpMessages;
 using dialog_test::PumpUntil;
 
 namespace
 {
-class CToolbarTestApp : public CQuorvexApp
-{
-public:
-    void OnRunEnded() override
-    {
-        if (dialog)
-            dialog->OnRunEnded();
-    }
-    CQuorvexDlg* dialog = nullptr;
-};
-
-class CSilentMainDialog : public CQuorvexDlg
-{
-public:
-    int ShowMessageBox(const char*, const char*, UINT) override { return IDOK; }
-};
-
-std::string Fixture(const char* name)
-{
-    char folder[MAX_PATH];
-    ::GetCurrentDirectoryA(MAX_PATH, folder);
-    return std::string(folder) + "\\engine_fixtures\\" + name;
-}
-
 RECT ChildRect(CWnd& dialog, HWND child)
 {
     RECT rect;
@@ -50,41 +24,15 @@ RECT ChildRect(CWnd& dialog, HWND child)
     return rect;
 }
 
-class InterimToolbarTest : public ::testing::Test
+class InterimToolbarTest : public dialog_test::CMainDialogFixture
 {
 protected:
     void SetUp() override
     {
-        m_app.reset(new CToolbarTestApp);
-        m_app->SetLogManager(new CUnitTestUILogManager);
-        m_dialog.reset(new CSilentMainDialog);
-        m_dialog->SetApplication(m_app.get());
-        char temp[MAX_PATH];
-        ::GetTempPathA(MAX_PATH, temp);
-        m_configFolder = std::string(temp) + "qvx-bar-" + std::to_string(::GetCurrentProcessId()) + "\\";
-        m_dialog->SetConfigFile(CClientConfigFile(CDravikString(m_configFolder.c_str())));
-        ASSERT_TRUE(m_dialog->Create(CQuorvexDlg::kTemplateId, nullptr));
-        m_app->dialog = m_dialog.get();
-        m_app->m_pMainDialog = m_dialog.get();
-        m_app->m_hMainDialogWnd = m_dialog->m_hWnd;
-        PumpMessages();
+        CMainDialogFixture::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
         m_bar = m_dialog->GetInterimToolbar().m_hWnd;
         ASSERT_NE(m_bar, nullptr);
-    }
-    void TearDown() override
-    {
-        if (m_dialog && m_dialog->m_hWnd)
-        {
-            m_dialog->OnCancelRun();
-            PumpUntil([&] { return !m_app->GetExecutor()->m_bRunInProgress; });
-            m_app->m_hMainDialogWnd = nullptr;
-            m_app->m_pMainDialog = nullptr;
-            m_dialog->DestroyWindow();
-        }
-        m_app->UnloadTestSuite();
-        m_dialog.reset();
-        m_app.reset();
-        ::RemoveDirectoryA(m_configFolder.c_str());
     }
     // The modal loop's idle time, as the dialog sees it.
     void Idle() { m_dialog->SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, 0); }
@@ -101,12 +49,7 @@ protected:
         EXPECT_EQ(ButtonEnabled(ID_ABOUT), about);
         EXPECT_TRUE(ButtonEnabled(ID_HELP_COMMAND));
     }
-    std::string CurrentTest()
-    {
-        char text[256] = {};
-        ::GetDlgItemTextA(m_dialog->m_hWnd, IDC_CURRENT_TEST, text, sizeof text);
-        return text;
-    }
+    std::string CurrentTest() { return dialog_test::Text(*m_dialog, IDC_CURRENT_TEST); }
     // Presses and releases the left mouse button over the button with that id.
     void Click(UINT id)
     {
@@ -119,9 +62,6 @@ protected:
         ::SendMessageA(m_bar, WM_LBUTTONUP, 0, at);
     }
 
-    std::unique_ptr<CToolbarTestApp> m_app;
-    std::unique_ptr<CSilentMainDialog> m_dialog;
-    std::string m_configFolder;
     HWND m_bar = nullptr;
 };
 
@@ -215,7 +155,7 @@ TEST_F(InterimToolbarTest, ButtonStatesFollowTheUpdateHandlersOnIdle)
     Idle();
     ExpectStates("no suite", true, false, false, false, true);
 
-    ASSERT_EQ(m_dialog->LoadChosenSuite(CDravikString(Fixture("fx_many.dll").c_str())), 0);
+    ASSERT_EQ(m_dialog->LoadChosenSuite(CDravikString(dialog_test::FixturePath("fx_many.dll").c_str())), 0);
     Idle();
     ExpectStates("suite loaded", true, true, false, false, true);
 
@@ -233,7 +173,7 @@ TEST_F(InterimToolbarTest, ButtonStatesFollowTheUpdateHandlersOnIdle)
 
 TEST_F(InterimToolbarTest, AClickOnAButtonRunsTheDialogsCommand)
 {
-    ASSERT_EQ(m_dialog->LoadChosenSuite(CDravikString(Fixture("fx_pass.dll").c_str())), 0);
+    ASSERT_EQ(m_dialog->LoadChosenSuite(CDravikString(dialog_test::FixturePath("fx_pass.dll").c_str())), 0);
     Idle();
     ASSERT_TRUE(ButtonEnabled(ID_RUN_ALL));
     Click(ID_RUN_ALL);
