@@ -1,5 +1,6 @@
 #include "UnitTestThreadedExecutor.h"
 
+#include "ExecutorThreadBody.h"
 #include "ThreadLock.h"
 
 CUnitTestThreadedExecutor::CUnitTestThreadedExecutor()
@@ -30,29 +31,9 @@ DWORD WINAPI CUnitTestThreadedExecutor::ThreadRoutine(LPVOID parameter)
     CUnitTestThreadedExecutor* self = static_cast<CUnitTestThreadedExecutor*>(parameter);
     if (!self)
         return 0;
-    self->m_threadRunning = true;
-    if (self->m_startedEvent)
-        SetEvent(self->m_startedEvent);
-    bool result = false;
-    try
-    {
-        result = self->Run();
-    }
-    catch (...)
-    {
-        result = false;
-    }
-    self->m_runResult = result;
-    try
-    {
-        self->OnRunComplete();
-    }
-    catch (...)
-    {
-    }
-    if (self->m_finishedEvent)
-        SetEvent(self->m_finishedEvent);
-    return result ? 1 : 0;
+    return RunExecutorThreadBody(
+        self->m_threadRunning, self->m_runResult, self->m_startedEvent, self->m_finishedEvent,
+        [self] { return self->Run(); }, [self] { self->OnRunComplete(); });
 }
 
 bool CUnitTestThreadedExecutor::Start()

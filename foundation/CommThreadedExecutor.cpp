@@ -1,4 +1,5 @@
 #include "CommThreadedExecutor.h"
+#include "ExecutorThreadBody.h"
 #include "ThreadLock.h"
 
 CCommThreadedExecutor::CCommThreadedExecutor()
@@ -25,34 +26,9 @@ DWORD WINAPI CCommThreadedExecutor::ThreadRoutine(LPVOID parameter)
     CCommThreadedExecutor* self = static_cast<CCommThreadedExecutor*>(parameter);
     if (!self)
         return 0;
-
-    self->m_running.store(true);
-    if (self->m_startedEvent)
-        SetEvent(self->m_startedEvent);
-
-    bool result = false;
-    try
-    {
-        result = self->Run();
-    }
-    catch (...)
-    {
-        result = false;
-    }
-    self->m_runResult.store(result);
-    try
-    {
-        self->OnRunComplete();
-    }
-    catch (...)
-    {
-    }
-
-    // Nothing of the object is touched after the finished event: the owner may destroy it at once.
-    HANDLE finished = self->m_finishedEvent;
-    if (finished)
-        SetEvent(finished);
-    return result ? 1 : 0;
+    return RunExecutorThreadBody(
+        self->m_running, self->m_runResult, self->m_startedEvent, self->m_finishedEvent,
+        [self] { return self->Run(); }, [self] { self->OnRunComplete(); });
 }
 
 bool CCommThreadedExecutor::IsCurrentThread() const
