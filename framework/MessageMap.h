@@ -93,7 +93,7 @@ struct AFX_MSGMAP_ENTRY
 
 struct AFX_MSGMAP
 {
-    const AFX_MSGMAP* (PASCAL* pfnGetBaseMap)();
+    const AFX_MSGMAP*(PASCAL* pfnGetBaseMap)();
     const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
