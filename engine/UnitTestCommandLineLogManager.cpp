@@ -1,5 +1,7 @@
 #include "UnitTestCommandLineLogManager.h"
 
+#include "TimeUtilities.h"
+
 #include "resource.h"
 
 #include <cstdarg>
@@ -10,19 +12,11 @@ namespace
 const int kFormatIds[6] = {IDS_LOG_ERROR,     IDS_LOG_ERROR_LINE, IDS_LOG_INFORMATION,
                            IDS_LOG_RUN_BEGIN, IDS_LOG_TEST_BEGIN, IDS_LOG_WARNING};
 
-// The local time of day as "hh:mm:ss:" followed by the milliseconds without leading zeros: the same text as
-// FormatCurrentTimestamp, read with one GetLocalTime call (the time-zone conversion of the general routine
-// cost as much as the rest of a console line).
+// The timestamp of one console line.
 struct Stamp
 {
     char text[32];
-    Stamp()
-    {
-        SYSTEMTIME now;
-        GetLocalTime(&now);
-        std::snprintf(text, sizeof(text), "%02u:%02u:%02u:%u", now.wHour, now.wMinute, now.wSecond,
-                      now.wMilliseconds);
-    }
+    Stamp() { FormatCurrentTimestamp(text, sizeof(text)); }
 };
 
 int SlotOf(int id)

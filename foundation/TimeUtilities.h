@@ -33,6 +33,8 @@ CDravikString FileTimeToTimeText(long long fileTime, const TIME_ZONE_INFORMATION
 
 // FileTimeToTimeText of the current time: the timestamp of log lines.
 CDravikString FormatCurrentTimestamp();
+// The same text written into a caller's buffer (always terminated), without allocating: for per-line use.
+void FormatCurrentTimestamp(char* buffer, size_t size);
 
 // Turns every '/', '\' and '.' into '-'; true when one was replaced.
 bool NormaliseDateSeparators(CDravikString& text);
