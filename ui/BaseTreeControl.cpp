@@ -1,6 +1,7 @@
 #include "BaseTreeControl.h"
 
 #include "DrawingUtilities.h"
+#include "DravikOptimizedMap.h"
 #include "PathUtilities.h"
 
 #include <vector>
@@ -615,10 +616,18 @@ void CBaseTreeControl::SetRightDragEnabled(bool enabled)
     m_bRightDragEnabled = enabled;
 }
 
+void CBaseTreeControl::KeepChainsShort(CDravikMap& map)
+{
+    const int buckets = map.GetBucketCount();
+    if (map.GetCount() >= 2 * buckets && buckets < (1 << 24))
+        map.SetBucketCount(CDravikOptimizedMap::NextBucketCount(buckets));
+}
+
 BOOL CBaseTreeControl::RegisterItem(HTREEITEM item, CBaseTreeControlEntry* entry)
 {
     if (!entry)
         return FALSE;
+    KeepChainsShort(m_itemMap);
     return m_itemMap.AddHashed(ItemKeyLow(item), ItemKeyHigh(item), entry) ? TRUE : FALSE;
 }
 

@@ -123,6 +123,9 @@ public:
     {
         return static_cast<unsigned int>(reinterpret_cast<UINT_PTR>(item));
     }
+    // Gives a map keyed by items more buckets as it fills (a tree may hold hundreds of thousands of
+    // items; with the default bucket count every look-up would walk long chains).
+    static void KeepChainsShort(CDravikMap& map);
     static unsigned int ItemKeyHigh(HTREEITEM item)
     {
         return static_cast<unsigned int>(

@@ -432,6 +432,9 @@ LRESULT CQuorvexDlg::OnTestFinished(WPARAM, LPARAM lParam)
     CUnitTestExecutor* executor = GetExecutor();
     if (!executor)
         return 1;
+    // The run is over: what the worker logged last is shown before the fields are read.
+    if (auto* sink = dynamic_cast<CUnitTestUILogManager*>(m_pApp->GetLogManager()))
+        sink->DeliverPending();
     SetProgress(static_cast<int>(lParam), static_cast<int>(m_selectedNames.size()));
     UpdateCurrentTestField();
     UpdateStatusField();

@@ -161,6 +161,7 @@ bool CUnitTestLogDisplay::AddToSet(CDravikMap& set, CBaseTreeControlEntry* entry
         return false;
     if (SetContains(set, entry))
         return true;
+    KeepChainsShort(set);
     return set.AddHashed(ItemKeyLow(entry->GetItem()), ItemKeyHigh(entry->GetItem()), entry);
 }
 
@@ -309,14 +310,19 @@ CDravikString CUnitTestLogDisplay::FormatGroupCaption(long group, long first, lo
     return caption;
 }
 
-CUnitTestLogDisplayEntry* CUnitTestLogDisplay::AddMessage(CDravikString text)
+CUnitTestLogDisplayEntry* CUnitTestLogDisplay::AddMessage(CDravikString text, const char* stamp)
 {
     if (text.IsEmpty())
         return nullptr;
     CDravikString line;
-    CDravikString stamp = FormatCurrentTimestamp();
+    char now[32];
+    if (!stamp)
+    {
+        FormatCurrentTimestamp(now, sizeof(now));
+        stamp = now;
+    }
     // Bounded: a longer line is cut at the format buffer's last character.
-    if (!line.FormatFromString(&Format(IDS_TREE_MESSAGE), stamp.GetAnsi(), text.GetAnsi()))
+    if (!line.FormatFromString(&Format(IDS_TREE_MESSAGE), stamp, text.GetAnsi()))
         return nullptr;
     DeferRedraw();
     if (m_nMessagesInGroup >= m_nGroupSize)
@@ -343,9 +349,9 @@ CUnitTestLogDisplayEntry* CUnitTestLogDisplay::AddMessage(CDravikString text)
     return entry;
 }
 
-bool CUnitTestLogDisplay::AddError(CDravikString text)
+bool CUnitTestLogDisplay::AddError(CDravikString text, const char* stamp)
 {
-    CUnitTestLogDisplayEntry* entry = AddMessage(text);
+    CUnitTestLogDisplayEntry* entry = AddMessage(text, stamp);
     if (!entry || !MarkErrorMessage(entry))
         return false;
     if (m_pCurrentTest && !IsErrorEntry(m_pCurrentTest))
@@ -357,9 +363,9 @@ bool CUnitTestLogDisplay::AddError(CDravikString text)
     return true;
 }
 
-bool CUnitTestLogDisplay::AddWarning(CDravikString text)
+bool CUnitTestLogDisplay::AddWarning(CDravikString text, const char* stamp)
 {
-    CUnitTestLogDisplayEntry* entry = AddMessage(text);
+    CUnitTestLogDisplayEntry* entry = AddMessage(text, stamp);
     if (!entry || !MarkWarningMessage(entry))
         return false;
     if (m_pCurrentTest && !IsErrorEntry(m_pCurrentTest) && !IsWarningEntry(m_pCurrentTest))
@@ -370,9 +376,9 @@ bool CUnitTestLogDisplay::AddWarning(CDravikString text)
     return true;
 }
 
-bool CUnitTestLogDisplay::AddInformation(CDravikString text)
+bool CUnitTestLogDisplay::AddInformation(CDravikString text, const char* stamp)
 {
-    CUnitTestLogDisplayEntry* entry = AddMessage(text);
+    CUnitTestLogDisplayEntry* entry = AddMessage(text, stamp);
     if (!entry)
         return false;
     return MarkInfoMessage(entry);
@@ -427,40 +433,56 @@ bool CUnitTestLogDisplay::RegroupCurrentTest()
     HCURSOR previousCursor = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     ++m_redrawHolds;
     SetRedraw(false);
+    // Folded while its items move, so that the tree view does not re-number its shown rows for each one.
+    m_pCurrentTest->ExpandOwnItem(false);
+
+    // What each message says and which set it is in, before its item goes.
+    struct Moved
+    {
+        CDravikString text;
+        CDravikMap* set;
+    };
     std::vector<CUnitTestLogDisplayEntry*> children;
     CDravikList* list = m_pCurrentTest->GetChildren();
     children.reserve(static_cast<size_t>(list->GetCount()));
     for (CDravikListElement* e = list->GetFirst(); e; e = e->GetNext())
-        children.push_back(static_cast<CUnitTestLogDisplayEntry*>(e->GetData()));
-    std::vector<CUnitTestLogDisplayEntry*> moved;
+        if (e->GetData() != group)
+            children.push_back(static_cast<CUnitTestLogDisplayEntry*>(e->GetData()));
+    std::vector<Moved> moved;
     moved.reserve(children.size());
     for (CUnitTestLogDisplayEntry* child : children)
     {
-        if (child == group)
-            continue;
+        CDravikMap* set = nullptr;
+        for (CDravikMap* candidate : {&m_errorMessages, &m_warningMessages, &m_infoMessages})
+            if (RemoveFromSet(*candidate, child))
+                set = candidate;
+        moved.push_back(Moved{child->GetText(), set});
+    }
+    // The old items go first, oldest first: a tree view that keeps its items in one array (in the order
+    // they were made) then finds each at the front and the copies are made in a short array.
+    m_lastShownItem = nullptr;
+    for (CUnitTestLogDisplayEntry* child : children)
+        DeleteEntry(child);
+    // The next group comes before the copies, for the same reason: the messages that go into it name it
+    // as their parent, and such a tree view looks for the parent from the front of its array.
+    StartNewGroup();
+    for (const Moved& message : moved)
+    {
         CUnitTestLogDisplayEntry* copy =
-            InsertLogEntry(child->GetText(), CUnitTestLogDisplayEntry::KindMessage, group);
-        if (!copy)
+            InsertLogEntry(message.text, CUnitTestLogDisplayEntry::KindMessage, group);
+        if (!copy || !message.set)
             continue;
-        MoveMapMembership(&m_errorMessages, child, copy);
-        MoveMapMembership(&m_warningMessages, child, copy);
-        MoveMapMembership(&m_infoMessages, child, copy);
+        AddToSet(*message.set, copy);
         // The copy was inserted with an information picture; it shows its own kind from now on.
         copy->UpdateItem(false);
-        moved.push_back(child);
     }
-    for (CUnitTestLogDisplayEntry* child : moved)
-        DeleteEntry(child);
     // Redrawing stays off until the next flush, which is asked for here.
     SetRedrawEnabledFlag(true);
     m_redrawDeferred = false;
     DeferRedraw();
     --m_redrawHolds;
     SetCursor(previousCursor);
-    if (moved.empty())
-        return false;
-    StartNewGroup();
-    return true;
+    return !moved.empty();
 }
 
 bool CUnitTestLogDisplay::ClearResults()

@@ -65,9 +65,11 @@ public:
     bool CollapseCurrentTest();
     // Closes the open group and the current test.
     bool EndTest();
-    bool AddError(CDravikString text);
-    bool AddWarning(CDravikString text);
-    bool AddInformation(CDravikString text);
+    // A message under the current test (or its open group). stamp is the time it was logged, when that
+    // was earlier than now.
+    bool AddError(CDravikString text, const char* stamp = nullptr);
+    bool AddWarning(CDravikString text, const char* stamp = nullptr);
+    bool AddInformation(CDravikString text, const char* stamp = nullptr);
     // Deletes every entry, empties the five sets and forgets the current test and group.
     bool ClearResults();
 
@@ -127,7 +129,7 @@ protected:
     void FlushRedraw();
 
     CUnitTestLogDisplayEntry* InsertLogEntry(CDravikString text, int kind, CUnitTestLogDisplayEntry* parent);
-    CUnitTestLogDisplayEntry* AddMessage(CDravikString text);
+    CUnitTestLogDisplayEntry* AddMessage(CDravikString text, const char* stamp);
     bool StartNewGroup();
     void UpdateGroupCaption();
     bool RegroupCurrentTest();

@@ -68,6 +68,8 @@ class CMainDialogFixture : public ::testing::Test
 protected:
     void SetUp() override
     {
+        // Runs of the many-tests fixture last (2 ms a test), so that a test can look at a run in progress.
+        ::SetEnvironmentVariableA("QVX_FX_EMPTY_SLEEP", "2");
         m_app.reset(new CMainDialogTestApp);
         m_app->SetLogManager(new CUnitTestUILogManager);
         m_dialog.reset(new CMainDialogProbe);
@@ -96,6 +98,7 @@ protected:
         m_app->UnloadTestSuite();
         m_dialog.reset();
         m_app.reset();
+        ::SetEnvironmentVariableA("QVX_FX_EMPTY_SLEEP", nullptr);
         ::DeleteFileA((m_configFolder + "QVXClient.cfg").c_str());
         ::RemoveDirectoryA(m_configFolder.c_str());
         ::RemoveDirectoryA(m_configFolder.substr(0, m_configFolder.size() - 5).c_str());
