@@ -138,8 +138,9 @@ TEST_F(HelpFileTest, ContextIdsOfTheDialogsLeadToTheirPages)
         {1007, "run_individual.htm", L"run_individual.htm", "<h1>Run Individual Tests</h1>"},
     };
     // The viewer opens the name that #STRINGS holds for the id inside the file, so it must be the page's name
-    // within the file. chmcmd 3.2.2 writes the absolute path the page had on the build machine instead; that
-    // is reported below (as a skip) rather than hidden, once the ids are known to name the right pages.
+    // within the file. chmcmd 3.2.2 writes the absolute path the page had on the build machine instead, unless
+    // tools/help/compile-chm.sh could give it a private root; where it could not, that is reported below (as
+    // a skip) rather than hidden, once the ids are known to name the right pages.
     std::vector<std::string> absolute;
     for (const Case& c : cases)
     {
