@@ -324,6 +324,14 @@ int CQuorvexDlg::LoadChosenSuite(const CDravikString& path)
             m_pApp->GetLogManager()->Clear();
         return result;
     }
+    // The previous suite was unloaded before the attempt: the dialog no longer shows its name nor offers to
+    // run its tests.
+    SnapshotTests();
+    m_currentTestNumber = 0;
+    UpdateCurrentTestField();
+    CDravikString none;
+    none.LoadString(IDS_NO_SUITE_LOADED);
+    m_suiteName.SetWindowText(none.GetAnsi());
     UINT message = 6075;
     switch (result)
     {

@@ -1,0 +1,237 @@
+// The main dialog of the real program without a run: its state with no suite, loading through the Open
+// dialog (and the folder it remembers in the configuration file), the message of every failed load, the
+// about box, and closing the dialog while a run is going.
+#include "E2eConfigBackup.h"
+#include "E2eTestSupport.h"
+
+#include <commctrl.h>
+
+#include <fstream>
+
+using namespace qvx_e2e;
+
+namespace
+{
+bool SameFolder(const std::string& a, const std::string& b)
+{
+    return _stricmp(a.c_str(), b.c_str()) == 0;
+}
+
+std::string FolderOf(const std::string& path)
+{
+    return path.substr(0, path.find_last_of('\\') + 1);
+}
+
+struct StartCase
+{
+    const char* name;
+    std::string argument;
+};
+
+void PrintTo(const StartCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class StartE2eTest : public CHarnessTest, public ::testing::WithParamInterface<StartCase>
+{
+};
+
+// Without a suite (none named, or one that cannot be loaded) only Load, About and Help can be used.
+TEST_P(StartE2eTest, ShowsNoSuiteAndIgnoresRunAll)
+{
+    Launch(GetParam().argument);
+    EXPECT_EQ(Field(kSuiteNameField), kNoSuiteText);
+    EXPECT_EQ(Field(kCurrentTestField), "Not Running");
+    EXPECT_EQ(Field(kStatusField), "Errors: 0  Warnings: 0");
+    EXPECT_EQ(Field(kElapsedTimeField), "");
+    EXPECT_EQ(WaitForMessageBox(ProcessId(), 0), nullptr) << "a failed start-up load shows no message";
+
+    // The tool bar's buttons follow the commands' states.
+    HWND toolbar = ::FindWindowExA(Main(), nullptr, TOOLBARCLASSNAMEA, nullptr);
+    ASSERT_NE(toolbar, nullptr);
+    const struct
+    {
+        int command;
+        bool enabled;
+    } states[] = {{kCommandLoad, true},
+                  {kCommandRunAll, false},
+                  {kCommandCancel, false},
+                  {kCommandExport, false},
+                  {kCommandAbout, true}};
+    for (const auto& state : states)
+    {
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                return (::SendMessageA(toolbar, TB_ISBUTTONENABLED, state.command, 0) != 0) == state.enabled;
+            },
+            5000))
+            << "command " << state.command << " should be " << (state.enabled ? "enabled" : "disabled");
+    }
+
+    // The progress indicator draws no bar: inside its frame there is only the background.
+    EXPECT_TRUE(WaitForProgressColour(0.5, ::GetSysColor(COLOR_BTNFACE), 6));
+
+    // A Run All that reaches the dialog anyway does nothing: no message, no run.
+    PostCommand(Main(), kCommandRunAll);
+    ASSERT_TRUE(DrainCommandsThroughAbout());
+    EXPECT_EQ(WaitForMessageBox(ProcessId(), 0), nullptr) << "Run All without a suite showed a message";
+    EXPECT_EQ(Field(kCurrentTestField), "Not Running");
+    EXPECT_EQ(Field(kSuiteNameField), kNoSuiteText);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, StartE2eTest,
+    ::testing::Values(StartCase{"NoArgument", ""},
+                      StartCase{"MissingSuite", CHarnessProcess::FixturePath("no_such_suite.dll")}),
+    [](const ::testing::TestParamInfo<StartCase>& info) { return std::string(info.param.name); });
+
+class LoadE2eTest : public CHarnessTest
+{
+protected:
+    CConfigBackup m_config; // only these tests use the program's configuration file
+};
+
+TEST_F(LoadE2eTest, TheOpenDialogLoadsTheSuiteAndTheFolderIsRememberedButACancelChangesNothing)
+{
+    Launch();
+    std::string before;
+    ASSERT_FALSE(CConfigBackup::ReadConfigFile(before)) << "the backup removed the file";
+
+    // The first load ever stores the program's folder before the browser opens.
+    PostCommand(Main(), kCommandLoad);
+    HWND open = WaitForFileDialog(ProcessId(), 15000);
+    ASSERT_NE(open, nullptr);
+    ASSERT_TRUE(CConfigBackup::ReadConfigFile(before));
+    EXPECT_TRUE(SameFolder(CConfigBackup::ReadLastBrowsePath(), CHarnessProcess::ProgramFolder()))
+        << CConfigBackup::ReadLastBrowsePath();
+    // Cancelled: nothing changes, not even the file.
+    ASSERT_TRUE(AnswerFileDialog(open, "", IDCANCEL));
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(open); }, 10000));
+    ASSERT_TRUE(DrainCommandsThroughAbout());
+    std::string after;
+    ASSERT_TRUE(CConfigBackup::ReadConfigFile(after));
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(Field(kSuiteNameField), kNoSuiteText);
+    EXPECT_EQ(WaitForMessageBox(ProcessId(), 0), nullptr);
+
+    const std::string suite = CHarnessProcess::FixturePath("fx_pass.dll");
+    ASSERT_TRUE(LoadThroughOpenDialog(suite));
+    EXPECT_TRUE(WaitForField(kSuiteNameField, "Fixture Pass"));
+    EXPECT_EQ(Field(kCurrentTestField), "Not Running");
+    EXPECT_EQ(Field(kStatusField), "Errors: 0  Warnings: 0");
+    EXPECT_TRUE(SameFolder(CConfigBackup::ReadLastBrowsePath(), FolderOf(suite)))
+        << CConfigBackup::ReadLastBrowsePath();
+    // The loaded suite runs.
+    EXPECT_TRUE(RunAllToTheEnd());
+}
+
+struct LoadFailure
+{
+    const char* name;
+    std::string path;   // relative paths lie in the test's scratch folder
+    const char* format; // the message with %s for the path
+};
+
+TEST_F(LoadE2eTest, EveryFailedLoadShowsItsMessageAndLeavesNoSuite)
+{
+    const LoadFailure cases[] = {
+        {"not a module", "not a suite.dll", "The file '%s' is not a valid test suite DLL."},
+        {"missing dependency", CHarnessProcess::FixturePath("fx_dependency.dll"),
+         "The file '%s' could not be loaded.\n\nCheck the dependencies for your DLL to make sure they are "
+         "all "
+         "accessible. Often this is due to debug or release runtimes not being installed on the computer."},
+        {"suite version 2", CHarnessProcess::FixturePath("fx_version2.dll"),
+         "The test suite DLL '%s' is for a different version of the Deva Vozi Vozadod."},
+        {"no tests", CHarnessProcess::FixturePath("fx_notests.dll"),
+         "The test suite DLL '%s' is for a different version of the Deva Vozi Vozadod."},
+        {"constructor faults", CHarnessProcess::FixturePath("fx_ctorfault.dll"),
+         "The file '%s' is not a valid test suite DLL."},
+        {"registration faults", CHarnessProcess::FixturePath("fx_registerfault.dll"),
+         "The file '%s' is not a valid test suite DLL."},
+    };
+    {
+        std::ofstream text(m_scratch + "not a suite.dll", std::ios::binary);
+        text << "this is not a module\r\n";
+    }
+    Launch();
+    // The first failure follows a suite that loaded (the failed load has unloaded it), the others a failure.
+    ASSERT_TRUE(LoadThroughOpenDialog(CHarnessProcess::FixturePath("fx_pass.dll")));
+    ASSERT_TRUE(WaitForField(kSuiteNameField, "Fixture Pass"));
+    bool first = true;
+    for (const LoadFailure& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        const std::string path = c.path.find('\\') == std::string::npos ? m_scratch + c.path : c.path;
+        ASSERT_TRUE(LoadThroughOpenDialog(path));
+        HWND box = nullptr;
+        CMessageBoxText shown;
+        ASSERT_TRUE(WaitForMessageBoxText(box, shown));
+        std::string expected(c.format);
+        expected.replace(expected.find("%s"), 2, path);
+        EXPECT_EQ(shown.caption, kHarnessCaption);
+        EXPECT_EQ(shown.text, expected);
+        ASSERT_TRUE(DismissAndWait(box, IDOK, 10000));
+        EXPECT_TRUE(WaitForField(kSuiteNameField, kNoSuiteText, 5000));
+        EXPECT_EQ(Field(kCurrentTestField), "Not Running");
+        if (!first)
+            continue;
+        first = false;
+        // Nothing is left to run: Run All shows no message and starts nothing.
+        PostCommand(Main(), kCommandRunAll);
+        ASSERT_TRUE(DrainCommandsThroughAbout());
+        HWND stray = WaitForMessageBox(ProcessId(), 0);
+        EXPECT_EQ(stray, nullptr) << "Run All after a failed load: " << ReadMessageBox(stray).text;
+        if (stray)
+            DismissAndWait(stray, IDOK, 5000);
+        EXPECT_EQ(Field(kCurrentTestField), "Not Running");
+    }
+}
+
+using DialogE2eTest = CHarnessTest;
+
+TEST_F(DialogE2eTest, AboutShowsTheProgramVersionAndClosesWithOk)
+{
+    Launch();
+    PostCommand(Main(), kCommandAbout);
+    HWND about = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            about = FindProcessWindow(ProcessId(), "#32770", "About Quorvex");
+            return about != nullptr;
+        },
+        15000));
+    // The version field shows the program file's version.
+    DWORD ignored = 0;
+    const std::string program = CHarnessProcess::ProgramPath();
+    std::vector<char> block(::GetFileVersionInfoSizeA(program.c_str(), &ignored));
+    ASSERT_FALSE(block.empty());
+    ASSERT_TRUE(::GetFileVersionInfoA(program.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT size = 0;
+    ASSERT_TRUE(::VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &size));
+    const std::string version = std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+                                std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+                                std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." +
+                                std::to_string(LOWORD(fixed->dwFileVersionLS));
+    EXPECT_EQ(ControlText(about, kAboutVersionField), version);
+    // Modal: the main dialog waits until the box is closed.
+    EXPECT_FALSE(::IsWindowEnabled(Main()));
+    ASSERT_TRUE(DismissAndWait(about, IDOK, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(Main()) != FALSE; }, 5000));
+    EXPECT_TRUE(m_process.IsRunning());
+}
+
+TEST_F(DialogE2eTest, ClosingDuringARunEndsTheProgramCleanly)
+{
+    Launch(CHarnessProcess::FixturePath("fx_many.dll"), "200");
+    PostCommand(Main(), kCommandRunAll);
+    ASSERT_TRUE(WaitUntil([&] { return Field(kCurrentTestField).compare(0, 1, "(") == 0; }, 15000))
+        << Field(kCurrentTestField);
+    const DWORD start = ::GetTickCount();
+    ::PostMessageA(Main(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(m_process.WaitForExit(5000)) << "the program still runs 5 s after WM_CLOSE during a run";
+    EXPECT_EQ(m_process.ExitCode(), 0u);
+    EXPECT_LT(::GetTickCount() - start, 5000u);
+}
+} // namespace

@@ -1,0 +1,246 @@
+// Runs through the real program: Run All to the end (fields, progress colour on the screen, the results
+// tree with its images and expanded state), a run that an error stops, Cancel during a slow test, and the
+// export through the Save dialog (golden file, the ".txt" the program adds, the success and failure boxes).
+#include <algorithm>
+#include <cstdlib>
+#include <regex>
+
+#include "E2eTestSupport.h"
+
+using namespace qvx_e2e;
+
+namespace
+{
+// Tree lines as CHarnessTest::TreeLines writes them. The wide message's bell is shown as a blank.
+// Images: 0 information, 1 error, 2 warning, 4 test with children, 5 warned test, 6 failed test.
+struct RunCase
+{
+    const char* name;
+    std::string suite;
+    std::string status;
+    COLORREF colour;
+    bool rootsOnly; // the order of the messages under a test is not fixed (helper threads)
+    std::vector<std::string> tree;
+};
+
+std::vector<RunCase> RunCases()
+{
+    const COLORREF red = RGB(255, 0, 0), yellow = RGB(250, 250, 0), green = RGB(20, 220, 20);
+    return {
+        {"warnings",
+         CHarnessProcess::FixturePath("fx_pass.dll"),
+         "Errors: 0  Warnings: 2",
+         yellow,
+         false,
+         {"{0} [TS] setup runs before the first test", "{4} 1. First", "    {0} [TS] first test runs",
+          "    {0} [TS] 100% of the text, %d and %s stay literal",
+          "    {0} [TS] wide information with a bell  and a tab\tinside",
+          "    {0} [TS] Completed Successfully", "{5+} 2. Second",
+          "    {2} [TS] [Line -1] a warning without a line", "    {2} [TS] [Line 503] a warning with a line",
+          "    {0} [TS] Completed Successfully", "{4} 3. Third", "    {0} [TS] third test runs",
+          "    {0} [TS] counts: errors 0, information 1", "    {0} [TS] Completed Successfully",
+          "{0} [TS] teardown runs after the last test"}},
+        // The failing test ends the run: no "Completed Successfully" for it, and the third test never starts.
+        {"stopped by an error",
+         CHarnessProcess::FixturePath("fx_error.dll"),
+         "Errors: 2  Warnings: 0",
+         red,
+         false,
+         {"{4} 1. First", "    {0} [TS] first test runs", "    {0} [TS] Completed Successfully",
+          "{6+} 2. Failing", "    {0} [TS] about to fail",
+          "    {1} [TS] [Line 603] this test reports an error",
+          "    {1} [TS] and a second error without a line"}},
+        {"clean",
+         CHarnessProcess::FixturePath("fx_helpers.dll"),
+         "Errors: 0  Warnings: 0",
+         green,
+         true,
+         {"{4} 1. Helpers", "{4} 2. Chorus"}},
+    };
+}
+
+void PrintTo(const RunCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class RunAllE2eTest : public CHarnessTest, public ::testing::WithParamInterface<RunCase>
+{
+};
+
+TEST_P(RunAllE2eTest, ShowsTheFieldsTheProgressColourAndTheTree)
+{
+    const RunCase& c = GetParam();
+    Launch(c.suite);
+    ASSERT_TRUE(RunAllToTheEnd());
+    EXPECT_TRUE(WaitForField(kStatusField, c.status));
+
+    // The bar is full and in the colour of the outcome, from its left end to its right end.
+    for (double share : {0.02, 0.5, 0.98})
+        EXPECT_TRUE(WaitForProgressColour(share, c.colour, 45));
+
+    std::vector<std::string> lines;
+    // The tree is filled when the run has ended; a moment's grace for the last repaint.
+    WaitUntil(
+        [&] {
+            lines = TreeLines();
+            if (c.rootsOnly)
+                lines.erase(
+                    std::remove_if(lines.begin(), lines.end(),
+                                   [](const std::string& line) { return line.compare(0, 1, " ") == 0; }),
+                    lines.end());
+            return lines == c.tree;
+        },
+        5000);
+    EXPECT_EQ(lines, c.tree);
+}
+
+INSTANTIATE_TEST_SUITE_P(Suites, RunAllE2eTest, ::testing::ValuesIn(RunCases()),
+                         [](const ::testing::TestParamInfo<RunCase>& info) {
+                             std::string name = info.param.name;
+                             for (char& ch : name)
+                                 if (ch == ' ')
+                                     ch = '_';
+                             return name;
+                         });
+
+using RunE2eTest = CHarnessTest;
+
+TEST_F(RunE2eTest, CancelDuringASlowTestLogsProcessingCancelledOnceAndStopsTheRun)
+{
+    // Each of the 10,000 tests sleeps 300 ms, so the run is certainly inside a test when Cancel arrives.
+    Launch(CHarnessProcess::FixturePath("fx_many.dll"), "300");
+    PostCommand(Main(), kCommandRunAll);
+    ASSERT_TRUE(
+        WaitUntil([&] { return Field(kCurrentTestField).compare(0, 13, "(3 of 10000) ") == 0; }, 15000))
+        << Field(kCurrentTestField);
+    PostCommand(Main(), kCommandCancel);
+    ASSERT_TRUE(WaitForField(kCurrentTestField, "All Tests Completed", 15000));
+    EXPECT_TRUE(WaitForField(kStatusField, "Errors: 1  Warnings: 0"));
+
+    std::vector<std::string> lines;
+    WaitUntil(
+        [&] {
+            lines = TreeLines();
+            return !lines.empty() && lines.back().find("Processing Cancelled") != std::string::npos;
+        },
+        5000);
+    int cancelled = 0, tests = 0, completed = 0;
+    std::string lastTest;
+    bool lastTestCompleted = false;
+    for (const std::string& line : lines)
+    {
+        if (line.find("Processing Cancelled") != std::string::npos)
+        {
+            ++cancelled;
+            EXPECT_EQ(line.substr(line.find('{')), "{1} [TS] Processing Cancelled") << "an error message";
+        }
+        else if (line.compare(0, 1, "{") == 0)
+        {
+            ++tests;
+            lastTest = line;
+            lastTestCompleted = false;
+            EXPECT_NE(line.find(std::to_string(tests) + ". Empty"), std::string::npos) << line;
+        }
+        else if (line == "    {0} [TS] Completed Successfully")
+        {
+            ++completed;
+            lastTestCompleted = true;
+        }
+    }
+    EXPECT_EQ(cancelled, 1) << "\"Processing Cancelled\" is logged exactly once";
+    // The run stops before the next test: the test running at the cancel is the last one that started.
+    EXPECT_GE(tests, 3);
+    EXPECT_LE(tests, 5) << "the run went on after the cancel";
+    EXPECT_FALSE(lastTestCompleted) << "the test that was running when cancelled is not reported completed: "
+                                    << lastTest;
+    EXPECT_EQ(completed, tests - 1) << "every earlier test completed";
+
+    // The bar stopped part-way and turned red.
+    EXPECT_TRUE(WaitForProgressColour(0.0, RGB(255, 0, 0), 45));
+
+    // Nothing more arrives: the worker has really stopped.
+    ::Sleep(700);
+    EXPECT_EQ(TreeLines().size(), lines.size());
+}
+
+// The summary's run time depends on the clock; everything else of the file is fixed.
+std::string MaskExport(const std::string& text)
+{
+    static const std::regex runTime(R"(Total Run Time: \d{2}:\d{2}:\d{2}\r)");
+    return std::regex_replace(MaskStamps(text), runTime, "Total Run Time: [RT]\r");
+}
+
+TEST_F(RunE2eTest, ExportWritesTheResultsFileWithTheTxtExtensionAdded)
+{
+    Launch(CHarnessProcess::SamplePath());
+    ASSERT_TRUE(RunAllToTheEnd());
+    PostCommand(Main(), kCommandExport);
+    HWND save = WaitForFileDialog(ProcessId(), 15000);
+    ASSERT_NE(save, nullptr) << "the Save dialog did not show";
+    const std::string typed = m_scratch + "sample results";
+    ASSERT_TRUE(AnswerFileDialog(save, typed, IDOK));
+
+    HWND box = nullptr;
+    CMessageBoxText shown;
+    ASSERT_TRUE(WaitForMessageBoxText(box, shown));
+    EXPECT_EQ(shown.caption, kHarnessCaption);
+    EXPECT_EQ(shown.text, "The results were successfully exported to '" + typed + ".txt'.");
+    // QVX_E2E_HOLD_EXPORT_BOX_MS keeps the box up for a screenshot.
+    if (const char* hold = std::getenv("QVX_E2E_HOLD_EXPORT_BOX_MS"))
+        ::Sleep(static_cast<DWORD>(std::atol(hold)));
+    ASSERT_TRUE(DismissAndWait(box, IDOK, 10000));
+
+    EXPECT_EQ(::GetFileAttributesA(typed.c_str()), INVALID_FILE_ATTRIBUTES)
+        << "no file without the extension";
+    const std::string written = ReadFileBytes(typed + ".txt");
+    ASSERT_FALSE(written.empty()) << "no file " << typed << ".txt";
+    EXPECT_NE(written.substr(0, 3), "\xEF\xBB\xBF") << "no byte-order mark";
+    for (size_t i = 0; i < written.size(); ++i)
+    {
+        if (written[i] == '\n')
+        {
+            ASSERT_TRUE(i > 0 && written[i - 1] == '\r') << "bare line feed at " << i;
+        }
+    }
+    const std::string golden = ReadFileBytes(std::string(QVX_E2E_GOLDEN_DIR) + "/sample_export.txt");
+    ASSERT_FALSE(golden.empty());
+    EXPECT_EQ(MaskExport(written), golden);
+}
+
+TEST_F(RunE2eTest, ExportIsRefusedBeforeARunAndAFileThatCannotBeWrittenGivesTheErrorBox)
+{
+    Launch(CHarnessProcess::FixturePath("fx_pass.dll"));
+    // Nothing to export yet: the command is disabled and opens no Save dialog.
+    PostCommand(Main(), kCommandExport);
+    ASSERT_TRUE(DrainCommandsThroughAbout());
+    EXPECT_EQ(WaitForFileDialog(ProcessId(), 0), nullptr) << "export before any run opened the Save dialog";
+
+    ASSERT_TRUE(RunAllToTheEnd());
+    // A file that another process holds without sharing cannot be replaced.
+    const std::string locked = m_scratch + "locked.txt";
+    HANDLE holder = ::CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    PostCommand(Main(), kCommandExport);
+    HWND save = WaitForFileDialog(ProcessId(), 15000);
+    ASSERT_NE(save, nullptr);
+    ASSERT_TRUE(AnswerFileDialog(save, locked, IDOK));
+
+    HWND box = nullptr;
+    CMessageBoxText shown;
+    // The Save dialog first asks whether to replace the existing file: yes.
+    for (int boxes = 0; boxes < 2; ++boxes)
+    {
+        ASSERT_TRUE(WaitForMessageBoxText(box, shown));
+        if (shown.caption == kHarnessCaption)
+            break;
+        ASSERT_TRUE(DismissAndWait(box, IDYES, 10000)) << shown.caption << ": " << shown.text;
+    }
+    EXPECT_EQ(shown.caption, kHarnessCaption);
+    EXPECT_EQ(shown.text, "An error occurred exporting the results to '" + locked + "'.");
+    EXPECT_TRUE(DismissAndWait(box, IDOK, 10000));
+    ::CloseHandle(holder);
+    EXPECT_EQ(ReadFileBytes(locked), "") << "the held file was not written";
+}
+} // namespace
