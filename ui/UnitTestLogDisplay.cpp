@@ -283,6 +283,8 @@ bool CUnitTestLogDisplay::CollapseCurrentTest()
 {
     if (!m_pCurrentTest)
         return false;
+    // The next flush scrolls to the folded test, not to its last message (which would open it again).
+    m_lastShownItem = m_pCurrentTest->GetItem();
     return m_pCurrentTest->Collapse() != FALSE;
 }
 

@@ -118,9 +118,8 @@ std::vector<std::string> CHarnessTest::TreeLines() const
     }
     for (const CRemoteTreeItem& item : items)
     {
-        // Tests that failed or were warned stay unfolded. Whether a clean test is folded is left out: the
-        // tree scrolls its newest entry into view a little later, and that may unfold the test again.
-        const bool marked = item.image == kImageWarnedTest || item.image == kImageFailedTest;
+        // "+" marks an unfolded test: tests that failed or were warned stay unfolded, clean ones are folded.
+        const bool marked = item.depth == 0;
         lines.push_back(std::string(static_cast<size_t>(item.depth) * 4, ' ') + "{" +
                         std::to_string(item.image) + (marked && item.expanded ? "+" : "") + "} " +
                         MaskStamps(item.text));

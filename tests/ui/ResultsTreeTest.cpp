@@ -259,3 +259,29 @@ TEST_F(ResultsTreeTest, FullSizeGroupsHoldThirtyThousandMessages)
     // The first message moved into group 1 keeps its text.
     EXPECT_EQ(MaskStamps(std::string(Tree().GetItemText(Tree().GetChildItem(group1)))), "[TS] n1");
 }
+
+// Painting held back during a burst comes back with the newest entry scrolled into view; a test folded at
+// its end in the meantime stays folded (scrolling to its last message would open it again).
+TEST_F(ResultsTreeTest, AFoldedTestStaysFoldedWhenPaintingComesBack)
+{
+    ASSERT_TRUE(Tree().AddTest(CDravikString("Clean"), 1));
+    ASSERT_TRUE(Tree().AddInformation(CDravikString("one")));
+    ASSERT_TRUE(Tree().AddInformation(CDravikString("two")));
+    EXPECT_TRUE(Tree().IsRedrawDeferred());
+    ASSERT_TRUE(Tree().CollapseCurrentTest());
+    ASSERT_TRUE(Tree().EndTest());
+    PumpMessages(3 * CUnitTestLogDisplay::kFlushRedrawMilliseconds);
+    EXPECT_FALSE(Tree().IsRedrawDeferred());
+    std::vector<ShownItem> shown = Snapshot(Tree());
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_FALSE(shown[0].expanded);
+
+    // A later test's messages are scrolled to as usual, and the folded one stays folded.
+    ASSERT_TRUE(Tree().AddTest(CDravikString("Next"), 2));
+    ASSERT_TRUE(Tree().AddWarning(CDravikString("three")));
+    PumpMessages(3 * CUnitTestLogDisplay::kFlushRedrawMilliseconds);
+    shown = Snapshot(Tree());
+    ASSERT_EQ(shown.size(), 5u);
+    EXPECT_FALSE(shown[0].expanded);
+    EXPECT_TRUE(shown[3].expanded);
+}
