@@ -1,28 +1,11 @@
 #include "E2eTestSupport.h"
 
 #include <cctype>
-#include <fstream>
-#include <regex>
-#include <sstream>
 
 namespace qvx_e2e
 {
 const char kHarnessCaption[] = "Deva Vozi Vozadod";
 const char kNoSuiteText[] = "<< No Test Suite Loaded >>";
-
-std::string MaskStamps(const std::string& text)
-{
-    static const std::regex stamp(R"(\[\d{2}:\d{2}:\d{2}:\d{1,3}\])");
-    return std::regex_replace(text, stamp, "[TS]");
-}
-
-std::string ReadFileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
-}
 
 namespace
 {

@@ -3,6 +3,7 @@
 // It also gives each test a scratch folder of its own and reads the main dialog's fields and results tree.
 #pragma once
 
+#include "TestText.h"
 #include <gtest/gtest.h>
 
 #include <string>
@@ -43,8 +44,8 @@ extern const char kHarnessCaption[];
 extern const char kNoSuiteText[];
 
 // Replaces every tree time stamp "[hh:mm:ss:mmm]" by "[TS]".
-std::string MaskStamps(const std::string& text);
-std::string ReadFileBytes(const std::string& path);
+using qvx_test::MaskStamps;
+using qvx_test::ReadFileBytes;
 
 class CHarnessTest : public ::testing::Test
 {

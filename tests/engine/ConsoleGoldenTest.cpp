@@ -39,12 +39,12 @@ TEST_P(ConsoleGoldenTest, PrintsTheGoldenOutputAndExitCode)
     const GoldenCase& c = GetParam();
     std::string output;
     int code = RunProgram(c.arguments, FixtureFolder(), &output);
-    std::string actual = MaskTimestamps(output);
+    std::string actual = MaskStamps(output);
     char update[4] = {};
     if (GetEnvironmentVariableA("QVX_UPDATE_GOLDEN", update, sizeof(update)) && update[0] == '1')
         WriteTextFile(GoldenPath(c.golden), actual);
     EXPECT_EQ(code, c.exitCode) << c.arguments << "\n" << output;
-    EXPECT_EQ(actual, ReadTextFile(GoldenPath(c.golden))) << c.arguments;
+    EXPECT_EQ(actual, ReadFileBytes(GoldenPath(c.golden))) << c.arguments;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -2,8 +2,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <regex>
-#include <sstream>
 
 std::string TestProgramFolder()
 {
@@ -27,20 +25,6 @@ std::string FixturePath(const std::string& name)
 std::string ProgramPath()
 {
     return TestProgramFolder() + "..\\bin\\Quorvex.exe";
-}
-
-std::string MaskTimestamps(const std::string& text)
-{
-    static const std::regex stamp(R"(\[\d{2}:\d{2}:\d{2}:\d{1,3}\])");
-    return std::regex_replace(text, stamp, "[TS]");
-}
-
-std::string ReadTextFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
 }
 
 bool WriteTextFile(const std::string& path, const std::string& text)
@@ -91,7 +75,7 @@ int RunProgram(const std::string& arguments, const std::string& folder, std::str
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     if (output)
-        *output = ReadTextFile(outName);
+        *output = ReadFileBytes(outName);
     DeleteFileA(outName);
     return static_cast<int>(code);
 }

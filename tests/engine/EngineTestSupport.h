@@ -1,6 +1,7 @@
 // Shared helpers of the engine tests: fixture paths, a recording log sink and running the program.
 #pragma once
 
+#include "TestText.h"
 #include "UnitTestExecutor.h"
 #include "UnitTestLogManager.h"
 
@@ -15,8 +16,8 @@ std::string FixturePath(const std::string& name);
 // build/bin/Quorvex.exe.
 std::string ProgramPath();
 // Replaces every "[hh:mm:ss:ms]" time stamp by "[TS]".
-std::string MaskTimestamps(const std::string& text);
-std::string ReadTextFile(const std::string& path);
+using qvx_test::MaskStamps;
+using qvx_test::ReadFileBytes;
 bool WriteTextFile(const std::string& path, const std::string& text);
 std::string GoldenPath(const std::string& name);
 

@@ -382,7 +382,7 @@ TEST(RunLoop, MessagesFromSeveralHelpersNeverInterleaveWithinALine)
     ASSERT_TRUE(executor.RunSelectedTests(true));
     executor.UnloadSuite();
     std::fclose(file);
-    std::string text = ReadTextFile(path);
+    std::string text = ReadFileBytes(path);
     DeleteFileA(path);
     std::regex chorus(
         R"(   \|--> \[\d{2}:\d{2}:\d{2}:\d{1,3}\] chorus line from helper (\d+) number (\d+) padded with a long tail of text to make interleaving visible)");

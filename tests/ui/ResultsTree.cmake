@@ -28,7 +28,8 @@ add_dependencies(ui_tree_tests qvx_ui_fx_results QuorvexSample)
 add_executable(results_tree_demo ${CMAKE_CURRENT_SOURCE_DIR}/demo/ResultsTreeDemo.cpp
                                  ${CMAKE_CURRENT_SOURCE_DIR}/ResultsTreeTestSupport.cpp ${qvx_ui_tree_resources})
 target_link_libraries(results_tree_demo PRIVATE qvx_ui)
-target_include_directories(results_tree_demo PRIVATE ${PROJECT_SOURCE_DIR}/resources ${CMAKE_CURRENT_SOURCE_DIR})
+target_include_directories(results_tree_demo PRIVATE ${PROJECT_SOURCE_DIR}/resources ${CMAKE_CURRENT_SOURCE_DIR}
+                                                 ${PROJECT_SOURCE_DIR}/tests/common)
 set_target_properties(results_tree_demo PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QVX_TEST_OUTPUT_DIR})
 qvx_use_images(results_tree_demo ${qvx_ui_tree_resources})
 add_dependencies(results_tree_demo QuorvexSample)

@@ -1,8 +1,5 @@
 #include "ResultsTreeTestSupport.h"
 
-#include <fstream>
-#include <regex>
-#include <sstream>
 
 std::string UiTestFolder()
 {
@@ -20,20 +17,6 @@ std::string ResultsFixturePath()
 std::string BundledSamplePath()
 {
     return UiTestFolder() + "..\\bin\\samples\\QuorvexSample.dll";
-}
-
-std::string MaskStamps(const std::string& text)
-{
-    static const std::regex stamp(R"(\[\d{2}:\d{2}:\d{2}:\d{1,3}\])");
-    return std::regex_replace(text, stamp, "[TS]");
-}
-
-std::string ReadFileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
 }
 
 void PumpMessages(DWORD milliseconds)

@@ -2,6 +2,7 @@
 // a snapshot of what the tree view shows, and the fixture suite run through the engine's executor.
 #pragma once
 
+#include "TestText.h"
 #include <windows.h>
 
 #include <memory>
@@ -17,8 +18,8 @@ std::string UiTestFolder();
 std::string ResultsFixturePath();
 std::string BundledSamplePath();
 // Every "[hh:mm:ss:ms]" time stamp becomes "[TS]".
-std::string MaskStamps(const std::string& text);
-std::string ReadFileBytes(const std::string& path);
+using qvx_test::MaskStamps;
+using qvx_test::ReadFileBytes;
 
 // Answers every message waiting for this thread, for at least the given time.
 void PumpMessages(DWORD milliseconds);
