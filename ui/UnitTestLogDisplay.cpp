@@ -51,6 +51,7 @@ void CUnitTestLogDisplayEntry::GetImages(int* image, int* selectedImage)
 
 BEGIN_MESSAGE_MAP(CUnitTestLogDisplay, CBaseTreeControl)
 ON_MESSAGE(CUnitTestLogDisplay::kFlushRedrawMessage, OnFlushRedrawRequest)
+ON_MESSAGE(CUnitTestLogDisplay::kContinueRegroupMessage, OnContinueRegroup)
 ON_WM_TIMER()
 END_MESSAGE_MAP()
 
@@ -69,6 +70,7 @@ CUnitTestLogDisplay::CUnitTestLogDisplay()
 CUnitTestLogDisplay::~CUnitTestLogDisplay()
 {
     // The entries go with the base; nothing may point at them afterwards.
+    AbandonRegroup();
     m_pCurrentTest = nullptr;
     m_pCurrentGroup = nullptr;
     RemoveAllEntries();
@@ -77,8 +79,18 @@ CUnitTestLogDisplay::~CUnitTestLogDisplay()
 void CUnitTestLogDisplay::DeferRedraw()
 {
     HWND window = GetSafeHwnd();
-    if (!window || m_redrawDeferred.exchange(true))
+    if (!window)
         return;
+    if (m_redrawDeferred.exchange(true))
+    {
+        // A burst that keeps the thread from its timer still shows its progress: painting comes back
+        // after each period (the next entry holds it back again), which also keeps the work of laying
+        // out the new entries in small pieces.
+        if (m_redrawHolds.load() == 0 && GetTickCount() - m_deferredSince >= kFlushRedrawMilliseconds)
+            FlushRedraw();
+        return;
+    }
+    m_deferredSince = GetTickCount();
     // Sent before the request is posted, so that the request is always answered after it.
     CWnd::SendMessage(WM_SETREDRAW, FALSE, 0);
     ::PostMessageA(window, kFlushRedrawMessage, 0, 0);
@@ -93,6 +105,12 @@ LRESULT CUnitTestLogDisplay::OnFlushRedrawRequest(WPARAM, LPARAM)
 
 void CUnitTestLogDisplay::OnTimer(UINT_PTR id)
 {
+    if (id == kContinueRegroupTimer)
+    {
+        KillTimer(kContinueRegroupTimer);
+        RegroupSlice();
+        return;
+    }
     if (id != kFlushRedrawTimer)
     {
         Default();
@@ -283,6 +301,8 @@ bool CUnitTestLogDisplay::CollapseCurrentTest()
 {
     if (!m_pCurrentTest)
         return false;
+    if (m_pCurrentTest == m_pRegroupTest)
+        m_bRegroupTestFolded = true;
     // The next flush scrolls to the folded test, not to its last message (which would open it again).
     m_lastShownItem = m_pCurrentTest->GetItem();
     return m_pCurrentTest->Collapse() != FALSE;
@@ -336,10 +356,13 @@ CUnitTestLogDisplayEntry* CUnitTestLogDisplay::AddMessage(CDravikString text, co
     }
     CUnitTestLogDisplayEntry* parent = m_pCurrentGroup ? m_pCurrentGroup : m_pCurrentTest;
     CUnitTestLogDisplayEntry* entry = InsertLogEntry(line, CUnitTestLogDisplayEntry::KindMessage, parent);
-    if (m_pCurrentTest)
+    // A test whose messages are being regrouped stays folded until they have moved.
+    if (m_pCurrentTest && m_pCurrentTest != m_pRegroupTest)
         m_pCurrentTest->ExpandOwnItem(true);
     if (m_pCurrentGroup)
         m_pCurrentGroup->ExpandOwnItem(true);
+    if (m_pRegroupGroup)
+        ContinueRegroup(kRegroupStepsPerMessage);
     if (entry)
     {
         ++m_nMessagesInGroup;
@@ -428,67 +451,142 @@ bool CUnitTestLogDisplay::RegroupCurrentTest()
 {
     if (!m_pCurrentTest)
         return false;
+    FinishRegroup();
     StartNewGroup();
     if (!m_pCurrentGroup)
         return false;
     CUnitTestLogDisplayEntry* group = m_pCurrentGroup;
-    HCURSOR previousCursor = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     ++m_redrawHolds;
     SetRedraw(false);
     // Folded while its items move, so that the tree view does not re-number its shown rows for each one.
     m_pCurrentTest->ExpandOwnItem(false);
 
-    // What each message says and which set it is in, before its item goes.
-    struct Moved
-    {
-        CDravikString text;
-        CDravikMap* set;
-    };
-    std::vector<CUnitTestLogDisplayEntry*> children;
+    // What each message says and which set it is in; its set counts it as moving until its copy is made.
     CDravikList* list = m_pCurrentTest->GetChildren();
-    children.reserve(static_cast<size_t>(list->GetCount()));
+    m_regroupOld.reserve(static_cast<size_t>(list->GetCount()));
     for (CDravikListElement* e = list->GetFirst(); e; e = e->GetNext())
         if (e->GetData() != group)
-            children.push_back(static_cast<CUnitTestLogDisplayEntry*>(e->GetData()));
-    std::vector<Moved> moved;
-    moved.reserve(children.size());
-    for (CUnitTestLogDisplayEntry* child : children)
+            m_regroupOld.push_back(static_cast<CUnitTestLogDisplayEntry*>(e->GetData()));
+    m_regroupMessages.reserve(m_regroupOld.size());
+    CDravikMap* sets[3] = {&m_errorMessages, &m_warningMessages, &m_infoMessages};
+    for (CUnitTestLogDisplayEntry* child : m_regroupOld)
     {
-        CDravikMap* set = nullptr;
-        for (CDravikMap* candidate : {&m_errorMessages, &m_warningMessages, &m_infoMessages})
-            if (RemoveFromSet(*candidate, child))
-                set = candidate;
-        moved.push_back(Moved{child->GetText(), set});
+        int set = -1;
+        for (int i = 0; i < 3; ++i)
+            if (RemoveFromSet(*sets[i], child))
+                set = i;
+        if (set >= 0)
+            ++m_regroupMoving[set];
+        m_regroupMessages.push_back(RegroupMessage{child->GetText(), set});
     }
-    // The old items go first, oldest first: a tree view that keeps its items in one array (in the order
-    // they were made) then finds each at the front and the copies are made in a short array.
+    m_pRegroupGroup = group;
+    m_pRegroupTest = m_pCurrentTest;
+    m_bRegroupTestFolded = false;
     m_lastShownItem = nullptr;
-    for (CUnitTestLogDisplayEntry* child : children)
-        DeleteEntry(child);
-    // The next group comes before the copies, for the same reason: the messages that go into it name it
-    // as their parent, and such a tree view looks for the parent from the front of its array.
+    // The next group comes before the copies: the messages that go into it name it as their parent, and a
+    // tree view that keeps its items in one array (in the order they were made) looks for a parent from the
+    // front of that array. For the same reason the old items go before the copies are made, oldest first.
     StartNewGroup();
-    for (const Moved& message : moved)
+    const bool moving = !m_regroupOld.empty();
+    if (!m_bRegroupInSteps || m_regroupOld.size() < kRegroupStepThreshold || !GetSafeHwnd() ||
+        !::PostMessageA(GetSafeHwnd(), kContinueRegroupMessage, 0, 0))
+        FinishRegroup();
+    return moving;
+}
+
+void CUnitTestLogDisplay::ContinueRegroup(size_t steps)
+{
+    CDravikMap* sets[3] = {&m_errorMessages, &m_warningMessages, &m_infoMessages};
+    for (; m_pRegroupGroup && steps > 0; --steps)
     {
-        CUnitTestLogDisplayEntry* copy =
-            InsertLogEntry(message.text, CUnitTestLogDisplayEntry::KindMessage, group);
-        if (!copy || !message.set)
+        if (m_nRegroupDeleted < m_regroupOld.size())
+        {
+            DeleteEntry(m_regroupOld[m_nRegroupDeleted++]);
             continue;
-        AddToSet(*message.set, copy);
+        }
+        if (m_nRegroupCopied >= m_regroupMessages.size())
+            break;
+        RegroupMessage& message = m_regroupMessages[m_nRegroupCopied++];
+        CUnitTestLogDisplayEntry* copy =
+            InsertLogEntry(message.text, CUnitTestLogDisplayEntry::KindMessage, m_pRegroupGroup);
+        if (message.set < 0)
+            continue;
+        --m_regroupMoving[message.set];
+        if (!copy)
+            continue;
+        AddToSet(*sets[message.set], copy);
         // The copy was inserted with an information picture; it shows its own kind from now on.
         copy->UpdateItem(false);
     }
+    if (m_pRegroupGroup && m_nRegroupDeleted >= m_regroupOld.size() &&
+        m_nRegroupCopied >= m_regroupMessages.size())
+        EndRegroup();
+}
+
+LRESULT CUnitTestLogDisplay::OnContinueRegroup(WPARAM, LPARAM)
+{
+    RegroupSlice();
+    return 0;
+}
+
+void CUnitTestLogDisplay::RegroupSlice()
+{
+    const DWORD start = GetTickCount();
+    while (m_pRegroupGroup && GetTickCount() - start < kRegroupSliceMilliseconds)
+        ContinueRegroup(64);
+    if (!m_pRegroupGroup || !GetSafeHwnd())
+        return;
+    // More is left: after the thread's input and painting, or at once when nothing else waits.
+    if (HIWORD(GetQueueStatus(QS_INPUT | QS_PAINT | QS_TIMER)) != 0 ||
+        !::PostMessageA(GetSafeHwnd(), kContinueRegroupMessage, 0, 0))
+        SetTimer(kContinueRegroupTimer, USER_TIMER_MINIMUM, nullptr);
+}
+
+void CUnitTestLogDisplay::FinishRegroup()
+{
+    if (!m_pRegroupGroup)
+        return;
+    HCURSOR previousCursor = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    ContinueRegroup(static_cast<size_t>(-1));
+    SetCursor(previousCursor);
+}
+
+void CUnitTestLogDisplay::EndRegroup()
+{
+    // A test that goes on, or ended with errors or warnings, shows its messages again.
+    CUnitTestLogDisplayEntry* test = m_pRegroupTest;
+    const bool folded = m_bRegroupTestFolded;
+    AbandonRegroup();
+    if (test && !folded)
+        test->ExpandOwnItem(true);
     // Redrawing stays off until the next flush, which is asked for here.
     SetRedrawEnabledFlag(true);
     m_redrawDeferred = false;
     DeferRedraw();
+}
+
+void CUnitTestLogDisplay::AbandonRegroup()
+{
+    if (!m_pRegroupGroup)
+        return;
+    m_pRegroupGroup = nullptr;
+    m_pRegroupTest = nullptr;
+    m_bRegroupTestFolded = false;
+    if (GetSafeHwnd())
+        KillTimer(kContinueRegroupTimer);
+    m_regroupOld.clear();
+    m_regroupOld.shrink_to_fit();
+    m_regroupMessages.clear();
+    m_regroupMessages.shrink_to_fit();
+    m_nRegroupDeleted = 0;
+    m_nRegroupCopied = 0;
+    m_regroupMoving[0] = m_regroupMoving[1] = m_regroupMoving[2] = 0;
     --m_redrawHolds;
-    SetCursor(previousCursor);
-    return !moved.empty();
 }
 
 bool CUnitTestLogDisplay::ClearResults()
 {
+    AbandonRegroup();
     // The current test and group are among the entries about to be deleted.
     m_pCurrentTest = nullptr;
     m_pCurrentGroup = nullptr;

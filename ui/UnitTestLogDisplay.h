@@ -5,6 +5,7 @@
 #pragma once
 
 #include <atomic>
+#include <vector>
 
 #include "BaseTreeControl.h"
 #include "DravikMap.h"
@@ -74,9 +75,10 @@ public:
     bool ClearResults();
 
     // ---- Counts (read by the dialog) ----
-    long GetErrorCount() const { return m_errorMessages.GetCount(); }
-    long GetWarningCount() const { return m_warningMessages.GetCount(); }
-    long GetInformationCount() const { return m_infoMessages.GetCount(); }
+    // Messages being moved by a regrouping in steps count as what they were.
+    long GetErrorCount() const { return m_errorMessages.GetCount() + m_regroupMoving[0]; }
+    long GetWarningCount() const { return m_warningMessages.GetCount() + m_regroupMoving[1]; }
+    long GetInformationCount() const { return m_infoMessages.GetCount() + m_regroupMoving[2]; }
     long GetMessageCount() const { return GetErrorCount() + GetWarningCount() + GetInformationCount(); }
     long GetFailedTestCount() const { return m_failedTests.GetCount(); }
     long GetWarnedTestCount() const { return m_warnedTests.GetCount(); }
@@ -99,6 +101,24 @@ public:
     // ---- Classification ----
     bool IsErrorEntry(const CBaseTreeControlEntry* entry) const;
     bool IsWarningEntry(const CBaseTreeControlEntry* entry) const;
+
+    // Regrouping in steps: when a test first outgrows a group, its messages move into group 1 a few at a
+    // time with each message that follows and in slices of the window's thread between messages (all at
+    // once when the results are exported or another test outgrows its group), instead of in one go that
+    // keeps the window's thread busy for a long time. Off by default; the dialog's log sink, which feeds the
+    // tree in time slices, switches it on. Regroupings of fewer than kRegroupStepThreshold messages are
+    // always done at once.
+    void SetRegroupInSteps(bool inSteps) { m_bRegroupInSteps = inSteps; }
+    bool IsRegrouping() const { return m_pRegroupGroup != nullptr; }
+    // Completes a regrouping in progress now.
+    void FinishRegroup();
+    static constexpr size_t kRegroupStepThreshold = 1000;
+    // Messages deleted or copied per message added while a regrouping is in progress.
+    static constexpr size_t kRegroupStepsPerMessage = 8;
+    // Private message that asks for the next slice of a regrouping, and the slice's length.
+    static constexpr UINT kContinueRegroupMessage = WM_APP + 0x3D3;
+    static constexpr UINT_PTR kContinueRegroupTimer = 0x5156;
+    static constexpr DWORD kRegroupSliceMilliseconds = 25;
 
     // Messages per group; tests use small groups. Values below 1 are refused.
     bool SetGroupSize(int size);
@@ -125,6 +145,9 @@ protected:
     void DeferRedraw();
     afx_msg LRESULT OnFlushRedrawRequest(WPARAM wParam, LPARAM lParam);
     afx_msg void OnTimer(UINT_PTR id);
+    afx_msg LRESULT OnContinueRegroup(WPARAM wParam, LPARAM lParam);
+    // A slice of the regrouping in progress; asks for the next one while any is left.
+    void RegroupSlice();
     // Switches redrawing back on now (on the window's thread).
     void FlushRedraw();
 
@@ -133,6 +156,12 @@ protected:
     bool StartNewGroup();
     void UpdateGroupCaption();
     bool RegroupCurrentTest();
+    // Deletes old messages, then copies them into group 1, up to steps at a time; ends the regrouping when
+    // everything has moved.
+    void ContinueRegroup(size_t steps);
+    void EndRegroup();
+    // Forgets a regrouping in progress (the entries go with the tree).
+    void AbandonRegroup();
     bool MarkTestFailed();
     bool MarkTestWarned();
     bool UnmarkTestWarned();
@@ -160,7 +189,27 @@ protected:
     long m_nMessagesInGroup;
     int m_nGroupSize;
 
+    // A regrouping in progress: the old message entries (deleted oldest first), what each said and which
+    // set it was in (0 error, 1 warning, 2 information, -1 none), and how many of each set are on the move.
+    struct RegroupMessage
+    {
+        CDravikString text;
+        int set;
+    };
+    std::vector<CUnitTestLogDisplayEntry*> m_regroupOld;
+    std::vector<RegroupMessage> m_regroupMessages;
+    size_t m_nRegroupDeleted = 0;
+    size_t m_nRegroupCopied = 0;
+    CUnitTestLogDisplayEntry* m_pRegroupGroup = nullptr;
+    CUnitTestLogDisplayEntry* m_pRegroupTest = nullptr;
+    // The regrouped test was folded meanwhile (it stays folded when the regrouping ends).
+    bool m_bRegroupTestFolded = false;
+    long m_regroupMoving[3] = {0, 0, 0};
+    bool m_bRegroupInSteps = false;
+
     std::atomic<bool> m_redrawDeferred{false};
+    // When painting was last held back.
+    DWORD m_deferredSince = 0;
     std::atomic<HTREEITEM> m_lastShownItem{nullptr};
     // Above 0 while a long change (regrouping) needs redrawing off: flushes wait for its end.
     std::atomic<int> m_redrawHolds{0};

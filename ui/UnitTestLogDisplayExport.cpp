@@ -107,6 +107,7 @@ bool CUnitTestLogDisplay::WriteTestBlock(CFileInterface* file, CUnitTestLogDispl
 
 bool CUnitTestLogDisplay::ExportToFile(CDravikString path, CDravikString suiteName, CDravikString runTime)
 {
+    FinishRegroup();
     if (!GetSafeHwnd() || GetCount() == 0)
         return false;
     CFileInterface file;

@@ -60,7 +60,12 @@ void CUnitTestUILogManager::SetTree(CUnitTestLogDisplay* tree)
         m_wakeArmed = false;
         LeaveCriticalSection(&m_queueLock);
     }
+    if (m_pTree && m_pTree != tree)
+        m_pTree->SetRegroupInSteps(false);
     m_pTree = tree;
+    // Fed in time slices, the tree also spreads a long regrouping over the messages that follow.
+    if (tree)
+        tree->SetRegroupInSteps(true);
     if (!tree)
     {
         m_treeThreadId = 0;

@@ -227,8 +227,8 @@ Result RunHarness()
     HANDLE probe = CreateThread(nullptr, 0, ProbeThread, nullptr, 0, nullptr);
     const long long start = NowTicks();
     executor->RunSelectedTests(false);
-    // Until the run is over and the tree shows everything that was logged.
-    while (executor->m_bRunInProgress || sink->HasPending())
+    // Until the run is over and the tree shows everything that was logged, where it belongs.
+    while (executor->m_bRunInProgress || sink->HasPending() || tree.IsRegrouping())
     {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         Pump();

@@ -285,3 +285,127 @@ TEST_F(ResultsTreeTest, AFoldedTestStaysFoldedWhenPaintingComesBack)
     EXPECT_FALSE(shown[0].expanded);
     EXPECT_TRUE(shown[3].expanded);
 }
+
+namespace
+{
+// A tree that regroups in steps, as the dialog's log sink sets it up, with groups just above the size that
+// regroups at once.
+class SteppedRegroupTest : public ResultsTreeTest
+{
+protected:
+    static constexpr int kGroup = static_cast<int>(CUnitTestLogDisplay::kRegroupStepThreshold) + 200;
+    void SetUp() override
+    {
+        ResultsTreeTest::SetUp();
+        Tree().SetRegroupInSteps(true);
+        ASSERT_TRUE(Tree().SetGroupSize(kGroup));
+    }
+    // One group's worth of messages and one more: message 2 is an error, message 3 a warning.
+    void Fill()
+    {
+        ASSERT_TRUE(Tree().AddTest(CDravikString("Long"), 1));
+        char text[32];
+        for (int i = 1; i <= kGroup + 1; ++i)
+        {
+            std::snprintf(text, sizeof(text), "m%d", i);
+            if (i == 2)
+                ASSERT_TRUE(Tree().AddError(CDravikString(text)));
+            else if (i == 3)
+                ASSERT_TRUE(Tree().AddWarning(CDravikString(text)));
+            else
+                ASSERT_TRUE(Tree().AddInformation(CDravikString(text)));
+        }
+    }
+    void ExpectCounts()
+    {
+        EXPECT_EQ(Tree().GetErrorCount(), 1);
+        EXPECT_EQ(Tree().GetWarningCount(), 1);
+        EXPECT_EQ(Tree().GetInformationCount(), kGroup - 1);
+    }
+    void PumpUntilRegrouped()
+    {
+        const DWORD start = GetTickCount();
+        while (Tree().IsRegrouping() && GetTickCount() - start < 30000)
+            PumpMessages(10);
+        ASSERT_FALSE(Tree().IsRegrouping());
+    }
+};
+} // namespace
+
+// The messages move between the window's other work; meanwhile the counts stay right, and at the end the
+// tree is the one an immediate regrouping makes.
+TEST_F(SteppedRegroupTest, MovesTheMessagesInStepsAndEndsWithTheSameTree)
+{
+    Fill();
+    EXPECT_TRUE(Tree().IsRegrouping());
+    ExpectCounts();
+    PumpUntilRegrouped();
+    ExpectCounts();
+    std::vector<ShownItem> shown = Snapshot(Tree());
+    ASSERT_EQ(shown.size(), static_cast<size_t>(kGroup) + 4u);
+    const std::string group1 = "Log Result Group 1 (1 - " + std::to_string(kGroup) + ")";
+    EXPECT_EQ(shown[1].text, group1);
+    EXPECT_EQ(shown[1].image, CUnitTestLogDisplay::ImageTestClean);
+    EXPECT_FALSE(shown[1].expanded);
+    for (int i = 1; i <= kGroup; ++i)
+        ASSERT_EQ(shown[1 + i].text, "[TS] m" + std::to_string(i)) << i;
+    // The marks moved with their messages.
+    EXPECT_EQ(shown[3].image, CUnitTestLogDisplay::ImageError);
+    EXPECT_EQ(shown[4].image, CUnitTestLogDisplay::ImageWarning);
+    EXPECT_EQ(shown[5].image, CUnitTestLogDisplay::ImageInformation);
+    const std::string group2 =
+        "Log Result Group 2 (" + std::to_string(kGroup + 1) + " - " + std::to_string(kGroup + 1) + ")";
+    EXPECT_EQ(shown[kGroup + 2].text, group2);
+    EXPECT_EQ(shown.back().text, "[TS] m" + std::to_string(kGroup + 1));
+    // The test went on after the move (and failed): it is shown open again.
+    EXPECT_TRUE(shown[0].expanded);
+    EXPECT_EQ(shown[0].image, CUnitTestLogDisplay::ImageTestFailed);
+}
+
+// A test folded at its end while its messages move stays folded; exporting completes the move first;
+// clearing forgets it.
+TEST_F(SteppedRegroupTest, FoldingExportingAndClearingDuringTheMove)
+{
+    Fill();
+    ASSERT_TRUE(Tree().IsRegrouping());
+    ASSERT_TRUE(Tree().CollapseCurrentTest());
+    ASSERT_TRUE(Tree().EndTest());
+    PumpUntilRegrouped();
+    EXPECT_FALSE(Snapshot(Tree())[0].expanded);
+
+    ASSERT_TRUE(Tree().ClearResults());
+    Fill();
+    ASSERT_TRUE(Tree().IsRegrouping());
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    const std::string path = std::string(folder) + "qvx-stepped-regroup.txt";
+    ASSERT_TRUE(
+        Tree().ExportToFile(CDravikString(path.c_str()), CDravikString("Suite"), CDravikString("1s")));
+    EXPECT_FALSE(Tree().IsRegrouping());
+    const std::string written = ReadFileBytes(path);
+    DeleteFileA(path.c_str());
+    // Every message once, in order, with the summary's counts.
+    const std::string masked = MaskStamps(written);
+    EXPECT_NE(masked.find("Total Information Messages: " + std::to_string(kGroup - 1) + "\r\n"),
+              std::string::npos);
+    EXPECT_NE(masked.find("Total Errors: 1\r\n"), std::string::npos);
+    size_t at = 0;
+    for (int i = 1; i <= kGroup + 1; ++i)
+    {
+        const std::string line = "[TS] m" + std::to_string(i) + "\r\n";
+        const size_t found = masked.find(line, at);
+        ASSERT_NE(found, std::string::npos) << line;
+        at = found + line.size();
+        EXPECT_EQ(masked.find(line, at), std::string::npos) << line;
+    }
+
+    ASSERT_TRUE(Tree().ClearResults());
+    Fill();
+    ASSERT_TRUE(Tree().IsRegrouping());
+    ASSERT_TRUE(Tree().ClearResults());
+    EXPECT_FALSE(Tree().IsRegrouping());
+    EXPECT_EQ(Tree().GetMessageCount(), 0);
+    EXPECT_EQ(Tree().GetCount(), 0u);
+    PumpMessages(50);
+    EXPECT_EQ(Tree().GetCount(), 0u);
+}
