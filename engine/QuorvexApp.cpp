@@ -129,16 +129,43 @@ bool CQuorvexApp::SelectNamedTests()
     return true;
 }
 
+namespace
+{
+// Posts message unless one posted earlier still waits; the flag is cleared by the reader (or here when the
+// post fails, so that a later notification tries again).
+void PostOnce(HWND window, UINT message, long index, std::atomic<bool>& posted)
+{
+    if (posted.exchange(true))
+        return;
+    if (!PostMessageA(window, message, 0, index))
+        posted = false;
+}
+} // namespace
+
 void CQuorvexApp::OnTestStarted(int index)
 {
+    m_nLatestStarted = index;
     if (m_pMainDialog && m_hMainDialogWnd)
-        PostMessageA(m_hMainDialogWnd, WM_USER + 100, 0, index);
+        PostOnce(m_hMainDialogWnd, WM_USER + 100, index, m_bStartedPosted);
 }
 
 void CQuorvexApp::OnTestFinished(int index)
 {
+    m_nLatestFinished = index;
     if (m_pMainDialog && m_hMainDialogWnd)
-        PostMessageA(m_hMainDialogWnd, WM_USER + 101, 0, index);
+        PostOnce(m_hMainDialogWnd, WM_USER + 101, index, m_bFinishedPosted);
+}
+
+long CQuorvexApp::TakeTestStarted()
+{
+    m_bStartedPosted = false;
+    return m_nLatestStarted.load();
+}
+
+long CQuorvexApp::TakeTestFinished()
+{
+    m_bFinishedPosted = false;
+    return m_nLatestFinished.load();
 }
 
 void CQuorvexApp::OnRunEnded()

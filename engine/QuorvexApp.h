@@ -2,6 +2,7 @@
 // and the notifications through which the executor reaches the main dialog.
 #pragma once
 
+#include <atomic>
 #include "DravikString.h"
 #include "QuorvexExecutor.h"
 #include "UnitTestLogManager.h"
@@ -36,8 +37,14 @@ public:
     bool SelectNamedTests();
 
     // Notifications, called on the executor's worker thread; each does nothing without a main dialog.
+    // A test's start and end are posted to the dialog at most once at a time each: while one waits in the
+    // dialog's queue, later ones only update the index it will read (a run of many quick tests would
+    // otherwise fill the queue, whose length the system limits).
     virtual void OnTestStarted(int index);
     virtual void OnTestFinished(int index);
+    // The dialog's side of those notifications: the latest index, and the next one may be posted again.
+    long TakeTestStarted();
+    long TakeTestFinished();
     virtual void OnRunEnded();
     virtual void OnLogUpdated();
 
@@ -66,6 +73,10 @@ public:
     // The running main dialog (dialog mode) and its window; null otherwise.
     CQuorvexDlg* m_pMainDialog = nullptr;
     HWND m_hMainDialogWnd = nullptr;
+    std::atomic<long> m_nLatestStarted{0};
+    std::atomic<long> m_nLatestFinished{0};
+    std::atomic<bool> m_bStartedPosted{false};
+    std::atomic<bool> m_bFinishedPosted{false};
     // Set by the dialog's log sink whenever an error is reported.
     volatile BYTE m_bErrorsReported = 0;
 

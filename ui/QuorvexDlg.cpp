@@ -188,7 +188,8 @@ void CQuorvexDlg::OnRunEnded()
     }
     m_runEnd = GetCurrentFileTime();
     if (m_hWnd)
-        ::PostMessageA(m_hWnd, WM_QVX_TEST_FINISHED, 0, static_cast<LPARAM>(m_selectedNames.size()));
+        ::PostMessageA(m_hWnd, WM_QVX_TEST_FINISHED, kRunEndedNotification,
+                       static_cast<LPARAM>(m_selectedNames.size()));
 }
 
 bool CQuorvexDlg::StartRun()
@@ -428,21 +429,28 @@ void CQuorvexDlg::OnUpdateAbout(CCmdUI* pCmdUI)
 
 LRESULT CQuorvexDlg::OnTestStarted(WPARAM, LPARAM lParam)
 {
-    m_currentTestNumber = static_cast<long>(lParam);
+    // The latest test that started (several may have started since this notification was posted).
+    m_currentTestNumber = m_pApp ? m_pApp->TakeTestStarted() : static_cast<long>(lParam);
     if (GetExecutor())
         UpdateCurrentTestField();
     UpdateStatusField();
     return 1;
 }
 
-LRESULT CQuorvexDlg::OnTestFinished(WPARAM, LPARAM lParam)
+LRESULT CQuorvexDlg::OnTestFinished(WPARAM wParam, LPARAM lParam)
 {
     CUnitTestExecutor* executor = GetExecutor();
     if (!executor)
         return 1;
-    // The run is over: what the worker logged last is shown before the fields are read.
-    if (auto* sink = dynamic_cast<CUnitTestUILogManager*>(m_pApp->GetLogManager()))
-        sink->DeliverPending();
+    // A test's end carries the latest finished test; the run's end (wParam kRunEndedNotification) the
+    // number of tests selected.
+    if (wParam != kRunEndedNotification && m_pApp)
+        lParam = static_cast<LPARAM>(m_pApp->TakeTestFinished());
+    // Once the run is over, what the worker logged last is shown before the fields are read; during the
+    // run the sink's slices keep the window answering.
+    if (!executor->m_bRunInProgress)
+        if (auto* sink = dynamic_cast<CUnitTestUILogManager*>(m_pApp->GetLogManager()))
+            sink->DeliverPending();
     SetProgress(static_cast<int>(lParam), static_cast<int>(m_selectedNames.size()));
     UpdateCurrentTestField();
     UpdateStatusField();

@@ -30,6 +30,8 @@ public:
     static constexpr COLORREF kPassColour = RGB(20, 220, 20);
     static constexpr COLORREF kWarningColour = RGB(250, 250, 0);
     static constexpr COLORREF kErrorColour = RGB(255, 0, 0);
+    // wParam of WM_QVX_TEST_FINISHED when it announces the end of the run (0: a test's end).
+    static constexpr WPARAM kRunEndedNotification = 1;
 
     explicit CQuorvexDlg(CWnd* pParentWnd = nullptr);
     ~CQuorvexDlg() override;

@@ -315,3 +315,37 @@ TEST_F(MainDialogTest, EnterDoesNothingAndClosingDuringARunWaitsForTheWorkerAndD
     EXPECT_EQ(m_app->m_pMainDialog, nullptr);
     EXPECT_EQ(m_app->m_hMainDialogWnd, nullptr);
 }
+
+// A run of many quick tests while the dialog answers nothing: each test's start and end wait in the
+// dialog's queue at most once (the system limits a queue's length), and the dialog still ends with the
+// run's final state.
+TEST_F(MainDialogTest, ManyQuickTestsLeaveAtMostOneWaitingNotificationOfEachKind)
+{
+    ::SetEnvironmentVariableA("QVX_FX_EMPTY_SLEEP", nullptr);
+    ASSERT_EQ(m_dialog->LoadChosenSuite(CDravikString(FixturePath("fx_many.dll").c_str())), 0);
+    m_dialog->SendMessage(WM_COMMAND, ID_RUN_ALL, 0);
+    // The worker never needs this thread: the run ends while nothing is answered.
+    const DWORD start = ::GetTickCount();
+    while (Executor()->m_bRunInProgress && ::GetTickCount() - start < 60000)
+        ::Sleep(10);
+    ASSERT_FALSE(Executor()->m_bRunInProgress);
+    long started = 0, finished = 0, runEnds = 0;
+    MSG message;
+    while (::PeekMessageA(&message, m_dialog->m_hWnd, WM_QVX_TEST_STARTED, WM_QVX_TEST_FINISHED, PM_REMOVE))
+    {
+        if (message.message == WM_QVX_TEST_STARTED)
+            ++started;
+        else if (message.wParam == CQuorvexDlg::kRunEndedNotification)
+            ++runEnds;
+        else
+            ++finished;
+        ::DispatchMessageA(&message);
+    }
+    EXPECT_LE(started, 1);
+    EXPECT_LE(finished, 1);
+    EXPECT_EQ(runEnds, 1);
+    PumpMessages();
+    EXPECT_EQ(Text(*m_dialog, IDC_CURRENT_TEST), "All Tests Completed");
+    EXPECT_EQ(m_dialog->GetProgressIndicator().GetPos(), 10000);
+    EXPECT_EQ(m_dialog->GetTree().CountTests(), 10000);
+}
