@@ -54,9 +54,13 @@ BOOL CQuorvexDlg::OnInitDialog()
     {
         if (auto* sink = dynamic_cast<CUnitTestUILogManager*>(m_pApp->GetLogManager()))
             sink->SetTree(&m_tree);
-        // The notifications reach this window from now on.
+        // The notifications reach this window from now on (none of an earlier window is waiting for it).
         if (m_pApp->m_pMainDialog == this)
+        {
             m_pApp->m_hMainDialogWnd = m_hWnd;
+            m_pApp->TakeTestStarted();
+            m_pApp->TakeTestFinished();
+        }
     }
 
     UpdateCurrentTestField();
