@@ -14,7 +14,7 @@ const DWORD kBlobChunk = 64 * 1024;
 DWORD ReadCount32(CArchive& ar)
 {
     DWORD_PTR n = ar.ReadCount();
-    if (static_cast<ULONGLONG>(n) > 0xFFFFFFFFull)
+    if ((static_cast<ULONGLONG>(n) >> 32) != 0)
         AfxThrowArchiveException(CArchiveException::badIndex);
     return static_cast<DWORD>(n);
 }
