@@ -114,7 +114,9 @@ TEST(ResourceLanguages, DetectionTakesTheFirstLanguageOtherThanEnglish)
         EXPECT_EQ(manager.DetectResourceLanguage(), c.expected);
         EXPECT_EQ(manager.GetLanguageId(), c.record);
         if (c.record == 1031)
+        {
             EXPECT_EQ(manager.GetLanguageInfo()->nCodePage, 1252u);
+        }
     }
     EXPECT_EQ(CXTPResourceManager::DetectModuleLanguage(nullptr), 0);
 }

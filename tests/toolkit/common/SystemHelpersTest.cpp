@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <mmsystem.h>
 #include <string>
 #include <vector>
 
