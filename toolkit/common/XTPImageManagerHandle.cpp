@@ -5,6 +5,7 @@
 #include "toolkit/common/XTPImageManagerData.h"
 
 #include <cstring>
+#include <vector>
 
 namespace
 {
@@ -14,18 +15,6 @@ const BYTE* RowOf(const BYTE* pBits, int nWidth, int nHeight, int y, BOOL bTopDo
     return pBits + static_cast<size_t>(nRow) * nWidth * 4;
 }
 
-// The pixels of a 32-bit DIB section and whether its rows run top-down; null for other bitmaps.
-const BYTE* DibBits32(HBITMAP hBitmap, int& nWidth, int& nHeight, BOOL& bTopDown)
-{
-    DIBSECTION ds;
-    if (!hBitmap || ::GetObjectA(hBitmap, sizeof(ds), &ds) != sizeof(ds) || ds.dsBm.bmBitsPixel != 32 ||
-        !ds.dsBm.bmBits)
-        return nullptr;
-    nWidth = ds.dsBm.bmWidth;
-    nHeight = ds.dsBm.bmHeight;
-    bTopDown = ds.dsBmih.biHeight < 0;
-    return static_cast<const BYTE*>(ds.dsBm.bmBits);
-}
 } // namespace
 
 // ---- CXTPImageHandle
@@ -430,19 +419,12 @@ XTP_IMAGERESOURCE_INFO* CXTPImageManagerResource::Add(const CXTPImageHandle& han
     }
     else
     {
-        int nWidth = 0, nHeight = 0;
-        const BYTE* pBits = DibBits32(handle.m_hBitmap, nWidth, nHeight, bSrcTopDown);
-        if (handle.m_pBits && pBits == handle.m_pBits && nWidth == cx && nHeight == cy)
-        {
-            pSrc = pBits;
-        }
-        else
-        {
-            LPBYTE pPre = nullptr;
-            hTemp = PreMultiplyAlphaBitmap(handle.m_hBitmap, nullptr, &pPre);
-            pSrc = pPre;
-            bSrcTopDown = FALSE;
-        }
+        // Through GetDIBits, whatever the section's own row order: premultiplied pixels are
+        // copied as they are, others premultiplied on the way.
+        LPBYTE pBits = nullptr;
+        hTemp = handle.m_pBits ? CopyAlphaBitmap(handle.m_hBitmap, &pBits)
+                               : PreMultiplyAlphaBitmap(handle.m_hBitmap, nullptr, &pBits);
+        pSrc = hTemp ? pBits : nullptr;
     }
 
     if (pSrc || handle.m_hIcon)
@@ -575,13 +557,22 @@ void CXTPImageManagerResource::Draw(CDC* pDC, const XTP_IMAGERESOURCE_INFO* pInf
                 ::StretchBlt(hdcDib, 0, 0, sz.cx, sz.cy, hdcStrip, rc.left, rc.top, rc.Width(), rc.Height(), SRCCOPY);
                 ::GdiFlush();
                 DWORD* p = reinterpret_cast<DWORD*>(pBits);
-                for (size_t i = 0, n = static_cast<size_t>(sz.cx) * sz.cy; i < n; i++)
-                    p[i] = (p[i] & 0x00FFFFFF) == 0 ? 0xFF000000 : 0;
+                const size_t nPixels = static_cast<size_t>(sz.cx) * sz.cy;
+                std::vector<bool> opaque(nPixels);
+                for (size_t i = 0; i < nPixels; i++)
+                {
+                    opaque[i] = (p[i] & 0x00FFFFFF) == 0;
+                    p[i] = opaque[i] ? 0xFF000000 : 0;
+                }
                 m_dc.SetBitmap(m_hbmpImage);
                 ::StretchBlt(hdcDib, 0, 0, sz.cx, sz.cy, hdcStrip, rc.left, rc.top, rc.Width(), rc.Height(),
                              SRCINVERT);
                 m_dc.SetBitmap(nullptr);
                 ::GdiFlush();
+                // The alpha byte comes from the mask alone, whatever the colour cell's fourth byte
+                // held: opaque where the mask was black, 0 elsewhere.
+                for (size_t i = 0; i < nPixels; i++)
+                    p[i] = (p[i] & 0x00FFFFFF) | (opaque[i] ? 0xFF000000 : 0);
                 CXTPImageManager::AlphaBlend(hdcDest, CRect(pt, sz), hdcDib, CRect(0, 0, sz.cx, sz.cy));
                 ::SelectObject(hdcDib, hOld);
                 ::DeleteDC(hdcDib);

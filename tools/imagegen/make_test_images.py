@@ -160,8 +160,14 @@ def main():
     # A 24-bit icon: opaque except its top-left pixel.
     mask = [[0] * 16 for _ in range(16)]
     mask[0][0] = 1
-    files["colour24.ico"] = ico_file([(16, 16, 24, icon_image(16, colour_icon_pixels(16), mask, bpp=24))])
+    colour = colour_icon_pixels(16)
+    colour[0][0] = (0, 0, 0)  # black under the transparent pixel: the background shows unchanged
+    files["colour24.ico"] = ico_file([(16, 16, 24, icon_image(16, colour, mask, bpp=24))])
     files["png_entry.ico"] = ico_file([(16, 16, 32, files["icon16_rgba.png"])])
+    # A small .ico for the mutation runs: a 4 x 4 32-bit image and an 8 x 8 24-bit one.
+    mask8 = [[0] * 8 for _ in range(8)]
+    files["small.ico"] = ico_file([(4, 4, 32, icon_image(4, alpha_icon_pixels(4), [[1] * 4 for _ in range(4)])),
+                                   (8, 8, 24, icon_image(8, colour_icon_pixels(8), mask8, bpp=24))])
 
     for name, data in files.items():
         path = os.path.join(out, name)

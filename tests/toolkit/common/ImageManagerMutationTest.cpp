@@ -189,7 +189,7 @@ TEST(ImageMutation, IcoReader)
 {
     GdiBalance balance;
     CXTPImageManager manager;
-    for (const char* name : {"FILE_ALPHA_ICO", "FILE_COLOUR24_ICO", "FILE_PNG_ENTRY_ICO"})
+    for (const char* name : {"FILE_SMALL_ICO", "FILE_PNG_ENTRY_ICO"})
     {
         SCOPED_TRACE(name);
         int nLoaded = RunMutations(ResourceBytes(name, RT_RCDATA), false, 0x5EED0003, [&](BYTE* p, size_t n) {

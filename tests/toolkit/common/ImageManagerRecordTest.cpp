@@ -61,12 +61,13 @@ void AppendDword(std::vector<BYTE>& data, DWORD dw)
     data.insert(data.end(), p, p + 4);
 }
 
-// A 16 x 16 alpha image: row y has red y x 16, alpha 255 on the top half and 128 below.
+// A 16 x 16 alpha image (straight alpha): row y has red y x 16, column x blue x; alpha 255 on
+// the top half and 128 below.
 HBITMAP MakeTestImage()
 {
     return MakeBitmap(16, 16, [](int x, int y) {
         DWORD a = y < 8 ? 255 : 128;
-        return (a << 24) | (static_cast<DWORD>(y * 16 * a / 255) << 16) | static_cast<DWORD>(x * a / 255);
+        return (a << 24) | (static_cast<DWORD>(y * 16) << 16) | static_cast<DWORD>(x);
     });
 }
 
@@ -106,6 +107,7 @@ TEST(ImageRecord, AnAlphaIconWithoutOtherStatesHasThisLayout)
     std::memcpy(&first, data.data() + 64, 4);
     std::memcpy(&last, data.data() + 64 + 1020, 4);
     EXPECT_EQ(0x80000000u | ((15 * 16 * 128 / 255) << 16), first) << std::hex << first;
+    // The last stored row is the top row.
     EXPECT_EQ(0xFF000000u | 15u, last) << std::hex << last;
     for (size_t i = 8 + kColourRecord; i < data.size(); i++)
         EXPECT_EQ(0, data[i]) << i;

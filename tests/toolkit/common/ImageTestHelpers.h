@@ -101,7 +101,8 @@ inline HBITMAP MakeSolidBitmap(int cx, int cy, DWORD argb)
 inline HICON MakeIcon(int cx, int cy, const std::function<DWORD(int, int)>& fn,
                       const std::function<bool(int, int)>& transparent = nullptr)
 {
-    HBITMAP hColor = MakeBitmap(cx, cy, fn);
+    // Transparent pixels are black in the colour image, so they leave what is below unchanged.
+    HBITMAP hColor = MakeBitmap(cx, cy, [&](int x, int y) { return transparent && transparent(x, y) ? 0u : fn(x, y); });
     HBITMAP hMask = ::CreateBitmap(cx, cy, 1, 1, nullptr);
     HDC hdc = ::CreateCompatibleDC(nullptr);
     HGDIOBJ hOld = ::SelectObject(hdc, hMask);

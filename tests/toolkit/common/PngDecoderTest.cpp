@@ -48,13 +48,19 @@ TEST(PngDecoder, DecodesEachKindToTopDown32BitStraightAlpha)
         DIBSECTION ds;
         ASSERT_EQ(sizeof(ds), static_cast<size_t>(::GetObjectA(png.m_hObject, sizeof(ds), &ds)));
         EXPECT_EQ(32, ds.dsBm.bmBitsPixel);
-        EXPECT_EQ(c.cx, ds.dsBmih.biWidth);
-        EXPECT_EQ(-c.cy, ds.dsBmih.biHeight) << "top-down";
-        // The section's own memory, first row first: the decoder writes B, G, R, A.
+        EXPECT_EQ(c.cx, ds.dsBm.bmWidth);
+        EXPECT_EQ(c.cy, ds.dsBm.bmHeight);
+        // The section's own memory holds the top row first (as the system reads the rows out):
+        // the decoder writes B, G, R, A.
         const DWORD* p = static_cast<const DWORD*>(ds.dsBm.bmBits);
+        std::vector<DWORD> rows = ReadPixels(static_cast<HBITMAP>(png.m_hObject));
+        ASSERT_EQ(c.pixels.size(), rows.size());
         for (size_t i = 0; i < c.pixels.size(); i++)
+        {
             EXPECT_TRUE(Near(c.pixels[i], p[i], c.nTolerance))
                 << "pixel " << i << ": " << std::hex << p[i] << " expected " << c.pixels[i];
+            EXPECT_EQ(p[i], rows[i]) << "pixel " << i;
+        }
     }
 }
 
@@ -104,6 +110,7 @@ TEST(PngDecoder, LoadsFromAFileAndFailsForAMissingOne)
     ASSERT_EQ(6u, pixels.size());
     EXPECT_EQ(0xFFFF0000u, pixels[0]);
     EXPECT_EQ(0x04010203u, pixels[5]);
+    // A file that cannot be opened leaves the bitmap held before.
     EXPECT_FALSE(png.LoadFromFile("Z:\\no\\such\\file.png"));
-    EXPECT_EQ(nullptr, png.m_hObject);
+    EXPECT_NE(nullptr, png.m_hObject);
 }
