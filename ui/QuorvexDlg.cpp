@@ -216,19 +216,16 @@ bool CQuorvexDlg::StartRun()
     SetProgress(0, static_cast<int>(selected));
     UpdateCurrentTestField();
     UpdateStatusField();
-    const long long previousStart = m_runStart;
-    const ElapsedShown previousShown = m_elapsedShown;
     m_runStart = GetCurrentFileTime();
     m_elapsedShown = ElapsedShown::Running;
     UpdateElapsedTimeField();
     m_pTimer->Arm();
     if (executor->RunSelectedTests(false))
         return true;
-    // No worker, no run: nothing will disarm the timer later.
+    // No worker, no run: nothing else would disarm the timer, and there is no time to show.
     m_pTimer->Disarm();
     m_pTimer->WaitForCallback();
-    m_runStart = previousStart;
-    m_elapsedShown = previousShown == ElapsedShown::Total ? ElapsedShown::Total : ElapsedShown::Nothing;
+    m_elapsedShown = ElapsedShown::Nothing;
     UpdateElapsedTimeField();
     return false;
 }
