@@ -2,9 +2,8 @@
 //  1. harness time per empty test in command-line mode against GoogleTest's time per empty test;
 //  2. 100,000 information messages from one test against printf + fflush of the same lines;
 //  3. 100,000 information messages from 10 helper threads of one test against 10 threads that print the same
-//     lines with printf + fflush under one critical section (wall and processor time).
-// Per-item times subtract a one-item run (one item per thread) of the same program, so process start-up
-// cancels out.
+//     lines with printf + fflush under one critical section, timed by each program around its threads.
+// Per-item times of 1 and 2 subtract a one-item run of the same program, so process start-up cancels out.
 #include <windows.h>
 
 #include <cstdio>
@@ -24,8 +23,14 @@ std::string Folder()
 struct Timing
 {
     double wall = -1;
-    double cpu = -1; // user and kernel time of the process
+    double cpu = -1;   // user and kernel time of the process
+    double inner = -1; // what the program itself reported for its threads (QVX_BENCH_TIMES), if anything
 };
+
+std::string TimesFile()
+{
+    return Folder() + "engine_bench_times.txt";
+}
 
 double Seconds(const FILETIME& time)
 {
@@ -72,20 +77,31 @@ Timing Measure(const std::string& commandLine, const char* mode, long count)
     CloseHandle(pi.hProcess);
     DeleteFileA(outName.c_str());
     timing.wall = double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+    if (FILE* times = std::fopen(TimesFile().c_str(), "r"))
+    {
+        if (std::fscanf(times, "%lf", &timing.inner) != 1)
+            timing.inner = -1;
+        std::fclose(times);
+        DeleteFileA(TimesFile().c_str());
+    }
     return timing;
 }
 
-// The fastest of seven runs (by wall time).
+// The fastest of seven runs (by wall time; the inner time is the fastest one reported).
 Timing BestTiming(const std::string& commandLine, const char* mode, long count)
 {
     Timing best;
     best.wall = 1e30;
+    double inner = 1e30;
     for (int i = 0; i < 7; ++i)
     {
         Timing t = Measure(commandLine, mode, count);
         if (t.wall >= 0 && t.wall < best.wall)
             best = t;
+        if (t.inner >= 0 && t.inner < inner)
+            inner = t.inner;
     }
+    best.inner = inner < 1e30 ? inner : -1;
     return best;
 }
 
@@ -127,15 +143,17 @@ int main()
 
     const long threads = 10;
     SetEnvironmentVariableA("QVX_BENCH_THREADS", "10");
-    Timing threadsMany = BestTiming(harness, "threads", messages), threadsOne = BestTiming(harness, "threads", threads);
-    Timing lockedMany = BestTiming(baseline + " 100000 10", "", 0), lockedOne = BestTiming(baseline + " 10 10", "", 0);
-    double threadsPer = (threadsMany.wall - threadsOne.wall) / (messages - threads);
-    double lockedPer = (lockedMany.wall - lockedOne.wall) / (messages - threads);
-    std::printf("information messages from %ld helper threads: %ld\n", threads, messages);
-    std::printf("  harness -cmd:    %.3f s (cpu %.3f s) -> %.2f us per message\n", threadsMany.wall,
-                threadsMany.cpu, threadsPer * 1e6);
-    std::printf("  printf + fflush under one critical section: %.3f s (cpu %.3f s) -> %.2f us per line\n",
-                lockedMany.wall, lockedMany.cpu, lockedPer * 1e6);
-    std::printf("  ratio harness / printf per message: %.2f (aim: within 2)\n", threadsPer / lockedPer);
+    SetEnvironmentVariableA("QVX_BENCH_TIMES", TimesFile().c_str());
+    Timing threadsMany = BestTiming(harness, "threads", messages);
+    Timing lockedMany = BestTiming(baseline + " 100000 10", "", 0);
+    SetEnvironmentVariableA("QVX_BENCH_TIMES", nullptr);
+    std::printf("information messages from %ld helper threads: %ld (threads' own time, process in brackets)\n",
+                threads, messages);
+    std::printf("  harness -cmd:    %.3f s -> %.2f us per message (process %.3f s, cpu %.3f s)\n",
+                threadsMany.inner, threadsMany.inner / messages * 1e6, threadsMany.wall, threadsMany.cpu);
+    std::printf("  printf + fflush under one critical section: %.3f s -> %.2f us per line (process %.3f s, "
+                "cpu %.3f s)\n",
+                lockedMany.inner, lockedMany.inner / messages * 1e6, lockedMany.wall, lockedMany.cpu);
+    std::printf("  ratio harness / printf: %.2f (aim: within 2)\n", threadsMany.inner / lockedMany.inner);
     return 0;
 }
