@@ -2,6 +2,8 @@
 // text) with printf and flushes after every line, as many times as the first argument says. With a
 // second argument above 1, that many threads share the lines and print them under one critical section,
 // and the threads' own time is written to the file that QVX_BENCH_TIMES names.
+#include "bench/engine/BenchTimes.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -50,8 +52,7 @@ int main(int argc, char** argv)
             PrintLine(0, i);
         return 0;
     }
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
+    LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
     InitializeCriticalSection(&g_print);
     std::vector<Share> shares(static_cast<size_t>(threads));
@@ -69,14 +70,6 @@ int main(int argc, char** argv)
         CloseHandle(thread);
     }
     DeleteCriticalSection(&g_print);
-    // The threads' own time, for the file that QVX_BENCH_TIMES names.
-    QueryPerformanceCounter(&end);
-    const char* times = std::getenv("QVX_BENCH_TIMES");
-    FILE* file = times ? std::fopen(times, "w") : nullptr;
-    if (file)
-    {
-        std::fprintf(file, "%.6f\n", double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart));
-        std::fclose(file);
-    }
+    WriteBenchSeconds(start);
     return 0;
 }

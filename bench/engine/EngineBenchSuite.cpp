@@ -4,6 +4,8 @@
 // QVX_BENCH_COUNT information messages, and waits for them.
 #include <QuorvexSuite.h>
 
+#include "bench/engine/BenchTimes.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -59,8 +61,7 @@ public:
     // QVX_BENCH_TIMES names, so that the benchmark need not subtract the harness's start-up.
     void Threads()
     {
-        LARGE_INTEGER frequency, start, end;
-        QueryPerformanceFrequency(&frequency);
+        LARGE_INTEGER start;
         QueryPerformanceCounter(&start);
         long ids[kMaxThreads];
         for (long t = 0; t < m_nThreads; ++t)
@@ -71,14 +72,7 @@ public:
         for (long t = 0; t < m_nThreads; ++t)
             if (ids[t] >= 0)
                 GetExecutor()->WaitForHelperThread(ids[t]);
-        QueryPerformanceCounter(&end);
-        const char* times = std::getenv("QVX_BENCH_TIMES");
-        FILE* file = times ? std::fopen(times, "w") : nullptr;
-        if (file)
-        {
-            std::fprintf(file, "%.6f\n", double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart));
-            std::fclose(file);
-        }
+        WriteBenchSeconds(start);
     }
 
     void Log(CBenchHelper* helper)
