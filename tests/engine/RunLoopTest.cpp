@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <regex>
 #include <string>
 #include <vector>
@@ -380,7 +381,7 @@ TEST(RunLoop, HelperThreadsCountFromZeroAndAreStoppedWaitedAndEnumerated)
                                          "info enumerated helpers: 3",
                                          "info all helpers stopped",
                                          "info Completed Successfully",
-                                         "info information count after the chorus: 200",
+                                         "info information count after the chorus: 3000",
                                          "info Completed Successfully"};
     EXPECT_EQ(infos, expected);
     EXPECT_EQ(h.executor.GetHelperCount(), 0);
@@ -404,8 +405,10 @@ TEST(RunLoop, AFaultingHelperIsReportedAndFailsTheRun)
     EXPECT_FALSE(h.executor.LastRunSucceeded());
 }
 
-TEST(RunLoop, MessagesFromSeveralHelpersNeverInterleaveWithinALine)
+TEST(RunLoop, TenHelpersFloodingTheConsoleLoseNothingAndKeepTheirOrder)
 {
+    const int helpers = 10;
+    const long linesEach = 300;
     char path[MAX_PATH];
     GetTempPathA(MAX_PATH, path);
     lstrcatA(path, "qvx_chorus.txt");
@@ -418,18 +421,27 @@ TEST(RunLoop, MessagesFromSeveralHelpersNeverInterleaveWithinALine)
     executor.SetSuitePath(CDravikString(FixturePath("fx_helpers.dll").c_str()));
     ASSERT_EQ(executor.LoadSuite(), QVX_LOAD_OK);
     executor.SelectAllTests(false);
+    CTestCaseExecutionContext* chorusTest = nullptr;
     for (CTestCaseExecutionContext* t = executor.FirstTest(); t; t = executor.NextTest())
+    {
         t->m_bSelected = CDravikString(t->m_name).Equals(CDravikString("Chorus"));
+        if (t->m_bSelected)
+            chorusTest = t;
+    }
     executor.EndTestIteration();
+    ASSERT_NE(chorusTest, nullptr);
     executor.CountSelectedTests();
     ASSERT_TRUE(executor.RunSelectedTests(true));
+    const long counted = chorusTest->m_nInformation;
     executor.UnloadSuite();
     std::fclose(file);
     std::string text = ReadFileBytes(path);
     DeleteFileA(path);
     std::regex chorus(
         R"(   \|--> \[\d{2}:\d{2}:\d{2}:\d{1,3}\] chorus line from helper (\d+) number (\d+) padded with a long tail of text to make interleaving visible)");
-    int lines = 0, chorusLines = 0;
+    // Per helper id, the next line number expected from it.
+    std::map<long, long> next;
+    long chorusLines = 0, infoLines = 0;
     size_t start = 0;
     while (start < text.size())
     {
@@ -438,15 +450,25 @@ TEST(RunLoop, MessagesFromSeveralHelpersNeverInterleaveWithinALine)
             end = text.size();
         std::string line = text.substr(start, end - start);
         start = end + 1;
-        if (line.empty())
+        if (line.rfind("   |--> ", 0) == 0 && line.find("<< ") == std::string::npos &&
+            line.find("] Completed Successfully") == std::string::npos)
+            ++infoLines;
+        if (line.find("chorus line") == std::string::npos)
             continue;
-        ++lines;
-        if (line.find("chorus line") != std::string::npos)
-        {
-            EXPECT_TRUE(std::regex_match(line, chorus)) << line;
-            ++chorusLines;
-        }
+        std::smatch match;
+        ASSERT_TRUE(std::regex_match(line, match, chorus)) << "torn or interleaved: " << line;
+        ++chorusLines;
+        const long helper = std::stol(match[1].str());
+        const long number = std::stol(match[2].str());
+        EXPECT_EQ(next[helper], number) << "helper " << helper << " out of order";
+        next[helper] = number + 1;
     }
-    EXPECT_EQ(chorusLines, 200);
-    EXPECT_NE(text.find("information count after the chorus: 200"), std::string::npos);
+    EXPECT_EQ(chorusLines, helpers * linesEach);
+    ASSERT_EQ(next.size(), static_cast<size_t>(helpers));
+    for (const auto& helper : next)
+        EXPECT_EQ(helper.second, linesEach) << "helper " << helper.first;
+    // The test's information count is every line it logged: the chorus and its own count line (the
+    // harness's "Completed Successfully" is not the test's).
+    EXPECT_EQ(counted, infoLines);
+    EXPECT_NE(text.find("information count after the chorus: 3000"), std::string::npos);
 }
