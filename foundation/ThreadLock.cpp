@@ -1,4 +1,4 @@
-#include "ThreadLock.h"
+#include "foundation/ThreadLock.h"
 
 CThreadLock::CThreadLock()
     : m_locked(0), m_owner(0), m_count(0), m_releaseEvent(nullptr), m_waiters(0), m_releaseSignalled(false)

@@ -1,10 +1,10 @@
-#include "ImageList.h"
+#include "framework/ImageList.h"
 
-#include "AppGlobals.h"
-#include "DC.h"
-#include "HandleMap.h"
-#include "SafeThis.h"
-#include "Wnd.h"
+#include "framework/AppGlobals.h"
+#include "framework/DC.h"
+#include "framework/HandleMap.h"
+#include "framework/SafeThis.h"
+#include "framework/Wnd.h"
 
 IMPLEMENT_DYNCREATE(CImageList, CObject)
 

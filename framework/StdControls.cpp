@@ -1,4 +1,4 @@
-#include "StdControls.h"
+#include "framework/StdControls.h"
 
 #include <string>
 

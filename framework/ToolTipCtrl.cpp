@@ -1,7 +1,7 @@
-#include "ToolTipCtrl.h"
+#include "framework/ToolTipCtrl.h"
 
-#include "AppGlobals.h"
-#include "WinApp.h"
+#include "framework/AppGlobals.h"
+#include "framework/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CToolTipCtrl, CWnd)
 

@@ -2,9 +2,9 @@
 // version, a line of text, OK and a Help button that opens the help file at the about topic.
 #pragma once
 
-#include "GdiObject.h"
-#include "StdControls.h"
-#include "UnitTestNonResizableDialog.h"
+#include "framework/GdiObject.h"
+#include "framework/StdControls.h"
+#include "ui/dialogs/UnitTestNonResizableDialog.h"
 
 class CAboutDialog : public CUnitTestNonResizableDialog
 {

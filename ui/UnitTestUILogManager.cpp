@@ -1,9 +1,9 @@
-#include "UnitTestUILogManager.h"
+#include "ui/UnitTestUILogManager.h"
 
-#include "QuorvexApp.h"
-#include "ResultsResource.h"
-#include "TimeUtilities.h"
-#include "UnitTestLogDisplay.h"
+#include "engine/QuorvexApp.h"
+#include "ui/UiResourceIds.h"
+#include "foundation/TimeUtilities.h"
+#include "ui/UnitTestLogDisplay.h"
 
 namespace
 {
@@ -300,14 +300,12 @@ bool CUnitTestUILogManager::LogTestBegin(CDravikString testName, long index)
     return m_pTree->AddTest(testName, index);
 }
 
-bool CUnitTestUILogManager::LogTestEnd(CDravikString)
+bool CUnitTestUILogManager::LogTestEnd(CDravikString, const CUnitTestCounts& counts)
 {
     CSinkHold hold(*this);
     if (!m_pTree)
         return false;
-    CQuorvexExecutor* executor = m_pApp ? m_pApp->GetExecutor() : nullptr;
-    CTestCaseExecutionContext* test = executor ? executor->m_pCurrentTest : nullptr;
-    const bool clean = test && test->m_nErrors == 0 && test->m_nWarnings == 0;
+    const bool clean = counts.IsClean();
     if (!IsTreeThread())
         return Enqueue(CPendingResults::KindTestEnd, clean ? 1 : 0, nullptr, false);
     DeliverPending();
@@ -325,7 +323,7 @@ bool CUnitTestUILogManager::LogError(CDravikString text, long line)
         // Nested: the flag is part of what the sink's lock serialises.
         CThreadLockGuard nested(m_sinkLock);
         if (m_pApp)
-            m_pApp->m_bErrorsReported = 1;
+            m_pApp->MarkErrorsReported();
     }
     if (!m_pTree)
     {

@@ -1,5 +1,5 @@
-#include "EngineTestSupport.h"
-#include "UnitTestCommandLineLogManager.h"
+#include "tests/engine/EngineTestSupport.h"
+#include "engine/UnitTestCommandLineLogManager.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,6 @@ struct Harness
         sink.m_pExecutor = &executor;
         executor.SetSuitePath(CDravikString(FixturePath(fixture).c_str()));
         result = executor.LoadSuite();
-        executor.ComputeSuiteFolder();
     }
     ~Harness() { executor.UnloadSuite(); }
     std::vector<std::string> Run()
@@ -59,9 +58,9 @@ TEST(RunLoop, AnErrorStopsTheRunAfterTheFailingTest)
     EXPECT_EQ(h.executor.GetTestsExecuted(), 2);
     EXPECT_EQ(h.executor.GetTestsFailed(), 1);
     EXPECT_FALSE(h.executor.LastRunSucceeded());
-    EXPECT_EQ(h.executor.m_nCurrentIndex, 2);
+    EXPECT_EQ(h.executor.GetCurrentIndex(), 2);
     EXPECT_STREQ(h.executor.GetCurrentTestName().GetAnsi(), "Failing");
-    EXPECT_EQ(h.executor.m_pCurrentTest->m_nErrors, 2);
+    EXPECT_EQ(h.executor.GetCurrentTestCounts().errors, 2);
 }
 
 TEST(RunLoop, PassingRunWithSetupTeardownAndCounts)
@@ -281,7 +280,7 @@ TEST(RunLoop, UnselectedTestsAreSkippedAndDoNotAdvanceTheIndex)
     Harness h("fx_pass.dll");
     ASSERT_EQ(h.result, QVX_LOAD_OK);
     EXPECT_TRUE(h.executor.SelectAllTests(false));
-    EXPECT_EQ(h.executor.m_nSelectedCount, 0);
+    EXPECT_EQ(h.executor.GetSelectedCount(), 0);
     EXPECT_FALSE(h.executor.RunSelectedTests(true));
     CTestCaseExecutionContext* third = nullptr;
     for (CTestCaseExecutionContext* t = h.executor.FirstTest(); t; t = h.executor.NextTest())
