@@ -1,4 +1,5 @@
 #include "framework/ImageList.h"
+#include "framework/RecordSizes.h"
 
 #include "framework/AppGlobals.h"
 #include "framework/DC.h"

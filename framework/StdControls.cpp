@@ -1,4 +1,5 @@
 #include "framework/StdControls.h"
+#include "framework/RecordSizes.h"
 
 #include <string>
 

@@ -1,4 +1,5 @@
 #include "framework/ToolTipCtrl.h"
+#include "framework/RecordSizes.h"
 
 #include "framework/AppGlobals.h"
 #include "framework/WinApp.h"

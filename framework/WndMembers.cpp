@@ -1,6 +1,7 @@
 // CWnd: the thin wrappers over USER (styles, text, relations, geometry, painting, scroll bars,
 // menus and timers).
 #include "framework/Wnd.h"
+#include "framework/RecordSizes.h"
 
 #include "framework/DC.h"
 #include "framework/GdiObject.h"
