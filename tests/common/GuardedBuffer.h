@@ -14,7 +14,8 @@ namespace qvx_test
 class CGuardedBuffer
 {
 public:
-    explicit CGuardedBuffer(const std::vector<BYTE>& bytes) : CGuardedBuffer(bytes.data(), static_cast<int>(bytes.size()))
+    explicit CGuardedBuffer(const std::vector<BYTE>& bytes)
+        : CGuardedBuffer(bytes.data(), static_cast<int>(bytes.size()))
     {
     }
 

@@ -23,7 +23,8 @@ public:
     // Starts the program with an optional suite path argument; QVX_FX_EMPTY_SLEEP (milliseconds) goes into
     // its environment when not empty. It starts in the given current folder (the program's folder when
     // empty). Waits until the main dialog shows; false (with the reason in Error()) when it does not.
-    bool Start(const std::string& suitePath = std::string(), const std::string& emptyTestSleepMs = std::string(),
+    bool Start(const std::string& suitePath = std::string(),
+               const std::string& emptyTestSleepMs = std::string(),
                const std::string& currentFolder = std::string());
 
     // Closes every other window of the program, then the main dialog (WM_CLOSE), and waits for the process

@@ -55,7 +55,8 @@ protected:
 
     // Starts the program (in the program's folder unless another current folder is given); the test stops
     // when it does not come up.
-    void Launch(const std::string& suitePath = std::string(), const std::string& emptyTestSleepMs = std::string(),
+    void Launch(const std::string& suitePath = std::string(),
+                const std::string& emptyTestSleepMs = std::string(),
                 const std::string& currentFolder = std::string());
     HWND Main() const { return m_process.MainWindow(); }
     DWORD ProcessId() const { return m_process.Id(); }

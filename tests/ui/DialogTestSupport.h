@@ -14,10 +14,10 @@
 
 namespace dialog_test
 {
+using qvx_test::CMemorySurface;
 using qvx_test::PumpFor;
 using qvx_test::PumpMessages;
 using qvx_test::PumpUntil;
-using qvx_test::CMemorySurface;
 
 // Waits on another thread for this process's file dialog, types a name into it and presses the button
 // (IDOK) or cancels it (IDCANCEL).

@@ -1,6 +1,5 @@
 #include "tests/ui/ResultsTreeTestSupport.h"
 
-
 std::string UiTestFolder()
 {
     return qvx_test::TestProgramFolder();

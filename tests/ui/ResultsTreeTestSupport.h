@@ -21,11 +21,11 @@ std::string UiTestFolder();
 std::string ResultsFixturePath();
 std::string BundledSamplePath();
 // Every "[hh:mm:ss:ms]" time stamp becomes "[TS]".
+using qvx_test::FindShown;
 using qvx_test::MaskStamps;
+using qvx_test::ReadFileBytes;
 using qvx_test::ShownItem;
 using qvx_test::Snapshot;
-using qvx_test::FindShown;
-using qvx_test::ReadFileBytes;
 
 // Answers every message waiting for this thread, for at least the given time.
 using qvx_test::PumpMessages;

@@ -11,8 +11,8 @@ class CWnd;
 
 struct CHarnessDialogKeyRules
 {
-    bool dialogKeys = true;          // false: no key reaches the dialog manager
-    bool tabNavigation = true;       // Tab moves the focus between controls
+    bool dialogKeys = true;              // false: no key reaches the dialog manager
+    bool tabNavigation = true;           // Tab moves the focus between controls
     bool enterStaysInWantReturn = false; // Enter stays in a control with ES_WANTRETURN
 };
 
