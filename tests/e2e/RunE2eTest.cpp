@@ -254,6 +254,19 @@ TEST_F(RunE2eTest, ASuiteFoundBesideTheProgramRunsInItsOwnFolderFromAnyCurrentFo
     const std::string programFolder = CHarnessProcess::ProgramFolder();
     const std::string suite = programFolder + name;
     const std::string beside = programFolder + "beside.txt";
+    // Whatever happens, the program ends before the two files beside it go.
+    struct CLeaveNothing
+    {
+        CHarnessProcess& process;
+        std::string suite, beside;
+        ~CLeaveNothing()
+        {
+            if (process.IsRunning())
+                process.Close();
+            ::DeleteFileA(suite.c_str());
+            ::DeleteFileA(beside.c_str());
+        }
+    } cleanup{m_process, suite, beside};
     ASSERT_TRUE(::CopyFileA(CHarnessProcess::FixturePath("fx_cwd.dll").c_str(), suite.c_str(), FALSE));
     {
         HANDLE file = ::CreateFileA(beside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -283,6 +296,4 @@ TEST_F(RunE2eTest, ASuiteFoundBesideTheProgramRunsInItsOwnFolderFromAnyCurrentFo
     EXPECT_EQ(lines[3], "{4} 2. OpenBesideFile");
     EXPECT_EQ(lines[4], "    {0} [TS] beside.txt opened by its relative name");
     EXPECT_TRUE(m_process.Close());
-    EXPECT_TRUE(::DeleteFileA(suite.c_str()));
-    EXPECT_TRUE(::DeleteFileA(beside.c_str()));
 }
