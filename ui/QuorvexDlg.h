@@ -10,6 +10,7 @@
 #include "ui/MainDialogRunObserver.h"
 #include "ui/controls/QuorvexgressIndicator.h"
 #include "framework/StdControls.h"
+#include "ui/UiResourceIds.h"
 #include "ui/UnitTestLogDisplay.h"
 #include "ui/dialogs/UnitTestResizableDialog.h"
 
@@ -22,7 +23,7 @@ class CUnitTestExecutor;
 class CQuorvexDlg : public CUnitTestResizableDialog, public CHarnessHelpHost
 {
 public:
-    static constexpr UINT kTemplateId = 3006;
+    static constexpr UINT kTemplateId = IDD_QUORVEX_MAIN;
     static constexpr COLORREF kPassColour = RGB(20, 220, 20);
     static constexpr COLORREF kWarningColour = RGB(250, 250, 0);
     static constexpr COLORREF kErrorColour = RGB(255, 0, 0);

@@ -5,12 +5,13 @@
 #include "ui/controls/OffScreenDeviceContext.h"
 #include "framework/Wnd.h"
 #include "ui/UiMessageIds.h"
+#include "ui/UiResourceIds.h"
 
 class CResizeButton : public CWnd
 {
 public:
     static constexpr int kSize = 12;
-    static constexpr UINT kDefaultId = 100;
+    static constexpr UINT kDefaultId = IDC_RESIZE_GRIP;
     static constexpr COLORREF kShadowColour = RGB(184, 180, 163);
     static constexpr COLORREF kHighlightColour = RGB(255, 255, 255);
 
