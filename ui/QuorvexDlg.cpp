@@ -447,6 +447,11 @@ LRESULT CQuorvexDlg::OnTestFinished(WPARAM wParam, LPARAM lParam)
     SetProgress(static_cast<int>(lParam), static_cast<int>(m_selectedNames.size()));
     UpdateCurrentTestField();
     UpdateStatusField();
+    // The run's whole time stays in the elapsed-time field. A run shorter than the timer's first tick would
+    // otherwise leave it empty, and a tick posted before the end but handled after it would empty it (the
+    // timer was disarmed before this notification was posted: no tick comes after it).
+    if (wParam == kRunEndedNotification && m_elapsed.m_hWnd)
+        m_elapsed.SetWindowText(FormatElapsedTime(m_runStart, m_runEnd).GetAnsi());
     if (!executor->IsKeepRunning() && executor->IsCancelRequested())
         LogProcessingCancelled();
     return 1;

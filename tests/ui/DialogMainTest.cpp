@@ -13,6 +13,7 @@
 #include "tests/ui/DialogTestSupport.h"
 #include "tests/ui/MainDialogTestSupport.h"
 #include "foundation/PathUtilities.h"
+#include "foundation/TimeUtilities.h"
 #include "engine/QuorvexApp.h"
 #include "ui/QuorvexDlg.h"
 #include "ui/UnitTestElapsedTimeTimer.h"
@@ -199,6 +200,9 @@ TEST_F(MainDialogTest, RunAllFillsTheTreeAndTheFieldsAndExportsTheResults)
     sprintf(status, "Errors: %ld  Warnings: %ld", tree.GetErrorCount(), tree.GetWarningCount());
     EXPECT_EQ(Text(*m_dialog, IDC_CURRENT_STATUS), status);
     EXPECT_FALSE(Text(*m_dialog, IDC_ELAPSED_TIME).empty()) << "the field keeps the run's last elapsed time";
+    EXPECT_EQ(Text(*m_dialog, IDC_ELAPSED_TIME),
+              FormatElapsedTime(m_dialog->GetRunStartTime(), m_dialog->GetRunEndTime()).GetAnsi())
+        << "the run's whole time";
     EXPECT_FALSE(m_dialog->GetTimer()->IsArmed()) << "the end of the run disarms the timer";
     EXPECT_GE(m_dialog->GetRunEndTime(), m_dialog->GetRunStartTime());
     EXPECT_TRUE(IsEnabled(*m_dialog, ID_EXPORT_RESULTS));
