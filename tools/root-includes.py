@@ -15,7 +15,7 @@ import sys
 
 root = subprocess.check_output(['git', 'rev-parse', '--show-toplevel'], text=True).strip()
 os.chdir(root)
-tracked = subprocess.check_output(['git', 'ls-files'], text=True).split()
+tracked = sorted(set(subprocess.check_output(['git', 'ls-files'], text=True).split()))
 by_name = {}
 for header in (f for f in tracked if f.endswith('.h')):
     by_name.setdefault(os.path.basename(header), []).append(header)

@@ -29,7 +29,8 @@ public:
     void LogRunBegin(const char* suiteName, long selectedCount) override;
     void LogRunEnd(const char* suiteName) override;
     bool LogTestBegin(CDravikString testName, long index) override;
-    // Folds the current test when its counts show no error and no warning, then ends it.
+    // Folds the current test when no error and no warning line stands under it in the tree, then ends it.
+    // The counts the engine passes with the test's end are not needed for that.
     bool LogTestEnd(CDravikString testName, const CUnitTestCounts& counts) override;
     // "%s" without a line (-1), else "[Line %ld] %s"; always marks the application's errors-reported flag.
     bool LogError(CDravikString text, long line) override;
