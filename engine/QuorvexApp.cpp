@@ -44,6 +44,19 @@ void CQuorvexApp::SetLogManager(CUnitTestBaseLogManager* logManager)
         m_pLogManager->SetApp(this);
 }
 
+void CQuorvexApp::SetExecutor(CQuorvexExecutor* executor)
+{
+    if (m_pExecutor == executor)
+        return;
+    delete m_pExecutor;
+    m_pExecutor = executor;
+    if (m_pExecutor)
+    {
+        m_pExecutor->SetApp(this);
+        m_pExecutor->SetLogManager(m_pLogManager);
+    }
+}
+
 void CQuorvexApp::SetCommandLine(const char* commandLine)
 {
     m_strCommandLine = commandLine ? commandLine : "";

@@ -67,6 +67,9 @@ public:
     static CDravikString FormatLoadFailure(int result, const CDravikString& path);
 
     CQuorvexExecutor* GetExecutor() const { return m_pExecutor; }
+    // Replaces the executor (owned from now on; the previous one is destroyed) and hands it this
+    // application and the current sink.
+    void SetExecutor(CQuorvexExecutor* executor);
     CUnitTestBaseLogManager* GetLogManager() const { return m_pLogManager; }
     // Hands the application a sink (owned from now on); the previous one is destroyed.
     void SetLogManager(CUnitTestBaseLogManager* logManager);

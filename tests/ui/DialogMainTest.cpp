@@ -308,10 +308,7 @@ public:
 
 TEST_F(MainDialogTest, ARunWhoseWorkerCannotStartLeavesTheTimerDisarmed)
 {
-    delete m_app->m_pExecutor;
-    m_app->m_pExecutor = new CRefusingExecutor;
-    m_app->m_pExecutor->SetApp(m_app.get());
-    m_app->m_pExecutor->SetLogManager(m_app->GetLogManager());
+    m_app->SetExecutor(new CRefusingExecutor);
     ASSERT_EQ(m_dialog->LoadChosenSuite(CDravikString(FixturePath("fx_pass.dll").c_str())), 0);
 
     m_dialog->SendMessage(WM_COMMAND, ID_RUN_ALL, 0);
