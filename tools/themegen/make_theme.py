@@ -200,15 +200,17 @@ class Canvas:
             self.set(x1 - 1, y, rgb, a)
 
     def png(self):
+        # Keyed images are plain RGB (no alpha: the draws then honour the key colour); the
+        # others carry straight alpha.
         raw = bytearray()
         for row in self.px:
             raw.append(0)
             for r, g, b, a in row:
-                raw += bytes((r, g, b, a))
+                raw += bytes((r, g, b)) if self.keyed else bytes((r, g, b, a))
         def chunk(kind, data):
             body = kind + data
             return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-        header = struct.pack(">IIBBBBB", self.w, self.h, 8, 6, 0, 0, 0)
+        header = struct.pack(">IIBBBBB", self.w, self.h, 8, 2 if self.keyed else 6, 0, 0, 0)
         return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
                 + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
 
@@ -322,13 +324,15 @@ def draw_arrows(c, x, y, w, h, cell, pal):
     triangle(c, x + 2, y + 2, w - 4, h - 4, direction, glyph_colour(cell, 16, pal))
 
 
+CHECK_POINTS = [(1, 5), (2, 6), (3, 7), (4, 6), (5, 5), (6, 4), (7, 3), (8, 2)]
+
+
 def draw_check(c, x, y, w, h, cell, pal):
     rgb = glyph_colour(cell, c.cells, pal)
     if cell >= 2:  # cells 2 and 3 are the radio marks
         c.fill(x + w // 2 - 2, y + h // 2 - 2, x + w // 2 + 2, y + h // 2 + 2, rgb)
         return
-    pts = [(1, 5), (2, 6), (3, 7), (4, 6), (5, 5), (6, 4), (7, 3), (8, 2)]
-    for px_, py in pts:
+    for px_, py in CHECK_POINTS:
         c.fill(x + px_, y + py, x + px_ + 1, y + py + 2, rgb)
 
 
@@ -337,8 +341,8 @@ def draw_checkbox(c, x, y, w, h, cell, pal):
     draw_face(c, x, y, w, h, (0, 1, 2, 5)[base], pal)
     mark = (167, 167, 167) if base == 3 else pal.text
     if 4 <= cell < 8:
-        for i in range(3, 10):
-            c.set(x + i, y + 3 + abs(i - 5) if i < 5 else y + 8 - (i - 5) // 1 + 0, mark)
+        for px_, py in CHECK_POINTS:
+            c.fill(x + px_ + 2, y + py + 1, x + px_ + 3, y + py + 3, mark)
     elif cell >= 8:
         c.fill(x + 4, y + 4, x + w - 4, y + h - 4, mark)
 
