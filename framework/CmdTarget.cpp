@@ -181,6 +181,23 @@ DWORD CCmdTarget::ExternalRelease()
     return InternalRelease();
 }
 
+LPUNKNOWN CCmdTarget::GetInterface(REFIID)
+{
+    return nullptr;
+}
+
+HRESULT CCmdTarget::ExternalQueryInterface(REFIID iid, LPVOID* ppvObj)
+{
+    if (!ppvObj)
+        return E_POINTER;
+    LPUNKNOWN pUnknown = GetInterface(iid);
+    *ppvObj = pUnknown;
+    if (!pUnknown)
+        return E_NOINTERFACE;
+    ExternalAddRef();
+    return S_OK;
+}
+
 void CCmdTarget::OnFinalRelease()
 {
     delete this;

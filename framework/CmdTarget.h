@@ -5,6 +5,8 @@
 #include "MessageMap.h"
 #include "Object.h"
 
+#include <unknwn.h>
+
 class CCmdTarget : public CObject
 {
     DECLARE_DYNAMIC(CCmdTarget)
@@ -26,6 +28,13 @@ public:
     DWORD ExternalAddRef();
     DWORD ExternalRelease();
     virtual void OnFinalRelease();
+
+    // COM interfaces of nested interface objects: a class that embeds such objects (each a
+    // small class deriving from the interface and forwarding reference counting to
+    // ExternalAddRef / ExternalRelease of its owner) answers GetInterface for their ids.
+    // ExternalQueryInterface gives the interface with one reference added, else E_NOINTERFACE.
+    virtual LPUNKNOWN GetInterface(REFIID iid);
+    HRESULT ExternalQueryInterface(REFIID iid, LPVOID* ppvObj);
 
     // Hourglass cursor for lengthy operations (counted per thread).
     void BeginWaitCursor();

@@ -887,6 +887,20 @@ LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgrou
     return names.insert(name).first->c_str();
 }
 
+BOOL AfxRegisterClass(WNDCLASSA* lpWndClass)
+{
+    if (!lpWndClass || !lpWndClass->lpszClassName || !*lpWndClass->lpszClassName)
+        return FALSE;
+    if (!lpWndClass->hInstance)
+        lpWndClass->hInstance = AfxGetInstanceHandle();
+    WNDCLASSA existing = {};
+    if (::GetClassInfoA(lpWndClass->hInstance, lpWndClass->lpszClassName, &existing))
+        return TRUE;
+    if (::RegisterClassA(lpWndClass))
+        return TRUE;
+    return ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
 void AfxInitCommonControls()
 {
     static LONG done = 0;

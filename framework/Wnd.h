@@ -389,5 +389,8 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARA
 // for the life of the program. The same parameters give the same name.
 LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH hbrBackground = nullptr,
                            HICON hIcon = nullptr);
+// Registers a window class unless a class of that name is already registered for its instance;
+// TRUE when the class exists afterwards (a null instance means the program's).
+BOOL AfxRegisterClass(WNDCLASSA* lpWndClass);
 // Registers the common-control classes the framework's controls and dialogs use.
 void AfxInitCommonControls();

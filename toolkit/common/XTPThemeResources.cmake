@@ -1,11 +1,15 @@
 # The toolkit's theme resources: colour tables, PNG images and cursors drawn by
-# tools/themegen/make_theme.py into the build tree and compiled through XTPThemeResources.rc.
-# qvx_use_theme_resources(<target>) puts them into a program or test executable.
+# tools/themegen/make_theme.py into the build tree. The resource script that names them
+# (XTPThemeResources.rc, written from XTPThemeResources.rc.in with absolute paths) joins the
+# toolkit's resource scripts in QVX_TOOLKIT_COMMON_RC, so every executable that compiles those
+# carries the theme; the library depends on the generator so that it has run first.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(QVX_THEME_DIR ${CMAKE_BINARY_DIR}/generated/theme)
 set(QVX_THEME_STAMP ${QVX_THEME_DIR}/themegen.stamp)
+set(QVX_THEME_RC ${CMAKE_BINARY_DIR}/generated/XTPThemeResources.rc)
 set(QVX_THEME_TABLE ${PROJECT_SOURCE_DIR}/tools/themegen/theme_table.txt)
 set(QVX_THEME_SCRIPT ${PROJECT_SOURCE_DIR}/tools/themegen/make_theme.py)
+configure_file(${CMAKE_CURRENT_SOURCE_DIR}/XTPThemeResources.rc.in ${QVX_THEME_RC} @ONLY)
 add_custom_command(
   OUTPUT ${QVX_THEME_STAMP}
   COMMAND ${Python3_EXECUTABLE} ${QVX_THEME_SCRIPT} ${QVX_THEME_DIR}
@@ -14,11 +18,14 @@ add_custom_command(
   COMMENT "Drawing the theme colour tables, images and cursors"
   VERBATIM)
 add_custom_target(qvx_theme_resources DEPENDS ${QVX_THEME_STAMP})
+set(QVX_TOOLKIT_COMMON_RC ${QVX_TOOLKIT_COMMON_RC} ${QVX_THEME_RC} CACHE INTERNAL "toolkit resource scripts")
+if(TARGET qvx_toolkit_common)
+  add_dependencies(qvx_toolkit_common qvx_theme_resources)
+endif()
 
+# qvx_use_theme_resources(<target>): <target> compiles QVX_TOOLKIT_COMMON_RC; its theme script is
+# recompiled whenever the generator runs again.
 function(qvx_use_theme_resources target)
-  set(rc ${PROJECT_SOURCE_DIR}/toolkit/common/XTPThemeResources.rc)
-  target_sources(${target} PRIVATE ${rc})
   add_dependencies(${target} qvx_theme_resources)
-  target_include_directories(${target} PRIVATE ${QVX_THEME_DIR})
-  set_property(SOURCE ${rc} TARGET_DIRECTORY ${target} APPEND PROPERTY OBJECT_DEPENDS ${QVX_THEME_STAMP})
+  set_property(SOURCE ${QVX_THEME_RC} APPEND PROPERTY OBJECT_DEPENDS ${QVX_THEME_STAMP})
 endfunction()

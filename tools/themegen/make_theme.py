@@ -10,7 +10,7 @@ with its own alpha, and every (section, key) they read. OUTDIR receives:
     Office2007<Theme>.ini            colour tables (CRLF after every line), one per theme
     <theme>/<IMAGE>.png              the images of each theme (IHDR, IDAT and IEND only)
     cursor<ID>.cur                   cursors 9308, 9309, 9310, 9970, 9971, 9973
-    XTPThemeResources.gen.rc         resource statements naming all of the above
+    XTPThemeResources.gen.rc         resource statements naming all of the above (absolute paths)
 
 The output depends on nothing but the table and this script: no time stamps, fixed order, fixed
 compression. The script stops with an error on an image over 512 pixels, on a table entry it has
@@ -552,6 +552,11 @@ def write_if_changed(path, data):
         f.write(data)
 
 
+def rc_path(out, name):
+    """The file's absolute path as the resource compiler reads it (forward slashes)."""
+    return os.path.abspath(os.path.join(out, name)).replace("\\", "/")
+
+
 def main(argv):
     here = os.path.dirname(os.path.abspath(__file__))
     args = list(argv[1:])
@@ -574,7 +579,7 @@ def main(argv):
         ini = make_ini(theme, images, keys)
         check_ini(ini, theme, images, keys)
         write_if_changed(os.path.join(out, theme[1]), ini)
-        rc.append('%s TEXTFILE "%s"' % (theme[0], theme[1]))
+        rc.append('%s TEXTFILE "%s"' % (theme[0], rc_path(out, theme[1])))
     for theme in THEMES:
         pal = Palette(theme, silver)
         folder = os.path.join(out, theme[2])
@@ -583,13 +588,13 @@ def main(argv):
         for image in images:
             data = draw_image(image, pal)
             write_if_changed(os.path.join(folder, image["name"] + ".png"), data)
-            rc.append('%s PNG "%s/%s.png"' % (resource_name(image_file_value(theme, image["name"])),
-                                              theme[2], image["name"]))
+            rc.append('%s PNG "%s"' % (resource_name(image_file_value(theme, image["name"])),
+                                       rc_path(out, "%s/%s.png" % (theme[2], image["name"]))))
     rc.append("")
     for ident in CURSORS:
         name = "cursor%d.cur" % ident
         write_if_changed(os.path.join(out, name), make_cursor(ident))
-        rc.append('%d CURSOR "%s"' % (ident, name))
+        rc.append('%d CURSOR "%s"' % (ident, rc_path(out, name)))
     write_if_changed(os.path.join(out, "XTPThemeResources.gen.rc"), ("\n".join(rc) + "\n").encode("ascii"))
     return 0
 

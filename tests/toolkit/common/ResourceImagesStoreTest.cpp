@@ -9,7 +9,7 @@
 
 namespace
 {
-const char kFixture[] = "toolkit_theme_fixture.dll";
+const char kFixture[] = "tk_fx_themestore.dll";
 
 class ReloadListener : public CXTPNotifySinkBase
 {

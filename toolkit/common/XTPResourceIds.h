@@ -1,0 +1,46 @@
+// Numeric ids of the toolkit's commands and resources; included from C++ and from XTPResources.rc.
+// The toolkit owns the ids 9100 to 9999 and 35000 upwards; programs keep their own ids outside.
+#ifndef QVX_TOOLKIT_RESOURCE_IDS_H
+#define QVX_TOOLKIT_RESOURCE_IDS_H
+
+// The toolkit's blocks.
+#define ID_TK_FIRST 9100
+#define ID_TK_LAST 9999
+#define ID_TK_COMMANDS_FIRST 35000
+// Commands for which no action is created.
+#define ID_TK_NOACTION_FIRST 9100
+#define ID_TK_NOACTION_LAST 9299
+
+// Bitmap of the menu bar's MDI buttons (four 16 x 16 images).
+#define IDB_TK_MDI_BUTTONS 9102
+// Cursors of customisation by drag and drop.
+#define IDC_TK_DRAG_COPY 9105
+#define IDC_TK_DRAG_MOVE 9106
+#define IDC_TK_DRAG_NONE 9107
+
+// Commands (their strings carry the tooltip after the line break).
+#define ID_TK_ADD_OR_REMOVE_BUTTONS 9122
+#define ID_TK_RESET_TOOLBAR 9123
+#define ID_TK_BAR_BUTTON_FIRST 9147
+#define ID_TK_BAR_BUTTON_LAST 9149
+#define ID_TK_POPUP_EXPAND 9150
+#define ID_TK_MDI_CLOSE 9151
+#define ID_TK_MDI_RESTORE 9152
+#define ID_TK_MDI_MINIMIZE 9153
+#define ID_TK_MDI_SYSMENU 9154
+#define ID_TK_TABGROUP_MOVE_PREVIOUS 9155
+#define ID_TK_TABGROUP_MOVE_NEXT 9156
+#define ID_TK_TABGROUP_NEW_HORIZONTAL 9157
+#define ID_TK_TABGROUP_NEW_VERTICAL 9158
+#define ID_TK_TABGROUP_CANCEL 9159
+#define ID_TK_WINDOW_LIST 35000
+#define ID_TK_CUSTOMIZE 35001
+#define ID_TK_WORKSPACE_ACTIONS 35002
+#define ID_TK_RECENT_FILE_LIST 35003
+
+// Prompts.
+#define IDS_TK_CONFIRM_RESET_TOOLBAR 9173
+#define IDS_TK_CONFIRM_UPDATED_TOOLBAR 9177
+#define IDS_TK_WAITING_FOR_CHORD 9187
+
+#endif
