@@ -227,7 +227,7 @@ TEST(ResourceImagesDraw, KeyColourStaysTransparentInKeyedDraws)
         for (int x = 0; x < 4; ++x)
             pixels.push_back(x < 2 ? Argb(255, 255, 0, 255) : Argb(255, 90, 90, 90));
     ImageRef image(MakeImage(4, 4, pixels, FALSE));
-    for (DWORD flags : {0u, static_cast<DWORD>(XTP_DI_COMPOSITE)})
+    for (DWORD flags : {DWORD(0), DWORD(XTP_DI_COMPOSITE)})
     {
         TestSurface surface(8, 8, RGB(10, 20, 30));
         image->DrawImageEx(surface.DC(), CRect(0, 0, 8, 8), image->GetSource(), CRect(), RGB(255, 0, 255), flags);
