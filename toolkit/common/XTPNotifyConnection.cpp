@@ -160,7 +160,8 @@ XTP_CONNECTION_ID CXTPNotifySinkBase::Advise(CXTPNotifyConnection* pConnection, 
     return id;
 }
 
-BOOL CXTPNotifySinkBase::IsAdvised(CXTPNotifyConnection* pConnection, XTP_NOTIFY_CODE dwNotifyCode) const
+XTP_CONNECTION_ID CXTPNotifySinkBase::FindAdvise(CXTPNotifyConnection* pConnection,
+                                                  XTP_NOTIFY_CODE dwNotifyCode) const
 {
     POSITION pos = m_mapAdviseData.GetStartPosition();
     while (pos)
@@ -169,9 +170,9 @@ BOOL CXTPNotifySinkBase::IsAdvised(CXTPNotifyConnection* pConnection, XTP_NOTIFY
         ADVISE_DESCRIPTOR record;
         m_mapAdviseData.GetNextAssoc(pos, id, record);
         if (record.pConnection == pConnection && record.dwNotifyCode == dwNotifyCode)
-            return TRUE;
+            return id;
     }
-    return FALSE;
+    return 0;
 }
 
 void CXTPNotifySinkBase::UnadviseAll()
@@ -249,14 +250,6 @@ XTP_CONNECTION_ID CXTPNotifySink::AdviseDelegate(CXTPNotifyConnection* pConnecti
 
     // One subscription per (connection, event id): a second delegate replaces the first rather
     // than being called once per AdviseDelegate.
-    POSITION pos = m_mapAdviseData.GetStartPosition();
-    while (pos)
-    {
-        XTP_CONNECTION_ID id;
-        ADVISE_DESCRIPTOR record;
-        m_mapAdviseData.GetNextAssoc(pos, id, record);
-        if (record.pConnection == pConnection && record.dwNotifyCode == dwNotifyCode)
-            return id;
-    }
-    return Advise(pConnection, dwNotifyCode);
+    XTP_CONNECTION_ID id = FindAdvise(pConnection, dwNotifyCode);
+    return id ? id : Advise(pConnection, dwNotifyCode);
 }

@@ -91,7 +91,12 @@ public:
     void UnadviseAllAndDelete();
 
     INT_PTR GetAdviseCount() const { return m_mapAdviseData.GetCount(); }
-    BOOL IsAdvised(CXTPNotifyConnection* pConnection, XTP_NOTIFY_CODE dwNotifyCode) const;
+    // The cookie of this sink's subscription to the event at the connection; 0 when none.
+    XTP_CONNECTION_ID FindAdvise(CXTPNotifyConnection* pConnection, XTP_NOTIFY_CODE dwNotifyCode) const;
+    BOOL IsAdvised(CXTPNotifyConnection* pConnection, XTP_NOTIFY_CODE dwNotifyCode) const
+    {
+        return FindAdvise(pConnection, dwNotifyCode) != 0;
+    }
 
 protected:
     CMap<XTP_CONNECTION_ID, XTP_CONNECTION_ID, ADVISE_DESCRIPTOR, const ADVISE_DESCRIPTOR&> m_mapAdviseData;

@@ -283,6 +283,12 @@ HBITMAP CXTPResourceImage::DrawIntoBitmap(CDC* pDC, const CRect& rcDest, const C
     }
     DrawImage(&dc, rcBitmap, rcSrc, rcSizingMargins);
     ::GdiFlush();
+    // Colour only: the fourth byte of an image without alpha is not part of its colour, and a
+    // transparent copy must not see it.
+    const size_t nCount = static_cast<size_t>(rcDest.Width()) * rcDest.Height();
+    DWORD* pPixels = reinterpret_cast<DWORD*>(pBits);
+    for (size_t i = 0; i < nCount; ++i)
+        pPixels[i] &= 0x00FFFFFF;
     ::SelectObject(dc.GetSafeHdc(), hOld);
     *ppBits = reinterpret_cast<DWORD*>(pBits);
     return hBitmap;

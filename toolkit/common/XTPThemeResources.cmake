@@ -4,11 +4,12 @@
 # toolkit's resource scripts in QVX_TOOLKIT_COMMON_RC, so every executable that compiles those
 # carries the theme; the library depends on the generator so that it has run first.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
-set(QVX_THEME_DIR ${CMAKE_BINARY_DIR}/generated/theme)
-set(QVX_THEME_STAMP ${QVX_THEME_DIR}/themegen.stamp)
-set(QVX_THEME_RC ${CMAKE_BINARY_DIR}/generated/XTPThemeResources.rc)
-set(QVX_THEME_TABLE ${PROJECT_SOURCE_DIR}/tools/themegen/theme_table.txt)
-set(QVX_THEME_SCRIPT ${PROJECT_SOURCE_DIR}/tools/themegen/make_theme.py)
+# Paths the other folders use too (cache variables: visible in every directory).
+set(QVX_THEME_DIR ${CMAKE_BINARY_DIR}/generated/theme CACHE INTERNAL "")
+set(QVX_THEME_STAMP ${QVX_THEME_DIR}/themegen.stamp CACHE INTERNAL "")
+set(QVX_THEME_RC ${CMAKE_BINARY_DIR}/generated/XTPThemeResources.rc CACHE INTERNAL "")
+set(QVX_THEME_TABLE ${PROJECT_SOURCE_DIR}/tools/themegen/theme_table.txt CACHE INTERNAL "")
+set(QVX_THEME_SCRIPT ${PROJECT_SOURCE_DIR}/tools/themegen/make_theme.py CACHE INTERNAL "")
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/XTPThemeResources.rc.in ${QVX_THEME_RC} @ONLY)
 add_custom_command(
   OUTPUT ${QVX_THEME_STAMP}

@@ -166,7 +166,7 @@ TEST(ThemeGen, SilverTableHoldsTheHarnessValues)
     // Every colour of the table is the silver table's own value.
     for (const KeyEntry& key : Table().keys)
     {
-        if (key.kind != "colour" || key.tables == "none")
+        if (key.kind != "colour" || !InTable(key, "Silver"))
             continue;
         int r = -1, g = -1, b = -1;
         ASSERT_EQ(3, sscanf(key.value.c_str(), "%d,%d,%d", &r, &g, &b)) << key.key;
