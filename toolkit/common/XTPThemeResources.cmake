@@ -5,6 +5,7 @@
 # carries the theme; the library depends on the generator so that it has run first.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 # Paths the other folders use too (cache variables: visible in every directory).
+set(QVX_PYTHON ${Python3_EXECUTABLE} CACHE INTERNAL "")
 set(QVX_THEME_DIR ${CMAKE_BINARY_DIR}/generated/theme CACHE INTERNAL "")
 set(QVX_THEME_STAMP ${QVX_THEME_DIR}/themegen.stamp CACHE INTERNAL "")
 set(QVX_THEME_RC ${CMAKE_BINARY_DIR}/generated/XTPThemeResources.rc CACHE INTERNAL "")
@@ -13,7 +14,7 @@ set(QVX_THEME_SCRIPT ${PROJECT_SOURCE_DIR}/tools/themegen/make_theme.py CACHE IN
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/XTPThemeResources.rc.in ${QVX_THEME_RC} @ONLY)
 add_custom_command(
   OUTPUT ${QVX_THEME_STAMP}
-  COMMAND ${Python3_EXECUTABLE} ${QVX_THEME_SCRIPT} ${QVX_THEME_DIR}
+  COMMAND ${QVX_PYTHON} ${QVX_THEME_SCRIPT} ${QVX_THEME_DIR}
   COMMAND ${CMAKE_COMMAND} -E touch ${QVX_THEME_STAMP}
   DEPENDS ${QVX_THEME_SCRIPT} ${QVX_THEME_TABLE}
   COMMENT "Drawing the theme colour tables, images and cursors"
