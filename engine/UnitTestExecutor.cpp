@@ -4,6 +4,7 @@
 #include "TimeUtilities.h"
 #include "UnitTestHelperExecutor.h"
 
+#include <cstddef>
 #include <cstdio>
 
 namespace
@@ -15,6 +16,14 @@ struct SuiteFields
     CUnitTestCaseExecutorAPI* api;
     long version;
 };
+
+// A suite built by either compiler puts the version right after two pointers: at byte 8 of a 12-byte
+// object head on 32-bit, at byte 16 on 64-bit.
+#if QVX_ARCH_BITS == 32
+static_assert(offsetof(SuiteFields, version) == 8 && sizeof(SuiteFields) == 12, "32-bit suite object head");
+#else
+static_assert(offsetof(SuiteFields, version) == 16 && sizeof(SuiteFields) == 24, "64-bit suite object head");
+#endif
 
 struct VersionProbe
 {

@@ -95,6 +95,38 @@ UINT CArchive::Read(void* lpBuf, UINT nMax)
     return done;
 }
 
+UINT CArchive::Peek(void* lpBuf, UINT nMax)
+{
+    if (!IsLoading())
+        ThrowArchive(CArchiveException::writeOnly);
+    if (!m_pFile)
+        ThrowArchive(CArchiveException::genericException);
+    if (nMax > kMinBuffer)
+        AfxThrowInvalidArgException();
+    if (nMax == 0)
+        return 0;
+    if (!lpBuf)
+        AfxThrowInvalidArgException();
+    // Move the unread bytes to the front and top the buffer up until nMax are there or the data ends.
+    if (m_nEnd - m_nCur < nMax && !m_bEof)
+    {
+        UINT have = m_nEnd - m_nCur;
+        std::memmove(m_buffer.data(), m_buffer.data() + m_nCur, have);
+        m_nCur = 0;
+        m_nEnd = have;
+        while (m_nEnd < nMax && !m_bEof)
+        {
+            UINT n = m_pFile->Read(m_buffer.data() + m_nEnd, static_cast<UINT>(m_buffer.size()) - m_nEnd);
+            if (n == 0)
+                m_bEof = true;
+            m_nEnd += n;
+        }
+    }
+    UINT n = std::min(nMax, m_nEnd - m_nCur);
+    std::memcpy(lpBuf, m_buffer.data() + m_nCur, n);
+    return n;
+}
+
 void CArchive::EnsureRead(void* lpBuf, UINT nMax)
 {
     if (Read(lpBuf, nMax) != nMax)

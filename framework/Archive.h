@@ -54,6 +54,10 @@ public:
     void Write(const void* lpBuf, UINT nMax);
     // Reads exactly nMax bytes or throws CArchiveException(endOfFile).
     void EnsureRead(void* lpBuf, UINT nMax);
+    // Copies up to nMax of the next bytes into lpBuf without consuming them (a later Read returns
+    // them again); returns how many were available, fewer than nMax near the end of the data. nMax
+    // may be at most 128. Never throws for the end of the data.
+    UINT Peek(void* lpBuf, UINT nMax);
     void Flush();
     // Flushes and detaches from the file (the file stays open).
     void Close();

@@ -1,4 +1,5 @@
 #include "ImageList.h"
+#include "RecordSizes.h"
 
 #include "AppGlobals.h"
 #include "DC.h"

@@ -50,6 +50,12 @@ void CMemFile::Attach(BYTE* lpBuffer, UINT nBufferSize, UINT nGrowBytes)
     m_bAutoDelete = FALSE;
 }
 
+void CMemFile::AttachOwned(BYTE* lpBuffer, UINT nBufferSize)
+{
+    Attach(lpBuffer, nBufferSize, 0);
+    m_bAutoDelete = TRUE;
+}
+
 BYTE* CMemFile::Detach()
 {
     BYTE* p = m_lpBuffer;

@@ -17,6 +17,10 @@ public:
     // The caller keeps ownership of lpBuffer. When a growable file outgrows it, the contents move to
     // memory the file owns (the caller's buffer is never reallocated or freed).
     void Attach(BYTE* lpBuffer, UINT nBufferSize, UINT nGrowBytes = 0);
+    // Like Attach with nGrowBytes 0 (a fixed file holding the buffer's bytes), but the file takes the
+    // buffer over: it must come from malloc, and the file frees it (with free) on Close, on the next
+    // Attach or in its destructor. Detach hands it back to the caller instead.
+    void AttachOwned(BYTE* lpBuffer, UINT nBufferSize);
     // Hands the current memory to the caller and leaves the file empty. Memory the file allocated
     // itself comes from malloc and is released with free.
     BYTE* Detach();

@@ -1,4 +1,5 @@
 #include "StdControls.h"
+#include "RecordSizes.h"
 
 #include <string>
 

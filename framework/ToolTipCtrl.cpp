@@ -1,4 +1,5 @@
 #include "ToolTipCtrl.h"
+#include "RecordSizes.h"
 
 #include "AppGlobals.h"
 #include "WinApp.h"

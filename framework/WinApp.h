@@ -51,8 +51,11 @@ public:
     LPCSTR m_pszRegistryKey = nullptr;
     LPCSTR m_pszProfileName = nullptr;
 
-private:
+    // The INI file the profile functions use: m_pszProfileName, or the program's name with ".INI".
+    // A name without a folder refers to the Windows folder (as for the platform's profile functions).
     CString GetProfileFileName() const;
+
+private:
     bool GetIniString(LPCSTR lpszSection, LPCSTR lpszEntry, CString& out) const;
     CString m_strRegistryKey;
     CString m_strProfileName;

@@ -1,6 +1,7 @@
 // CWnd: the thin wrappers over USER (styles, text, relations, geometry, painting, scroll bars,
 // menus and timers).
 #include "Wnd.h"
+#include "RecordSizes.h"
 
 #include "DC.h"
 #include "GdiObject.h"

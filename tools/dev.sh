@@ -2,13 +2,13 @@
 # Quorvex developer driver.
 #   tools/dev.sh sample   install what is missing, build, run the harness on the sample suite
 #   tools/dev.sh test     install what is missing, build, run every test under Wine
-#   tools/dev.sh build    install what is missing and build
+#   tools/dev.sh build    install what is missing and build both architectures' trees
 #   tools/dev.sh dialog   build, then start the harness in dialog mode with the sample suite loaded
 #                         (on $DISPLAY; without one, on a private Xvfb, saving a screenshot of the
 #                         started dialog to build/dialog.png when ImageMagick's import is installed)
 #   tools/dev.sh bench    build and run the benchmarks
 # Environment: BUILD_DIR (default build), JOBS (default nproc), QVX_SKIP_DEPS=1 skips the install step,
-# QVX_SKIP_I686=1 skips the 32-bit program build on hosts that test a 64-bit build.
+# QVX_SKIP_OTHER_ARCH=1 skips the other architecture's tree (never in CI).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -30,17 +30,26 @@ configure_and_build() {
     cmake --build "$build" -j "$jobs"
 }
 
-# Where the tests run as x86_64, the shipped 32-bit program is still built
-# (not run) so that 32-bit-only code paths keep compiling.
-build_product_i686() {
-    [ "$arch" != i686 ] || return 0
-    [ "${QVX_SKIP_I686:-0}" = 1 ] && return 0
-    local b="$build-i686"
-    if [ ! -f "$b/build.ninja" ]; then
-        cmake -S "$root" -B "$b" -G Ninja -DQVX_ARCH=i686 -DBUILD_TESTING=OFF >/dev/null
+# The other architecture's tree is built too: where the tests run as x86_64, the shipped i686 program
+# with its tests and benchmarks; where they run as i686, the x86_64 one. It is compiled and linked, not
+# run, so that an error of one architecture only (calling conventions, thiscall, pointer sizes, record
+# sizes) fails the build on every host.
+other_arch=x86_64
+[ "$arch" = i686 ] || other_arch=i686
+build_other_tree() {
+    [ "${QVX_SKIP_OTHER_ARCH:-${QVX_SKIP_I686:-0}}" = 1 ] && return 0
+    local b="$build-$other_arch"
+    # A folder configured by an older driver without tests is configured again with them.
+    if [ ! -f "$b/build.ninja" ] || ! grep -q '^BUILD_TESTING:BOOL=ON' "$b/CMakeCache.txt" 2>/dev/null; then
+        cmake -S "$root" -B "$b" -G Ninja -DQVX_ARCH="$other_arch" -DBUILD_TESTING=ON >/dev/null
     fi
-    echo "[i686] building the 32-bit program in $b"
-    cmake --build "$b" -j "$jobs" | tail -n 1
+    echo "[$other_arch] building the $other_arch tree (program, tests, benchmarks) in $b"
+    if ! cmake --build "$b" -j "$jobs" >"$b/last-build.log" 2>&1; then
+        grep -E 'error|FAILED' "$b/last-build.log" | head -n 40 >&2
+        echo "[$other_arch] the $other_arch build failed; the whole log is $b/last-build.log" >&2
+        return 1
+    fi
+    tail -n 1 "$b/last-build.log"
 }
 
 # A display for Wine: $DISPLAY when set, else a private Xvfb for this run.
@@ -81,11 +90,12 @@ case "$cmd" in
 build)
     deps
     configure_and_build
+    build_other_tree
     ;;
 test)
     deps
     configure_and_build
-    build_product_i686
+    build_other_tree
     start_display
     start_wine
     ctest --test-dir "$build" -j "$jobs" --output-on-failure "$@"

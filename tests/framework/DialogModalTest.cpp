@@ -31,6 +31,7 @@ public:
     int kickIdleCount = 0;
     int preTranslateCount = 0;
     int step = 0;
+    int idleAtLastStep = 0;
     std::vector<std::pair<BOOL, BOOL>> observed; // (Run enabled, Stop enabled) per step
     CStatic label;
     CString editText = "initial";
@@ -66,6 +67,11 @@ protected:
     }
     afx_msg void OnTimer(UINT_PTR)
     {
+        // A tick is only a step once an idle update has run since the last one: on a busy machine the
+        // timer can come due again before the queue ever empties.
+        if (kickIdleCount == idleAtLastStep)
+            return;
+        idleAtLastStep = kickIdleCount;
         observed.emplace_back(GetDlgItem(kIdRun)->IsWindowEnabled(), GetDlgItem(kIdStop)->IsWindowEnabled());
         ++step;
         if (step == 1)

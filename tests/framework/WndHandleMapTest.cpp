@@ -2,6 +2,7 @@
 // first message, subclassing, destruction, forwarding of system changes, timers and relations.
 #include "HandleMap.h"
 #include "Wnd.h"
+#include "TestThread.h"
 
 #include <gtest/gtest.h>
 
@@ -193,13 +194,11 @@ struct ThreadProbe
     bool ok;
 };
 
-DWORD WINAPI LookUpOnOtherThread(LPVOID param)
+void LookUpOnOtherThread(ThreadProbe* probe)
 {
-    ThreadProbe* probe = static_cast<ThreadProbe*>(param);
     probe->seen = CWnd::FromHandle(probe->hWnd);
     probe->ok = probe->seen && probe->seen->m_hWnd == probe->hWnd;
     AfxDeleteTempMaps();
-    return 0;
 }
 } // namespace
 
@@ -208,10 +207,11 @@ TEST(WndHandleMapTest, TemporaryObjectsBelongToTheirThread)
     HWND hForeign = CreateForeignWindow();
     CWnd* mine = CWnd::FromHandle(hForeign);
     ThreadProbe probe = {hForeign, nullptr, false};
-    HANDLE thread = ::CreateThread(nullptr, 0, &LookUpOnOtherThread, &probe, 0, nullptr);
-    ASSERT_NE(nullptr, thread);
-    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(thread, 10000));
-    ::CloseHandle(thread);
+    {
+        qvx_test::CTestThread thread([&probe] { LookUpOnOtherThread(&probe); });
+        ASSERT_TRUE(thread.Started());
+        EXPECT_TRUE(thread.Join(10000));
+    }
     EXPECT_TRUE(probe.ok);
     EXPECT_NE(mine, probe.seen);
     EXPECT_EQ(hForeign, mine->m_hWnd); // this thread's object is untouched by the other's cleanup

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ResultsTreeTestSupport.h"
+#include "TestThread.h"
 #include "TimeUtilities.h"
 #include "UnitTestUILogManager.h"
 
@@ -243,18 +244,15 @@ TEST_F(LogSinkTest, ClearingAndCancellingWhileHelperThreadsLogDoesNotDeadlock)
     SelectOnly(executor, {"Chorus"});
     // A deadlock would stop this thread for good: a watchdog ends the program with a message instead.
     HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE watchdog = CreateThread(
-        nullptr, 0,
-        [](LPVOID event) -> DWORD {
-            if (WaitForSingleObject(static_cast<HANDLE>(event), 120000) == WAIT_TIMEOUT)
-            {
-                std::fprintf(stderr, "DEADLOCK: the tree's thread did not come back within 120 s\n");
-                std::fflush(stderr);
-                TerminateProcess(GetCurrentProcess(), 3);
-            }
-            return 0;
-        },
-        done, 0, nullptr);
+    qvx_test::CTestThread watchdog([done] {
+        if (WaitForSingleObject(done, 120000) == WAIT_TIMEOUT)
+        {
+            std::fprintf(stderr, "DEADLOCK: the tree's thread did not come back within 120 s\n");
+            std::fflush(stderr);
+            TerminateProcess(GetCurrentProcess(), 3);
+        }
+    });
+    ASSERT_TRUE(watchdog.Started());
     ASSERT_TRUE(executor->RunSelectedTests(false));
     const DWORD start = GetTickCount();
     int clears = 0;
@@ -277,8 +275,7 @@ TEST_F(LogSinkTest, ClearingAndCancellingWhileHelperThreadsLogDoesNotDeadlock)
     executor->Stop();
     PumpMessages(0);
     SetEvent(done);
-    WaitForSingleObject(watchdog, INFINITE);
-    CloseHandle(watchdog);
+    watchdog.Join();
     CloseHandle(done);
     EXPECT_GT(clears, 10);
     EXPECT_GT(m_app.m_updates.load(), 0);
@@ -300,9 +297,8 @@ struct LoggingJob
     char stampBefore[32];
 };
 
-DWORD WINAPI LogFromThread(LPVOID parameter)
+void LogFromThread(LoggingJob* job)
 {
-    LoggingJob* job = static_cast<LoggingJob*>(parameter);
     if (job->clearFirst)
         job->sink->Clear();
     FormatCurrentTimestamp(job->stampBefore, sizeof(job->stampBefore));
@@ -314,7 +310,13 @@ DWORD WINAPI LogFromThread(LPVOID parameter)
         job->sink->LogInformation(CDravikString(text));
     }
     job->sink->LogTestEnd(CDravikString("Threaded"));
-    return 0;
+}
+
+// Runs the job on a thread of its own; true when the thread ended within the time.
+bool LogOnOtherThread(LoggingJob& job, DWORD milliseconds)
+{
+    qvx_test::CTestThread thread([&job] { LogFromThread(&job); });
+    return thread.Started() && thread.Join(milliseconds);
 }
 
 // "HH:MM:SS" of a shown line "[HH:MM:SS:ms] ...".
@@ -329,11 +331,8 @@ std::string SecondsOf(const std::string& line)
 TEST_F(LogSinkTest, LoggingThreadsNeverWaitForTheTreesThread)
 {
     LoggingJob job = {m_sink, 500, false, ""};
-    HANDLE thread = CreateThread(nullptr, 0, LogFromThread, &job, 0, nullptr);
-    ASSERT_NE(thread, nullptr);
     // No messages are answered meanwhile.
-    ASSERT_EQ(WaitForSingleObject(thread, 20000), WAIT_OBJECT_0);
-    CloseHandle(thread);
+    ASSERT_TRUE(LogOnOtherThread(job, 20000));
     EXPECT_EQ(Tree().GetCount(), 0u);
     EXPECT_TRUE(m_sink->HasPending());
     // Shown later than logged: the stamps still say when.
@@ -356,9 +355,7 @@ TEST_F(LogSinkTest, LoggingThreadsNeverWaitForTheTreesThread)
 TEST_F(LogSinkTest, OrderIsKeptBetweenThreadsAndClears)
 {
     LoggingJob job = {m_sink, 3, false, ""};
-    HANDLE thread = CreateThread(nullptr, 0, LogFromThread, &job, 0, nullptr);
-    ASSERT_EQ(WaitForSingleObject(thread, 20000), WAIT_OBJECT_0);
-    CloseHandle(thread);
+    ASSERT_TRUE(LogOnOtherThread(job, 20000));
     // On this thread: the waiting records come first.
     EXPECT_TRUE(m_sink->LogTestBegin(CDravikString("Here"), 2));
     EXPECT_TRUE(m_sink->LogInformation(CDravikString("here")));
@@ -371,9 +368,7 @@ TEST_F(LogSinkTest, OrderIsKeptBetweenThreadsAndClears)
 
     // A clear logged by another thread removes what was shown before it, not what came after it.
     LoggingJob clearing = {m_sink, 2, true, ""};
-    thread = CreateThread(nullptr, 0, LogFromThread, &clearing, 0, nullptr);
-    ASSERT_EQ(WaitForSingleObject(thread, 20000), WAIT_OBJECT_0);
-    CloseHandle(thread);
+    ASSERT_TRUE(LogOnOtherThread(clearing, 20000));
     PumpUntilShown();
     shown = Snapshot(Tree());
     ASSERT_EQ(shown.size(), 3u);
@@ -381,9 +376,7 @@ TEST_F(LogSinkTest, OrderIsKeptBetweenThreadsAndClears)
     EXPECT_EQ(Tree().GetInformationCount(), 2);
 
     // A clear on this thread forgets what waits to be shown.
-    thread = CreateThread(nullptr, 0, LogFromThread, &job, 0, nullptr);
-    ASSERT_EQ(WaitForSingleObject(thread, 20000), WAIT_OBJECT_0);
-    CloseHandle(thread);
+    ASSERT_TRUE(LogOnOtherThread(job, 20000));
     EXPECT_TRUE(m_sink->Clear());
     EXPECT_FALSE(m_sink->HasPending());
     PumpMessages(50);
@@ -391,9 +384,7 @@ TEST_F(LogSinkTest, OrderIsKeptBetweenThreadsAndClears)
     EXPECT_EQ(Tree().GetMessageCount(), 0);
 
     // Taking the tree away forgets what waits, too; nothing reaches the old tree afterwards.
-    thread = CreateThread(nullptr, 0, LogFromThread, &job, 0, nullptr);
-    ASSERT_EQ(WaitForSingleObject(thread, 20000), WAIT_OBJECT_0);
-    CloseHandle(thread);
+    ASSERT_TRUE(LogOnOtherThread(job, 20000));
     m_sink->SetTree(nullptr);
     EXPECT_FALSE(m_sink->HasPending());
     PumpMessages(50);
@@ -404,9 +395,7 @@ TEST_F(LogSinkTest, OrderIsKeptBetweenThreadsAndClears)
 TEST_F(LogSinkTest, AFloodIsShownInSlicesThatLetTheThreadAnswer)
 {
     LoggingJob job = {m_sink, 20000, false, ""};
-    HANDLE thread = CreateThread(nullptr, 0, LogFromThread, &job, 0, nullptr);
-    ASSERT_EQ(WaitForSingleObject(thread, 60000), WAIT_OBJECT_0);
-    CloseHandle(thread);
+    ASSERT_TRUE(LogOnOtherThread(job, 60000));
     // A message posted now is answered before everything is shown.
     HWND window = Tree().GetSafeHwnd();
     ASSERT_TRUE(PostMessageA(window, WM_NULL, 0x5157, 0));

@@ -282,9 +282,11 @@ COLORREF HSLToRGB(DWORD dwHSL)
     const int hPacked = static_cast<int>(dwHSL & 0xFF);
     const int sPacked = static_cast<int>((dwHSL >> 8) & 0xFF);
     const int lPacked = static_cast<int>((dwHSL >> 16) & 0xFF);
-    const int l = std::min(lPacked * 136 / 128, 255);
-    const int s = std::min(sPacked * 136 / 128, 255);
-    const int h = hPacked * 255 / 239;
+    // Each scale is rounded: the packed values have 240 steps, and a saturated colour's steep
+    // channel moves about six levels per hue step.
+    const int l = std::min((lPacked * 136 + 64) / 128, 255);
+    const int s = std::min((sPacked * 136 + 64) / 128, 255);
+    const int h = (hPacked * 255 + 119) / 239;
     if (s == 0)
         return RGB(l, l, l);
     const int m2 = lPacked <= 120 ? l * (s + 255) : (l + s - l * s / 255) * 255;

@@ -4,8 +4,7 @@
 
 #include "framework/AppGlobals.h"
 #include "toolkit/common/XTPImageManagerData.h"
-
-#include <shlwapi.h>
+#include "toolkit/common/XTPSystemHelpers.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -41,35 +40,16 @@ struct ICO_DIRENTRY
 static_assert(sizeof(ICO_DIRENTRY) == 16, ".ico entries are 16 bytes");
 
 DWORD g_dwComCtlOverride = 0;
-DWORD g_dwComCtlDetected = 0;
-
-typedef HRESULT(CALLBACK* PFNDLLGETVERSION)(DLLVERSIONINFO*);
 } // namespace
 
 DWORD CXTPImageManager::GetComCtlVersion()
 {
-    if (g_dwComCtlOverride)
-        return g_dwComCtlOverride;
-    if (g_dwComCtlDetected)
-        return g_dwComCtlDetected;
-    HMODULE hModule = ::GetModuleHandleA("COMCTL32.DLL");
-    if (!hModule)
-        return 0;
-    PFNDLLGETVERSION pfn = reinterpret_cast<PFNDLLGETVERSION>(
-        reinterpret_cast<void*>(::GetProcAddress(hModule, "DllGetVersion")));
-    DLLVERSIONINFO dvi;
-    std::memset(&dvi, 0, sizeof(dvi));
-    dvi.cbSize = sizeof(dvi);
-    if (!pfn || FAILED(pfn(&dvi)))
-        return 0;
-    g_dwComCtlDetected = MAKELONG(dvi.dwMinorVersion, dvi.dwMajorVersion);
-    return g_dwComCtlDetected;
+    return g_dwComCtlOverride ? g_dwComCtlOverride : CXTPOsVersion::GetComCtlVersion();
 }
 
 void CXTPImageManager::SetComCtlVersion(DWORD dwVersion)
 {
     g_dwComCtlOverride = dwVersion;
-    g_dwComCtlDetected = 0;
 }
 
 // ---- CXTPImageManagerIconSet

@@ -265,6 +265,7 @@ private:
     CXTPImageManagerIconSet* m_pIconSet;
 
     friend class CXTPImageManagerIconSet;
+    friend class CXTPImageManager;
 };
 
 // The icons of one command, by width.
@@ -393,8 +394,13 @@ public:
                                            CSize& szButton);
 
     // ---- persistence
+    // Saves or loads every icon set; loading removes all sets first. A set whose "CheckSum" is
+    // wrong throws CArchiveException (badClass), which the exchange reports as a failed load.
     void DoPropExchange(CXTPPropExchange* pPX);
+    // Saves or loads the icons of one command.
     void ExchangeIcons(UINT nCommand, CXTPPropExchange* pPX);
+    // Through a CXTPPropExchangeArchive over the archive.
+    void Serialize(CArchive& ar) override;
 
     // Registered clipboard formats ("Rododo ToolBar Image", "Alpha Bitmap Image").
     static CLIPFORMAT m_nImageClipFormat;

@@ -6,6 +6,7 @@
 #include "framework/MemFile.h"
 #include "toolkit/common/XTPGraphicBitmapPng.h"
 #include "toolkit/common/XTPImageManagerData.h"
+#include "toolkit/common/XTPSystemHelpers.h"
 
 #include <ocidl.h>
 #include <olectl.h>
@@ -324,9 +325,7 @@ CSize GetIconSize(HICON hIcon)
 
 BOOL IsAlphaIcon(HICON hIcon)
 {
-    DWORD dwVersion = ::GetVersion();
-    BOOL bXP = LOBYTE(LOWORD(dwVersion)) > 5 || (LOBYTE(LOWORD(dwVersion)) == 5 && HIBYTE(LOWORD(dwVersion)) >= 1);
-    if (!hIcon || (CXTPImageManager::GetComCtlVersion() < MAKELONG(0, 6) && !bXP))
+    if (!hIcon || (CXTPImageManager::GetComCtlVersion() < MAKELONG(0, 6) && !IsWinXPOrGreater()))
         return FALSE;
     ICONINFO ii;
     if (!::GetIconInfo(hIcon, &ii))

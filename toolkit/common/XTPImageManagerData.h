@@ -53,20 +53,3 @@ struct XTP_GROUP_ICON_ENTRY
 };
 // The entries of a group-icon resource; FALSE when the directory does not fit the data.
 BOOL XTPParseGroupIcon(const BYTE* pData, size_t nSize, std::vector<XTP_GROUP_ICON_ENTRY>& entries);
-
-// ---- services of the system and of the toolkit's colours that the image manager draws with
-// The system's AlphaBlend with per-pixel alpha and constant alpha 255; FALSE when unavailable.
-BOOL XTPImageSystemAlphaBlend(HDC hdcDest, int x, int y, int cx, int cy, HDC hdcSrc, int xSrc, int ySrc, int cxSrc,
-                              int cySrc);
-BOOL XTPImageSystemHasAlphaBlend();
-// The system's TransparentBlt; FALSE when unavailable.
-BOOL XTPImageSystemTransparentBlt(HDC hdcDest, int x, int y, int cx, int cy, HDC hdcSrc, int xSrc, int ySrc, int cxSrc,
-                                  int cySrc, UINT clrTransparent);
-BOOL XTPImageSystemHasTransparentBlt();
-// The DC's layout (0 when GetLayout is unavailable) and setting it.
-DWORD XTPImageGetLayout(HDC hDC);
-void XTPImageSetLayout(HDC hDC, DWORD dwLayout);
-// The toolkit colour the shadow image is made from, before it is darkened.
-COLORREF XTPImageShadowBaseColor();
-// The display shows 256 colours or fewer.
-BOOL XTPImageIsLowResolution();

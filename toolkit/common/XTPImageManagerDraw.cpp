@@ -2,7 +2,9 @@
 // toolkit's own versions for systems that lack them.
 #include "toolkit/common/XTPImageManager.h"
 
+#include "toolkit/common/XTPDrawHelpers.h"
 #include "toolkit/common/XTPImageManagerData.h"
+#include "toolkit/common/XTPSystemHelpers.h"
 
 #include <cstring>
 
@@ -95,7 +97,7 @@ void CXTPImageHandle::Draw(CDC* pDC, int x, int y, int cx, int cy, BOOL bComposi
 
 BOOL CXTPImageManager::IsMirrored(HDC hDC) const
 {
-    return m_nMirrorMode == 1 || (m_nMirrorMode == 2 && hDC && XTPImageGetLayout(hDC) != 0);
+    return m_nMirrorMode == 1 || (m_nMirrorMode == 2 && IsContextRightToLeft(hDC));
 }
 
 // ---- free drawing functions
@@ -153,10 +155,17 @@ BOOL CXTPImageManager::AlphaBlend(HDC hdcDest, const CRect& rcDest, HDC hdcSrc, 
 {
     if (!hdcDest || !hdcSrc)
         return FALSE;
-    if (XTPImageSystemHasAlphaBlend())
-        return XTPImageSystemAlphaBlend(hdcDest, rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), hdcSrc,
-                                        rcSrc.left, rcSrc.top, rcSrc.Width(), rcSrc.Height());
-    return AlphaBlendFallback(hdcDest, rcDest, hdcSrc, rcSrc);
+    CXTPDrawHelpers* pHelpers = GetDrawHelpers();
+    const CXTPOsVersion* pVersion = GetOsVersion();
+    // The system's blend mirrors wrongly on Windows 9x and, before Windows 2000, takes neither a
+    // source away from the origin nor a destination above the top edge.
+    const BOOL bOwn = !pHelpers->IsAlphaBlendAvailable() || (pVersion->IsWin9x() && IsContextRightToLeft(hdcDest)) ||
+                      (!pVersion->IsWin2000OrGreater() && (rcSrc.left != 0 || rcSrc.top != 0 || rcDest.top < 0));
+    if (bOwn)
+        return AlphaBlendFallback(hdcDest, rcDest, hdcSrc, rcSrc);
+    BLENDFUNCTION bf = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    return pHelpers->AlphaBlend(hdcDest, rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), hdcSrc, rcSrc.left,
+                                rcSrc.top, rcSrc.Width(), rcSrc.Height(), bf);
 }
 
 BOOL CXTPImageManager::AlphaBlendFallback(HDC hdcDest, const CRect& rcDest, HDC hdcSrc, const CRect& rcSrc)
@@ -179,12 +188,11 @@ BOOL CXTPImageManager::AlphaBlendFallback(HDC hdcDest, const CRect& rcDest, HDC 
     CMemBitmapDC dcSrc(hdcDest, src.hBitmap), dcDst(hdcDest, dst.hBitmap), dcResult(hdcDest, result.hBitmap);
     if (!dcSrc.Get() || !dcDst.Get() || !dcResult.Get())
         return FALSE;
-    XTPImageSetLayout(dcSrc.Get(), 0);
-    XTPImageSetLayout(dcDst.Get(), 0);
-    XTPImageSetLayout(dcResult.Get(), 0);
-    const BOOL bSrcMirrored = XTPImageGetLayout(hdcSrc) != 0;
-    const DWORD dwDestLayout = XTPImageGetLayout(hdcDest);
-    const BOOL bDstMirrored = dwDestLayout != 0;
+    SetContextLayout(CDC::FromHandle(dcSrc.Get()), 0);
+    SetContextLayout(CDC::FromHandle(dcDst.Get()), 0);
+    SetContextLayout(CDC::FromHandle(dcResult.Get()), 0);
+    const BOOL bSrcMirrored = IsContextRightToLeft(hdcSrc);
+    const BOOL bDstMirrored = IsContextRightToLeft(hdcDest);
 
     ::SetStretchBltMode(dcSrc.Get(), COLORONCOLOR);
     ::StretchBlt(dcSrc.Get(), 0, 0, cx, cy, hdcSrc, rcSrc.left, rcSrc.top, rcSrc.Width(), rcSrc.Height(), SRCCOPY);
@@ -216,9 +224,11 @@ BOOL CXTPImageManager::TransparentBlt(HDC hdcDest, const CRect& rcDest, HDC hdcS
 {
     if (!hdcDest || !hdcSrc)
         return FALSE;
-    if (XTPImageSystemHasTransparentBlt())
-        return XTPImageSystemTransparentBlt(hdcDest, rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), hdcSrc,
-                                            rcSrc.left, rcSrc.top, rcSrc.Width(), rcSrc.Height(), clrTransparent);
+    // The draw helpers answer FALSE when the system has no TransparentBlt (or it fails).
+    if (GetOsVersion()->IsWin2000OrGreater() &&
+        GetDrawHelpers()->TransparentBlt(hdcDest, rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), hdcSrc,
+                                         rcSrc.left, rcSrc.top, rcSrc.Width(), rcSrc.Height(), clrTransparent))
+        return TRUE;
     return TransparentBltFallback(hdcDest, rcDest, hdcSrc, rcSrc, clrTransparent);
 }
 

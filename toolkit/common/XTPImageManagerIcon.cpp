@@ -2,6 +2,7 @@
 // looks, and drawing.
 #include "toolkit/common/XTPImageManager.h"
 
+#include "toolkit/common/XTPColorManager.h"
 #include "toolkit/common/XTPImageManagerData.h"
 
 #include <cmath>
@@ -225,7 +226,7 @@ void CXTPImageManagerIcon::CreateFadedIcon()
             }))
             return;
     }
-    else if (!XTPImageIsLowResolution())
+    else if (!CXTPColorManager::IsLowResolution())
     {
         HICON hFaded = TransformIcon(handle.GetIcon(), [](COLORREF clr) { return LightenColor(clr, 0.3); });
         if (!hFaded)
@@ -239,7 +240,8 @@ void CXTPImageManagerIcon::CreateShadowIcon()
 {
     if (m_hImage.IsEmpty())
         return;
-    COLORREF clrBase = XTPImageShadowBaseColor();
+    // Toolkit colour 31, darkened.
+    COLORREF clrBase = GetColorManager()->GetColor(31);
     const int nRed = static_cast<int>(GetRValue(clrBase) * 0.75);
     const int nGreen = static_cast<int>(GetGValue(clrBase) * 0.75);
     const int nBlue = static_cast<int>(GetBValue(clrBase) * 0.75);

@@ -20,6 +20,7 @@ as_root() {
 PKGS=(
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
     mingw-w64-i686-dev libz-mingw-w64-dev
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
     wine xvfb xauth fonts-wine x11-utils
     cmake ninja-build make dpkg-dev pkg-config
     clang-14 lld-14 python3 fp-utils-3.2.2
@@ -28,8 +29,7 @@ PKGS=(
 if [ "$ARCH" = i686 ]; then
     PKGS+=(wine32:i386)
 else
-    PKGS+=(wine64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-           mingw-w64-x86-64-dev)
+    PKGS+=(wine64)
 fi
 
 missing=()
@@ -61,8 +61,8 @@ fi
 as_root mkdir -p "$DEPS"
 
 # --- libpng (Debian source package, static, for each target) ---------------
-targets=(i686-w64-mingw32)
-[ "$ARCH" = i686 ] || targets+=("$ARCH-w64-mingw32")
+# Both targets on every host: both trees compile everywhere, whichever one the tests run in.
+targets=(i686-w64-mingw32 x86_64-w64-mingw32)
 for TARGET in "${targets[@]}"; do
 command -v ${TARGET}-g++-posix >/dev/null || { echo "missing ${TARGET}-g++-posix" >&2; exit 1; }
 if [ ! -f "$DEPS/$TARGET/lib/libpng16.a" ]; then

@@ -3,7 +3,7 @@
 #include "toolkit/common/XTPImageManager.h"
 
 #include "ImageTestHelpers.h"
-#include "toolkit/common/XTPImageManagerData.h"
+#include "toolkit/common/XTPDrawHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +47,7 @@ TEST(ImageDraw, AnAlphaImageAboveTheTopEdgeShowsItsLowerRows)
 
 TEST(ImageDraw, TheOwnBlendIsWithinOneOfTheSystems)
 {
-    ASSERT_TRUE(XTPImageSystemHasAlphaBlend());
+    ASSERT_TRUE(GetDrawHelpers()->IsAlphaBlendAvailable());
     // A premultiplied source with every alpha step over a coloured destination, also stretched.
     Canvas source(16, 16, 0);
     for (int y = 0; y < 16; y++)

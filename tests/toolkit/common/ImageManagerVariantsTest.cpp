@@ -2,7 +2,7 @@
 #include "toolkit/common/XTPImageManager.h"
 
 #include "ImageTestHelpers.h"
-#include "toolkit/common/XTPImageManagerData.h"
+#include "toolkit/common/XTPColorManager.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,7 @@ struct ComCtlVersion
 
 DWORD ShadowOf(int nAlpha)
 {
-    COLORREF clr = XTPImageShadowBaseColor();
+    COLORREF clr = GetColorManager()->GetColor(31);
     int r = static_cast<int>(GetRValue(clr) * 0.75), g = static_cast<int>(GetGValue(clr) * 0.75),
         b = static_cast<int>(GetBValue(clr) * 0.75);
     return (static_cast<DWORD>(nAlpha) << 24) | ((r * nAlpha / 255) << 16) | ((g * nAlpha / 255) << 8) |

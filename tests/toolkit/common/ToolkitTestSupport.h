@@ -1,0 +1,127 @@
+// Helpers of the toolkit's common-service tests: 32-bit DIB canvases read back pixel by pixel,
+// the fixture modules' paths, and the fixture visual-styles library put in place of UXTHEME.
+#pragma once
+
+#include "framework/DC.h"
+#include "toolkit/common/XTPWinThemeWrapper.h"
+#include "ThemeLibraryState.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <windows.h>
+
+namespace tk_test
+{
+// The folder of the test executable (the fixture DLLs lie beside it), with a trailing backslash.
+inline std::string ExeFolder()
+{
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s(path);
+    return s.substr(0, s.find_last_of("\\/") + 1);
+}
+
+inline std::string FixturePath(const char* name)
+{
+    return ExeFolder() + name;
+}
+
+// A memory DC with a top-down 32-bit DIB selected, filled with one colour.
+class DibCanvas
+{
+public:
+    DibCanvas(int cx, int cy, COLORREF clrFill = RGB(1, 2, 3)) : m_cx(cx), m_cy(cy)
+    {
+        BITMAPINFO bmi = {};
+        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bmi.bmiHeader.biWidth = cx;
+        bmi.bmiHeader.biHeight = -cy;
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 32;
+        bmi.bmiHeader.biCompression = BI_RGB;
+        m_hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_pBits), nullptr, 0);
+        m_dc.Attach(::CreateCompatibleDC(nullptr));
+        m_hOld = ::SelectObject(m_dc.m_hDC, m_hBitmap);
+        Fill(clrFill);
+    }
+    ~DibCanvas()
+    {
+        ::SelectObject(m_dc.m_hDC, m_hOld);
+        ::DeleteObject(m_hBitmap);
+    }
+    DibCanvas(const DibCanvas&) = delete;
+    DibCanvas& operator=(const DibCanvas&) = delete;
+
+    CDC* DC() { return &m_dc; }
+    HDC Hdc() const { return m_dc.m_hDC; }
+    HBITMAP Bitmap() const { return m_hBitmap; }
+    void Fill(COLORREF clr)
+    {
+        ::GdiFlush();
+        for (int i = 0; i < m_cx * m_cy; ++i)
+            m_pBits[i] = (GetRValue(clr) << 16) | (GetGValue(clr) << 8) | GetBValue(clr);
+    }
+    // The pixel as a COLORREF, read from the bits.
+    COLORREF Pixel(int x, int y) const
+    {
+        ::GdiFlush();
+        const DWORD v = m_pBits[y * m_cx + x];
+        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+
+private:
+    int m_cx;
+    int m_cy;
+    DWORD* m_pBits = nullptr;
+    HBITMAP m_hBitmap = nullptr;
+    HGDIOBJ m_hOld = nullptr;
+    CDC m_dc;
+};
+
+// Puts the fixture visual-styles library behind both theme tables for the life of the object,
+// then gives the tables back to the system's library.
+class FixtureThemeLibrary
+{
+public:
+    FixtureThemeLibrary()
+    {
+        m_hModule = ::LoadLibraryA(FixturePath("tk_fx_theme.dll").c_str());
+        auto get = reinterpret_cast<PFNTKFXTHEMESTATE>(
+            reinterpret_cast<void*>(::GetProcAddress(m_hModule, "TkFxGetThemeState")));
+        m_pState = get ? get() : nullptr;
+        if (m_pState)
+            Reset();
+        const std::string path = FixturePath("tk_fx_theme.dll");
+        CXTPWinThemeWrapper::ResetSharedTable(0, path.c_str(), MAKELONG(0, 6));
+        CXTPWinThemeWrapper::ResetSharedTable(1, path.c_str(), MAKELONG(0, 6));
+    }
+    ~FixtureThemeLibrary()
+    {
+        CXTPWinThemeWrapper::ResetSharedTable(0, "UXTHEME.DLL");
+        CXTPWinThemeWrapper::ResetSharedTable(1, "UXTHEME.DLL");
+        // The tables keep their own reference (they never free the module); this one is ours.
+        ::FreeLibrary(m_hModule);
+    }
+    FixtureThemeLibrary(const FixtureThemeLibrary&) = delete;
+    FixtureThemeLibrary& operator=(const FixtureThemeLibrary&) = delete;
+
+    TkFxThemeState* State() { return m_pState; }
+    void Reset()
+    {
+        ZeroMemory(m_pState, sizeof *m_pState);
+        m_pState->nNextTheme = 0x100;
+    }
+    // An active style of that file and colour name.
+    void SetStyle(const wchar_t* file, const wchar_t* color)
+    {
+        m_pState->bThemeActive = TRUE;
+        lstrcpynW(m_pState->szFileName, file, MAX_PATH);
+        lstrcpynW(m_pState->szColorName, color, MAX_PATH);
+    }
+
+private:
+    HMODULE m_hModule = nullptr;
+    TkFxThemeState* m_pState = nullptr;
+};
+} // namespace tk_test
