@@ -75,6 +75,9 @@ def parse_table(path):
                              "tables": tables})
             else:
                 raise ThemeError("%s: cannot read '%s'" % (where, line))
+    for name in [i["name"] for i in images] + omitted:
+        if not name.isalnum() or not name.isascii():
+            raise ThemeError("image name %s: letters and digits only (it becomes a resource name)" % name)
     names = [i["name"].upper() for i in images] + [o.upper() for o in omitted]
     if len(set(names)) != len(names):
         raise ThemeError("an image name is listed twice")
@@ -485,7 +488,10 @@ def format_value(entry, theme):
 
 
 def image_file_value(theme, name):
-    return "%s\\%s.png" % (theme[2], name)
+    # The theme's folder name and the image name, nothing between: a resource name with "_"
+    # (what "." and "\\" become) can sort out of place among names that have a letter there
+    # when the linker merges resource sections, and the loader's search then misses it.
+    return "%s%s" % (theme[2], name)
 
 
 def resource_name(value):

@@ -58,6 +58,11 @@ class MakeThemeTest(unittest.TestCase):
         self.assertEqual(1, code)
         self.assertIn("twice", err)
 
+    def test_image_name_with_other_characters_fails(self):
+        code, err = self.run_table(GOOD_KEYS + "image BAD_NAME 1 4 4 0,0,0,0 alpha band\n")
+        self.assertEqual(1, code)
+        self.assertIn("letters and digits", err)
+
     def test_unreadable_line_fails(self):
         code, err = self.run_table(GOOD_KEYS + "picture X\n")
         self.assertEqual(1, code)
