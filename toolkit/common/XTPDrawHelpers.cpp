@@ -35,22 +35,18 @@ void CXTPDrawHelpers::Bind(LPCSTR lpszModule)
 
 void CXTPDrawHelpers::GradientFill(CDC* pDC, LPCRECT lpRect, COLORREF clrStart, COLORREF clrEnd, BOOL bHorz)
 {
-    GradientFill(pDC ? pDC->GetSafeHdc() : nullptr, lpRect, clrStart, clrEnd, bHorz);
-}
-
-void CXTPDrawHelpers::GradientFill(HDC hDC, LPCRECT lpRect, COLORREF clrStart, COLORREF clrEnd, BOOL bHorz)
-{
+    HDC hDC = pDC ? pDC->GetSafeHdc() : nullptr;
     if (!hDC || !lpRect || ::IsRectEmpty(lpRect))
         return;
     const CRect rc(*lpRect);
     if (::IsLowResolution(hDC) || clrStart == clrEnd)
     {
-        CDC::FromHandle(hDC)->FillSolidRect(rc, clrStart);
+        pDC->FillSolidRect(rc, clrStart);
         return;
     }
     if (!m_pfnFastGradientFill || (IsContextRightToLeft(hDC) && GetOsVersion()->IsWin9x()))
     {
-        ManualGradientFill(hDC, rc, clrStart, clrEnd, bHorz);
+        ManualGradientFill(pDC, rc, clrStart, clrEnd, bHorz);
         return;
     }
     TRIVERTEX vertices[2] = {};
@@ -68,16 +64,15 @@ void CXTPDrawHelpers::GradientFill(HDC hDC, LPCRECT lpRect, COLORREF clrStart, C
     m_pfnFastGradientFill(hDC, vertices, 2, &gradientRect, 1, bHorz ? GRADIENT_FILL_RECT_H : GRADIENT_FILL_RECT_V);
 }
 
-void CXTPDrawHelpers::ManualGradientFill(HDC hDC, const CRect& rc, COLORREF clrStart, COLORREF clrEnd, BOOL bHorz)
+void CXTPDrawHelpers::ManualGradientFill(CDC* pDC, const CRect& rc, COLORREF clrStart, COLORREF clrEnd, BOOL bHorz)
 {
     CRect rcClip;
     CRect rcArea;
-    if (::GetClipBox(hDC, &rcClip) == ERROR || rcClip.IsRectEmpty())
+    if (pDC->GetClipBox(&rcClip) == ERROR || rcClip.IsRectEmpty())
         rcArea = rc;
     else if (!rcArea.IntersectRect(&rcClip, &rc))
         return;
 
-    CDC* pDC = CDC::FromHandle(hDC);
     if (bHorz)
     {
         const double width = std::max(rc.Width(), 1);

@@ -32,7 +32,6 @@ public:
     // A two-colour linear gradient over the rectangle; a solid fill in clrStart on a DC of 8 bits per
     // pixel or fewer, or when both colours are equal.
     void GradientFill(CDC* pDC, LPCRECT lpRect, COLORREF clrStart, COLORREF clrEnd, BOOL bHorz);
-    void GradientFill(HDC hDC, LPCRECT lpRect, COLORREF clrStart, COLORREF clrEnd, BOOL bHorz);
     // The same clipped to lpRectClip, keeping the colours the whole rectangle has at the cut edges.
     void GradientFillClipped(CDC* pDC, LPCRECT lpRect, COLORREF clrStart, COLORREF clrEnd, BOOL bHorz,
                              LPCRECT lpRectClip);
@@ -51,7 +50,7 @@ public:
     BOOL IsAlphaBlendAvailable() const { return m_pfnAlphaBlend != nullptr; }
 
 protected:
-    void ManualGradientFill(HDC hDC, const CRect& rc, COLORREF clrStart, COLORREF clrEnd, BOOL bHorz);
+    void ManualGradientFill(CDC* pDC, const CRect& rc, COLORREF clrStart, COLORREF clrEnd, BOOL bHorz);
     void Bind(LPCSTR lpszModule);
 
     HMODULE m_hMsImgDll = nullptr;

@@ -5,6 +5,7 @@
 
 #include "framework/Geometry.h"
 #include "framework/FrameworkString.h"
+#include "framework/RecordSizes.h"
 
 #include <oaidl.h>
 #include <shlwapi.h>
@@ -13,10 +14,9 @@
 class CWnd;
 class CWinThread;
 
-// The record sizes the 32-bit API states; the 64-bit build has the same ones.
-static_assert(sizeof(OSVERSIONINFOA) == 148, "OSVERSIONINFOA is 148 bytes");
+// OSVERSIONINFOA (148) and MONITORINFO (40) are checked with the framework's records; DLLVERSIONINFO
+// has no pointer either and is 20 bytes on both architectures.
 static_assert(sizeof(DLLVERSIONINFO) == 20, "DLLVERSIONINFO is 20 bytes");
-static_assert(sizeof(MONITORINFO) == 40, "MONITORINFO is 40 bytes");
 
 // The Windows version record (platform 1: the 9x family, 2: NT) and the version tests.
 class CXTPOsVersion : public OSVERSIONINFOA
