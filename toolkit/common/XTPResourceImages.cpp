@@ -218,10 +218,12 @@ BOOL CXTPResourceImages::ReloadIni()
         ParseIni(m_pIniBegin, m_pIniEnd, m_mapValues);
     }
 
+    // The flag is read before the listeners are told: a listener that loads images at once
+    // gets them in the new table's form.
+    m_bPremultiplyImages = GetImageInt("Global", "PremultiplyImages", 0);
+
     if (m_pConnection)
         m_pConnection->SendEvent(XTP_NC_COMMON_RESOURCEIMAGES_CHANGED, 0, 0);
-
-    m_bPremultiplyImages = GetImageInt("Global", "PremultiplyImages", 0);
     return pData != nullptr;
 }
 

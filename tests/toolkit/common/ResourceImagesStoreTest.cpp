@@ -171,6 +171,27 @@ TEST_F(ResourceImagesStore, ReloadNotifiesListenersWithBothParametersZero)
     listener.UnadviseAll();
 }
 
+TEST_F(ResourceImagesStore, ListenerLoadingDuringTheReloadGetsTheNewTablesForm)
+{
+    // From a table without premultiplying to one with it: an image loaded by a listener of the
+    // reload event is premultiplied as the new table asks.
+    CXTPResourceImages images;
+    images.SetResourceModule(m_hFixture, "BETA_INI");
+    struct Loader : CXTPNotifySinkBase
+    {
+        CXTPResourceImages* pImages = nullptr;
+        CXTPResourceImage* pLoaded = nullptr;
+        void OnEvent(XTP_NOTIFY_CODE, WPARAM, LPARAM, DWORD) override { pLoaded = pImages->LoadImage("Frame.png"); }
+    } loader;
+    loader.pImages = &images;
+    loader.Advise(images.GetConnection(), XTP_NC_COMMON_RESOURCEIMAGES_CHANGED);
+    images.SetResourceModule(m_hFixture, "ALPHA_INI");
+    ASSERT_NE(nullptr, loader.pLoaded);
+    EXPECT_TRUE(loader.pLoaded->IsPremultiplied());
+    EXPECT_EQ(0xA0A0A0A0u, loader.pLoaded->GetPixel(1, 1));
+    loader.UnadviseAll();
+}
+
 TEST_F(ResourceImagesStore, OwnedModuleIsFreedWhenReplaced)
 {
     HMODULE hOwned = ::LoadLibraryA(kFixture); // a second reference, handed to the store
