@@ -17,7 +17,7 @@ namespace
 // "Schema" is read and written against this default; new exchanges start at 38, so a current schema is
 // always stored and a missing one means an old writer.
 const int kSchemaDefault = 32;
-}
+} // namespace
 
 CXTPPropExchange::CXTPPropExchange()
     : m_bLoading(FALSE), m_nSchema(XTP_PROPEXCHANGE_SCHEMA), m_bChildSection(FALSE), m_bPrepared(FALSE),
@@ -96,9 +96,9 @@ BOOL CXTPPropExchange::IsSamePropValue(VARTYPE vtProp, const void* pv1, const vo
     switch (vtProp)
     {
     case VT_LPSTR:
-        return std::strcmp(static_cast<LPCSTR>(*static_cast<const CString*>(pv1)), static_cast<LPCSTR>(pv2)) == 0;
-    case VT_DATE:
-    {
+        return std::strcmp(static_cast<LPCSTR>(*static_cast<const CString*>(pv1)),
+                           static_cast<LPCSTR>(pv2)) == 0;
+    case VT_DATE: {
         // By value and status: the record has padding, so never byte for byte.
         const COleDateTime& a = *static_cast<const COleDateTime*>(pv1);
         const COleDateTime& b = *static_cast<const COleDateTime*>(pv2);
@@ -192,8 +192,7 @@ BOOL CXTPPropExchange::PropToString(VARTYPE vtProp, const void* pvProp, CString&
     case VT_DATE:
         strValue = DateTimeToString(*static_cast<const COleDateTime*>(pvProp));
         return TRUE;
-    case VT_VARIANT:
-    {
+    case VT_VARIANT: {
         const VARIANT& var = *static_cast<const VARIANT*>(pvProp);
         if (var.vt == VT_DATE)
         {
@@ -211,15 +210,13 @@ BOOL CXTPPropExchange::PropToString(VARTYPE vtProp, const void* pvProp, CString&
     case VT_LPSTR:
         strValue = *static_cast<const CString*>(pvProp);
         return TRUE;
-    case VT_XTP_RECT:
-    {
+    case VT_XTP_RECT: {
         const RECT& rc = *static_cast<const RECT*>(pvProp);
         strValue.Format("%i, %i, %i, %i", static_cast<int>(rc.left), static_cast<int>(rc.top),
                         static_cast<int>(rc.right), static_cast<int>(rc.bottom));
         return TRUE;
     }
-    case VT_XTP_SIZE:
-    {
+    case VT_XTP_SIZE: {
         const SIZE& sz = *static_cast<const SIZE*>(pvProp);
         strValue.Format("%i, %i", static_cast<int>(sz.cx), static_cast<int>(sz.cy));
         return TRUE;
@@ -254,8 +251,7 @@ BOOL CXTPPropExchange::PropFromString(VARTYPE vtProp, const CString& strValue, v
         return TRUE;
     case VT_DATE:
         return StringToDateTime(text, *static_cast<COleDateTime*>(pvProp));
-    case VT_VARIANT:
-    {
+    case VT_VARIANT: {
         COleDateTime dt;
         if (StringToDateTime(text, dt))
             *static_cast<COleVariant*>(pvProp) = dt;
@@ -266,8 +262,7 @@ BOOL CXTPPropExchange::PropFromString(VARTYPE vtProp, const CString& strValue, v
     case VT_LPSTR:
         *static_cast<CString*>(pvProp) = strValue;
         return TRUE;
-    case VT_XTP_RECT:
-    {
+    case VT_XTP_RECT: {
         int l, t, r, b;
         if (std::sscanf(text, "%i, %i, %i, %i", &l, &t, &r, &b) != 4)
             return FALSE;
@@ -275,8 +270,7 @@ BOOL CXTPPropExchange::PropFromString(VARTYPE vtProp, const CString& strValue, v
         rc.left = l, rc.top = t, rc.right = r, rc.bottom = b;
         return TRUE;
     }
-    case VT_XTP_SIZE:
-    {
+    case VT_XTP_SIZE: {
         int cx, cy;
         if (std::sscanf(text, "%i, %i", &cx, &cy) != 2)
             return FALSE;
@@ -370,7 +364,8 @@ BOOL CXTPPropExchange::ExchangeRuntimeClass(LPCSTR pszPropName, CRuntimeClass** 
         if (!*ppClass)
             return FALSE;
         CString name((*ppClass)->m_lpszClassName);
-        return ExchangeProp(pszPropName, VT_LPSTR, &name, pDefaultClass ? pDefaultClass->m_lpszClassName : nullptr);
+        return ExchangeProp(pszPropName, VT_LPSTR, &name,
+                            pDefaultClass ? pDefaultClass->m_lpszClassName : nullptr);
     }
     CString name;
     if (!ExchangeProp(pszPropName, VT_LPSTR, &name, nullptr))

@@ -84,7 +84,8 @@ public:
     // malloc (the caller frees it with free) and *pcbData receives the size.
     virtual BOOL ExchangeBlob(LPCSTR pszPropName, BYTE** ppData, DWORD* pcbData);
     // A run-time class by name; absent on loading gives pDefaultClass.
-    virtual BOOL ExchangeRuntimeClass(LPCSTR pszPropName, CRuntimeClass** ppClass, CRuntimeClass* pDefaultClass);
+    virtual BOOL ExchangeRuntimeClass(LPCSTR pszPropName, CRuntimeClass** ppClass,
+                                      CRuntimeClass* pDefaultClass);
     // Storing: the class of *ppObject ("Class", unless it is exactly pObjectRuntime). Loading: creates
     // an object of the stored class (pObjectRuntime when none is stored) into *ppObject; FALSE, with
     // nothing created, when that class does not derive from pObjectRuntime. A class that cannot be

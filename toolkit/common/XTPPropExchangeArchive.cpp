@@ -221,9 +221,7 @@ CArchive* CXTPPropExchangeArchive::GetArchive(LPCSTR)
     return &m_ar;
 }
 
-void CXTPPropExchangeArchive::ReleaseArchive(LPCSTR, CArchive*)
-{
-}
+void CXTPPropExchangeArchive::ReleaseArchive(LPCSTR, CArchive*) {}
 
 CXTPPropExchange* CXTPPropExchangeArchive::GetSection(LPCSTR)
 {

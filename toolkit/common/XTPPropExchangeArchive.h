@@ -18,7 +18,8 @@ public:
     // CArchiveException when the stored size exceeds *pcbData.
     BOOL ExchangeBlob(LPCSTR pszPropName, BYTE** ppData, DWORD* pcbData) override;
     // The archive's class records.
-    BOOL ExchangeRuntimeClass(LPCSTR pszPropName, CRuntimeClass** ppClass, CRuntimeClass* pDefaultClass) override;
+    BOOL ExchangeRuntimeClass(LPCSTR pszPropName, CRuntimeClass** ppClass,
+                              CRuntimeClass* pDefaultClass) override;
     // Also enters the object into the archive's object map, so later references to it resolve.
     BOOL ExchangeObjectInstance(CObject** ppObject, CRuntimeClass* pObjectRuntime) override;
     CArchive* GetArchive(LPCSTR pszPropName) override;

@@ -119,7 +119,8 @@ BOOL CXTPPropExchangeIniFile::ReadValue(LPCSTR pszPropName, CString& strValue) c
         std::unique_ptr<char[]> buf(new (std::nothrow) char[size]);
         if (!buf)
             return FALSE;
-        DWORD n = GetPrivateProfileStringA(m_strSectionName, pszPropName, kAbsent, buf.get(), size, m_strFileName);
+        DWORD n =
+            GetPrivateProfileStringA(m_strSectionName, pszPropName, kAbsent, buf.get(), size, m_strFileName);
         if (n < size - 1)
         {
             if (std::strcmp(buf.get(), kAbsent) == 0)

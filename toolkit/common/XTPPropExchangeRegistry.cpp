@@ -22,7 +22,8 @@ CXTPPropExchangeRegistry::CXTPPropExchangeRegistry(BOOL bLoading, HKEY hParentKe
 
 CXTPPropExchangeRegistry::CXTPPropExchangeRegistry(BOOL bLoading, HKEY hParentKey, LPCSTR lpszSection,
                                                    BOOL bAppKeyWhenNull)
-    : m_hParentKey(hParentKey), m_hSectionKey(nullptr), m_bCloseParentKey(FALSE), m_strSectionName(lpszSection)
+    : m_hParentKey(hParentKey), m_hSectionKey(nullptr), m_bCloseParentKey(FALSE),
+      m_strSectionName(lpszSection)
 {
     m_bLoading = bLoading;
     if (!m_hParentKey && bAppKeyWhenNull && AfxGetApp())
@@ -49,7 +50,8 @@ BOOL CXTPPropExchangeRegistry::PrepareStore()
     DWORD disposition = 0;
     HKEY hKey = nullptr;
     if (RegCreateKeyExA(m_hParentKey, m_strSectionName, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        m_bLoading ? kLoadAccess : kStoreAccess, nullptr, &hKey, &disposition) != ERROR_SUCCESS)
+                        m_bLoading ? kLoadAccess : kStoreAccess, nullptr, &hKey,
+                        &disposition) != ERROR_SUCCESS)
         return FALSE;
     m_hSectionKey = hKey;
     m_bPrepared = TRUE;
@@ -60,7 +62,8 @@ CXTPPropExchange* CXTPPropExchangeRegistry::GetSection(LPCSTR pszSection)
 {
     PrepareStore();
     // A section under a key that could not be opened stays unopened (never the application's key).
-    CXTPPropExchangeRegistry* pSection = new CXTPPropExchangeRegistry(m_bLoading, m_hSectionKey, pszSection, FALSE);
+    CXTPPropExchangeRegistry* pSection =
+        new CXTPPropExchangeRegistry(m_bLoading, m_hSectionKey, pszSection, FALSE);
     InitSection(pSection);
     return pSection;
 }
@@ -153,8 +156,7 @@ BOOL CXTPPropExchangeRegistry::ExchangeProp(LPCSTR pszPropName, VARTYPE vtProp, 
         case VT_I2:
         case VT_I4:
         case VT_BOOL:
-        case VT_UI1:
-        {
+        case VT_UI1: {
             // The value's bytes are the low bytes of the word (a 16-bit -1 is 0x0000FFFF).
             DWORD dw = 0;
             if (!QueryValue(pszPropName, REG_DWORD, nullptr, reinterpret_cast<BYTE*>(&dw), sizeof(dw)))
@@ -163,16 +165,14 @@ BOOL CXTPPropExchangeRegistry::ExchangeProp(LPCSTR pszPropName, VARTYPE vtProp, 
             return TRUE;
         }
         case VT_R4:
-        case VT_R8:
-        {
+        case VT_R8: {
             BYTE bytes[8];
             if (!QueryValue(pszPropName, REG_BINARY, nullptr, bytes, static_cast<DWORD>(size)))
                 return LoadDefault(vtProp, pvProp, pvDefault);
             std::memcpy(pvProp, bytes, static_cast<size_t>(size));
             return TRUE;
         }
-        default:
-        {
+        default: {
             CString text;
             if (!QueryValue(pszPropName, REG_SZ, &text, nullptr, 0))
                 return LoadDefault(vtProp, pvProp, pvDefault);
@@ -194,8 +194,7 @@ BOOL CXTPPropExchangeRegistry::ExchangeProp(LPCSTR pszPropName, VARTYPE vtProp, 
     case VT_I2:
     case VT_I4:
     case VT_BOOL:
-    case VT_UI1:
-    {
+    case VT_UI1: {
         DWORD dw = 0;
         std::memcpy(&dw, pvProp, static_cast<size_t>(size));
         result = RegSetValueExA(m_hSectionKey, pszPropName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dw),
@@ -207,8 +206,7 @@ BOOL CXTPPropExchangeRegistry::ExchangeProp(LPCSTR pszPropName, VARTYPE vtProp, 
         result = RegSetValueExA(m_hSectionKey, pszPropName, 0, REG_BINARY, static_cast<const BYTE*>(pvProp),
                                 static_cast<DWORD>(size));
         break;
-    default:
-    {
+    default: {
         CString text;
         if (!PropToString(vtProp, pvProp, text))
             return FALSE;

@@ -279,10 +279,12 @@ TEST_F(PropExchangeIniForms, ValueTexts)
     m_store.Close();
 
     const std::pair<const char*, const char*> expected[] = {
-        {"Blob", "AAPP"},         {"Date", "2010-05-03"}, {"Time", "07:08:09"},
-        {"Both", "2010-05-03T07:08:09"}, {"Short", "-3"}, {"Lf", "a\\nb\\tc\\rd"},
-        {"BackslashN", "a\\\\nb"}, {"Rect", "1, 2, 3, 4"}, {"Size", "5, 6"},
-        {"VarDate", "2010-05-03"}, {"VarInt", "12"},
+        {"Blob", "AAPP"},          {"Date", "2010-05-03"},
+        {"Time", "07:08:09"},      {"Both", "2010-05-03T07:08:09"},
+        {"Short", "-3"},           {"Lf", "a\\nb\\tc\\rd"},
+        {"BackslashN", "a\\\\nb"}, {"Rect", "1, 2, 3, 4"},
+        {"Size", "5, 6"},          {"VarDate", "2010-05-03"},
+        {"VarInt", "12"},
     };
     for (const auto& e : expected)
         EXPECT_EQ(e.second, Text("Root", e.first)) << e.first;
@@ -305,6 +307,29 @@ TEST_F(PropExchangeIniForms, ValueTexts)
     EXPECT_EQ(VT_DATE, var.vt);
     EXPECT_TRUE(px->ExchangeProp("VarInt", VT_VARIANT, &var, nullptr));
     EXPECT_EQ(VT_BSTR, var.vt);
+}
+
+TEST_F(PropExchangeIniForms, LocaleDateTextsRoundTrip)
+{
+    // With a locale set, dates use the platform's locale text instead of the fixed form.
+    struct LocaleScope
+    {
+        LocaleScope()
+        {
+            CXTPPropExchange::m_lcidDateTime =
+                MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT);
+        }
+        ~LocaleScope() { CXTPPropExchange::m_lcidDateTime = static_cast<LCID>(-1); }
+    } scope;
+    CXTPPropExchange* px = m_store.Open(false);
+    COleDateTime date(2010, 3, 5, 7, 8, 9);
+    EXPECT_TRUE(px->ExchangeProp("Date", VT_DATE, &date, nullptr));
+    m_store.Close();
+    EXPECT_NE("2010-05-03T07:08:09", Text("Root", "Date"));
+    px = m_store.Open(true);
+    COleDateTime loaded;
+    EXPECT_TRUE(px->ExchangeProp("Date", VT_DATE, &loaded, nullptr));
+    EXPECT_NEAR(date.m_dt, loaded.m_dt, 1e-6);
 }
 
 TEST_F(PropExchangeIniForms, BlobTexts)
@@ -351,7 +376,8 @@ TEST_F(PropExchangeIniForms, LongValuesReadBackWhole)
 
 TEST_F(PropExchangeIniForms, TextsWithOuterBlanksOrQuotesRoundTrip)
 {
-    const char* texts[] = {" lead", "trail ", "  ", "\"quoted\"", "'single'", "\"open", "close'", "in \"mid\" dle"};
+    const char* texts[] = {" lead",    "trail ", "  ",     "\"quoted\"",
+                           "'single'", "\"open", "close'", "in \"mid\" dle"};
     CXTPPropExchange* px = m_store.Open(false);
     int i = 0;
     for (const char* t : texts)
@@ -405,8 +431,8 @@ TEST_F(PropExchangeIniForms, SectionsNestAndEmptySectionTakesTheSubtree)
         CXTPPropExchangeIniFile ab(FALSE, nullptr, "AB");
         ab.AssignFile(m_store.IniPath().c_str());
         int v = 1;
-        for (CXTPPropExchange* px : {static_cast<CXTPPropExchange*>(&a), b.get(), c.get(),
-                                     static_cast<CXTPPropExchange*>(&ab)})
+        for (CXTPPropExchange* px :
+             {static_cast<CXTPPropExchange*>(&a), b.get(), c.get(), static_cast<CXTPPropExchange*>(&ab)})
             EXPECT_TRUE(ExchangeIntProperty(px, "V", v, 0));
     }
     EXPECT_EQ("1", Text("A\\B\\C", "V"));
@@ -487,20 +513,20 @@ TEST(PropExchangeArchiveForms, GoldenBytesOfEveryType)
     store.Close();
 
     const std::vector<BYTE> expected = Bytes({
-        0xBF, 0xAD, 0xF0, 0x0F, 0x26, 0x00, 0x00, 0x00, // schema 38
-        0x05, 0x00, 0x00, 0x00,                         // int 5
-        0xFF, 0xFF,                                     // short -1
-        0x02, 0x61, 0x62,                               // "ab"
-        0x02, 0x00, 0x00, 0xFF,                         // blob 00 FF
-        0x7F,                                           // byte
-        0x01, 0x00, 0x00, 0x00,                         // BOOL
-        0x00, 0x00, 0x80, 0x3F,                         // 1.0f
-        0, 0, 0, 0, 0, 0, 0x00, 0xC0,                   // -2.0
-        1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 0xFC, 0xFF, 0xFF, 0xFF, // rect
-        5, 0, 0, 0, 6, 0, 0, 0,                         // size
-        8, 7, 6, 5, 4, 3, 2, 1,                         // currency
-        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x40,          // date: status 0, DATE 2.0
-        0x03, 0x00, 0x09, 0x00, 0x00, 0x00,             // variant VT_I4 9
+        0xBF, 0xAD, 0xF0, 0x0F, 0x26, 0x00, 0x00, 0x00,                                        // schema 38
+        0x05, 0x00, 0x00, 0x00,                                                                // int 5
+        0xFF, 0xFF,                                                                            // short -1
+        0x02, 0x61, 0x62,                                                                      // "ab"
+        0x02, 0x00, 0x00, 0xFF,                                                                // blob 00 FF
+        0x7F,                                                                                  // byte
+        0x01, 0x00, 0x00, 0x00,                                                                // BOOL
+        0x00, 0x00, 0x80, 0x3F,                                                                // 1.0f
+        0,    0,    0,    0,    0,    0,    0x00, 0xC0,                                        // -2.0
+        1,    0,    0,    0,    2,    0,    0,    0,    3, 0, 0, 0,    0xFC, 0xFF, 0xFF, 0xFF, // rect
+        5,    0,    0,    0,    6,    0,    0,    0,                                           // size
+        8,    7,    6,    5,    4,    3,    2,    1,                                           // currency
+        0,    0,    0,    0,    0,    0,    0,    0,    0, 0, 0, 0x40, // date: status 0, DATE 2.0
+        0x03, 0x00, 0x09, 0x00, 0x00, 0x00,                            // variant VT_I4 9
     });
     EXPECT_EQ(expected, store.Bytes());
 

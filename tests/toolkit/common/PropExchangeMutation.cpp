@@ -229,7 +229,8 @@ public:
         GetSystemInfo(&si);
         m_page = si.dwPageSize;
         m_usable = (capacity + m_page - 1) / m_page * m_page;
-        m_base = static_cast<BYTE*>(VirtualAlloc(nullptr, m_usable + m_page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+        m_base = static_cast<BYTE*>(
+            VirtualAlloc(nullptr, m_usable + m_page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
         DWORD old;
         if (m_base)
             VirtualProtect(m_base + m_usable, m_page, PAGE_NOACCESS, &old);
@@ -353,8 +354,9 @@ Stats Run(const Reader& reader, unsigned seed, size_t nRandom, double maxSeconds
 std::string Describe(const Reader& reader, const Stats& stats)
 {
     char line[256];
-    std::snprintf(line, sizeof(line), "%s: %zu copies (%zu loaded, %zu refused) in %.2f s, peak commit +%zu KB",
-                  reader.name, stats.copies, stats.loaded, stats.refused, stats.seconds,
+    std::snprintf(line, sizeof(line),
+                  "%s: %zu copies (%zu loaded, %zu refused) in %.2f s, peak commit +%zu KB", reader.name,
+                  stats.copies, stats.loaded, stats.refused, stats.seconds,
                   static_cast<size_t>(stats.peakCommitGrowth / 1024));
     return line;
 }

@@ -265,9 +265,11 @@ TEST_P(PropExchangeStores, EnumeratorYieldsNumberedSectionsThenStops)
     {
         // The sections are named "<prefix><index>" under the parent.
         char buf[64];
-        EXPECT_EQ(2u, GetPrivateProfileStringA("Root\\Item2", "V", "", buf, sizeof(buf), store.IniPath().c_str()));
+        EXPECT_EQ(
+            2u, GetPrivateProfileStringA("Root\\Item2", "V", "", buf, sizeof(buf), store.IniPath().c_str()));
         EXPECT_STREQ("12", buf);
-        EXPECT_EQ(0u, GetPrivateProfileStringA("Root\\Item3", "V", "", buf, sizeof(buf), store.IniPath().c_str()));
+        EXPECT_EQ(
+            0u, GetPrivateProfileStringA("Root\\Item3", "V", "", buf, sizeof(buf), store.IniPath().c_str()));
     }
 }
 
@@ -297,8 +299,7 @@ TEST_P(PropExchangeStores, SerializedObjectsRoundTripAndTruncatedOnesFail)
     case StoreKind::Archive:
         store.Bytes().resize(store.Bytes().size() - 3);
         break;
-    case StoreKind::Registry:
-    {
+    case StoreKind::Registry: {
         HKEY hRoot = nullptr;
         ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(store.RootKey(), "Root", 0, KEY_ALL_ACCESS, &hRoot));
         DWORD type;
@@ -309,8 +310,7 @@ TEST_P(PropExchangeStores, SerializedObjectsRoundTripAndTruncatedOnesFail)
         RegCloseKey(hRoot);
         break;
     }
-    case StoreKind::Ini:
-    {
+    case StoreKind::Ini: {
         char buf[256];
         GetPrivateProfileStringA("Root", "Object", "", buf, sizeof(buf), store.IniPath().c_str());
         std::string text(buf);
@@ -353,7 +353,8 @@ TEST_P(PropExchangeStores, ObjectInstancesKeepTheirClass)
         char buf[64];
         GetPrivateProfileStringA("Root\\A", "Class", "", buf, sizeof(buf), store.IniPath().c_str());
         EXPECT_STREQ("CPxDerivedItem", buf);
-        EXPECT_EQ(0u, GetPrivateProfileStringA("Root\\B", "Class", "", buf, sizeof(buf), store.IniPath().c_str()));
+        EXPECT_EQ(
+            0u, GetPrivateProfileStringA("Root\\B", "Class", "", buf, sizeof(buf), store.IniPath().c_str()));
     }
     CXTPPropExchange* px = store.Open(true);
     std::unique_ptr<CXTPPropExchange> a(px->GetSection("A"));
@@ -503,7 +504,8 @@ TEST(PropExchangeObjects, ArchiveObjectMapResolvesLaterReferences)
     }
     // New class record, then the reference: index 1 is the class, 2 the object.
     const std::vector<BYTE>& bytes = store.Bytes();
-    const std::vector<BYTE> expected = {0xFF, 0xFF, 0x01, 0x00, 0x07, 0x00, 'C', 'P', 'x', 'I', 't', 'e', 'm', 0x02, 0x00};
+    const std::vector<BYTE> expected = {0xFF, 0xFF, 0x01, 0x00, 0x07, 0x00, 'C', 'P',
+                                        'x',  'I',  't',  'e',  'm',  0x02, 0x00};
     EXPECT_EQ(expected, bytes);
     CXTPPropExchange* px = store.Open(true);
     CObject* pLoaded = nullptr;

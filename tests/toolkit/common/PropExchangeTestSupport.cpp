@@ -37,7 +37,8 @@ std::string ScratchPath(const char* stem, const char* ext)
     static int counter = 0;
     char dir[MAX_PATH + 1] = {};
     GetTempPathA(MAX_PATH, dir);
-    return std::string(dir) + stem + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter) + ext;
+    return std::string(dir) + stem + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter) +
+           ext;
 }
 
 TestStore::TestStore(StoreKind kind) : m_kind(kind)
@@ -47,8 +48,8 @@ TestStore::TestStore(StoreKind kind) : m_kind(kind)
         static int counter = 0;
         m_keyPath = "Software\\QuorvexPropExchangeTest" + std::to_string(GetCurrentProcessId()) + "_" +
                     std::to_string(++counter);
-        RegCreateKeyExA(HKEY_CURRENT_USER, m_keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, &m_hRoot, nullptr);
+        RegCreateKeyExA(HKEY_CURRENT_USER, m_keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, &m_hRoot, nullptr);
     }
     else if (kind == StoreKind::Ini)
     {
@@ -77,8 +78,7 @@ CXTPPropExchange* TestStore::Open(bool loading)
     case StoreKind::Registry:
         m_px.reset(new CXTPPropExchangeRegistry(loading, m_hRoot, "Root"));
         break;
-    case StoreKind::Ini:
-    {
+    case StoreKind::Ini: {
         auto* px = new CXTPPropExchangeIniFile(loading, nullptr, "Root");
         px->AssignFile(m_ini.c_str());
         m_px.reset(px);
@@ -87,7 +87,8 @@ CXTPPropExchange* TestStore::Open(bool loading)
     case StoreKind::Archive:
         if (loading)
         {
-            m_file.reset(new CMemFile(m_bytes.empty() ? nullptr : m_bytes.data(), static_cast<UINT>(m_bytes.size())));
+            m_file.reset(
+                new CMemFile(m_bytes.empty() ? nullptr : m_bytes.data(), static_cast<UINT>(m_bytes.size())));
             m_ar.reset(new CArchive(m_file.get(), CArchive::load));
         }
         else

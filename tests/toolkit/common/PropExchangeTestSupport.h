@@ -66,9 +66,9 @@ public:
     void Close();
 
     StoreKind Kind() const { return m_kind; }
-    HKEY RootKey() const { return m_hRoot; }         // registry: the key that holds "Root"
+    HKEY RootKey() const { return m_hRoot; }             // registry: the key that holds "Root"
     const std::string& IniPath() const { return m_ini; } // INI file
-    std::vector<BYTE>& Bytes() { return m_bytes; }   // archive bytes after a storing pass
+    std::vector<BYTE>& Bytes() { return m_bytes; }       // archive bytes after a storing pass
 
 private:
     StoreKind m_kind;
