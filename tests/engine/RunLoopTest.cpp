@@ -93,6 +93,49 @@ TEST(RunLoop, PassingRunWithSetupTeardownAndCounts)
     EXPECT_TRUE(h.executor.LastRunSucceeded());
 }
 
+// One loaded suite run again and again, as in dialog mode: each run starts every selected test with no
+// errors, warnings or information messages, so a test that failed before neither stops the next run nor
+// reads the earlier run's counts.
+TEST(RunLoop, ATestThatFailedInAnEarlierRunStartsTheNextRunClean)
+{
+    Harness h("fx_failsonce.dll");
+    ASSERT_EQ(h.result, QVX_LOAD_OK);
+    const std::vector<std::string> first = {"begin Fixture Fails Once 2",      "test 1 FailsOnce",
+                                            "info run 1, errors at the start 0", "error -1 fails on the first run only",
+                                            "end Fixture Fails Once"};
+    EXPECT_EQ(h.Run(), first);
+    EXPECT_EQ(h.executor.GetTestsFailed(), 1);
+    EXPECT_EQ(h.executor.m_pCurrentTest->m_nErrors, 1);
+
+    const std::vector<std::string> second = {"begin Fixture Fails Once 2",
+                                             "test 1 FailsOnce",
+                                             "info run 2, errors at the start 0",
+                                             "info Completed Successfully",
+                                             "finished FailsOnce",
+                                             "test 2 Third",
+                                             "info third test runs",
+                                             "info counts: errors 0, information 1",
+                                             "info Completed Successfully",
+                                             "finished Third",
+                                             "end Fixture Fails Once"};
+    std::vector<std::string> events = h.Run();
+    ASSERT_GE(events.size(), first.size());
+    events.erase(events.begin(), events.begin() + static_cast<long>(first.size()));
+    EXPECT_EQ(events, second);
+    EXPECT_TRUE(h.executor.LastRunSucceeded());
+    // The records hold this run's counts only ("Completed Successfully" is not counted against a test).
+    long errors = 0, information = 0;
+    for (CTestCaseExecutionContext* t = h.executor.FirstTest(); t; t = h.executor.NextTest())
+    {
+        errors += t->m_nErrors;
+        information += t->m_nInformation;
+        EXPECT_FALSE(t->HasFaulted());
+    }
+    h.executor.EndTestIteration();
+    EXPECT_EQ(errors, 0);
+    EXPECT_EQ(information, 3);
+}
+
 namespace
 {
 struct FaultCase
