@@ -152,10 +152,11 @@ TEST(ThreadLockTest, ExcludesConcurrentIncrements)
     EXPECT_FALSE(lock.IsLocked());
 }
 
-// Two threads take the lock in turn without pause, each holding it for a while (long enough that a
-// newcomer has stopped spinning and sleeps in the queue before the lock is free again). A third thread that
-// asks for the lock must get it within a bounded number of their turns, every time.
-TEST(ThreadLockTest, AWaiterIsNotPassedOverWhileTwoThreadsHandTheLockBackAndForth)
+namespace
+{
+// One measurement: the most turns the two busy threads took between the waiter asking for the lock and
+// getting it, over 20 requests.
+long WorstPassesOverAWaiter()
 {
     CThreadLock lock;
     std::atomic<long> turns(0);
@@ -179,10 +180,6 @@ TEST(ThreadLockTest, AWaiterIsNotPassedOverWhileTwoThreadsHandTheLockBackAndFort
         });
     while (turns.load() < 20)
         Sleep(1);
-
-    // At most: the turn under way when it asks, the one in which it joins the queue, and for itself and
-    // the busy thread that may be ahead of it in the queue, the passes allowed plus the turn handed over.
-    const long bound = 3 + 2 * (CThreadLock::kMaxPasses + 1);
     long worst = 0;
     for (int round = 0; round < 20; ++round)
     {
@@ -197,8 +194,29 @@ TEST(ThreadLockTest, AWaiterIsNotPassedOverWhileTwoThreadsHandTheLockBackAndFort
     stop = true;
     for (auto& thread : busy)
         thread.join();
-    EXPECT_LE(worst, bound) << "the waiter was passed over " << worst << " times";
     EXPECT_FALSE(lock.IsLocked());
+    return worst;
+}
+} // namespace
+
+// Two threads take the lock in turn without pause, each holding it for a while (long enough that a
+// newcomer has stopped spinning and sleeps in the queue before the lock is free again). A third thread that
+// asks for the lock must get it within a bounded number of their turns, every time. A lock that starves its
+// waiter fails every measurement; a loaded machine that keeps the waiter off the processor while it spins
+// (before it joins the queue) can spoil one, so the test takes up to three.
+TEST(ThreadLockTest, AWaiterIsNotPassedOverWhileTwoThreadsHandTheLockBackAndForth)
+{
+    // At most: the turn under way when it asks, the one in which it joins the queue, and for itself and
+    // the busy thread that may be ahead of it in the queue, the passes allowed plus the turn handed over.
+    const long bound = 3 + 2 * (CThreadLock::kMaxPasses + 1);
+    long best = -1;
+    for (int attempt = 0; attempt < 3 && (best < 0 || best > bound); ++attempt)
+    {
+        const long worst = WorstPassesOverAWaiter();
+        if (best < 0 || worst < best)
+            best = worst;
+    }
+    EXPECT_LE(best, bound) << "the waiter was passed over " << best << " times in the best of three measurements";
 }
 
 TEST(ThreadLockTest, DiagnosticsCountTheThreadsThatSleepInTheQueue)
