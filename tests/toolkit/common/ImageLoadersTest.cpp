@@ -28,7 +28,7 @@ TEST(ImageLoaders, FilesByKind)
         DWORD topLeft;
     } cases[] = {
         {"RGBA_2X3", "PNG", TRUE, 2, 3, 0xFFFF0000},
-        {"RGB_2X2", "PNG", FALSE, 2, 2, 0x00FF0000},
+        {"RGB2X2", "PNG", FALSE, 2, 2, 0x00FF0000},
         {"FILE_BMP32", RT_RCDATA, TRUE, 2, 2, 0xFFFF0000},
         {"FILE_BMP24", RT_RCDATA, FALSE, 2, 2, 0xFF0000},
     };

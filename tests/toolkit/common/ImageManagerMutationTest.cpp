@@ -156,7 +156,7 @@ struct GdiBalance
 TEST(ImageMutation, PngDecoder)
 {
     GdiBalance balance;
-    for (const char* name : {"RGBA_2X3", "RGB_2X2", "PALETTE_TRNS", "GREY16", "BKGD", "GAMA", "STRIP_2X16"})
+    for (const char* name : {"RGBA_2X3", "RGB2X2", "PALETTE_TRNS", "GREY16", "BKGD", "GAMA", "STRIP_2X16"})
     {
         SCOPED_TRACE(name);
         int nLoaded = RunMutations(ResourceBytes(name, "PNG"), true, 0x5EED0001, [](BYTE* p, size_t n) {

@@ -31,7 +31,7 @@ TEST(PngDecoder, DecodesEachKindToTopDown32BitStraightAlpha)
     // gAMA 1.0 shown on a 2.2 screen: 255 x (v / 255) ^ (1 / 2.2).
     const PngCase cases[] = {
         {"RGBA_2X3", 2, 3, TRUE, {0xFFFF0000, 0x8000FF00, 0x400000FF, 0x000A141E, 0xFFC86432, 0x04010203}, 0},
-        {"RGB_2X2", 2, 2, FALSE, {0x00FF0000, 0x0000FF00, 0x000000FF, 0x00090807}, 0},
+        {"RGB2X2", 2, 2, FALSE, {0x00FF0000, 0x0000FF00, 0x000000FF, 0x00090807}, 0},
         {"PALETTE_TRNS", 2, 2, TRUE, {0x80FF0000, 0xFF0000FF, 0xFF0000FF, 0x80FF0000}, 0},
         {"GREY16", 2, 2, FALSE, {0x00ABABAB, 0x00010101, 0x00404040, 0x00FFFFFF}, 0},
         // A bKGD chunk composes the image onto it, which drops the alpha channel.
