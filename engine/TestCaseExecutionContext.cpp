@@ -15,10 +15,15 @@ void CTestCaseExecutionContext::Reset()
     m_endTime = m_startTime;
     m_pSuite = nullptr;
     m_pExecutor = nullptr;
+    m_bSelected = 1;
+    ClearOutcome();
+}
+
+void CTestCaseExecutionContext::ClearOutcome()
+{
     m_nErrors = 0;
     m_nWarnings = 0;
     m_nInformation = 0;
-    m_bSelected = 1;
     m_faulted = false;
     m_fault = CSuiteFault();
 }

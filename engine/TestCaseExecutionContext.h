@@ -19,6 +19,9 @@ public:
     bool Execute();
     // Back to the state of a new record.
     void Reset();
+    // Forgets the outcome of an earlier execution: no errors, warnings or information messages, no fault.
+    // Every selected test starts a run this way.
+    void ClearOutcome();
     void SetName(CDravikString name) { m_name = name; }
 
     // True when the last execution ended by an exception or platform fault rather than by returning.

@@ -43,7 +43,7 @@ const CDravikString& CUnitTestCommandLineLogManager::Format(int id)
 
 bool CUnitTestCommandLineLogManager::FormatAndWrite(int id, ...)
 {
-    CThreadLockGuard hold(m_consoleLock);
+    CThreadLockGuard hold(m_sinkLock);
     const CDravikString& format = Format(id);
     if (format.IsEmpty())
         return false;
@@ -64,14 +64,14 @@ void CUnitTestCommandLineLogManager::LogRunBegin(const char* suiteName, long sel
 
 bool CUnitTestCommandLineLogManager::LogTestBegin(CDravikString testName, long index)
 {
-    CThreadLockGuard hold(m_consoleLock);
+    CThreadLockGuard hold(m_sinkLock);
     Stamp stamp;
     return FormatAndWrite(IDS_LOG_TEST_BEGIN, index, testName.GetAnsi(), stamp.text);
 }
 
 bool CUnitTestCommandLineLogManager::LogError(CDravikString text, long line)
 {
-    CThreadLockGuard hold(m_consoleLock);
+    CThreadLockGuard hold(m_sinkLock);
     Stamp stamp;
     if (line == -1)
         return FormatAndWrite(IDS_LOG_ERROR, stamp.text, text.GetAnsi());
@@ -80,21 +80,21 @@ bool CUnitTestCommandLineLogManager::LogError(CDravikString text, long line)
 
 bool CUnitTestCommandLineLogManager::LogWarning(CDravikString text, long line)
 {
-    CThreadLockGuard hold(m_consoleLock);
+    CThreadLockGuard hold(m_sinkLock);
     Stamp stamp;
     return FormatAndWrite(IDS_LOG_WARNING, stamp.text, line, text.GetAnsi());
 }
 
 bool CUnitTestCommandLineLogManager::LogInformation(CDravikString text)
 {
-    CThreadLockGuard hold(m_consoleLock);
+    CThreadLockGuard hold(m_sinkLock);
     Stamp stamp;
     return FormatAndWrite(IDS_LOG_INFORMATION, stamp.text, text.GetAnsi());
 }
 
 bool CUnitTestCommandLineLogManager::WriteText(CDravikString& text)
 {
-    CThreadLockGuard hold(m_consoleLock);
+    CThreadLockGuard hold(m_sinkLock);
     int length = text.GetLength();
     if (length <= 0 || !m_stream)
         return false;

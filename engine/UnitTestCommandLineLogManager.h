@@ -7,6 +7,8 @@
 
 #include <cstdio>
 
+// Every operation holds the base's sink lock (re-entrant) for its whole length, so lines from several threads
+// never interleave.
 class CUnitTestCommandLineLogManager : public CUnitTestBaseLogManager
 {
 public:
@@ -28,8 +30,6 @@ private:
     const CDravikString& Format(int id);
     bool FormatAndWrite(int id, ...);
 
-    // Serialises this sink's operations (re-entrant), so lines from several threads never interleave.
-    CThreadLock m_consoleLock;
     FILE* m_stream = nullptr;
     CDravikString m_formats[6];
     bool m_loaded[6] = {};

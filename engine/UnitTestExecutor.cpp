@@ -393,6 +393,14 @@ bool CUnitTestExecutor::RunUnderLock()
         return false;
     if (m_nSelectedCount <= 0)
         return true;
+    {
+        // Counts belong to one run: a test that failed before starts this one clean, and a suite that
+        // reads its own counts sees only this run's.
+        CThreadLockGuard messages(m_messageLock);
+        for (CTestCaseExecutionContext* test : m_tests)
+            if (test->m_bSelected)
+                test->ClearOutcome();
+    }
     char previous[MAX_PATH + 1] = {};
     DWORD previousLength = GetCurrentDirectoryA(MAX_PATH, previous);
     if (!m_strSuiteFolder.IsEmpty())

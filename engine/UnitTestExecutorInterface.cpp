@@ -58,28 +58,35 @@ bool CUnitTestExecutor::ReportMessage(Message kind, CDravikString text, long lin
 {
     try
     {
-        CThreadLockGuard hold(m_messageLock);
-        if (m_pCurrentTest)
+        CUnitTestLogManager* sink = nullptr;
         {
-            if (kind == Message::Error)
-                ++m_pCurrentTest->m_nErrors;
-            else if (kind == Message::Warning)
-                ++m_pCurrentTest->m_nWarnings;
-            else
-                ++m_pCurrentTest->m_nInformation;
+            // The message lock covers the counts only. The line is written after it is left: the sink's own
+            // lock keeps lines whole, and a thread that logs or reads a count does not wait for another
+            // thread's console write.
+            CThreadLockGuard hold(m_messageLock);
+            if (m_pCurrentTest)
+            {
+                if (kind == Message::Error)
+                    ++m_pCurrentTest->m_nErrors;
+                else if (kind == Message::Warning)
+                    ++m_pCurrentTest->m_nWarnings;
+                else
+                    ++m_pCurrentTest->m_nInformation;
+            }
+            else if (kind == Message::Error && m_bRunInProgress)
+            {
+                // An error outside any test (run setup, teardown) still fails the run.
+                ++m_nRunProblems;
+            }
+            sink = m_pLogManager;
         }
-        else if (kind == Message::Error && m_bRunInProgress)
-        {
-            // An error outside any test (run setup, teardown) still fails the run.
-            ++m_nRunProblems;
-        }
-        if (!m_pLogManager)
+        if (!sink)
             return false;
         if (kind == Message::Error)
-            return m_pLogManager->LogError(text, line);
+            return sink->LogError(text, line);
         if (kind == Message::Warning)
-            return m_pLogManager->LogWarning(text, line);
-        return m_pLogManager->LogInformation(text);
+            return sink->LogWarning(text, line);
+        return sink->LogInformation(text);
     }
     catch (...)
     {

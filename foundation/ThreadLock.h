@@ -4,8 +4,16 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 // Re-entrant mutual-exclusion lock. The owning thread may lock it several times and must unlock it as often;
 // an Unlock from any other thread (or on a free lock) is ignored.
+//
+// Under contention a thread first spins briefly, then sleeps in a first-come queue. A release wakes only the
+// first thread in the queue (and none while that one is awake already); a thread that arrives while the lock
+// is free may still take it, so one busy thread is not slowed to the pace of wake-ups. To keep that from
+// starving anybody, once the first waiter has been passed over kMaxPasses times the lock is handed to it
+// directly at the next release, and nobody may take it past the queue until then.
 class CThreadLock
 {
 public:
@@ -24,18 +32,37 @@ public:
     DWORD GetOwner();
     long GetCount();
     bool IsLocked();
+    // Threads asleep or spinning in the queue, and how often a thread has had to join it.
+    long GetWaiterCount();
+    long GetWaitCount();
+
+    // How often the first waiter may be passed over by threads that take the lock past the queue.
+    static const long kMaxPasses = 8;
 
 private:
-    CRITICAL_SECTION m_held;  // entered by the owner for as long as it holds the lock
-    CRITICAL_SECTION m_guard; // protects the three fields below
-    BYTE m_locked;
+    struct Waiter;
+
+    // Under the guard: takes the free lock for a thread that is not in the queue, when it may.
+    bool TryTakeOutsideQueue(DWORD self);
+    // Under the guard: removes the first waiter from the queue.
+    Waiter* PopFirstWaiter();
+    // Under the guard: the first waiter takes the free lock.
+    void TakeAsFirstWaiter(DWORD self);
+    // Spins for a while; true when the lock became this thread's (taken, or handed to waiter).
+    bool Spin(DWORD self, Waiter* waiter);
+
+    CRITICAL_SECTION m_guard; // protects every field below
+    std::atomic<bool> m_locked; // also read without the guard, as a hint, while spinning
     DWORD m_owner;
     long m_count;
-    HANDLE m_releaseEvent; // manual reset; signalled when the lock is released while threads wait for it
-    // Guarded too: the threads waiting for the release event, and whether it is signalled. They let an
-    // uncontended Lock/Unlock pair run without touching the event (a kernel call).
+    Waiter* m_first; // the queue of sleeping threads, oldest first
+    Waiter* m_last;
     long m_waiters;
-    bool m_releaseSignalled;
+    long m_waits;
+    // Times the lock was taken past the current first waiter.
+    long m_passes;
+    // The first waiter is awake (woken by a release, or spinning): a release need not wake it again.
+    bool m_firstAwake;
 };
 
 // Holds a CThreadLock for the lifetime of the guard.

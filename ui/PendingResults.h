@@ -12,7 +12,7 @@ public:
     enum Kind
     {
         KindTestBegin = 0, // text: the test's name; number: its index
-        KindTestEnd = 1,   // number: 1 when the test ended without errors and warnings (fold it)
+        KindTestEnd = 1,   // no number or text: the tree decides whether the test folds
         KindError = 2,     // text: the line as shown; stamp: when it was logged
         KindWarning = 3,
         KindInformation = 4,

@@ -154,9 +154,12 @@ bool CQuorvexDlg::UpdateElapsedTimeField()
     CUnitTestExecutor* executor = GetExecutor();
     if (!m_elapsed.m_hWnd || !executor)
         return false;
+    // Set by the run's start and end on this thread, so a tick that arrives late cannot blank the total.
     CDravikString text("");
-    if (executor->m_bRunInProgress)
+    if (m_elapsedShown == ElapsedShown::Running)
         text = FormatElapsedTime(m_runStart, GetCurrentFileTime());
+    else if (m_elapsedShown == ElapsedShown::Total)
+        text = FormatElapsedTime(m_runStart, m_runEnd);
     m_elapsed.SetWindowText(text.IsEmpty() ? "" : text.GetAnsi());
     return true;
 }
@@ -207,14 +210,24 @@ bool CQuorvexDlg::StartRun()
         return false;
     }
     m_currentTestNumber = 0;
+    // The tree first: the status field and the bar's colour read its counts.
+    if (m_pApp->GetLogManager())
+        m_pApp->GetLogManager()->Clear();
     SetProgress(0, static_cast<int>(selected));
     UpdateCurrentTestField();
     UpdateStatusField();
-    m_pTimer->Arm();
     m_runStart = GetCurrentFileTime();
-    if (m_pApp->GetLogManager())
-        m_pApp->GetLogManager()->Clear();
-    return executor->RunSelectedTests(false);
+    m_elapsedShown = ElapsedShown::Running;
+    UpdateElapsedTimeField();
+    m_pTimer->Arm();
+    if (executor->RunSelectedTests(false))
+        return true;
+    // No worker, no run: nothing else would disarm the timer, and there is no time to show.
+    m_pTimer->Disarm();
+    m_pTimer->WaitForCallback();
+    m_elapsedShown = ElapsedShown::Nothing;
+    UpdateElapsedTimeField();
+    return false;
 }
 
 void CQuorvexDlg::OnRunAll()
@@ -316,13 +329,16 @@ int CQuorvexDlg::LoadChosenSuite(const CDravikString& path)
         SnapshotTests();
         const long selected = static_cast<long>(m_selectedNames.size());
         m_currentTestNumber = 0;
+        // The last run's results go first, so that no field shows them for the new suite; it has not run.
+        if (m_pApp->GetLogManager())
+            m_pApp->GetLogManager()->Clear();
+        m_elapsedShown = ElapsedShown::Nothing;
         SetProgress(0, static_cast<int>(selected));
         UpdateCurrentTestField();
         UpdateStatusField();
+        UpdateElapsedTimeField();
         CDravikString name = executor->GetSuiteName();
         m_suiteName.SetWindowText(name.GetAnsi() ? name.GetAnsi() : "");
-        if (m_pApp->GetLogManager())
-            m_pApp->GetLogManager()->Clear();
         return result;
     }
     // The previous suite was unloaded before the attempt: the dialog no longer shows its name nor offers to
@@ -454,6 +470,13 @@ LRESULT CQuorvexDlg::OnTestFinished(WPARAM wParam, LPARAM lParam)
     SetProgress(static_cast<int>(lParam), static_cast<int>(m_selectedNames.size()));
     UpdateCurrentTestField();
     UpdateStatusField();
+    // The run's end: the field keeps the run's total time (the end time was stored before this was posted).
+    if (wParam == kRunEndedNotification && !executor->m_bRunInProgress &&
+        m_elapsedShown == ElapsedShown::Running)
+    {
+        m_elapsedShown = ElapsedShown::Total;
+        UpdateElapsedTimeField();
+    }
     if (!executor->IsKeepRunning() && executor->m_bCancelRequested)
         LogProcessingCancelled();
     return 1;

@@ -140,6 +140,15 @@ private:
     long long m_runEnd;
     // The number within the run of the test last reported started; 0 before the first test of a run.
     long m_currentTestNumber = 0;
+    // What the elapsed-time field shows: nothing (the suite has not run since it was loaded), the time since
+    // the run started, or the last run's total (start to end, the export's "Total Run Time").
+    enum class ElapsedShown
+    {
+        Nothing,
+        Running,
+        Total
+    };
+    ElapsedShown m_elapsedShown = ElapsedShown::Nothing;
     // The selected tests of the suite (in run order) and the number of tests, as of the last load or run
     // start.
     std::vector<CDravikString> m_selectedNames;

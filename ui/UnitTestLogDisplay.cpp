@@ -308,6 +308,11 @@ bool CUnitTestLogDisplay::CollapseCurrentTest()
     return m_pCurrentTest->Collapse() != FALSE;
 }
 
+bool CUnitTestLogDisplay::IsCurrentTestClean() const
+{
+    return m_pCurrentTest && !IsErrorEntry(m_pCurrentTest) && !IsWarningEntry(m_pCurrentTest);
+}
+
 bool CUnitTestLogDisplay::EndTest()
 {
     if (m_pCurrentGroup)
@@ -608,9 +613,15 @@ long CUnitTestLogDisplay::CountTests()
 {
     if (!GetSafeHwnd())
         return 0;
+    // The root also holds the messages logged outside any test (run setup and teardown, "Processing
+    // Cancelled"): only test entries count.
     long count = 0;
     for (HTREEITEM item = GetNextItem(nullptr, TVGN_ROOT); item; item = GetNextItem(item, TVGN_NEXT))
-        ++count;
+    {
+        const auto* entry = static_cast<const CUnitTestLogDisplayEntry*>(LookupItem(item));
+        if (entry && entry->GetKind() == CUnitTestLogDisplayEntry::KindTest)
+            ++count;
+    }
     return count;
 }
 

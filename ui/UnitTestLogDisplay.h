@@ -64,6 +64,8 @@ public:
     // A root entry "%ld. %s" that becomes the current test; false for an empty name.
     bool AddTest(CDravikString name, long number);
     bool CollapseCurrentTest();
+    // True when there is a current test and no error or warning line stands under it.
+    bool IsCurrentTestClean() const;
     // Closes the open group and the current test.
     bool EndTest();
     // A message under the current test (or its open group). stamp is the time it was logged, when that
@@ -82,7 +84,7 @@ public:
     long GetMessageCount() const { return GetErrorCount() + GetWarningCount() + GetInformationCount(); }
     long GetFailedTestCount() const { return m_failedTests.GetCount(); }
     long GetWarnedTestCount() const { return m_warnedTests.GetCount(); }
-    // Number of root items of the tree view.
+    // Number of test entries among the root items of the tree view (the tests that started).
     long CountTests();
 
     // ---- Results export ----

@@ -174,7 +174,10 @@ bool CUnitTestUILogManager::Apply(const CPendingResults::Record& record, const c
     case CPendingResults::KindTestBegin:
         return m_pTree->AddTest(CDravikString(text), record.number);
     case CPendingResults::KindTestEnd:
-        if (record.number)
+        // Decided here, where the tree's sets are known: a test is folded only when no error or warning line
+        // stands under it, whoever logged it (the engine logs a thrown or faulted test's error line itself,
+        // without counting it against the test).
+        if (m_pTree->IsCurrentTestClean())
             m_pTree->CollapseCurrentTest();
         return m_pTree->EndTest();
     case CPendingResults::KindError:
@@ -305,15 +308,10 @@ bool CUnitTestUILogManager::LogTestEnd(CDravikString)
     CSinkHold hold(*this);
     if (!m_pTree)
         return false;
-    CQuorvexExecutor* executor = m_pApp ? m_pApp->GetExecutor() : nullptr;
-    CTestCaseExecutionContext* test = executor ? executor->m_pCurrentTest : nullptr;
-    const bool clean = test && test->m_nErrors == 0 && test->m_nWarnings == 0;
     if (!IsTreeThread())
-        return Enqueue(CPendingResults::KindTestEnd, clean ? 1 : 0, nullptr, false);
+        return Enqueue(CPendingResults::KindTestEnd, 0, nullptr, false);
     DeliverPending();
-    if (clean)
-        m_pTree->CollapseCurrentTest();
-    return m_pTree->EndTest();
+    return Apply(CPendingResults::Record{CPendingResults::KindTestEnd, 0, 0, ""}, "");
 }
 
 bool CUnitTestUILogManager::LogError(CDravikString text, long line)

@@ -28,7 +28,7 @@ public:
     void LogRunBegin(const char* suiteName, long selectedCount) override;
     void LogRunEnd(const char* suiteName) override;
     bool LogTestBegin(CDravikString testName, long index) override;
-    // Folds the current test when the executor's record of it shows no error and no warning, then ends it.
+    // Folds the current test when no error and no warning line stands under it in the tree, then ends it.
     bool LogTestEnd(CDravikString testName) override;
     // "%s" without a line (-1), else "[Line %ld] %s"; always marks the application's errors-reported flag.
     bool LogError(CDravikString text, long line) override;

@@ -2,7 +2,8 @@
 // "Flood" test) into the results tree through the dialog's log sink, against baselines that insert the
 // same number of items straight into a plain tree-view control: from the user-interface thread under a
 // folded parent (nothing to lay out), from that thread under an open parent with painting held back until
-// the end (the items are shown, as the results tree shows them), and from a worker thread. For each: the time
+// the end (the items are shown, as the results tree shows them), and from a worker thread; and the same
+// flood shared by 10 helper threads of the test, against the worker thread's figure. For each: the time
 // until the tree holds every item, the longest time the user-interface thread left a probe message waiting (a
 // thread posts one every 5 ms), and the private memory the process gained. Each mode runs in a process of its
 // own; without arguments the program runs all modes and prints the ratios.
@@ -186,7 +187,8 @@ Result RunBaseline(bool fromWorker, bool expanded, bool noRedraw)
     return result;
 }
 
-Result RunHarness()
+// The executor's flood test, from its worker thread (threads 0) or from that many helper threads.
+Result RunHarness(long threads)
 {
     Result result;
     CQuorvexApp app;
@@ -207,6 +209,9 @@ Result RunHarness()
     char count[32];
     std::snprintf(count, sizeof(count), "%ld", kMessages);
     SetEnvironmentVariableA("QVX_UI_FLOOD", count);
+    char helpers[32];
+    std::snprintf(helpers, sizeof(helpers), "%ld", threads);
+    SetEnvironmentVariableA("QVX_UI_FLOOD_THREADS", helpers);
     std::string suite = ExeFolder() + "..\\tests\\ui_fixtures\\fx_results.dll";
     if (app.LoadTestSuite(CDravikString(suite.c_str())) != 0)
     {
@@ -301,15 +306,17 @@ int main(int argc, char** argv)
             result = RunBaseline(false, true, true);
         else if (std::strcmp(argv[1], "sent") == 0)
             result = RunBaseline(true, false, false);
+        else if (std::strcmp(argv[1], "harness-threads") == 0)
+            result = RunHarness(10);
         else
-            result = RunHarness();
+            result = RunHarness(0);
         std::printf("%.3f %.1f %.2f %ld\n", result.seconds, result.maxStallMs, result.megabytes,
                     result.items);
         return 0;
     }
-    Result direct, shown, sent, harness;
+    Result direct, shown, sent, harness, threads;
     if (!RunChild("direct", &direct) || !RunChild("direct-open-noredraw", &shown) ||
-        !RunChild("sent", &sent) || !RunChild("harness", &harness))
+        !RunChild("sent", &sent) || !RunChild("harness", &harness) || !RunChild("harness-threads", &threads))
     {
         std::printf("a benchmark process failed\n");
         return 1;
@@ -323,6 +330,7 @@ int main(int argc, char** argv)
     row("baseline: UI thread inserts under an open parent", shown);
     row("baseline: worker thread sends the inserts", sent);
     row("harness: executor -> sink -> results tree", harness);
+    row("harness: 10 helper threads -> sink -> results tree", threads);
     auto ratio = [&harness](const char* name, const Result& r) {
         std::printf("harness / %-13s time %.2fx, memory %.2fx\n", name, harness.seconds / r.seconds,
                     harness.megabytes / r.megabytes);
@@ -330,5 +338,6 @@ int main(int argc, char** argv)
     ratio("folded:", direct);
     ratio("open:", shown);
     ratio("sent:", sent);
+    std::printf("10 helper threads / one thread: time %.2fx\n", threads.seconds / harness.seconds);
     return 0;
 }

@@ -126,6 +126,26 @@ TEST_F(LoadE2eTest, TheOpenDialogLoadsTheSuiteAndTheFolderIsRememberedButACancel
     EXPECT_TRUE(RunAllToTheEnd());
 }
 
+// A load after a run shows the new suite as not run: none of the old run's counts, no elapsed time.
+TEST_F(LoadE2eTest, LoadingAfterARunWithErrorsShowsNothingOfThatRun)
+{
+    Launch(CHarnessProcess::FixturePath("fx_error.dll"));
+    ASSERT_TRUE(RunAllToTheEnd());
+    ASSERT_TRUE(WaitForField(kStatusField, "Errors: 2  Warnings: 0"));
+    ASSERT_TRUE(WaitUntil([&] { return !Field(kElapsedTimeField).empty(); }, 5000));
+
+    ASSERT_TRUE(LoadThroughOpenDialog(CHarnessProcess::FixturePath("fx_pass.dll")));
+    ASSERT_TRUE(WaitForField(kSuiteNameField, "Fixture Pass"));
+    EXPECT_EQ(Field(kStatusField), "Errors: 0  Warnings: 0");
+    EXPECT_EQ(Field(kElapsedTimeField), "");
+    EXPECT_EQ(Field(kCurrentTestField), "Not Running");
+    EXPECT_TRUE(TreeLines().empty());
+    // Still so once everything queued has been handled (a late timer tick included).
+    ASSERT_TRUE(DrainCommandsThroughAbout());
+    EXPECT_EQ(Field(kStatusField), "Errors: 0  Warnings: 0");
+    EXPECT_EQ(Field(kElapsedTimeField), "");
+}
+
 struct LoadFailure
 {
     const char* name;

@@ -1,6 +1,7 @@
 // Runs through the real program: Run All to the end (fields, progress colour on the screen, the results
-// tree with its images and expanded state), a run that an error stops, Cancel during a slow test, and the
-// export through the Save dialog (golden file, the ".txt" the program adds, the success and failure boxes).
+// tree with its images and expanded state), a run that an error stops, tests that fault or throw, a second
+// run of a suite whose test failed only the first time, Cancel during a slow test, and the export through
+// the Save dialog (golden files, the ".txt" the program adds, the success and failure boxes).
 #include <algorithm>
 #include <cstdlib>
 #include <regex>
@@ -21,11 +22,36 @@ struct RunCase
     COLORREF colour;
     bool rootsOnly; // the order of the messages under a test is not fixed (helper threads)
     std::vector<std::string> tree;
+    int runs = 1; // Run All this often in one process; the last run is checked
 };
+
+// A faulting test stays unfolded with the engine's error line under it and the failed picture; the
+// status counts each fault line as an error; the run goes on.
+std::vector<std::string> FaultTree(const std::string& second, const std::vector<std::string>& secondLines,
+                                   const std::string& third, const std::string& thirdError)
+{
+    std::vector<std::string> tree = {"{4} 1. First", "    {0} [TS] first test runs",
+                                     "    {0} [TS] Completed Successfully", "{6+} 2. " + second};
+    tree.insert(tree.end(), secondLines.begin(), secondLines.end());
+    const std::vector<std::string> rest = {"{6+} 3. " + third,
+                                           "    {1} [TS] The test ended with an unhandled exception " +
+                                               thirdError,
+                                           "{4} 4. Third",
+                                           "    {0} [TS] third test runs",
+                                           "    {0} [TS] counts: errors 0, information 1",
+                                           "    {0} [TS] Completed Successfully"};
+    tree.insert(tree.end(), rest.begin(), rest.end());
+    return tree;
+}
 
 std::vector<RunCase> RunCases()
 {
     const COLORREF red = RGB(255, 0, 0), yellow = RGB(250, 250, 0), green = RGB(20, 220, 20);
+    const std::vector<std::string> faults =
+        FaultTree("AccessViolation",
+                  {"    {0} [TS] about to write through a null pointer",
+                   "    {1} [TS] The test ended with an unhandled exception C0000005 (access violation)"},
+                  "DivideByZero", "C0000094 (integer division by zero)");
     return {
         {"warnings",
          CHarnessProcess::FixturePath("fx_pass.dll"),
@@ -56,6 +82,30 @@ std::vector<RunCase> RunCases()
          green,
          true,
          {"{4} 1. Helpers", "{4} 2. Chorus"}},
+        {"faults", CHarnessProcess::FixturePath("fx_fault.dll"), "Errors: 2  Warnings: 0", red, false, faults},
+        {"faults in a Microsoft ABI suite", CHarnessProcess::FixturePath("fx_msvc_fault.dll"),
+         "Errors: 2  Warnings: 0", red, false, faults},
+        {"throws",
+         CHarnessProcess::FixturePath("fx_throw.dll"),
+         "Errors: 2  Warnings: 0",
+         red,
+         false,
+         FaultTree("Throws",
+                   {"    {0} [TS] about to throw",
+                    "    {1} [TS] The test ended with an unhandled exception E0515658 (C++ exception: boom "
+                    "from the test)"},
+                   "ThrowsInt", "E0515658 (C++ exception)")},
+        // The first run fails (and stops after the failing test); the second starts every test clean, so
+        // it passes and runs to the end.
+        {"second run after a failed one",
+         CHarnessProcess::FixturePath("fx_failsonce.dll"),
+         "Errors: 0  Warnings: 0",
+         green,
+         false,
+         {"{4} 1. FailsOnce", "    {0} [TS] run 2, errors at the start 0", "    {0} [TS] Completed Successfully",
+          "{4} 2. Third", "    {0} [TS] third test runs", "    {0} [TS] counts: errors 0, information 1",
+          "    {0} [TS] Completed Successfully"},
+         2},
     };
 }
 
@@ -72,6 +122,14 @@ TEST_P(RunAllE2eTest, ShowsTheFieldsTheProgressColourAndTheTree)
 {
     const RunCase& c = GetParam();
     Launch(c.suite);
+    for (int run = 1; run < c.runs; ++run)
+    {
+        ASSERT_TRUE(RunAllToTheEnd());
+        // About is refused during a run: once its box shows, the run is over and its notifications handled.
+        ASSERT_TRUE(DrainCommandsThroughAbout());
+    }
+    // The current-test field reads "All Tests Completed" after every run: what follows waits for the last
+    // run's own results.
     ASSERT_TRUE(RunAllToTheEnd());
     EXPECT_TRUE(WaitForField(kStatusField, c.status));
 
@@ -104,7 +162,45 @@ INSTANTIATE_TEST_SUITE_P(Suites, RunAllE2eTest, ::testing::ValuesIn(RunCases()),
                              return name;
                          });
 
-using RunE2eTest = CHarnessTest;
+class RunE2eTest : public CHarnessTest
+{
+protected:
+    // The export command, answered in the Save dialog with the name; the success box is checked and closed.
+    // The bytes of the file written (the program adds ".txt").
+    ::testing::AssertionResult ExportAs(const std::string& typed, std::string& written) const
+    {
+        PostCommand(Main(), kCommandExport);
+        HWND save = WaitForFileDialog(ProcessId(), 15000);
+        if (!save)
+            return ::testing::AssertionFailure() << "the Save dialog did not show";
+        if (!AnswerFileDialog(save, typed, IDOK))
+            return ::testing::AssertionFailure() << "the Save dialog could not be answered";
+        HWND box = nullptr;
+        CMessageBoxText shown;
+        ::testing::AssertionResult boxShown = WaitForMessageBoxText(box, shown);
+        if (!boxShown)
+            return boxShown;
+        const std::string path = typed + ".txt";
+        const std::string expected = "The results were successfully exported to '" + path + "'.";
+        // QVX_E2E_HOLD_EXPORT_BOX_MS keeps the box up for a screenshot.
+        if (const char* hold = std::getenv("QVX_E2E_HOLD_EXPORT_BOX_MS"))
+            ::Sleep(static_cast<DWORD>(std::atol(hold)));
+        const bool dismissed = DismissAndWait(box, IDOK, 10000);
+        if (shown.caption != kHarnessCaption || shown.text != expected)
+            return ::testing::AssertionFailure() << shown.caption << ": " << shown.text;
+        if (!dismissed)
+            return ::testing::AssertionFailure() << "the success box did not close";
+        written = ReadFileBytes(path);
+        return ::testing::AssertionSuccess();
+    }
+};
+
+// The summary's run time depends on the clock; everything else of the file is fixed.
+std::string MaskExport(const std::string& text)
+{
+    static const std::regex runTime(R"(Total Run Time: \d{2}:\d{2}:\d{2}\r)");
+    return std::regex_replace(MaskStamps(text), runTime, "Total Run Time: [RT]\r");
+}
 
 TEST_F(RunE2eTest, CancelDuringASlowTestLogsProcessingCancelledOnceAndStopsTheRun)
 {
@@ -162,38 +258,43 @@ TEST_F(RunE2eTest, CancelDuringASlowTestLogsProcessingCancelledOnceAndStopsTheRu
     // Nothing more arrives: the worker has really stopped.
     ::Sleep(700);
     EXPECT_EQ(TreeLines().size(), lines.size());
+
+    // The export counts the tests that started, not the "Processing Cancelled" line after them.
+    std::string written;
+    ASSERT_TRUE(ExportAs(m_scratch + "cancelled", written));
+    const std::string masked = MaskStamps(written);
+    EXPECT_NE(masked.find("\r\nNumber of Tests Run: " + std::to_string(tests) + "\r\n"), std::string::npos)
+        << masked.substr(0, 400);
+    EXPECT_NE(masked.find("\r\n[TS] Processing Cancelled\r\n\r\n"), std::string::npos)
+        << "the line is still written as a block of its own";
 }
 
-// The summary's run time depends on the clock; everything else of the file is fixed.
-std::string MaskExport(const std::string& text)
+struct ExportCase
 {
-    static const std::regex runTime(R"(Total Run Time: \d{2}:\d{2}:\d{2}\r)");
-    return std::regex_replace(MaskStamps(text), runTime, "Total Run Time: [RT]\r");
+    const char* name;
+    std::string suite;
+    const char* golden;
+};
+
+void PrintTo(const ExportCase& c, std::ostream* out)
+{
+    *out << c.name;
 }
 
-TEST_F(RunE2eTest, ExportWritesTheResultsFileWithTheTxtExtensionAdded)
+class ExportE2eTest : public RunE2eTest, public ::testing::WithParamInterface<ExportCase>
 {
-    Launch(CHarnessProcess::SamplePath());
+};
+
+// "Number of Tests Run" counts the tests; messages of the run's setup and teardown are blocks of their own.
+TEST_P(ExportE2eTest, WritesTheGoldenFileWithTheTxtExtensionAdded)
+{
+    Launch(GetParam().suite);
     ASSERT_TRUE(RunAllToTheEnd());
-    PostCommand(Main(), kCommandExport);
-    HWND save = WaitForFileDialog(ProcessId(), 15000);
-    ASSERT_NE(save, nullptr) << "the Save dialog did not show";
     const std::string typed = m_scratch + "sample results";
-    ASSERT_TRUE(AnswerFileDialog(save, typed, IDOK));
-
-    HWND box = nullptr;
-    CMessageBoxText shown;
-    ASSERT_TRUE(WaitForMessageBoxText(box, shown));
-    EXPECT_EQ(shown.caption, kHarnessCaption);
-    EXPECT_EQ(shown.text, "The results were successfully exported to '" + typed + ".txt'.");
-    // QVX_E2E_HOLD_EXPORT_BOX_MS keeps the box up for a screenshot.
-    if (const char* hold = std::getenv("QVX_E2E_HOLD_EXPORT_BOX_MS"))
-        ::Sleep(static_cast<DWORD>(std::atol(hold)));
-    ASSERT_TRUE(DismissAndWait(box, IDOK, 10000));
-
+    std::string written;
+    ASSERT_TRUE(ExportAs(typed, written));
     EXPECT_EQ(::GetFileAttributesA(typed.c_str()), INVALID_FILE_ATTRIBUTES)
         << "no file without the extension";
-    const std::string written = ReadFileBytes(typed + ".txt");
     ASSERT_FALSE(written.empty()) << "no file " << typed << ".txt";
     EXPECT_NE(written.substr(0, 3), "\xEF\xBB\xBF") << "no byte-order mark";
     for (size_t i = 0; i < written.size(); ++i)
@@ -203,10 +304,18 @@ TEST_F(RunE2eTest, ExportWritesTheResultsFileWithTheTxtExtensionAdded)
             ASSERT_TRUE(i > 0 && written[i - 1] == '\r') << "bare line feed at " << i;
         }
     }
-    const std::string golden = ReadFileBytes(std::string(QVX_E2E_GOLDEN_DIR) + "/sample_export.txt");
+    const std::string golden = ReadFileBytes(std::string(QVX_E2E_GOLDEN_DIR) + "/" + GetParam().golden);
     ASSERT_FALSE(golden.empty());
     EXPECT_EQ(MaskExport(written), golden);
 }
+
+INSTANTIATE_TEST_SUITE_P(Suites, ExportE2eTest,
+                         ::testing::Values(ExportCase{"sample", CHarnessProcess::SamplePath(), "sample_export.txt"},
+                                           ExportCase{"pass", CHarnessProcess::FixturePath("fx_pass.dll"),
+                                                      "pass_export.txt"}),
+                         [](const ::testing::TestParamInfo<ExportCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(RunE2eTest, ExportIsRefusedBeforeARunAndAFileThatCannotBeWrittenGivesTheErrorBox)
 {

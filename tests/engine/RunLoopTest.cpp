@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <regex>
 #include <string>
 #include <vector>
@@ -91,6 +92,49 @@ TEST(RunLoop, PassingRunWithSetupTeardownAndCounts)
                                          "end Fixture Pass"};
     EXPECT_EQ(events, expected);
     EXPECT_TRUE(h.executor.LastRunSucceeded());
+}
+
+// One loaded suite run again and again, as in dialog mode: each run starts every selected test with no
+// errors, warnings or information messages, so a test that failed before neither stops the next run nor
+// reads the earlier run's counts.
+TEST(RunLoop, ATestThatFailedInAnEarlierRunStartsTheNextRunClean)
+{
+    Harness h("fx_failsonce.dll");
+    ASSERT_EQ(h.result, QVX_LOAD_OK);
+    const std::vector<std::string> first = {"begin Fixture Fails Once 2",      "test 1 FailsOnce",
+                                            "info run 1, errors at the start 0", "error -1 fails on the first run only",
+                                            "end Fixture Fails Once"};
+    EXPECT_EQ(h.Run(), first);
+    EXPECT_EQ(h.executor.GetTestsFailed(), 1);
+    EXPECT_EQ(h.executor.m_pCurrentTest->m_nErrors, 1);
+
+    const std::vector<std::string> second = {"begin Fixture Fails Once 2",
+                                             "test 1 FailsOnce",
+                                             "info run 2, errors at the start 0",
+                                             "info Completed Successfully",
+                                             "finished FailsOnce",
+                                             "test 2 Third",
+                                             "info third test runs",
+                                             "info counts: errors 0, information 1",
+                                             "info Completed Successfully",
+                                             "finished Third",
+                                             "end Fixture Fails Once"};
+    std::vector<std::string> events = h.Run();
+    ASSERT_GE(events.size(), first.size());
+    events.erase(events.begin(), events.begin() + static_cast<long>(first.size()));
+    EXPECT_EQ(events, second);
+    EXPECT_TRUE(h.executor.LastRunSucceeded());
+    // The records hold this run's counts only ("Completed Successfully" is not counted against a test).
+    long errors = 0, information = 0;
+    for (CTestCaseExecutionContext* t = h.executor.FirstTest(); t; t = h.executor.NextTest())
+    {
+        errors += t->m_nErrors;
+        information += t->m_nInformation;
+        EXPECT_FALSE(t->HasFaulted());
+    }
+    h.executor.EndTestIteration();
+    EXPECT_EQ(errors, 0);
+    EXPECT_EQ(information, 3);
 }
 
 namespace
@@ -337,7 +381,7 @@ TEST(RunLoop, HelperThreadsCountFromZeroAndAreStoppedWaitedAndEnumerated)
                                          "info enumerated helpers: 3",
                                          "info all helpers stopped",
                                          "info Completed Successfully",
-                                         "info information count after the chorus: 200",
+                                         "info information count after the chorus: 3000",
                                          "info Completed Successfully"};
     EXPECT_EQ(infos, expected);
     EXPECT_EQ(h.executor.GetHelperCount(), 0);
@@ -361,8 +405,10 @@ TEST(RunLoop, AFaultingHelperIsReportedAndFailsTheRun)
     EXPECT_FALSE(h.executor.LastRunSucceeded());
 }
 
-TEST(RunLoop, MessagesFromSeveralHelpersNeverInterleaveWithinALine)
+TEST(RunLoop, TenHelpersFloodingTheConsoleLoseNothingAndKeepTheirOrder)
 {
+    const int helpers = 10;
+    const long linesEach = 300;
     char path[MAX_PATH];
     GetTempPathA(MAX_PATH, path);
     lstrcatA(path, "qvx_chorus.txt");
@@ -375,18 +421,27 @@ TEST(RunLoop, MessagesFromSeveralHelpersNeverInterleaveWithinALine)
     executor.SetSuitePath(CDravikString(FixturePath("fx_helpers.dll").c_str()));
     ASSERT_EQ(executor.LoadSuite(), QVX_LOAD_OK);
     executor.SelectAllTests(false);
+    CTestCaseExecutionContext* chorusTest = nullptr;
     for (CTestCaseExecutionContext* t = executor.FirstTest(); t; t = executor.NextTest())
+    {
         t->m_bSelected = CDravikString(t->m_name).Equals(CDravikString("Chorus"));
+        if (t->m_bSelected)
+            chorusTest = t;
+    }
     executor.EndTestIteration();
+    ASSERT_NE(chorusTest, nullptr);
     executor.CountSelectedTests();
     ASSERT_TRUE(executor.RunSelectedTests(true));
+    const long counted = chorusTest->m_nInformation;
     executor.UnloadSuite();
     std::fclose(file);
     std::string text = ReadFileBytes(path);
     DeleteFileA(path);
     std::regex chorus(
         R"(   \|--> \[\d{2}:\d{2}:\d{2}:\d{1,3}\] chorus line from helper (\d+) number (\d+) padded with a long tail of text to make interleaving visible)");
-    int lines = 0, chorusLines = 0;
+    // Per helper id, the next line number expected from it.
+    std::map<long, long> next;
+    long chorusLines = 0, infoLines = 0;
     size_t start = 0;
     while (start < text.size())
     {
@@ -395,15 +450,25 @@ TEST(RunLoop, MessagesFromSeveralHelpersNeverInterleaveWithinALine)
             end = text.size();
         std::string line = text.substr(start, end - start);
         start = end + 1;
-        if (line.empty())
+        if (line.rfind("   |--> ", 0) == 0 && line.find("<< ") == std::string::npos &&
+            line.find("] Completed Successfully") == std::string::npos)
+            ++infoLines;
+        if (line.find("chorus line") == std::string::npos)
             continue;
-        ++lines;
-        if (line.find("chorus line") != std::string::npos)
-        {
-            EXPECT_TRUE(std::regex_match(line, chorus)) << line;
-            ++chorusLines;
-        }
+        std::smatch match;
+        ASSERT_TRUE(std::regex_match(line, match, chorus)) << "torn or interleaved: " << line;
+        ++chorusLines;
+        const long helper = std::stol(match[1].str());
+        const long number = std::stol(match[2].str());
+        EXPECT_EQ(next[helper], number) << "helper " << helper << " out of order";
+        next[helper] = number + 1;
     }
-    EXPECT_EQ(chorusLines, 200);
-    EXPECT_NE(text.find("information count after the chorus: 200"), std::string::npos);
+    EXPECT_EQ(chorusLines, helpers * linesEach);
+    ASSERT_EQ(next.size(), static_cast<size_t>(helpers));
+    for (const auto& helper : next)
+        EXPECT_EQ(helper.second, linesEach) << "helper " << helper.first;
+    // The test's information count is every line it logged: the chorus and its own count line (the
+    // harness's "Completed Successfully" is not the test's).
+    EXPECT_EQ(counted, infoLines);
+    EXPECT_NE(text.find("information count after the chorus: 3000"), std::string::npos);
 }

@@ -152,6 +152,80 @@ TEST(ThreadLockTest, ExcludesConcurrentIncrements)
     EXPECT_FALSE(lock.IsLocked());
 }
 
+// Two threads take the lock in turn without pause, each holding it for a while (long enough that a
+// newcomer has stopped spinning and sleeps in the queue before the lock is free again). A third thread that
+// asks for the lock must get it within a bounded number of their turns, every time.
+TEST(ThreadLockTest, AWaiterIsNotPassedOverWhileTwoThreadsHandTheLockBackAndForth)
+{
+    CThreadLock lock;
+    std::atomic<long> turns(0);
+    std::atomic<bool> stop(false);
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    const LONGLONG holdTicks = frequency.QuadPart / 20000; // 50 microseconds
+    std::vector<std::thread> busy;
+    for (int i = 0; i < 2; ++i)
+        busy.emplace_back([&] {
+            while (!stop.load())
+            {
+                CThreadLockGuard hold(lock);
+                ++turns;
+                LARGE_INTEGER begin, now;
+                QueryPerformanceCounter(&begin);
+                do
+                    QueryPerformanceCounter(&now);
+                while (now.QuadPart - begin.QuadPart < holdTicks);
+            }
+        });
+    while (turns.load() < 20)
+        Sleep(1);
+
+    // At most: the turn under way when it asks, the one in which it joins the queue, and for itself and
+    // the busy thread that may be ahead of it in the queue, the passes allowed plus the turn handed over.
+    const long bound = 3 + 2 * (CThreadLock::kMaxPasses + 1);
+    long worst = 0;
+    for (int round = 0; round < 20; ++round)
+    {
+        const long before = turns.load();
+        lock.Lock();
+        const long passed = turns.load() - before;
+        lock.Unlock();
+        if (passed > worst)
+            worst = passed;
+        Sleep(2);
+    }
+    stop = true;
+    for (auto& thread : busy)
+        thread.join();
+    EXPECT_LE(worst, bound) << "the waiter was passed over " << worst << " times";
+    EXPECT_FALSE(lock.IsLocked());
+}
+
+TEST(ThreadLockTest, DiagnosticsCountTheThreadsThatSleepInTheQueue)
+{
+    CThreadLock lock;
+    EXPECT_EQ(0, lock.GetWaiterCount());
+    EXPECT_EQ(0, lock.GetWaitCount());
+    lock.Lock();
+    std::vector<std::thread> waiters;
+    for (int i = 0; i < 3; ++i)
+        waiters.emplace_back([&] {
+            lock.Lock();
+            lock.Unlock();
+        });
+    const DWORD start = GetTickCount();
+    while (lock.GetWaiterCount() < 3 && GetTickCount() - start < kReactMs)
+        Sleep(5);
+    EXPECT_EQ(3, lock.GetWaiterCount());
+    EXPECT_EQ(3, lock.GetWaitCount());
+    lock.Unlock();
+    for (auto& waiter : waiters)
+        waiter.join();
+    EXPECT_EQ(0, lock.GetWaiterCount());
+    EXPECT_EQ(3, lock.GetWaitCount());
+    EXPECT_FALSE(lock.IsLocked());
+}
+
 TEST(EventTest, NewEventIsUnsignalledAndAutoReset)
 {
     HANDLE event = CreateEventObject();

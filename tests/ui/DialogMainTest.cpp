@@ -15,6 +15,8 @@
 #include "PathUtilities.h"
 #include "QuorvexApp.h"
 #include "QuorvexDlg.h"
+#include "TestText.h"
+#include "TimeUtilities.h"
 #include "UnitTestElapsedTimeTimer.h"
 #include "UnitTestUILogManager.h"
 
@@ -228,7 +230,7 @@ TEST_F(MainDialogTest, RunAllFillsTheTreeAndTheFieldsAndExportsTheResults)
     ::DeleteFileA(blocker.c_str());
 }
 
-TEST_F(MainDialogTest, AnErrorTurnsTheProgressRed)
+TEST_F(MainDialogTest, AnErrorTurnsTheProgressRedAndTheNextLoadShowsNothingOfThatRun)
 {
     ASSERT_EQ(m_dialog->LoadChosenSuite(CDravikString(FixturePath("fx_error.dll").c_str())), 0);
     RunAllToTheEnd();
@@ -238,6 +240,86 @@ TEST_F(MainDialogTest, AnErrorTurnsTheProgressRed)
     sprintf(status, "Errors: %ld  Warnings: %ld", m_dialog->GetTree().GetErrorCount(),
             m_dialog->GetTree().GetWarningCount());
     EXPECT_EQ(Text(*m_dialog, IDC_CURRENT_STATUS), status);
+    ASSERT_FALSE(Text(*m_dialog, IDC_ELAPSED_TIME).empty());
+
+    // The new suite has not run: empty tree, no counts, no elapsed time, an empty bar in the pass colour.
+    ASSERT_EQ(m_dialog->LoadChosenSuite(CDravikString(FixturePath("fx_pass.dll").c_str())), 0);
+    EXPECT_EQ(m_dialog->GetTree().GetCount(), 0u);
+    EXPECT_EQ(Text(*m_dialog, IDC_CURRENT_STATUS), "Errors: 0  Warnings: 0");
+    EXPECT_EQ(Text(*m_dialog, IDC_ELAPSED_TIME), "");
+    EXPECT_EQ(Text(*m_dialog, IDC_CURRENT_TEST), "Not Running");
+    EXPECT_EQ(m_dialog->GetProgressIndicator().GetColor(), CQuorvexDlg::kPassColour);
+    EXPECT_EQ(m_dialog->GetProgressIndicator().GetPos(), 0);
+    // A tick that comes late leaves the field empty.
+    m_dialog->SendMessage(WM_QVX_ELAPSED_TIME_TICK, 0, 0);
+    EXPECT_EQ(Text(*m_dialog, IDC_ELAPSED_TIME), "");
+}
+
+// The worker posts the run's end; a timer tick posted before it may be handled after the run has ended.
+// Whatever the order, the field ends with the run's total, the text the export writes as its run time.
+TEST_F(MainDialogTest, TheElapsedTimeAfterARunIsTheRunsTotalWhateverTheTickOrder)
+{
+    ASSERT_EQ(m_dialog->LoadChosenSuite(CDravikString(FixturePath("fx_pass.dll").c_str())), 0);
+    char temp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string exported = std::string(temp) + "qvx-main-runtime.txt";
+    long long previousStart = 0;
+    for (int run = 1; run <= 5; ++run)
+    {
+        SCOPED_TRACE(run);
+        m_dialog->SendMessage(WM_COMMAND, ID_RUN_ALL, 0);
+        EXPECT_GT(m_dialog->GetRunStartTime(), previousStart) << "each run restarts the time";
+        previousStart = m_dialog->GetRunStartTime();
+        // The run ends while this thread answers nothing; a tick is then handled before the run's end.
+        const DWORD start = ::GetTickCount();
+        while (Executor()->m_bRunInProgress && ::GetTickCount() - start < 20000)
+            ::Sleep(1);
+        ASSERT_FALSE(Executor()->m_bRunInProgress);
+        m_dialog->SendMessage(WM_QVX_ELAPSED_TIME_TICK, 0, 0);
+        EXPECT_FALSE(Text(*m_dialog, IDC_ELAPSED_TIME).empty());
+        ASSERT_TRUE(PumpUntil([&] { return Text(*m_dialog, IDC_CURRENT_TEST) == "All Tests Completed"; }));
+        PumpMessages();
+        CDravikString total = FormatElapsedTime(m_dialog->GetRunStartTime(), m_dialog->GetRunEndTime());
+        EXPECT_EQ(Text(*m_dialog, IDC_ELAPSED_TIME), total.GetAnsi());
+        // A tick after the end changes nothing.
+        m_dialog->PostMessage(WM_QVX_ELAPSED_TIME_TICK, 0, 0);
+        PumpMessages();
+        EXPECT_EQ(Text(*m_dialog, IDC_ELAPSED_TIME), total.GetAnsi());
+        if (run == 5)
+        {
+            ASSERT_TRUE(m_dialog->ExportTo(CDravikString(exported.c_str())));
+            const std::string written = qvx_test::ReadFileBytes(exported);
+            EXPECT_NE(written.find(std::string("Total Run Time: ") + total.GetAnsi() + "\r\n"), std::string::npos)
+                << written;
+            ::DeleteFileA(exported.c_str());
+        }
+    }
+}
+
+// The executor's worker thread cannot be started.
+class CRefusingExecutor : public CQuorvexExecutor
+{
+public:
+    bool Start() override { return false; }
+};
+
+TEST_F(MainDialogTest, ARunWhoseWorkerCannotStartLeavesTheTimerDisarmed)
+{
+    delete m_app->m_pExecutor;
+    m_app->m_pExecutor = new CRefusingExecutor;
+    m_app->m_pExecutor->SetApp(m_app.get());
+    m_app->m_pExecutor->SetLogManager(m_app->GetLogManager());
+    ASSERT_EQ(m_dialog->LoadChosenSuite(CDravikString(FixturePath("fx_pass.dll").c_str())), 0);
+
+    m_dialog->SendMessage(WM_COMMAND, ID_RUN_ALL, 0);
+    EXPECT_FALSE(m_dialog->GetTimer()->IsArmed());
+    EXPECT_FALSE(Executor()->m_bRunInProgress);
+    EXPECT_FALSE(m_dialog->StartRun());
+    EXPECT_FALSE(m_dialog->GetTimer()->IsArmed());
+    dialog_test::PumpFor(700);
+    EXPECT_EQ(Text(*m_dialog, IDC_ELAPSED_TIME), "") << "no run, no elapsed time";
+    EXPECT_EQ(Text(*m_dialog, IDC_CURRENT_TEST), "Not Running");
+    EXPECT_TRUE(IsEnabled(*m_dialog, ID_RUN_ALL));
 }
 
 TEST_F(MainDialogTest, CancelStopsTheRunAndLogsProcessingCancelledOnce)

@@ -142,6 +142,55 @@ TEST_F(LogSinkTest, WorkerThreadFillsTheTreeWithPrefixesPicturesAndFolds)
     EXPECT_LE(m_app.m_updates.load(), 10);
 }
 
+// How a test ends decides whether it folds: only a test with no error and no warning line under it is
+// folded, whoever logged the line (the engine logs a thrown or faulted test's error itself, without
+// counting it against the test, so that the run goes on).
+TEST_F(LogSinkTest, OnlyTestsWithoutErrorAndWarningLinesAreFoldedAtTheirEnd)
+{
+    const char* const fault = "[TS] The test ended with an unhandled exception C0000005 (access violation)";
+    const struct
+    {
+        const char* test; // as the tree shows it
+        bool folded;
+        int image;
+        const char* errorLine; // a line that must stand under the test, or null
+    } endings[] = {
+        {"1. Clean", true, CUnitTestLogDisplay::ImageTestClean, nullptr}, // information only
+        {"2. WarnOnly", false, CUnitTestLogDisplay::ImageTestWarned, nullptr},
+        {"3. Empty", true, CUnitTestLogDisplay::ImageTestClean, nullptr}, // only the success line
+        {"4. Faults", false, CUnitTestLogDisplay::ImageTestFailed, fault},
+        {"5. Throws", false, CUnitTestLogDisplay::ImageTestFailed,
+         "[TS] The test ended with an unhandled exception E0515658 (C++ exception: thrown by the test)"},
+        {"6. WarnThenFault", false, CUnitTestLogDisplay::ImageTestFailed, fault},
+    };
+    // Numbered in the suite's order of registration.
+    Run({"Clean", "WarnOnly", "Empty", "Faults", "Throws", "WarnThenFault"});
+    const std::vector<ShownItem> shown = Snapshot(Tree());
+    for (const auto& ending : endings)
+    {
+        SCOPED_TRACE(ending.test);
+        const ShownItem* test = FindShown(shown, ending.test);
+        ASSERT_NE(test, nullptr);
+        EXPECT_EQ(test->depth, 0);
+        EXPECT_EQ(test->expanded, !ending.folded);
+        EXPECT_EQ(test->image, ending.image);
+        if (!ending.errorLine)
+            continue;
+        // The error line is the test's last child.
+        const size_t at = static_cast<size_t>(test - shown.data()) + static_cast<size_t>(test->children);
+        ASSERT_LT(at, shown.size());
+        EXPECT_EQ(shown[at].text, ending.errorLine);
+        EXPECT_EQ(shown[at].depth, 1);
+        EXPECT_EQ(shown[at].image, CUnitTestLogDisplay::ImageError);
+    }
+    // Each fault line counts as an error; the warned test that then faulted is failed only.
+    EXPECT_EQ(Tree().GetErrorCount(), 3);
+    EXPECT_EQ(Tree().GetWarningCount(), 2);
+    EXPECT_EQ(Tree().GetFailedTestCount(), 3);
+    EXPECT_EQ(Tree().GetWarnedTestCount(), 1);
+    EXPECT_EQ(Tree().CountTests(), 6);
+}
+
 TEST_F(LogSinkTest, AWarningThenAnErrorLeavesTheTestFailedOnly)
 {
     for (const char* name : {"WarnThenError", "ErrorThenWarning"})

@@ -112,6 +112,12 @@ TEST_F(ResultsTreeTest, MessagesOutsideTestsGoToTheRootAndEmptyTextsAddNothing)
     EXPECT_EQ(shown[0].image, CUnitTestLogDisplay::ImageError);
     EXPECT_EQ(Tree().GetErrorCount(), 1);
     EXPECT_EQ(Tree().GetFailedTestCount(), 0);
+    // A message at the root is no test: only test entries count as tests run.
+    EXPECT_EQ(Tree().CountTests(), 0);
+    ASSERT_TRUE(Tree().AddTest(CDravikString("Later"), 1));
+    ASSERT_TRUE(Tree().EndTest());
+    ASSERT_TRUE(Tree().AddInformation(CDravikString("after the test")));
+    EXPECT_EQ(Tree().CountTests(), 1);
 }
 
 TEST_F(ResultsTreeTest, TimeStampIsTheLocalTimeOfDayWithMilliseconds)
