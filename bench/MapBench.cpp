@@ -1,7 +1,7 @@
 // Inserts and looks up 1,000,000 string keys in CDravikMap and in std::unordered_map with the same
 // keys, and prints the times and their ratio. Both run in the same process, so the ratio is
 // meaningful under an emulator too.
-#include "DravikMap.h"
+#include "foundation/DravikMap.h"
 
 #include <windows.h>
 

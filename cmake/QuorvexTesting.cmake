@@ -6,8 +6,7 @@ function(qvx_add_gtest name)
   cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
-  # Helpers every test executable may use (tests/common).
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/common)
+  # Helpers every test executable may use are in tests/common, included from the repository root.
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QVX_TEST_OUTPUT_DIR})
   add_test(NAME ${name} COMMAND ${name} --gtest_color=no
            WORKING_DIRECTORY ${QVX_TEST_OUTPUT_DIR})

@@ -1,4 +1,4 @@
-#include "CommandLineParser.h"
+#include "engine/CommandLineParser.h"
 
 #include <cstring>
 

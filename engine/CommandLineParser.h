@@ -2,8 +2,8 @@
 // "-name" command as that command's arguments.
 #pragma once
 
-#include "DravikString.h"
-#include "NestedIteration.h"
+#include "foundation/DravikString.h"
+#include "engine/NestedIteration.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
-#include "QuorvexApp.h"
+#include "engine/QuorvexApp.h"
 
-#include "CommandLineParser.h"
-#include "UnitTestCommandLineLogManager.h"
-#include "resource.h"
+#include "engine/CommandLineParser.h"
+#include "engine/UnitTestCommandLineLogManager.h"
+#include "engine/EngineResourceIds.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
@@ -44,6 +44,19 @@ void CQuorvexApp::SetLogManager(CUnitTestBaseLogManager* logManager)
         m_pLogManager->SetApp(this);
 }
 
+void CQuorvexApp::SetExecutor(CQuorvexExecutor* executor)
+{
+    if (m_pExecutor == executor)
+        return;
+    delete m_pExecutor;
+    m_pExecutor = executor;
+    if (m_pExecutor)
+    {
+        m_pExecutor->SetApp(this);
+        m_pExecutor->SetLogManager(m_pLogManager);
+    }
+}
+
 void CQuorvexApp::SetCommandLine(const char* commandLine)
 {
     m_strCommandLine = commandLine ? commandLine : "";
@@ -83,14 +96,24 @@ bool CQuorvexApp::EvaluateCommandLine()
         }
     }
     parser.EndEntryIteration();
-    return !m_strSuitePath.IsEmpty();
+    return !GetSuitePath().IsEmpty();
+}
+
+void CQuorvexApp::SetSuitePath(CDravikString path)
+{
+    if (m_pExecutor)
+        m_pExecutor->SetSuitePath(path);
+}
+
+CDravikString CQuorvexApp::GetSuitePath() const
+{
+    return m_pExecutor ? m_pExecutor->GetSuitePath() : CDravikString();
 }
 
 int CQuorvexApp::LoadTestSuite(CDravikString path)
 {
     if (!m_pExecutor)
         return QVX_LOAD_NO_EXECUTOR;
-    m_strSuitePath = path;
     m_pExecutor->SetSuitePath(path);
     return m_pExecutor->LoadSuite();
 }
@@ -100,7 +123,7 @@ bool CQuorvexApp::UnloadTestSuite()
     if (!m_pExecutor)
         return false;
     m_pExecutor->UnloadSuite();
-    m_strSuitePath = "";
+    m_pExecutor->SetSuitePath(CDravikString(""));
     return true;
 }
 
@@ -129,54 +152,34 @@ bool CQuorvexApp::SelectNamedTests()
     return true;
 }
 
-namespace
+void CQuorvexApp::OnRunBegun(long selectedCount)
 {
-// Posts message unless one posted earlier still waits; the flag is cleared by the reader (or here when the
-// post fails, so that a later notification tries again).
-void PostOnce(HWND window, UINT message, long index, std::atomic<bool>& posted)
-{
-    if (posted.exchange(true))
-        return;
-    if (!PostMessageA(window, message, 0, index))
-        posted = false;
+    if (CUnitTestRunObserver* observer = GetRunObserver())
+        observer->OnRunBegun(selectedCount);
 }
-} // namespace
 
 void CQuorvexApp::OnTestStarted(int index)
 {
-    m_nLatestStarted = index;
-    if (m_pMainDialog && m_hMainDialogWnd)
-        PostOnce(m_hMainDialogWnd, WM_USER + 100, index, m_bStartedPosted);
+    if (CUnitTestRunObserver* observer = GetRunObserver())
+        observer->OnTestStarted(index);
 }
 
-void CQuorvexApp::OnTestFinished(int index)
+void CQuorvexApp::OnTestFinished(int index, const CUnitTestCounts& counts)
 {
-    m_nLatestFinished = index;
-    if (m_pMainDialog && m_hMainDialogWnd)
-        PostOnce(m_hMainDialogWnd, WM_USER + 101, index, m_bFinishedPosted);
-}
-
-long CQuorvexApp::TakeTestStarted()
-{
-    m_bStartedPosted = false;
-    return m_nLatestStarted.load();
-}
-
-long CQuorvexApp::TakeTestFinished()
-{
-    m_bFinishedPosted = false;
-    return m_nLatestFinished.load();
+    if (CUnitTestRunObserver* observer = GetRunObserver())
+        observer->OnTestFinished(index, counts);
 }
 
 void CQuorvexApp::OnRunEnded()
 {
-    // The main dialog's run-ended operation is called here once the dialog exists.
+    if (CUnitTestRunObserver* observer = GetRunObserver())
+        observer->OnRunEnded();
 }
 
 void CQuorvexApp::OnLogUpdated()
 {
-    if (m_pMainDialog && m_hMainDialogWnd)
-        PostMessageA(m_hMainDialogWnd, WM_USER + 102, 0, 0);
+    if (CUnitTestRunObserver* observer = GetRunObserver())
+        observer->OnLogUpdated();
 }
 
 CDravikString CQuorvexApp::GetDataFolder()
@@ -190,27 +193,32 @@ CDravikString CQuorvexApp::GetDataFolder()
     return result;
 }
 
+UINT CQuorvexApp::GetLoadFailureStringId(int result, LoadMessageForm form)
+{
+    // One row per load result: the console's line and the dialog's text.
+    struct Row
+    {
+        int result;
+        UINT console;
+        UINT dialog;
+    };
+    static const Row kRows[] = {
+        {QVX_LOAD_MISSING, IDS_LOAD_MISSING, IDS_DLG_LOAD_MISSING},
+        {QVX_LOAD_INVALID, IDS_LOAD_INVALID, IDS_DLG_LOAD_INVALID},
+        {QVX_LOAD_DEPENDENCIES, IDS_LOAD_DEPENDENCIES, IDS_LOAD_DEPENDENCIES},
+        {QVX_LOAD_WRONG_VERSION, IDS_LOAD_WRONG_VERSION, IDS_DLG_LOAD_WRONG_VERSION},
+    };
+    const Row unexpected = {QVX_LOAD_UNEXPECTED, IDS_LOAD_UNEXPECTED, IDS_DLG_LOAD_UNEXPECTED};
+    const Row* row = &unexpected;
+    for (const Row& candidate : kRows)
+        if (candidate.result == result)
+            row = &candidate;
+    return form == LoadMessageForm::Dialog ? row->dialog : row->console;
+}
+
 CDravikString CQuorvexApp::FormatLoadFailure(int result, const CDravikString& path)
 {
-    int id;
-    switch (result)
-    {
-    case QVX_LOAD_MISSING:
-        id = IDS_LOAD_MISSING;
-        break;
-    case QVX_LOAD_INVALID:
-        id = IDS_LOAD_INVALID;
-        break;
-    case QVX_LOAD_DEPENDENCIES:
-        id = IDS_LOAD_DEPENDENCIES;
-        break;
-    case QVX_LOAD_WRONG_VERSION:
-        id = IDS_LOAD_WRONG_VERSION;
-        break;
-    default:
-        id = IDS_LOAD_UNEXPECTED;
-        break;
-    }
+    const int id = static_cast<int>(GetLoadFailureStringId(result, LoadMessageForm::Console));
     CDravikString format;
     CDravikString text;
     CDravikString name(path);
@@ -242,12 +250,9 @@ int CQuorvexApp::RunCommandLine()
     int result = m_pExecutor->LoadSuite();
     if (result != QVX_LOAD_OK)
     {
-        m_pLogManager->LogInformation(FormatLoadFailure(result, m_strSuitePath));
+        m_pLogManager->LogInformation(FormatLoadFailure(result, GetSuitePath()));
         return QVX_EXIT_LOAD_FAILED;
     }
-    // Runs take place in the folder of the module actually loaded (the path may have been resolved against
-    // the program's folder).
-    m_pExecutor->ComputeSuiteFolder();
     SelectNamedTests();
     int code = QVX_EXIT_NO_TESTS;
     if (m_pExecutor->RunSelectedTests(true))
@@ -263,8 +268,8 @@ int CQuorvexApp::RunDialogMode()
     // what happened, then end.
     int result = m_pExecutor->LoadSuite();
     char text[1024];
-    CDravikString path(m_strSuitePath);
-    if (m_strSuitePath.IsEmpty())
+    CDravikString path(GetSuitePath());
+    if (path.IsEmpty())
         std::snprintf(
             text, sizeof(text),
             "Quorvex runs test suites from the command line:\n\n    Quorvex.exe -cmd <suite.dll> [test ...]");
@@ -274,7 +279,7 @@ int CQuorvexApp::RunDialogMode()
                       path.GetAnsi(), m_pExecutor->GetTestCount(), path.GetAnsi());
     else
     {
-        CDravikString failure = FormatLoadFailure(result, m_strSuitePath);
+        CDravikString failure = FormatLoadFailure(result, path);
         std::snprintf(text, sizeof(text), "%s", failure.GetAnsi());
     }
     CDravikString caption;
@@ -324,8 +329,6 @@ BOOL CQuorvexApp::InitInstance()
     if (!sink)
         return FALSE;
     SetLogManager(sink);
-    m_pExecutor->SetSuitePath(m_strSuitePath);
-    m_pExecutor->ComputeSuiteFolder();
     if (m_bCommandLineMode)
         m_nExitCode = RunCommandLine();
     else

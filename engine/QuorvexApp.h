@@ -1,16 +1,16 @@
 // The harness's application object: start-up, command line, the log sink for the chosen mode, the executor,
-// and the notifications through which the executor reaches the main dialog.
+// and the notifications through which the executor reaches whoever observes its runs (the main dialog in
+// dialog mode, through CUnitTestRunObserver).
 #pragma once
 
 #include <atomic>
-#include "DravikString.h"
-#include "QuorvexExecutor.h"
-#include "UnitTestLogManager.h"
-#include "WinApp.h"
+#include "foundation/DravikString.h"
+#include "engine/QuorvexExecutor.h"
+#include "engine/UnitTestLogManager.h"
+#include "engine/UnitTestRunObserver.h"
+#include "framework/WinApp.h"
 
 #include <vector>
-
-class CQuorvexDlg;
 
 // Exit codes of command-line mode.
 enum
@@ -30,55 +30,58 @@ public:
     BOOL InitInstance() override;
 
     bool EvaluateCommandLine();
-    void SetSuitePath(CDravikString path) { m_strSuitePath = path; }
-    // Sets the suite path (application and executor) and loads it; a QVX_LOAD_* result, 5 without executor.
+    // The suite path lives in the executor; the application only hands it over.
+    void SetSuitePath(CDravikString path);
+    // Sets the suite path and loads it; a QVX_LOAD_* result, 5 without executor.
     int LoadTestSuite(CDravikString path);
+    // Unloads the current suite and clears the suite path; false without an executor.
     bool UnloadTestSuite();
     bool SelectNamedTests();
 
-    // Notifications, called on the executor's worker thread; each does nothing without a main dialog.
-    // A test's start and end are posted to the dialog at most once at a time each: while one waits in the
-    // dialog's queue, later ones only update the index it will read (a run of many quick tests would
-    // otherwise fill the queue, whose length the system limits).
+    // Notifications, called on the executor's worker thread; each passes the event to the run observer and
+    // does nothing without one.
+    virtual void OnRunBegun(long selectedCount);
     virtual void OnTestStarted(int index);
-    virtual void OnTestFinished(int index);
-    // The dialog's side of those notifications: the latest index, and the next one may be posted again.
-    long TakeTestStarted();
-    long TakeTestFinished();
+    virtual void OnTestFinished(int index, const CUnitTestCounts& counts);
     virtual void OnRunEnded();
+    // Called by the sinks (any thread) when they have shown log lines.
     virtual void OnLogUpdated();
+    // Who hears of runs (null: nobody). The observer must stay alive until it is replaced or removed.
+    void SetRunObserver(CUnitTestRunObserver* observer) { m_pRunObserver = observer; }
+    CUnitTestRunObserver* GetRunObserver() const { return m_pRunObserver.load(); }
 
     // The shared data folder: common application data + "\Quorvex\"; empty when the query fails.
     static CDravikString GetDataFolder();
 
     // Runs command-line mode with the sink already set; returns the exit code.
     int RunCommandLine();
+    // The two forms of a failed load's message: a console line, or the text of the main dialog's box.
+    enum class LoadMessageForm
+    {
+        Console,
+        Dialog
+    };
+    // The string id of a failed load's message (result 1..6; any other result gives the unexpected one).
+    static UINT GetLoadFailureStringId(int result, LoadMessageForm form);
     // The message printed for a failed load (result 1..6), formatted with the path.
     static CDravikString FormatLoadFailure(int result, const CDravikString& path);
 
     CQuorvexExecutor* GetExecutor() const { return m_pExecutor; }
+    // Replaces the executor (owned from now on; the previous one is destroyed) and hands it this
+    // application and the current sink.
+    void SetExecutor(CQuorvexExecutor* executor);
     CUnitTestBaseLogManager* GetLogManager() const { return m_pLogManager; }
     // Hands the application a sink (owned from now on); the previous one is destroyed.
     void SetLogManager(CUnitTestBaseLogManager* logManager);
     // The command line the framework passes; tests set it directly.
     void SetCommandLine(const char* commandLine);
     bool IsCommandLineMode() const { return m_bCommandLineMode != 0; }
-    CDravikString GetSuitePath() const { return m_strSuitePath; }
+    CDravikString GetSuitePath() const;
     const std::vector<CDravikString>& GetTestNames() const { return m_testNames; }
 
-    CDravikString m_strSuitePath;
-    BYTE m_bCommandLineMode = 0;
-    CUnitTestBaseLogManager* m_pLogManager = nullptr;
-    CQuorvexExecutor* m_pExecutor = nullptr;
-    // The running main dialog (dialog mode) and its window; null otherwise.
-    CQuorvexDlg* m_pMainDialog = nullptr;
-    HWND m_hMainDialogWnd = nullptr;
-    std::atomic<long> m_nLatestStarted{0};
-    std::atomic<long> m_nLatestFinished{0};
-    std::atomic<bool> m_bStartedPosted{false};
-    std::atomic<bool> m_bFinishedPosted{false};
-    // Set by the dialog's log sink whenever an error is reported.
-    volatile BYTE m_bErrorsReported = 0;
+    // Set by the dialog's log sink whenever an error is reported (under the sink's lock).
+    void MarkErrorsReported() { m_bErrorsReported = 1; }
+    bool HasErrorsReported() const { return m_bErrorsReported != 0; }
 
 protected:
     // Gives the console output a destination when the program was started from a console without
@@ -93,4 +96,11 @@ protected:
     std::vector<CDravikString> m_testNames;
     CDravikString m_strCommandLine;
     bool m_bCommandLineSet = false;
+
+private:
+    BYTE m_bCommandLineMode = 0;
+    CUnitTestBaseLogManager* m_pLogManager = nullptr;
+    CQuorvexExecutor* m_pExecutor = nullptr;
+    std::atomic<CUnitTestRunObserver*> m_pRunObserver{nullptr};
+    volatile BYTE m_bErrorsReported = 0;
 };

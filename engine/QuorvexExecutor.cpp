@@ -1,6 +1,6 @@
-#include "QuorvexExecutor.h"
+#include "engine/QuorvexExecutor.h"
 
-#include "QuorvexApp.h"
+#include "engine/QuorvexApp.h"
 
 CQuorvexExecutor::~CQuorvexExecutor()
 {
@@ -19,7 +19,13 @@ void CQuorvexExecutor::OnTestFinished(CTestCaseExecutionContext* test, long inde
 {
     CUnitTestExecutor::OnTestFinished(test, index);
     if (m_pApp)
-        m_pApp->OnTestFinished(index);
+        m_pApp->OnTestFinished(index, test ? test->GetCounts() : CUnitTestCounts());
+}
+
+void CQuorvexExecutor::OnRunBegun(long selectedCount)
+{
+    if (m_pApp)
+        m_pApp->OnRunBegun(selectedCount);
 }
 
 void CQuorvexExecutor::OnRunEnded()

@@ -1,7 +1,7 @@
 // The application's executor: the engine's executor plus the application's run notifications.
 #pragma once
 
-#include "UnitTestExecutor.h"
+#include "engine/UnitTestExecutor.h"
 
 class CQuorvexApp;
 
@@ -13,6 +13,7 @@ public:
 
     void OnTestStarted(CTestCaseExecutionContext* test, long index) override;
     void OnTestFinished(CTestCaseExecutionContext* test, long index) override;
+    void OnRunBegun(long selectedCount) override;
     void OnRunEnded() override;
 
     void SetApp(CQuorvexApp* app) { m_pApp = app; }

@@ -1,6 +1,6 @@
-#include "SuiteCallGuard.h"
+#include "engine/SuiteCallGuard.h"
 
-#include <QuorvexSuite.h>
+#include "sdk/QuorvexSuite.h"
 
 #include <cstdio>
 #include <cstring>

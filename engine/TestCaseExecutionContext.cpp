@@ -1,6 +1,6 @@
-#include "TestCaseExecutionContext.h"
+#include "engine/TestCaseExecutionContext.h"
 
-#include "TimeUtilities.h"
+#include "foundation/TimeUtilities.h"
 
 CTestCaseExecutionContext::CTestCaseExecutionContext()
 {

@@ -2,8 +2,9 @@
 // and whether it is selected to run.
 #pragma once
 
-#include "DravikString.h"
-#include "SuiteCallGuard.h"
+#include "foundation/DravikString.h"
+#include "engine/SuiteCallGuard.h"
+#include "engine/UnitTestRunObserver.h"
 
 class CUnitTestExecutor;
 
@@ -27,6 +28,8 @@ public:
     // True when the last execution ended by an exception or platform fault rather than by returning.
     bool HasFaulted() const { return m_faulted; }
     const CSuiteFault& GetFault() const { return m_fault; }
+    // The messages of the last execution.
+    CUnitTestCounts GetCounts() const { return CUnitTestCounts{m_nErrors, m_nWarnings, m_nInformation}; }
 
     CDravikString m_name;
     void* m_entry;

@@ -1,8 +1,8 @@
-#include "UnitTestCommandLineLogManager.h"
+#include "engine/UnitTestCommandLineLogManager.h"
 
-#include "TimeUtilities.h"
+#include "foundation/TimeUtilities.h"
 
-#include "resource.h"
+#include "engine/EngineResourceIds.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -2,8 +2,8 @@
 // standard output, flushing after every line.
 #pragma once
 
-#include "ThreadLock.h"
-#include "UnitTestLogManager.h"
+#include "foundation/ThreadLock.h"
+#include "engine/UnitTestLogManager.h"
 
 #include <cstdio>
 

@@ -1,8 +1,8 @@
-#include "UnitTestExecutor.h"
+#include "engine/UnitTestExecutor.h"
 
-#include "PathUtilities.h"
-#include "TimeUtilities.h"
-#include "UnitTestHelperExecutor.h"
+#include "foundation/PathUtilities.h"
+#include "foundation/TimeUtilities.h"
+#include "engine/UnitTestHelperExecutor.h"
 
 #include <cstddef>
 #include <cstdio>
@@ -187,6 +187,10 @@ int CUnitTestExecutor::LoadSuite()
         return QVX_LOAD_WRONG_VERSION;
     }
     CountSelectedTests();
+    // The one place where the module's path and folder are recorded: runs take place in the folder of the
+    // module actually loaded (the path may have been found beside the program).
+    m_strModulePath = absolute;
+    ComputeSuiteFolder();
     return QVX_LOAD_OK;
 }
 
@@ -214,6 +218,7 @@ bool CUnitTestExecutor::UnloadSuite()
 {
     Stop();
     ClearTests();
+    m_strModulePath = "";
     bool throughExport = false;
     DestroySuiteObject(&throughExport);
     if (m_hModule)
@@ -300,7 +305,6 @@ bool CUnitTestExecutor::RunSelectedTests(bool wait)
     if (wait)
     {
         WaitWithMessagePump();
-        m_threadRunning = false;
         Stop();
     }
     return true;
@@ -358,6 +362,27 @@ CDravikString CUnitTestExecutor::GetCurrentTestName()
     return m_pCurrentTest->m_name;
 }
 
+CUnitTestCounts CUnitTestExecutor::GetCurrentTestCounts()
+{
+    CThreadLockGuard hold(m_messageLock);
+    return m_pCurrentTest ? m_pCurrentTest->GetCounts() : CUnitTestCounts();
+}
+
+bool CUnitTestExecutor::RequestCancel()
+{
+    if (!m_bRunInProgress || !IsKeepRunning())
+        return false;
+    m_bCancelRequested = 1;
+    m_bCancelReported = 0;
+    SetKeepRunning(false);
+    return true;
+}
+
+bool CUnitTestExecutor::MarkCancelReported()
+{
+    return m_bCancelReported.exchange(1) == 0;
+}
+
 void CUnitTestExecutor::ReportHarnessError(const char* text)
 {
     ++m_nRunProblems;
@@ -409,6 +434,7 @@ bool CUnitTestExecutor::RunUnderLock()
         SetCurrentDirectoryA(folder.GetAnsi());
     }
     CDravikString suiteName(m_strSuiteName);
+    OnRunBegun(m_nSelectedCount);
     LogRunBegin(suiteName.GetAnsi(), m_nSelectedCount);
 
     CSuiteFault fault;
@@ -486,7 +512,9 @@ void CUnitTestExecutor::OnTestStarted(CTestCaseExecutionContext* test, long inde
 void CUnitTestExecutor::OnTestFinished(CTestCaseExecutionContext* test, long index)
 {
     if (test && m_pLogManager)
-        m_pLogManager->LogTestEnd(test->m_name);
+        m_pLogManager->LogTestEnd(test->m_name, test->GetCounts());
 }
+
+void CUnitTestExecutor::OnRunBegun(long) {}
 
 void CUnitTestExecutor::OnRunEnded() {}

@@ -2,15 +2,15 @@
 // thread and offers the suite the callback interface (its second base).
 #pragma once
 
-#include <QuorvexSuite.h>
+#include "sdk/QuorvexSuite.h"
 
-#include "DravikString.h"
-#include "ThreadLock.h"
-#include "NestedIteration.h"
-#include "TestCaseExecutionContext.h"
-#include "ThreadLock.h"
-#include "UnitTestLogManager.h"
-#include "UnitTestThreadedExecutor.h"
+#include "foundation/DravikString.h"
+#include "engine/NestedIteration.h"
+#include "engine/TestCaseExecutionContext.h"
+#include "foundation/ThreadLock.h"
+#include "engine/UnitTestLogManager.h"
+#include "engine/UnitTestRunObserver.h"
+#include "engine/UnitTestThreadedExecutor.h"
 
 #include <atomic>
 #include <vector>
@@ -45,11 +45,17 @@ public:
     bool ResolveSuitePath();
     // Loads the module from the given absolute path (records the system error on failure).
     bool LoadModule(const CDravikString& absolutePath);
+    // The folder of the loaded module (of the suite path without a module), with a trailing backslash; it
+    // becomes the suite folder. Loading calls it: callers read the result with GetSuiteFolder.
     CDravikString ComputeSuiteFolder();
     bool ClearTests();
+    // The suite path as given; a successful load replaces a path found beside the program by that path.
     void SetSuitePath(CDravikString path) { m_strSuitePath = path; }
     CDravikString GetSuitePath() const { return m_strSuitePath; }
+    // The absolute path of the module loaded (empty without a suite).
+    CDravikString GetModulePath() const { return m_strModulePath; }
     CDravikString GetSuiteName() const { return m_strSuiteName; }
+    // The working folder of later runs (set by every successful load to the module's folder).
     void SetSuiteFolder(CDravikString folder);
     CDravikString GetSuiteFolder() const { return m_strSuiteFolder; }
     DWORD GetLastLoadError() const { return m_dwLastLoadError; }
@@ -70,6 +76,8 @@ public:
     void EndTestIteration();
     long GetTestCount();
     CDravikString GetCurrentTestName();
+    // The running test's counts (of the last test once the run is over; zero before any run).
+    CUnitTestCounts GetCurrentTestCounts();
     CThreadLock& GetTestLock() { return m_testLock; }
 
     bool Run() override;
@@ -92,6 +100,7 @@ public:
     virtual void LogRunEnd(const char* suiteName);
     virtual void OnTestStarted(CTestCaseExecutionContext* test, long index);
     virtual void OnTestFinished(CTestCaseExecutionContext* test, long index);
+    virtual void OnRunBegun(long selectedCount);
     virtual void OnRunEnded();
 
     // ---- The callback interface ----
@@ -122,13 +131,19 @@ public:
     CUnitTestCaseExecutorAPI* GetInterface() { return static_cast<CUnitTestCaseExecutorAPI*>(this); }
     long GetHelperCount() const { return static_cast<long>(m_helpers.size()); }
 
-    // State read and written by the main dialog.
-    BYTE m_bRunInProgress = 0;
-    BYTE m_bCancelRequested = 0;
-    BYTE m_bCancelReported = 0;
-    long m_nSelectedCount = 0;
-    long m_nCurrentIndex = 0;
-    CTestCaseExecutionContext* m_pCurrentTest = nullptr;
+    // ---- Run state for the user interface ----
+    bool IsRunInProgress() const { return m_bRunInProgress != 0; }
+    // The selected-test count of the last count (CountSelectedTests, SelectAllTests, a load).
+    long GetSelectedCount() const { return m_nSelectedCount; }
+    // The number within the run of the running test (stays at its last value after the run).
+    long GetCurrentIndex() const { return m_nCurrentIndex; }
+    // Cancel: while a run goes and keeps running, marks the cancel requested (not yet reported) and clears
+    // keep-running, so that the run stops before its next test. False when there was nothing to cancel.
+    bool RequestCancel();
+    bool IsCancelRequested() const { return m_bCancelRequested != 0; }
+    bool IsCancelReported() const { return m_bCancelReported != 0; }
+    // Marks the cancel reported; true only for the first call after a request (the one that reports it).
+    bool MarkCancelReported();
 
 protected:
     enum class Message
@@ -148,6 +163,7 @@ protected:
     friend class CUnitTestHelperExecutor;
 
     CDravikString m_strSuitePath;
+    CDravikString m_strModulePath;
     CDravikString m_strSuiteFolder;
     CDravikString m_strSuiteName;
     HMODULE m_hModule = nullptr;
@@ -165,6 +181,13 @@ protected:
     CThreadLock m_messageLock;
     CThreadLock m_testLock;
     CThreadLock m_helperLock;
+
+    volatile BYTE m_bRunInProgress = 0;
+    std::atomic<BYTE> m_bCancelRequested{0};
+    std::atomic<BYTE> m_bCancelReported{0};
+    long m_nSelectedCount = 0;
+    long m_nCurrentIndex = 0;
+    CTestCaseExecutionContext* m_pCurrentTest = nullptr;
 
     std::atomic<long> m_nTestsExecuted{0};
     std::atomic<long> m_nTestsFailed{0};

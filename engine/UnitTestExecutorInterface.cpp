@@ -1,6 +1,6 @@
 // The callback interface that suites call: naming, registration, messages, counts and helper threads.
-#include "UnitTestExecutor.h"
-#include "UnitTestHelperExecutor.h"
+#include "engine/UnitTestExecutor.h"
+#include "engine/UnitTestHelperExecutor.h"
 
 namespace
 {

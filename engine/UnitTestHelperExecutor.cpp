@@ -1,7 +1,7 @@
-#include "UnitTestHelperExecutor.h"
+#include "engine/UnitTestHelperExecutor.h"
 
-#include "TimeUtilities.h"
-#include "UnitTestExecutor.h"
+#include "foundation/TimeUtilities.h"
+#include "engine/UnitTestExecutor.h"
 
 #include <cstdio>
 

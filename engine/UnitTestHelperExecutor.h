@@ -1,8 +1,8 @@
 // Runs one helper entry of the suite on a thread of its own (started through the callback interface).
 #pragma once
 
-#include "DravikString.h"
-#include "UnitTestThreadedExecutor.h"
+#include "foundation/DravikString.h"
+#include "engine/UnitTestThreadedExecutor.h"
 
 class CUnitTestExecutor;
 

@@ -1,8 +1,9 @@
 // The log sink interface through which every line of a run's log passes, and the base of the concrete sinks.
 #pragma once
 
-#include "DravikString.h"
-#include "ThreadLock.h"
+#include "foundation/DravikString.h"
+#include "foundation/ThreadLock.h"
+#include "engine/UnitTestRunObserver.h"
 
 class CQuorvexApp;
 
@@ -14,7 +15,8 @@ public:
     virtual void LogRunBegin(const char* suiteName, long selectedCount) {}
     virtual void LogRunEnd(const char* suiteName) {}
     virtual bool LogTestBegin(CDravikString testName, long index) { return false; }
-    virtual bool LogTestEnd(CDravikString testName) { return false; }
+    // The test's end with the messages it reported.
+    virtual bool LogTestEnd(CDravikString testName, const CUnitTestCounts& counts) { return false; }
     // line -1: no line number.
     virtual bool LogError(CDravikString text, long line) { return true; }
     virtual bool LogWarning(CDravikString text, long line) { return true; }

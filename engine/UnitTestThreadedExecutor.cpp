@@ -1,120 +1,41 @@
-#include "UnitTestThreadedExecutor.h"
-
-#include "ExecutorThreadBody.h"
-#include "ThreadLock.h"
-
-CUnitTestThreadedExecutor::CUnitTestThreadedExecutor()
-{
-    m_startedEvent = CreateEventObject();
-    m_finishedEvent = CreateEventObject();
-}
-
-CUnitTestThreadedExecutor::~CUnitTestThreadedExecutor()
-{
-    // A derived destructor has stopped the thread already; this only covers the base used on its own.
-    if (m_thread)
-    {
-        m_keepRunning = false;
-        if (m_threadRunning)
-            WaitForSingleObject(m_thread, INFINITE);
-        CloseHandle(m_thread);
-        m_thread = nullptr;
-    }
-    if (m_startedEvent)
-        CloseHandle(m_startedEvent);
-    if (m_finishedEvent)
-        CloseHandle(m_finishedEvent);
-}
-
-DWORD WINAPI CUnitTestThreadedExecutor::ThreadRoutine(LPVOID parameter)
-{
-    CUnitTestThreadedExecutor* self = static_cast<CUnitTestThreadedExecutor*>(parameter);
-    if (!self)
-        return 0;
-    return RunExecutorThreadBody(
-        self->m_threadRunning, self->m_runResult, self->m_startedEvent, self->m_finishedEvent,
-        [self] { return self->Run(); }, [self] { self->OnRunComplete(); });
-}
-
-bool CUnitTestThreadedExecutor::Start()
-{
-    Stop();
-    m_thread = nullptr;
-    m_threadId = 0;
-    m_keepRunning = true;
-    m_threadRunning = false;
-    m_runResult = false;
-    if (m_startedEvent)
-        ResetEvent(m_startedEvent);
-    if (m_finishedEvent)
-        ResetEvent(m_finishedEvent);
-    DWORD id = 0;
-    HANDLE thread = CreateThread(nullptr, 0, &ThreadRoutine, this, CREATE_SUSPENDED, &id);
-    if (!thread)
-        return false;
-    m_thread = thread;
-    m_threadId = id;
-    if (ResumeThread(thread) == static_cast<DWORD>(-1))
-    {
-        CloseHandle(thread);
-        m_thread = nullptr;
-        m_threadId = 0;
-        return false;
-    }
-    return WaitStarted();
-}
+#include "engine/UnitTestThreadedExecutor.h"
 
 bool CUnitTestThreadedExecutor::Stop()
 {
-    m_keepRunning = false;
+    SetKeepRunning(false);
+    if (m_thread && IsCurrentThread())
+        return false;
     bool waited = false;
-    if (m_threadRunning)
+    if (m_running.load())
         waited = WaitWithMessagePump();
-    if (m_thread)
-    {
-        // The finished event has been signalled; let the routine return before the handle goes.
-        WaitForSingleObject(m_thread, INFINITE);
-        CloseHandle(m_thread);
-    }
-    m_thread = nullptr;
-    m_threadId = 0;
-    m_keepRunning = true;
-    m_threadRunning = false;
-    if (m_startedEvent)
-        ResetEvent(m_startedEvent);
-    if (m_finishedEvent)
-        ResetEvent(m_finishedEvent);
+    // The thread has finished (or never ran): the base lets its routine return and releases it.
+    CCommThreadedExecutor::Stop();
     return waited;
-}
-
-bool CUnitTestThreadedExecutor::Run()
-{
-    return false;
-}
-
-bool CUnitTestThreadedExecutor::OnRunComplete()
-{
-    return false;
 }
 
 bool CUnitTestThreadedExecutor::IsKeepRunning()
 {
-    return m_keepRunning.load();
+    return CCommThreadedExecutor::IsKeepRunning();
 }
 
 void CUnitTestThreadedExecutor::SetKeepRunning(bool keepRunning)
 {
-    m_keepRunning = keepRunning;
+    CCommThreadedExecutor::SetKeepRunning(keepRunning);
 }
 
 bool CUnitTestThreadedExecutor::WaitWithMessagePump()
 {
-    if (!m_thread || !m_finishedEvent)
+    if (!m_thread || IsCurrentThread())
         return false;
+    // The thread handle is waited for too, so that a finished event already consumed by an earlier wait
+    // cannot block this one for ever.
+    HANDLE handles[2] = {m_finishedEvent, m_thread};
+    const DWORD count = m_finishedEvent ? 2 : 1;
+    HANDLE* waitFor = m_finishedEvent ? handles : handles + 1;
     for (;;)
     {
-        DWORD wait = MsgWaitForMultipleObjects(1, &m_finishedEvent, FALSE, 100, QS_ALLINPUT);
-        if (wait == WAIT_OBJECT_0)
+        const DWORD wait = MsgWaitForMultipleObjects(count, waitFor, FALSE, 100, QS_ALLINPUT);
+        if (wait < WAIT_OBJECT_0 + count)
             break;
         if (wait == WAIT_FAILED)
         {
@@ -129,11 +50,6 @@ bool CUnitTestThreadedExecutor::WaitWithMessagePump()
         }
     }
     m_keepRunning = false;
-    m_threadRunning = false;
+    m_running = false;
     return true;
-}
-
-bool CUnitTestThreadedExecutor::WaitStarted()
-{
-    return WaitForEvent(m_startedEvent, INFINITE);
 }

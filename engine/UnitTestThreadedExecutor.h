@@ -1,49 +1,27 @@
-// Thread base of the executors: one worker thread with started and finished events, a keep-running flag that
-// the body polls, and a wait that keeps the calling thread's messages flowing.
+// Thread base of the executors: the foundation's worker thread (started and finished events, keep-running
+// flag, guarded start, stop and waits) with keep-running read and written through virtual operations, and
+// waits that keep the calling thread's messages flowing (the worker and the suites' threads send messages
+// to the user-interface thread while it waits for them).
 #pragma once
 
 #include <windows.h>
 
-#include <atomic>
+#include "foundation/CommThreadedExecutor.h"
 
-class CUnitTestThreadedExecutor
+class CUnitTestThreadedExecutor : public CCommThreadedExecutor
 {
 public:
-    CUnitTestThreadedExecutor();
-    virtual ~CUnitTestThreadedExecutor();
+    CUnitTestThreadedExecutor() = default;
+    ~CUnitTestThreadedExecutor() override = default;
 
-    CUnitTestThreadedExecutor(const CUnitTestThreadedExecutor&) = delete;
-    CUnitTestThreadedExecutor& operator=(const CUnitTestThreadedExecutor&) = delete;
-
-    // Ends any earlier thread, then starts a new one; true once the new thread has begun.
-    virtual bool Start();
     // Clears keep-running, waits (pumping messages) for a running thread and releases it; false when no
-    // thread was running.
-    virtual bool Stop();
-    // The thread body; false in the base.
-    virtual bool Run();
-    // Called on the thread after Run; nothing in the base.
-    virtual bool OnRunComplete();
+    // thread was running. On the thread itself only the request stands.
+    bool Stop() override;
     virtual bool IsKeepRunning();
     virtual void SetKeepRunning(bool keepRunning);
     // Waits until the thread has finished, dispatching the calling thread's messages every 100 ms at most.
-    // Returns at once (false) when no thread is running.
+    // Returns at once (false) when no thread is running or when called on the thread itself.
     virtual bool WaitWithMessagePump();
-    // Waits without time-out for the started event.
-    virtual bool WaitStarted();
 
-    bool IsThreadRunning() const { return m_threadRunning.load(); }
-    bool GetRunResult() const { return m_runResult.load(); }
-    DWORD GetThreadId() const { return m_threadId; }
-
-protected:
-    static DWORD WINAPI ThreadRoutine(LPVOID parameter);
-
-    HANDLE m_thread = nullptr;
-    DWORD m_threadId = 0;
-    HANDLE m_startedEvent = nullptr;
-    HANDLE m_finishedEvent = nullptr;
-    std::atomic<bool> m_keepRunning{true};
-    std::atomic<bool> m_runResult{false};
-    std::atomic<bool> m_threadRunning{false};
+    bool IsThreadRunning() const { return CCommThreadedExecutor::IsRunning(); }
 };

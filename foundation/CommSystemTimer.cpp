@@ -1,4 +1,4 @@
-#include "CommSystemTimer.h"
+#include "foundation/CommSystemTimer.h"
 
 CCommSystemTimer::CCommSystemTimer()
     : m_interval(DefaultInterval), m_wakeEvent(CreateEventObject()), m_doneEvent(CreateEventObject()),

@@ -1,8 +1,8 @@
 // Periodic timer on its own thread.
 #pragma once
 
-#include "CommThreadedExecutor.h"
-#include "ThreadLock.h"
+#include "foundation/CommThreadedExecutor.h"
+#include "foundation/ThreadLock.h"
 
 // A timer thread that starts with the object, wakes every interval (2000 ms unless set) and calls OnTimer
 // while the timer is armed; Arm also causes an immediate tick. OnTimer runs on the timer thread: it must only

@@ -1,6 +1,6 @@
-#include "CommThreadedExecutor.h"
-#include "ExecutorThreadBody.h"
-#include "ThreadLock.h"
+#include "foundation/CommThreadedExecutor.h"
+#include "foundation/ExecutorThreadBody.h"
+#include "foundation/ThreadLock.h"
 
 CCommThreadedExecutor::CCommThreadedExecutor()
     : m_thread(nullptr), m_threadId(0), m_startedEvent(CreateEventObject()),

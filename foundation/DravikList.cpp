@@ -1,4 +1,4 @@
-#include "DravikList.h"
+#include "foundation/DravikList.h"
 
 #include <cstddef>
 #include <new>

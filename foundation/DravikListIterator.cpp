@@ -1,4 +1,4 @@
-#include "DravikList.h"
+#include "foundation/DravikList.h"
 
 CDravikListIterator::CDravikListIterator() : m_list(nullptr), m_current(nullptr) {}
 

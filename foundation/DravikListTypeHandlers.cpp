@@ -1,6 +1,6 @@
 // Element-type handlers: they let a CDravikList own heap copies of typed values.
-#include "DravikList.h"
-#include "DravikString.h"
+#include "foundation/DravikList.h"
+#include "foundation/DravikString.h"
 
 #include <cstring>
 #include <new>

@@ -2,8 +2,8 @@
 // CDravikString, or two 32-bit words), through a bucket index of CDravikMapElement entries.
 #pragma once
 
-#include "DravikList.h"
-#include "DravikString.h"
+#include "foundation/DravikList.h"
+#include "foundation/DravikString.h"
 
 #include <cstddef>
 

@@ -1,4 +1,4 @@
-#include "DravikOptimizedMap.h"
+#include "foundation/DravikOptimizedMap.h"
 
 #include <climits>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "DravikString.h"
+#include "foundation/DravikString.h"
 
 #include <cctype>
 #include <climits>

@@ -1,5 +1,5 @@
-#include "FileInterface.h"
-#include "PathUtilities.h"
+#include "foundation/FileInterface.h"
+#include "foundation/PathUtilities.h"
 
 CFileInterface::CFileInterface()
     : m_file(INVALID_HANDLE_VALUE), m_totalRead(0), m_totalWritten(0), m_lastError(0)

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "DravikString.h"
+#include "foundation/DravikString.h"
 
 // One file opened by path: open or create, read, write, rewind, size and close. Every operation records the
 // system's last error; the totals count the bytes moved since the file was opened.

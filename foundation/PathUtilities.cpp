@@ -1,4 +1,4 @@
-#include "PathUtilities.h"
+#include "foundation/PathUtilities.h"
 
 #include <cctype>
 #include <cwctype>

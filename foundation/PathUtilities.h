@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "DravikString.h"
+#include "foundation/DravikString.h"
 
 // Splits a path into drive ("C:"), directory (up to and including the last '\' or '/'), file name and
 // extension (from the last '.' of the file part, dot included). Any output may be null. Unlike the run-time

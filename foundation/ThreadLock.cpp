@@ -1,4 +1,4 @@
-#include "ThreadLock.h"
+#include "foundation/ThreadLock.h"
 
 namespace
 {

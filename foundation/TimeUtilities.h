@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "DravikString.h"
+#include "foundation/DravikString.h"
 
 // Units of a FILETIME value.
 const long long FileTimeUnitsPerMillisecond = 10000LL;

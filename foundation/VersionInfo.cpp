@@ -1,5 +1,5 @@
-#include "VersionInfo.h"
-#include "PathUtilities.h"
+#include "foundation/VersionInfo.h"
+#include "foundation/PathUtilities.h"
 
 #include <cstdio>
 #include <cstring>

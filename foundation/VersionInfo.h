@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "DravikString.h"
+#include "foundation/DravikString.h"
 
 // Reads the version resource of a module file: the fixed file information and the string table of the first
 // translation.

@@ -1,6 +1,6 @@
 // The program entry of every framework application. Kept in its own object so
 // that only programs which define an application object pull it in.
-#include "WinApp.h"
+#include "framework/WinApp.h"
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
 {

@@ -1,7 +1,7 @@
-#include "AppGlobals.h"
+#include "framework/AppGlobals.h"
 
-#include "WinApp.h"
-#include "Wnd.h"
+#include "framework/WinApp.h"
+#include "framework/Wnd.h"
 
 #include <cstring>
 

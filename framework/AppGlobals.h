@@ -6,7 +6,7 @@
 
 // AfxGetResourceHandle / AfxSetResourceHandle (the module resources are loaded from) live with
 // the string class, which loads string-table entries through them.
-#include "FrameworkString.h"
+#include "framework/FrameworkString.h"
 
 // The module holding the resource: the resource module if it has it, else the program; the
 // resource module when neither has it (so the caller's load fails there with a clear error).

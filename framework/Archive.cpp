@@ -1,4 +1,4 @@
-#include "Archive.h"
+#include "framework/Archive.h"
 
 #include <algorithm>
 #include <climits>

@@ -6,10 +6,10 @@
 // CArchiveException(endOfFile); malformed references throw badIndex, unknown classes badClass.
 #pragma once
 
-#include "Exceptions.h"
-#include "File.h"
-#include "FrameworkString.h"
-#include "Object.h"
+#include "framework/Exceptions.h"
+#include "framework/File.h"
+#include "framework/FrameworkString.h"
+#include "framework/Object.h"
 
 #include <type_traits>
 #include <unordered_map>

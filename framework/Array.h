@@ -2,7 +2,7 @@
 // outside the array raises CInvalidArgException (by pointer) instead of touching memory.
 #pragma once
 
-#include "CollectionHelpers.h"
+#include "framework/CollectionHelpers.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
-#include "CmdTarget.h"
+#include "framework/CmdTarget.h"
 
-#include "CmdUI.h"
+#include "framework/CmdUI.h"
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 

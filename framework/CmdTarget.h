@@ -2,8 +2,8 @@
 // the reference-counted objects that several owners share.
 #pragma once
 
-#include "MessageMap.h"
-#include "Object.h"
+#include "framework/MessageMap.h"
+#include "framework/Object.h"
 
 #include <unknwn.h>
 

@@ -1,8 +1,8 @@
-#include "CmdUI.h"
+#include "framework/CmdUI.h"
 
-#include "CmdTarget.h"
-#include "Menu.h"
-#include "Wnd.h"
+#include "framework/CmdTarget.h"
+#include "framework/Menu.h"
+#include "framework/Wnd.h"
 
 void CCmdUI::Enable(BOOL bOn)
 {

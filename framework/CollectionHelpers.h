@@ -2,10 +2,10 @@
 // serialisation, key hashing and comparison, and the block allocator for list and map nodes.
 #pragma once
 
-#include "Archive.h"
-#include "Exceptions.h"
-#include "FrameworkString.h"
-#include "Object.h"
+#include "framework/Archive.h"
+#include "framework/Exceptions.h"
+#include "framework/FrameworkString.h"
+#include "framework/Object.h"
 
 #include <cstdlib>
 #include <new>

@@ -1,8 +1,8 @@
-#include "DC.h"
+#include "framework/DC.h"
 
-#include "HandleMap.h"
-#include "SafeThis.h"
-#include "Wnd.h"
+#include "framework/HandleMap.h"
+#include "framework/SafeThis.h"
+#include "framework/Wnd.h"
 
 IMPLEMENT_DYNCREATE(CDC, CObject)
 IMPLEMENT_DYNAMIC(CPaintDC, CDC)

@@ -2,8 +2,8 @@
 // DC in their constructor and release it in their destructor.
 #pragma once
 
-#include "FrameworkString.h"
-#include "GdiObject.h"
+#include "framework/FrameworkString.h"
+#include "framework/GdiObject.h"
 
 class CWnd;
 

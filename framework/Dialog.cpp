@@ -1,7 +1,7 @@
-#include "Dialog.h"
+#include "framework/Dialog.h"
 
-#include "AppGlobals.h"
-#include "WinApp.h"
+#include "framework/AppGlobals.h"
+#include "framework/WinApp.h"
 
 #include <cerrno>
 #include <cstdio>

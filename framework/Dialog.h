@@ -2,8 +2,8 @@
 // (DoModal) or modeless (Create); and the dialog data exchange (CDataExchange, DDX_ functions).
 #pragma once
 
-#include "Exceptions.h"
-#include "Wnd.h"
+#include "framework/Exceptions.h"
+#include "framework/Wnd.h"
 
 class CDataExchange;
 

@@ -1,4 +1,4 @@
-#include "Exceptions.h"
+#include "framework/Exceptions.h"
 
 #include <cstdio>
 #include <cstring>

@@ -2,8 +2,8 @@
 // catcher releases them with Delete(): catch (CException* e) { ...; e->Delete(); }
 #pragma once
 
-#include "FrameworkString.h"
-#include "Object.h"
+#include "framework/FrameworkString.h"
+#include "framework/Object.h"
 
 #include <objbase.h>
 

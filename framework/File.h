@@ -2,9 +2,9 @@
 // throwing CFileException (by pointer).
 #pragma once
 
-#include "Exceptions.h"
-#include "FrameworkString.h"
-#include "Object.h"
+#include "framework/Exceptions.h"
+#include "framework/FrameworkString.h"
+#include "framework/Object.h"
 
 class CFile : public CObject
 {

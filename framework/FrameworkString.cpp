@@ -1,6 +1,6 @@
-#include "FrameworkString.h"
+#include "framework/FrameworkString.h"
 
-#include "WinApp.h"
+#include "framework/WinApp.h"
 
 #include <climits>
 #include <cstdio>

@@ -1,9 +1,9 @@
-#include "GdiObject.h"
+#include "framework/GdiObject.h"
 
-#include "AppGlobals.h"
-#include "DC.h"
-#include "HandleMap.h"
-#include "SafeThis.h"
+#include "framework/AppGlobals.h"
+#include "framework/DC.h"
+#include "framework/HandleMap.h"
+#include "framework/SafeThis.h"
 
 IMPLEMENT_DYNCREATE(CGdiObject, CObject)
 IMPLEMENT_DYNAMIC(CPen, CGdiObject)

@@ -3,8 +3,8 @@
 // object is a temporary wrapper made by FromHandle.
 #pragma once
 
-#include "Object.h"
-#include "Geometry.h"
+#include "framework/Object.h"
+#include "framework/Geometry.h"
 
 class CDC;
 

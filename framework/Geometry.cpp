@@ -1,4 +1,4 @@
-#include "Geometry.h"
+#include "framework/Geometry.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "HandleMap.h"
+#include "framework/HandleMap.h"
 
 #include <mutex>
 #include <unordered_map>

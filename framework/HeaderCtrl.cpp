@@ -1,6 +1,6 @@
-#include "HeaderCtrl.h"
+#include "framework/HeaderCtrl.h"
 
-#include "ImageList.h"
+#include "framework/ImageList.h"
 
 IMPLEMENT_DYNAMIC(CHeaderCtrl, CWnd)
 

@@ -1,7 +1,7 @@
 // CHeaderCtrl: the header common control as a thin CWnd wrapper (ANSI item texts).
 #pragma once
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 class CImageList;
 

@@ -1,11 +1,11 @@
-#include "ImageList.h"
-#include "RecordSizes.h"
+#include "framework/ImageList.h"
+#include "framework/RecordSizes.h"
 
-#include "AppGlobals.h"
-#include "DC.h"
-#include "HandleMap.h"
-#include "SafeThis.h"
-#include "Wnd.h"
+#include "framework/AppGlobals.h"
+#include "framework/DC.h"
+#include "framework/HandleMap.h"
+#include "framework/SafeThis.h"
+#include "framework/Wnd.h"
 
 IMPLEMENT_DYNCREATE(CImageList, CObject)
 

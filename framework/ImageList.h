@@ -2,8 +2,8 @@
 // detached), including the drag-image operations of the common controls.
 #pragma once
 
-#include "Geometry.h"
-#include "Object.h"
+#include "framework/Geometry.h"
+#include "framework/Object.h"
 
 #include <commctrl.h>
 

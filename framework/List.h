@@ -3,7 +3,7 @@
 // CInvalidArgException (by pointer).
 #pragma once
 
-#include "CollectionHelpers.h"
+#include "framework/CollectionHelpers.h"
 
 template <typename TYPE, typename ARG_TYPE = const TYPE&> class CList : public CObject
 {

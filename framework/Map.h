@@ -4,7 +4,7 @@
 // within a bucket the most recently added key first.
 #pragma once
 
-#include "CollectionHelpers.h"
+#include "framework/CollectionHelpers.h"
 
 template <typename KEY, typename ARG_KEY, typename VALUE, typename ARG_VALUE> class CMap : public CObject
 {

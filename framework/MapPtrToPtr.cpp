@@ -1,4 +1,4 @@
-#include "MapPtrToPtr.h"
+#include "framework/MapPtrToPtr.h"
 
 IMPLEMENT_DYNAMIC(CMapPtrToPtr, CObject)
 IMPLEMENT_DYNAMIC(CMapPtrToWord, CObject)

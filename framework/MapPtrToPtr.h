@@ -2,7 +2,7 @@
 // caller.
 #pragma once
 
-#include "Map.h"
+#include "framework/Map.h"
 
 class CMapPtrToPtr : public CMap<void*, void*, void*, void*>
 {

@@ -1,4 +1,4 @@
-#include "MapStringToPtr.h"
+#include "framework/MapStringToPtr.h"
 
 IMPLEMENT_DYNAMIC(CMapStringToPtr, CObject)
 IMPLEMENT_SERIAL(CMapStringToString, CObject, 0)

@@ -1,7 +1,7 @@
 // The classic string-keyed maps: to untyped pointers, to strings and to CObject pointers.
 #pragma once
 
-#include "Map.h"
+#include "framework/Map.h"
 
 class CMapStringToPtr : public CMap<CString, LPCSTR, void*, void*>
 {

@@ -1,4 +1,4 @@
-#include "MemFile.h"
+#include "framework/MemFile.h"
 
 #include <cstdlib>
 #include <cstring>

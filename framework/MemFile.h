@@ -2,7 +2,7 @@
 // half its size each time); a buffer attached by the caller is used in place until it must grow.
 #pragma once
 
-#include "File.h"
+#include "framework/File.h"
 
 class CMemFile : public CFile
 {

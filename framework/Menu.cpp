@@ -1,9 +1,9 @@
-#include "Menu.h"
+#include "framework/Menu.h"
 
-#include "AppGlobals.h"
-#include "HandleMap.h"
-#include "SafeThis.h"
-#include "Wnd.h"
+#include "framework/AppGlobals.h"
+#include "framework/HandleMap.h"
+#include "framework/SafeThis.h"
+#include "framework/Wnd.h"
 
 #include <string>
 

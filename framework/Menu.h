@@ -2,8 +2,8 @@
 // (unless detached); menus of windows are reached through temporary objects (FromHandle).
 #pragma once
 
-#include "FrameworkString.h"
-#include "Object.h"
+#include "framework/FrameworkString.h"
+#include "framework/Object.h"
 
 class CWnd;
 

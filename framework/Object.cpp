@@ -1,4 +1,4 @@
-#include "Object.h"
+#include "framework/Object.h"
 
 #include <cstring>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "OleDateTime.h"
+#include "framework/OleDateTime.h"
 
-#include "Archive.h"
+#include "framework/Archive.h"
 
 #include <cmath>
 #include <cstdio>

@@ -6,7 +6,7 @@
 // kept to the second (milliseconds are dropped, as in the classic type).
 #pragma once
 
-#include "FrameworkString.h"
+#include "framework/FrameworkString.h"
 
 #include <oleauto.h>
 #include <windows.h>

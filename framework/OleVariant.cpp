@@ -1,7 +1,7 @@
-#include "OleVariant.h"
+#include "framework/OleVariant.h"
 
-#include "Archive.h"
-#include "OleDateTime.h"
+#include "framework/Archive.h"
+#include "framework/OleDateTime.h"
 
 #include <cstring>
 

@@ -2,8 +2,8 @@
 // VariantClear. Conversions that the platform refuses raise COleException (by pointer).
 #pragma once
 
-#include "Exceptions.h"
-#include "FrameworkString.h"
+#include "framework/Exceptions.h"
+#include "framework/FrameworkString.h"
 
 #include <oleauto.h>
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "PtrArray.h"
+#include "framework/PtrArray.h"
 
 IMPLEMENT_DYNAMIC(CPtrArray, CObject)
 IMPLEMENT_SERIAL(CObArray, CObject, 0)

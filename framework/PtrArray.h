@@ -2,7 +2,7 @@
 // CTypedPtrArray, a pointer array with the element casts done for the caller.
 #pragma once
 
-#include "Array.h"
+#include "framework/Array.h"
 
 class CPtrArray : public CArray<void*, void*>
 {

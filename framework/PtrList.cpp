@@ -1,4 +1,4 @@
-#include "PtrList.h"
+#include "framework/PtrList.h"
 
 IMPLEMENT_DYNAMIC(CPtrList, CObject)
 IMPLEMENT_SERIAL(CObList, CObject, 0)

@@ -1,7 +1,7 @@
 // The classic concrete lists (untyped pointers, CObject pointers, strings) and CTypedPtrList.
 #pragma once
 
-#include "List.h"
+#include "framework/List.h"
 
 class CPtrList : public CList<void*, void*>
 {

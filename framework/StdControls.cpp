@@ -1,5 +1,5 @@
-#include "StdControls.h"
-#include "RecordSizes.h"
+#include "framework/StdControls.h"
+#include "framework/RecordSizes.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // CComboBox and CScrollBar. Each is its HWND; the members are the control's messages.
 #pragma once
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 class CBitmap;
 

@@ -1,8 +1,8 @@
-#include "ToolTipCtrl.h"
-#include "RecordSizes.h"
+#include "framework/ToolTipCtrl.h"
+#include "framework/RecordSizes.h"
 
-#include "AppGlobals.h"
-#include "WinApp.h"
+#include "framework/AppGlobals.h"
+#include "framework/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CToolTipCtrl, CWnd)
 

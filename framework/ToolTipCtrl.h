@@ -1,7 +1,7 @@
 // CToolTipCtrl: the tooltip common control as a thin CWnd wrapper (ANSI tool texts).
 #pragma once
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 class CToolTipCtrl : public CWnd
 {

@@ -1,8 +1,8 @@
-#include "TreeCtrl.h"
+#include "framework/TreeCtrl.h"
 
-#include "ImageList.h"
-#include "StdControls.h"
-#include "ToolTipCtrl.h"
+#include "framework/ImageList.h"
+#include "framework/StdControls.h"
+#include "framework/ToolTipCtrl.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // CTreeCtrl: the tree-view common control as a thin CWnd wrapper (ANSI item texts).
 #pragma once
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 class CImageList;
 class CEdit;

@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "FrameworkString.h"
-#include "WinThread.h"
+#include "framework/FrameworkString.h"
+#include "framework/WinThread.h"
 
 class CWnd;
 

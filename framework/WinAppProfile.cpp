@@ -1,6 +1,6 @@
 // The application's profile store: GetProfile... / WriteProfile... over an INI file or, once
 // SetRegistryKey has named a key, over HKEY_CURRENT_USER\Software\<key>\<profile name>\<section>.
-#include "WinApp.h"
+#include "framework/WinApp.h"
 
 #include <cstdlib>
 #include <cstring>

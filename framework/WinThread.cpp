@@ -1,8 +1,8 @@
-#include "WinThread.h"
+#include "framework/WinThread.h"
 
-#include "HandleMap.h"
-#include "WinApp.h"
-#include "Wnd.h"
+#include "framework/HandleMap.h"
+#include "framework/WinApp.h"
+#include "framework/Wnd.h"
 
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 

@@ -3,7 +3,7 @@
 // object (null on threads that have none).
 #pragma once
 
-#include "CmdTarget.h"
+#include "framework/CmdTarget.h"
 
 class CWnd;
 

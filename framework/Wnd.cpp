@@ -1,15 +1,15 @@
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
-#include "CmdUI.h"
-#include "DC.h"
-#include "Exceptions.h"
-#include "GdiObject.h"
-#include "HandleMap.h"
-#include "Menu.h"
-#include "SafeThis.h"
-#include "StdControls.h"
-#include "WinApp.h"
-#include "WinThread.h"
+#include "framework/CmdUI.h"
+#include "framework/DC.h"
+#include "framework/Exceptions.h"
+#include "framework/GdiObject.h"
+#include "framework/HandleMap.h"
+#include "framework/Menu.h"
+#include "framework/SafeThis.h"
+#include "framework/StdControls.h"
+#include "framework/WinApp.h"
+#include "framework/WinThread.h"
 
 #include <cstdio>
 #include <exception>

@@ -7,9 +7,9 @@
 // and WM_CREATE already reach the map.
 #pragma once
 
-#include "CmdTarget.h"
-#include "FrameworkString.h"
-#include "Geometry.h"
+#include "framework/CmdTarget.h"
+#include "framework/FrameworkString.h"
+#include "framework/Geometry.h"
 
 #include <commctrl.h>
 

@@ -1,9 +1,9 @@
 // CWnd: the default message handlers. Each passes the current message on to the window's
 // original procedure; the ones for owner-drawn and coloured controls first offer the message to
 // the control (reflection).
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
-#include "StdControls.h"
+#include "framework/StdControls.h"
 
 namespace
 {

@@ -1,9 +1,9 @@
 // CWnd: command-UI updates of child controls, bar layout (RepositionBars) and modal loops.
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
-#include "CmdUI.h"
-#include "HandleMap.h"
-#include "WinThread.h"
+#include "framework/CmdUI.h"
+#include "framework/HandleMap.h"
+#include "framework/WinThread.h"
 
 // ---------------------------------------------------------------- command UI and layout
 

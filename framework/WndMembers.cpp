@@ -1,13 +1,13 @@
 // CWnd: the thin wrappers over USER (styles, text, relations, geometry, painting, scroll bars,
 // menus and timers).
-#include "Wnd.h"
-#include "RecordSizes.h"
+#include "framework/Wnd.h"
+#include "framework/RecordSizes.h"
 
-#include "DC.h"
-#include "GdiObject.h"
-#include "Menu.h"
-#include "WinApp.h"
-#include "WinThread.h"
+#include "framework/DC.h"
+#include "framework/GdiObject.h"
+#include "framework/Menu.h"
+#include "framework/WinApp.h"
+#include "framework/WinThread.h"
 
 #include <string>
 

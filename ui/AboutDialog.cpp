@@ -1,12 +1,13 @@
-#include "AboutDialog.h"
+#include "ui/AboutDialog.h"
 
-#include "DC.h"
-#include "MessageMap.h"
-#include "VersionInfo.h"
+#include "framework/DC.h"
+#include "framework/MessageMap.h"
+#include "ui/UiResourceIds.h"
+#include "foundation/VersionInfo.h"
 
 BEGIN_MESSAGE_MAP(CAboutDialog, CUnitTestNonResizableDialog)
 ON_WM_PAINT()
-ON_COMMAND(QVX_ID_HELP, OnHelp)
+ON_COMMAND(ID_HELP_COMMAND, OnHelp)
 END_MESSAGE_MAP()
 
 CAboutDialog::CAboutDialog(CWnd* pParentWnd) : CUnitTestNonResizableDialog(kTemplateId, pParentWnd) {}

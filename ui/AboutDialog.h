@@ -2,22 +2,23 @@
 // version, a line of text, OK and a Help button that opens the help file at the about topic.
 #pragma once
 
-#include "GdiObject.h"
-#include "StdControls.h"
-#include "UnitTestNonResizableDialog.h"
+#include "framework/GdiObject.h"
+#include "framework/StdControls.h"
+#include "ui/UiResourceIds.h"
+#include "ui/dialogs/UnitTestNonResizableDialog.h"
 
 class CAboutDialog : public CUnitTestNonResizableDialog
 {
 public:
-    static constexpr UINT kTemplateId = 3000;
-    static constexpr UINT kBannerBitmapId = 1000;
-    static constexpr UINT kVersionFieldId = 2007;
+    static constexpr UINT kTemplateId = IDD_ABOUT;
+    static constexpr UINT kBannerBitmapId = IDB_ABOUT_BANNER;
+    static constexpr UINT kVersionFieldId = IDC_ABOUT_VERSION;
     // The banner's own child id: not 1, which is the OK button's (a second child with id 1 would make the
     // dialog manager's lookup of the default button depend on the window order).
-    static constexpr UINT kBannerId = 2010;
+    static constexpr UINT kBannerId = IDC_ABOUT_BANNER;
     static constexpr int kBannerWidth = 550;
     static constexpr int kBannerHeight = 60;
-    static constexpr UINT kHelpContext = 1000;
+    static constexpr UINT kHelpContext = QVX_HELP_ABOUT;
 
     explicit CAboutDialog(CWnd* pParentWnd = nullptr);
 

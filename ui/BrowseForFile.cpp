@@ -1,11 +1,11 @@
-#include "BrowseForFile.h"
+#include "ui/BrowseForFile.h"
 
 #include <windows.h>
 
 #include <commdlg.h>
 #include <cstring>
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 // Each filter: description and pattern, NUL-separated, ending with an empty string.
 const char CBrowseForFile::kSuiteFilter[] = "Unit Test Suite Modules (*.dll)\0*.dll\0";

@@ -2,7 +2,7 @@
 // load, the other the text file the results are exported to.
 #pragma once
 
-#include "DravikString.h"
+#include "foundation/DravikString.h"
 
 class CWnd;
 

@@ -1,9 +1,9 @@
-#include "ClientConfigFile.h"
+#include "ui/ClientConfigFile.h"
 
 #include <windows.h>
 
-#include "PathUtilities.h"
-#include "QuorvexApp.h"
+#include "foundation/PathUtilities.h"
+#include "engine/QuorvexApp.h"
 
 const char CClientConfigFile::kFileName[] = "QVXClient.cfg";
 const char CClientConfigFile::kSection[] = "ClientOptions";

@@ -2,7 +2,7 @@
 // that remembers the folder of the last suite chosen in the load browser.
 #pragma once
 
-#include "DravikString.h"
+#include "foundation/DravikString.h"
 
 class CClientConfigFile
 {

@@ -1,4 +1,4 @@
-#include "MessageAwareLock.h"
+#include "ui/MessageAwareLock.h"
 
 namespace
 {

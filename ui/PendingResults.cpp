@@ -1,4 +1,4 @@
-#include "PendingResults.h"
+#include "ui/PendingResults.h"
 
 #include <cstring>
 #include <new>

@@ -1,15 +1,7 @@
-#include "QuorvexDialogApp.h"
+#include "ui/QuorvexDialogApp.h"
 
-#include "QuorvexDlg.h"
-#include "UnitTestUILogManager.h"
-
-void CQuorvexDialogApp::OnRunEnded()
-{
-    // Called on the worker thread; the dialog's run-ended operation only touches its timer and posts.
-    CQuorvexDlg* dialog = m_pMainDialog;
-    if (dialog)
-        dialog->OnRunEnded();
-}
+#include "ui/QuorvexDlg.h"
+#include "ui/UnitTestUILogManager.h"
 
 CUnitTestBaseLogManager* CQuorvexDialogApp::CreateDialogLogManager()
 {
@@ -19,7 +11,7 @@ CUnitTestBaseLogManager* CQuorvexDialogApp::CreateDialogLogManager()
 int CQuorvexDialogApp::RunDialogMode()
 {
     // The outcome of this load is shown by the dialog (its suite field), not examined here.
-    m_pExecutor->LoadSuite();
+    GetExecutor()->LoadSuite();
 
     CQuorvexDlg dialog;
     dialog.SetApplication(this);
@@ -28,8 +20,7 @@ int CQuorvexDialogApp::RunDialogMode()
     const INT_PTR result = dialog.DoModal();
     m_pMainWnd = nullptr;
     m_pMainDialog = nullptr;
-    m_hMainDialogWnd = nullptr;
-    if (auto* sink = dynamic_cast<CUnitTestUILogManager*>(m_pLogManager))
+    if (auto* sink = dynamic_cast<CUnitTestUILogManager*>(GetLogManager()))
         sink->SetTree(nullptr);
     return result == -1 ? 1 : 0;
 }

@@ -1,15 +1,21 @@
 // The harness application with its user interface: dialog mode runs the main dialog with the results
-// tree's log sink, and the end of a run reaches the dialog directly.
+// tree's log sink; the dialog hears of runs through its own run observer.
 #pragma once
 
-#include "QuorvexApp.h"
+#include "engine/QuorvexApp.h"
+
+class CQuorvexDlg;
 
 class CQuorvexDialogApp : public CQuorvexApp
 {
 public:
-    void OnRunEnded() override;
+    // The running main dialog (dialog mode); null otherwise.
+    CQuorvexDlg* GetMainDialog() const { return m_pMainDialog; }
 
 protected:
     CUnitTestBaseLogManager* CreateDialogLogManager() override;
     int RunDialogMode() override;
+
+private:
+    CQuorvexDlg* m_pMainDialog = nullptr;
 };

@@ -1,17 +1,17 @@
-#include "QuorvexDlg.h"
+#include "ui/QuorvexDlg.h"
 
-#include "AboutDialog.h"
-#include "BrowseForFile.h"
-#include "CmdUI.h"
-#include "DialogResource.h"
-#include "MessageMap.h"
-#include "PathUtilities.h"
-#include "QuorvexApp.h"
-#include "TestCaseExecutionContext.h"
-#include "TimeUtilities.h"
-#include "resource.h"
-#include "UnitTestElapsedTimeTimer.h"
-#include "UnitTestUILogManager.h"
+#include "ui/AboutDialog.h"
+#include "ui/BrowseForFile.h"
+#include "framework/CmdUI.h"
+#include "ui/UiResourceIds.h"
+#include "framework/MessageMap.h"
+#include "foundation/PathUtilities.h"
+#include "engine/QuorvexApp.h"
+#include "engine/TestCaseExecutionContext.h"
+#include "foundation/TimeUtilities.h"
+#include "engine/EngineResourceIds.h"
+#include "ui/UnitTestElapsedTimeTimer.h"
+#include "ui/UnitTestUILogManager.h"
 
 // The caption of the harness's run and load messages.
 static const char kHarnessCaption[] = "Deva Vozi Vozadod";
@@ -47,6 +47,7 @@ CQuorvexDlg::CQuorvexDlg(CWnd* pParentWnd)
 
 CQuorvexDlg::~CQuorvexDlg()
 {
+    DisconnectRunObserver();
     delete m_pTimer;
     m_pTimer = nullptr;
 }
@@ -91,7 +92,22 @@ CUnitTestExecutor* CQuorvexDlg::GetExecutor() const
 bool CQuorvexDlg::IsRunInProgress() const
 {
     CUnitTestExecutor* executor = GetExecutor();
-    return executor && executor->m_bRunInProgress;
+    return executor && executor->IsRunInProgress();
+}
+
+void CQuorvexDlg::ConnectRunObserver()
+{
+    if (!m_pApp || !m_hWnd)
+        return;
+    m_runObserver.Attach(this, m_hWnd);
+    m_pApp->SetRunObserver(&m_runObserver);
+}
+
+void CQuorvexDlg::DisconnectRunObserver()
+{
+    if (m_pApp && m_pApp->GetRunObserver() == &m_runObserver)
+        m_pApp->SetRunObserver(nullptr);
+    m_runObserver.Detach();
 }
 
 void CQuorvexDlg::SnapshotTests()
@@ -99,7 +115,7 @@ void CQuorvexDlg::SnapshotTests()
     m_selectedNames.clear();
     m_testCount = 0;
     CUnitTestExecutor* executor = GetExecutor();
-    if (!executor || executor->m_bRunInProgress)
+    if (!executor || executor->IsRunInProgress())
         return;
     for (CTestCaseExecutionContext* test = executor->FirstTest(); test; test = executor->NextTest())
     {
@@ -118,7 +134,7 @@ bool CQuorvexDlg::UpdateCurrentTestField()
     if (!m_currentTest.m_hWnd || !executor)
         return false;
     CDravikString text;
-    if (executor->m_bRunInProgress)
+    if (executor->IsRunInProgress())
     {
         CDravikString format;
         format.LoadString(IDS_CURRENT_TEST_FORMAT);
@@ -198,14 +214,14 @@ void CQuorvexDlg::OnRunEnded()
 bool CQuorvexDlg::StartRun()
 {
     CUnitTestExecutor* executor = GetExecutor();
-    if (!executor || !m_pTimer || executor->m_bRunInProgress)
+    if (!executor || !m_pTimer || executor->IsRunInProgress())
         return false;
     SnapshotTests();
     const long selected = static_cast<long>(m_selectedNames.size());
     if (selected < 1)
     {
         CDravikString text;
-        text.LoadString(6062);
+        text.LoadString(IDS_NO_TESTS_SELECTED);
         ShowMessageBox(text.GetAnsi(), kHarnessCaption, MB_OK | MB_ICONSTOP);
         return false;
     }
@@ -235,7 +251,7 @@ void CQuorvexDlg::OnRunAll()
     OnCancelRun();
     CUnitTestExecutor* executor = GetExecutor();
     // Selecting takes the executor's test lock, which a running worker holds.
-    if (executor && !executor->m_bRunInProgress)
+    if (executor && !executor->IsRunInProgress())
     {
         executor->SelectAllTests(true);
         StartRun();
@@ -259,24 +275,18 @@ void CQuorvexDlg::OnCancelRun()
     CUnitTestExecutor* executor = GetExecutor();
     if (!executor || !m_pApp->GetLogManager())
         return;
-    if (executor->IsKeepRunning() && executor->m_bRunInProgress)
-    {
-        executor->m_bCancelRequested = 1;
-        executor->m_bCancelReported = 0;
-        executor->SetKeepRunning(false);
-    }
+    executor->RequestCancel();
 }
 
 void CQuorvexDlg::LogProcessingCancelled()
 {
     CUnitTestExecutor* executor = GetExecutor();
-    if (!executor || executor->m_bCancelReported)
+    if (!executor || !executor->MarkCancelReported())
         return;
-    executor->m_bCancelReported = 1;
     if (CUnitTestBaseLogManager* log = m_pApp->GetLogManager())
     {
         CDravikString text;
-        text.LoadString(6063);
+        text.LoadString(IDS_PROCESSING_CANCELLED);
         log->LogError(text, -1);
     }
 }
@@ -323,9 +333,9 @@ int CQuorvexDlg::LoadChosenSuite(const CDravikString& path)
     m_pApp->UnloadTestSuite();
     const int result = m_pApp->LoadTestSuite(path);
     CUnitTestExecutor* executor = GetExecutor();
-    if (result == 0 && executor)
+    if (result == QVX_LOAD_OK && executor)
     {
-        executor->SetSuiteFolder(GetFolderOfPath(path));
+        // Loading recorded the module's folder as the folder of the runs.
         SnapshotTests();
         const long selected = static_cast<long>(m_selectedNames.size());
         m_currentTestNumber = 0;
@@ -349,25 +359,8 @@ int CQuorvexDlg::LoadChosenSuite(const CDravikString& path)
     CDravikString none;
     none.LoadString(IDS_NO_SUITE_LOADED);
     m_suiteName.SetWindowText(none.GetAnsi());
-    UINT message = 6075;
-    switch (result)
-    {
-    case 1:
-        message = 6074;
-        break;
-    case 2:
-        message = 6073;
-        break;
-    case 3:
-        message = 6072;
-        break;
-    case 4:
-        message = 6071;
-        break;
-    default:
-        break;
-    }
-    ShowPathMessage(message, path, kHarnessCaption, MB_ICONSTOP);
+    ShowPathMessage(CQuorvexApp::GetLoadFailureStringId(result, CQuorvexApp::LoadMessageForm::Dialog), path,
+                    kHarnessCaption, MB_ICONSTOP);
     return result;
 }
 
@@ -417,7 +410,7 @@ void CQuorvexDlg::OnHelp()
 void CQuorvexDlg::OnUpdateRun(CCmdUI* pCmdUI)
 {
     CUnitTestExecutor* executor = GetExecutor();
-    pCmdUI->Enable(executor && !executor->m_bRunInProgress && m_testCount > 0);
+    pCmdUI->Enable(executor && !executor->IsRunInProgress() && m_testCount > 0);
 }
 
 void CQuorvexDlg::OnUpdateLoadTestSuite(CCmdUI* pCmdUI)
@@ -428,7 +421,7 @@ void CQuorvexDlg::OnUpdateLoadTestSuite(CCmdUI* pCmdUI)
 void CQuorvexDlg::OnUpdateCancelRun(CCmdUI* pCmdUI)
 {
     CUnitTestExecutor* executor = GetExecutor();
-    pCmdUI->Enable(executor && executor->m_bRunInProgress && executor->IsKeepRunning());
+    pCmdUI->Enable(executor && executor->IsRunInProgress() && executor->IsKeepRunning());
 }
 
 void CQuorvexDlg::OnUpdateExportResults(CCmdUI* pCmdUI)
@@ -446,7 +439,7 @@ void CQuorvexDlg::OnUpdateAbout(CCmdUI* pCmdUI)
 LRESULT CQuorvexDlg::OnTestStarted(WPARAM, LPARAM lParam)
 {
     // The latest test that started (several may have started since this notification was posted).
-    m_currentTestNumber = m_pApp ? m_pApp->TakeTestStarted() : static_cast<long>(lParam);
+    m_currentTestNumber = m_runObserver.TakeTestStarted();
     if (GetExecutor())
         UpdateCurrentTestField();
     UpdateStatusField();
@@ -460,24 +453,24 @@ LRESULT CQuorvexDlg::OnTestFinished(WPARAM wParam, LPARAM lParam)
         return 1;
     // A test's end carries the latest finished test; the run's end (wParam kRunEndedNotification) the
     // number of tests selected.
-    if (wParam != kRunEndedNotification && m_pApp)
-        lParam = static_cast<LPARAM>(m_pApp->TakeTestFinished());
+    if (wParam != kRunEndedNotification)
+        lParam = static_cast<LPARAM>(m_runObserver.TakeTestFinished());
     // Once the run is over, what the worker logged last is shown before the fields are read; during the
     // run the sink's slices keep the window answering.
-    if (!executor->m_bRunInProgress)
+    if (!executor->IsRunInProgress())
         if (auto* sink = dynamic_cast<CUnitTestUILogManager*>(m_pApp->GetLogManager()))
             sink->DeliverPending();
     SetProgress(static_cast<int>(lParam), static_cast<int>(m_selectedNames.size()));
     UpdateCurrentTestField();
     UpdateStatusField();
     // The run's end: the field keeps the run's total time (the end time was stored before this was posted).
-    if (wParam == kRunEndedNotification && !executor->m_bRunInProgress &&
+    if (wParam == kRunEndedNotification && !executor->IsRunInProgress() &&
         m_elapsedShown == ElapsedShown::Running)
     {
         m_elapsedShown = ElapsedShown::Total;
         UpdateElapsedTimeField();
     }
-    if (!executor->IsKeepRunning() && executor->m_bCancelRequested)
+    if (!executor->IsKeepRunning() && executor->IsCancelRequested())
         LogProcessingCancelled();
     return 1;
 }
@@ -516,19 +509,15 @@ void CQuorvexDlg::OnCancel()
     {
         // The worker logs into the tree until it ends: wait for it here, dispatching messages (the sink
         // sends to this thread), before anything it reaches goes away.
-        if (executor->m_bRunInProgress)
+        if (executor->IsRunInProgress())
             executor->Stop();
     }
     if (m_pApp)
     {
         if (auto* sink = dynamic_cast<CUnitTestUILogManager*>(m_pApp->GetLogManager()))
             sink->SetTree(nullptr);
-        if (m_pApp->m_pMainDialog == this)
-        {
-            m_pApp->m_hMainDialogWnd = nullptr;
-            m_pApp->m_pMainDialog = nullptr;
-        }
     }
+    DisconnectRunObserver();
     CUnitTestResizableDialog::OnCancel();
 }
 

@@ -1,16 +1,18 @@
 // CQuorvexDlg: the harness's main window in dialog mode (template 3006). It holds the suite, progress,
 // current-test, status and elapsed-time fields and the results tree, turns the commands (load, run all,
 // cancel, export, about, help) into calls on the application's executor, and turns the engine's posted
-// notifications into field updates on the user-interface thread.
+// notifications (through its run observer) into field updates on the user-interface thread.
 #pragma once
 
-#include "ClientConfigFile.h"
-#include "HarnessHelpHost.h"
-#include "InterimToolbar.h"
-#include "QuorvexgressIndicator.h"
-#include "StdControls.h"
-#include "UnitTestLogDisplay.h"
-#include "UnitTestResizableDialog.h"
+#include "ui/ClientConfigFile.h"
+#include "ui/dialogs/HarnessHelpHost.h"
+#include "ui/controls/InterimToolbar.h"
+#include "ui/MainDialogRunObserver.h"
+#include "ui/controls/QuorvexgressIndicator.h"
+#include "framework/StdControls.h"
+#include "ui/UiResourceIds.h"
+#include "ui/UnitTestLogDisplay.h"
+#include "ui/dialogs/UnitTestResizableDialog.h"
 
 #include <vector>
 
@@ -18,15 +20,10 @@ class CQuorvexApp;
 class CUnitTestElapsedTimeTimer;
 class CUnitTestExecutor;
 
-// Notifications posted to the main dialog.
-#define WM_QVX_TEST_STARTED (WM_USER + 100)
-#define WM_QVX_TEST_FINISHED (WM_USER + 101)
-#define WM_QVX_LOG_UPDATED (WM_USER + 102)
-
 class CQuorvexDlg : public CUnitTestResizableDialog, public CHarnessHelpHost
 {
 public:
-    static constexpr UINT kTemplateId = 3006;
+    static constexpr UINT kTemplateId = IDD_QUORVEX_MAIN;
     static constexpr COLORREF kPassColour = RGB(20, 220, 20);
     static constexpr COLORREF kWarningColour = RGB(250, 250, 0);
     static constexpr COLORREF kErrorColour = RGB(255, 0, 0);
@@ -38,6 +35,9 @@ public:
 
     void SetApplication(CQuorvexApp* app) { m_pApp = app; }
     CQuorvexApp* GetApplication() const { return m_pApp; }
+    // What the engine tells about runs reaches this dialog through its observer, connected to the
+    // application while the window exists (from its initialisation until it closes or is destroyed).
+    CMainDialogRunObserver& GetRunObserver() { return m_runObserver; }
     // The configuration file (tests point it at a folder of their own).
     void SetConfigFile(const CClientConfigFile& config) { m_config = config; }
     const CClientConfigFile& GetConfigFile() const { return m_config; }
@@ -47,8 +47,8 @@ public:
     BOOL ArrangeControls() override;
     virtual void OnClose();
 
-    // Called by the application on the worker thread when a run has ended: stops the timer, notes the end
-    // time and posts the last WM_USER + 101 with the selected-test count.
+    // Called by the run observer on the worker thread when a run has ended: stops the timer, notes the end
+    // time and posts the last WM_QVX_TEST_FINISHED with the selected-test count.
     void OnRunEnded();
 
     bool CreateElapsedTimeTimer();
@@ -122,6 +122,9 @@ private:
     void SnapshotTests();
     // Shows a stop-icon message box with a string-table format and the path put into it.
     void ShowPathMessage(UINT formatId, const CDravikString& path, const char* caption, UINT icon);
+    // Connects the run observer to this window and the application, and disconnects it again.
+    void ConnectRunObserver();
+    void DisconnectRunObserver();
 
     CQuorvexgressIndicator m_progress;
     CStatic m_progressLabel;
@@ -154,6 +157,7 @@ private:
     std::vector<CDravikString> m_selectedNames;
     long m_testCount = 0;
     CUnitTestElapsedTimeTimer* m_pTimer = nullptr;
+    CMainDialogRunObserver m_runObserver;
     CClientConfigFile m_config;
     CInterimToolbar m_interimToolbar;
 };

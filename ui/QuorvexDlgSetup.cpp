@@ -1,14 +1,14 @@
 // CQuorvexDlg: initialisation, tool bar and appearance, the layout of the fields, and the paths beside the
 // program (help file, skin module).
-#include "QuorvexDlg.h"
+#include "ui/QuorvexDlg.h"
 
 #include <algorithm>
 
-#include "ClipboardAndHelp.h"
-#include "DialogResource.h"
-#include "PathUtilities.h"
-#include "QuorvexApp.h"
-#include "UnitTestUILogManager.h"
+#include "ui/controls/ClipboardAndHelp.h"
+#include "ui/UiResourceIds.h"
+#include "foundation/PathUtilities.h"
+#include "engine/QuorvexApp.h"
+#include "ui/UnitTestUILogManager.h"
 
 BOOL CQuorvexDlg::OnInitDialog()
 {
@@ -54,14 +54,9 @@ BOOL CQuorvexDlg::OnInitDialog()
     {
         if (auto* sink = dynamic_cast<CUnitTestUILogManager*>(m_pApp->GetLogManager()))
             sink->SetTree(&m_tree);
-        // The notifications reach this window from now on (none of an earlier window is waiting for it).
-        if (m_pApp->m_pMainDialog == this)
-        {
-            m_pApp->m_hMainDialogWnd = m_hWnd;
-            m_pApp->TakeTestStarted();
-            m_pApp->TakeTestFinished();
-        }
     }
+    // The notifications reach this window from now on (none of an earlier window is waiting for it).
+    ConnectRunObserver();
 
     UpdateCurrentTestField();
     UpdateStatusField();

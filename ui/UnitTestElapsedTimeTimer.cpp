@@ -1,6 +1,6 @@
-#include "UnitTestElapsedTimeTimer.h"
+#include "ui/UnitTestElapsedTimeTimer.h"
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 CUnitTestElapsedTimeTimer::CUnitTestElapsedTimeTimer() : m_target(nullptr)
 {

@@ -1,13 +1,11 @@
 // CUnitTestElapsedTimeTimer: while armed, asks the main dialog twice a second (and at once on arming) to
-// refresh its elapsed-time field by posting WM_USER + 103 to it.
+// refresh its elapsed-time field by posting WM_QVX_ELAPSED_TIME_TICK to it.
 #pragma once
 
-#include "CommSystemTimer.h"
+#include "foundation/CommSystemTimer.h"
+#include "ui/UiMessageIds.h"
 
 class CWnd;
-
-// Posted by the elapsed-time timer to its target (both parameters 0).
-#define WM_QVX_ELAPSED_TIME_TICK (WM_USER + 103)
 
 class CUnitTestElapsedTimeTimer : public CCommSystemTimer
 {

@@ -1,8 +1,8 @@
-#include "UnitTestLogDisplay.h"
+#include "ui/UnitTestLogDisplay.h"
 
-#include "ImageListUtilities.h"
-#include "ResultsResource.h"
-#include "TimeUtilities.h"
+#include "ui/controls/ImageListUtilities.h"
+#include "ui/UiResourceIds.h"
+#include "foundation/TimeUtilities.h"
 
 #include <vector>
 

@@ -7,9 +7,10 @@
 #include <atomic>
 #include <vector>
 
-#include "BaseTreeControl.h"
-#include "DravikMap.h"
-#include "DravikString.h"
+#include "ui/controls/BaseTreeControl.h"
+#include "foundation/DravikMap.h"
+#include "foundation/DravikString.h"
+#include "ui/UiMessageIds.h"
 
 class CFileInterface;
 class CUnitTestLogDisplay;
@@ -118,8 +119,8 @@ public:
     // Messages deleted or copied per message added while a regrouping is in progress.
     static constexpr size_t kRegroupStepsPerMessage = 8;
     // Private message that asks for the next slice of a regrouping, and the slice's length.
-    static constexpr UINT kContinueRegroupMessage = WM_APP + 0x3D3;
-    static constexpr UINT_PTR kContinueRegroupTimer = 0x5156;
+    static constexpr UINT kContinueRegroupMessage = WM_QVX_TREE_CONTINUE_REGROUP;
+    static constexpr UINT_PTR kContinueRegroupTimer = QVX_TIMER_TREE_CONTINUE_REGROUP;
     static constexpr DWORD kRegroupSliceMilliseconds = 25;
 
     // Messages per group; tests use small groups. Values below 1 are refused.
@@ -133,8 +134,8 @@ public:
     bool IsRedrawDeferred() const { return m_redrawDeferred.load(); }
 
     // Private messages and timer of the coalesced painting.
-    static constexpr UINT kFlushRedrawMessage = WM_APP + 0x3D1;
-    static constexpr UINT_PTR kFlushRedrawTimer = 0x5154;
+    static constexpr UINT kFlushRedrawMessage = WM_QVX_TREE_FLUSH_REDRAW;
+    static constexpr UINT_PTR kFlushRedrawTimer = QVX_TIMER_TREE_FLUSH_REDRAW;
     static constexpr UINT kFlushRedrawMilliseconds = 100;
 
 protected:

@@ -1,9 +1,9 @@
 // The results export of CUnitTestLogDisplay: a summary block, then one block per root entry with its
 // messages, 8-bit text with CR LF line ends and no byte-order mark.
-#include "UnitTestLogDisplay.h"
+#include "ui/UnitTestLogDisplay.h"
 
-#include "FileInterface.h"
-#include "ResultsResource.h"
+#include "foundation/FileInterface.h"
+#include "ui/UiResourceIds.h"
 
 namespace
 {

@@ -1,9 +1,9 @@
-#include "UnitTestUILogManager.h"
+#include "ui/UnitTestUILogManager.h"
 
-#include "QuorvexApp.h"
-#include "ResultsResource.h"
-#include "TimeUtilities.h"
-#include "UnitTestLogDisplay.h"
+#include "engine/QuorvexApp.h"
+#include "ui/UiResourceIds.h"
+#include "foundation/TimeUtilities.h"
+#include "ui/UnitTestLogDisplay.h"
 
 namespace
 {
@@ -303,7 +303,7 @@ bool CUnitTestUILogManager::LogTestBegin(CDravikString testName, long index)
     return m_pTree->AddTest(testName, index);
 }
 
-bool CUnitTestUILogManager::LogTestEnd(CDravikString)
+bool CUnitTestUILogManager::LogTestEnd(CDravikString, const CUnitTestCounts&)
 {
     CSinkHold hold(*this);
     if (!m_pTree)
@@ -323,7 +323,7 @@ bool CUnitTestUILogManager::LogError(CDravikString text, long line)
         // Nested: the flag is part of what the sink's lock serialises.
         CThreadLockGuard nested(m_sinkLock);
         if (m_pApp)
-            m_pApp->m_bErrorsReported = 1;
+            m_pApp->MarkErrorsReported();
     }
     if (!m_pTree)
     {

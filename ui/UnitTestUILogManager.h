@@ -11,10 +11,11 @@
 
 #include <windows.h>
 
-#include "DravikString.h"
-#include "MessageAwareLock.h"
-#include "PendingResults.h"
-#include "UnitTestLogManager.h"
+#include "foundation/DravikString.h"
+#include "ui/MessageAwareLock.h"
+#include "ui/PendingResults.h"
+#include "engine/UnitTestLogManager.h"
+#include "ui/UiMessageIds.h"
 
 class CUnitTestLogDisplay;
 
@@ -29,7 +30,8 @@ public:
     void LogRunEnd(const char* suiteName) override;
     bool LogTestBegin(CDravikString testName, long index) override;
     // Folds the current test when no error and no warning line stands under it in the tree, then ends it.
-    bool LogTestEnd(CDravikString testName) override;
+    // The counts the engine passes with the test's end are not needed for that.
+    bool LogTestEnd(CDravikString testName, const CUnitTestCounts& counts) override;
     // "%s" without a line (-1), else "[Line %ld] %s"; always marks the application's errors-reported flag.
     bool LogError(CDravikString text, long line) override;
     // Always "[Line %ld] %s", also with -1.
@@ -59,8 +61,8 @@ public:
     // Time one slice of showing may take before the thread answers its other messages.
     static constexpr DWORD kDeliverSliceMilliseconds = 40;
     // Private message and timer of the wake-up window.
-    static constexpr UINT kDeliverMessage = WM_APP + 0x3D2;
-    static constexpr UINT_PTR kDeliverTimer = 0x5155;
+    static constexpr UINT kDeliverMessage = WM_QVX_SINK_DELIVER;
+    static constexpr UINT_PTR kDeliverTimer = QVX_TIMER_SINK_DELIVER;
 
 private:
     // Every operation holds the sink for its whole length. The tree's thread answers sent messages while

@@ -18,11 +18,11 @@
 #include <cstring>
 #include <string>
 
-#include "QuorvexApp.h"
-#include "TimeUtilities.h"
-#include "UnitTestLogDisplay.h"
-#include "UnitTestUILogManager.h"
-#include "Wnd.h"
+#include "engine/QuorvexApp.h"
+#include "foundation/TimeUtilities.h"
+#include "ui/UnitTestLogDisplay.h"
+#include "ui/UnitTestUILogManager.h"
+#include "framework/Wnd.h"
 
 namespace
 {
@@ -233,7 +233,7 @@ Result RunHarness(long threads)
     const long long start = NowTicks();
     executor->RunSelectedTests(false);
     // Until the run is over and the tree shows everything that was logged, where it belongs.
-    while (executor->m_bRunInProgress || sink->HasPending() || tree.IsRegrouping())
+    while (executor->IsRunInProgress() || sink->HasPending() || tree.IsRegrouping())
     {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         Pump();

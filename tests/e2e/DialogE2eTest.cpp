@@ -1,8 +1,8 @@
 // The main dialog of the real program without a run: its state with no suite, loading through the Open
 // dialog (and the folder it remembers in the configuration file), the message of every failed load, the
 // about box, and closing the dialog while a run is going.
-#include "E2eConfigBackup.h"
-#include "E2eTestSupport.h"
+#include "tests/e2e/E2eConfigBackup.h"
+#include "tests/e2e/E2eTestSupport.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "E2eConfigBackup.h"
+#include "tests/e2e/E2eConfigBackup.h"
 
 #include <windows.h>
 

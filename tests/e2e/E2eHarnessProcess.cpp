@@ -1,18 +1,12 @@
-#include "E2eHarnessProcess.h"
+#include "tests/e2e/E2eHarnessProcess.h"
 
 #include <vector>
 
-#include "E2eWindows.h"
+#include "tests/e2e/E2eWindows.h"
+#include "tests/common/TestFolders.h"
 
 namespace
 {
-std::string FullPath(const std::string& path)
-{
-    char full[MAX_PATH * 2] = {};
-    DWORD length = ::GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    return length > 0 && length < sizeof full ? std::string(full) : path;
-}
-
 // Sets or clears an environment variable for the lifetime of the object, then puts the old value back.
 class CScopedEnvironment
 {
@@ -46,33 +40,31 @@ CHarnessProcess::~CHarnessProcess()
 
 std::string CHarnessProcess::TestFolder()
 {
-    char path[MAX_PATH * 2] = {};
-    ::GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of("\\/") + 1);
+    return qvx_test::TestProgramFolder();
 }
 
 std::string CHarnessProcess::ProgramFolder()
 {
-    return FullPath(TestFolder() + "..\\bin\\");
+    return qvx_test::ProgramFolder();
 }
 
 std::string CHarnessProcess::ProgramPath()
 {
-    return ProgramFolder() + "Quorvex.exe";
+    return qvx_test::ProgramPath();
 }
 
 std::string CHarnessProcess::FixturePath(const std::string& name)
 {
-    return TestFolder() + "engine_fixtures\\" + name;
+    return qvx_test::EngineFixturePath(name);
 }
 
 std::string CHarnessProcess::SamplePath()
 {
-    return ProgramFolder() + "samples\\QuorvexSample.dll";
+    return qvx_test::SamplePath();
 }
 
-bool CHarnessProcess::Start(const std::string& suitePath, const std::string& emptyTestSleepMs)
+bool CHarnessProcess::Start(const std::string& suitePath, const std::string& emptyTestSleepMs,
+                            const std::string& currentFolder)
 {
     if (m_info.hProcess)
     {
@@ -92,7 +84,8 @@ bool CHarnessProcess::Start(const std::string& suitePath, const std::string& emp
         // The child inherits this process's environment.
         CScopedEnvironment sleep("QVX_FX_EMPTY_SLEEP", emptyTestSleepMs);
         created = ::CreateProcessA(program.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   ProgramFolder().c_str(), &startup, &m_info);
+                                   currentFolder.empty() ? ProgramFolder().c_str() : currentFolder.c_str(),
+                                   &startup, &m_info);
     }
     if (!created)
     {

@@ -21,10 +21,11 @@ public:
     static std::string SamplePath();
 
     // Starts the program with an optional suite path argument; QVX_FX_EMPTY_SLEEP (milliseconds) goes into
-    // its environment when not empty. Waits until the main dialog shows; false (with the reason in
-    // Error()) when it does not.
+    // its environment when not empty. It starts in the given current folder (the program's folder when
+    // empty). Waits until the main dialog shows; false (with the reason in Error()) when it does not.
     bool Start(const std::string& suitePath = std::string(),
-               const std::string& emptyTestSleepMs = std::string());
+               const std::string& emptyTestSleepMs = std::string(),
+               const std::string& currentFolder = std::string());
 
     // Closes every other window of the program, then the main dialog (WM_CLOSE), and waits for the process
     // to end. True when it ended by itself within the time; otherwise it is terminated and false returned.

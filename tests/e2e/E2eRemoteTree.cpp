@@ -1,4 +1,4 @@
-#include "E2eRemoteTree.h"
+#include "tests/e2e/E2eRemoteTree.h"
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "E2eTestSupport.h"
+#include "tests/e2e/E2eTestSupport.h"
 
 #include <cctype>
 
@@ -64,9 +64,10 @@ void CHarnessTest::TearDown()
     DeleteFolder(m_scratch);
 }
 
-void CHarnessTest::Launch(const std::string& suitePath, const std::string& emptyTestSleepMs)
+void CHarnessTest::Launch(const std::string& suitePath, const std::string& emptyTestSleepMs,
+                          const std::string& currentFolder)
 {
-    ASSERT_TRUE(m_process.Start(suitePath, emptyTestSleepMs)) << m_process.Error();
+    ASSERT_TRUE(m_process.Start(suitePath, emptyTestSleepMs, currentFolder)) << m_process.Error();
 }
 
 ::testing::AssertionResult CHarnessTest::WaitForField(int id, const std::string& text, DWORD timeoutMs) const

@@ -3,15 +3,15 @@
 // It also gives each test a scratch folder of its own and reads the main dialog's fields and results tree.
 #pragma once
 
-#include "TestText.h"
+#include "tests/common/TestText.h"
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "E2eHarnessProcess.h"
-#include "E2eRemoteTree.h"
-#include "E2eWindows.h"
+#include "tests/e2e/E2eHarnessProcess.h"
+#include "tests/e2e/E2eRemoteTree.h"
+#include "tests/e2e/E2eWindows.h"
 
 namespace qvx_e2e
 {
@@ -53,9 +53,11 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Starts the program; the test stops when it does not come up.
+    // Starts the program (in the program's folder unless another current folder is given); the test stops
+    // when it does not come up.
     void Launch(const std::string& suitePath = std::string(),
-                const std::string& emptyTestSleepMs = std::string());
+                const std::string& emptyTestSleepMs = std::string(),
+                const std::string& currentFolder = std::string());
     HWND Main() const { return m_process.MainWindow(); }
     DWORD ProcessId() const { return m_process.Id(); }
     std::string Field(int id) const { return ControlText(Main(), id); }

@@ -1,4 +1,4 @@
-#include "E2eWindows.h"
+#include "tests/e2e/E2eWindows.h"
 
 #include <cstdio>
 #include <cstdlib>

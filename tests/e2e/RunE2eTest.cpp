@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <regex>
 
-#include "E2eTestSupport.h"
+#include "tests/e2e/E2eTestSupport.h"
 
 using namespace qvx_e2e;
 
@@ -353,3 +353,56 @@ TEST_F(RunE2eTest, ExportIsRefusedBeforeARunAndAFileThatCannotBeWrittenGivesTheE
     EXPECT_EQ(ReadFileBytes(locked), "") << "the held file was not written";
 }
 } // namespace
+
+// Dialog mode started as "Quorvex.exe <suite>.dll" from another current folder, with the suite found beside
+// the program: its tests run in the suite's folder (as in command-line mode), so that a file beside the
+// suite opens by its relative name.
+TEST_F(RunE2eTest, ASuiteFoundBesideTheProgramRunsInItsOwnFolderFromAnyCurrentFolder)
+{
+    const std::string name = "qvx_e2e_beside_folder.dll";
+    const std::string programFolder = CHarnessProcess::ProgramFolder();
+    const std::string suite = programFolder + name;
+    const std::string beside = programFolder + "beside.txt";
+    // Whatever happens, the program ends before the two files beside it go.
+    struct CLeaveNothing
+    {
+        CHarnessProcess& process;
+        std::string suite, beside;
+        ~CLeaveNothing()
+        {
+            if (process.IsRunning())
+                process.Close();
+            ::DeleteFileA(suite.c_str());
+            ::DeleteFileA(beside.c_str());
+        }
+    } cleanup{m_process, suite, beside};
+    ASSERT_TRUE(::CopyFileA(CHarnessProcess::FixturePath("fx_cwd.dll").c_str(), suite.c_str(), FALSE));
+    {
+        HANDLE file = ::CreateFileA(beside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        ::WriteFile(file, "beside the suite\n", 17, &written, nullptr);
+        ::CloseHandle(file);
+    }
+    // The current folder holds neither the suite nor the file.
+    Launch(name, std::string(), m_scratch);
+    EXPECT_TRUE(WaitForField(kSuiteNameField, "Fixture Folder"));
+    ASSERT_TRUE(RunAllToTheEnd());
+    EXPECT_TRUE(WaitForField(kStatusField, "Errors: 0  Warnings: 0"));
+    std::vector<std::string> lines;
+    WaitUntil(
+        [&] {
+            lines = TreeLines();
+            return lines.size() >= 6;
+        },
+        5000);
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0], "{4} 1. ShowFolder");
+    const std::string prefix = "    {0} [TS] current folder: ";
+    ASSERT_EQ(lines[1].compare(0, prefix.size(), prefix), 0) << lines[1];
+    std::string folder = programFolder.substr(0, programFolder.size() - 1);
+    EXPECT_EQ(_stricmp(lines[1].substr(prefix.size()).c_str(), folder.c_str()), 0) << lines[1];
+    EXPECT_EQ(lines[3], "{4} 2. OpenBesideFile");
+    EXPECT_EQ(lines[4], "    {0} [TS] beside.txt opened by its relative name");
+    EXPECT_TRUE(m_process.Close());
+}

@@ -1,5 +1,5 @@
-#include "CommandLineParser.h"
-#include "QuorvexApp.h"
+#include "engine/CommandLineParser.h"
+#include "engine/QuorvexApp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Drives Quorvex.exe in command-line mode over the fixture suites and compares its console output, time
 // stamps masked, byte for byte with the golden files; checks the exit code of each case.
 // QVX_UPDATE_GOLDEN=1 in the environment rewrites the golden files from the actual output.
-#include "EngineTestSupport.h"
-#include "QuorvexApp.h"
+#include "tests/engine/EngineTestSupport.h"
+#include "engine/QuorvexApp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,31 +1,7 @@
-#include "EngineTestSupport.h"
+#include "tests/engine/EngineTestSupport.h"
 
 #include <cstdio>
 #include <fstream>
-
-std::string TestProgramFolder()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    size_t slash = folder.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".\\") : folder.substr(0, slash + 1);
-}
-
-std::string FixtureFolder()
-{
-    return TestProgramFolder() + "engine_fixtures\\";
-}
-
-std::string FixturePath(const std::string& name)
-{
-    return FixtureFolder() + name;
-}
-
-std::string ProgramPath()
-{
-    return TestProgramFolder() + "..\\bin\\Quorvex.exe";
-}
 
 bool WriteTextFile(const std::string& path, const std::string& text)
 {
@@ -114,7 +90,7 @@ bool CRecordingLogManager::LogTestBegin(CDravikString testName, long index)
     return true;
 }
 
-bool CRecordingLogManager::LogTestEnd(CDravikString testName)
+bool CRecordingLogManager::LogTestEnd(CDravikString testName, const CUnitTestCounts&)
 {
     Add("finished " + std::string(testName.GetAnsi()));
     return true;

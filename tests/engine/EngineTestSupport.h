@@ -1,20 +1,27 @@
 // Shared helpers of the engine tests: fixture paths, a recording log sink and running the program.
 #pragma once
 
-#include "TestText.h"
-#include "UnitTestExecutor.h"
-#include "UnitTestLogManager.h"
+#include "tests/common/TestFolders.h"
+#include "tests/common/TestText.h"
+#include "engine/UnitTestExecutor.h"
+#include "engine/UnitTestLogManager.h"
 
 #include <string>
 #include <vector>
 
 // Folder of this test program (with a trailing backslash).
-std::string TestProgramFolder();
+using qvx_test::TestProgramFolder;
 // Folder of the fixture DLLs (with a trailing backslash) and the path of one of them.
-std::string FixtureFolder();
-std::string FixturePath(const std::string& name);
+inline std::string FixtureFolder()
+{
+    return qvx_test::EngineFixtureFolder();
+}
+inline std::string FixturePath(const std::string& name)
+{
+    return qvx_test::EngineFixturePath(name);
+}
 // build/bin/Quorvex.exe.
-std::string ProgramPath();
+using qvx_test::ProgramPath;
 // Replaces every "[hh:mm:ss:ms]" time stamp by "[TS]".
 using qvx_test::MaskStamps;
 using qvx_test::ReadFileBytes;
@@ -33,7 +40,7 @@ public:
     void LogRunBegin(const char* suiteName, long selectedCount) override;
     void LogRunEnd(const char* suiteName) override;
     bool LogTestBegin(CDravikString testName, long index) override;
-    bool LogTestEnd(CDravikString testName) override;
+    bool LogTestEnd(CDravikString testName, const CUnitTestCounts& counts) override;
     bool LogError(CDravikString text, long line) override;
     bool LogWarning(CDravikString text, long line) override;
     bool LogInformation(CDravikString text) override;

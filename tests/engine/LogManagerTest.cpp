@@ -1,4 +1,4 @@
-#include "UnitTestCommandLineLogManager.h"
+#include "engine/UnitTestCommandLineLogManager.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +59,7 @@ TEST(ConsoleSink, FormatsEveryKindOfLine)
     EXPECT_TRUE(c.m_sink.LogWarning(CDravikString("warn"), -1));
     EXPECT_TRUE(c.m_sink.LogInformation(CDravikString(L"wide\x07text\tTab")));
     c.m_sink.LogRunEnd("Suite");
-    EXPECT_FALSE(c.m_sink.LogTestEnd(CDravikString("Alpha")));
+    EXPECT_FALSE(c.m_sink.LogTestEnd(CDravikString("Alpha"), CUnitTestCounts{}));
     EXPECT_EQ(Masked(c.Text()), "\n\nExecuting Test Suite 'Suite' with 3 Tests\n"
                                 "1. Alpha [TS]\n"
                                 "   |--> [TS] << ERROR >> no line\n"

@@ -1,7 +1,8 @@
 // The program's resources, linked into this test executable from the same script.
-#include "DravikString.h"
-#include "VersionInfo.h"
-#include "resource.h"
+#include "foundation/DravikString.h"
+#include "foundation/VersionInfo.h"
+#include "engine/EngineResourceIds.h"
+#include "ui/UiResourceIds.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
-#include "EngineTestSupport.h"
-#include "UnitTestCommandLineLogManager.h"
+#include "tests/engine/EngineTestSupport.h"
+#include "engine/QuorvexApp.h"
+#include "engine/UnitTestCommandLineLogManager.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,6 @@ struct Harness
         sink.m_pExecutor = &executor;
         executor.SetSuitePath(CDravikString(FixturePath(fixture).c_str()));
         result = executor.LoadSuite();
-        executor.ComputeSuiteFolder();
     }
     ~Harness() { executor.UnloadSuite(); }
     std::vector<std::string> Run()
@@ -60,9 +60,9 @@ TEST(RunLoop, AnErrorStopsTheRunAfterTheFailingTest)
     EXPECT_EQ(h.executor.GetTestsExecuted(), 2);
     EXPECT_EQ(h.executor.GetTestsFailed(), 1);
     EXPECT_FALSE(h.executor.LastRunSucceeded());
-    EXPECT_EQ(h.executor.m_nCurrentIndex, 2);
+    EXPECT_EQ(h.executor.GetCurrentIndex(), 2);
     EXPECT_STREQ(h.executor.GetCurrentTestName().GetAnsi(), "Failing");
-    EXPECT_EQ(h.executor.m_pCurrentTest->m_nErrors, 2);
+    EXPECT_EQ(h.executor.GetCurrentTestCounts().errors, 2);
 }
 
 TEST(RunLoop, PassingRunWithSetupTeardownAndCounts)
@@ -106,7 +106,7 @@ TEST(RunLoop, ATestThatFailedInAnEarlierRunStartsTheNextRunClean)
                                             "end Fixture Fails Once"};
     EXPECT_EQ(h.Run(), first);
     EXPECT_EQ(h.executor.GetTestsFailed(), 1);
-    EXPECT_EQ(h.executor.m_pCurrentTest->m_nErrors, 1);
+    EXPECT_EQ(h.executor.GetCurrentTestCounts().errors, 1);
 
     const std::vector<std::string> second = {"begin Fixture Fails Once 2",
                                              "test 1 FailsOnce",
@@ -325,7 +325,7 @@ TEST(RunLoop, UnselectedTestsAreSkippedAndDoNotAdvanceTheIndex)
     Harness h("fx_pass.dll");
     ASSERT_EQ(h.result, QVX_LOAD_OK);
     EXPECT_TRUE(h.executor.SelectAllTests(false));
-    EXPECT_EQ(h.executor.m_nSelectedCount, 0);
+    EXPECT_EQ(h.executor.GetSelectedCount(), 0);
     EXPECT_FALSE(h.executor.RunSelectedTests(true));
     CTestCaseExecutionContext* third = nullptr;
     for (CTestCaseExecutionContext* t = h.executor.FirstTest(); t; t = h.executor.NextTest())
@@ -471,4 +471,75 @@ TEST(RunLoop, TenHelpersFloodingTheConsoleLoseNothingAndKeepTheirOrder)
     // harness's "Completed Successfully" is not the test's).
     EXPECT_EQ(counted, infoLines);
     EXPECT_NE(text.find("information count after the chorus: 3000"), std::string::npos);
+}
+
+namespace
+{
+// Writes down what the application passes on to the run observer, one line per event.
+class CRecordingObserver : public CUnitTestRunObserver
+{
+public:
+    void OnRunBegun(long selectedCount) override { Add("begun " + std::to_string(selectedCount)); }
+    void OnTestStarted(long index) override { Add("started " + std::to_string(index)); }
+    void OnTestFinished(long index, const CUnitTestCounts& counts) override
+    {
+        Add("finished " + std::to_string(index) + " errors " + std::to_string(counts.errors) + " warnings " +
+            std::to_string(counts.warnings) + " information " + std::to_string(counts.information));
+    }
+    void OnRunEnded() override { Add("ended"); }
+    void OnLogUpdated() override { Add("log"); }
+    std::vector<std::string> Events()
+    {
+        CThreadLockGuard hold(m_lock);
+        return m_events;
+    }
+
+private:
+    void Add(const std::string& event)
+    {
+        CThreadLockGuard hold(m_lock);
+        m_events.push_back(event);
+    }
+    CThreadLock m_lock;
+    std::vector<std::string> m_events;
+};
+} // namespace
+
+// The application passes the executor's run events to its observer with each test's counts; without an
+// observer it passes nothing on, and the run is the same.
+TEST(RunLoop, TheApplicationTellsItsObserverOfTheRunWithEachTestsCounts)
+{
+    struct Case
+    {
+        const char* fixture;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        // The failing test ends the run: it is not reported finished, and the third never starts.
+        {"fx_error.dll",
+         {"begun 3", "started 1", "finished 1 errors 0 warnings 0 information 1", "started 2", "ended"}},
+        {"fx_pass.dll",
+         {"begun 3", "started 1", "finished 1 errors 0 warnings 0 information 3", "started 2",
+          "finished 2 errors 0 warnings 2 information 0", "started 3",
+          "finished 3 errors 0 warnings 0 information 2", "ended"}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.fixture);
+        CQuorvexApp app;
+        app.SetLogManager(new CRecordingLogManager);
+        CRecordingObserver observer;
+        app.SetRunObserver(&observer);
+        ASSERT_EQ(app.LoadTestSuite(CDravikString(FixturePath(c.fixture).c_str())), QVX_LOAD_OK);
+        ASSERT_TRUE(app.GetExecutor()->RunSelectedTests(true));
+        EXPECT_EQ(observer.Events(), c.expected);
+        app.OnLogUpdated();
+        EXPECT_EQ(observer.Events().back(), "log");
+
+        app.SetRunObserver(nullptr);
+        ASSERT_TRUE(app.GetExecutor()->RunSelectedTests(true));
+        EXPECT_EQ(observer.Events().size(), c.expected.size() + 1);
+        app.UnloadTestSuite();
+        EXPECT_TRUE(app.GetSuitePath().IsEmpty());
+    }
 }

@@ -1,5 +1,5 @@
-#include "EngineTestSupport.h"
-#include "QuorvexExecutor.h"
+#include "tests/engine/EngineTestSupport.h"
+#include "engine/QuorvexExecutor.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,7 @@ TEST_P(LoadResultTest, GivesItsResultAndLeavesNothingLoaded)
     {
         EXPECT_NE(executor.GetModule(), nullptr);
         EXPECT_GT(executor.GetTestCount(), 0);
-        EXPECT_EQ(executor.m_nSelectedCount, executor.GetTestCount());
+        EXPECT_EQ(executor.GetSelectedCount(), executor.GetTestCount());
     }
     else
     {

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "FileInterface.h"
-#include "PathUtilities.h"
-#include "ScratchFolder.h"
+#include "foundation/FileInterface.h"
+#include "foundation/PathUtilities.h"
+#include "tests/common/ScratchFolder.h"
 
 TEST(FileInterfaceTest, CreateForWritingMakesTheFolderAndWritesTheFile)
 {

@@ -1,5 +1,5 @@
-#include "DravikList.h"
-#include "DravikString.h"
+#include "foundation/DravikList.h"
+#include "foundation/DravikString.h"
 
 #include <gtest/gtest.h>
 

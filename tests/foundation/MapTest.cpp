@@ -1,4 +1,4 @@
-#include "DravikMap.h"
+#include "foundation/DravikMap.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 
 #include <io.h>
 
-#include "PathUtilities.h"
-#include "ScratchFolder.h"
+#include "foundation/PathUtilities.h"
+#include "tests/common/ScratchFolder.h"
 
 namespace
 {

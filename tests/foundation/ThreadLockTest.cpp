@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "ThreadLock.h"
+#include "foundation/ThreadLock.h"
 
 namespace
 {

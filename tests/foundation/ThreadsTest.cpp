@@ -7,8 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "CommSystemTimer.h"
-#include "CommThreadedExecutor.h"
+#include "foundation/CommSystemTimer.h"
+#include "foundation/CommThreadedExecutor.h"
 
 namespace
 {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "TimeUtilities.h"
+#include "foundation/TimeUtilities.h"
 
 namespace
 {

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "ScratchFolder.h"
-#include "VersionInfo.h"
+#include "tests/common/ScratchFolder.h"
+#include "foundation/VersionInfo.h"
 
 namespace
 {

@@ -1,8 +1,8 @@
-#include "MapPtrToPtr.h"
-#include "MapStringToPtr.h"
-#include "MemFile.h"
-#include "PtrArray.h"
-#include "PtrList.h"
+#include "framework/MapPtrToPtr.h"
+#include "framework/MapStringToPtr.h"
+#include "framework/MemFile.h"
+#include "framework/PtrArray.h"
+#include "framework/PtrList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // A small demo dialog run modally: a toolbar-like bar and a header placed by RepositionBars
 // (WM_SIZEPARENT), a tree filling the rest, and static fields below. With the environment
 // variable QVX_DEMO_SECONDS set, the dialog stays open that many seconds (for a screenshot).
-#include "DC.h"
-#include "Dialog.h"
-#include "HeaderCtrl.h"
-#include "StdControls.h"
-#include "TreeCtrl.h"
+#include "framework/DC.h"
+#include "framework/Dialog.h"
+#include "framework/HeaderCtrl.h"
+#include "framework/StdControls.h"
+#include "framework/TreeCtrl.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // CDialog from a template: the framework's modal loop (pre-translation, WM_KICKIDLE, command-UI
 // updates following handler state), data exchange, modeless creation and failures.
-#include "CmdUI.h"
-#include "Dialog.h"
-#include "HandleMap.h"
-#include "StdControls.h"
-#include "WinThread.h"
+#include "framework/CmdUI.h"
+#include "framework/Dialog.h"
+#include "framework/HandleMap.h"
+#include "framework/StdControls.h"
+#include "framework/WinThread.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "Archive.h"
-#include "MemFile.h"
+#include "framework/Archive.h"
+#include "framework/MemFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Device contexts and GDI objects, checked by pixel probes on memory DCs.
-#include "DC.h"
-#include "GdiObject.h"
-#include "HandleMap.h"
+#include "framework/DC.h"
+#include "framework/GdiObject.h"
+#include "framework/HandleMap.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // CRect, CPoint and CSize arithmetic, table-driven.
-#include "Geometry.h"
+#include "framework/Geometry.h"
 
 #include <gtest/gtest.h>
 

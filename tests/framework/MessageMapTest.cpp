@@ -1,9 +1,9 @@
 // Message-map dispatch: window messages, commands and ranges, update handlers, notifications,
 // reflection to controls, registered messages and base-class chaining.
-#include "CmdUI.h"
-#include "Exceptions.h"
-#include "StdControls.h"
-#include "Wnd.h"
+#include "framework/CmdUI.h"
+#include "framework/Exceptions.h"
+#include "framework/StdControls.h"
+#include "framework/Wnd.h"
 
 #include <gtest/gtest.h>
 

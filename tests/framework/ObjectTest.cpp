@@ -1,5 +1,5 @@
-#include "Exceptions.h"
-#include "Object.h"
+#include "framework/Exceptions.h"
+#include "framework/Object.h"
 
 #include <gtest/gtest.h>
 

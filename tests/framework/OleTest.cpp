@@ -1,7 +1,7 @@
-#include "Archive.h"
-#include "MemFile.h"
-#include "OleDateTime.h"
-#include "OleVariant.h"
+#include "framework/Archive.h"
+#include "framework/MemFile.h"
+#include "framework/OleDateTime.h"
+#include "framework/OleVariant.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "FrameworkString.h"
+#include "framework/FrameworkString.h"
 
 #include <gtest/gtest.h>
 

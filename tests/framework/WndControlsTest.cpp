@@ -1,11 +1,11 @@
 // Control wrappers, menus with command-UI updates, and image lists including drag images.
-#include "CmdUI.h"
-#include "DC.h"
-#include "HeaderCtrl.h"
-#include "ImageList.h"
-#include "Menu.h"
-#include "StdControls.h"
-#include "TreeCtrl.h"
+#include "framework/CmdUI.h"
+#include "framework/DC.h"
+#include "framework/HeaderCtrl.h"
+#include "framework/ImageList.h"
+#include "framework/Menu.h"
+#include "framework/StdControls.h"
+#include "framework/TreeCtrl.h"
 
 #include <gtest/gtest.h>
 

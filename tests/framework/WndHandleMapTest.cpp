@@ -1,8 +1,9 @@
 // Window objects: the handle map for own and foreign windows, the object attached before the
 // first message, subclassing, destruction, forwarding of system changes, timers and relations.
-#include "HandleMap.h"
-#include "Wnd.h"
-#include "TestThread.h"
+#include "framework/HandleMap.h"
+#include "framework/Wnd.h"
+#include "tests/common/MessagePump.h"
+#include "tests/common/TestThread.h"
 
 #include <gtest/gtest.h>
 
@@ -12,25 +13,8 @@
 
 namespace
 {
-// Pumps messages until done() or the timeout; the windows under test are real.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000)
-{
-    DWORD start = ::GetTickCount();
-    MSG msg;
-    while (!done())
-    {
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        if (!done())
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-    return true;
-}
+// The windows under test are real: their messages are pumped.
+using qvx_test::PumpUntil;
 
 // Records what it sees of its own creation.
 class CEarlyWnd : public CWnd

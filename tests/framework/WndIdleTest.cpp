@@ -1,8 +1,8 @@
 // The thread's message loop: idle command-UI updates for bars, temporary objects deleted at idle
 // time, and the WM_QUIT exit code.
-#include "HandleMap.h"
-#include "WinThread.h"
-#include "Wnd.h"
+#include "framework/HandleMap.h"
+#include "framework/WinThread.h"
+#include "framework/Wnd.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // RepositionBars and the WM_SIZEPARENT protocol: bars take strips, the left-over window gets
 // the rest; reposQuery only measures; reposExtra keeps a border free.
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 #include <gtest/gtest.h>
 

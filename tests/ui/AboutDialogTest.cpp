@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "AboutDialog.h"
-#include "DialogResource.h"
-#include "DialogTestSupport.h"
+#include "ui/AboutDialog.h"
+#include "ui/UiResourceIds.h"
+#include "tests/ui/DialogTestSupport.h"
 
 namespace
 {

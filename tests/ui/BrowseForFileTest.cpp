@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "BrowseForFile.h"
-#include "DialogTestSupport.h"
-#include "Wnd.h"
+#include "ui/BrowseForFile.h"
+#include "tests/ui/DialogTestSupport.h"
+#include "framework/Wnd.h"
 
 namespace
 {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "ClientConfigFile.h"
+#include "ui/ClientConfigFile.h"
 
 namespace
 {

@@ -8,17 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "CmdUI.h"
-#include "DialogResource.h"
-#include "DialogTestSupport.h"
-#include "MainDialogTestSupport.h"
-#include "PathUtilities.h"
-#include "QuorvexApp.h"
-#include "QuorvexDlg.h"
-#include "TestText.h"
-#include "TimeUtilities.h"
-#include "UnitTestElapsedTimeTimer.h"
-#include "UnitTestUILogManager.h"
+#include "framework/CmdUI.h"
+#include "ui/UiResourceIds.h"
+#include "tests/ui/DialogTestSupport.h"
+#include "tests/ui/MainDialogTestSupport.h"
+#include "foundation/PathUtilities.h"
+#include "foundation/TimeUtilities.h"
+#include "engine/QuorvexApp.h"
+#include "ui/QuorvexDlg.h"
+#include "ui/UnitTestElapsedTimeTimer.h"
+#include "ui/UnitTestUILogManager.h"
+#include "tests/common/TestText.h"
 
 using dialog_test::FixturePath;
 using dialog_test::PumpMessages;
@@ -201,6 +201,9 @@ TEST_F(MainDialogTest, RunAllFillsTheTreeAndTheFieldsAndExportsTheResults)
     sprintf(status, "Errors: %ld  Warnings: %ld", tree.GetErrorCount(), tree.GetWarningCount());
     EXPECT_EQ(Text(*m_dialog, IDC_CURRENT_STATUS), status);
     EXPECT_FALSE(Text(*m_dialog, IDC_ELAPSED_TIME).empty()) << "the field keeps the run's last elapsed time";
+    EXPECT_EQ(Text(*m_dialog, IDC_ELAPSED_TIME),
+              FormatElapsedTime(m_dialog->GetRunStartTime(), m_dialog->GetRunEndTime()).GetAnsi())
+        << "the run's whole time";
     EXPECT_FALSE(m_dialog->GetTimer()->IsArmed()) << "the end of the run disarms the timer";
     EXPECT_GE(m_dialog->GetRunEndTime(), m_dialog->GetRunStartTime());
     EXPECT_TRUE(IsEnabled(*m_dialog, ID_EXPORT_RESULTS));
@@ -272,9 +275,9 @@ TEST_F(MainDialogTest, TheElapsedTimeAfterARunIsTheRunsTotalWhateverTheTickOrder
         previousStart = m_dialog->GetRunStartTime();
         // The run ends while this thread answers nothing; a tick is then handled before the run's end.
         const DWORD start = ::GetTickCount();
-        while (Executor()->m_bRunInProgress && ::GetTickCount() - start < 20000)
+        while (Executor()->IsRunInProgress() && ::GetTickCount() - start < 20000)
             ::Sleep(1);
-        ASSERT_FALSE(Executor()->m_bRunInProgress);
+        ASSERT_FALSE(Executor()->IsRunInProgress());
         m_dialog->SendMessage(WM_QVX_ELAPSED_TIME_TICK, 0, 0);
         EXPECT_FALSE(Text(*m_dialog, IDC_ELAPSED_TIME).empty());
         ASSERT_TRUE(PumpUntil([&] { return Text(*m_dialog, IDC_CURRENT_TEST) == "All Tests Completed"; }));
@@ -305,15 +308,12 @@ public:
 
 TEST_F(MainDialogTest, ARunWhoseWorkerCannotStartLeavesTheTimerDisarmed)
 {
-    delete m_app->m_pExecutor;
-    m_app->m_pExecutor = new CRefusingExecutor;
-    m_app->m_pExecutor->SetApp(m_app.get());
-    m_app->m_pExecutor->SetLogManager(m_app->GetLogManager());
+    m_app->SetExecutor(new CRefusingExecutor);
     ASSERT_EQ(m_dialog->LoadChosenSuite(CDravikString(FixturePath("fx_pass.dll").c_str())), 0);
 
     m_dialog->SendMessage(WM_COMMAND, ID_RUN_ALL, 0);
     EXPECT_FALSE(m_dialog->GetTimer()->IsArmed());
-    EXPECT_FALSE(Executor()->m_bRunInProgress);
+    EXPECT_FALSE(Executor()->IsRunInProgress());
     EXPECT_FALSE(m_dialog->StartRun());
     EXPECT_FALSE(m_dialog->GetTimer()->IsArmed());
     dialog_test::PumpFor(700);
@@ -340,7 +340,7 @@ TEST_F(MainDialogTest, CancelStopsTheRunAndLogsProcessingCancelledOnce)
 
     m_dialog->SendMessage(WM_COMMAND, ID_CANCEL_RUN, 0);
     EXPECT_FALSE(m_dialog->GetTimer()->IsArmed());
-    ASSERT_TRUE(PumpUntil([&] { return !Executor()->m_bRunInProgress; }, 30000));
+    ASSERT_TRUE(PumpUntil([&] { return !Executor()->IsRunInProgress(); }, 30000));
     dialog_test::PumpFor(300);
     CUnitTestLogDisplay& tree = m_dialog->GetTree();
     EXPECT_EQ(tree.GetErrorCount(), 1) << "\"Processing Cancelled\" is logged once";
@@ -381,21 +381,21 @@ TEST_F(MainDialogTest, EnterDoesNothingAndClosingDuringARunWaitsForTheWorkerAndD
     ASSERT_EQ(m_dialog->LoadChosenSuite(CDravikString(FixturePath("fx_many.dll").c_str())), 0);
     m_dialog->SendMessage(WM_COMMAND, ID_RUN_ALL, 0);
     ASSERT_TRUE(PumpUntil([&] { return Text(*m_dialog, IDC_CURRENT_TEST).compare(0, 1, "(") == 0; }));
-    ASSERT_TRUE(Executor()->m_bRunInProgress);
+    ASSERT_TRUE(Executor()->IsRunInProgress());
 
     // Enter reaching the default button: no cancel, no close.
     m_dialog->SendMessage(WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(Executor()->IsKeepRunning());
-    EXPECT_EQ(m_app->m_pMainDialog, m_dialog.get());
+    EXPECT_EQ(m_app->GetRunObserver(), &m_dialog->GetRunObserver());
 
     // Escape / the close box: the run is cancelled and waited for before the dialog lets go of the tree.
     m_dialog->SendMessage(WM_COMMAND, IDCANCEL, 0);
-    EXPECT_FALSE(Executor()->m_bRunInProgress);
+    EXPECT_FALSE(Executor()->IsRunInProgress());
     auto* sink = dynamic_cast<CUnitTestUILogManager*>(m_app->GetLogManager());
     ASSERT_NE(sink, nullptr);
     EXPECT_EQ(sink->GetTree(), nullptr);
-    EXPECT_EQ(m_app->m_pMainDialog, nullptr);
-    EXPECT_EQ(m_app->m_hMainDialogWnd, nullptr);
+    EXPECT_EQ(m_app->GetRunObserver(), nullptr);
+    EXPECT_FALSE(m_dialog->GetRunObserver().IsAttached());
 }
 
 // A run of many quick tests while the dialog answers nothing: each test's start and end wait in the
@@ -408,9 +408,9 @@ TEST_F(MainDialogTest, ManyQuickTestsLeaveAtMostOneWaitingNotificationOfEachKind
     m_dialog->SendMessage(WM_COMMAND, ID_RUN_ALL, 0);
     // The worker never needs this thread: the run ends while nothing is answered.
     const DWORD start = ::GetTickCount();
-    while (Executor()->m_bRunInProgress && ::GetTickCount() - start < 60000)
+    while (Executor()->IsRunInProgress() && ::GetTickCount() - start < 60000)
         ::Sleep(10);
-    ASSERT_FALSE(Executor()->m_bRunInProgress);
+    ASSERT_FALSE(Executor()->IsRunInProgress());
     long started = 0, finished = 0, runEnds = 0;
     MSG message;
     while (::PeekMessageA(&message, m_dialog->m_hWnd, WM_QVX_TEST_STARTED, WM_QVX_TEST_FINISHED, PM_REMOVE))

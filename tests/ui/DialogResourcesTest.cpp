@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "DialogResource.h"
+#include "ui/UiResourceIds.h"
 
 namespace
 {

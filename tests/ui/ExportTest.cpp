@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "FileInterface.h"
-#include "ResultsTreeTestSupport.h"
+#include "foundation/FileInterface.h"
+#include "tests/ui/ResultsTreeTestSupport.h"
 
 namespace
 {

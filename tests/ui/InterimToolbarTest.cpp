@@ -6,10 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "DialogResource.h"
-#include "DialogTestSupport.h"
-#include "InterimToolbar.h"
-#include "MainDialogTestSupport.h"
+#include "ui/UiResourceIds.h"
+#include "tests/ui/DialogTestSupport.h"
+#include "ui/controls/InterimToolbar.h"
+#include "tests/ui/MainDialogTestSupport.h"
 
 using dialog_test::PumpMessages;
 using dialog_test::PumpUntil;
@@ -165,7 +165,7 @@ TEST_F(InterimToolbarTest, ButtonStatesFollowTheUpdateHandlersOnIdle)
     ExpectStates("running", false, false, true, false, false);
 
     m_dialog->SendMessage(WM_COMMAND, ID_CANCEL_RUN, 0);
-    ASSERT_TRUE(PumpUntil([&] { return !m_app->GetExecutor()->m_bRunInProgress; }, 30000));
+    ASSERT_TRUE(PumpUntil([&] { return !m_app->GetExecutor()->IsRunInProgress(); }, 30000));
     PumpMessages();
     Idle();
     ExpectStates("after the cancelled run", true, true, false, true, true);
@@ -178,7 +178,7 @@ TEST_F(InterimToolbarTest, AClickOnAButtonRunsTheDialogsCommand)
     ASSERT_TRUE(ButtonEnabled(ID_RUN_ALL));
     Click(ID_RUN_ALL);
     EXPECT_TRUE(PumpUntil(
-        [&] { return !m_app->GetExecutor()->m_bRunInProgress && CurrentTest() == "All Tests Completed"; },
+        [&] { return !m_app->GetExecutor()->IsRunInProgress() && CurrentTest() == "All Tests Completed"; },
         20000))
         << CurrentTest();
     EXPECT_GT(m_dialog->GetTree().GetMessageCount(), 0);

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "ResultsTreeTestSupport.h"
-#include "TestThread.h"
-#include "TimeUtilities.h"
-#include "UnitTestUILogManager.h"
+#include "tests/ui/ResultsTreeTestSupport.h"
+#include "tests/common/TestThread.h"
+#include "foundation/TimeUtilities.h"
+#include "ui/UnitTestUILogManager.h"
 
 namespace
 {
@@ -135,7 +135,7 @@ TEST_F(LogSinkTest, WorkerThreadFillsTheTreeWithPrefixesPicturesAndFolds)
     EXPECT_EQ(Tree().GetInformationCount(), 5);
     EXPECT_EQ(Tree().GetFailedTestCount(), 1);
     EXPECT_EQ(Tree().GetWarnedTestCount(), 1);
-    EXPECT_EQ(m_app.m_bErrorsReported, 1);
+    EXPECT_TRUE(m_app.HasErrorsReported());
     // The dialog hears of the messages shown: at least once, at most once per message (the messages come
     // in batches).
     EXPECT_GE(m_app.m_updates.load(), 1);
@@ -235,9 +235,9 @@ TEST_F(LogSinkTest, WithoutATreeMessagesAreDroppedButErrorsStillCount)
     EXPECT_TRUE(m_sink->LogError(CDravikString("dropped"), 3));
     EXPECT_TRUE(m_sink->LogWarning(CDravikString("dropped"), 3));
     EXPECT_FALSE(m_sink->LogInformation(CDravikString("dropped")));
-    EXPECT_FALSE(m_sink->LogTestEnd(CDravikString("Nowhere")));
+    EXPECT_FALSE(m_sink->LogTestEnd(CDravikString("Nowhere"), CUnitTestCounts{}));
     EXPECT_FALSE(m_sink->Clear());
-    EXPECT_EQ(m_app.m_bErrorsReported, 1);
+    EXPECT_TRUE(m_app.HasErrorsReported());
     // Only the error notifies without a tree.
     EXPECT_EQ(m_app.m_updates.load(), 1);
     EXPECT_EQ(Tree().GetCount(), 0u);
@@ -317,9 +317,7 @@ TEST_F(LogSinkTest, ClearingAndCancellingWhileHelperThreadsLogDoesNotDeadlock)
         PumpMessages(0);
     }
     // Cancel as the dialog does, then wait for the run (answering the threads meanwhile).
-    executor->m_bCancelRequested = 1;
-    executor->m_bCancelReported = 0;
-    executor->SetKeepRunning(false);
+    executor->RequestCancel();
     m_sink->Clear();
     executor->Stop();
     PumpMessages(0);
@@ -358,7 +356,7 @@ void LogFromThread(LoggingJob* job)
         std::snprintf(text, sizeof(text), "line %ld", i);
         job->sink->LogInformation(CDravikString(text));
     }
-    job->sink->LogTestEnd(CDravikString("Threaded"));
+    job->sink->LogTestEnd(CDravikString("Threaded"), CUnitTestCounts{});
 }
 
 // Runs the job on a thread of its own; true when the thread ended within the time.

@@ -1,6 +1,7 @@
 // The main dialog as the dialog tests drive it: a dialog whose message boxes are recorded instead of shown,
-// an application whose run-ended notification reaches it, and a fixture that creates both (modeless, with a
-// configuration folder of its own) and takes them down again after any run has stopped.
+// with an application, and a fixture that creates both (modeless, with a configuration folder of its own)
+// and takes them down again after any run has stopped. The dialog hears of runs through its own observer,
+// which it connects to the application while its window exists.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,11 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "DialogResource.h"
-#include "DialogTestSupport.h"
-#include "QuorvexApp.h"
-#include "QuorvexDlg.h"
-#include "UnitTestUILogManager.h"
+#include "ui/UiResourceIds.h"
+#include "tests/ui/DialogTestSupport.h"
+#include "tests/common/TestFolders.h"
+#include "engine/QuorvexApp.h"
+#include "ui/QuorvexDlg.h"
+#include "ui/UnitTestUILogManager.h"
 
 namespace dialog_test
 {
@@ -36,18 +38,6 @@ public:
     std::vector<CShownMessage> messages;
 };
 
-// The application of the tests: the run-ended notification reaches the dialog.
-class CMainDialogTestApp : public CQuorvexApp
-{
-public:
-    void OnRunEnded() override
-    {
-        if (dialog)
-            dialog->OnRunEnded();
-    }
-    CQuorvexDlg* dialog = nullptr;
-};
-
 inline std::string Text(CWnd& dialog, int id)
 {
     char text[512] = {};
@@ -58,9 +48,7 @@ inline std::string Text(CWnd& dialog, int id)
 // The engine's fixture suites lie beside the tests.
 inline std::string FixturePath(const char* name)
 {
-    char folder[MAX_PATH];
-    ::GetCurrentDirectoryA(MAX_PATH, folder);
-    return std::string(folder) + "\\engine_fixtures\\" + name;
+    return qvx_test::EngineFixturePath(name);
 }
 
 class CMainDialogFixture : public ::testing::Test
@@ -70,7 +58,7 @@ protected:
     {
         // Runs of the many-tests fixture last (2 ms a test), so that a test can look at a run in progress.
         ::SetEnvironmentVariableA("QVX_FX_EMPTY_SLEEP", "2");
-        m_app.reset(new CMainDialogTestApp);
+        m_app.reset(new CQuorvexApp);
         m_app->SetLogManager(new CUnitTestUILogManager);
         m_dialog.reset(new CMainDialogProbe);
         m_dialog->SetApplication(m_app.get());
@@ -80,9 +68,6 @@ protected:
             std::string(temp) + "qvx-main-" + std::to_string(::GetCurrentProcessId()) + "\\data\\";
         m_dialog->SetConfigFile(CClientConfigFile(CDravikString(m_configFolder.c_str())));
         ASSERT_TRUE(m_dialog->Create(CQuorvexDlg::kTemplateId, nullptr));
-        m_app->dialog = m_dialog.get();
-        m_app->m_pMainDialog = m_dialog.get();
-        m_app->m_hMainDialogWnd = m_dialog->m_hWnd;
         PumpMessages();
     }
     void TearDown() override
@@ -90,9 +75,7 @@ protected:
         if (m_dialog && m_dialog->m_hWnd)
         {
             m_dialog->OnCancelRun();
-            PumpUntil([&] { return !m_app->GetExecutor()->m_bRunInProgress; });
-            m_app->m_hMainDialogWnd = nullptr;
-            m_app->m_pMainDialog = nullptr;
+            PumpUntil([&] { return !m_app->GetExecutor()->IsRunInProgress(); });
             m_dialog->DestroyWindow();
         }
         m_app->UnloadTestSuite();
@@ -110,14 +93,14 @@ protected:
         m_dialog->SendMessage(WM_COMMAND, ID_RUN_ALL, 0);
         ASSERT_TRUE(PumpUntil(
             [&] {
-                return !Executor()->m_bRunInProgress &&
+                return !Executor()->IsRunInProgress() &&
                        Text(*m_dialog, IDC_CURRENT_TEST) == "All Tests Completed";
             },
             20000));
         PumpMessages();
     }
 
-    std::unique_ptr<CMainDialogTestApp> m_app;
+    std::unique_ptr<CQuorvexApp> m_app;
     std::unique_ptr<CMainDialogProbe> m_dialog;
     std::string m_configFolder;
 };

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "PendingResults.h"
+#include "ui/PendingResults.h"
 
 TEST(PendingResultsTest, KeepsRecordsInOrderWithTheirTextsAndStamps)
 {

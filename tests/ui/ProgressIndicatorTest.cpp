@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <atomic>
 
-#include "DialogTestSupport.h"
-#include "QuorvexgressIndicator.h"
-#include "UnitTestElapsedTimeTimer.h"
-#include "Wnd.h"
+#include "tests/ui/DialogTestSupport.h"
+#include "ui/controls/QuorvexgressIndicator.h"
+#include "ui/UnitTestElapsedTimeTimer.h"
+#include "framework/Wnd.h"
 
 using dialog_test::CMemorySurface;
 using dialog_test::PumpMessages;

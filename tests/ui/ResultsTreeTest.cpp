@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ResultsTreeTestSupport.h"
+#include "tests/ui/ResultsTreeTestSupport.h"
 
 namespace
 {

@@ -1,38 +1,18 @@
-#include "ResultsTreeTestSupport.h"
-
+#include "tests/ui/ResultsTreeTestSupport.h"
 
 std::string UiTestFolder()
 {
-    char path[MAX_PATH + 1] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
+    return qvx_test::TestProgramFolder();
 }
 
 std::string ResultsFixturePath()
 {
-    return UiTestFolder() + "ui_fixtures\\fx_results.dll";
+    return qvx_test::UiFixturePath("fx_results.dll");
 }
 
 std::string BundledSamplePath()
 {
-    return UiTestFolder() + "..\\bin\\samples\\QuorvexSample.dll";
-}
-
-void PumpMessages(DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    do
-    {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-        {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        if (milliseconds)
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    } while (GetTickCount() - start < milliseconds);
+    return qvx_test::SamplePath();
 }
 
 CResultsTreeHost::CResultsTreeHost(bool visible)
@@ -56,44 +36,6 @@ CResultsTreeHost::~CResultsTreeHost()
         m_tree.DestroyWindow();
     if (m_frame.GetSafeHwnd())
         m_frame.DestroyWindow();
-}
-
-namespace
-{
-void Walk(CTreeCtrl& tree, HTREEITEM item, int depth, std::vector<ShownItem>& items)
-{
-    for (; item; item = tree.GetNextSiblingItem(item))
-    {
-        char text[8192] = {};
-        TVITEMA info = {};
-        info.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_STATE | TVIF_HANDLE;
-        info.hItem = item;
-        info.pszText = text;
-        info.cchTextMax = sizeof(text);
-        info.stateMask = TVIS_EXPANDED;
-        tree.GetItem(&info);
-        int children = 0;
-        for (HTREEITEM child = tree.GetChildItem(item); child; child = tree.GetNextSiblingItem(child))
-            ++children;
-        items.push_back({depth, MaskStamps(text), info.iImage, (info.state & TVIS_EXPANDED) != 0, children});
-        Walk(tree, tree.GetChildItem(item), depth + 1, items);
-    }
-}
-} // namespace
-
-std::vector<ShownItem> Snapshot(CTreeCtrl& tree)
-{
-    std::vector<ShownItem> items;
-    Walk(tree, tree.GetRootItem(), 0, items);
-    return items;
-}
-
-const ShownItem* FindShown(const std::vector<ShownItem>& items, const std::string& text)
-{
-    for (const ShownItem& item : items)
-        if (item.text == text)
-            return &item;
-    return nullptr;
 }
 
 void SelectOnly(CUnitTestExecutor* executor, const std::vector<std::string>& names)

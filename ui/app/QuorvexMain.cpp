@@ -1,4 +1,4 @@
 // The program's one application object.
-#include "QuorvexDialogApp.h"
+#include "ui/QuorvexDialogApp.h"
 
 CQuorvexDialogApp theApp;

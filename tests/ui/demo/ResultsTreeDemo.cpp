@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "ResultsTreeTestSupport.h"
-#include "UnitTestUILogManager.h"
+#include "tests/ui/ResultsTreeTestSupport.h"
+#include "ui/UnitTestUILogManager.h"
 
 int main(int argc, char** argv)
 {
