@@ -4,6 +4,11 @@
 #define QVX_TOOLKIT_RESOURCE_IDS_H
 
 // The toolkit's blocks.
+// Sub-ranges of the libraries with their own resource script: the controls (toolkit/controls,
+// XTPControlsResourceIds.h, XTPControlsResources.rc) take 9300-9343, that is their toolbar 9307,
+// menu 9317 and the whole string blocks 9312-9327 and 9328-9343 (strings 9325-9329).
+#define ID_TK_CONTROLS_FIRST 9300
+#define ID_TK_CONTROLS_LAST 9343
 #define ID_TK_FIRST 9100
 #define ID_TK_LAST 9999
 #define ID_TK_COMMANDS_FIRST 35000
