@@ -1,5 +1,5 @@
 // CListCtrl and CListView.
-#include "ListCtrl.h"
+#include "framework/ListCtrl.h"
 
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CListView, CListCtrl)

@@ -2,7 +2,7 @@
 // hosts one. Controls living inside a list (its header) test their parent against these classes.
 #pragma once
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 #include <commctrl.h>
 

@@ -1,5 +1,5 @@
 // Synchronisation objects: the named base, the critical section and the scoped lock.
-#include "SyncObject.h"
+#include "framework/SyncObject.h"
 
 CSyncObject::CSyncObject(LPCSTR pstrName)
 {

@@ -2,8 +2,8 @@
 // virtual, and an optional name), with CCriticalSection, a process-local re-entrant lock.
 #pragma once
 
-#include "FrameworkString.h"
-#include "Object.h"
+#include "framework/FrameworkString.h"
+#include "framework/Object.h"
 
 class CSyncObject : public CObject
 {
