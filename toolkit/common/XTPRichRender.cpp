@@ -308,7 +308,9 @@ HRESULT CXTPRichRender::XTextHost::TxNotify(DWORD iNotify, void* pv)
     if (iNotify == EN_REQUESTRESIZE && pv)
     {
         const REQRESIZE* pResize = static_cast<const REQRESIZE*>(pv);
-        m_pOwner->m_szRequest = CSize(pResize->rc.right - pResize->rc.left, pResize->rc.bottom - pResize->rc.top);
+        // Every layout is drawn into a rectangle at the origin, so the requested rectangle's right
+        // and bottom edges are the width and height the text needs.
+        m_pOwner->m_szRequest = CSize(pResize->rc.right, pResize->rc.bottom);
         m_pOwner->m_nRequests++;
     }
     return S_OK;

@@ -479,6 +479,7 @@ void CXTPToolTipContext::FilterToolTipMessage(CWnd* pWnd, MSG* pMsg, BOOL bOwn)
         if (IsOwnText(ti.lpszText))
             StripAmpersandsA(ti.lpszText);
         StripAmpersandsA(ext.lpszTitle);
+        StripAmpersandsA(ext.lpszDescription); // shown as the tip text
     }
     if (m_bStripEllipsis)
         StripTrailingDots(ti.lpszText);

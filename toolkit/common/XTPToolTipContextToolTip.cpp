@@ -305,7 +305,9 @@ CString CXTPToolTipContextToolTip::GetToolText(const TOOLITEM* pTool) const
     {
         strText = pTool->strText;
     }
-    if (!(m_pContext->GetToolTipStyle() & XTP_TTS_NOPREFIX_FLAG) && !strText.IsEmpty())
+    // The context has already stripped the texts it was given; only the owner's answers are
+    // stripped here (twice would turn "&&" into nothing).
+    if (pTool->bTextCallback && !(m_pContext->GetToolTipStyle() & XTP_TTS_NOPREFIX_FLAG) && !strText.IsEmpty())
     {
         LPSTR p = strText.GetBuffer(strText.GetLength());
         StripAmpersandsA(p);

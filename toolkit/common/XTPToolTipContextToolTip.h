@@ -81,6 +81,7 @@ public:
     // ---- state that tests and kinds read
     BOOL IsActive() const { return m_bActive; }
     int GetToolCount() const { return static_cast<int>(m_arrTools.GetSize()); }
+    const TOOLITEM* GetTool(int nIndex) const { return m_arrTools[nIndex]; }
     const TOOLITEM* GetShownTool() const { return m_pShown; }
     const TOOLITEM* GetPendingTool() const { return m_pPending; }
     const CString& GetTitle() const { return m_strTitle; }
