@@ -332,3 +332,42 @@ TEST(ToolTipWindow, HarnessConfiguration)
     context.GetBoldFont()->GetLogFont(&lfBold);
     EXPECT_EQ(lfBold.lfWeight, FW_BOLD);
 }
+
+TEST(ToolTipWindow, WindowUnderThePointSkipsTooltipChildren)
+{
+    ToolWindow owner;
+    ASSERT_TRUE(owner.CreateAt(kX, kY, 200, 60));
+    // A child that answers the tooltip query with 1, and one that does not.
+    class QueryChild : public CWnd
+    {
+    public:
+        BOOL bTooltip = TRUE;
+
+    protected:
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+        {
+            if (message == WM_XTP_TOOLTIP_QUERY)
+                return bTooltip ? 1 : 0;
+            return CWnd::WindowProc(message, wParam, lParam);
+        }
+    } tipChild, plainChild;
+    plainChild.bTooltip = FALSE;
+    ASSERT_TRUE(tipChild.CreateEx(0, "BUTTON", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 60, owner.m_hWnd, nullptr));
+    ASSERT_TRUE(plainChild.CreateEx(0, "BUTTON", "", WS_CHILD | WS_VISIBLE, 100, 0, 100, 60, owner.m_hWnd, nullptr));
+    const POINT ptTip = {kX + 50, kY + 30}, ptPlain = {kX + 150, kY + 30};
+    ASSERT_EQ(::WindowFromPoint(ptTip), tipChild.m_hWnd) << "another window covers the test window";
+    EXPECT_EQ(CXTPToolTipContext::WindowFromPointEx(ptTip), owner.m_hWnd);
+    EXPECT_EQ(CXTPToolTipContext::WindowFromPointEx(ptPlain), plainChild.m_hWnd);
+
+    CXTPToolTipContext context;
+    CXTPToolTipContextToolTip tip(&context);
+    ASSERT_TRUE(tip.Create(&owner, 3));
+    EXPECT_EQ(tip.SendMessage(TTM_WINDOWFROMPOINT, 0, reinterpret_cast<LPARAM>(&ptTip)),
+              reinterpret_cast<LRESULT>(owner.m_hWnd));
+    CXTPToolTipContext::CStandardToolTip standard;
+    ASSERT_TRUE(standard.Create(&owner, TTS_ALWAYSTIP));
+    EXPECT_EQ(standard.SendMessage(TTM_WINDOWFROMPOINT, 0, reinterpret_cast<LPARAM>(&ptTip)),
+              reinterpret_cast<LRESULT>(owner.m_hWnd));
+    EXPECT_EQ(standard.SendMessage(TTM_WINDOWFROMPOINT, 0, reinterpret_cast<LPARAM>(&ptPlain)),
+              reinterpret_cast<LRESULT>(plainChild.m_hWnd));
+}
