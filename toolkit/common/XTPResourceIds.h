@@ -48,4 +48,10 @@
 #define IDS_TK_CONFIRM_UPDATED_TOOLBAR 9177
 #define IDS_TK_WAITING_FOR_CHORD 9187
 
+// Private messages of the tooltip windows (the toolkit's block 0x2A48-0x2A49). A window that
+// answers WM_XTP_TOOLTIP_QUERY with 1 is a tooltip: the window under the cursor is then its parent.
+// WM_XTP_TOOLTIP_SETICON carries the icon (CXTPImageManagerIcon*, null for none) of the current tool.
+#define WM_XTP_TOOLTIP_QUERY 0x2A48
+#define WM_XTP_TOOLTIP_SETICON 0x2A49
+
 #endif
