@@ -3,6 +3,8 @@
 // window ends the program within the bound, with exit code 4.
 #include "tests/e2e/E2eTestSupport.h"
 
+#include <cstdlib>
+
 using namespace qvx_e2e;
 
 namespace
@@ -89,6 +91,9 @@ TEST_F(HungTestE2eTest, CancelSaysTheTestDoesNotReturnAndTheWindowKeepsAnswering
         },
         5000));
     EXPECT_EQ(TreeLines(), expected);
+    // QVX_E2E_HOLD_HUNG_MS keeps the window up for a screenshot.
+    if (const char* hold = std::getenv("QVX_E2E_HOLD_HUNG_MS"))
+        ::Sleep(static_cast<DWORD>(std::atol(hold)));
 
     // The bound has run out already: closing ends the program at once.
     const DWORD took = CloseAndTime();

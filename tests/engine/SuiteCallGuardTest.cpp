@@ -100,9 +100,40 @@ TEST(SuiteCallGuard, RepeatedStackOverflowsOnOneThreadAreEachContained)
     EXPECT_EQ(log.plainResult, 42);
 }
 
-TEST(SuiteCallGuard, AStackThatStillHasItsGuardPageIsLeftAlone)
+namespace
 {
-    ASSERT_TRUE(StackHasGuardPage());
+// The guard pages of the calling thread's stack below the caller's frame.
+std::vector<ULONG_PTR> GuardPages()
+{
+    std::vector<ULONG_PTR> pages;
+    volatile char marker = 0;
+    MEMORY_BASIC_INFORMATION info;
+    if (!VirtualQuery(const_cast<char*>(&marker), &info, sizeof(info)))
+        return pages;
+    const ULONG_PTR top = reinterpret_cast<ULONG_PTR>(&marker);
+    for (ULONG_PTR at = reinterpret_cast<ULONG_PTR>(info.AllocationBase); at < top;)
+    {
+        if (!VirtualQuery(reinterpret_cast<void*>(at), &info, sizeof(info)) || info.RegionSize == 0)
+            break;
+        if (info.State == MEM_COMMIT && (info.Protect & PAGE_GUARD))
+            pages.push_back(at);
+        at = reinterpret_cast<ULONG_PTR>(info.BaseAddress) + info.RegionSize;
+    }
+    return pages;
+}
+} // namespace
+
+// Once the thread has its guard page above the reserve, guarding again changes nothing.
+TEST(SuiteCallGuard, AStackThatHasItsGuardPageIsLeftAlone)
+{
+    ASSERT_TRUE(CSuiteCallGuard::ReserveOverflowStack());
+    ASSERT_TRUE(CSuiteCallGuard::RestoreStackGuard());
+    const std::vector<ULONG_PTR> guarded = GuardPages();
+    ASSERT_FALSE(guarded.empty());
     EXPECT_TRUE(CSuiteCallGuard::RestoreStackGuard());
-    EXPECT_TRUE(StackHasGuardPage());
+    EXPECT_EQ(GuardPages(), guarded);
+    long result = 0;
+    EXPECT_TRUE(CSuiteCallGuard::Invoke(&Plain, &result, nullptr));
+    EXPECT_EQ(result, 42);
+    EXPECT_EQ(GuardPages(), guarded);
 }
