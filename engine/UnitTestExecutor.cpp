@@ -390,10 +390,10 @@ bool CUnitTestExecutor::RequestCancel()
 
 void CUnitTestExecutor::StartStopBound()
 {
-    if (!m_bRunInProgress || m_dwStopBoundStart.load() != 0)
+    if (!m_bRunInProgress || m_bStopBoundStarted.load())
         return;
-    // Never 0, which means "not started".
-    m_dwStopBoundStart = GetTickCount() | 1;
+    m_dwStopBoundStart = GetTickCount();
+    m_bStopBoundStarted = true;
     m_bStopBoundPassed = false;
     if (!CreateTimerQueueTimer(&m_hStopBoundTimer, nullptr, &CUnitTestExecutor::OnStopBoundElapsed, this,
                                kStopBoundMilliseconds, 0, WT_EXECUTEONLYONCE))
@@ -402,10 +402,9 @@ void CUnitTestExecutor::StartStopBound()
 
 DWORD CUnitTestExecutor::GetStopBoundRemaining() const
 {
-    const DWORD start = m_dwStopBoundStart.load();
-    if (start == 0)
+    if (!m_bStopBoundStarted.load())
         return kStopBoundMilliseconds;
-    const DWORD spent = GetTickCount() - start;
+    const DWORD spent = GetTickCount() - m_dwStopBoundStart.load();
     return spent >= kStopBoundMilliseconds ? 0 : kStopBoundMilliseconds - spent;
 }
 
@@ -439,7 +438,7 @@ void CUnitTestExecutor::EndStopBound()
         DeleteTimerQueueTimer(nullptr, m_hStopBoundTimer, INVALID_HANDLE_VALUE);
         m_hStopBoundTimer = nullptr;
     }
-    m_dwStopBoundStart = 0;
+    m_bStopBoundStarted = false;
     m_bStopBoundPassed = false;
 }
 

@@ -215,9 +215,10 @@ protected:
     // the run loop decides how it ended. A helper's fault counts against it only while it is open.
     CTestCaseExecutionContext* m_pOpenTest = nullptr;
 
-    // The stop bound: its one-shot timer (user-interface thread only), when it started (tick count, 0: not
-    // started in this run) and whether it ran out.
+    // The stop bound: its one-shot timer (user-interface thread only), whether and when it started (tick
+    // count) and whether it ran out.
     HANDLE m_hStopBoundTimer = nullptr;
+    std::atomic<bool> m_bStopBoundStarted{false};
     std::atomic<DWORD> m_dwStopBoundStart{0};
     std::atomic<bool> m_bStopBoundPassed{false};
 
