@@ -418,9 +418,8 @@ VOID CALLBACK CUnitTestExecutor::OnStopBoundElapsed(PVOID executor, BOOLEAN)
         self->m_bStopBoundPassed = true;
         char text[240];
         std::snprintf(text, sizeof(text),
-                      "The test has not returned %lu seconds after the run was told to stop: it does not ask "
-                      "whether the run goes on, so it cannot be stopped. Closing the program ends it (exit "
-                      "code %d).",
+                      "The test has not returned %lu seconds after the run was told to stop; closing the "
+                      "program ends it (exit code %d)",
                       static_cast<unsigned long>(kStopBoundMilliseconds / 1000), QVX_EXIT_TEST_NOT_RETURNING);
         self->ReportHarnessError(text);
     }
