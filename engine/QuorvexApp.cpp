@@ -262,6 +262,22 @@ int CQuorvexApp::RunCommandLine()
     return code;
 }
 
+void CQuorvexApp::EndProcessForRunThatDoesNotStop()
+{
+    if (m_pExecutor)
+    {
+        char text[200];
+        std::snprintf(text, sizeof(text),
+                      "The test has still not returned %lu seconds after the run was told to stop; the program "
+                      "ends with exit code %d",
+                      static_cast<unsigned long>(CUnitTestExecutor::kStopBoundMilliseconds / 1000),
+                      QVX_EXIT_TEST_NOT_RETURNING);
+        m_pExecutor->ReportHarnessError(text);
+    }
+    std::fflush(stdout);
+    ::TerminateProcess(::GetCurrentProcess(), QVX_EXIT_TEST_NOT_RETURNING);
+}
+
 int CQuorvexApp::RunDialogMode()
 {
     // The main dialog is not part of this program yet: load the suite named on the command line and report

@@ -12,13 +12,15 @@
 
 #include <vector>
 
-// Exit codes of command-line mode.
+// Exit codes of command-line mode; 4 and 5 end dialog mode too.
 enum
 {
-    QVX_EXIT_PASSED = 0,       // at least one test ran and none failed
-    QVX_EXIT_TESTS_FAILED = 1, // a test reported an error, threw or faulted (or setup/teardown/helpers did)
-    QVX_EXIT_LOAD_FAILED = 2,  // the suite could not be loaded (its message was printed)
-    QVX_EXIT_NO_TESTS = 3      // the suite loaded but no test was selected (no name matched)
+    QVX_EXIT_PASSED = 0,             // at least one test ran and none failed
+    QVX_EXIT_TESTS_FAILED = 1,       // a test reported an error, threw or faulted (or setup/teardown/helpers did)
+    QVX_EXIT_LOAD_FAILED = 2,        // the suite could not be loaded (its message was printed)
+    QVX_EXIT_NO_TESTS = 3,           // the suite loaded but no test was selected (no name matched)
+    QVX_EXIT_TEST_NOT_RETURNING = 4, // closed while a test had not returned within the stop bound
+    QVX_EXIT_PROCESS_ENDED = 5       // a test ended the process (ExitProcess, exit) during a run
 };
 
 class CQuorvexApp : public CWinApp
@@ -55,6 +57,11 @@ public:
 
     // Runs command-line mode with the sink already set; returns the exit code.
     int RunCommandLine();
+    // For a run that does not end although it was told to stop (the test has not returned within the
+    // executor's stop bound): the suite cannot be unloaded while its code runs, so this logs why and ends the
+    // process at once with QVX_EXIT_TEST_NOT_RETURNING. Nothing of the program or the suite runs any more
+    // (no destructors, no detach notifications). Returns only when the system refuses.
+    void EndProcessForRunThatDoesNotStop();
     // The two forms of a failed load's message: a console line, or the text of the main dialog's box.
     enum class LoadMessageForm
     {

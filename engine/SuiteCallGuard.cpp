@@ -224,12 +224,118 @@ void CSuiteFault::Describe(char* out, int size) const
         std::snprintf(out, size, "unhandled exception %08lX", static_cast<unsigned long>(code));
 }
 
+namespace
+{
+typedef BOOL(WINAPI* StackGuaranteeProc)(PULONG size);
+
+// SetThreadStackGuarantee, looked up once: systems before it keep a fixed reserve of their own.
+StackGuaranteeProc StackGuarantee()
+{
+    static StackGuaranteeProc proc = reinterpret_cast<StackGuaranteeProc>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetThreadStackGuarantee")));
+    return proc;
+}
+
+// The calling thread's information block, through its Self field (what NtCurrentTeb reads).
+NT_TIB* CurrentThreadInformationBlock()
+{
+    NT_TIB* tib;
+#if defined(_WIN64)
+    asm("movq %%gs:0x30, %0" : "=r"(tib));
+#else
+    asm("movl %%fs:0x18, %0" : "=r"(tib));
+#endif
+    return tib;
+}
+
+ULONG_PTR PageSize()
+{
+    static ULONG_PTR size = [] {
+        SYSTEM_INFO info;
+        GetSystemInfo(&info);
+        return static_cast<ULONG_PTR>(info.dwPageSize ? info.dwPageSize : 4096);
+    }();
+    return size;
+}
+} // namespace
+
+bool CSuiteCallGuard::ReserveOverflowStack()
+{
+    StackGuaranteeProc proc = StackGuarantee();
+    ULONG size = kOverflowReserveBytes;
+    // Raises the reserve only: a larger one that the thread already has stays.
+    return proc && proc(&size);
+}
+
+bool CSuiteCallGuard::RestoreStackGuard()
+{
+    const ULONG_PTR page = PageSize();
+    volatile char marker = 0;
+    MEMORY_BASIC_INFORMATION info;
+    if (!VirtualQuery(const_cast<char*>(&marker), &info, sizeof(info)) || !info.AllocationBase)
+        return false;
+    // The whole stack is one reservation: its lowest page is never usable, the pages above it are the
+    // reserve for handling an overflow, then comes the guard page, then the committed stack in use.
+    const ULONG_PTR bottom = reinterpret_cast<ULONG_PTR>(info.AllocationBase);
+    const ULONG_PTR inUse = reinterpret_cast<ULONG_PTR>(&marker) & ~(page - 1);
+    ULONG reserve = 0;
+    if (StackGuaranteeProc proc = StackGuarantee())
+        proc(&reserve); // 0 asks for the current reserve without changing it
+    const ULONG_PTR minimum = 2 * page;
+    ULONG_PTR reserveBytes = reserve > minimum ? reserve : minimum;
+    reserveBytes = (reserveBytes + page - 1) & ~(page - 1);
+    // The lowest place for the guard page: touching it still leaves the whole reserve below.
+    const ULONG_PTR lowestGuard = bottom + page + reserveBytes;
+    ULONG_PTR lowestCommitted = 0;
+    for (ULONG_PTR at = bottom; at < inUse;)
+    {
+        if (!VirtualQuery(reinterpret_cast<void*>(at), &info, sizeof(info)) || info.RegionSize == 0)
+            return false;
+        const ULONG_PTR regionEnd = reinterpret_cast<ULONG_PTR>(info.BaseAddress) + info.RegionSize;
+        if (info.State == MEM_COMMIT)
+        {
+            // A guard page at or above the reserve: the stack can still grow and report its overflow.
+            if ((info.Protect & PAGE_GUARD) && regionEnd > lowestGuard)
+                return true;
+            if (!lowestCommitted && !(info.Protect & (PAGE_GUARD | PAGE_NOACCESS)))
+                lowestCommitted = at;
+        }
+        at = regionEnd;
+    }
+    if (!lowestCommitted)
+        return false;
+    // Where the system puts its last guard page before it reports an overflow; never below the committed
+    // stack (pages that are only reserved are grown into by the system once the guard above them is
+    // touched).
+    ULONG_PTR guard = lowestGuard;
+    if (guard < lowestCommitted)
+        guard = lowestCommitted;
+    // Keep a page between the guard and the page in use.
+    if (guard + 2 * page > inUse)
+        return false;
+    DWORD previous = 0;
+    if (!VirtualProtect(reinterpret_cast<void*>(guard), page, PAGE_READWRITE | PAGE_GUARD, &previous))
+        return false;
+    // The stack limit of the thread's information block is the lowest address known to be usable: code
+    // that probes a large frame (Microsoft's stack check) only probes below it, so it must not lie under
+    // the guard page, or a probe could step over it.
+    NT_TIB* tib = CurrentThreadInformationBlock();
+    if (reinterpret_cast<ULONG_PTR>(tib->StackLimit) < guard + page)
+        tib->StackLimit = reinterpret_cast<void*>(guard + page);
+    return true;
+}
+
 bool CSuiteCallGuard::Invoke(void (*body)(void*), void* data, CSuiteFault* fault)
 {
     CSuiteFault local;
     if (!fault)
         fault = &local;
     *fault = CSuiteFault();
+    // The thread may never have run suite code, or its guard page may lie too low (some systems place a
+    // new thread's only guard page right above the stack's last page, with no room to handle an
+    // overflow): first the reserve, then a guard page above it.
+    ReserveOverflowStack();
+    RestoreStackGuard();
     GuardFrame frame = {};
     bool returned = false;
     try
@@ -252,6 +358,9 @@ bool CSuiteCallGuard::Invoke(void (*body)(void*), void* data, CSuiteFault* fault
     fault->kind = CSuiteFault::Structured;
     fault->code = frame.code;
     std::memcpy(fault->what, frame.what, sizeof(fault->what));
+    // Back on the guard's own frame, far above where the fault happened: before any more suite code runs on
+    // this thread, its stack must be able to stop (and report) an overflow again.
+    fault->stackGuarded = RestoreStackGuard();
     return false;
 }
 

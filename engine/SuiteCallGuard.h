@@ -20,6 +20,10 @@ struct CSuiteFault
     // The text of a C++ exception reported by the SDK thunk (QVX_EXCEPTION_CPP), else empty.
     char what[256] = {};
 
+    // After a platform fault: false when the thread's stack could not be given a guard page again (see
+    // CSuiteCallGuard::RestoreStackGuard), so that another overflow on this thread could not be contained.
+    bool stackGuarded = true;
+
     // One line describing the fault, e.g. "exception C0000005 (access violation)".
     void Describe(char* out, int size) const;
 };
@@ -28,7 +32,24 @@ class CSuiteCallGuard
 {
 public:
     // Runs body(data) inside the guard. True when it returned normally; false with fault filled otherwise.
+    // Before the call the thread is asked to keep kOverflowReserveBytes of stack for handling an overflow
+    // and is given a guard page above it; after a platform fault the guard page is restored.
     static bool Invoke(void (*body)(void*), void* data, CSuiteFault* fault);
+
+    // Stack the system keeps back, on each thread that calls into suite code, for handling a stack overflow
+    // (SetThreadStackGuarantee): room for the system's exception dispatch, the guard's handler and the
+    // unwinding of the suite's frames, with a wide margin.
+    static constexpr unsigned long kOverflowReserveBytes = 64 * 1024;
+    // Asks the system to keep kOverflowReserveBytes for the calling thread; false when it refuses (an old
+    // system without the request keeps its own smaller reserve).
+    static bool ReserveOverflowStack();
+    // Makes sure the calling thread's stack has a guard page above the reserve for handling an overflow
+    // (and well below the current stack pointer), placing one where the system places its last one when
+    // none is there. After a stack overflow the system has used up the guard page, and nothing would stop
+    // (or report) the next overflow; and a new thread may have its only guard page right above the stack's
+    // last page, leaving no room to handle an overflow. Nothing changes when a guard page above the
+    // reserve is there. False when none could be placed.
+    static bool RestoreStackGuard();
 
     // Typed calls into suite code. Each returns true when the suite code returned normally.
     // A test entry: thiscall (suite).

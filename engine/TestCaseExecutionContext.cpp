@@ -24,6 +24,7 @@ void CTestCaseExecutionContext::ClearOutcome()
     m_nErrors = 0;
     m_nWarnings = 0;
     m_nInformation = 0;
+    m_nHelperFaults = 0;
     m_faulted = false;
     m_fault = CSuiteFault();
 }

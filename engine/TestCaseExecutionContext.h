@@ -20,7 +20,8 @@ public:
     bool Execute();
     // Back to the state of a new record.
     void Reset();
-    // Forgets the outcome of an earlier execution: no errors, warnings or information messages, no fault.
+    // Forgets the outcome of an earlier execution: no errors, warnings or information messages, no fault,
+    // no faulted helper.
     // Every selected test starts a run this way.
     void ClearOutcome();
     void SetName(CDravikString name) { m_name = name; }
@@ -40,6 +41,9 @@ public:
     long m_nErrors;
     long m_nWarnings;
     long m_nInformation;
+    // Helper threads started during the test that ended with a fault while the test ran (not counted as the
+    // test's errors: like the test's own fault, it fails the test without stopping the run).
+    long m_nHelperFaults;
     BYTE m_bSelected;
 
 private:

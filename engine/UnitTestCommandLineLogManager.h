@@ -24,6 +24,7 @@ public:
 
     // Where the lines go; standard output unless a test redirects it.
     void SetStream(FILE* stream) { m_stream = stream; }
+    FILE* GetStream() const { return m_stream; }
 
 private:
     // The string-table format id, loaded once per sink.

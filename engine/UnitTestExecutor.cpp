@@ -2,10 +2,14 @@
 
 #include "foundation/PathUtilities.h"
 #include "foundation/TimeUtilities.h"
+#include "engine/ProcessEndWatch.h"
+#include "engine/QuorvexApp.h"
+#include "engine/UnitTestCommandLineLogManager.h"
 #include "engine/UnitTestHelperExecutor.h"
 
 #include <cstddef>
 #include <cstdio>
+#include <io.h>
 
 namespace
 {
@@ -138,6 +142,8 @@ int CUnitTestExecutor::LoadSuite()
         m_dwLastLoadError = error;
         return IsDependencyError(error) ? QVX_LOAD_DEPENDENCIES : QVX_LOAD_INVALID;
     }
+    // A test that ends the process through the suite's imports is noticed (and fails the run).
+    CProcessEndWatch::WatchModule(m_hModule);
     FARPROC constructor = GetProcAddress(m_hModule, "UnitTestCaseSuiteConstructor");
     if (!constructor)
     {
@@ -217,6 +223,7 @@ void CUnitTestExecutor::DestroySuiteObject(bool* throughExport)
 bool CUnitTestExecutor::UnloadSuite()
 {
     Stop();
+    EndStopBound();
     ClearTests();
     m_strModulePath = "";
     bool throughExport = false;
@@ -296,6 +303,8 @@ bool CUnitTestExecutor::RunSelectedTests(bool wait)
     m_bCancelReported = 0;
     if (m_nSelectedCount <= 0)
         return false;
+    // The previous run's bound is over; this run has none until it is told to stop.
+    EndStopBound();
     m_bRunInProgress = 1;
     if (!Start())
     {
@@ -375,7 +384,70 @@ bool CUnitTestExecutor::RequestCancel()
     m_bCancelRequested = 1;
     m_bCancelReported = 0;
     SetKeepRunning(false);
+    StartStopBound();
     return true;
+}
+
+void CUnitTestExecutor::StartStopBound()
+{
+    if (!m_bRunInProgress || m_bStopBoundStarted.load())
+        return;
+    m_dwStopBoundStart = GetTickCount();
+    m_bStopBoundStarted = true;
+    m_bStopBoundPassed = false;
+    if (!CreateTimerQueueTimer(&m_hStopBoundTimer, nullptr, &CUnitTestExecutor::OnStopBoundElapsed, this,
+                               kStopBoundMilliseconds, 0, WT_EXECUTEONLYONCE))
+        m_hStopBoundTimer = nullptr;
+}
+
+DWORD CUnitTestExecutor::GetStopBoundRemaining() const
+{
+    if (!m_bStopBoundStarted.load())
+        return kStopBoundMilliseconds;
+    const DWORD spent = GetTickCount() - m_dwStopBoundStart.load();
+    return spent >= kStopBoundMilliseconds ? 0 : kStopBoundMilliseconds - spent;
+}
+
+VOID CALLBACK CUnitTestExecutor::OnStopBoundElapsed(PVOID executor, BOOLEAN)
+{
+    CUnitTestExecutor* self = static_cast<CUnitTestExecutor*>(executor);
+    try
+    {
+        if (!self->m_bRunInProgress)
+            return;
+        self->m_bStopBoundPassed = true;
+        char text[240];
+        std::snprintf(text, sizeof(text),
+                      "The test has not returned %lu seconds after the run was told to stop; closing the "
+                      "program ends it (exit code %d)",
+                      static_cast<unsigned long>(kStopBoundMilliseconds / 1000), QVX_EXIT_TEST_NOT_RETURNING);
+        self->ReportHarnessError(text);
+    }
+    catch (...)
+    {
+        // Nothing may leave a callback of the system.
+    }
+}
+
+void CUnitTestExecutor::EndStopBound()
+{
+    if (m_hStopBoundTimer)
+    {
+        // INVALID_HANDLE_VALUE: returns once a callback under way has finished.
+        DeleteTimerQueueTimer(nullptr, m_hStopBoundTimer, INVALID_HANDLE_VALUE);
+        m_hStopBoundTimer = nullptr;
+    }
+    m_bStopBoundStarted = false;
+    m_bStopBoundPassed = false;
+}
+
+bool CUnitTestExecutor::WaitForRunEnd(DWORD timeoutMs)
+{
+    if (!m_bRunInProgress && !IsThreadRunning())
+        return true;
+    if (IsCurrentThread())
+        return false;
+    return WaitWithMessagePumpFor(timeoutMs) || !m_bRunInProgress;
 }
 
 bool CUnitTestExecutor::MarkCancelReported()
@@ -390,13 +462,38 @@ void CUnitTestExecutor::ReportHarnessError(const char* text)
         m_pLogManager->LogError(CDravikString(text), -1);
 }
 
-void CUnitTestExecutor::ReportFault(const char* where, const CSuiteFault& fault)
+namespace
+{
+void FormatFault(char* text, int size, const char* where, const CSuiteFault& fault)
 {
     char description[400];
     fault.Describe(description, sizeof(description));
+    std::snprintf(text, size, "%s ended with an %s", where, description);
+}
+} // namespace
+
+void CUnitTestExecutor::ReportFault(const char* where, const CSuiteFault& fault)
+{
     char text[512];
-    std::snprintf(text, sizeof(text), "%s ended with an %s", where, description);
+    FormatFault(text, sizeof(text), where, fault);
     ReportHarnessError(text);
+}
+
+void CUnitTestExecutor::ReportHelperFault(CUnitTestHelperExecutor* helper, const CSuiteFault& fault)
+{
+    char where[64];
+    std::snprintf(where, sizeof(where), "Helper thread %ld", helper->m_nId);
+    char text[512];
+    FormatFault(text, sizeof(text), where, fault);
+    // Counted and logged under the message lock, so that the line stands under the test it fails: the run
+    // loop closes the test's outcome under the same lock.
+    CThreadLockGuard hold(m_messageLock);
+    if (helper->m_pOwnerTest && helper->m_pOwnerTest == m_pOpenTest)
+        ++m_pOpenTest->m_nHelperFaults;
+    else
+        ++m_nRunProblems;
+    if (m_pLogManager)
+        m_pLogManager->LogError(CDravikString(text), -1);
 }
 
 bool CUnitTestExecutor::Run()
@@ -436,6 +533,16 @@ bool CUnitTestExecutor::RunUnderLock()
     CDravikString suiteName(m_strSuiteName);
     OnRunBegun(m_nSelectedCount);
     LogRunBegin(suiteName.GetAnsi(), m_nSelectedCount);
+    // From the run setup to the run teardown, suite code ending the process is a failure of the run.
+    HANDLE rawOutput = nullptr;
+    if (auto* console = dynamic_cast<CUnitTestCommandLineLogManager*>(m_pLogManager))
+        if (FILE* stream = console->GetStream())
+        {
+            const intptr_t handle = _get_osfhandle(_fileno(stream));
+            if (handle != -1)
+                rawOutput = reinterpret_cast<HANDLE>(handle);
+        }
+    CProcessEndWatch::RunBegins(this, rawOutput);
 
     CSuiteFault fault;
     bool setupOk = CSuiteCallGuard::CallSuiteSlot(m_pSuite, 1, &fault);
@@ -453,20 +560,33 @@ bool CUnitTestExecutor::RunUnderLock()
             CThreadLockGuard messages(m_messageLock);
             m_pCurrentTest = test;
             m_nCurrentIndex = index;
+            m_pOpenTest = test;
         }
         ++m_nTestsExecuted;
         bool returned = test->Execute();
+        long helperFaults;
+        {
+            // From here on a helper's fault no longer counts against this test.
+            CThreadLockGuard messages(m_messageLock);
+            m_pOpenTest = nullptr;
+            helperFaults = test->m_nHelperFaults;
+        }
         if (!returned && test->HasFaulted())
         {
             // Thrown or faulted: an error line for the test (not counted through the interface, so the run
             // goes on), no "Completed Successfully", but the test is finished and counts as failed.
             ++m_nTestsFailed;
-            char description[400];
-            test->GetFault().Describe(description, sizeof(description));
             char text[512];
-            std::snprintf(text, sizeof(text), "The test ended with an %s", description);
+            FormatFault(text, sizeof(text), "The test", test->GetFault());
             if (m_pLogManager)
                 m_pLogManager->LogError(CDravikString(text), -1);
+            if (!test->GetFault().stackGuarded)
+            {
+                // Another overflow on this thread could not be contained: no more suite code runs on it.
+                ReportHarnessError("The worker thread's stack could not be guarded again after the fault; the "
+                                   "run stops");
+                SetKeepRunning(false);
+            }
             OnTestFinished(test, index);
             ++index;
             continue;
@@ -477,6 +597,15 @@ bool CUnitTestExecutor::RunUnderLock()
             SetKeepRunning(false);
             break;
         }
+        if (helperFaults > 0)
+        {
+            // A helper of the test faulted (its error line stands under the test): failed like a test that
+            // faulted itself, and the run goes on.
+            ++m_nTestsFailed;
+            OnTestFinished(test, index);
+            ++index;
+            continue;
+        }
         if (IsKeepRunning())
             m_pLogManager->LogInformation(CDravikString("Completed Successfully"));
         OnTestFinished(test, index);
@@ -485,6 +614,7 @@ bool CUnitTestExecutor::RunUnderLock()
 
     if (setupOk && !CSuiteCallGuard::CallSuiteSlot(m_pSuite, 2, &fault))
         ReportFault("The run teardown", fault);
+    CProcessEndWatch::RunEnds(this);
     LogRunEnd(suiteName.GetAnsi());
     if (previousLength > 0 && previousLength < MAX_PATH)
         SetCurrentDirectoryA(previous);

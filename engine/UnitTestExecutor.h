@@ -145,6 +145,24 @@ public:
     // Marks the cancel reported; true only for the first call after a request (the one that reports it).
     bool MarkCancelReported();
 
+    // ---- A run told to stop ----
+    // A run stops between tests: a test that never returns (and never asks IsRunning) cannot be stopped,
+    // and the suite cannot be unloaded under it. How long the running test may take to return once the run
+    // was told to stop: Windows itself calls a window that has not answered for 5 seconds not responding.
+    static constexpr DWORD kStopBoundMilliseconds = 5000;
+    // Starts the stop bound of the run in progress, once per run (a cancel starts it). When the run has
+    // still not ended when it runs out, an error line says so (from a thread of the system's pool).
+    void StartStopBound();
+    // Milliseconds left of the started bound: 0 once it has run out, the whole bound when none started.
+    DWORD GetStopBoundRemaining() const;
+    // True once the bound has run out during the run (and its error line was logged).
+    bool HasStopBoundPassed() const { return m_bStopBoundPassed.load(); }
+    // Waits, dispatching this thread's messages, until the run has ended or the time is up; true when no
+    // run is in progress any more.
+    bool WaitForRunEnd(DWORD timeoutMs);
+    // True while a test's outcome is open (its entry runs).
+    bool IsTestRunning() const { return m_pOpenTest != nullptr; }
+
 protected:
     enum class Message
     {
@@ -156,9 +174,14 @@ protected:
     bool RunUnderLock();
     bool ReportMessage(Message kind, CDravikString text, long line);
     CUnitTestHelperExecutor* FindHelper(long id, size_t* index = nullptr);
+    // Ends the stop bound's timer (waiting for its callback when it is under way).
+    void EndStopBound();
+    static VOID CALLBACK OnStopBoundElapsed(PVOID executor, BOOLEAN timerFired);
     void DestroySuiteObject(bool* throughExport);
     // A fault in suite code outside a test: log it and mark the run failed.
     void ReportFault(const char* where, const CSuiteFault& fault);
+    // A helper thread's fault: logged; it fails the helper's test while that test runs, else the run.
+    void ReportHelperFault(CUnitTestHelperExecutor* helper, const CSuiteFault& fault);
 
     friend class CUnitTestHelperExecutor;
 
@@ -188,6 +211,16 @@ protected:
     long m_nSelectedCount = 0;
     long m_nCurrentIndex = 0;
     CTestCaseExecutionContext* m_pCurrentTest = nullptr;
+    // The test whose outcome is still open: set while its entry runs, cleared (under the message lock) when
+    // the run loop decides how it ended. A helper's fault counts against it only while it is open.
+    CTestCaseExecutionContext* m_pOpenTest = nullptr;
+
+    // The stop bound: its one-shot timer (user-interface thread only), whether and when it started (tick
+    // count) and whether it ran out.
+    HANDLE m_hStopBoundTimer = nullptr;
+    std::atomic<bool> m_bStopBoundStarted{false};
+    std::atomic<DWORD> m_dwStopBoundStart{0};
+    std::atomic<bool> m_bStopBoundPassed{false};
 
     std::atomic<long> m_nTestsExecuted{0};
     std::atomic<long> m_nTestsFailed{0};

@@ -174,6 +174,11 @@ long QVX_THISCALL CUnitTestExecutor::StartHelperThread(QVX_HELPER_ENTRY entry, v
     {
         return -1;
     }
+    {
+        // A helper started while a test runs belongs to that test: its fault fails the test.
+        CThreadLockGuard hold(m_messageLock);
+        helper->m_pOwnerTest = m_pOpenTest;
+    }
     long id;
     {
         CThreadLockGuard hold(m_helperLock);

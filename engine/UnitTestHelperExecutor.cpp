@@ -3,7 +3,6 @@
 #include "foundation/TimeUtilities.h"
 #include "engine/UnitTestExecutor.h"
 
-#include <cstdio>
 
 CUnitTestHelperExecutor::CUnitTestHelperExecutor()
 {
@@ -24,9 +23,7 @@ bool CUnitTestHelperExecutor::Run()
     CSuiteFault fault;
     if (!CSuiteCallGuard::CallHelperEntry(m_entry, m_pSuite, m_pContext, &fault))
     {
-        char where[64];
-        std::snprintf(where, sizeof(where), "Helper thread %ld", m_nId);
-        m_pExecutor->ReportFault(where, fault);
+        m_pExecutor->ReportHelperFault(this, fault);
         return false;
     }
     m_endTime = GetCurrentFileTime();

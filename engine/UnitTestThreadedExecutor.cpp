@@ -25,6 +25,11 @@ void CUnitTestThreadedExecutor::SetKeepRunning(bool keepRunning)
 
 bool CUnitTestThreadedExecutor::WaitWithMessagePump()
 {
+    return WaitWithMessagePumpFor(INFINITE);
+}
+
+bool CUnitTestThreadedExecutor::WaitWithMessagePumpFor(DWORD timeoutMs)
+{
     if (!m_thread || IsCurrentThread())
         return false;
     // The thread handle is waited for too, so that a finished event already consumed by an earlier wait
@@ -32,14 +37,30 @@ bool CUnitTestThreadedExecutor::WaitWithMessagePump()
     HANDLE handles[2] = {m_finishedEvent, m_thread};
     const DWORD count = m_finishedEvent ? 2 : 1;
     HANDLE* waitFor = m_finishedEvent ? handles : handles + 1;
+    const DWORD start = GetTickCount();
     for (;;)
     {
-        const DWORD wait = MsgWaitForMultipleObjects(count, waitFor, FALSE, 100, QS_ALLINPUT);
+        DWORD step = 100;
+        if (timeoutMs != INFINITE)
+        {
+            const DWORD spent = GetTickCount() - start;
+            if (spent >= timeoutMs)
+            {
+                // One last look without waiting: the thread may have finished just now.
+                if (WaitForMultipleObjects(count, waitFor, FALSE, 0) < WAIT_OBJECT_0 + count)
+                    break;
+                return false;
+            }
+            if (timeoutMs - spent < step)
+                step = timeoutMs - spent;
+        }
+        const DWORD wait = MsgWaitForMultipleObjects(count, waitFor, FALSE, step, QS_ALLINPUT);
         if (wait < WAIT_OBJECT_0 + count)
             break;
         if (wait == WAIT_FAILED)
         {
-            WaitForSingleObject(m_thread, INFINITE);
+            if (WaitForSingleObject(m_thread, timeoutMs == INFINITE ? INFINITE : 0) != WAIT_OBJECT_0)
+                return false;
             break;
         }
         MSG msg;

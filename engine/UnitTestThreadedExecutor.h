@@ -22,6 +22,9 @@ public:
     // Waits until the thread has finished, dispatching the calling thread's messages every 100 ms at most.
     // Returns at once (false) when no thread is running or when called on the thread itself.
     virtual bool WaitWithMessagePump();
+    // The same for at most timeoutMs milliseconds: true when the thread has finished, false when the time
+    // ran out first (the thread goes on) or when there is no thread to wait for.
+    bool WaitWithMessagePumpFor(DWORD timeoutMs);
 
     bool IsThreadRunning() const { return CCommThreadedExecutor::IsRunning(); }
 };

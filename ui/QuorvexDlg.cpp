@@ -508,9 +508,15 @@ void CQuorvexDlg::OnCancel()
     if (CUnitTestExecutor* executor = GetExecutor())
     {
         // The worker logs into the tree until it ends: wait for it here, dispatching messages (the sink
-        // sends to this thread), before anything it reaches goes away.
+        // sends to this thread), before anything it reaches goes away. A test that has not returned within
+        // the stop bound never will: the program then ends at once, with its own exit code.
         if (executor->IsRunInProgress())
+        {
+            executor->StartStopBound();
+            if (!executor->WaitForRunEnd(executor->GetStopBoundRemaining()))
+                m_pApp->EndProcessForRunThatDoesNotStop();
             executor->Stop();
+        }
     }
     if (m_pApp)
     {

@@ -89,7 +89,8 @@ public:
 
     afx_msg void OnCancelRun();
     // Enter reaching the default button does nothing; Escape, the close box and IDCANCEL cancel a run, wait
-    // for the worker while messages keep flowing, detach the tree and the application, then close.
+    // for the worker while messages keep flowing, detach the tree and the application, then close. A test
+    // that has not returned within the executor's stop bound ends the program instead (exit code 4).
     void OnOK() override;
     void OnCancel() override;
     afx_msg void OnExportResults();

@@ -58,7 +58,7 @@ void CHarnessTest::TearDown()
         EXPECT_TRUE(closed) << "the program did not end within 10 s of closing its dialog and was terminated";
         if (closed)
         {
-            EXPECT_EQ(m_process.ExitCode(), 0u) << "exit code of the program";
+            EXPECT_EQ(m_process.ExitCode(), m_expectedExitCode) << "exit code of the program";
         }
     }
     DeleteFolder(m_scratch);

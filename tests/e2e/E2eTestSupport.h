@@ -82,6 +82,8 @@ protected:
                                                      DWORD timeoutMs = 5000) const;
 
     std::string m_scratch; // a folder of this test's own, with a trailing backslash
+    // The exit code the program must end with (checked when it ended by itself).
+    DWORD m_expectedExitCode = 0;
     CHarnessProcess m_process;
 };
 } // namespace qvx_e2e

@@ -59,6 +59,21 @@ INSTANTIATE_TEST_SUITE_P(
         GoldenCase{"FaultingMsvcAbi", "-cmd fx_msvc_fault.dll", QVX_EXIT_TESTS_FAILED, "fault.txt"},
         GoldenCase{"Helpers", "-cmd fx_helpers.dll Helpers", QVX_EXIT_PASSED, "helpers.txt"},
         GoldenCase{"HelpersMsvcAbi", "-cmd fx_msvc_helpers.dll helpers", QVX_EXIT_PASSED, "helpers.txt"},
+        // A helper's fault fails the test that started it: no "Completed Successfully".
+        GoldenCase{"FaultingHelperFailsItsTest", "-cmd fx_helperfault.dll", QVX_EXIT_TESTS_FAILED,
+                   "helper_fault.txt"},
+        GoldenCase{"FaultingHelperFailsItsTestMsvcAbi", "-cmd fx_msvc_helperfault.dll", QVX_EXIT_TESTS_FAILED,
+                   "helper_fault.txt"},
+        // Two overflows on the worker thread, two in helper threads, then a plain test that runs.
+        GoldenCase{"RepeatedStackOverflows", "-cmd fx_overflow.dll", QVX_EXIT_TESTS_FAILED, "overflow.txt"},
+        GoldenCase{"RepeatedStackOverflowsMsvcAbi", "-cmd fx_msvc_overflow.dll", QVX_EXIT_TESTS_FAILED,
+                   "overflow.txt"},
+        // A test that ends the process: the run is not over, whatever exit code the test asked for.
+        GoldenCase{"TestCallsExitProcess", "-cmd fx_exitprocess.dll", QVX_EXIT_PROCESS_ENDED,
+                   "exit_process.txt"},
+        GoldenCase{"TestCallsExitProcessMsvcAbi", "-cmd fx_msvc_exitprocess.dll", QVX_EXIT_PROCESS_ENDED,
+                   "exit_process.txt"},
+        GoldenCase{"TestCallsRuntimeExit", "-cmd fx_crtexit.dll", QVX_EXIT_PROCESS_ENDED, "runtime_exit.txt"},
         GoldenCase{"NamedSubsetSuiteFirst", "fx_pass.dll -cmd third FIRST", QVX_EXIT_PASSED, "subset.txt"},
         GoldenCase{"UnknownNames", "-CMD fx_pass.dll nosuch other", QVX_EXIT_NO_TESTS, "unknown.txt"},
         GoldenCase{"QuotedPathWithBlanks", "-cmd \"with blanks\\fx pass.dll\" Second", QVX_EXIT_PASSED,

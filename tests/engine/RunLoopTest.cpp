@@ -388,7 +388,9 @@ TEST(RunLoop, HelperThreadsCountFromZeroAndAreStoppedWaitedAndEnumerated)
     EXPECT_TRUE(h.executor.LastRunSucceeded());
 }
 
-TEST(RunLoop, AFaultingHelperIsReportedAndFailsTheRun)
+// The helper's fault fails the test that started it, as the test's own fault would: no "Completed
+// Successfully", the test is finished and counted failed, and the run goes on.
+TEST(RunLoop, AFaultingHelperFailsTheTestThatStartedIt)
 {
     Harness h("fx_helperfault.dll");
     ASSERT_EQ(h.result, QVX_LOAD_OK);
@@ -397,12 +399,77 @@ TEST(RunLoop, AFaultingHelperIsReportedAndFailsTheRun)
         "test 1 StartsFaultingHelper",
         "error -1 Helper thread 0 ended with an unhandled exception C0000005 (access violation)",
         "info waited for the faulting helper",
-        "info Completed Successfully",
         "finished StartsFaultingHelper",
         "end Fixture Helper Fault"};
     EXPECT_EQ(h.Run(), expected);
-    EXPECT_EQ(h.executor.GetRunProblems(), 1);
+    EXPECT_EQ(h.executor.GetTestsFailed(), 1);
+    EXPECT_EQ(h.executor.GetRunProblems(), 0);
     EXPECT_FALSE(h.executor.LastRunSucceeded());
+    // A second run starts the test clean and fails it again.
+    h.Run();
+    EXPECT_EQ(h.executor.GetTestsFailed(), 1);
+}
+
+namespace
+{
+bool WaitForEvent(CRecordingLogManager& sink, const std::string& event, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs)
+    {
+        for (const std::string& e : sink.Events())
+            if (e == event)
+                return true;
+        Sleep(10);
+    }
+    return false;
+}
+} // namespace
+
+// After a cancel the running test has the stop bound to return. One that returns within it ends the run
+// quietly; one that takes longer gets an error line when the bound runs out, and its run still ends when
+// it returns.
+TEST(RunLoop, ATestThatOutlivesTheStopBoundAfterACancelIsReported)
+{
+    struct Case
+    {
+        const char* sleepMs;
+        bool reported;
+    };
+    const std::string line = "error -1 The test has not returned 5 seconds after the run was told to stop; "
+                             "closing the program ends it (exit code 4)";
+    for (const Case& c : {Case{"300", false}, Case{"7000", true}})
+    {
+        SCOPED_TRACE(c.sleepMs);
+        SetEnvironmentVariableA("QVX_FX_EMPTY_SLEEP", c.sleepMs);
+        Harness h("fx_many.dll");
+        ASSERT_EQ(h.result, QVX_LOAD_OK);
+        ASSERT_TRUE(h.executor.RunSelectedTests(false));
+        ASSERT_TRUE(WaitForEvent(h.sink, "test 1 Empty", 10000));
+        const DWORD cancelled = GetTickCount();
+        ASSERT_TRUE(h.executor.RequestCancel());
+        // The bound has just started: nearly all of it is left.
+        EXPECT_GE(h.executor.GetStopBoundRemaining(), CUnitTestExecutor::kStopBoundMilliseconds - 1000);
+        if (c.reported)
+        {
+            // The wait is bounded: the test is still sleeping.
+            EXPECT_FALSE(h.executor.WaitForRunEnd(1000));
+            EXPECT_GE(h.executor.GetStopBoundRemaining(), 3000u);
+            ASSERT_TRUE(WaitForEvent(h.sink, line, 10000));
+            EXPECT_GE(GetTickCount() - cancelled, 4500u) << "reported before the bound ran out";
+            EXPECT_EQ(h.executor.GetStopBoundRemaining(), 0u);
+        }
+        ASSERT_TRUE(h.executor.WaitForRunEnd(15000));
+        std::vector<std::string> events = h.sink.Events();
+        std::vector<std::string> expected = {"begin Fixture Many 10000", "test 1 Empty"};
+        if (c.reported)
+            expected.push_back(line);
+        expected.push_back("finished Empty");
+        expected.push_back("end Fixture Many");
+        EXPECT_EQ(events, expected);
+        EXPECT_EQ(h.executor.HasStopBoundPassed(), c.reported);
+    }
+    SetEnvironmentVariableA("QVX_FX_EMPTY_SLEEP", nullptr);
 }
 
 TEST(RunLoop, TenHelpersFloodingTheConsoleLoseNothingAndKeepTheirOrder)
