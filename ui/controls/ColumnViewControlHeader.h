@@ -10,8 +10,6 @@ class CColumnViewControl;
 class CColumnViewControlHeader : public CXTPHeaderCtrl
 {
 public:
-    // The numeric setting the view gives the header theme.
-    static constexpr int kThemeSetting = 5;
 
     CColumnViewControlHeader() = default;
 
