@@ -1,7 +1,8 @@
 // The run-individual dialog of the real program: the list of a suite registered out of name order, selecting
 // rows by the list's private messages, by mouse, by keys and by name, running exactly the selected tests,
 // Cancel, the header click that reverses the order, and the cases in which the dialog must not open.
-// With QVX_E2E_SHOTS set to a folder, the tests also leave screenshots of the dialog there.
+// With QVX_E2E_SHOTS set to a folder, the tests also leave screenshots of the dialog there (with a selection,
+// after a header click).
 #include "tests/e2e/E2eTestSupport.h"
 
 #include <algorithm>
@@ -124,13 +125,19 @@ protected:
     std::vector<std::string> DisplayOrder() const
     {
         std::vector<std::pair<LONG, std::string>> rows;
+        // The pointer moves in the other process; its new place may reach this one a little later, so each
+        // reading waits until the pointer has left the previous place (it starts in the screen's corner).
+        ::SetCursorPos(0, 0);
+        POINT last = {0, 0};
+        WaitUntil([&] { return ::GetCursorPos(&last) && last.x == 0 && last.y == 0; }, 2000);
         for (const std::string& name : kRegistered)
         {
             SetFindText(name);
             if (Send(kPointFound, 0) != 1)
                 return {"<" + name + " not found>"};
-            POINT cursor = {0, 0};
-            ::GetCursorPos(&cursor);
+            POINT cursor = last;
+            WaitUntil([&] { return ::GetCursorPos(&cursor) && (cursor.x != last.x || cursor.y != last.y); }, 2000);
+            last = cursor;
             rows.emplace_back(cursor.y, name);
         }
         std::sort(rows.begin(), rows.end());
@@ -230,22 +237,8 @@ TEST_F(RunIndividualE2eTest, HeaderClickReversesTheOrder)
     EXPECT_TRUE(WaitUntil([&] { return DisplayOrder() == reversed; }, 5000));
     EXPECT_EQ(DisplayOrder(), reversed);
     Shot("run_individual_header_click");
-    // A right click opens the column menu; Escape closes it.
-    ::PostMessageA(header, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(40, 10));
-    ::PostMessageA(header, WM_RBUTTONUP, 0, MAKELPARAM(40, 10));
-    HWND menu = nullptr;
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            menu = ::FindWindowA("#32768", nullptr);
-            return menu && ::IsWindowVisible(menu);
-        },
-        5000))
-        << "the column menu did not open";
-    Shot("run_individual_column_menu");
-    // Closed as the system closes menus when a window takes the mouse: WM_CANCELMODE to the owner.
-    DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutA(header, WM_CANCELMODE, 0, 0, SMTO_NORMAL, 5000, &ignored);
-    EXPECT_TRUE(WaitUntil([&] { return !menu || !::IsWindowVisible(menu); }, 5000));
+    // The column menu (right click) is exercised in process: here it would hold the program's thread in the
+    // menu's own loop while the test closes it.
     PressButton(m_dialog, IDCANCEL);
 }
 

@@ -3,6 +3,10 @@
 // column fitting, the ellipsis, and the selection and caret bars as painted.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -341,6 +345,35 @@ TEST_F(ColumnViewWindowTest, PaintsBlueSelectionWithFocusGreyWithoutAndTheCaretO
     PumpMessages();
     EXPECT_TRUE(grey(pixel(1))) << std::hex << pixel(1);
     EXPECT_EQ(pixel(3), RGB(255, 255, 255)) << "no caret bar without focus";
+}
+
+// A header click reverses the order each time; the column menu's commands sort by the column under the
+// right click in the direction chosen.
+TEST_F(ColumnViewWindowTest, HeaderClicksAndColumnMenuCommandsSort)
+{
+    HWND header = m_view.GetHeader().m_hWnd;
+    ASSERT_NE(header, nullptr);
+    NMHEADERA click = {};
+    click.hdr.hwndFrom = header;
+    click.hdr.idFrom = CColumnViewControl::kHeaderId;
+    click.hdr.code = static_cast<UINT>(HDN_ITEMCLICKA);
+    m_view.SendMessage(WM_NOTIFY, CColumnViewControl::kHeaderId, reinterpret_cast<LPARAM>(&click));
+    EXPECT_TRUE(m_view.IsDescending());
+    EXPECT_STREQ(m_view.GetEntryAt(0)->GetText(0).GetAnsi(), "zeta");
+    BOOL ascending = TRUE;
+    EXPECT_EQ(m_view.GetHeader().GetSortedColumn(&ascending), 0);
+    EXPECT_FALSE(ascending) << "the arrow points down";
+    click.hdr.code = static_cast<UINT>(HDN_ITEMCLICKW);
+    m_view.SendMessage(WM_NOTIFY, CColumnViewControl::kHeaderId, reinterpret_cast<LPARAM>(&click));
+    EXPECT_FALSE(m_view.IsDescending()) << "the wide notification too";
+
+    ::SendMessageA(header, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 10));
+    ::SendMessageA(header, WM_COMMAND, 9326, 0);
+    EXPECT_TRUE(m_view.IsDescending());
+    EXPECT_STREQ(m_view.GetEntryAt(0)->GetText(0).GetAnsi(), "zeta");
+    ::SendMessageA(header, WM_COMMAND, 9325, 0);
+    EXPECT_FALSE(m_view.IsDescending());
+    EXPECT_STREQ(m_view.GetEntryAt(0)->GetText(0).GetAnsi(), "alpha");
 }
 
 TEST_F(ColumnViewWindowTest, FindMessagesUseTheCopiedText)
