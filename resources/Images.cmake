@@ -9,6 +9,7 @@ set(QVX_IMAGES
     ${QVX_IMAGE_DIR}/toolbar_disabled.bmp
     ${QVX_IMAGE_DIR}/toolbar_hot.bmp
     ${QVX_IMAGE_DIR}/banner.bmp
+    ${QVX_IMAGE_DIR}/test_row.bmp
     ${QVX_IMAGE_DIR}/quorvex.ico)
 add_custom_command(
   OUTPUT ${QVX_IMAGES}

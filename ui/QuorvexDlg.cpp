@@ -2,6 +2,7 @@
 
 #include "ui/AboutDialog.h"
 #include "ui/BrowseForFile.h"
+#include "ui/QuorvexRunIndividualDialog.h"
 #include "framework/CmdUI.h"
 #include "ui/UiResourceIds.h"
 #include "framework/MessageMap.h"
@@ -248,6 +249,8 @@ bool CQuorvexDlg::StartRun()
 
 void CQuorvexDlg::OnRunAll()
 {
+    if (m_pickingTests)
+        return;
     OnCancelRun();
     CUnitTestExecutor* executor = GetExecutor();
     // Selecting takes the executor's test lock, which a running worker holds.
@@ -260,7 +263,24 @@ void CQuorvexDlg::OnRunAll()
 
 void CQuorvexDlg::OnRunIndividual()
 {
-    // The test list dialog is not part of this program yet; without it nothing is chosen to run.
+    // Not during a run (the list would wait for the executor's test lock, which the worker holds for the
+    // whole run), not without tests, and not a second time from a command posted while the list is open.
+    CUnitTestExecutor* executor = GetExecutor();
+    if (m_pickingTests || !executor || executor->IsRunInProgress() || m_testCount < 1)
+        return;
+    m_pickingTests = true;
+    int result = IDCANCEL;
+    {
+        CQuorvexRunIndividualDialog dialog(this);
+        dialog.SetExecutor(executor);
+        dialog.SetHelpOwner(this);
+        result = static_cast<int>(dialog.DoModal());
+    }
+    m_pickingTests = false;
+    if (result == IDOK)
+        StartRun();
+    else
+        SnapshotTests();
     if (m_tree.m_hWnd)
         m_tree.SetFocus();
 }
@@ -295,7 +315,8 @@ void CQuorvexDlg::LogProcessingCancelled()
 
 void CQuorvexDlg::OnLoadTestSuite()
 {
-    if (!m_pApp)
+    // While the test list is open its rows point into the suite's tests: no load then.
+    if (!m_pApp || m_pickingTests)
         return;
     CDravikString folder;
     if (!ReadLastBrowsePath(folder) || folder.IsEmpty())
@@ -410,12 +431,12 @@ void CQuorvexDlg::OnHelp()
 void CQuorvexDlg::OnUpdateRun(CCmdUI* pCmdUI)
 {
     CUnitTestExecutor* executor = GetExecutor();
-    pCmdUI->Enable(executor && !executor->IsRunInProgress() && m_testCount > 0);
+    pCmdUI->Enable(executor && !executor->IsRunInProgress() && m_testCount > 0 && !m_pickingTests);
 }
 
 void CQuorvexDlg::OnUpdateLoadTestSuite(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(GetExecutor() && !IsRunInProgress());
+    pCmdUI->Enable(GetExecutor() && !IsRunInProgress() && !m_pickingTests);
 }
 
 void CQuorvexDlg::OnUpdateCancelRun(CCmdUI* pCmdUI)

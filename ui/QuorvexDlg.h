@@ -84,6 +84,8 @@ public:
     CUnitTestElapsedTimeTimer* GetTimer() const { return m_pTimer; }
     // The plain tool bar the dialog shows while the toolkit's command bars are not available.
     CInterimToolbar& GetInterimToolbar() { return m_interimToolbar; }
+    // Whether the run-individual dialog is open.
+    bool IsPickingTests() const { return m_pickingTests; }
     long long GetRunStartTime() const { return m_runStart; }
     long long GetRunEndTime() const { return m_runEnd; }
 
@@ -157,6 +159,8 @@ private:
     // start.
     std::vector<CDravikString> m_selectedNames;
     long m_testCount = 0;
+    // The run-individual dialog is open (its rows point into the suite's tests).
+    bool m_pickingTests = false;
     CUnitTestElapsedTimeTimer* m_pTimer = nullptr;
     CMainDialogRunObserver m_runObserver;
     CClientConfigFile m_config;

@@ -22,6 +22,29 @@ constexpr UINT WM_QVX_ELAPSED_TIME_TICK = WM_USER + 103;
 constexpr UINT WM_QVX_CLOSE_DIALOG = WM_USER + 107;
 // Posted by a size grip to its owner dialog: grow by wParam (dx) and lParam (dy) pixels. Returns 0.
 constexpr UINT WM_QVX_GRIP_DRAG = WM_USER + 124;
+// Posted by a static field's mouse timer (its own thread) to the field: the mouse has rested; show the
+// tooltip. lParam: screen x in the low word, y in the high word. Returns 0.
+constexpr UINT WM_QVX_FIELD_SHOW_TOOLTIP = WM_USER + 128;
+
+// ---- Requests to a column view (WM_USER + 131 .. WM_USER + 138; the program's own numbers) ----
+// Sent or posted by anyone (tests, helper programs). lParam is a display index; the "found" messages use
+// the text set by WM_COPYDATA and do nothing while it is empty or matches no row's first column.
+// Select the row (others deselected unless Ctrl or Shift is down). Returns 1 when a row was selected.
+constexpr UINT WM_QVX_LIST_SELECT_INDEX = WM_USER + 131;
+// Add the row to the selection. Returns 1 when a row was selected.
+constexpr UINT WM_QVX_LIST_ADD_INDEX = WM_USER + 132;
+// Add the found row to the selection. Returns 1 when found.
+constexpr UINT WM_QVX_LIST_ADD_FOUND = WM_USER + 133;
+// Select the found row (others deselected unless Ctrl or Shift is down). Returns 1 when found.
+constexpr UINT WM_QVX_LIST_SELECT_FOUND = WM_USER + 134;
+// Select the row alone and activate it (as a double click). Returns 1 when the row exists.
+constexpr UINT WM_QVX_LIST_ACTIVATE_INDEX = WM_USER + 135;
+// Select the found row alone and activate it. Returns 1 when found.
+constexpr UINT WM_QVX_LIST_ACTIVATE_FOUND = WM_USER + 136;
+// Select the row and put the mouse pointer on it. Returns 1 when the row exists.
+constexpr UINT WM_QVX_LIST_POINT_INDEX = WM_USER + 137;
+// Select the found row and put the mouse pointer on it. Returns 1 when found.
+constexpr UINT WM_QVX_LIST_POINT_FOUND = WM_USER + 138;
 
 // ---- Messages a window posts to itself (WM_APP + 0x3D1 .. WM_APP + 0x3DF) ----
 // The results tree to itself: switch painting back on after a flood of entries (no parameters). Returns 0.

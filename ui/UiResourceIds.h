@@ -15,6 +15,8 @@
 #define IDB_TOOLBAR_NORMAL 1002
 #define IDB_TOOLBAR_DISABLED 1003
 #define IDB_TOOLBAR_HOT 1004
+// The picture of a test in the run-individual list (16 x 16, 32 bits with alpha).
+#define IDB_RUN_INDIVIDUAL_ROW 1010
 #define IDI_QUORVEX 5001
 #define IDR_QUORVEX_TOOLBAR 5001
 // The resource type of toolbar layouts (16-bit words: version, button width, height, count, ids).

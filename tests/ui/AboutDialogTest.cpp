@@ -8,19 +8,10 @@
 #include "ui/UiResourceIds.h"
 #include "tests/ui/DialogTestSupport.h"
 
+using dialog_test::CHelpRecorder;
+
 namespace
 {
-class CHelpRecorder : public CHarnessHelpHost
-{
-public:
-    BOOL ShowHelpTopic(UINT contextId) override
-    {
-        topics.push_back(contextId);
-        return TRUE;
-    }
-    std::vector<UINT> topics;
-};
-
 // Records what the dialog shows once it is up, then asks for help through the Help button and through F1 on
 // the OK button (both through the modal loop) and finally closes itself with the close request.
 class CAboutProbe : public CAboutDialog

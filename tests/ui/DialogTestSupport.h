@@ -8,9 +8,11 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "tests/common/MemorySurface.h"
 #include "tests/common/MessagePump.h"
+#include "ui/dialogs/HarnessHelpHost.h"
 
 namespace dialog_test
 {
@@ -18,6 +20,18 @@ using qvx_test::CMemorySurface;
 using qvx_test::PumpFor;
 using qvx_test::PumpMessages;
 using qvx_test::PumpUntil;
+
+// Records the help topics a dialog asks its help owner to open.
+class CHelpRecorder : public CHarnessHelpHost
+{
+public:
+    BOOL ShowHelpTopic(UINT contextId) override
+    {
+        topics.push_back(contextId);
+        return TRUE;
+    }
+    std::vector<UINT> topics;
+};
 
 // Waits on another thread for this process's file dialog, types a name into it and presses the button
 // (IDOK) or cancels it (IDCANCEL).

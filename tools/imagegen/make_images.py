@@ -5,7 +5,9 @@
 
 writes tree.bmp (7 x 16x16 results-tree images), toolbar_normal.bmp,
 toolbar_disabled.bmp, toolbar_hot.bmp (7 x 20x20 toolbar buttons each),
-banner.bmp (550x60 about-box banner) and quorvex.ico (16x16 and 32x32).
+banner.bmp (550x60 about-box banner), test_row.bmp (the 16x16 picture of a
+test in the run-individual list, 32 bits with alpha) and quorvex.ico
+(16x16 and 32x32).
 The same input always gives the same bytes.
 """
 import math
@@ -291,6 +293,37 @@ def write_bmp(path, cv):
         f.write(header + info + data)
 
 
+def write_bmp32(path, cv):
+    """A bottom-up 32-bit BMP; fully transparent pixels are stored as 0 (premultiplied)."""
+    data = bytearray()
+    for y in range(cv.h - 1, -1, -1):
+        for x in range(cv.w):
+            r, g, b = cv.px[y][x]
+            a = cv.alpha[y][x]
+            if a == 0:
+                data += bytes((0, 0, 0, 0))
+            else:
+                data += bytes((b, g, r, a))
+    header = struct.pack('<2sIHHI', b'BM', 14 + 40 + len(data), 0, 0, 14 + 40)
+    info = struct.pack('<IiiHHIIiiII', 40, cv.w, cv.h, 1, 32, 0, len(data), 2835, 2835, 0, 0)
+    with open(path, 'wb') as f:
+        f.write(header + info + data)
+
+
+def test_row():
+    """A sheet with a green run arrow on a transparent ground."""
+    c = Canvas(16, 16)
+    for y in range(16):
+        for x in range(16):
+            c.alpha[y][x] = 0
+    c.rect(2, 1, 12, 15, (250, 250, 250))
+    c.frame(2, 1, 12, 15, (110, 110, 110))
+    for y in (4, 6, 8):
+        c.line(4, y, 9, y, (150, 150, 150))
+    c.polygon([(7, 8), (14, 11), (7, 15)], (40, 170, 60), (20, 110, 35))
+    return c
+
+
 def ico_image(cv):
     xor = bytearray()
     for y in range(cv.h - 1, -1, -1):
@@ -329,6 +362,7 @@ def main():
     for state in ('normal', 'disabled', 'hot'):
         write_bmp(os.path.join(out, 'toolbar_%s.bmp' % state), toolbar_strip(state))
     write_bmp(os.path.join(out, 'banner.bmp'), banner())
+    write_bmp32(os.path.join(out, 'test_row.bmp'), test_row())
     write_ico(os.path.join(out, 'quorvex.ico'), [icon(16), icon(32)])
 
 
