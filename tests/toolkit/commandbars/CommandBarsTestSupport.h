@@ -23,7 +23,11 @@ public:
 
     HWND Handle() const { return m_hWnd; }
     int Count(UINT message) const;
-    void Clear() { m_messages.clear(); }
+    void Clear()
+    {
+        m_messages.clear();
+        m_withParams.clear();
+    }
     void Destroy();
 
     std::vector<UINT> m_messages;
