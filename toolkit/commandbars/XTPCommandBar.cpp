@@ -1,10 +1,19 @@
 #include "toolkit/commandbars/XTPCommandBar.h"
 
+#include "framework/WinThread.h"
+#include "toolkit/commandbars/XTPCommandBars.h"
+#include "toolkit/commandbars/XTPControls.h"
 #include "toolkit/commandbars/XTPMouseManager.h"
+#include "toolkit/commandbars/XTPPaintManager.h"
+#include "toolkit/common/XTPImageManager.h"
 
 IMPLEMENT_DYNCREATE(CXTPCommandBar, CWnd)
 
-CXTPCommandBar::CXTPCommandBar() = default;
+CXTPCommandBar::CXTPCommandBar()
+{
+    m_pControls = new CXTPControls();
+    m_pControls->SetParent(this);
+}
 
 CXTPCommandBar::~CXTPCommandBar()
 {
@@ -13,6 +22,16 @@ CXTPCommandBar::~CXTPCommandBar()
     if (XTPMouseManager()->GetSelected() == this)
         XTPMouseManager()->SetSelected(nullptr);
     XTPKeyboardManager()->UnhookKeyboard(this);
+    if (m_pControls)
+    {
+        m_pControls->RemoveAll();
+        m_pControls->SetParent(nullptr);
+        m_pControls->InternalRelease();
+    }
+    if (m_pPaintManager)
+        m_pPaintManager->InternalRelease();
+    if (m_pImageManager)
+        m_pImageManager->InternalRelease();
 }
 
 int CXTPCommandBar::OnMouseHitTest(CPoint pt)
@@ -135,15 +154,114 @@ CSize CXTPCommandBar::GetIconSize() const
 
 CSize CXTPCommandBar::GetButtonSize() const
 {
-    return m_szButtons.cx > 0 ? m_szButtons : CSize(23, 22);
+    if (m_szButtons.cx > 0)
+        return m_szButtons;
+    return GetPaintManager()->GetButtonSizeForBar(const_cast<CXTPCommandBar*>(this));
 }
 
 int CXTPCommandBar::IsControlEnabled(const CXTPControl* /*pControl*/) const
 {
-    return -1;
+    return -1; // no opinion
 }
 
 BOOL CXTPCommandBar::IsCustomizeMode() const
 {
-    return FALSE;
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    return pCommandBars && pCommandBars->IsCustomizeMode();
+}
+
+CXTPCommandBars* CXTPCommandBar::GetCommandBars() const
+{
+    for (const CXTPCommandBar* pBar = this; pBar; pBar = pBar->GetParentCommandBar())
+    {
+        if (pBar->m_pCommandBars)
+            return pBar->m_pCommandBars;
+    }
+    return nullptr;
+}
+
+namespace
+{
+const CXTPCommandBar* TopMostParent(const CXTPCommandBar* pBar)
+{
+    while (pBar->GetParentCommandBar())
+        pBar = pBar->GetParentCommandBar();
+    return pBar;
+}
+} // namespace
+
+CXTPPaintManager* CXTPCommandBar::GetPaintManager() const
+{
+    if (m_pPaintManager)
+        return m_pPaintManager;
+    if (CXTPCommandBars* pCommandBars = GetCommandBars())
+        return pCommandBars->GetPaintManager();
+    const CXTPCommandBar* pTop = TopMostParent(this);
+    if (pTop != this && pTop->m_pPaintManager)
+        return pTop->m_pPaintManager;
+    return CXTPPaintManager::GetGlobal();
+}
+
+void CXTPCommandBar::SetPaintManager(CXTPPaintManager* pPaintManager)
+{
+    if (m_pPaintManager)
+        m_pPaintManager->InternalRelease();
+    m_pPaintManager = pPaintManager;
+    if (m_pPaintManager)
+        m_pPaintManager->RefreshMetrics();
+}
+
+CXTPImageManager* CXTPCommandBar::GetImageManager() const
+{
+    if (m_pImageManager)
+        return m_pImageManager;
+    if (CXTPCommandBars* pCommandBars = GetCommandBars())
+        return pCommandBars->GetImageManager();
+    const CXTPCommandBar* pTop = TopMostParent(this);
+    if (pTop != this && pTop->m_pImageManager)
+        return pTop->m_pImageManager;
+    return ::GetImageManager();
+}
+
+void CXTPCommandBar::SetImageManager(CXTPImageManager* pImageManager)
+{
+    if (m_pImageManager)
+        m_pImageManager->InternalRelease();
+    m_pImageManager = pImageManager;
+}
+
+CWnd* CXTPCommandBar::GetSite() const
+{
+    if (CXTPCommandBars* pCommandBars = GetCommandBars())
+    {
+        if (pCommandBars->GetSite())
+            return pCommandBars->GetSite();
+    }
+    const CXTPCommandBar* pTop = TopMostParent(this);
+    if (pTop->m_hWndSite)
+        return CWnd::FromHandle(pTop->m_hWndSite);
+    if (GetSafeHwnd())
+    {
+        HWND hOwner = ::GetWindow(GetSafeHwnd(), GW_OWNER);
+        if (!hOwner)
+            hOwner = ::GetParent(GetSafeHwnd());
+        if (hOwner)
+            return CWnd::FromHandle(hOwner);
+    }
+    return AfxGetMainWnd();
+}
+
+CWnd* CXTPCommandBar::GetOwnerSite() const
+{
+    for (const CXTPCommandBar* pBar = this; pBar; pBar = pBar->GetParentCommandBar())
+    {
+        if (pBar->m_hWndOwner)
+            return CWnd::FromHandle(pBar->m_hWndOwner);
+    }
+    return GetSite();
+}
+
+CWnd* CXTPCommandBar::GetFrameSite() const
+{
+    return nullptr; // frame windows come with the frame layer
 }

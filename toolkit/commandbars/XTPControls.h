@@ -1,0 +1,88 @@
+// CXTPControls: the ordered controls of one command bar: creation by type (through a table that
+// later control kinds join), finding, hit-testing and keyboard navigation, removal, the saved
+// original set. CXTPOriginalControls: the same collection marked as a saved original set.
+#pragma once
+
+#include "framework/Array.h"
+#include "framework/CmdTarget.h"
+#include "toolkit/commandbars/XTPControl.h"
+
+class CXTPCommandBar;
+class CXTPCommandBars;
+class CXTPOriginalControls;
+
+class CXTPControls : public CCmdTarget
+{
+    DECLARE_DYNCREATE(CXTPControls)
+
+public:
+    // Makes a control of a type for an id; null to leave it to the kind registered before.
+    typedef CXTPControl* (*PFNCREATECONTROL)(int nType, int nId, BOOL bTemporary);
+    // A control kind joins AddByType for a type; returns the maker it takes over from (which it
+    // calls for the ids it does not make itself).
+    static PFNCREATECONTROL RegisterControlType(int nType, PFNCREATECONTROL pfnCreate);
+    static CXTPControl* CreateControlByType(int nType, int nId, BOOL bTemporary);
+
+    CXTPControls();
+    ~CXTPControls() override;
+
+    int GetCount() const { return static_cast<int>(m_arrControls.GetSize()); }
+    // Null outside 0..count-1.
+    CXTPControl* GetAt(int nIndex) const;
+    CXTPControl* GetFirst() const { return GetAt(0); }
+
+    CXTPControl* InsertAt(CXTPControl* pControl, int nIndex);
+    CXTPControl* Append(CXTPControl* pControl) { return InsertAt(pControl, -1); }
+    CXTPControl* Add(CXTPControl* pControl, int nId, LPCSTR lpszParameter = nullptr, int nBefore = -1,
+                     BOOL bTemporary = FALSE);
+    CXTPControl* AddByType(int nType, int nId, LPCSTR lpszParameter = nullptr, int nBefore = -1,
+                           BOOL bTemporary = FALSE);
+    CXTPControl* AddClone(CXTPControl* pSource, int nBefore = -1, BOOL bRecursive = FALSE);
+    void RemoveAll();
+    void RemoveAt(int nIndex);
+
+    CXTPControl* FindControl(int nType, int nId, BOOL bVisible, BOOL bRecursive) const;
+    CXTPControl* FindControlById(int nId) const { return FindControl(0, nId, FALSE, FALSE); }
+    CXTPControl* HitTest(CPoint point) const;
+    int GetVisibleCount(BOOL bStrict = FALSE) const;
+    CXTPControl* GetVisibleControl(int nIndex, BOOL bStrict = FALSE) const;
+    int FindNextIndex(int nStart, int nStep, BOOL bSkipNonNavigable = TRUE, BOOL bSkipTemporary = FALSE,
+                      BOOL bMenuMode = FALSE) const;
+
+    void SetParent(CXTPCommandBar* pParent);
+    CXTPCommandBar* GetParent() const { return m_pParent; }
+    void SetCommandBars(CXTPCommandBars* pCommandBars) { m_pCommandBars = pCommandBars; }
+    CXTPCommandBars* GetCommandBars() const;
+
+    void CreateOriginalControls();
+    void SetOriginalControls(CXTPOriginalControls* pOriginal);
+    CXTPOriginalControls* GetOriginalControls() const { return m_pOriginalControls; }
+    BOOL IsEqual(const CXTPControls* pOther) const;
+    BOOL IsChanged() const;
+    BOOL IsOriginalControls() const { return m_bOriginalControls; }
+
+    // Virtual operations (in their order).
+    virtual void Remove(CXTPControl* pControl);
+    virtual void Copy(CXTPControls* pSource, BOOL bRecursive = FALSE);
+    virtual void DoPropExchange(CXTPPropExchange*) {}
+    virtual BOOL ShouldSaveControl(CXTPControl* pControl) const { return !pControl->IsTemporary(); }
+    virtual void OnControlAdded(CXTPControl* pControl);
+    virtual void DetachControl(CXTPControl* pControl);
+    virtual BOOL IsControlKept(CXTPControl*) const { return FALSE; }
+    virtual void RefreshIndexes();
+
+protected:
+    CArray<CXTPControl*, CXTPControl*> m_arrControls;
+    CXTPCommandBar* m_pParent = nullptr;
+    CXTPCommandBars* m_pCommandBars = nullptr;
+    CXTPOriginalControls* m_pOriginalControls = nullptr;
+    BOOL m_bOriginalControls = FALSE;
+};
+
+class CXTPOriginalControls : public CXTPControls
+{
+    DECLARE_DYNCREATE(CXTPOriginalControls)
+
+public:
+    CXTPOriginalControls() { m_bOriginalControls = TRUE; }
+};
