@@ -61,6 +61,11 @@ public:
     BOOL IsChanged() const;
     BOOL IsOriginalControls() const { return m_bOriginalControls; }
 
+    // Lays the controls out for a length and layout mode (bits: 1 stretch, 2 horizontal, 4 the
+    // bar's remembered width, 8 docked horizontally, 0x10 docked vertically, 0x20 the length is a
+    // height, 0x40 commit, 0x80 hide what does not fit, 0x100 floating); the size with the margins.
+    CSize CalcDynamicSize(CDC* pDC, int nLength, DWORD dwMode, const CRect& rcBorder, int nMinWidth = 0);
+
     // Virtual operations (in their order).
     virtual void Remove(CXTPControl* pControl);
     virtual void Copy(CXTPControls* pSource, BOOL bRecursive = FALSE);
