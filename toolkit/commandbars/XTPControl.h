@@ -7,6 +7,7 @@
 #include "framework/DC.h"
 #include "framework/FrameworkString.h"
 #include "framework/Map.h"
+#include "toolkit/commandbars/XTPCommandBarsIds.h"
 #include "toolkit/common/XTPAccessible.h"
 
 #include <commctrl.h>
@@ -65,8 +66,8 @@ const int xtpFlagShowPopupBarTip = 0x40;
 const int xtpFlagWrapRow = 0x80;
 
 // Private messages and notification codes of the controls.
-const UINT XTP_WM_CONTROL_NOTIFY = 0x2862;
-const int XTP_CN_EXECUTE = 100;
+const UINT XTP_WM_CONTROL_NOTIFY = XTP_WM_CONTROL_NOTIFY_MESSAGE;
+const int XTP_CN_EXECUTE = XTP_CN_EXECUTE_CODE;
 
 // The record sent with a control's notification to its bar's owner window.
 struct NMXTPCONTROL

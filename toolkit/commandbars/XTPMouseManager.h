@@ -5,6 +5,7 @@
 
 #include "framework/Array.h"
 #include "framework/Geometry.h"
+#include "toolkit/commandbars/XTPCommandBarsIds.h"
 #include "toolkit/commandbars/XTPHookManager.h"
 
 class CXTPCommandBar;
@@ -88,7 +89,7 @@ public:
     // The hook body (the hook procedure forwards here): TRUE eats the message.
     BOOL ProcessMouseHook(UINT nMessage, POINT pt);
 
-    static const UINT_PTR kMouseLeaveTimer = 113341;
+    static const UINT_PTR kMouseLeaveTimer = XTP_TID_MOUSELEAVE;
 
 private:
     static LRESULT CALLBACK MouseProc(int nCode, WPARAM wParam, LPARAM lParam);
