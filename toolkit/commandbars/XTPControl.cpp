@@ -48,7 +48,8 @@ void SplitLines(const CString& str, CString* pParts, int nMax, int& nCount)
 // from 0, in every store (registry, INI file and archive alike).
 void ExchangeDocTemplates(CXTPPropExchange* pPX, LPCSTR lpszKey, CXTPControl::CDocTemplateMap& map)
 {
-    if (!pPX->IsLoading() && map.GetCount() == 0)
+    // Named stores skip an empty map; an archive is a sequence and always holds it.
+    if (!pPX->IsLoading() && map.GetCount() == 0 && pPX->HasNamedValues())
         return;
     CXTPPropExchange* pSection = pPX->GetSection(lpszKey);
     if (!pSection)

@@ -7,7 +7,14 @@
 #include "toolkit/commandbars/XTPControlAction.h"
 #include "toolkit/commandbars/XTPControlButton.h"
 #include "toolkit/commandbars/XTPControls.h"
+#include "framework/Archive.h"
+#include "framework/MemFile.h"
+#include "toolkit/common/XTPPropExchangeArchive.h"
 #include "toolkit/common/XTPPropExchangeIniFile.h"
+#include "toolkit/common/XTPPropExchangeRegistry.h"
+
+#include <cstdlib>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -462,4 +469,85 @@ TEST(ControlModel, PersistenceRoundTripKeysBySchema)
         p->InternalRelease();
     }
     DeleteFileA(file.c_str());
+}
+
+namespace
+{
+CXTPControlButton* MakeRichButton()
+{
+    CXTPControlButton* p = new CXTPControlButton();
+    p->SetID(321);
+    p->SetCaption("&Print\tCtrl+P");
+    p->SetTooltip("Tip");
+    p->SetDescription("Desc");
+    p->SetCategory("File");
+    p->SetStyle(3);
+    p->SetWidth(50);
+    p->SetHelpId(17);
+    p->SetKeyboardTip("P");
+    p->SetBeginGroup(TRUE);
+    p->SetHideFlags(xtpHideCustomize);
+    return p;
+}
+
+void ExpectSameButton(CXTPControlButton* pLoaded, CXTPControlButton* pSource)
+{
+    EXPECT_TRUE(pLoaded->Compare(pSource));
+    EXPECT_EQ(pLoaded->GetID(), 321);
+    EXPECT_EQ(S(pLoaded->GetCaption()), "&Print");
+    EXPECT_EQ(S(pLoaded->GetShortcutText()), "Ctrl+P");
+    EXPECT_EQ(S(pLoaded->GetCategory()), "File");
+    EXPECT_EQ(pLoaded->GetHelpId(), 17);
+    EXPECT_EQ(S(pLoaded->GetKeyboardTip()), "P");
+}
+} // namespace
+
+TEST(ControlModel, RegistryRoundTrip)
+{
+    const char* kKey = "Software\\QuorvexTests\\CommandBarsControl";
+    CXTPControlButton* pSource = MakeRichButton();
+    {
+        CXTPPropExchangeRegistry px(FALSE, HKEY_CURRENT_USER, kKey);
+        px.ExchangeSchema();
+        pSource->DoPropExchange(&px);
+    }
+    CXTPControlButton* pLoaded = new CXTPControlButton();
+    {
+        CXTPPropExchangeRegistry px(TRUE, HKEY_CURRENT_USER, kKey);
+        px.ExchangeSchema();
+        pLoaded->DoPropExchange(&px);
+    }
+    ExpectSameButton(pLoaded, pSource);
+    RegDeleteKeyA(HKEY_CURRENT_USER, kKey);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\QuorvexTests");
+    pLoaded->InternalRelease();
+    pSource->InternalRelease();
+}
+
+TEST(ControlModel, ArchiveRoundTrip)
+{
+    CXTPControlButton* pSource = MakeRichButton();
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        CXTPPropExchangeArchive px(ar);
+        px.ExchangeSchema();
+        pSource->DoPropExchange(&px);
+        ar.Close();
+    }
+    UINT nLength = static_cast<UINT>(file.GetLength());
+    BYTE* pBytes = file.Detach();
+    std::vector<BYTE> bytes(pBytes, pBytes + nLength);
+    std::free(pBytes);
+    EXPECT_GT(nLength, 40u);
+    CMemFile in(bytes.data(), nLength, 0);
+    CArchive ar(&in, CArchive::load);
+    CXTPPropExchangeArchive px(ar);
+    px.ExchangeSchema();
+    EXPECT_EQ(px.m_nSchema, 38);
+    CXTPControlButton* pLoaded = new CXTPControlButton();
+    pLoaded->DoPropExchange(&px);
+    ExpectSameButton(pLoaded, pSource);
+    pLoaded->InternalRelease();
+    pSource->InternalRelease();
 }
