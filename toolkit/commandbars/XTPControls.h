@@ -7,9 +7,26 @@
 #include "framework/CmdTarget.h"
 #include "toolkit/commandbars/XTPControl.h"
 
+class CMenu;
 class CXTPCommandBar;
 class CXTPCommandBars;
 class CXTPOriginalControls;
+
+// The record sent with XTP_WM_CONTROL_CREATE and XTP_WM_CONTROL_CREATED.
+struct XTP_COMMANDBARS_CREATECONTROL
+{
+    int nID;
+    CXTPControl* pControl; // a finished control the site returns, used unchanged
+    CString strCaption;
+    int controlType;
+    int buttonStyle;
+    CXTPCommandBar* pCommandBar;
+    HMENU hMenu;
+    int nIndex;
+};
+
+// The placeholder text of the OLE verbs item (command 57872).
+#define XTP_OLE_VERBS_PLACEHOLDER "<<OLE VERBS GO HERE>>"
 
 class CXTPControls : public CCmdTarget
 {
@@ -38,6 +55,9 @@ public:
     CXTPControl* AddByType(int nType, int nId, LPCSTR lpszParameter = nullptr, int nBefore = -1,
                            BOOL bTemporary = FALSE);
     CXTPControl* AddClone(CXTPControl* pSource, int nBefore = -1, BOOL bRecursive = FALSE);
+    // Appends a control for the menu item at a position; null for separators, 0xFF00 and kinds
+    // that do not exist.
+    CXTPControl* AddMenuItem(HMENU hMenu, int nIndex);
     void RemoveAll();
     void RemoveAt(int nIndex);
 

@@ -551,3 +551,76 @@ TEST(ControlModel, ArchiveRoundTrip)
     pLoaded->InternalRelease();
     pSource->InternalRelease();
 }
+
+namespace
+{
+class TestOleItems : public CXTPControlButton
+{
+};
+class TestPopup : public CXTPControlButton
+{
+};
+CXTPControls::PFNCREATECONTROL g_pfnButtonMaker = nullptr;
+CXTPControl* MakeOleOrButton(int nType, int nId, BOOL bTemporary)
+{
+    if (nId == 57872)
+        return new TestOleItems();
+    return g_pfnButtonMaker ? g_pfnButtonMaker(nType, nId, bTemporary) : nullptr;
+}
+CXTPControl* MakePopup(int, int, BOOL)
+{
+    return new TestPopup();
+}
+} // namespace
+
+TEST(ControlModel, AddMenuItemTable)
+{
+    HMENU hSub = CreatePopupMenu();
+    AppendMenuA(hSub, MF_STRING, 901, "Inner");
+    HMENU hMenu = CreatePopupMenu();
+    AppendMenuA(hMenu, MF_STRING, 100, "&Open\tCtrl+O");          // 0
+    AppendMenuA(hMenu, MF_SEPARATOR, 0, nullptr);                  // 1
+    AppendMenuA(hMenu, MF_STRING, 0xFF00, "Placeholder");          // 2
+    AppendMenuA(hMenu, MF_STRING, 57872, XTP_OLE_VERBS_PLACEHOLDER); // 3
+    AppendMenuA(hMenu, MF_STRING, 57872, "Other text");            // 4
+    AppendMenuA(hMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(hSub), "&Sub\t500"); // 5
+    AppendMenuA(hMenu, MF_STRING, 9150, "Reserved");               // 6
+    SetMenuDefaultItem(hMenu, 0, TRUE);
+
+    RecordingWindow site;
+    Manager bars;
+    bars.p->SetSite(CWnd::FromHandle(site.Handle()));
+    g_pfnButtonMaker = CXTPControls::RegisterControlType(xtpControlButton, &MakeOleOrButton);
+    CXTPControls::PFNCREATECONTROL pfnOldPopup = CXTPControls::RegisterControlType(xtpControlPopup, &MakePopup);
+    CXTPControls* pControls = new CXTPControls();
+    pControls->SetCommandBars(bars.p);
+
+    CXTPControl* pOpen = pControls->AddMenuItem(hMenu, 0);
+    ASSERT_NE(pOpen, nullptr);
+    EXPECT_EQ(pOpen->GetID(), 100);
+    EXPECT_NE(pOpen->GetAction(), nullptr);
+    EXPECT_EQ(S(pOpen->GetCaption()), "&Open");
+    EXPECT_TRUE(pOpen->IsDefaultItem());
+    EXPECT_EQ(pControls->AddMenuItem(hMenu, 1), nullptr); // separator
+    EXPECT_EQ(pControls->AddMenuItem(hMenu, 2), nullptr); // 0xFF00
+    EXPECT_NE(dynamic_cast<TestOleItems*>(pControls->AddMenuItem(hMenu, 3)), nullptr);
+    CXTPControl* pOther = pControls->AddMenuItem(hMenu, 4);
+    EXPECT_EQ(dynamic_cast<TestOleItems*>(pOther), nullptr);
+    EXPECT_NE(dynamic_cast<CXTPControlButton*>(pOther), nullptr);
+    CXTPControl* pSub = pControls->AddMenuItem(hMenu, 5);
+    ASSERT_NE(pSub, nullptr);
+    EXPECT_NE(dynamic_cast<TestPopup*>(pSub), nullptr);
+    EXPECT_EQ(pSub->GetID(), 500); // the number after the tab
+    EXPECT_EQ(pSub->GetType(), xtpControlPopup);
+    EXPECT_EQ(S(pSub->GetCaption()), "&Sub");
+    CXTPControl* pReserved = pControls->AddMenuItem(hMenu, 6);
+    EXPECT_NE(pReserved->GetAction(), nullptr); // menus make actions for reserved ids too
+    EXPECT_EQ(pControls->GetCount(), 5);
+    EXPECT_EQ(site.Count(XTP_WM_CONTROL_CREATE), 7 - 2); // not for the separator and 0xFF00
+    EXPECT_EQ(site.Count(XTP_WM_CONTROL_CREATED), 5);
+
+    CXTPControls::RegisterControlType(xtpControlButton, g_pfnButtonMaker);
+    CXTPControls::RegisterControlType(xtpControlPopup, pfnOldPopup);
+    pControls->InternalRelease();
+    DestroyMenu(hMenu);
+}
