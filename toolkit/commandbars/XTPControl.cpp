@@ -24,23 +24,6 @@ BSTR ToBstr(const CString& str)
     return b;
 }
 
-// Splits a text at newline characters.
-void SplitLines(const CString& str, CString* pParts, int nMax, int& nCount)
-{
-    nCount = 0;
-    int nStart = 0;
-    while (nCount < nMax)
-    {
-        int nPos = str.Find('\n', nStart);
-        if (nPos < 0)
-        {
-            pParts[nCount++] = str.Mid(nStart);
-            break;
-        }
-        pParts[nCount++] = str.Mid(nStart, nPos - nStart);
-        nStart = nPos + 1;
-    }
-}
 } // namespace
 
 // The document-template maps are stored like the options' command sets in their INI form: a
@@ -86,6 +69,20 @@ void ExchangeDocTemplates(CXTPPropExchange* pPX, LPCSTR lpszKey, CXTPControl::CD
         }
     }
     pSection->InternalRelease();
+}
+
+int XTPSplitCommandString(const CString& str, CString* pParts)
+{
+    int nCount = 0, nStart = 0;
+    while (nCount < 4)
+    {
+        int nPos = str.Find('\n', nStart);
+        pParts[nCount++] = nPos < 0 ? str.Mid(nStart) : str.Mid(nStart, nPos - nStart);
+        if (nPos < 0)
+            break;
+        nStart = nPos + 1;
+    }
+    return nCount;
 }
 
 // ---------------------------------------------------------------- document-template maps
@@ -139,8 +136,7 @@ void CXTPControl::SetPrompt(LPCSTR lpszPrompt)
         return;
     }
     CString parts[4];
-    int nCount = 0;
-    SplitLines(str, parts, 4, nCount);
+    int nCount = XTPSplitCommandString(str, parts);
     m_strDescriptionText = parts[0];
     m_strTooltipText = nCount > 1 ? parts[1] : CString();
     if (m_strCaption.IsEmpty())

@@ -69,6 +69,10 @@ const int xtpFlagWrapRow = 0x80;
 const UINT XTP_WM_CONTROL_NOTIFY = XTP_WM_CONTROL_NOTIFY_MESSAGE;
 const int XTP_CN_EXECUTE = XTP_CN_EXECUTE_CODE;
 
+// Splits a command string ("description\ntooltip\ncaption\nkeyboard tip") into at most four parts;
+// the number of parts (1 when the text holds no newline).
+int XTPSplitCommandString(const CString& strPrompt, CString* pParts);
+
 // The record sent with a control's notification to its bar's owner window.
 struct NMXTPCONTROL
 {

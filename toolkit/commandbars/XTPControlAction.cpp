@@ -101,15 +101,7 @@ void CXTPControlAction::SetPrompt(LPCSTR lpszPrompt)
         return;
     }
     CString parts[4];
-    int nCount = 0, nStart = 0;
-    while (nCount < 4)
-    {
-        int nPos = str.Find('\n', nStart);
-        parts[nCount++] = nPos < 0 ? str.Mid(nStart) : str.Mid(nStart, nPos - nStart);
-        if (nPos < 0)
-            break;
-        nStart = nPos + 1;
-    }
+    int nCount = XTPSplitCommandString(str, parts);
     m_strDescriptionText = parts[0];
     m_strTooltipText = parts[1];
     if (m_strCaption.IsEmpty() && nCount > 2)
