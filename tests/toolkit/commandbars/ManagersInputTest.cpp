@@ -75,7 +75,7 @@ struct Receiver : CXTPHookManagerHookAble
 
 TEST(ManagersInput, KeyEatenOrPassedThroughRealHook)
 {
-    RecordingWindow wnd(WS_POPUP | WS_VISIBLE, RECT{100, 100, 300, 200});
+    RecordingWindow wnd(WS_POPUP | WS_VISIBLE, RECT{100, 100, 300, 200}, nullptr, WS_EX_TOPMOST);
     MakeForeground(wnd.Handle());
     struct Case
     {
@@ -94,6 +94,7 @@ TEST(ManagersInput, KeyEatenOrPassedThroughRealHook)
         receiver.m_nAnswer = c.nAnswer;
         if (c.bReceiver)
             XTPKeyboardManager()->HookKeyboard(&receiver);
+        MakeForeground(wnd.Handle()); // other programs on the display may have taken it
         wnd.Clear();
         SendKey('K');
         SendKey('K', true);
@@ -106,7 +107,7 @@ TEST(ManagersInput, KeyEatenOrPassedThroughRealHook)
 
 TEST(ManagersInput, FirstAltEndsTrackingAndIsEaten)
 {
-    RecordingWindow wnd(WS_POPUP | WS_VISIBLE, RECT{100, 100, 300, 200});
+    RecordingWindow wnd(WS_POPUP | WS_VISIBLE, RECT{100, 100, 300, 200}, nullptr, WS_EX_TOPMOST);
     MakeForeground(wnd.Handle());
     TestBar bar;
     bar.SetTrackingMode(TRUE, FALSE, FALSE);
@@ -134,7 +135,7 @@ TEST(ManagersInput, ActivateAppOffThroughCallWndProcHook)
 
 TEST(ManagersInput, ClickOutsideTrackedBarsEndsTracking)
 {
-    RecordingWindow wnd(WS_POPUP | WS_VISIBLE, RECT{100, 100, 300, 200});
+    RecordingWindow wnd(WS_POPUP | WS_VISIBLE, RECT{100, 100, 300, 200}, nullptr, WS_EX_TOPMOST);
     MakeForeground(wnd.Handle());
     TestBar bar;
     ASSERT_TRUE(bar.CreateAt(RECT{400, 100, 500, 200}));
@@ -155,6 +156,9 @@ TEST(ManagersInput, ClickOutsideTrackedBarsEndsTracking)
     {
         bar.m_nLost = 0;
         bar.SetTrackingMode(TRUE, FALSE, FALSE);
+        // Only the mouse path here: without the keyboard hooks, another program taking the
+        // activation (WM_ACTIVATEAPP) cannot end the tracking in the middle of a case.
+        XTPKeyboardManager()->UnhookKeyboard(&bar);
         if (c.bTrusted)
             XTPMouseManager()->AddTrustedWindow(wnd.Handle());
         SetCursorPos(c.pt.x, c.pt.y);
@@ -180,10 +184,11 @@ TEST(ManagersInput, ClickOverImeClassWindowKeepsTracking)
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "QvxCbImeLike";
     RegisterClassA(&wc);
-    HWND hIme = CreateWindowExA(0, "QvxCbImeLike", "", WS_POPUP | WS_VISIBLE, 700, 300, 100, 60, nullptr, nullptr,
+    HWND hIme = CreateWindowExA(WS_EX_TOPMOST, "QvxCbImeLike", "", WS_POPUP | WS_VISIBLE, 700, 300, 100, 60, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
     TestBar bar;
     bar.SetTrackingMode(TRUE, FALSE, FALSE);
+    XTPKeyboardManager()->UnhookKeyboard(&bar); // the mouse path only (see above)
     SetCursorPos(750, 330);
     PumpMessages(30);
     EXPECT_FALSE(XTPMouseManager()->IsClickOutsideTrackedBars(nullptr, WM_LBUTTONDOWN));
@@ -198,7 +203,7 @@ TEST(ManagersInput, ClickOverImeClassWindowKeepsTracking)
 
 TEST(ManagersInput, IdenticalMoveArrivesOnce)
 {
-    RecordingWindow wnd(WS_POPUP | WS_VISIBLE, RECT{100, 100, 300, 200});
+    RecordingWindow wnd(WS_POPUP | WS_VISIBLE, RECT{100, 100, 300, 200}, nullptr, WS_EX_TOPMOST);
     MakeForeground(wnd.Handle());
     TestBar bar;
     bar.SetTrackingMode(TRUE, FALSE, FALSE);
@@ -215,7 +220,7 @@ TEST(ManagersInput, IdenticalMoveArrivesOnce)
 
 TEST(ManagersInput, MouseLeaveWithin100ms)
 {
-    RecordingWindow wnd(WS_POPUP | WS_VISIBLE, RECT{100, 100, 300, 200});
+    RecordingWindow wnd(WS_POPUP | WS_VISIBLE, RECT{100, 100, 300, 200}, nullptr, WS_EX_TOPMOST);
     MakeForeground(wnd.Handle());
     SetCursorPos(150, 150);
     PumpMessages(30);

@@ -15,7 +15,7 @@ public:
     {
         LPCSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW),
                                                reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-        return CreateEx(WS_EX_TOOLWINDOW, lpszClass, "bar", WS_POPUP | WS_VISIBLE, rc.left, rc.top,
+        return CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, lpszClass, "bar", WS_POPUP | WS_VISIBLE, rc.left, rc.top,
                         rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr);
     }
     BOOL SetTrackingMode(int bMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE) override
