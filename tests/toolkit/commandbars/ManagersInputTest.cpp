@@ -94,11 +94,19 @@ TEST(ManagersInput, KeyEatenOrPassedThroughRealHook)
         receiver.m_nAnswer = c.nAnswer;
         if (c.bReceiver)
             XTPKeyboardManager()->HookKeyboard(&receiver);
-        MakeForeground(wnd.Handle()); // other programs on the display may have taken it
-        wnd.Clear();
-        SendKey('K');
-        SendKey('K', true);
-        PumpMessages(80);
+        // Keys go to the foreground window: when another program on the display took it while
+        // the key was on its way, the case runs again.
+        for (int nAttempt = 0; nAttempt < 3; ++nAttempt)
+        {
+            MakeForeground(wnd.Handle());
+            wnd.Clear();
+            receiver.m_nCalls = 0;
+            SendKey('K');
+            SendKey('K', true);
+            PumpMessages(80);
+            if (GetForegroundWindow() == wnd.Handle())
+                break;
+        }
         EXPECT_EQ(CountKey(wnd, WM_KEYDOWN, 'K'), c.nArrived) << "receiver " << c.bReceiver << " answer " << c.nAnswer;
         EXPECT_EQ(receiver.m_nCalls, c.bReceiver ? 1 : 0);
         XTPKeyboardManager()->UnhookKeyboard(&receiver);
@@ -110,12 +118,20 @@ TEST(ManagersInput, FirstAltEndsTrackingAndIsEaten)
     RecordingWindow wnd(WS_POPUP | WS_VISIBLE, RECT{100, 100, 300, 200}, nullptr, WS_EX_TOPMOST);
     MakeForeground(wnd.Handle());
     TestBar bar;
-    bar.SetTrackingMode(TRUE, FALSE, FALSE);
-    wnd.Clear();
-    SendKey(VK_MENU);
-    PumpMessages(60);
-    SendKey(VK_MENU, true);
-    PumpMessages(60);
+    for (int nAttempt = 0; nAttempt < 3; ++nAttempt)
+    {
+        bar.m_nLost = 0;
+        bar.SetTrackingMode(TRUE, FALSE, FALSE);
+        MakeForeground(wnd.Handle());
+        wnd.Clear();
+        SendKey(VK_MENU);
+        PumpMessages(60);
+        SendKey(VK_MENU, true);
+        PumpMessages(60);
+        if (GetForegroundWindow() == wnd.Handle())
+            break; // else another program took the keys (and the activation): again
+        bar.SetTrackingMode(FALSE);
+    }
     EXPECT_EQ(bar.m_nLost, 1);
     EXPECT_FALSE(XTPMouseManager()->IsTracking());
     EXPECT_EQ(CountKey(wnd, WM_SYSKEYDOWN, VK_MENU) + CountKey(wnd, WM_KEYDOWN, VK_MENU), 0);
