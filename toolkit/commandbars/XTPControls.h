@@ -86,6 +86,14 @@ public:
     // height, 0x40 commit, 0x80 hide what does not fit, 0x100 floating); the size with the margins.
     CSize CalcDynamicSize(CDC* pDC, int nLength, DWORD dwMode, const CRect& rcBorder, int nMinWidth = 0);
 
+    // Column layout of popup-type bars: controls stacked downward, a new column where the height
+    // limit (less the bottom margin) is passed or a control has flag 0x80; each control's width is
+    // capped at the width factor of the work area's right edge unless bNoWidthCap; a fixed width
+    // in 1..29999 overrides the last column's width. The size with the margins.
+    CSize WrapRows(CDC* pDC, int nHeightLimit, const CRect& rcBorder, int nFixedWidth = 0, BOOL bNoWidthCap = FALSE);
+    static double GetPopupWidthFactor();
+    static void SetPopupWidthFactor(double dFactor);
+
     // Virtual operations (in their order).
     virtual void Remove(CXTPControl* pControl);
     virtual void Copy(CXTPControls* pSource, BOOL bRecursive = FALSE);

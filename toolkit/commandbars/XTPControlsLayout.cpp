@@ -3,6 +3,7 @@
 
 #include "toolkit/commandbars/XTPCommandBar.h"
 #include "toolkit/commandbars/XTPPaintManager.h"
+#include "toolkit/commandbars/XTPSystemQuery.h"
 
 #include <vector>
 
@@ -369,4 +370,97 @@ CSize CXTPControls::CalcDynamicSize(CDC* pDC, int nLength, DWORD dwMode, const C
     if (bVert)
         size = CSize(size.cy, size.cx);
     return CSize(size.cx + nMarginW, size.cy + nMarginH);
+}
+
+namespace
+{
+double g_dPopupWidthFactor = 1.0 / 3.0;
+} // namespace
+
+double CXTPControls::GetPopupWidthFactor()
+{
+    return g_dPopupWidthFactor;
+}
+
+void CXTPControls::SetPopupWidthFactor(double dFactor)
+{
+    g_dPopupWidthFactor = dFactor;
+}
+
+CSize CXTPControls::WrapRows(CDC* pDC, int nHeightLimit, const CRect& rcBorder, int nFixedWidth, BOOL bNoWidthCap)
+{
+    CXTPPaintManager* pPaintManager = m_pParent ? m_pParent->GetPaintManager() : CXTPPaintManager::GetGlobal();
+    CFont* pOldFont = pDC ? pDC->SelectObject(pPaintManager->GetCommandBarFont(m_pParent)) : nullptr;
+    CSize szSeparator = pPaintManager->DrawCommandBarSeparator(pDC, m_pParent, nullptr, FALSE);
+
+    int nMaxWidth = 32767;
+    if (!bNoWidthCap)
+    {
+        RECT rcWork = GetCommandBarsSystemQuery()->GetWorkArea(m_pParent ? m_pParent->GetSafeHwnd() : nullptr);
+        nMaxWidth = static_cast<int>(rcWork.right * g_dPopupWidthFactor);
+    }
+
+    struct Column
+    {
+        std::vector<CXTPControl*> controls;
+        int nLeft = 0;
+        int nWidth = 0;
+    };
+    std::vector<Column> columns(1);
+    columns[0].nLeft = rcBorder.left;
+    std::vector<CSize> sizes(static_cast<size_t>(GetCount()));
+    int y = rcBorder.top, nTallest = 0;
+    BOOL bFirst = TRUE;
+    for (int i = 0; i < GetCount(); ++i)
+    {
+        CXTPControl* pControl = GetAt(i);
+        if (!pControl->IsVisible(xtpHideWrap))
+            continue;
+        CSize sz = pControl->GetSize(pDC);
+        if (sz.cx > nMaxWidth)
+            sz.cx = nMaxWidth;
+        sizes[static_cast<size_t>(i)] = sz;
+        Column& col = columns.back();
+        BOOL bNewColumn = !bFirst && ((pControl->GetFlags() & xtpFlagWrapRow) || y + sz.cy > nHeightLimit - rcBorder.bottom);
+        if (bNewColumn && !col.controls.empty())
+        {
+            Column next;
+            next.nLeft = col.nLeft + col.nWidth + (pControl->GetBeginGroup() ? szSeparator.cx : 0);
+            columns.push_back(next);
+            y = rcBorder.top;
+            pControl->SetWrap(TRUE);
+        }
+        else
+        {
+            if (!col.controls.empty() && pControl->GetBeginGroup())
+                y += szSeparator.cy;
+            pControl->SetWrap(FALSE);
+        }
+        Column& current = columns.back();
+        pControl->SetRect(CRect(current.nLeft, y, current.nLeft + sz.cx, y + sz.cy));
+        current.controls.push_back(pControl);
+        current.nWidth = current.nWidth > sz.cx ? current.nWidth : sz.cx;
+        y += sz.cy;
+        nTallest = nTallest > y - rcBorder.top ? nTallest : y - rcBorder.top;
+        bFirst = FALSE;
+    }
+    if (nFixedWidth > 0 && nFixedWidth < 30000)
+        columns.back().nWidth = nFixedWidth;
+    int nRight = rcBorder.left;
+    for (Column& col : columns)
+    {
+        for (CXTPControl* pControl : col.controls)
+        {
+            CRect rc = pControl->GetRect();
+            pControl->SetRect(CRect(col.nLeft, rc.top, col.nLeft + col.nWidth, rc.bottom));
+            pControl->SetRowRect(CRect(col.nLeft, rcBorder.top, col.nLeft + col.nWidth, rcBorder.top + nTallest));
+        }
+        nRight = col.nLeft + col.nWidth;
+    }
+    if (pDC && pOldFont)
+        pDC->SelectObject(pOldFont);
+    int nContentWidth = nRight - rcBorder.left;
+    int nContentHeight = bFirst ? 22 : nTallest;
+    return CSize(rcBorder.left + rcBorder.right + (nContentWidth > 24 ? nContentWidth : 24),
+                 rcBorder.top + rcBorder.bottom + nContentHeight);
 }

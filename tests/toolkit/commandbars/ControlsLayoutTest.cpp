@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/XTPControlButton.h"
 #include "toolkit/commandbars/XTPControls.h"
 #include "toolkit/commandbars/XTPPaintManager.h"
+#include "toolkit/commandbars/XTPSystemQuery.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,10 @@ public:
     CSize DrawToolBarControl(CDC*, CXTPControl* pControl, BOOL) override
     {
         return CSize(pControl->GetWidth(), pControl->GetHeight() ? pControl->GetHeight() : 22);
+    }
+    CSize DrawPopupBarControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw) override
+    {
+        return DrawToolBarControl(pDC, pControl, bDraw);
     }
 };
 
@@ -149,4 +154,57 @@ TEST(ControlsLayout, FarEndAndStretchedControls)
         EXPECT_EQ(f.At(0)->GetRect().top, 2 + 4);
         EXPECT_EQ(f.At(1)->GetRect().top, 2);
     }
+}
+
+namespace
+{
+struct WorkArea300 : CXTPCommandBarsSystemQuery
+{
+    RECT GetWorkArea(HWND) override { return RECT{0, 0, 300, 200}; }
+};
+} // namespace
+
+TEST(ControlsLayout, PopupColumnsTable)
+{
+    WorkArea300 query;
+    SetCommandBarsSystemQuery(&query);
+    const Item a{50, FALSE, 0}, g{50, TRUE, 0}, wide{150, FALSE, 0}, brk{50, FALSE, xtpFlagWrapRow};
+    struct Case
+    {
+        const char* name;
+        std::vector<Item> items;
+        int nLimit;
+        int nFixed;
+        BOOL bNoCap;
+        CSize expected;
+    } cases[] = {
+        {"empty", {}, 200, 0, FALSE, CSize(28, 26)},
+        {"one column", {a, a, a}, 200, 0, FALSE, CSize(54, 70)},
+        {"group adds the separator height", {a, g}, 200, 0, FALSE, CSize(54, 54)},
+        {"new column past the limit", {a, a, a, a, a}, 100, 0, FALSE, CSize(104, 92)},
+        {"forced column after a gap", {a, Item{50, TRUE, xtpFlagWrapRow}}, 200, 0, FALSE, CSize(110, 26)},
+        {"forced column", {a, brk}, 200, 0, FALSE, CSize(104, 26)},
+        {"width capped at a third of the work area", {wide}, 200, 0, FALSE, CSize(104, 26)},
+        {"no cap", {wide}, 200, 0, TRUE, CSize(154, 26)},
+        {"fixed width of the last column", {a}, 200, 80, FALSE, CSize(84, 26)},
+    };
+    for (const Case& c : cases)
+    {
+        LayoutFixture f(c.items);
+        f.bar.SetType(xtpBarTypePopup);
+        CSize sz = f.bar.GetControls()->WrapRows(&f.dc, c.nLimit, CRect(2, 2, 2, 2), c.nFixed, c.bNoCap);
+        EXPECT_EQ(sz.cx, c.expected.cx) << c.name;
+        EXPECT_EQ(sz.cy, c.expected.cy) << c.name;
+    }
+    {
+        // Columns: the controls of a column share its width, rows span the tallest column.
+        LayoutFixture f({{50, FALSE, 0}, {30, FALSE, 0}, {40, FALSE, xtpFlagWrapRow}});
+        f.bar.SetType(xtpBarTypePopup);
+        f.bar.GetControls()->WrapRows(&f.dc, 200, CRect(2, 2, 2, 2));
+        EXPECT_EQ(f.At(1)->GetRect(), CRect(2, 24, 52, 46));
+        EXPECT_EQ(f.At(2)->GetRect(), CRect(52, 2, 92, 24));
+        EXPECT_TRUE(f.At(2)->GetWrap());
+        EXPECT_EQ(f.At(2)->GetRowRect(), CRect(52, 2, 92, 46));
+    }
+    SetCommandBarsSystemQuery(nullptr);
 }
