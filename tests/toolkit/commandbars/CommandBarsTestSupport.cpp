@@ -54,6 +54,15 @@ LRESULT CALLBACK RecordingWindow::WndProc(HWND hWnd, UINT message, WPARAM wParam
     {
         self->m_messages.push_back(message);
         self->m_withParams.emplace_back(message, wParam);
+        if (message == WM_MOUSEMOVE)
+        {
+            MSG m = {};
+            m.hwnd = hWnd;
+            m.message = message;
+            m.wParam = wParam;
+            m.lParam = lParam;
+            self->m_moves.push_back(m);
+        }
         if (message == kTestMessage)
             return self->m_nAnswer;
         if (message == WM_NCDESTROY)

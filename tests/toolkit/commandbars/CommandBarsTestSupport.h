@@ -27,11 +27,13 @@ public:
     {
         m_messages.clear();
         m_withParams.clear();
+        m_moves.clear();
     }
     void Destroy();
 
     std::vector<UINT> m_messages;
     std::vector<std::pair<UINT, WPARAM>> m_withParams;
+    std::vector<MSG> m_moves; // WM_MOUSEMOVE with its parameters
     LRESULT m_nAnswer = 0; // what the window answers to the test message
     HWND m_hWnd = nullptr;
 
