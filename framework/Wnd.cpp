@@ -436,6 +436,11 @@ const MSG* PASCAL CWnd::GetCurrentMessage()
     return &t_lastMsg;
 }
 
+MSG* AfxGetThreadCurrentMessage()
+{
+    return &t_lastMsg;
+}
+
 LRESULT CWnd::Default()
 {
     return DefWindowProc(t_lastMsg.message, t_lastMsg.wParam, t_lastMsg.lParam);

@@ -382,6 +382,11 @@ private:
 
 // The framework's window procedure; usable as the class procedure of registered classes.
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+// The calling thread's current message (what CWnd::Default and GetCurrentMessage use). Window
+// procedures outside the framework's own (a hook chain over a subclassed window) save it, set it
+// to their message and restore it afterwards.
+MSG* AfxGetThreadCurrentMessage();
+
 // Calls pWnd->WindowProc with the current-message bookkeeping and the exception boundary.
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 

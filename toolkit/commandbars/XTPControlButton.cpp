@@ -1,0 +1,45 @@
+#include "toolkit/commandbars/XTPControlButton.h"
+
+#include "toolkit/commandbars/XTPCommandBar.h"
+#include "toolkit/common/XTPPropExchange.h"
+
+IMPLEMENT_DYNCREATE(CXTPControlButton, CXTPControl)
+
+CXTPControlButton::CXTPControlButton()
+{
+    m_controlType = xtpControlButton;
+}
+
+void CXTPControlButton::Copy(CXTPControl* pControl, BOOL bRecursive)
+{
+    CXTPControl::Copy(pControl, bRecursive);
+}
+
+void CXTPControlButton::OnClick(BOOL bKeyboard, CPoint /*pt*/)
+{
+    if (!GetEnabled())
+        return;
+    if (IsCustomizeMode())
+        return; // drag-and-drop customisation starts here (a later part)
+    if (bKeyboard)
+    {
+        OnExecute();
+        return;
+    }
+    if (m_pParent && m_pParent->IsPopupType())
+        return; // executes on the button's release
+    OnExecute();
+}
+
+void CXTPControlButton::OnLButtonUp(CPoint /*point*/)
+{
+    if (GetEnabled() && m_pParent && m_pParent->IsPopupType())
+        OnExecute();
+}
+
+void CXTPControlButton::DoPropExchange(CXTPPropExchange* pPX)
+{
+    CXTPControl::DoPropExchange(pPX);
+    if (pPX->m_nSchema < 18)
+        ExchangeIntProperty(pPX, "Style", m_buttonStyle, 0);
+}

@@ -1,0 +1,607 @@
+#include "toolkit/commandbars/XTPPaintManager.h"
+
+#include "toolkit/commandbars/XTPCommandBar.h"
+#include "toolkit/commandbars/XTPControl.h"
+#include "toolkit/commandbars/XTPShadowManager.h"
+#include "toolkit/common/XTPImageManager.h"
+#include "toolkit/common/XTPNcMetrics.h"
+#include "toolkit/common/XTPResourceManager.h"
+
+#include <map>
+
+IMPLEMENT_DYNAMIC(CXTPPaintManager, CCmdTarget)
+IMPLEMENT_DYNAMIC(CXTPDefaultTheme, CXTPPaintManager)
+
+namespace
+{
+CXTPPaintManager* g_pGlobalPaintManager = nullptr;
+
+std::map<int, CXTPPaintManager::PFNCREATETHEME>& ThemeMakers()
+{
+    static std::map<int, CXTPPaintManager::PFNCREATETHEME> makers;
+    return makers;
+}
+
+// Releases the global paint manager at exit.
+struct GlobalRelease
+{
+    ~GlobalRelease() { CXTPPaintManager::ReleaseGlobal(); }
+} g_globalRelease;
+} // namespace
+
+BOOL CXTPPaintManagerFont::SetCustomFont(const LOGFONTA* pLogFont)
+{
+    DeleteObject();
+    m_bStandardFont = FALSE;
+    return pLogFont && CreateFontIndirect(pLogFont);
+}
+
+CXTPPaintManager::CXTPPaintManager()
+{
+    for (int i = 0; i < 63; ++i)
+        m_arrColor[i].SetStandardValue(COLORREF(-1));
+    HMODULE hUser32 = GetModuleHandleA("USER32");
+    if (hUser32)
+        m_pfnSetLayeredWindowAttributes = reinterpret_cast<PFNSETLAYEREDWINDOWATTRIBUTES>(
+            GetProcAddress(hUser32, "SetLayeredWindowAttributes"));
+    m_pShadowManager = new CXTPShadowManager();
+}
+
+CXTPPaintManager::~CXTPPaintManager()
+{
+    if (m_pShadowManager)
+        m_pShadowManager->InternalRelease();
+}
+
+// ---------------------------------------------------------------- global paint manager
+
+CXTPPaintManager* CXTPPaintManager::GetGlobalIfAny()
+{
+    return g_pGlobalPaintManager;
+}
+
+CXTPPaintManager* CXTPPaintManager::GetGlobal()
+{
+    if (!g_pGlobalPaintManager)
+        SetTheme(0);
+    return g_pGlobalPaintManager;
+}
+
+void CXTPPaintManager::SetCustomTheme(CXTPPaintManager* pPaintManager)
+{
+    if (g_pGlobalPaintManager && g_pGlobalPaintManager != pPaintManager)
+        g_pGlobalPaintManager->InternalRelease();
+    g_pGlobalPaintManager = pPaintManager;
+    if (pPaintManager)
+    {
+        pPaintManager->m_nTheme = 10;
+        pPaintManager->RefreshMetrics();
+    }
+}
+
+void CXTPPaintManager::SetTheme(int nTheme)
+{
+    SetCustomTheme(CreateTheme(nTheme));
+    g_pGlobalPaintManager->m_nTheme = nTheme;
+}
+
+CXTPPaintManager* CXTPPaintManager::CreateTheme(int nTheme)
+{
+    CXTPPaintManager* pPaintManager = nullptr;
+    auto it = ThemeMakers().find(nTheme);
+    if (it != ThemeMakers().end() && it->second)
+        pPaintManager = it->second();
+    if (!pPaintManager)
+        pPaintManager = new CXTPDefaultTheme();
+    pPaintManager->m_nTheme = nTheme;
+    return pPaintManager;
+}
+
+CXTPPaintManager::PFNCREATETHEME CXTPPaintManager::RegisterTheme(int nTheme, PFNCREATETHEME pfnCreate)
+{
+    PFNCREATETHEME pfnOld = nullptr;
+    auto it = ThemeMakers().find(nTheme);
+    if (it != ThemeMakers().end())
+        pfnOld = it->second;
+    ThemeMakers()[nTheme] = pfnCreate;
+    return pfnOld;
+}
+
+void CXTPPaintManager::ReleaseGlobal()
+{
+    if (g_pGlobalPaintManager)
+        g_pGlobalPaintManager->InternalRelease();
+    g_pGlobalPaintManager = nullptr;
+}
+
+// ---------------------------------------------------------------- colours, fonts, metrics
+
+COLORREF CXTPPaintManager::GetColor(int nIndex) const
+{
+    if (static_cast<unsigned>(nIndex) > 62)
+        return static_cast<COLORREF>(nIndex);
+    return m_arrColor[nIndex].GetColor();
+}
+
+void CXTPPaintManager::SetColors(int nCount, const int* pIndexes, const COLORREF* pColors)
+{
+    for (int i = 0; i < nCount; ++i)
+    {
+        if (static_cast<unsigned>(pIndexes[i]) <= 62)
+            m_arrColor[pIndexes[i]].SetStandardValue(pColors[i]);
+    }
+}
+
+void CXTPPaintManager::RefreshStandardColors()
+{
+    GetColorManager()->RefreshColors();
+    for (int i = 0; i < 63; ++i)
+        m_arrColor[i].SetStandardValue(GetColorManager()->GetColor(i));
+}
+
+void CXTPPaintManager::RefreshMetrics()
+{
+    RefreshFonts();
+    RefreshStandardColors();
+    if (m_pShadowManager)
+        m_pShadowManager->ResetCachedState();
+    m_clrStatusTextColor = GetColor(COLOR_BTNTEXT);
+    m_clrStatusTextGrayColor = GetColor(COLOR_GRAYTEXT);
+    m_clrMessageBarText = GetColor(COLOR_INFOTEXT);
+    m_clrFloatingGripper.SetStandardValue(GetColor(COLOR_3DSHADOW));
+    m_clrFloatingGripperText.SetStandardValue(GetColor(COLOR_3DHIGHLIGHT));
+    m_clrDisabledIcon.SetStandardValues(GetColor(COLOR_3DFACE), GetColor(COLOR_3DSHADOW), 0.5f);
+}
+
+void CXTPPaintManager::RefreshFonts()
+{
+    CXTPNcMetrics metrics;
+    BYTE nCharSet = GetResourceManager()->GetFontCharset();
+    if (m_bUseStandardFont)
+    {
+        LOGFONTA lf = {};
+        lf.lfHeight = metrics.lfMenuFont.lfHeight;
+        if (lf.lfHeight < 0 && lf.lfHeight >= -10)
+            lf.lfHeight = -11;
+        lf.lfWeight = metrics.lfMenuFont.lfWeight;
+        lf.lfItalic = metrics.lfMenuFont.lfItalic;
+        lf.lfQuality = metrics.lfMenuFont.lfQuality;
+        lstrcpynA(lf.lfFaceName, metrics.lfMenuFont.lfFaceName, LF_FACESIZE);
+        lf.lfCharSet = nCharSet;
+        if (m_nFontHeight > 0)
+            lf.lfHeight = (m_nFontHeight < 13 ? 11 : m_nFontHeight) * 120 / 96;
+        if (m_bClearTypeTextQuality)
+            lf.lfQuality = 5;
+        SetCommandBarsFontIndirect(&lf, TRUE);
+    }
+    LOGFONTA lfIcon = {};
+    SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof(lfIcon), &lfIcon, 0);
+    lfIcon.lfCharSet = nCharSet;
+    metrics.lfSmCaptionFont.lfCharSet = nCharSet;
+    metrics.lfStatusFont.lfCharSet = nCharSet;
+    if (m_fontSmCaption.IsStandardFont())
+    {
+        m_fontSmCaption.DeleteObject();
+        m_fontSmCaption.CreateFontIndirect(&metrics.lfSmCaptionFont);
+    }
+    if (m_fontIcon.IsStandardFont())
+    {
+        m_fontIcon.DeleteObject();
+        m_fontIcon.CreateFontIndirect(&lfIcon);
+    }
+    if (m_fontIconBold.IsStandardFont())
+    {
+        LOGFONTA lfBold = lfIcon;
+        lfBold.lfWeight = FW_BOLD;
+        m_fontIconBold.DeleteObject();
+        m_fontIconBold.CreateFontIndirect(&lfBold);
+    }
+    if (m_fontToolTip.IsStandardFont())
+    {
+        m_fontToolTip.DeleteObject();
+        m_fontToolTip.CreateFontIndirect(&metrics.lfStatusFont);
+    }
+}
+
+void CXTPPaintManager::SetCommandBarsFontIndirect(const LOGFONTA* pLogFont, BOOL bUseStandardFont)
+{
+    m_bUseStandardFont = bUseStandardFont;
+    if (!pLogFont)
+        return;
+    LOGFONTA lf = *pLogFont;
+    if (m_bClearTypeTextQuality)
+        lf.lfQuality = 5;
+    m_fntCommandBar.DeleteObject();
+    m_fntCommandBarBold.DeleteObject();
+    m_fntVerticalText.DeleteObject();
+    m_fntVerticalBoldText.DeleteObject();
+    m_fontIconBold.DeleteObject();
+    m_bUseOfficeFont = lstrcmpiA(lf.lfFaceName, m_strOfficeFont) == 0;
+
+    m_fntCommandBar.CreateFontIndirect(&lf);
+    LOGFONTA lfBold = lf;
+    lfBold.lfWeight = FW_BOLD;
+    m_fntCommandBarBold.CreateFontIndirect(&lfBold);
+    LOGFONTA lfVert = lf;
+    lfVert.lfEscapement = 2700;
+    lfVert.lfOrientation = 900;
+    m_fntVerticalText.CreateFontIndirect(&lfVert);
+    lfVert.lfWeight = FW_BOLD;
+    m_fntVerticalBoldText.CreateFontIndirect(&lfVert);
+
+    HDC hDC = GetDC(nullptr);
+    HGDIOBJ hOld = SelectObject(hDC, m_fntCommandBar.GetSafeHandle());
+    SIZE size = {};
+    GetTextExtentPoint32A(hDC, " ", 1, &size);
+    SelectObject(hDC, hOld);
+    ReleaseDC(nullptr, hDC);
+    m_nControlHeight = size.cy + 6;
+}
+
+int CXTPPaintManager::GetControlTextOrientation(CXTPControl* pControl)
+{
+    CXTPCommandBar* pBar = pControl ? pControl->GetParent() : nullptr;
+    if (pBar && (pBar->GetPosition() == xtpBarLeft || pBar->GetPosition() == xtpBarRight))
+        return 1;
+    return 2;
+}
+
+CFont* CXTPPaintManager::GetControlFont(CXTPControl* pControl)
+{
+    BOOL bBold = pControl && pControl->IsDefaultItem();
+    if (GetControlTextOrientation(pControl) == 1)
+        return bBold ? &m_fntVerticalBoldText : &m_fntVerticalText;
+    return bBold ? &m_fntCommandBarBold : &m_fntCommandBar;
+}
+
+CFont* CXTPPaintManager::GetCommandBarFont(CXTPCommandBar* pBar)
+{
+    if (pBar && (pBar->GetPosition() == xtpBarLeft || pBar->GetPosition() == xtpBarRight))
+        return &m_fntVerticalText;
+    return &m_fntCommandBar;
+}
+
+CSize CXTPPaintManager::GetButtonSizeForBar(CXTPCommandBar* pBar)
+{
+    CSize szIcon = pBar ? pBar->GetIconSize() : CSize(16, 16);
+    int c = GetControlHeight();
+    return CSize(c + 4 > szIcon.cx + 4 ? c + 4 : szIcon.cx + 4, c > szIcon.cy + 6 ? c : szIcon.cy + 6);
+}
+
+int CXTPPaintManager::GetPopupBarGripperWidth(CXTPCommandBar* pBar)
+{
+    if (!pBar || pBar->GetType() != xtpBarTypePopup)
+        return 0;
+    return GetButtonSizeForBar(pBar).cx + 1;
+}
+
+int CXTPPaintManager::GetAutoIconSize(BOOL bLarge) const
+{
+    if (m_bAutoResizeIcons)
+    {
+        int n = GetControlHeight() - 6;
+        return bLarge ? n * 2 : n;
+    }
+    return bLarge ? 32 : 16;
+}
+
+CRect CXTPPaintManager::GetCommandBarBorders(CXTPCommandBar* /*pBar*/)
+{
+    return CRect(2, 2, 2, 2);
+}
+
+BOOL CXTPPaintManager::IsFlatToolBar(CXTPCommandBar* pBar)
+{
+    if (pBar && pBar->GetType() == xtpBarTypeMenuBar)
+        return m_bFlatMenuBar;
+    return m_bFlatToolBar;
+}
+
+void CXTPPaintManager::StripAmpersands(CString& str)
+{
+    str = CXTPControl::StripAccessKeys(str);
+}
+
+// ---------------------------------------------------------------- measuring and drawing
+
+CSize CXTPPaintManager::DrawControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
+{
+    CXTPCommandBar* pBar = pControl ? pControl->GetParent() : nullptr;
+    if (pBar && pBar->IsPopupType())
+        return DrawPopupBarControl(pDC, pControl, bDraw);
+    return DrawToolBarControl(pDC, pControl, bDraw);
+}
+
+int CXTPPaintManager::DrawTextLine(CDC* pDC, const CString& strText, CRect rc, UINT nFormat, BOOL bDraw,
+                                   BOOL /*bSelected*/, BOOL /*bEnabled*/)
+{
+    CRect rcText = rc;
+    if (!bDraw)
+        nFormat |= DT_CALCRECT;
+    return pDC->DrawText(strText, &rcText, nFormat | DT_SINGLELINE);
+}
+
+CSize CXTPPaintManager::DrawToolBarControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
+{
+    // State icon, then the caption; the frame comes from the theme's state face.
+    CSize szButton = pControl->GetButtonSize();
+    CSize szIcon = pControl->GetIconSize();
+    BOOL bImage = pControl->IsImageVisible();
+    BOOL bCaption = pControl->IsCaptionVisible();
+    CString strCaption = CXTPControl::StripAccessKeys(pControl->GetCaption());
+    CFont* pOldFont = pDC->SelectObject(GetControlFont(pControl));
+    CSize szText = bCaption ? pDC->GetTextExtent(strCaption, strCaption.GetLength()) : CSize(0, 0);
+    CSize size(szButton.cx, szButton.cy);
+    if (bCaption)
+        size.cx = (bImage ? szIcon.cx + 7 : 3) + szText.cx + 6;
+    if (size.cx < szButton.cx && !bCaption)
+        size.cx = szButton.cx;
+    if (pControl->GetWidth() > 0)
+        size.cx = pControl->GetWidth();
+    if (pControl->GetHeight() > 0)
+        size.cy = pControl->GetHeight();
+    if (bDraw)
+    {
+        CRect rc = pControl->GetRect();
+        CXTPCommandBar* pBar = pControl->GetParent();
+        DrawStateFace(pDC, rc, pControl->GetSelected(), pControl->GetPressed(), pControl->GetEnabled(),
+                      pControl->GetChecked(), pControl->GetPopped(), pBar ? pBar->GetType() : 1,
+                      pBar ? pBar->GetPosition() : 0);
+        int x = rc.left + 3;
+        if (bImage)
+        {
+            CPoint pt(x, rc.top + (rc.Height() - szIcon.cy) / 2);
+            DrawImage(pDC, pt, szIcon, pControl->GetImage(szIcon.cx), pControl->GetSelected(),
+                      pControl->GetPressed(), pControl->GetEnabled(), pControl->GetChecked(), pControl->GetPopped(),
+                      TRUE);
+            x += szIcon.cx + 4;
+        }
+        if (bCaption)
+        {
+            pDC->SetBkMode(TRANSPARENT);
+            pDC->SetTextColor(GetControlTextColor(pControl));
+            CRect rcText(x, rc.top, rc.right, rc.bottom);
+            pDC->DrawText(pControl->GetCaption(), &rcText, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+        }
+    }
+    pDC->SelectObject(pOldFont);
+    return size;
+}
+
+CSize CXTPPaintManager::DrawPopupBarControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
+{
+    CXTPCommandBar* pBar = pControl->GetParent();
+    int nGripper = GetPopupBarGripperWidth(pBar);
+    CFont* pOldFont = pDC->SelectObject(GetControlFont(pControl));
+    CString strCaption = CXTPControl::StripAccessKeys(pControl->GetCaption());
+    CSize szText = pDC->GetTextExtent(strCaption, strCaption.GetLength());
+    CString strShortcut = pControl->GetShortcutText();
+    CSize szShortcut = pDC->GetTextExtent(strShortcut, strShortcut.GetLength());
+    CSize size(nGripper + m_nPopupBarTextPadding + szText.cx + (strShortcut.IsEmpty() ? 0 : szShortcut.cx + 16) + 20,
+               GetControlHeight());
+    if (bDraw)
+    {
+        CRect rc = pControl->GetRect();
+        DrawStateFace(pDC, rc, pControl->GetSelected(), FALSE, pControl->GetEnabled(), pControl->GetChecked(), FALSE,
+                      xtpBarTypePopup, xtpBarPopup);
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->SetTextColor(GetControlTextColor(pControl));
+        CRect rcText(rc.left + nGripper + m_nPopupBarTextPadding, rc.top, rc.right - 8, rc.bottom);
+        pDC->DrawText(pControl->GetCaption(), &rcText, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+        if (!strShortcut.IsEmpty())
+            pDC->DrawText(strShortcut, &rcText, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+    }
+    pDC->SelectObject(pOldFont);
+    return size;
+}
+
+CSize CXTPPaintManager::DrawControlComboBox(CDC*, CXTPControlComboBox*, BOOL)
+{
+    return CSize(0, 0);
+}
+
+CSize CXTPPaintManager::DrawControlEdit(CDC*, CXTPControlEdit*, BOOL)
+{
+    return CSize(0, 0);
+}
+
+COLORREF CXTPPaintManager::GetEditFieldBackColor(CXTPControl* pControl)
+{
+    return GetColor(pControl && pControl->GetEnabled() ? COLOR_WINDOW : COLOR_3DFACE);
+}
+
+void CXTPPaintManager::DrawControlBackground(CDC* pDC, CXTPControl* pControl)
+{
+    CXTPCommandBar* pBar = pControl->GetParent();
+    DrawStateFace(pDC, pControl->GetRect(), pControl->GetSelected(), pControl->GetPressed(), pControl->GetEnabled(),
+                  pControl->GetChecked(), pControl->GetPopped(), pBar ? pBar->GetType() : 1,
+                  pBar ? pBar->GetPosition() : 0);
+}
+
+COLORREF CXTPPaintManager::GetControlTextColor(CXTPControl* pControl)
+{
+    CXTPCommandBar* pBar = pControl->GetParent();
+    int nType = pControl->GetType();
+    BOOL bEnabled = pControl->GetEnabled();
+    if ((nType == xtpControlCheckBox || nType == xtpControlRadioButton) && !(pBar && pBar->IsPopupType()))
+        return GetStateTextColor(FALSE, FALSE, bEnabled, FALSE, FALSE, pBar ? pBar->GetType() : 1,
+                                 pBar ? pBar->GetPosition() : 0);
+    return GetStateTextColor(pControl->GetSelected(), pControl->GetPressed(), bEnabled, pControl->GetChecked(),
+                             pControl->GetPopped(), pBar ? pBar->GetType() : 1, pBar ? pBar->GetPosition() : 0);
+}
+
+CSize CXTPPaintManager::DrawCommandBarGripper(CDC*, CXTPCommandBar*, BOOL)
+{
+    return CSize(0, 0);
+}
+
+// The status bar, message bar, keyboard tips, MDI buttons and animations belong to kinds that do
+// not exist yet; the base leaves them undrawn.
+void CXTPPaintManager::DrawStatusBarPane(CDC*, CRect&, CXTPStatusBarPane*) {}
+void CXTPPaintManager::DrawStatusBarPaneButton(CDC*, CRect, CXTPStatusBarPane*) {}
+int CXTPPaintManager::DrawStatusBarSwitchPane(CDC*, CRect, CXTPStatusBarSwitchPane*)
+{
+    return 0;
+}
+void CXTPPaintManager::DrawStatusBarPaneBorder(CDC*, CRect, CXTPStatusBarPane*, BOOL) {}
+void CXTPPaintManager::DrawStatusBarPaneSeparator(CDC*, CRect, CXTPStatusBarPane*) {}
+void CXTPPaintManager::DrawStatusBarGripper(CDC*, CRect) {}
+void CXTPPaintManager::FillDockBar(CDC*, CXTPDockBar*) {}
+void CXTPPaintManager::FillMessageBar(CDC*, CXTPMessageBar*) {}
+void CXTPPaintManager::DrawMessageBarButton(CDC*, CXTPMessageBarButton*) {}
+void CXTPPaintManager::FillStatusBar(CDC*, CXTPStatusBar*) {}
+CSize CXTPPaintManager::DrawSpecialButton(CDC*, int, CXTPControl*, CXTPCommandBar*, BOOL, LPARAM)
+{
+    return CSize(0, 0);
+}
+CRect CXTPPaintManager::GetSplitButtonCommandRect(CXTPControl* pControl)
+{
+    CRect rc = pControl->GetRect();
+    rc.right -= m_nSplitButtonDropDownWidth + 1;
+    return rc;
+}
+void CXTPPaintManager::SetCommandBarRegion(CXTPCommandBar*) {}
+CSize CXTPPaintManager::DrawControlCheckBoxMark(CDC*, CRect, BOOL, BOOL, BOOL, BOOL, BOOL)
+{
+    return CSize(13, 13);
+}
+CSize CXTPPaintManager::DrawControlRadioButtonMark(CDC*, CRect, BOOL, BOOL, BOOL, BOOL, BOOL)
+{
+    return CSize(13, 13);
+}
+void CXTPPaintManager::FillPopupBarIconColumn(CDC*, int, int, int, int, int) {}
+void CXTPPaintManager::DrawCheckMark(CDC*, CRect, COLORREF) {}
+void CXTPPaintManager::DrawRadioMark(CDC*, CRect, COLORREF) {}
+void CXTPPaintManager::DrawComboExpandMark(CDC*, CRect, COLORREF) {}
+CSize CXTPPaintManager::DrawControlMDIButton(CDC*, CXTPControl*, BOOL)
+{
+    return CSize(0, 0);
+}
+void CXTPPaintManager::DrawDropDownGlyph(CDC*, CXTPControl*, CPoint, BOOL, BOOL, BOOL, BOOL) {}
+void CXTPPaintManager::Animate(CDC*, CDC*, CRect, int) {}
+void CXTPPaintManager::AnimateExpanding(CXTPPopupBar*, CDC*, CDC*, BOOL) {}
+void CXTPPaintManager::AdjustPopupCaption(CString&) {}
+void CXTPPaintManager::FillWorkspace(CDC* pDC, CRect rc)
+{
+    pDC->FillSolidRect(&rc, GetColor(COLOR_APPWORKSPACE));
+}
+void CXTPPaintManager::DrawKeyboardTip(CDC*, CXTPCommandBarKeyboardTip*, BOOL) {}
+
+// ---------------------------------------------------------------- default theme
+
+void CXTPDefaultTheme::DrawSplitButtonFace(CDC* pDC, CXTPControl* pControl, CRect rc)
+{
+    DrawControlBackground(pDC, pControl);
+    (void)rc;
+}
+
+CSize CXTPDefaultTheme::DrawListRowControl(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bSelected, BOOL bDraw,
+                                           CXTPCommandBars*)
+{
+    if (bDraw)
+    {
+        pDC->FillSolidRect(&rc, GetColor(bSelected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->SetTextColor(GetColor(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        CRect rcText = rc;
+        rcText.left += 3;
+        pDC->DrawText(pControl->GetCaption(), &rcText, DT_SINGLELINE | DT_VCENTER);
+    }
+    return CSize(rc.Width(), GetControlHeight());
+}
+
+void CXTPDefaultTheme::FillCommandBar(CDC* pDC, CXTPCommandBar* pBar)
+{
+    CRect rc;
+    ::GetClientRect(pBar->GetSafeHwnd(), &rc);
+    pDC->FillSolidRect(&rc, GetColor(COLOR_3DFACE));
+    if (pBar->IsPopupType())
+        pDC->Draw3dRect(&rc, GetColor(COLOR_3DHIGHLIGHT), GetColor(COLOR_3DSHADOW));
+}
+
+COLORREF CXTPDefaultTheme::GetStateTextColor(BOOL bSelected, BOOL, BOOL bEnabled, BOOL, BOOL, int barType, int)
+{
+    if (!bEnabled)
+        return GetColor(COLOR_GRAYTEXT);
+    if (bSelected && barType == xtpBarTypePopup)
+        return GetColor(COLOR_HIGHLIGHTTEXT);
+    return GetColor(COLOR_BTNTEXT);
+}
+
+void CXTPDefaultTheme::DrawStateFace(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
+                                     BOOL bPopuped, int barType, int)
+{
+    if (barType == xtpBarTypePopup)
+    {
+        if (bSelected)
+            pDC->FillSolidRect(&rc, GetColor(COLOR_HIGHLIGHT));
+        return;
+    }
+    if (bChecked && !bSelected)
+        pDC->FillSolidRect(&rc, GetColor(COLOR_3DHIGHLIGHT));
+    if (!bEnabled)
+        return;
+    if (bPressed || bPopuped || bChecked)
+        pDC->Draw3dRect(&rc, GetColor(COLOR_3DSHADOW), GetColor(COLOR_3DHIGHLIGHT)); // sunken
+    else if (bSelected)
+        pDC->Draw3dRect(&rc, GetColor(COLOR_3DHIGHLIGHT), GetColor(COLOR_3DSHADOW)); // raised
+}
+
+CSize CXTPDefaultTheme::DrawCommandBarSeparator(CDC* pDC, CXTPCommandBar* pBar, CXTPControl* pControl, BOOL bDraw)
+{
+    if (!bDraw)
+        return CSize(6, 6);
+    CRect rc = pControl->GetRect();
+    BOOL bVert = pBar && (pBar->GetPosition() == xtpBarLeft || pBar->GetPosition() == xtpBarRight);
+    if (pBar && pBar->IsPopupType())
+    {
+        int y = rc.top - 4;
+        pDC->Draw3dRect(rc.left, y, rc.Width(), 2, GetColor(COLOR_3DSHADOW), GetColor(COLOR_3DHIGHLIGHT));
+    }
+    else if (bVert)
+    {
+        pDC->Draw3dRect(rc.left, rc.top - 4, rc.Width(), 2, GetColor(COLOR_3DSHADOW), GetColor(COLOR_3DHIGHLIGHT));
+    }
+    else
+    {
+        pDC->Draw3dRect(rc.left - 4, rc.top, 2, rc.Height(), GetColor(COLOR_3DSHADOW), GetColor(COLOR_3DHIGHLIGHT));
+    }
+    return CSize(6, 6);
+}
+
+void CXTPDefaultTheme::AdjustExcludeRect(CRect& rc, CXTPControl* pControl, BOOL bVertical)
+{
+    CXTPCommandBar* pBar = pControl ? pControl->GetParent() : nullptr;
+    if (pBar && pBar->IsPopupType())
+        rc.InflateRect(-1, 0);
+    else if (bVertical)
+        rc.InflateRect(0, 0, -1, 0);
+    else
+        rc.InflateRect(0, 0, 0, -1);
+}
+
+CSize CXTPDefaultTheme::DrawTearOffGripper(CDC* pDC, CRect rc, BOOL bSelected, BOOL bDraw)
+{
+    if (bDraw)
+        pDC->FillSolidRect(&rc, GetColor(bSelected ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+    return CSize(0, 9);
+}
+
+void CXTPDefaultTheme::DrawResizeGripper(CDC* pDC, CRect rc, int)
+{
+    pDC->FillSolidRect(&rc, GetColor(COLOR_3DFACE));
+}
+
+void CXTPDefaultTheme::DrawImage(CDC* pDC, CPoint pt, CSize sz, CXTPImageManagerIcon* pImage, BOOL bSelected,
+                                 BOOL bPressed, BOOL bEnabled, BOOL bChecked, BOOL, BOOL)
+{
+    if (!pImage)
+        return;
+    int nState = !bEnabled ? 1 : bPressed ? 4 : bChecked ? 3 : bSelected ? 2 : 0;
+    pImage->Draw(pDC, pt.x, pt.y, pImage->GetImageByState(nState), sz.cx, sz.cy);
+}
+
+CSize CXTPDefaultTheme::DrawDialogBarGripper(CDC*, CXTPDialogBar*, BOOL)
+{
+    return CSize(0, 0);
+}

@@ -1,0 +1,26 @@
+// CXTPCommandBarsSystemQuery: the system facts the command bars read (the drop-shadow setting,
+// the screen's colour depth, work areas). One process-wide object answers them from the system;
+// tests install their own to fix the answers.
+#pragma once
+
+#include <windows.h>
+
+class CXTPCommandBarsSystemQuery
+{
+public:
+    virtual ~CXTPCommandBarsSystemQuery() = default;
+
+    // SPI_GETDROPSHADOW.
+    virtual BOOL IsDropShadowEnabled();
+    // Bits per pixel of the screen.
+    virtual int GetScreenBitsPerPixel();
+    // The work area of the monitor nearest to the point.
+    virtual RECT GetWorkArea(POINT pt);
+    // The work area of the monitor nearest to the window (the primary one for a null window).
+    virtual RECT GetWorkArea(HWND hWnd);
+};
+
+// The installed object (the system's when none was set).
+CXTPCommandBarsSystemQuery* GetCommandBarsSystemQuery();
+// Installs another object (not owned; null restores the system's); returns the previous one.
+CXTPCommandBarsSystemQuery* SetCommandBarsSystemQuery(CXTPCommandBarsSystemQuery* pQuery);
