@@ -79,17 +79,28 @@ bool CHarnessProcess::Start(const std::string& suitePath, const std::string& emp
     buffer.push_back('\0');
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    BOOL created;
+    BOOL created = FALSE;
+    DWORD error = 0;
     {
         // The child inherits this process's environment.
         CScopedEnvironment sleep("QVX_FX_EMPTY_SLEEP", emptyTestSleepMs);
-        created = ::CreateProcessA(program.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   currentFolder.empty() ? ProgramFolder().c_str() : currentFolder.c_str(),
-                                   &startup, &m_info);
+        // Wine can refuse a start for a moment right after a process of the program was ended from outside
+        // (ERROR_INTERNAL_ERROR): a few tries, a quarter of a second apart.
+        for (int attempt = 0; attempt < 5; ++attempt)
+        {
+            std::vector<char> commandLine = buffer; // CreateProcessA may write into it
+            created = ::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                       currentFolder.empty() ? ProgramFolder().c_str() : currentFolder.c_str(),
+                                       &startup, &m_info);
+            error = created ? 0 : ::GetLastError();
+            if (created || error != ERROR_INTERNAL_ERROR)
+                break;
+            ::Sleep(250);
+        }
     }
     if (!created)
     {
-        m_error = "CreateProcess failed for " + program + " (error " + std::to_string(::GetLastError()) + ")";
+        m_error = "CreateProcess failed for " + program + " (error " + std::to_string(error) + ")";
         return false;
     }
     // The dialog shows once its initialisation is done.

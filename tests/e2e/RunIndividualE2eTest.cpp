@@ -125,20 +125,33 @@ protected:
     std::vector<std::string> DisplayOrder() const
     {
         std::vector<std::pair<LONG, std::string>> rows;
-        // The pointer moves in the other process; its new place may reach this one a little later, so each
-        // reading waits until the pointer has left the previous place (it starts in the screen's corner).
-        ::SetCursorPos(0, 0);
-        POINT last = {0, 0};
-        WaitUntil([&] { return ::GetCursorPos(&last) && last.x == 0 && last.y == 0; }, 2000);
+        // The pointer moves in the other process; its new place may reach this one a little later. So each
+        // reading starts from the screen's corner, waits until the pointer has left it, and takes the place
+        // once two readings 50 ms apart agree.
         for (const std::string& name : kRegistered)
         {
+            ::SetCursorPos(0, 0);
+            POINT cursor = {-1, -1};
+            if (!WaitUntil([&] { return ::GetCursorPos(&cursor) && cursor.x == 0 && cursor.y == 0; }, 2000))
+                return {"<the pointer did not reach the corner>"};
             SetFindText(name);
             if (Send(kPointFound, 0) != 1)
                 return {"<" + name + " not found>"};
-            POINT cursor = last;
-            WaitUntil([&] { return ::GetCursorPos(&cursor) && (cursor.x != last.x || cursor.y != last.y); }, 2000);
-            last = cursor;
-            rows.emplace_back(cursor.y, name);
+            POINT settled = {0, 0};
+            const bool moved = WaitUntil(
+                [&] {
+                    if (!::GetCursorPos(&cursor) || (cursor.x == 0 && cursor.y == 0))
+                        return false;
+                    const bool same = cursor.x == settled.x && cursor.y == settled.y;
+                    settled = cursor;
+                    if (!same)
+                        ::Sleep(50);
+                    return same;
+                },
+                3000);
+            if (!moved)
+                return {"<the pointer never settled on " + name + ">"};
+            rows.emplace_back(settled.y, name);
         }
         std::sort(rows.begin(), rows.end());
         std::vector<std::string> names;
