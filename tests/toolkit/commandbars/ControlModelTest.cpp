@@ -718,3 +718,52 @@ TEST(ControlModel, ResizeCursorLoadsFromTheProgram)
     EXPECT_NE(hCursor, nullptr);
     EXPECT_EQ(IDC_TK_RESIZE_CONTROL, 9972);
 }
+
+// The INI text of one button per schema: each schema adds its keys in their fixed order; named
+// stores leave out values at their defaults.
+TEST(ControlModel, IniTextOfOneButtonBySchema)
+{
+    char path[MAX_PATH];
+    GetTempPathA(MAX_PATH, path);
+    std::string file = std::string(path) + "qvx_cb_initext.ini";
+    struct Case
+    {
+        int nSchema;
+        const char* text;
+    } cases[] = {
+        {1, "Id=5|Caption=Go|Style=3|"}, // before 18 the button keeps its style last
+        {5, "Id=5|Caption=Go|Category=Cat|DefaultItem=1|Style=3|"},
+        {8, "Id=5|Caption=Go|Category=Cat|DefaultItem=1|CustomStyle=2|Style=3|"},
+        {17, "Id=5|Caption=Go|Category=Cat|DefaultItem=1|CustomStyle=2|HelpId=9|Style=3|"},
+        {18, "Id=5|Caption=Go|Category=Cat|DefaultItem=1|CustomStyle=2|HelpId=9|Style=3|"},
+        {24, "Id=5|Caption=Go|Category=Cat|DefaultItem=1|CustomStyle=2|HelpId=9|Style=3|Width=40|KeyboardTip=K|"},
+    };
+    for (const Case& c : cases)
+    {
+        DeleteFileA(file.c_str());
+        CXTPControlButton* p = new CXTPControlButton();
+        p->SetID(5);
+        p->SetCaption("Go");
+        p->SetCategory("Cat");
+        p->SetDefaultItem(TRUE);
+        p->SetCustomStyle(2);
+        p->SetHelpId(9);
+        p->SetStyle(3);
+        p->SetWidth(40);
+        p->SetKeyboardTip("K");
+        {
+            CXTPPropExchangeIniFile px(FALSE, nullptr, "Control");
+            px.AssignFile(file.c_str());
+            px.m_nSchema = c.nSchema;
+            p->DoPropExchange(&px);
+        }
+        char buffer[4096] = {};
+        DWORD n = GetPrivateProfileSectionA("Control", buffer, sizeof buffer, file.c_str());
+        std::string text;
+        for (DWORD i = 0; i < n; ++i)
+            text += buffer[i] ? buffer[i] : '|';
+        EXPECT_EQ(text, c.text) << "schema " << c.nSchema;
+        p->InternalRelease();
+    }
+    DeleteFileA(file.c_str());
+}
