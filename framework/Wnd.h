@@ -19,6 +19,7 @@
 #endif
 
 class CDC;
+class CFrameWnd;
 class CFont;
 class CMenu;
 class CRgn;
@@ -199,6 +200,8 @@ public:
 
     // ---- relations
     CWnd* GetParent() const;
+    // The nearest framework frame among the ancestors (FrameWnd.h), or null.
+    CFrameWnd* GetParentFrame() const;
     CWnd* SetParent(CWnd* pWndNewParent);
     CWnd* GetOwner() const;
     void SetOwner(CWnd* pOwnerWnd);

@@ -11,7 +11,7 @@
 #include "toolkit/common/XTPPropExchange.h"
 #include "toolkit/common/XTPResourceManager.h"
 
-IMPLEMENT_DYNCREATE(CXTPControl, CCmdTarget)
+IMPLEMENT_SERIAL(CXTPControl, CCmdTarget, XTP_CONTROL_CLASS_SCHEMA)
 
 namespace
 {

@@ -80,9 +80,13 @@ struct NMXTPCONTROL
     CXTPControl* pControl;
 };
 
+// Class schema of the control kinds in archives: the exchange's current schema, versionable so that
+// archives of older schemas still load (the control reads the exchange's schema itself).
+#define XTP_CONTROL_CLASS_SCHEMA (VERSIONABLE_SCHEMA | 38)
+
 class CXTPControl : public CCmdTarget, public CXTPAccessible
 {
-    DECLARE_DYNCREATE(CXTPControl)
+    DECLARE_SERIAL(CXTPControl)
 
 public:
     // Document-template ids for which the control is shown or hidden.

@@ -3,7 +3,7 @@
 #include "toolkit/commandbars/XTPCommandBar.h"
 #include "toolkit/common/XTPPropExchange.h"
 
-IMPLEMENT_DYNCREATE(CXTPControlButton, CXTPControl)
+IMPLEMENT_SERIAL(CXTPControlButton, CXTPControl, XTP_CONTROL_CLASS_SCHEMA)
 
 CXTPControlButton::CXTPControlButton()
 {

@@ -5,7 +5,7 @@
 
 class CXTPControlButton : public CXTPControl
 {
-    DECLARE_DYNCREATE(CXTPControlButton)
+    DECLARE_SERIAL(CXTPControlButton)
 
 public:
     CXTPControlButton();

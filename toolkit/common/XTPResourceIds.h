@@ -22,6 +22,8 @@
 #define IDC_TK_DRAG_COPY 9105
 #define IDC_TK_DRAG_MOVE 9106
 #define IDC_TK_DRAG_NONE 9107
+// Cursor of resizing a control's width while customising (generated with the theme resources).
+#define IDC_TK_RESIZE_CONTROL 9972
 
 // Commands (their strings carry the tooltip after the line break).
 #define ID_TK_ADD_OR_REMOVE_BUTTONS 9122

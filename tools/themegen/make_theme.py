@@ -9,7 +9,7 @@ with its own alpha, and every (section, key) they read. OUTDIR receives:
 
     Office2007<Theme>.ini            colour tables (CRLF after every line), one per theme
     <theme>/<IMAGE>.png              the images of each theme (IHDR, IDAT and IEND only)
-    cursor<ID>.cur                   cursors 9308, 9309, 9310, 9970, 9971, 9973
+    cursor<ID>.cur                   cursors 9308, 9309, 9310, 9970, 9971, 9972, 9973
     XTPThemeResources.gen.rc         resource statements naming all of the above (absolute paths)
 
 The output depends on nothing but the table and this script: no time stamps, fixed order, fixed
@@ -37,7 +37,7 @@ THEMES = [
     ("OFFICE2007BLACK_INI", "Office2007Black.ini", "Black", 0.60, 0.04, 0.82),
 ]
 
-CURSORS = [9308, 9309, 9310, 9970, 9971, 9973]
+CURSORS = [9308, 9309, 9310, 9970, 9971, 9972, 9973]
 
 
 class ThemeError(Exception):
@@ -447,6 +447,19 @@ def make_cursor(ident):
                 else:
                     put(16 + d, 4 + k, black)
                     put(16 + d, 27 - k, black)
+    elif ident == 9972:  # resizing a control's width: a bar between a left and a right arrow
+        for y in range(6, 26):
+            for d in (-1, 0, 1):
+                put(16 + d, y, black if d else white)
+        for x in range(5, 28):
+            if x < 15 or x > 17:
+                put(x, 15, black)
+                put(x, 16, white)
+                put(x, 17, black)
+        for k in range(5):
+            for d in range(-k, k + 1):
+                put(5 + k, 16 + d, black)
+                put(27 - k, 16 + d, black)
     else:  # 9308, 9309, 9310: a pointer with a mark that tells them apart
         hot = (1, 1)
         for y in range(1, 20):

@@ -12,8 +12,10 @@
 #include "toolkit/common/XTPPropExchangeArchive.h"
 #include "toolkit/common/XTPPropExchangeIniFile.h"
 #include "toolkit/common/XTPPropExchangeRegistry.h"
+#include "toolkit/common/XTPResourceIds.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -623,4 +625,145 @@ TEST(ControlModel, AddMenuItemTable)
     CXTPControls::RegisterControlType(xtpControlPopup, pfnOldPopup);
     pControls->InternalRelease();
     DestroyMenu(hMenu);
+}
+
+namespace
+{
+// Builds an archive image the way the archive exchange writes it: 32-bit integers little-endian,
+// short texts as a length byte and the characters.
+struct ArchiveBytes
+{
+    std::vector<BYTE> v;
+    ArchiveBytes& I4(long n)
+    {
+        for (int i = 0; i < 4; ++i)
+            v.push_back(static_cast<BYTE>((static_cast<unsigned long>(n) >> (8 * i)) & 0xFF));
+        return *this;
+    }
+    ArchiveBytes& W(unsigned n)
+    {
+        v.push_back(static_cast<BYTE>(n & 0xFF));
+        v.push_back(static_cast<BYTE>((n >> 8) & 0xFF));
+        return *this;
+    }
+    ArchiveBytes& Chars(const char* s)
+    {
+        for (; *s; ++s)
+            v.push_back(static_cast<BYTE>(*s));
+        return *this;
+    }
+    ArchiveBytes& Str(const char* s)
+    {
+        v.push_back(static_cast<BYTE>(std::strlen(s)));
+        return Chars(s);
+    }
+};
+} // namespace
+
+// One button in an archive at schema 38, stored as one object instance of the control collection
+// stores it: the class record names the kind, then the control's values in their fixed order.
+TEST(ControlModel, ArchiveGoldenBytesOfOneButton)
+{
+    CXTPControlButton* pButton = new CXTPControlButton();
+    pButton->SetID(321);
+    pButton->SetCaption("Go");
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        CXTPPropExchangeArchive px(ar);
+        px.ExchangeSchema();
+        CObject* pObject = pButton;
+        ASSERT_TRUE(px.ExchangeObjectInstance(&pObject, RUNTIME_CLASS(CXTPControl)));
+        pButton->DoPropExchange(&px);
+        ar.Close();
+    }
+    ArchiveBytes expected;
+    expected.I4(0x0FF0ADBF).I4(38);                           // schema marker and number
+    expected.W(0xFFFF).W(38).W(17).Chars("CXTPControlButton"); // new class record
+    expected.I4(xtpControlButton).I4(321).I4(0).I4(FALSE).I4(0).I4(0).I4(0); // type .. hide flags
+    expected.Str("Go").Str("").Str("").Str("").Str("");        // caption, shortcut, tooltip, description, parameter
+    expected.I4(0).Str("").Str("");                           // custom icon, custom caption, category
+    expected.I4(0).I4(0);                                     // excluded and assigned document templates: counts
+    expected.I4(FALSE).I4(TRUE).I4(-1).I4(0).I4(0);            // default item, close on click, custom style, help, style
+    expected.I4(0).I4(0).I4(0);                               // width, height, execute-on-press interval
+    expected.Str("").Str("").I4(0).I4(0);                     // automatic shortcut, keyboard tip, icon size
+    UINT nLength = static_cast<UINT>(file.GetLength());
+    BYTE* pBytes = file.Detach();
+    std::vector<BYTE> bytes(pBytes, pBytes + nLength);
+    std::free(pBytes);
+    EXPECT_EQ(bytes, expected.v);
+
+    // Loading creates the kind the class record names.
+    CMemFile in(expected.v.data(), static_cast<UINT>(expected.v.size()), 0);
+    CArchive ar(&in, CArchive::load);
+    CXTPPropExchangeArchive px(ar);
+    px.ExchangeSchema();
+    CObject* pObject = nullptr;
+    ASSERT_TRUE(px.ExchangeObjectInstance(&pObject, RUNTIME_CLASS(CXTPControl)));
+    CXTPControlButton* pLoaded = dynamic_cast<CXTPControlButton*>(pObject);
+    ASSERT_NE(pLoaded, nullptr);
+    pLoaded->DoPropExchange(&px);
+    EXPECT_EQ(pLoaded->GetID(), 321);
+    EXPECT_EQ(S(pLoaded->GetCaption()), "Go");
+    EXPECT_TRUE(pLoaded->Compare(pButton));
+    pLoaded->InternalRelease();
+    pButton->InternalRelease();
+}
+
+// The resize cursor of customisation is generated with the other toolkit cursors into the one
+// resource script that carries cursors, and so is in this program's resources.
+TEST(ControlModel, ResizeCursorLoadsFromTheProgram)
+{
+    HCURSOR hCursor = ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_TK_RESIZE_CONTROL));
+    EXPECT_NE(hCursor, nullptr);
+    EXPECT_EQ(IDC_TK_RESIZE_CONTROL, 9972);
+}
+
+// The INI text of one button per schema: each schema adds its keys in their fixed order; named
+// stores leave out values at their defaults.
+TEST(ControlModel, IniTextOfOneButtonBySchema)
+{
+    char path[MAX_PATH];
+    GetTempPathA(MAX_PATH, path);
+    std::string file = std::string(path) + "qvx_cb_initext.ini";
+    struct Case
+    {
+        int nSchema;
+        const char* text;
+    } cases[] = {
+        {1, "Id=5|Caption=Go|Style=3|"}, // before 18 the button keeps its style last
+        {5, "Id=5|Caption=Go|Category=Cat|DefaultItem=1|Style=3|"},
+        {8, "Id=5|Caption=Go|Category=Cat|DefaultItem=1|CustomStyle=2|Style=3|"},
+        {17, "Id=5|Caption=Go|Category=Cat|DefaultItem=1|CustomStyle=2|HelpId=9|Style=3|"},
+        {18, "Id=5|Caption=Go|Category=Cat|DefaultItem=1|CustomStyle=2|HelpId=9|Style=3|"},
+        {24, "Id=5|Caption=Go|Category=Cat|DefaultItem=1|CustomStyle=2|HelpId=9|Style=3|Width=40|KeyboardTip=K|"},
+    };
+    for (const Case& c : cases)
+    {
+        DeleteFileA(file.c_str());
+        CXTPControlButton* p = new CXTPControlButton();
+        p->SetID(5);
+        p->SetCaption("Go");
+        p->SetCategory("Cat");
+        p->SetDefaultItem(TRUE);
+        p->SetCustomStyle(2);
+        p->SetHelpId(9);
+        p->SetStyle(3);
+        p->SetWidth(40);
+        p->SetKeyboardTip("K");
+        {
+            CXTPPropExchangeIniFile px(FALSE, nullptr, "Control");
+            px.AssignFile(file.c_str());
+            px.m_nSchema = c.nSchema;
+            p->DoPropExchange(&px);
+        }
+        char buffer[4096] = {};
+        DWORD n = GetPrivateProfileSectionA("Control", buffer, sizeof buffer, file.c_str());
+        std::string text;
+        for (DWORD i = 0; i < n; ++i)
+            text += buffer[i] ? buffer[i] : '|';
+        EXPECT_EQ(text, c.text) << "schema " << c.nSchema;
+        p->InternalRelease();
+    }
+    DeleteFileA(file.c_str());
 }

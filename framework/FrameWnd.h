@@ -1,0 +1,129 @@
+// CFrameWnd: a top-level frame that lays out its control bars and its client (the pane window),
+// delays layout to idle time, shows status texts in its status bar and translates accelerators.
+#pragma once
+
+#include "framework/Wnd.h"
+
+// Window ids of the frame's parts.
+#define AFX_IDW_CONTROLBAR_FIRST 0xE800
+#define AFX_IDW_CONTROLBAR_LAST 0xE8FF
+#define AFX_IDW_TOOLBAR 0xE800
+#define AFX_IDW_STATUS_BAR 0xE801
+#define AFX_IDW_DOCKBAR_TOP 0xE81B
+#define AFX_IDW_DOCKBAR_LEFT 0xE81C
+#define AFX_IDW_DOCKBAR_RIGHT 0xE81D
+#define AFX_IDW_DOCKBAR_BOTTOM 0xE81E
+#define AFX_IDW_PANE_FIRST 0xE900
+#define AFX_IDW_PANE_LAST 0xE9FF
+
+// The status bar's idle text ("Ready" in the program's strings).
+#define AFX_IDS_IDLEMESSAGE 0xE001
+
+// Status texts: wParam a string id (0: lParam the text); answers the previous id.
+#define WM_SETMESSAGESTRING 0x0362
+// Puts a text back after a menu or a tooltip; ignored while the frame holds WF_NOPOPMSG.
+#define WM_POPMESSAGESTRING 0x0375
+
+// Frame styles.
+#define FWS_ADDTOTITLE 0x00008000L
+#define FWS_PREFIXTITLE 0x00004000L
+#define FWS_SNAPTOBARS 0x00002000L
+
+// Frame state flags (m_nFrameFlags).
+#define FS_MENULOADED 0x0001   // the frame's menu came from its resource
+#define FS_STAYACTIVE 0x0002   // a child popup keeps the frame drawn active
+
+// Control bar styles.
+#define CBRS_ALIGN_LEFT 0x1000L
+#define CBRS_ALIGN_TOP 0x2000L
+#define CBRS_ALIGN_RIGHT 0x4000L
+#define CBRS_ALIGN_BOTTOM 0x8000L
+#define CBRS_ALIGN_ANY 0xF000L
+#define CBRS_BORDER_LEFT 0x0100L
+#define CBRS_BORDER_TOP 0x0200L
+#define CBRS_BORDER_RIGHT 0x0400L
+#define CBRS_BORDER_BOTTOM 0x0800L
+#define CBRS_BORDER_ANY 0x0F00L
+#define CBRS_TOOLTIPS 0x0010L
+#define CBRS_FLYBY 0x0020L
+#define CBRS_FLOAT_MULTI 0x0040L
+#define CBRS_BORDER_3D 0x0080L
+#define CBRS_HIDE_INPLACE 0x0008L
+#define CBRS_SIZE_DYNAMIC 0x0004L
+#define CBRS_SIZE_FIXED 0x0002L
+#define CBRS_FLOATING 0x0001L
+#define CBRS_GRIPPER 0x00400000L
+#define CBRS_ORIENT_HORZ (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)
+#define CBRS_ORIENT_VERT (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)
+#define CBRS_ORIENT_ANY (CBRS_ORIENT_HORZ | CBRS_ORIENT_VERT)
+#define CBRS_ALL 0x0040FFFFL
+#define CBRS_NOALIGN 0x00000000L
+#define CBRS_LEFT (CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT)
+#define CBRS_TOP (CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM)
+#define CBRS_RIGHT (CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT)
+#define CBRS_BOTTOM (CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP)
+
+// Layout modes of dynamic bars.
+#define LM_STRETCH 0x01
+#define LM_HORZ 0x02
+#define LM_MRUWIDTH 0x04
+#define LM_HORZDOCK 0x08
+#define LM_VERTDOCK 0x10
+#define LM_LENGTHY 0x20
+#define LM_COMMIT 0x40
+
+class CFrameWnd : public CWnd
+{
+    DECLARE_DYNCREATE(CFrameWnd)
+
+public:
+    // Idle work the frame owes (m_nIdleFlags).
+    enum
+    {
+        idleMenu = 1,
+        idleTitle = 2,
+        idleNotify = 4,
+        idleLayout = 8
+    };
+
+    CFrameWnd() = default;
+
+    // Lays out the control bars, then gives the rest to the pane window (AFX_IDW_PANE_FIRST).
+    virtual void RecalcLayout(BOOL bNotify = TRUE);
+    // Marks the layout for the next idle time (flag 8); idle time lays out once.
+    void DelayRecalcLayout(BOOL bNotify = TRUE);
+    BOOL IsLayoutDelayed() const { return (m_nIdleFlags & idleLayout) != 0; }
+    // Idle work: a delayed layout (sent WM_IDLEUPDATECMDUI by the thread's idle loop).
+    virtual void OnIdleUpdate();
+
+    // The text shown for a string id: the string up to its first line feed.
+    virtual void GetMessageString(UINT nID, CString& rMessage) const;
+    // Shows a text in the status bar (the child AFX_IDW_STATUS_BAR); no status bar shows nothing.
+    void SetMessageText(LPCSTR lpszText);
+    void SetMessageText(UINT nID);
+    UINT GetLastMessageId() const { return m_nIDLastMessage; }
+
+    // Accelerators translated before dispatch.
+    BOOL LoadAccelTable(LPCSTR lpszResourceName);
+    HACCEL GetDefaultAccelerator() const { return m_hAccelTable; }
+    void SetAccelerators(HACCEL hAccel) { m_hAccelTable = hAccel; }
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    // Help mode (context help pick) and frame state flags.
+    BOOL m_bHelpMode = FALSE;
+    UINT m_nFrameFlags = 0;
+    UINT m_nIdleFlags = 0;
+    BOOL m_bAutoMenuEnable = TRUE;
+    HMENU m_hMenuDefault = nullptr;
+
+protected:
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    HACCEL m_hAccelTable = nullptr;
+    UINT m_nIDLastMessage = 0;
+    BOOL m_bInRecalcLayout = FALSE;
+};
