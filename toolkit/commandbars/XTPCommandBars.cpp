@@ -1,15 +1,26 @@
 #include "toolkit/commandbars/XTPCommandBars.h"
 
+#include "toolkit/commandbars/XTPCommandBarsOptions.h"
 #include "toolkit/commandbars/XTPControlAction.h"
 #include "toolkit/commandbars/XTPPaintManager.h"
 #include "toolkit/common/XTPImageManager.h"
+#include "toolkit/common/XTPPropExchange.h"
 
 IMPLEMENT_DYNCREATE(CXTPCommandBars, CCmdTarget)
 
-CXTPCommandBars::CXTPCommandBars() = default;
+CXTPCommandBars::CXTPCommandBars()
+{
+    m_pOptions = new CXTPCommandBarsOptions();
+    m_pOptions->m_pCommandBars = this;
+}
 
 CXTPCommandBars::~CXTPCommandBars()
 {
+    if (m_pOptions)
+    {
+        m_pOptions->m_pCommandBars = nullptr;
+        m_pOptions->InternalRelease();
+    }
     if (m_pActions)
         m_pActions->InternalRelease();
     if (m_pPaintManager)
@@ -68,4 +79,31 @@ void CXTPCommandBars::SetImageManager(CXTPImageManager* pImageManager)
 void CXTPCommandBars::SetCommandUsed(int /*nId*/)
 {
     ++m_nUsedCount;
+}
+
+namespace
+{
+CString OptionsSection(LPCSTR lpszProfileName)
+{
+    CString strSection;
+    strSection.Format("%s-Options", lpszProfileName ? lpszProfileName : "");
+    return strSection;
+}
+} // namespace
+
+void CXTPCommandBars::SaveOptions(LPCSTR lpszProfileName)
+{
+    CXTPPropExchangeSectionPtr px(FALSE, OptionsSection(lpszProfileName));
+    if (!px.GetPX())
+        return;
+    px->EmptySection();
+    m_pOptions->DoPropExchange(px, TRUE);
+}
+
+void CXTPCommandBars::LoadOptions(LPCSTR lpszProfileName)
+{
+    CXTPPropExchangeSectionPtr px(TRUE, OptionsSection(lpszProfileName));
+    if (!px.GetPX())
+        return;
+    m_pOptions->DoPropExchange(px, TRUE);
 }

@@ -6,6 +6,7 @@
 #include "framework/CmdTarget.h"
 #include "framework/Wnd.h"
 
+class CXTPCommandBarsOptions;
 class CXTPControlActions;
 class CXTPControlAction;
 class CXTPImageManager;
@@ -40,6 +41,15 @@ public:
     CXTPImageManager* GetImageManager() const;
     void SetImageManager(CXTPImageManager* pImageManager);
 
+    // The options (made with the manager, released with it) and their profile form: section
+    // "<profile>-Options" of the application's registry key or INI file; saving empties it first.
+    CXTPCommandBarsOptions* GetCommandBarsOptions() const { return m_pOptions; }
+    void SaveOptions(LPCSTR lpszProfileName);
+    void LoadOptions(LPCSTR lpszProfileName);
+    // Keyboard cues: in use (Alt shows them) and visible now; set by the options' cue mode.
+    BOOL m_bKeyboardCuesInUse = FALSE;
+    BOOL m_bKeyboardCuesVisible = TRUE;
+
     // Command ids executed (intelligent menus).
     void SetCommandUsed(int nId);
     int GetCommandUsedCount() const { return m_nUsedCount; }
@@ -51,4 +61,5 @@ private:
     CXTPPaintManager* m_pPaintManager = nullptr;
     CXTPImageManager* m_pImageManager = nullptr;
     int m_nUsedCount = 0;
+    CXTPCommandBarsOptions* m_pOptions = nullptr;
 };

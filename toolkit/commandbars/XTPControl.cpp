@@ -2,6 +2,7 @@
 
 #include "toolkit/commandbars/XTPCommandBar.h"
 #include "toolkit/commandbars/XTPCommandBars.h"
+#include "toolkit/commandbars/XTPCommandBarsOptions.h"
 #include "toolkit/commandbars/XTPControlAction.h"
 #include "toolkit/commandbars/XTPControls.h"
 #include "toolkit/commandbars/XTPMouseManager.h"
@@ -37,37 +38,7 @@ void ExchangeDocTemplates(CXTPPropExchange* pPX, LPCSTR lpszKey, CXTPControl::CD
     CXTPPropExchange* pSection = pPX->GetSection(lpszKey);
     if (!pSection)
         return;
-    if (pSection->IsLoading())
-    {
-        map.RemoveAll();
-        DWORD dwCount = 0;
-        ExchangeIntProperty(pSection, "Count", dwCount, 0);
-        for (DWORD i = 0; i < dwCount && i < 0x10000; ++i)
-        {
-            CString strKey;
-            strKey.Format("Item%i", static_cast<int>(i));
-            int nId = 0;
-            ExchangeIntProperty(pSection, strKey, nId, 0);
-            map.SetAt(static_cast<UINT>(nId), TRUE);
-        }
-    }
-    else
-    {
-        DWORD dwCount = static_cast<DWORD>(map.GetCount());
-        ExchangeIntProperty(pSection, "Count", dwCount, 0);
-        POSITION pos = map.GetStartPosition();
-        int i = 0;
-        while (pos)
-        {
-            UINT nId = 0;
-            int nValue = 0;
-            map.GetNextAssoc(pos, nId, nValue);
-            CString strKey;
-            strKey.Format("Item%i", i++);
-            int nStored = static_cast<int>(nId);
-            ExchangeIntProperty(pSection, strKey, nStored, 0);
-        }
-    }
+    XTPExchangeIdSetItems(pSection, map);
     pSection->InternalRelease();
 }
 

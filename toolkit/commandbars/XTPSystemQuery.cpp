@@ -16,6 +16,15 @@ BOOL CXTPCommandBarsSystemQuery::IsDropShadowEnabled()
     return bEnabled;
 }
 
+BOOL CXTPCommandBarsSystemQuery::GetKeyboardCues(BOOL& bShow)
+{
+    BOOL bValue = FALSE;
+    if (!SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &bValue, 0))
+        return FALSE;
+    bShow = bValue;
+    return TRUE;
+}
+
 int CXTPCommandBarsSystemQuery::GetScreenBitsPerPixel()
 {
     HDC hDC = GetDC(nullptr);

@@ -12,6 +12,8 @@ public:
 
     // SPI_GETDROPSHADOW.
     virtual BOOL IsDropShadowEnabled();
+    // SPI_GETKEYBOARDCUES: FALSE when the call fails, else bShow is the system's setting.
+    virtual BOOL GetKeyboardCues(BOOL& bShow);
     // Bits per pixel of the screen.
     virtual int GetScreenBitsPerPixel();
     // The work area of the monitor nearest to the point.
