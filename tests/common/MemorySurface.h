@@ -37,6 +37,7 @@ public:
     CMemorySurface& operator=(const CMemorySurface&) = delete;
 
     HDC DC() const { return m_dc; }
+    HBITMAP Bitmap() const { return m_bitmap; }
     bool IsValid() const { return m_bits != nullptr; }
     void Clear(COLORREF colour)
     {

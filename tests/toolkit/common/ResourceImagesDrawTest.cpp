@@ -2,6 +2,8 @@
 // sources, key transparency and right-to-left mirroring.
 #include "toolkit/common/XTPResourceImages.h"
 
+#include "ToolkitTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -13,54 +15,6 @@ DWORD Argb(BYTE a, BYTE r, BYTE g, BYTE b)
 {
     return (static_cast<DWORD>(a) << 24) | (static_cast<DWORD>(r) << 16) | (static_cast<DWORD>(g) << 8) | b;
 }
-
-// A memory DC on a top-down 32-bit DIB, read back pixel by pixel.
-class TestSurface
-{
-public:
-    TestSurface(int cx, int cy, COLORREF clrFill = RGB(1, 2, 3)) : m_cx(cx), m_cy(cy)
-    {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = cx;
-        bmi.bmiHeader.biHeight = -cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
-        void* pBits = nullptr;
-        m_hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-        m_pBits = static_cast<DWORD*>(pBits);
-        m_dc.Attach(::CreateCompatibleDC(nullptr));
-        m_hOld = ::SelectObject(m_dc.GetSafeHdc(), m_hBitmap);
-        Fill(clrFill);
-    }
-    ~TestSurface()
-    {
-        ::SelectObject(m_dc.GetSafeHdc(), m_hOld);
-        m_dc.DeleteDC();
-        ::DeleteObject(m_hBitmap);
-    }
-    void Fill(COLORREF clr)
-    {
-        for (int i = 0; i < m_cx * m_cy; ++i)
-            m_pBits[i] = Argb(0, GetRValue(clr), GetGValue(clr), GetBValue(clr));
-    }
-    // The colour at a physical position of the bitmap.
-    COLORREF At(int x, int y) const
-    {
-        ::GdiFlush();
-        DWORD px = m_pBits[y * m_cx + x];
-        return RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF);
-    }
-    CDC* DC() { return &m_dc; }
-
-private:
-    int m_cx, m_cy;
-    HBITMAP m_hBitmap = nullptr;
-    DWORD* m_pBits = nullptr;
-    HGDIOBJ m_hOld = nullptr;
-    CDC m_dc;
-};
 
 // An image from pixels given top row first (0xAARRGGBB).
 CXTPResourceImage* MakeImage(int cx, int cy, const std::vector<DWORD>& pixels, BOOL bAlpha)
@@ -112,7 +66,7 @@ TEST(ResourceImagesDraw, NineZonesKeepCornersAndStretchEdges)
     for (BOOL bAlpha : {FALSE, TRUE})
     {
         ImageRef image(MakeZones(bAlpha));
-        TestSurface surface(40, 40);
+        tk_test::DibCanvas surface(40, 40);
         image->DrawImage(surface.DC(), CRect(5, 5, 35, 35), image->GetSource(), CRect(3, 3, 3, 3));
         // Corners 3 px, edges and centre stretched over the 24 px between them.
         const int xs[3][2] = {{5, 7}, {8, 31}, {32, 34}};
@@ -120,10 +74,10 @@ TEST(ResourceImagesDraw, NineZonesKeepCornersAndStretchEdges)
             for (int col = 0; col < 3; ++col)
                 for (int x : xs[col])
                     for (int y : xs[row])
-                        EXPECT_EQ(kZone[row][col], surface.At(x, y))
+                        EXPECT_EQ(kZone[row][col], surface.Pixel(x, y))
                             << "alpha " << bAlpha << " zone " << row << "," << col << " at " << x << "," << y;
-        EXPECT_EQ(RGB(1, 2, 3), surface.At(4, 4));
-        EXPECT_EQ(RGB(1, 2, 3), surface.At(35, 35));
+        EXPECT_EQ(RGB(1, 2, 3), surface.Pixel(4, 4));
+        EXPECT_EQ(RGB(1, 2, 3), surface.Pixel(35, 35));
     }
 }
 
@@ -132,35 +86,35 @@ TEST(ResourceImagesDraw, EqualWidthDropsLeftAndRightMargins)
     // Margins of 5 on each side would overlap on a 9 px image; with the width unchanged they are
     // dropped and every column is copied as it is.
     ImageRef image(MakeZones(FALSE));
-    TestSurface surface(9, 30);
+    tk_test::DibCanvas surface(9, 30);
     image->DrawImage(surface.DC(), CRect(0, 0, 9, 30), image->GetSource(), CRect(5, 3, 5, 3));
     for (int x = 0; x < 9; ++x)
     {
-        EXPECT_EQ(kZone[0][x / 3], surface.At(x, 0)) << x;
-        EXPECT_EQ(kZone[1][x / 3], surface.At(x, 15)) << x;
-        EXPECT_EQ(kZone[2][x / 3], surface.At(x, 29)) << x;
+        EXPECT_EQ(kZone[0][x / 3], surface.Pixel(x, 0)) << x;
+        EXPECT_EQ(kZone[1][x / 3], surface.Pixel(x, 15)) << x;
+        EXPECT_EQ(kZone[2][x / 3], surface.Pixel(x, 29)) << x;
     }
 }
 
 TEST(ResourceImagesDraw, MarginsScaleDownWhenLargerThanTheDestination)
 {
     ImageRef image(MakeZones(FALSE));
-    TestSurface surface(4, 4);
+    tk_test::DibCanvas surface(4, 4);
     image->DrawImage(surface.DC(), CRect(0, 0, 4, 4), image->GetSource(), CRect(3, 3, 3, 3));
     // Horizontally 4 * 3 / 6 = 2 columns each side. Vertically MulDiv gives 2 and 2, and the
     // bottom grows to 3 (its parity follows the margin of 3): row 1 is the bottom's.
-    EXPECT_EQ(kZone[0][0], surface.At(0, 0));
-    EXPECT_EQ(kZone[0][0], surface.At(1, 0));
-    EXPECT_EQ(kZone[0][2], surface.At(2, 0));
-    EXPECT_EQ(kZone[0][2], surface.At(3, 0));
-    EXPECT_EQ(kZone[2][0], surface.At(0, 1));
-    EXPECT_EQ(kZone[2][2], surface.At(3, 3));
+    EXPECT_EQ(kZone[0][0], surface.Pixel(0, 0));
+    EXPECT_EQ(kZone[0][0], surface.Pixel(1, 0));
+    EXPECT_EQ(kZone[0][2], surface.Pixel(2, 0));
+    EXPECT_EQ(kZone[0][2], surface.Pixel(3, 0));
+    EXPECT_EQ(kZone[2][0], surface.Pixel(0, 1));
+    EXPECT_EQ(kZone[2][2], surface.Pixel(3, 3));
 }
 
 TEST(ResourceImagesDraw, EmptySourceOrDestinationDrawsNothing)
 {
     ImageRef image(MakeZones(FALSE));
-    TestSurface surface(20, 20);
+    tk_test::DibCanvas surface(20, 20);
     struct Case
     {
         CRect rcDest, rcSrc, rcMargins;
@@ -179,27 +133,27 @@ TEST(ResourceImagesDraw, EmptySourceOrDestinationDrawsNothing)
     }
     for (int y = 0; y < 20; y += 3)
         for (int x = 0; x < 20; x += 3)
-            EXPECT_EQ(RGB(1, 2, 3), surface.At(x, y));
+            EXPECT_EQ(RGB(1, 2, 3), surface.Pixel(x, y));
 
     // A resized axis with zero margins stretches the whole source.
     image->DrawImage(surface.DC(), CRect(0, 0, 18, 18), image->GetSource(), CRect(0, 0, 0, 0));
-    EXPECT_EQ(kZone[0][0], surface.At(0, 0));
-    EXPECT_EQ(kZone[1][1], surface.At(9, 9));
-    EXPECT_EQ(kZone[2][2], surface.At(17, 17));
+    EXPECT_EQ(kZone[0][0], surface.Pixel(0, 0));
+    EXPECT_EQ(kZone[1][1], surface.Pixel(9, 9));
+    EXPECT_EQ(kZone[2][2], surface.Pixel(17, 17));
 }
 
 TEST(ResourceImagesDraw, ImageWiderThanTheSurfaceIsNotDrawn)
 {
     ImageRef image(MakeImage(600, 4, std::vector<DWORD>(2400, Argb(255, 9, 9, 9)), FALSE));
-    TestSurface surface(30, 4);
+    tk_test::DibCanvas surface(30, 4);
     image->DrawImage(surface.DC(), CRect(0, 0, 30, 4), CRect(0, 0, 30, 4), CRect());
     image->DrawImageStretched(surface.DC(), CRect(0, 0, 30, 4), image->GetSource());
-    EXPECT_EQ(RGB(1, 2, 3), surface.At(0, 0));
-    EXPECT_EQ(RGB(1, 2, 3), surface.At(29, 3));
+    EXPECT_EQ(RGB(1, 2, 3), surface.Pixel(0, 0));
+    EXPECT_EQ(RGB(1, 2, 3), surface.Pixel(29, 3));
 
     ImageRef fits(MakeImage(512, 4, std::vector<DWORD>(2048, Argb(255, 9, 9, 9)), FALSE));
     fits->DrawImage(surface.DC(), CRect(0, 0, 30, 4), CRect(0, 0, 30, 4), CRect());
-    EXPECT_EQ(RGB(9, 9, 9), surface.At(0, 0));
+    EXPECT_EQ(RGB(9, 9, 9), surface.Pixel(0, 0));
 }
 
 TEST(ResourceImagesDraw, GetSourceCutsFramesVertically)
@@ -229,17 +183,17 @@ TEST(ResourceImagesDraw, KeyColourStaysTransparentInKeyedDraws)
     ImageRef image(MakeImage(4, 4, pixels, FALSE));
     for (DWORD flags : {DWORD(0), DWORD(XTP_DI_COMPOSITE)})
     {
-        TestSurface surface(8, 8, RGB(10, 20, 30));
+        tk_test::DibCanvas surface(8, 8, RGB(10, 20, 30));
         image->DrawImageEx(surface.DC(), CRect(0, 0, 8, 8), image->GetSource(), CRect(), RGB(255, 0, 255), flags);
-        EXPECT_EQ(RGB(10, 20, 30), surface.At(1, 1)) << flags;
-        EXPECT_EQ(RGB(10, 20, 30), surface.At(3, 7)) << flags;
-        EXPECT_EQ(RGB(90, 90, 90), surface.At(4, 0)) << flags;
-        EXPECT_EQ(RGB(90, 90, 90), surface.At(7, 7)) << flags;
+        EXPECT_EQ(RGB(10, 20, 30), surface.Pixel(1, 1)) << flags;
+        EXPECT_EQ(RGB(10, 20, 30), surface.Pixel(3, 7)) << flags;
+        EXPECT_EQ(RGB(90, 90, 90), surface.Pixel(4, 0)) << flags;
+        EXPECT_EQ(RGB(90, 90, 90), surface.Pixel(7, 7)) << flags;
     }
     // Without a key the magenta is drawn.
-    TestSurface surface(8, 8, RGB(10, 20, 30));
+    tk_test::DibCanvas surface(8, 8, RGB(10, 20, 30));
     image->DrawImageKeyed(surface.DC(), CRect(0, 0, 8, 8), image->GetSource(), CRect(), (COLORREF)-1);
-    EXPECT_EQ(RGB(255, 0, 255), surface.At(1, 1));
+    EXPECT_EQ(RGB(255, 0, 255), surface.Pixel(1, 1));
 }
 
 TEST(ResourceImagesDraw, CompositeDrawComparesTheKeyAsAColour)
@@ -248,11 +202,11 @@ TEST(ResourceImagesDraw, CompositeDrawComparesTheKeyAsAColour)
     // raw bytes equal the COLORREF (red 30, blue 10) is not.
     std::vector<DWORD> pixels = {Argb(255, 10, 20, 30), Argb(255, 30, 20, 10)};
     ImageRef image(MakeImage(2, 1, pixels, FALSE));
-    TestSurface surface(2, 1, RGB(200, 200, 200));
+    tk_test::DibCanvas surface(2, 1, RGB(200, 200, 200));
     image->DrawImageEx(surface.DC(), CRect(0, 0, 2, 1), image->GetSource(), CRect(), RGB(10, 20, 30),
                        XTP_DI_COMPOSITE);
-    EXPECT_EQ(RGB(200, 200, 200), surface.At(0, 0));
-    EXPECT_EQ(RGB(30, 20, 10), surface.At(1, 0));
+    EXPECT_EQ(RGB(200, 200, 200), surface.Pixel(0, 0));
+    EXPECT_EQ(RGB(30, 20, 10), surface.Pixel(1, 0));
 }
 
 TEST(ResourceImagesDraw, PremultiplyAndMirror)
@@ -284,23 +238,23 @@ TEST(ResourceImagesDraw, MirroredAlphaImageOnRightToLeftDC)
     ImageRef image(MakeImage(6, 6, pixels, TRUE));
     image->SetMirrorForRightToLeft(TRUE);
 
-    TestSurface ltr(12, 6);
+    tk_test::DibCanvas ltr(12, 6);
     image->DrawImage(ltr.DC(), CRect(0, 0, 12, 6), image->GetSource(), CRect(2, 2, 2, 2));
     EXPECT_FALSE(image->IsMirrored());
-    EXPECT_EQ(RGB(255, 0, 0), ltr.At(0, 3));
-    EXPECT_EQ(RGB(0, 0, 255), ltr.At(11, 3));
+    EXPECT_EQ(RGB(255, 0, 0), ltr.Pixel(0, 3));
+    EXPECT_EQ(RGB(0, 0, 255), ltr.Pixel(11, 3));
 
-    TestSurface rtl(12, 6);
+    tk_test::DibCanvas rtl(12, 6);
     ::SetLayout(rtl.DC()->GetSafeHdc(), LAYOUT_RTL);
     image->DrawImage(rtl.DC(), CRect(0, 0, 12, 6), image->GetSource(), CRect(2, 2, 2, 2));
     // The image was mirrored for the right-to-left DC ...
     EXPECT_TRUE(image->IsMirrored());
     EXPECT_EQ(Argb(255, 0, 0, 255), image->GetPixel(0, 0));
     // ... and the user sees it mirrored: blue on the physical left, red on the right.
-    EXPECT_EQ(RGB(0, 0, 255), rtl.At(0, 3));
-    EXPECT_EQ(RGB(0, 0, 255), rtl.At(1, 1));
-    EXPECT_EQ(RGB(255, 0, 0), rtl.At(11, 3));
-    EXPECT_EQ(RGB(255, 0, 0), rtl.At(10, 4));
+    EXPECT_EQ(RGB(0, 0, 255), rtl.Pixel(0, 3));
+    EXPECT_EQ(RGB(0, 0, 255), rtl.Pixel(1, 1));
+    EXPECT_EQ(RGB(255, 0, 0), rtl.Pixel(11, 3));
+    EXPECT_EQ(RGB(255, 0, 0), rtl.Pixel(10, 4));
 
     // Back on a left-to-right DC it is mirrored back.
     image->DrawImage(ltr.DC(), CRect(0, 0, 12, 6), image->GetSource(), CRect(2, 2, 2, 2));

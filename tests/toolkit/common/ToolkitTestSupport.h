@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/DC.h"
+#include "tests/common/MemorySurface.h"
 #include "toolkit/common/XTPWinThemeWrapper.h"
 #include "ThemeLibraryState.h"
 
@@ -27,55 +28,28 @@ inline std::string FixturePath(const char* name)
     return ExeFolder() + name;
 }
 
-// A memory DC with a top-down 32-bit DIB selected, filled with one colour.
+// A memory DC with a top-down 32-bit DIB selected, filled with one colour, seen through the framework's CDC.
 class DibCanvas
 {
 public:
-    DibCanvas(int cx, int cy, COLORREF clrFill = RGB(1, 2, 3)) : m_cx(cx), m_cy(cy)
+    DibCanvas(int cx, int cy, COLORREF clrFill = qvx_test::CMemorySurface::kInitialColour) : m_surface(cx, cy)
     {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = cx;
-        bmi.bmiHeader.biHeight = -cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
-        m_hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_pBits), nullptr, 0);
-        m_dc.Attach(::CreateCompatibleDC(nullptr));
-        m_hOld = ::SelectObject(m_dc.m_hDC, m_hBitmap);
+        m_dc.Attach(m_surface.DC());
         Fill(clrFill);
     }
-    ~DibCanvas()
-    {
-        ::SelectObject(m_dc.m_hDC, m_hOld);
-        ::DeleteObject(m_hBitmap);
-    }
+    ~DibCanvas() { m_dc.Detach(); }
     DibCanvas(const DibCanvas&) = delete;
     DibCanvas& operator=(const DibCanvas&) = delete;
 
     CDC* DC() { return &m_dc; }
-    HDC Hdc() const { return m_dc.m_hDC; }
-    HBITMAP Bitmap() const { return m_hBitmap; }
-    void Fill(COLORREF clr)
-    {
-        ::GdiFlush();
-        for (int i = 0; i < m_cx * m_cy; ++i)
-            m_pBits[i] = (GetRValue(clr) << 16) | (GetGValue(clr) << 8) | GetBValue(clr);
-    }
+    HDC Hdc() const { return m_surface.DC(); }
+    HBITMAP Bitmap() const { return m_surface.Bitmap(); }
+    void Fill(COLORREF clr) { m_surface.Clear(clr); }
     // The pixel as a COLORREF, read from the bits.
-    COLORREF Pixel(int x, int y) const
-    {
-        ::GdiFlush();
-        const DWORD v = m_pBits[y * m_cx + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
+    COLORREF Pixel(int x, int y) const { return m_surface.Pixel(x, y); }
 
 private:
-    int m_cx;
-    int m_cy;
-    DWORD* m_pBits = nullptr;
-    HBITMAP m_hBitmap = nullptr;
-    HGDIOBJ m_hOld = nullptr;
+    qvx_test::CMemorySurface m_surface;
     CDC m_dc;
 };
 

@@ -7,6 +7,7 @@
 #include "framework/ListCtrl.h"
 #include "toolkit/common/XTPWinThemeWrapper.h"
 #include "toolkit/controls/XTPHeaderCtrl.h"
+#include "tests/common/MemorySurface.h"
 
 #include <gtest/gtest.h>
 
@@ -120,41 +121,17 @@ protected:
 class Canvas
 {
 public:
-    Canvas(int cx, int cy) : m_cx(cx), m_cy(cy)
-    {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = cx;
-        bmi.bmiHeader.biHeight = -cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        m_hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_pBits), nullptr, 0);
-        m_hDC = ::CreateCompatibleDC(nullptr);
-        m_hOld = ::SelectObject(m_hDC, m_hBitmap);
-        for (int i = 0; i < cx * cy; ++i)
-            m_pBits[i] = 0x00010203;
-    }
-    ~Canvas()
-    {
-        ::SelectObject(m_hDC, m_hOld);
-        ::DeleteDC(m_hDC);
-        ::DeleteObject(m_hBitmap);
-    }
+    Canvas(int cx, int cy) : m_cx(cx), m_cy(cy), m_surface(cx, cy) {}
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
-    HDC Hdc() const { return m_hDC; }
-    COLORREF At(int x, int y) const
-    {
-        ::GdiFlush();
-        DWORD v = m_pBits[y * m_cx + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
+    HDC Hdc() const { return m_surface.DC(); }
+    COLORREF At(int x, int y) const { return m_surface.Pixel(x, y); }
     bool SameAs(const Canvas& other) const
     {
-        ::GdiFlush();
-        for (int i = 0; i < m_cx * m_cy; ++i)
-            if ((m_pBits[i] & 0xFFFFFF) != (other.m_pBits[i] & 0xFFFFFF))
-                return false;
+        for (int y = 0; y < m_cy; ++y)
+            for (int x = 0; x < m_cx; ++x)
+                if (At(x, y) != other.At(x, y))
+                    return false;
         return true;
     }
     // Colours of this canvas where it differs from the other, inside the rectangle.
@@ -178,9 +155,6 @@ public:
 
 private:
     int m_cx, m_cy;
-    HBITMAP m_hBitmap = nullptr;
-    HDC m_hDC = nullptr;
-    HGDIOBJ m_hOld = nullptr;
-    DWORD* m_pBits = nullptr;
+    qvx_test::CMemorySurface m_surface;
 };
 } // namespace hdr_test
