@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the toolkit's theme resources: four colour tables, their PNG images and the cursors.
+"""Writes the toolkit's theme resources: four colour tables, their PNG images, the cursors and
+the command bars' bitmap of window buttons.
 
     make_theme.py OUTDIR [--table theme_table.txt]
 
@@ -10,6 +11,8 @@ with its own alpha, and every (section, key) they read. OUTDIR receives:
     Office2007<Theme>.ini            colour tables (CRLF after every line), one per theme
     <theme>/<IMAGE>.png              the images of each theme (IHDR, IDAT and IEND only)
     cursor<ID>.cur                   cursors 9308, 9309, 9310, 9970, 9971, 9972, 9973
+    mdi_buttons.bmp                  bitmap 9102: restore, minimise, maximise and close glyphs,
+                                     16 x 16 each, black on a magenta key (24 bits per pixel)
     XTPThemeResources.gen.rc         resource statements naming all of the above (absolute paths)
 
 The output depends on nothing but the table and this script: no time stamps, fixed order, fixed
@@ -38,6 +41,7 @@ THEMES = [
 ]
 
 CURSORS = [9308, 9309, 9310, 9970, 9971, 9972, 9973]
+MDI_BUTTONS_BITMAP = 9102
 
 
 class ThemeError(Exception):
@@ -560,6 +564,51 @@ def check_ini(text, theme, images, keys):
 # --------------------------------------------------------------------------------------------
 
 
+def make_mdi_buttons():
+    """Bitmap 9102: four 16 x 16 glyphs (restore, minimise, maximise, close) in one strip, black on
+    magenta; the top-left pixel is the key the image manager masks with."""
+    w, h = 64, 16
+    key, ink = (255, 0, 255), (0, 0, 0)
+    px = [[key] * w for _ in range(h)]
+
+    def put(x, y):
+        px[y][x] = ink
+
+    def frame(x0, y0, x1, y1, top=2):
+        for x in range(x0, x1 + 1):
+            for t in range(top):
+                put(x, y0 + t)
+            put(x, y1)
+        for y in range(y0, y1 + 1):
+            put(x0, y)
+            put(x1, y)
+
+    # Restore: two overlapping windows.
+    frame(6, 3, 12, 8)
+    for x in range(3, 10):
+        for y in range(6, 13):
+            px[y][x] = key
+    frame(3, 6, 9, 12)
+    # Minimise: a bar at the bottom.
+    for x in range(16 + 4, 16 + 10):
+        put(x, 11)
+        put(x, 12)
+    # Maximise: one window.
+    frame(32 + 3, 3, 32 + 12, 12)
+    # Close: an X, two pixels wide.
+    for i in range(8):
+        for d in (0, 1):
+            put(48 + 4 + i + d, 4 + i)
+            put(48 + 11 - i + d, 4 + i)
+
+    row = w * 3
+    pad = (4 - row % 4) % 4
+    pixels = b"".join(b"".join(bytes((b, g, r)) for (r, g, b) in px[y]) + b"\0" * pad for y in reversed(range(h)))
+    header = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    head = b"BM" + struct.pack("<IHHI", 14 + len(header) + len(pixels), 0, 0, 14 + len(header))
+    return head + header + pixels
+
+
 def write_if_changed(path, data):
     try:
         with open(path, "rb") as f:
@@ -614,6 +663,9 @@ def main(argv):
         name = "cursor%d.cur" % ident
         write_if_changed(os.path.join(out, name), make_cursor(ident))
         rc.append('%d CURSOR "%s"' % (ident, rc_path(out, name)))
+    rc.append("")
+    write_if_changed(os.path.join(out, "mdi_buttons.bmp"), make_mdi_buttons())
+    rc.append('%d BITMAP "%s"' % (MDI_BUTTONS_BITMAP, rc_path(out, "mdi_buttons.bmp")))
     write_if_changed(os.path.join(out, "XTPThemeResources.gen.rc"), ("\n".join(rc) + "\n").encode("ascii"))
     return 0
 
