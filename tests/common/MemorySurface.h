@@ -51,6 +51,12 @@ public:
         const DWORD v = m_bits[y * m_width + x];
         return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
     }
+    // The alpha byte of a pixel (a plain GDI fill leaves it 0).
+    BYTE Alpha(int x, int y) const
+    {
+        ::GdiFlush();
+        return static_cast<BYTE>(m_bits[y * m_width + x] >> 24);
+    }
     // The pixels of another colour than the one given.
     int CountOtherThan(COLORREF colour) const
     {

@@ -154,6 +154,10 @@ public:
     static PFNCREATETHEME RegisterTheme(int nTheme, PFNCREATETHEME pfnCreate);
     static void ReleaseGlobal();
 
+    // Makes an area opaque for glass: the pixels go through a 32-bit DIB section whose alpha bytes
+    // are all set to 255 (edit windows on glass call it over their client area after painting).
+    static void MakeRectOpaque(CDC* pDC, int nLeft, int nTop, int nRight, int nBottom);
+
     // Fields, in their order.
     COLORREF m_clrStatusTextColor = 0;
     COLORREF m_clrStatusTextGrayColor = 0;

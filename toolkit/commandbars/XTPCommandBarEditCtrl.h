@@ -1,0 +1,57 @@
+// CXTPCommandBarEditCtrl: the text window of the command bars' edit fields and of the combo box's
+// edit part. It is a rich-edit window when the process has a rich-edit library (the class is chosen
+// once: "RichEdit20A" from RICHED20.DLL, else "RICHEDIT" from RICHED32.DLL) and a plain edit
+// otherwise. It answers the Cut, Copy and Paste commands for itself, keeps track of IME composition
+// and, on glass, paints its client area opaque.
+#pragma once
+
+#include "framework/StdControls.h"
+
+class CXTPCommandBarEditCtrl : public CEdit
+{
+    DECLARE_DYNAMIC(CXTPCommandBarEditCtrl)
+
+public:
+    // The rich-edit library of the process, loaded on first use and freed at process exit.
+    struct RICHEDIT_CONTEXT
+    {
+        HMODULE hLibrary = nullptr;
+        LPCSTR lpszClass = nullptr; // null: no rich edit, plain edit windows
+        BOOL bRichEdit2 = FALSE;
+    };
+    static const RICHEDIT_CONTEXT& GetRichEditContext();
+
+    CXTPCommandBarEditCtrl();
+    ~CXTPCommandBarEditCtrl() override;
+
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Creates the window (control id 0, empty rectangle) as a child of the bar. A rich-edit window
+    // reports changes (ENM_CHANGE) and holds plain text with one level of undo.
+    virtual BOOL Create(DWORD dwStyle, CWnd* pParentWnd);
+
+    // Whether the edit commands may run now (the menu and the command UI ask).
+    BOOL CanCopy() const;
+    BOOL CanCut() const;
+    BOOL CanPaste() const;
+
+    BOOL IsImeComposing() const { return m_bImeMode; }
+
+    // Set by the owning control while it lies on glass.
+    BOOL m_bComposited = FALSE;
+    // Raised while the owning control sets the text itself (no change notification then).
+    BOOL m_bIgnoreChange = FALSE;
+
+protected:
+    afx_msg LRESULT OnImeStartComposition(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnImeEndComposition(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnKillFocus(CWnd* pNewWnd);
+    afx_msg void OnPaint();
+    DECLARE_MESSAGE_MAP()
+
+    BOOL m_bImeMode = FALSE;
+
+private:
+    BOOL HasSelection() const;
+    BOOL IsWritable() const;
+};
