@@ -1,0 +1,118 @@
+// Clicks on a bar's buttons: the press is held (the bar captures the mouse and pumps) and the
+// command goes to the site when the release lands on the button. The cursor is put over the
+// button first, so the moves the system reports during the capture lie on it; this executable
+// holds the desktop input lock.
+#include "BarWindowSupport.h"
+
+#include "tests/common/MessagePump.h"
+#include "toolkit/commandbars/XTPControls.h"
+
+#include <gtest/gtest.h>
+
+using cb_bar_test::RecordingFrame;
+using cb_bar_test::RowBar;
+
+namespace
+{
+struct ClickFixture
+{
+    ClickFixture()
+    {
+        frame.CreateAt(RECT{80, 80, 480, 280});
+        bar.CreateIn(frame.m_hWnd, RECT{0, 0, 380, 30});
+        for (int i = 0; i < 3; ++i)
+        {
+            CXTPControl* p = bar.GetControls()->Add(new CXTPControlButton(), 601 + i);
+            p->SetCaption(i == 0 ? "Open" : i == 1 ? "Save" : "Print");
+            p->SetStyle(xtpButtonCaption);
+        }
+        bar.OnRecalcLayout();
+        cb_bar_test::Activate(frame.m_hWnd);
+    }
+    ~ClickFixture()
+    {
+        bar.DestroyWindow();
+        frame.DestroyWindow();
+    }
+    CPoint Center(int i) const { return bar.GetControl(i)->GetRect().CenterPoint(); }
+    void PutCursorOn(int i)
+    {
+        POINT pt = Center(i);
+        ::ClientToScreen(bar.m_hWnd, &pt);
+        ::SetCursorPos(pt.x, pt.y);
+        qvx_test::PumpMessages(50);
+    }
+    int Commands(UINT nId) const
+    {
+        int n = 0;
+        for (const auto& m : frame.rec.m_log)
+            n += m.message == WM_COMMAND && LOWORD(m.wParam) == nId ? 1 : 0;
+        return n;
+    }
+    RecordingFrame frame;
+    RowBar bar;
+};
+
+HWND g_hWndRelease = nullptr;
+LPARAM g_lReleasePoint = 0;
+void CALLBACK PostRelease(HWND hWnd, UINT, UINT_PTR nId, DWORD)
+{
+    ::KillTimer(hWnd, nId);
+    ::PostMessageA(g_hWndRelease, WM_LBUTTONUP, 0, g_lReleasePoint);
+}
+} // namespace
+
+TEST(BarWindowInput, ClickTable)
+{
+    struct Case
+    {
+        const char* name;
+        int nButton;
+        BOOL bEnabled;
+        bool bMoveOffBeforeRelease;
+        int nCommands;
+    } cases[] = {
+        {"press and release on the button", 1, TRUE, false, 1},
+        {"released after moving off", 1, TRUE, true, 0},
+        {"a disabled button", 2, FALSE, false, 0},
+    };
+    for (const Case& c : cases)
+    {
+        ClickFixture f;
+        f.bar.GetControl(c.nButton)->SetEnabled(c.bEnabled);
+        f.PutCursorOn(c.nButton);
+        f.frame.rec.m_log.clear();
+        CPoint pt = f.Center(c.nButton);
+        ::PostMessageA(f.bar.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        if (c.bMoveOffBeforeRelease)
+            ::PostMessageA(f.bar.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(370, 25));
+        ::PostMessageA(f.bar.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+        qvx_test::PumpMessages(100);
+        EXPECT_EQ(f.Commands(static_cast<UINT>(601 + c.nButton)), c.nCommands) << c.name;
+        EXPECT_NE(::GetCapture(), f.bar.m_hWnd) << c.name;
+        EXPECT_EQ(f.bar.GetControl(c.nButton)->GetPressed(), 0) << c.name;
+        // The held press leaves the bar without a hot control.
+        EXPECT_FALSE(f.bar.GetControl(c.nButton)->GetSelected()) << c.name;
+    }
+}
+
+TEST(BarWindowInput, HeldRepeatingButtonSendsWhileHeld)
+{
+    ClickFixture f;
+    CXTPControl* p = f.bar.GetControl(0);
+    p->SetExecuteOnPressInterval(20);
+    f.PutCursorOn(0);
+    f.frame.rec.m_log.clear();
+    CPoint pt = f.Center(0);
+    g_hWndRelease = f.bar.m_hWnd;
+    g_lReleasePoint = MAKELPARAM(pt.x, pt.y);
+    ::SetTimer(nullptr, 0, 250, &PostRelease);
+    ::PostMessageA(f.bar.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    qvx_test::PumpUntil([&] { return ::GetCapture() != f.bar.m_hWnd && f.Commands(601) > 0; }, 3000);
+    qvx_test::PumpMessages(50);
+    // Once at the press, then on the timer while held: several in 250 ms, and none after release.
+    int n = f.Commands(601);
+    EXPECT_GE(n, 3);
+    qvx_test::PumpMessages(100);
+    EXPECT_EQ(f.Commands(601), n);
+}
