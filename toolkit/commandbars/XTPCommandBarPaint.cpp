@@ -179,6 +179,9 @@ int CXTPCommandBar::FindDropIndex(CXTPControl* pDragged, CPoint point, CRect& rc
         ++nNext;
     CXTPControl* pNext = GetControl(nNext);
     BOOL bInside = !pNext || pNext->GetBeginGroup();
+    // In a horizontal bar a control that ends its row is the last of that row.
+    if (!bVertBar && pNext && (pNext->GetWrap() || pNext->GetRect().top >= rc.bottom))
+        bInside = TRUE;
     if (bVertBar)
     {
         bDropAfter = point.y > rc.CenterPoint().y;

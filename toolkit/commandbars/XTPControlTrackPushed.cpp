@@ -70,11 +70,9 @@ void CXTPControl::TrackPushed(CRect rcButton)
                 ::MapWindowPoints(msg.hwnd, hWndParent, &pt, 1);
             bMoved = TRUE;
             bLastInside = rcButton.PtInRect(pt);
-            if (bLastInside != (m_bSelected != 0))
-            {
-                m_bSelected = bLastInside;
-                RedrawParent(FALSE);
-            }
+            // The parent selects the control while the pointer is on it (and redraws it).
+            if (bLastInside != (m_bSelected != 0) && m_pParent)
+                m_pParent->SetSelected(bLastInside ? m_nIndex : -1);
             continue;
         }
         if (msg.message == WM_TIMER && msg.hwnd == hWndParent && msg.wParam == XTP_TID_AUTOREPEAT && m_bSelected)

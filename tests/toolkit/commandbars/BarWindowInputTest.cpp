@@ -1,7 +1,8 @@
-// Clicks on a bar's buttons: the press is held (the bar captures the mouse and pumps) and the
-// command goes to the site when the release lands on the button. The cursor is put over the
-// button first, so the moves the system reports during the capture lie on it; this executable
-// holds the desktop input lock.
+// A bar under an active site: hover selection and mouse leave, and clicks on its buttons (the
+// press is held: the bar captures the mouse and pumps, and the command goes to the site when the
+// release lands on the button). The cursor is put over the button first, so the moves the system
+// reports during the capture lie on it. These tests take the foreground and move the cursor: this
+// executable holds the desktop input lock.
 #include "BarWindowSupport.h"
 
 #include "tests/common/MessagePump.h"
@@ -10,30 +11,13 @@
 #include <gtest/gtest.h>
 
 using cb_bar_test::RecordingFrame;
-using cb_bar_test::RowBar;
 
 namespace
 {
-struct ClickFixture
+// The bar fixture with the cursor put on a button and the commands the site received.
+struct ClickFixture : cb_bar_test::BarFixture
 {
-    ClickFixture()
-    {
-        frame.CreateAt(RECT{80, 80, 480, 280});
-        bar.CreateIn(frame.m_hWnd, RECT{0, 0, 380, 30});
-        for (int i = 0; i < 3; ++i)
-        {
-            CXTPControl* p = bar.GetControls()->Add(new CXTPControlButton(), 601 + i);
-            p->SetCaption(i == 0 ? "Open" : i == 1 ? "Save" : "Print");
-            p->SetStyle(xtpButtonCaption);
-        }
-        bar.OnRecalcLayout();
-        cb_bar_test::Activate(frame.m_hWnd);
-    }
-    ~ClickFixture()
-    {
-        bar.DestroyWindow();
-        frame.DestroyWindow();
-    }
+    ClickFixture() : BarFixture({"Open", "Save", "Print"}) { cb_bar_test::Activate(frame.m_hWnd); }
     CPoint Center(int i) const { return bar.GetControl(i)->GetRect().CenterPoint(); }
     void PutCursorOn(int i)
     {
@@ -49,8 +33,6 @@ struct ClickFixture
             n += m.message == WM_COMMAND && LOWORD(m.wParam) == nId ? 1 : 0;
         return n;
     }
-    RecordingFrame frame;
-    RowBar bar;
 };
 
 HWND g_hWndRelease = nullptr;
@@ -88,11 +70,15 @@ TEST(BarWindowInput, ClickTable)
             ::PostMessageA(f.bar.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(370, 25));
         ::PostMessageA(f.bar.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
         qvx_test::PumpMessages(100);
-        EXPECT_EQ(f.Commands(static_cast<UINT>(601 + c.nButton)), c.nCommands) << c.name;
+        EXPECT_EQ(f.Commands(static_cast<UINT>(101 + c.nButton)), c.nCommands) << c.name;
         EXPECT_NE(::GetCapture(), f.bar.m_hWnd) << c.name;
         EXPECT_EQ(f.bar.GetControl(c.nButton)->GetPressed(), 0) << c.name;
-        // The held press leaves the bar without a hot control.
-        EXPECT_FALSE(f.bar.GetControl(c.nButton)->GetSelected()) << c.name;
+        // A held press leaves the bar without a hot control (a disabled button is only hovered).
+        if (c.bEnabled)
+        {
+            EXPECT_FALSE(f.bar.GetControl(c.nButton)->GetSelected()) << c.name;
+            EXPECT_EQ(f.bar.GetSelected(), -1) << c.name;
+        }
     }
 }
 
@@ -108,11 +94,52 @@ TEST(BarWindowInput, HeldRepeatingButtonSendsWhileHeld)
     g_lReleasePoint = MAKELPARAM(pt.x, pt.y);
     ::SetTimer(nullptr, 0, 250, &PostRelease);
     ::PostMessageA(f.bar.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-    qvx_test::PumpUntil([&] { return ::GetCapture() != f.bar.m_hWnd && f.Commands(601) > 0; }, 3000);
+    qvx_test::PumpUntil([&] { return ::GetCapture() != f.bar.m_hWnd && f.Commands(101) > 0; }, 3000);
     qvx_test::PumpMessages(50);
     // Once at the press, then on the timer while held: several in 250 ms, and none after release.
-    int n = f.Commands(601);
+    int n = f.Commands(101);
     EXPECT_GE(n, 3);
     qvx_test::PumpMessages(100);
-    EXPECT_EQ(f.Commands(601), n);
+    EXPECT_EQ(f.Commands(101), n);
+}
+
+TEST(BarWindowInput, HoverSelectsOnlyUnderAnActiveFrameAndLeaveClears)
+{
+    cb_bar_test::BarFixture f;
+    cb_bar_test::Activate(f.frame.m_hWnd);
+    ASSERT_EQ(::GetActiveWindow(), f.frame.m_hWnd);
+    ::SendMessageA(f.bar.m_hWnd, WM_MOUSEMOVE, 0, f.ClientPoint(2));
+    EXPECT_EQ(f.bar.GetSelected(), 2);
+    EXPECT_TRUE(f.Button(2)->GetSelected());
+    // The hover timer tells the hot control.
+    ::SendMessageA(f.bar.m_hWnd, WM_TIMER, CXTPCommandBar::kTimerHover, 0);
+    EXPECT_EQ(f.Button(2)->m_nHover, 1);
+    // Off the controls the selection goes (the bar does not track).
+    ::SendMessageA(f.bar.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(370, 15));
+    EXPECT_EQ(f.bar.GetSelected(), -1);
+    ::SendMessageA(f.bar.m_hWnd, WM_MOUSEMOVE, 0, f.ClientPoint(0));
+    EXPECT_EQ(f.bar.GetSelected(), 0);
+    ::SendMessageA(f.bar.m_hWnd, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(f.bar.GetSelected(), -1);
+    // A tracking tool bar keeps its selection when the mouse leaves or moves off the controls.
+    f.bar.SetTrackingMode(1, FALSE, FALSE);
+    ::SendMessageA(f.bar.m_hWnd, WM_MOUSEMOVE, 0, f.ClientPoint(1));
+    ::SendMessageA(f.bar.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(370, 15));
+    EXPECT_EQ(f.bar.GetSelected(), 1);
+    ::SendMessageA(f.bar.m_hWnd, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(f.bar.GetSelected(), 1);
+    f.bar.SetTrackingMode(0);
+    EXPECT_EQ(f.bar.GetSelected(), -1);
+    EXPECT_EQ(f.bar.GetTrackingMode(), 0);
+
+    // Under an inactive top-level window the moves are ignored.
+    RecordingFrame other;
+    other.CreateAt(RECT{500, 60, 700, 200});
+    cb_bar_test::Activate(other.m_hWnd);
+    if (::GetActiveWindow() == other.m_hWnd)
+    {
+        ::SendMessageA(f.bar.m_hWnd, WM_MOUSEMOVE, 0, f.ClientPoint(1));
+        EXPECT_EQ(f.bar.GetSelected(), -1);
+    }
+    other.DestroyWindow();
 }

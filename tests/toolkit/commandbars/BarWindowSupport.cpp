@@ -93,8 +93,13 @@ BOOL RecordingFrame::CreateAt(const RECT& rc)
 {
     LPCSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW),
                                            reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1));
-    return CreateEx(0, lpszClass, "Command bar site", WS_OVERLAPPEDWINDOW | WS_VISIBLE, rc.left, rc.top,
-                    rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr);
+    // Shown without taking the activation: the tests that need an active site activate it (and
+    // run under the desktop input lock).
+    if (!CreateEx(0, lpszClass, "Command bar site", WS_OVERLAPPEDWINDOW, rc.left, rc.top, rc.right - rc.left,
+                  rc.bottom - rc.top, nullptr, nullptr))
+        return FALSE;
+    ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
+    return TRUE;
 }
 
 
@@ -111,7 +116,7 @@ struct EmptyDialogTemplate
 BOOL RecordingDialog::CreateAt(int x, int y, int cx, int cy)
 {
     static EmptyDialogTemplate tmpl; // dialog units; the window is moved to pixels afterwards
-    tmpl.dlg.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
+    tmpl.dlg.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     tmpl.dlg.dwExtendedStyle = 0;
     tmpl.dlg.cdit = 0;
     tmpl.dlg.x = 0;
@@ -121,7 +126,7 @@ BOOL RecordingDialog::CreateAt(int x, int y, int cx, int cy)
     tmpl.menu = tmpl.windowClass = tmpl.title = 0;
     if (!CreateIndirect(&tmpl.dlg, nullptr))
         return FALSE;
-    ::MoveWindow(m_hWnd, x, y, cx, cy, TRUE);
+    ::SetWindowPos(m_hWnd, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     return TRUE;
 }
 

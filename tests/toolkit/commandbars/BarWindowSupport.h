@@ -7,6 +7,7 @@
 #include "framework/FrameWnd.h"
 #include "toolkit/commandbars/XTPCommandBar.h"
 #include "toolkit/commandbars/XTPControlButton.h"
+#include "toolkit/commandbars/XTPControls.h"
 
 #include <map>
 #include <set>
@@ -109,4 +110,38 @@ public:
 
 // Makes a window the active foreground window and pumps until it is.
 void Activate(HWND hWnd);
+
+// A frame site with a row bar of captioned buttons (ids 101, 102, ...).
+struct BarFixture
+{
+    explicit BarFixture(std::vector<const char*> captions = {"One", "Two", "Three"}, int nBarType = 1)
+    {
+        frame.CreateAt(RECT{60, 60, 460, 260});
+        bar.SetType(nBarType);
+        bar.SetPosition(xtpBarTop);
+        bar.CreateIn(frame.m_hWnd, RECT{0, 0, 380, 30});
+        int nId = 101;
+        for (const char* caption : captions)
+        {
+            CXTPControl* p = bar.GetControls()->Add(new RecordingButton(), nId++);
+            p->SetCaption(caption);
+            p->SetStyle(xtpButtonCaption);
+        }
+        bar.OnRecalcLayout();
+        frame.rec.m_log.clear();
+    }
+    ~BarFixture()
+    {
+        bar.DestroyWindow();
+        frame.DestroyWindow();
+    }
+    RecordingButton* Button(int i) { return static_cast<RecordingButton*>(bar.GetControl(i)); }
+    LPARAM ClientPoint(int i)
+    {
+        CPoint pt = bar.GetControl(i)->GetRect().CenterPoint();
+        return MAKELPARAM(pt.x, pt.y);
+    }
+    RecordingFrame frame;
+    RowBar bar;
+};
 } // namespace cb_bar_test
