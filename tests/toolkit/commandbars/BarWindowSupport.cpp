@@ -38,6 +38,8 @@ bool SiteRecorder::Record(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& l
     if (message == WM_SETMESSAGESTRING && wParam == 0 && lParam)
         m.text = reinterpret_cast<LPCSTR>(lParam);
     m_log.push_back(m);
+    if (m_onMessage)
+        m_onMessage(m);
     auto it = m_answers.find(message);
     if (it == m_answers.end())
         return false;

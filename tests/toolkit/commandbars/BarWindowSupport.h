@@ -9,6 +9,7 @@
 #include "toolkit/commandbars/XTPControlButton.h"
 #include "toolkit/commandbars/XTPControls.h"
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -71,6 +72,7 @@ public:
     std::map<UINT, LRESULT> m_answers;
     std::map<UINT, UpdateRule> m_rules;
     std::set<UINT> m_handled; // commands with a handler (and no update handler)
+    std::function<void(const SiteMessage&)> m_onMessage; // called for every logged message
 };
 
 // A site window of any framework kind that records through a SiteRecorder.
