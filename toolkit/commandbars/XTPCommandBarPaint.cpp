@@ -31,12 +31,12 @@ LRESULT CXTPCommandBar::OnPrintClient(WPARAM wParam, LPARAM)
     HDC hDC = reinterpret_cast<HDC>(wParam);
     if (!hDC)
         return 0;
-    CDC dc;
-    dc.Attach(hDC);
+    // The sender may hold the DC in an object of its own (the animation's off-screen picture
+    // does): use that object rather than attaching a second one.
+    CDC* pDC = CDC::FromHandle(hDC);
     CRect rcClient;
     ::GetClientRect(m_hWnd, &rcClient);
-    DrawCommandBar(&dc, rcClient);
-    dc.Detach();
+    DrawCommandBar(pDC, rcClient);
     return 1;
 }
 

@@ -773,3 +773,28 @@ TEST(BarWindow, PaintedBarShowsTheHotButtonRaised)
         qvx_test::PumpMessages(static_cast<DWORD>(atoi(szWait)));
     }
 }
+
+TEST(BarWindow, WindowPaintGoesThroughTheCachedPicture)
+{
+    // WM_PAINT draws the bar into the animation's cached picture (a DC the painter holds in an
+    // object of its own) and copies it to the screen: the picture shows the bar's face and the
+    // hot button's raised frame.
+    cb_bar_test::BarFixture f({"Open", "Save", "Print"});
+    f.bar.SetShowGripper(FALSE);
+    f.bar.SetSelected(1);
+    f.bar.GetAnimation()->RedrawRect(nullptr, FALSE); // no picture yet
+    ::InvalidateRect(f.bar.m_hWnd, nullptr, FALSE);
+    ::UpdateWindow(f.bar.m_hWnd);
+    HBITMAP hbmCache = f.bar.GetAnimation()->GetCache();
+    ASSERT_NE(hbmCache, nullptr);
+    HDC hMem = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ hOld = ::SelectObject(hMem, hbmCache);
+    COLORREF clrFace = f.bar.GetPaintManager()->GetColor(COLOR_3DFACE);
+    CRect rcHot = f.bar.GetControl(1)->GetRect();
+    CRect rcCold = f.bar.GetControl(2)->GetRect();
+    EXPECT_EQ(::GetPixel(hMem, 1, 1), clrFace);
+    EXPECT_EQ(::GetPixel(hMem, rcCold.left, rcCold.top + 3), clrFace);
+    EXPECT_NE(::GetPixel(hMem, rcHot.left, rcHot.top + 3), clrFace);
+    ::SelectObject(hMem, hOld);
+    ::DeleteDC(hMem);
+}
