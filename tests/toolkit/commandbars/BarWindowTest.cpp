@@ -768,6 +768,9 @@ TEST(BarWindow, PaintedBarShowsTheHotButtonRaised)
     {
         cb_bar_test::Activate(f.frame.m_hWnd);
         f.bar.SetSelected(-1);
+        POINT ptCursor = f.bar.GetControl(1)->GetRect().CenterPoint();
+        ::ClientToScreen(f.bar.m_hWnd, &ptCursor);
+        ::SetCursorPos(ptCursor.x, ptCursor.y);
         ::SendMessageA(f.bar.m_hWnd, WM_MOUSEMOVE, 0, f.ClientPoint(1));
         ::RedrawWindow(f.frame.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         qvx_test::PumpMessages(static_cast<DWORD>(atoi(szWait)));
