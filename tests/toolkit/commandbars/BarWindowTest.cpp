@@ -801,3 +801,67 @@ TEST(BarWindow, WindowPaintGoesThroughTheCachedPicture)
     ::SelectObject(hMem, hOld);
     ::DeleteDC(hMem);
 }
+
+namespace
+{
+// A control whose popup opens when asked (or refuses), recording the calls.
+class PopupButton : public CXTPControlButton
+{
+public:
+    BOOL SetPopup(BOOL bPopup) override
+    {
+        m_calls.push_back(bPopup);
+        return bPopup ? m_bOpens : TRUE;
+    }
+    BOOL m_bOpens = TRUE;
+    std::vector<BOOL> m_calls;
+};
+} // namespace
+
+TEST(BarWindow, PopupControlTable)
+{
+    struct Case
+    {
+        const char* name;
+        BOOL bEnabled, bOpens;
+        BOOL bResult;
+        int nPopped, nSelected, nTracking;
+    } cases[] = {
+        {"opens", TRUE, TRUE, TRUE, 1, 1, 2},
+        {"refuses to open", TRUE, FALSE, FALSE, -1, 1, 2},
+        {"disabled", FALSE, TRUE, FALSE, -1, -1, 0},
+    };
+    for (const Case& c : cases)
+    {
+        cb_bar_test::BarFixture f(std::vector<const char*>{});
+        PopupButton* pFirst = new PopupButton();
+        PopupButton* pSecond = new PopupButton();
+        f.bar.GetControls()->Add(pFirst, 701);
+        f.bar.GetControls()->Add(pSecond, 702);
+        f.bar.OnRecalcLayout();
+        pSecond->SetEnabled(c.bEnabled);
+        pSecond->m_bOpens = c.bOpens;
+        EXPECT_EQ(f.bar.SetPopupControl(1), c.bResult) << c.name;
+        EXPECT_EQ(f.bar.GetPopped(), c.nPopped) << c.name;
+        EXPECT_EQ(f.bar.GetSelected(), c.nSelected) << c.name;
+        EXPECT_EQ(f.bar.GetTrackingMode(), c.nTracking) << c.name;
+        EXPECT_EQ(pSecond->m_calls.size(), c.bEnabled ? 1u : 0u) << c.name;
+        if (!c.bResult)
+        {
+            f.bar.SetTrackingMode(0);
+            continue;
+        }
+        // The same index again changes nothing; another one closes the open popup first.
+        EXPECT_FALSE(f.bar.SetPopupControl(1)) << c.name;
+        EXPECT_TRUE(f.bar.SetPopupControl(0)) << c.name;
+        ASSERT_EQ(pSecond->m_calls.size(), 2u) << c.name;
+        EXPECT_FALSE(pSecond->m_calls[1]) << c.name;
+        EXPECT_EQ(f.bar.GetPopped(), 0) << c.name;
+        // Leaving tracking closes the open popup and clears the selection.
+        EXPECT_TRUE(f.bar.SetTrackingMode(0)) << c.name;
+        EXPECT_EQ(f.bar.GetPopped(), -1) << c.name;
+        ASSERT_EQ(pFirst->m_calls.size(), 2u) << c.name;
+        EXPECT_FALSE(pFirst->m_calls[1]) << c.name;
+        EXPECT_EQ(f.bar.GetSelected(), -1) << c.name;
+    }
+}
