@@ -9,6 +9,7 @@
 #include "toolkit/commandbars/XTPControlAction.h"
 #include "toolkit/commandbars/XTPControls.h"
 #include "toolkit/commandbars/XTPPaintManager.h"
+#include "toolkit/common/XTPToolTipContext.h"
 
 #include "framework/Menu.h"
 
@@ -864,4 +865,97 @@ TEST(BarWindow, PopupControlTable)
         EXPECT_FALSE(pFirst->m_calls[1]) << c.name;
         EXPECT_EQ(f.bar.GetSelected(), -1) << c.name;
     }
+}
+
+TEST(BarWindow, ToolHitTestGivesTheControlsTip)
+{
+    cb_bar_test::BarFixture f;
+    f.bar.GetControl(0)->SetTooltip("Open a file");
+    struct Case
+    {
+        const char* name;
+        CPoint pt;
+        INT_PTR nHit;
+        const char* text;
+    } cases[] = {
+        {"a control with a tip", f.bar.GetControl(0)->GetRect().CenterPoint(), 101, "Open a file"},
+        {"a control without a tip", f.bar.GetControl(1)->GetRect().CenterPoint(), -1, nullptr},
+        {"no control", CPoint(370, 15), -1, nullptr},
+    };
+    for (const Case& c : cases)
+    {
+        TOOLINFOA ti = {};
+        ti.cbSize = sizeof(ti);
+        INT_PTR nHit = f.bar.OnToolHitTest(c.pt, &ti);
+        EXPECT_EQ(nHit, c.nHit) << c.name;
+        if (c.text)
+        {
+            ASSERT_NE(ti.lpszText, nullptr) << c.name;
+            EXPECT_STREQ(ti.lpszText, c.text) << c.name;
+            EXPECT_EQ(CRect(ti.rect), f.bar.GetControl(0)->GetRect()) << c.name;
+            EXPECT_EQ(ti.hwnd, f.bar.m_hWnd) << c.name;
+        }
+        CXTPToolTipContext::FreeToolInfo(&ti);
+    }
+}
+
+TEST(BarWindow, HelpModeHitTestTable)
+{
+    cb_bar_test::BarFixture f;
+    f.bar.GetControl(2)->SetType(xtpControlPopup);
+    f.bar.GetControl(2)->SetID(0);
+    auto HitAt = [&](int i) {
+        POINT pt = i >= 0 ? POINT(f.bar.GetControl(i)->GetRect().CenterPoint()) : POINT{370, 15};
+        ::ClientToScreen(f.bar.m_hWnd, &pt);
+        return ::SendMessageA(f.bar.m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
+    };
+    struct Case
+    {
+        BOOL bHelpMode;
+        int nControl;
+        LRESULT expected;
+    } cases[] = {{TRUE, 0, HTCLIENT}, {TRUE, 2, HTMENU}, {TRUE, -1, HTCLIENT}, {FALSE, 2, HTCLIENT}};
+    for (const Case& c : cases)
+    {
+        f.frame.m_bHelpMode = c.bHelpMode;
+        EXPECT_EQ(HitAt(c.nControl), c.expected) << c.bHelpMode << " " << c.nControl;
+    }
+    f.frame.m_bHelpMode = FALSE;
+}
+
+TEST(BarWindow, CustomizeModeDrawsTheDropMarker)
+{
+    CXTPCommandBars* pBars = new CXTPCommandBars();
+    cb_bar_test::BarFixture f;
+    f.bar.SetShowGripper(FALSE);
+    f.bar.SetCommandBars(pBars);
+    CRect rcMarker(300, 4, 306, 26);
+    f.bar.SetDropMarker(rcMarker, TRUE);
+    auto PixelsAt = [&](BOOL bCustomize, std::vector<COLORREF>& out) {
+        pBars->SetCustomizeMode(bCustomize);
+        CRect rc;
+        ::GetClientRect(f.bar.m_hWnd, &rc);
+        HDC hScreen = ::GetDC(nullptr);
+        HDC hMem = ::CreateCompatibleDC(hScreen);
+        HBITMAP hbm = ::CreateCompatibleBitmap(hScreen, rc.Width(), rc.Height());
+        HGDIOBJ hOld = ::SelectObject(hMem, hbm);
+        ::SendMessageA(f.bar.m_hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hMem), PRF_CLIENT);
+        out = {::GetPixel(hMem, 302, 15), ::GetPixel(hMem, 300, 4), ::GetPixel(hMem, 305, 25),
+               ::GetPixel(hMem, 300, 15)};
+        ::SelectObject(hMem, hOld);
+        ::DeleteObject(hbm);
+        ::DeleteDC(hMem);
+        ::ReleaseDC(nullptr, hScreen);
+        pBars->SetCustomizeMode(FALSE);
+    };
+    std::vector<COLORREF> plain, marked;
+    PixelsAt(FALSE, plain);
+    PixelsAt(TRUE, marked);
+    // The stem and both bars of the I-beam change the picture; beside the stem it stays.
+    EXPECT_NE(marked[0], plain[0]);
+    EXPECT_NE(marked[1], plain[1]);
+    EXPECT_NE(marked[2], plain[2]);
+    EXPECT_EQ(marked[3], plain[3]);
+    f.bar.SetCommandBars(nullptr);
+    pBars->InternalRelease();
 }
