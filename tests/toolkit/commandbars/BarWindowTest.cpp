@@ -733,35 +733,60 @@ TEST(BarWindow, AccessibleChildrenAreTheControls)
     EXPECT_EQ(pAcc->get_accName(child, &name), E_INVALIDARG);
 }
 
+namespace
+{
+// The bar printed (WM_PRINTCLIENT) into a memory bitmap of its client size.
+class PrintedBar
+{
+public:
+    explicit PrintedBar(CXTPCommandBar& bar)
+    {
+        CRect rc;
+        ::GetClientRect(bar.m_hWnd, &rc);
+        m_hScreen = ::GetDC(nullptr);
+        m_hMem = ::CreateCompatibleDC(m_hScreen);
+        m_hbm = ::CreateCompatibleBitmap(m_hScreen, rc.Width(), rc.Height());
+        m_hOld = ::SelectObject(m_hMem, m_hbm);
+        ::SendMessageA(bar.m_hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_hMem), PRF_CLIENT);
+    }
+    ~PrintedBar()
+    {
+        ::SelectObject(m_hMem, m_hOld);
+        ::DeleteObject(m_hbm);
+        ::DeleteDC(m_hMem);
+        ::ReleaseDC(nullptr, m_hScreen);
+    }
+    PrintedBar(const PrintedBar&) = delete;
+    PrintedBar& operator=(const PrintedBar&) = delete;
+    COLORREF Pixel(int x, int y) const { return ::GetPixel(m_hMem, x, y); }
+
+private:
+    HDC m_hScreen, m_hMem;
+    HBITMAP m_hbm;
+    HGDIOBJ m_hOld;
+};
+} // namespace
+
 TEST(BarWindow, PaintedBarShowsTheHotButtonRaised)
 {
     cb_bar_test::BarFixture f({"Open", "Save", "Print"});
     f.bar.SetShowGripper(FALSE);
     f.bar.SetSelected(1);
-    CRect rcClient;
-    ::GetClientRect(f.bar.m_hWnd, &rcClient);
-    HDC hScreen = ::GetDC(nullptr);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    HBITMAP hbm = ::CreateCompatibleBitmap(hScreen, rcClient.Width(), rcClient.Height());
-    HGDIOBJ hOld = ::SelectObject(hMem, hbm);
-    ::SendMessageA(f.bar.m_hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hMem), PRF_CLIENT);
-    CXTPPaintManager* pm = f.bar.GetPaintManager();
-    CRect rcHot = f.bar.GetControl(1)->GetRect();
-    CRect rcCold = f.bar.GetControl(0)->GetRect();
-    COLORREF clrFace = pm->GetColor(COLOR_3DFACE);
-    // The hot button has a raised frame: its top-left edge is lighter than the face, its
-    // bottom-right edge darker; a cold button is plain face at the same places.
-    COLORREF clrHotTop = ::GetPixel(hMem, rcHot.left, rcHot.top + 3);
-    COLORREF clrHotBottom = ::GetPixel(hMem, rcHot.right - 1, rcHot.bottom - 3);
-    EXPECT_EQ(::GetPixel(hMem, rcCold.left, rcCold.top + 3), clrFace);
-    EXPECT_EQ(::GetPixel(hMem, rcCold.right - 1, rcCold.bottom - 3), clrFace);
-    EXPECT_NE(clrHotTop, clrFace);
-    EXPECT_NE(clrHotBottom, clrFace);
-    EXPECT_NE(clrHotTop, clrHotBottom);
-    ::SelectObject(hMem, hOld);
-    ::DeleteObject(hbm);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(nullptr, hScreen);
+    {
+        PrintedBar printed(f.bar);
+        CRect rcHot = f.bar.GetControl(1)->GetRect();
+        CRect rcCold = f.bar.GetControl(0)->GetRect();
+        COLORREF clrFace = f.bar.GetPaintManager()->GetColor(COLOR_3DFACE);
+        // The hot button has a raised frame: its top-left edge is lighter than the face, its
+        // bottom-right edge darker; a cold button is plain face at the same places.
+        COLORREF clrHotTop = printed.Pixel(rcHot.left, rcHot.top + 3);
+        COLORREF clrHotBottom = printed.Pixel(rcHot.right - 1, rcHot.bottom - 3);
+        EXPECT_EQ(printed.Pixel(rcCold.left, rcCold.top + 3), clrFace);
+        EXPECT_EQ(printed.Pixel(rcCold.right - 1, rcCold.bottom - 3), clrFace);
+        EXPECT_NE(clrHotTop, clrFace);
+        EXPECT_NE(clrHotBottom, clrFace);
+        EXPECT_NE(clrHotTop, clrHotBottom);
+    }
 
     // Kept on screen for a look when asked (QVX_BAR_SHOT_MS milliseconds).
     char szWait[32] = {};
@@ -933,19 +958,8 @@ TEST(BarWindow, CustomizeModeDrawsTheDropMarker)
     f.bar.SetDropMarker(rcMarker, TRUE);
     auto PixelsAt = [&](BOOL bCustomize, std::vector<COLORREF>& out) {
         pBars->SetCustomizeMode(bCustomize);
-        CRect rc;
-        ::GetClientRect(f.bar.m_hWnd, &rc);
-        HDC hScreen = ::GetDC(nullptr);
-        HDC hMem = ::CreateCompatibleDC(hScreen);
-        HBITMAP hbm = ::CreateCompatibleBitmap(hScreen, rc.Width(), rc.Height());
-        HGDIOBJ hOld = ::SelectObject(hMem, hbm);
-        ::SendMessageA(f.bar.m_hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hMem), PRF_CLIENT);
-        out = {::GetPixel(hMem, 302, 15), ::GetPixel(hMem, 300, 4), ::GetPixel(hMem, 305, 25),
-               ::GetPixel(hMem, 300, 15)};
-        ::SelectObject(hMem, hOld);
-        ::DeleteObject(hbm);
-        ::DeleteDC(hMem);
-        ::ReleaseDC(nullptr, hScreen);
+        PrintedBar printed(f.bar);
+        out = {printed.Pixel(302, 15), printed.Pixel(300, 4), printed.Pixel(305, 25), printed.Pixel(300, 15)};
         pBars->SetCustomizeMode(FALSE);
     };
     std::vector<COLORREF> plain, marked;
