@@ -973,3 +973,41 @@ TEST(BarWindow, CustomizeModeDrawsTheDropMarker)
     f.bar.SetCommandBars(nullptr);
     pBars->InternalRelease();
 }
+
+TEST(BarWindow, KeysOfATrackingBarAreOfferedToTheSite)
+{
+    struct Case
+    {
+        const char* name;
+        BOOL bTracking;
+        UINT message;
+        LRESULT answer;
+        int nResult;
+        int nAsked;
+    } cases[] = {
+        {"site takes the key", TRUE, WM_KEYDOWN, 1, TRUE, 1},
+        {"site leaves the key", TRUE, WM_KEYDOWN, 0, 0, 1},
+        {"system key", TRUE, WM_SYSKEYDOWN, 1, TRUE, 1},
+        {"key release", TRUE, WM_KEYUP, 1, 0, 0},
+        {"not tracking", FALSE, WM_KEYDOWN, 1, 0, 0},
+    };
+    for (const Case& c : cases)
+    {
+        cb_bar_test::BarFixture f;
+        f.frame.rec.m_answers[XTP_WM_TRACKINGKEY] = c.answer;
+        if (c.bTracking)
+            f.bar.SetTrackingMode(1, FALSE, TRUE);
+        WPARAM wParam = VK_DOWN;
+        LPARAM lParam = 0;
+        LRESULT lResult = 0;
+        EXPECT_EQ(f.bar.OnHookMessage(f.bar.m_hWnd, c.message, wParam, lParam, lResult), c.nResult) << c.name;
+        EXPECT_EQ(f.frame.rec.Count(XTP_WM_TRACKINGKEY), c.nAsked) << c.name;
+        if (c.nAsked)
+        {
+            EXPECT_EQ(f.frame.rec.Last(XTP_WM_TRACKINGKEY)->lParam,
+                      reinterpret_cast<LPARAM>(static_cast<CXTPCommandBar*>(&f.bar)))
+                << c.name;
+        }
+        f.bar.SetTrackingMode(0);
+    }
+}
