@@ -1,167 +1,333 @@
+// CXTPCommandBar: data, lookup rules, creation and destruction, copies, removal, menus and
+// tool bar resources, sizes, redraw and the message map.
 #include "toolkit/commandbars/XTPCommandBar.h"
 
+#include "framework/FrameWnd.h"
+#include "framework/Menu.h"
 #include "framework/WinThread.h"
+#include "toolkit/commandbars/XTPCommandBarAnimation.h"
 #include "toolkit/commandbars/XTPCommandBars.h"
+#include "toolkit/commandbars/XTPCommandBarsOptions.h"
 #include "toolkit/commandbars/XTPControls.h"
 #include "toolkit/commandbars/XTPMouseManager.h"
 #include "toolkit/commandbars/XTPPaintManager.h"
 #include "toolkit/common/XTPImageManager.h"
+#include "toolkit/common/XTPPropExchange.h"
+#include "toolkit/common/XTPToolTipContext.h"
 
 IMPLEMENT_DYNCREATE(CXTPCommandBar, CWnd)
+
+UINT CXTPCommandBar::s_nHoverDelay = 300;
+UINT CXTPCommandBar::s_nExpandDelay = 5000;
+
+BEGIN_MESSAGE_MAP(CXTPCommandBar, CWnd)
+    ON_WM_MOUSEMOVE()
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdate)
+    ON_WM_CREATE()
+    ON_WM_DESTROY()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_ERASEBKGND()
+    ON_WM_PAINT()
+    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+    ON_WM_MOUSELEAVE()
+    ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
+    ON_WM_NCHITTEST()
+    ON_MESSAGE(WM_NCLBUTTONDOWN, OnNcLButtonDownMessage)
+    ON_WM_TIMER()
+    ON_WM_LBUTTONUP()
+    ON_WM_RBUTTONUP()
+    ON_WM_RBUTTONDOWN()
+    ON_MESSAGE(WM_NCMOUSEMOVE, OnNcMouseMoveMessage)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
+END_MESSAGE_MAP()
 
 CXTPCommandBar::CXTPCommandBar()
 {
     m_pControls = new CXTPControls();
     m_pControls->SetParent(this);
+    m_pAnimation = new CXTPCommandBarAnimation(this);
 }
 
 CXTPCommandBar::~CXTPCommandBar()
 {
+    // The window goes first, while this object still answers its messages as a bar.
+    if (m_hWnd)
+        DestroyWindow();
+    if (m_bTracking)
+        CXTPCommandBar::SetTrackingMode(FALSE);
     if (XTPMouseManager()->GetTrackArray().Find(this) >= 0)
         XTPMouseManager()->RemoveTrackingBar(this);
     if (XTPMouseManager()->GetSelected() == this)
         XTPMouseManager()->SetSelected(nullptr);
     XTPKeyboardManager()->UnhookKeyboard(this);
+    GetHookManager()->RemoveAll(this);
     if (m_pControls)
     {
         m_pControls->RemoveAll();
         m_pControls->SetParent(nullptr);
         m_pControls->InternalRelease();
+        m_pControls = nullptr;
     }
     if (m_pPaintManager)
         m_pPaintManager->InternalRelease();
     if (m_pImageManager)
         m_pImageManager->InternalRelease();
+    if (m_pToolTipContext)
+        m_pToolTipContext->InternalRelease();
+    delete m_pAnimation;
 }
 
-int CXTPCommandBar::OnMouseHitTest(CPoint pt)
-{
-    if (!GetSafeHwnd())
-        return -2;
-    RECT rc;
-    ::GetWindowRect(GetSafeHwnd(), &rc);
-    return ::PtInRect(&rc, pt) ? 1 : -2;
-}
+// ---- creation and destruction
 
-void CXTPCommandBar::OnTrackLost()
+int CXTPCommandBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    SetTrackingMode(FALSE);
-}
-
-void CXTPCommandBar::OnTrackedMouseMove(UINT /*nFlags*/, CPoint /*point*/)
-{
-}
-
-int CXTPCommandBar::OnHookMessage(HWND /*hWnd*/, UINT /*nMessage*/, WPARAM& /*wParam*/, LPARAM& /*lParam*/,
-                                  LRESULT& /*lResult*/)
-{
-    // A tracking bar owns the keyboard: keys it does not use are eaten.
+    if (CWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    // Customisation drops (the drag itself comes with customisation) and the tooltip context
+    // are registered by the manager.
     return 0;
 }
 
-void CXTPCommandBar::DelayRedraw()
+void CXTPCommandBar::OnDestroy()
 {
-    m_dwPending |= xtpDelayRedraw;
+    if (m_bTracking)
+        SetTrackingMode(FALSE);
+    m_pAnimation->OnDestroy();
+    ::KillTimer(m_hWnd, kTimerHover);
+    ::KillTimer(m_hWnd, kTimerFullMenus);
+    CWnd::OnDestroy();
 }
 
-void CXTPCommandBar::DelayLayout()
+void CXTPCommandBar::OnRemoved()
 {
-    m_dwPending |= xtpDelayLayout;
+    if (m_bTracking)
+        SetTrackingMode(FALSE);
+    GetHookManager()->RemoveAll(this);
+    if (XTPMouseManager()->GetSelected() == this)
+        XTPMouseManager()->SetSelected(nullptr);
+    m_pControls->RemoveAll();
+    if (m_hWnd)
+        DestroyWindow();
 }
 
-void CXTPCommandBar::UnlockRedraw()
+void CXTPCommandBar::Copy(CXTPCommandBar* pCommandBar, BOOL bRecursive)
 {
-    if (m_nLockRedraw > 0 && --m_nLockRedraw == 0 && (m_dwPending & xtpDelayRedraw))
-        Redraw();
+    if (!pCommandBar || pCommandBar == this)
+        return;
+    m_barType = pCommandBar->m_barType;
+    m_barPosition = pCommandBar->m_barPosition;
+    m_nBarID = pCommandBar->m_nBarID;
+    m_dwFlags = pCommandBar->m_dwFlags;
+    m_dwStyle = pCommandBar->m_dwStyle;
+    m_strTitle = pCommandBar->m_strTitle;
+    m_bCustomizable = pCommandBar->m_bCustomizable;
+    m_nMRUWidth = pCommandBar->m_nMRUWidth;
+    m_pCommandBars = pCommandBar->m_pCommandBars;
+    m_szIcons = pCommandBar->m_szIcons;
+    m_szButtons = pCommandBar->m_szButtons;
+    m_nShowTextBelowIcons = pCommandBar->m_nShowTextBelowIcons;
+    m_pControls->SetCommandBars(m_pCommandBars);
+    m_pControls->Copy(pCommandBar->m_pControls, bRecursive);
 }
 
-BOOL CXTPCommandBar::Redraw(LPCRECT lpRect, BOOL /*bAnimate*/)
+CXTPCommandBar* CXTPCommandBar::Clone(BOOL bRecursive)
 {
-    if (m_nLockRedraw > 0)
+    CObject* pObject = GetRuntimeClass()->CreateObject();
+    CXTPCommandBar* pBar = static_cast<CXTPCommandBar*>(pObject);
+    if (!pBar)
+        return nullptr;
+    pBar->Copy(this, bRecursive);
+    return pBar;
+}
+
+void CXTPCommandBar::DoPropExchange(CXTPPropExchange* pPX)
+{
+    ExchangeIntProperty(pPX, "Type", m_barType, xtpBarTypeNormal);
+    ExchangeIntProperty(pPX, "Position", m_barPosition, xtpBarTop);
+    ExchangeIntProperty(pPX, "BarID", m_nBarID, 0u);
+    ExchangeIntProperty(pPX, "Flags", m_dwFlags, 0ul);
+    ExchangeIntProperty(pPX, "Style", m_dwStyle, 0ul);
+    ExchangeStringProperty(pPX, "Title", m_strTitle, "");
+    ExchangeBoolProperty(pPX, "Customizable", m_bCustomizable, TRUE);
+    ExchangeIntProperty(pPX, "MRUWidth", m_nMRUWidth, 0);
+    if (pPX->m_nSchema > 2)
     {
-        m_dwPending |= xtpDelayRedraw;
-        return FALSE;
+        SIZE sz = m_szIcons;
+        ExchangeSizeProperty(pPX, "IconSize", sz, SIZE{0, 0});
+        m_szIcons = sz;
     }
-    if (!lpRect)
-        m_dwPending &= ~xtpDelayRedraw;
-    ++m_nRedrawCount;
-    if (GetSafeHwnd() && ::IsWindowVisible(GetSafeHwnd()))
-        ::InvalidateRect(GetSafeHwnd(), lpRect, FALSE);
+    if (pPX->m_nSchema > 17)
+    {
+        SIZE sz = m_szButtons;
+        ExchangeSizeProperty(pPX, "ButtonSize", sz, SIZE{0, 0});
+        m_szButtons = sz;
+        ExchangeIntProperty(pPX, "ShowTextBelowIcons", m_nShowTextBelowIcons, 2);
+        BOOL bAnimation = m_pAnimation->IsAnimationEnabled();
+        ExchangeBoolProperty(pPX, "EnableAnimation", bAnimation, FALSE);
+        m_pAnimation->EnableAnimation(bAnimation);
+    }
+    if (pPX->m_nSchema > 18)
+        ExchangeIntProperty(pPX, "DefaultButtonStyle", m_nDefaultButtonStyle, 0);
+    CXTPPropExchange* pSection = pPX->GetSection("Controls");
+    if (pSection)
+    {
+        m_pControls->DoPropExchange(pSection);
+        pSection->InternalRelease();
+    }
+}
+
+// ---- menus and tool bar resources
+
+BOOL CXTPCommandBar::LoadMenu(CMenu* pMenu, BOOL bRemoveControls)
+{
+    HMENU hMenu = pMenu ? pMenu->GetSafeHmenu() : nullptr;
+    if (!hMenu || !::IsMenu(hMenu))
+        return FALSE;
+    if (bRemoveControls)
+        m_pControls->RemoveAll();
+
+    BOOL bBeginGroup = FALSE;
+    const int nCount = ::GetMenuItemCount(hMenu);
+    for (int i = 0; i < nCount; ++i)
+    {
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_SUBMENU;
+        if (!::GetMenuItemInfoA(hMenu, static_cast<UINT>(i), TRUE, &info))
+            continue;
+        if ((info.fType & MFT_SEPARATOR) || (info.wID == 0 && !info.hSubMenu))
+        {
+            bBeginGroup = TRUE;
+            continue;
+        }
+        CXTPControl* pControl = m_pControls->AddMenuItem(hMenu, i);
+        if (!pControl)
+            continue;
+        if (bBeginGroup)
+            pControl->SetBeginGroup(TRUE);
+        bBeginGroup = FALSE;
+        if (info.fType & (MFT_MENUBARBREAK | MFT_MENUBREAK))
+        {
+            pControl->SetFlags(pControl->GetFlags() | xtpFlagWrapRow);
+            if (info.fType & MFT_MENUBARBREAK)
+                pControl->SetBeginGroup(TRUE);
+        }
+        if (!pControl->GetAction())
+        {
+            if (info.fState & MFS_CHECKED)
+                pControl->SetChecked(TRUE);
+            if (info.fState & (MFS_GRAYED | MFS_DISABLED))
+                pControl->SetEnabled(FALSE);
+        }
+    }
+    if (m_hWnd)
+    {
+        if (CFrameWnd* pFrame = GetParentFrame())
+            pFrame->m_nFrameFlags |= 0x4 | 0x8;
+    }
     return TRUE;
 }
 
-BOOL CXTPCommandBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboard)
+BOOL CXTPCommandBar::LoadToolBar(UINT nIDResource, BOOL bLoadIcons)
 {
-    if (bMode == m_bTracking)
+    UINT* pItems = nullptr;
+    int nItems = 0;
+    CSize szButton(0, 0);
+    if (!CXTPImageManager::LoadToolbar(nIDResource, pItems, nItems, szButton))
         return FALSE;
-    if (bMode && m_bTracking)
+    m_pControls->RemoveAll();
+    BOOL bBeginGroup = FALSE;
+    for (int i = 0; i < nItems; ++i)
     {
-        m_bTracking = bMode;
+        if (pItems[i] == 0)
+        {
+            bBeginGroup = TRUE;
+            continue;
+        }
+        CXTPControl* pControl = m_pControls->AddByType(xtpControlButton, static_cast<int>(pItems[i]));
+        if (pControl && bBeginGroup)
+            pControl->SetBeginGroup(TRUE);
+        bBeginGroup = FALSE;
+    }
+    delete[] pItems;
+    if (bLoadIcons)
+        GetImageManager()->SetIconsFromToolbar(nIDResource);
+    DelayLayout();
+    return TRUE;
+}
+
+// ---- data
+
+int CXTPCommandBar::GetControlCount() const
+{
+    return m_pControls ? m_pControls->GetCount() : 0;
+}
+
+CXTPControl* CXTPCommandBar::GetControl(int nIndex) const
+{
+    return m_pControls ? m_pControls->GetAt(nIndex) : nullptr;
+}
+
+BOOL CXTPCommandBar::GetShowTextBelowIcons() const
+{
+    if (m_nShowTextBelowIcons != 2)
+        return m_nShowTextBelowIcons;
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    return pCommandBars ? pCommandBars->GetCommandBarsOptions()->bShowTextBelowIcons : FALSE;
+}
+
+void CXTPCommandBar::SetVisible(BOOL bVisible)
+{
+    if (m_hWnd)
+        ::ShowWindow(m_hWnd, bVisible ? SW_SHOWNA : SW_HIDE);
+}
+
+BOOL CXTPCommandBar::IsVisibleOnScreen() const
+{
+    if (!m_hWnd || !::IsWindowVisible(m_hWnd))
         return FALSE;
-    }
-    m_bTracking = bMode;
-    if (bMode)
+    RECT rc;
+    ::GetWindowRect(m_hWnd, &rc);
+    return !::IsRectEmpty(&rc);
+}
+
+BOOL CXTPCommandBar::IsPointInBar(CPoint point) const
+{
+    if (!m_hWnd)
+        return FALSE;
+    RECT rc;
+    ::GetWindowRect(m_hWnd, &rc);
+    if (!::PtInRect(&rc, point))
+        return FALSE;
+    if (IsPopupType())
     {
-        m_bEnteredByMouse = !bSelectFirst && !bKeyboard;
-        m_bKeyboard = bKeyboard;
-        XTPMouseManager()->SetTrackingBar(this);
-        XTPKeyboardManager()->HookKeyboard(this);
-    }
-    else
-    {
-        m_bKeyboard = FALSE;
-        m_bEnteredByMouse = FALSE;
-        XTPMouseManager()->RemoveTrackingBar(this);
-        XTPKeyboardManager()->UnhookKeyboard(this);
-        if (bSelectFirst)
-            SetSelected(-1);
-        if (!XTPMouseManager()->IsTracking() && XTPMouseManager()->GetSelected() == this)
-            XTPMouseManager()->SetSelected(nullptr);
-        m_nKeepSelection = 0;
+        HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+        BOOL bInside = TRUE;
+        if (::GetWindowRgn(m_hWnd, hRgn) != ERROR)
+            bInside = ::PtInRegion(hRgn, point.x - rc.left, point.y - rc.top);
+        ::DeleteObject(hRgn);
+        return bInside;
     }
     return TRUE;
 }
 
-BOOL CXTPCommandBar::SetSelected(int nSelected, BOOL /*bKeyboard*/)
+BOOL CXTPCommandBar::IsDwmEnabled() const
 {
-    if (nSelected == m_nSelected)
+    // Composition is drawn only by a frame hook of the manager, and no frame hook draws with it
+    // in this library: a bar is never on composited glass.
+    return FALSE;
+}
+
+BOOL CXTPCommandBar::IsKeyboardCuesVisible() const
+{
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (!pCommandBars)
+        return TRUE;
+    if (pCommandBars->IsCustomizeMode())
         return FALSE;
-    m_nSelected = nSelected;
-    if (nSelected >= 0)
-        XTPMouseManager()->SetSelected(this);
-    return TRUE;
-}
-
-void CXTPCommandBar::EndTracking()
-{
-    SetTrackingMode(FALSE);
-}
-
-CRect CXTPCommandBar::GetBorders()
-{
-    return CRect(2, 2, 2, 2);
-}
-
-void CXTPCommandBar::SetPopupControlClosed()
-{
-    m_nPopuped = -1;
-}
-
-CSize CXTPCommandBar::GetIconSize() const
-{
-    return m_szIcons.cx > 0 ? m_szIcons : CSize(16, 16);
-}
-
-CSize CXTPCommandBar::GetButtonSize() const
-{
-    if (m_szButtons.cx > 0)
-        return m_szButtons;
-    return GetPaintManager()->GetButtonSizeForBar(const_cast<CXTPCommandBar*>(this));
-}
-
-int CXTPCommandBar::IsControlEnabled(const CXTPControl* /*pControl*/) const
-{
-    return -1; // no opinion
+    return pCommandBars->m_bKeyboardCuesVisible;
 }
 
 BOOL CXTPCommandBar::IsCustomizeMode() const
@@ -169,6 +335,94 @@ BOOL CXTPCommandBar::IsCustomizeMode() const
     CXTPCommandBars* pCommandBars = GetCommandBars();
     return pCommandBars && pCommandBars->IsCustomizeMode();
 }
+
+int CXTPCommandBar::IsControlEnabled(const CXTPControl* /*pControl*/) const
+{
+    return -1; // no opinion
+}
+
+CRect CXTPCommandBar::GetBorders()
+{
+    return GetPaintManager()->GetCommandBarBorders(this);
+}
+
+void CXTPCommandBar::HideKeyboardTips()
+{
+    // Keyboard tips belong to the manager; a bar shows none of its own, so nothing is left to
+    // hide here once the manager's tips are gone.
+}
+
+// ---- sizes
+
+int CXTPCommandBar::GetAutoIconSize(BOOL bLarge) const
+{
+    return GetPaintManager()->GetAutoIconSize(bLarge);
+}
+
+namespace
+{
+BOOL IsSizeSet(const CSize& sz)
+{
+    return sz.cx > 0 && sz.cy > 0;
+}
+} // namespace
+
+CSize CXTPCommandBar::GetIconSize() const
+{
+    if (IsSizeSet(m_szIcons))
+        return m_szIcons;
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (!pCommandBars)
+        return CSize(16, 16);
+    const CXTPCommandBarsOptions* pOptions = pCommandBars->GetCommandBarsOptions();
+    if (IsPopupType())
+    {
+        if (IsSizeSet(pOptions->szPopupIcons))
+            return pOptions->szPopupIcons;
+        int n = GetAutoIconSize(FALSE);
+        return CSize(n, n);
+    }
+    if (pOptions->bLargeIcons && !IsSizeSet(m_szButtons))
+    {
+        if (IsSizeSet(pOptions->szLargeIcons))
+            return pOptions->szLargeIcons;
+        int n = GetAutoIconSize(TRUE);
+        return CSize(n, n);
+    }
+    if (IsSizeSet(pOptions->szIcons))
+        return pOptions->szIcons;
+    int n = GetAutoIconSize(FALSE);
+    return CSize(n, n);
+}
+
+CSize CXTPCommandBar::GetLargeIconSize(BOOL bAutoSize) const
+{
+    if (IsSizeSet(m_szLargeIcons))
+        return m_szLargeIcons;
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (!pCommandBars)
+        return IsSizeSet(m_szIcons) ? CSize(m_szIcons.cx * 2, m_szIcons.cy * 2) : CSize(32, 32);
+    const CXTPCommandBarsOptions* pOptions = pCommandBars->GetCommandBarsOptions();
+    if (IsSizeSet(pOptions->szLargeIcons))
+        return pOptions->szLargeIcons;
+    if (bAutoSize)
+    {
+        int n = GetAutoIconSize(TRUE);
+        return CSize(n, n);
+    }
+    CSize szIcon = IsSizeSet(m_szIcons) ? m_szIcons : IsSizeSet(pOptions->szIcons) ? pOptions->szIcons : CSize(16, 16);
+    return CSize(szIcon.cx * 2, szIcon.cy * 2);
+}
+
+CSize CXTPCommandBar::GetButtonSize() const
+{
+    if (IsSizeSet(m_szButtons))
+        return m_szButtons;
+    CSize szIcon = GetIconSize();
+    return CSize(szIcon.cx + 6, szIcon.cy + 6);
+}
+
+// ---- lookup rules
 
 CXTPCommandBars* CXTPCommandBar::GetCommandBars() const
 {
@@ -180,15 +434,13 @@ CXTPCommandBars* CXTPCommandBar::GetCommandBars() const
     return nullptr;
 }
 
-namespace
+CXTPCommandBar* CXTPCommandBar::GetRootParent() const
 {
-const CXTPCommandBar* TopMostParent(const CXTPCommandBar* pBar)
-{
+    const CXTPCommandBar* pBar = this;
     while (pBar->GetParentCommandBar())
         pBar = pBar->GetParentCommandBar();
-    return pBar;
+    return const_cast<CXTPCommandBar*>(pBar);
 }
-} // namespace
 
 CXTPPaintManager* CXTPCommandBar::GetPaintManager() const
 {
@@ -196,7 +448,7 @@ CXTPPaintManager* CXTPCommandBar::GetPaintManager() const
         return m_pPaintManager;
     if (CXTPCommandBars* pCommandBars = GetCommandBars())
         return pCommandBars->GetPaintManager();
-    const CXTPCommandBar* pTop = TopMostParent(this);
+    const CXTPCommandBar* pTop = GetRootParent();
     if (pTop != this && pTop->m_pPaintManager)
         return pTop->m_pPaintManager;
     return CXTPPaintManager::GetGlobal();
@@ -217,7 +469,7 @@ CXTPImageManager* CXTPCommandBar::GetImageManager() const
         return m_pImageManager;
     if (CXTPCommandBars* pCommandBars = GetCommandBars())
         return pCommandBars->GetImageManager();
-    const CXTPCommandBar* pTop = TopMostParent(this);
+    const CXTPCommandBar* pTop = GetRootParent();
     if (pTop != this && pTop->m_pImageManager)
         return pTop->m_pImageManager;
     return ::GetImageManager();
@@ -230,6 +482,15 @@ void CXTPCommandBar::SetImageManager(CXTPImageManager* pImageManager)
     m_pImageManager = pImageManager;
 }
 
+void CXTPCommandBar::SetToolTipContext(CXTPToolTipContext* pContext)
+{
+    if (pContext)
+        pContext->InternalAddRef();
+    if (m_pToolTipContext)
+        m_pToolTipContext->InternalRelease();
+    m_pToolTipContext = pContext;
+}
+
 CWnd* CXTPCommandBar::GetSite() const
 {
     if (CXTPCommandBars* pCommandBars = GetCommandBars())
@@ -237,14 +498,14 @@ CWnd* CXTPCommandBar::GetSite() const
         if (pCommandBars->GetSite())
             return pCommandBars->GetSite();
     }
-    const CXTPCommandBar* pTop = TopMostParent(this);
+    const CXTPCommandBar* pTop = GetRootParent();
     if (pTop->m_hWndSite)
         return CWnd::FromHandle(pTop->m_hWndSite);
-    if (GetSafeHwnd())
+    if (m_hWnd)
     {
-        HWND hOwner = ::GetWindow(GetSafeHwnd(), GW_OWNER);
+        HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
         if (!hOwner)
-            hOwner = ::GetParent(GetSafeHwnd());
+            hOwner = ::GetParent(m_hWnd);
         if (hOwner)
             return CWnd::FromHandle(hOwner);
     }
@@ -263,5 +524,63 @@ CWnd* CXTPCommandBar::GetOwnerSite() const
 
 CWnd* CXTPCommandBar::GetFrameSite() const
 {
-    return nullptr; // frame windows come with the frame layer
+    CWnd* pSite = GetSite();
+    if (!pSite || !pSite->GetSafeHwnd())
+        return nullptr;
+    CWnd* pPermanent = CWnd::FromHandlePermanent(pSite->GetSafeHwnd());
+    return pPermanent && pPermanent->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? pPermanent : nullptr;
+}
+
+BOOL CXTPCommandBar::IsHelpMode() const
+{
+    CWnd* pFrame = GetFrameSite();
+    return pFrame && static_cast<CFrameWnd*>(pFrame)->m_bHelpMode;
+}
+
+// ---- delayed layout and redraw
+
+void CXTPCommandBar::DelayRedraw()
+{
+    m_dwPending |= xtpDelayRedraw;
+}
+
+void CXTPCommandBar::DelayLayout()
+{
+    m_dwPending |= xtpDelayLayout;
+}
+
+void CXTPCommandBar::UnlockRedraw()
+{
+    if (m_nLockRedraw > 0 && --m_nLockRedraw == 0 && (m_dwPending & xtpDelayRedraw))
+        Redraw();
+}
+
+BOOL CXTPCommandBar::Redraw(LPCRECT lpRect, BOOL bAnimate)
+{
+    if (m_nLockRedraw > 0)
+    {
+        m_dwPending |= xtpDelayRedraw;
+        return FALSE;
+    }
+    if (!lpRect)
+        m_dwPending &= ~xtpDelayRedraw;
+    ++m_nRedrawCount;
+    if (m_hWnd && IsVisible())
+        m_pAnimation->RedrawRect(lpRect, bAnimate);
+    return TRUE;
+}
+
+void CXTPCommandBar::EnableAnimation(BOOL bEnable)
+{
+    m_pAnimation->EnableAnimation(bEnable);
+}
+
+BOOL CXTPCommandBar::IsAnimationEnabled() const
+{
+    return m_pAnimation->IsAnimationEnabled();
+}
+
+void CXTPCommandBar::EnableDoubleBuffer(BOOL bEnable)
+{
+    m_pAnimation->EnableDoubleBuffer(bEnable);
 }

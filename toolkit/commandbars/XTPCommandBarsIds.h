@@ -14,3 +14,23 @@ constexpr UINT XTP_WM_CONTROL_NOTIFY_MESSAGE = 0x2862;
 constexpr int XTP_CN_EXECUTE_CODE = 100;
 // The mouse manager's mouse-leave timer (50 ms) on the tracked window.
 constexpr UINT_PTR XTP_TID_MOUSELEAVE = 113341;
+
+// Messages a command bar sends to its site (wParam, lParam as noted).
+// The hot control changed (the control, or 0 when none; 0).
+constexpr UINT XTP_WM_CONTROLSELECTED = 0x2856;
+// A menu bar entered tracking mode (the bar; 0).
+constexpr UINT XTP_WM_TRACKINGSTARTED = 0x2858;
+// The right button was released over a control (pointer to the client point; the control); an
+// answer of 1 means the site handled it.
+constexpr UINT XTP_WM_CONTROLRBUTTONUP = 0x2859;
+// A key reached a tracking bar (pointer to the key's WPARAM; the bar); non-zero takes the key.
+constexpr UINT XTP_WM_TRACKINGKEY = 0x285A;
+// A popup bar is about to open (0; the popup) and left tracking mode (0; the popup).
+constexpr UINT XTP_WM_POPUPBAR_OPENING = 0x285B;
+constexpr UINT XTP_WM_POPUPBAR_CLOSED = 0x285D;
+// Timers of a command bar: hover (300 ms), full menus after a delay (5000 ms), keyboard tips.
+constexpr UINT_PTR XTP_TID_HOVER = 112223;
+constexpr UINT_PTR XTP_TID_EXPAND = 112224;
+constexpr UINT_PTR XTP_TID_SHOWKEYBOARDTIPS = 52426;
+// A held button repeats its command on this timer (at its execute-on-press interval).
+constexpr UINT_PTR XTP_TID_AUTOREPEAT = 4269;

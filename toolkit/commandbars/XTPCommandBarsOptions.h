@@ -105,6 +105,9 @@ public:
     CXTPCommandBarsCommandSet m_mapHiddenCommands;
     CXTPCommandBarsCommandSet m_mapUsedCommands;
     BOOL bKeyboardTipsEnabled = FALSE;
+
+    // The bars' idle update disables commands no window handles (not persisted).
+    BOOL bDisableCommandIfNoHandler = TRUE;
     CXTPCommandBars* m_pCommandBars = nullptr;
 
 protected:

@@ -263,6 +263,13 @@ public:
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
+    // Held press of a button kind (XTPControlTrackPushed.cpp): pressed look until the release,
+    // execution when released over rcButton (empty: the control's rectangle); with an
+    // execute-on-press interval the command repeats while held. The bar's idle update reads the
+    // control's own enabled value (-1: the action's).
+    void TrackPushed(CRect rcButton = CRect(0, 0, 0, 0));
+    int GetOwnEnabled() const { return m_bEnabled; }
+
 protected:
     friend class CXTPControls;
     friend class CXTPControlAction;

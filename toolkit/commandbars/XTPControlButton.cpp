@@ -28,7 +28,7 @@ void CXTPControlButton::OnClick(BOOL bKeyboard, CPoint /*pt*/)
     }
     if (m_pParent && m_pParent->IsPopupType())
         return; // executes on the button's release
-    OnExecute();
+    TrackPushed(); // a held press: executes when released over the button
 }
 
 void CXTPControlButton::OnLButtonUp(CPoint /*point*/)
