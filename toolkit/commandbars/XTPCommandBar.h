@@ -164,4 +164,23 @@ protected:
     HWND m_hWndOwner = nullptr;
     HWND m_hWndSite = nullptr;
     BOOL m_bKeyboard = FALSE;
+
+public:
+    // What the command-bars manager calls on its bars (bodies in XTPCommandBarManagerCalls.cpp).
+    // The ribbon's kind query and its mouse-wheel operation (argument TRUE when the wheel turns
+    // towards the user; non-zero when the wheel was used); the base answers FALSE to both.
+    virtual BOOL IsRibbonBar() const { return FALSE; }
+    virtual BOOL OnFrameMouseWheel(BOOL /*bForward*/) { return FALSE; }
+    // The part of a ribbon drawn on composition glass (client coordinates); empty in the base.
+    virtual CRect GetDwmGlassRect() const { return CRect(0, 0, 0, 0); }
+    // The bar has a window, its own visible flag is set, the window is visible and not empty.
+    BOOL IsVisibleOnScreen() const;
+    // A bar at the top whose manager's frame is drawn with desktop composition.
+    BOOL IsDwmEnabled() const;
+    // Shows or hides the bar's window.
+    virtual void SetVisible(BOOL bVisible);
+    // The manager took the bar out: tracking ends, hooks go, controls are removed, window destroyed.
+    virtual void OnRemoved();
+    // Set on popup bars held as the manager's context menus.
+    BOOL m_bContextMenu = FALSE;
 };
