@@ -104,9 +104,11 @@ BOOL CXTPCommandBars::ProcessMnemonicKey(UINT nKey)
 {
     if (m_pOptions->keyboardCuesUse == kCuesUseNone)
         return FALSE;
-    if (nKey >= VK_NUMPAD0 && nKey <= VK_NUMPAD9 && !m_pOptions->bUseAltNumPadKeys)
+    const BOOL bKeypadDigit = nKey >= VK_NUMPAD0 && nKey <= VK_NUMPAD9;
+    if (bKeypadDigit && !m_pOptions->bUseAltNumPadKeys)
         return FALSE;
-    if (::MapVirtualKeyA(nKey, 2 /* MAPVK_VK_TO_CHAR */) == 0)
+    // Keypad digits stand for their digit whatever the layout maps them to.
+    if (!bKeypadDigit && ::MapVirtualKeyA(nKey, 2 /* MAPVK_VK_TO_CHAR */) == 0)
         return FALSE;
 
     CXTPCommandBar* pBar = FindMnemonicBar();
