@@ -3,6 +3,7 @@
 #include "framework/FrameWnd.h"
 #include "toolkit/commandbars/XTPCommandBar.h"
 #include "toolkit/commandbars/XTPCommandBarsFrameHook.h"
+#include "toolkit/commandbars/XTPCommandBarsIds.h"
 #include "toolkit/commandbars/XTPCommandBarsOptions.h"
 #include "toolkit/commandbars/XTPControl.h"
 #include "toolkit/commandbars/XTPControlAction.h"
@@ -14,6 +15,7 @@
 #include "toolkit/common/XTPImageManager.h"
 #include "toolkit/common/XTPMenuSoundPlayer.h"
 #include "toolkit/common/XTPPropExchange.h"
+#include "toolkit/common/XTPResourceIds.h"
 #include "toolkit/common/XTPToolTipContext.h"
 
 IMPLEMENT_DYNCREATE(CXTPCommandBars, CCmdTarget)
@@ -145,7 +147,7 @@ void CXTPCommandBars::SetDragControl(CXTPControl* pControl)
     if (!pTarget || !pTarget->GetSafeHwnd())
         pTarget = GetSite();
     if (pTarget && pTarget->GetSafeHwnd())
-        ::SendMessageA(pTarget->GetSafeHwnd(), 0x2857, 0, 0);
+        ::SendMessageA(pTarget->GetSafeHwnd(), XTP_WM_DRAG_CONTROL_CHANGED, 0, 0);
 }
 
 BOOL CXTPCommandBars::IsRarelyUsedCommand(UINT nId) const
@@ -202,7 +204,7 @@ void CXTPCommandBars::SetSite(CWnd* pSite)
     if (pSite && m_hWndSite)
     {
         AFX_CMDHANDLERINFO info = {};
-        m_bCustomizable = pSite->OnCmdMsg(XTP_ID_CUSTOMIZE, CN_COMMAND, nullptr, &info);
+        m_bCustomizable = pSite->OnCmdMsg(ID_TK_CUSTOMIZE, CN_COMMAND, nullptr, &info);
         m_bRightToLeft = (::GetWindowLongA(m_hWndSite, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
     }
 }
@@ -617,7 +619,7 @@ void CXTPCommandBars::OnTrackingModeChanged(CXTPCommandBar* /*pCommandBar*/, int
         {
             CXTPCommandBar* pInnermost = tracked[tracked.GetSize() - 1];
             if (pInnermost->GetSafeHwnd())
-                ::PostMessageA(pInnermost->GetSafeHwnd(), WM_TIMER, 52426, 0);
+                ::PostMessageA(pInnermost->GetSafeHwnd(), WM_TIMER, XTP_TID_SHOW_KEYBOARD_TIPS, 0);
         }
     }
     m_pToolTipContext->DeactivateToolTip();

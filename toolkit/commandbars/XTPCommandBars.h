@@ -25,9 +25,6 @@ class CXTPShortcutManager;
 class CXTPToolTipContext;
 struct CRuntimeClass;
 
-// The customise command: a site that handles it makes its manager customizable.
-constexpr UINT XTP_ID_CUSTOMIZE = 35001;
-
 // Docked left or right (2, 3).
 BOOL IsVerticalDockPosition(int nBarPosition);
 // The positions whose controls run from top to bottom: docked left or right, and popups (2, 3, 5).

@@ -14,3 +14,8 @@ constexpr UINT XTP_WM_CONTROL_NOTIFY_MESSAGE = 0x2862;
 constexpr int XTP_CN_EXECUTE_CODE = 100;
 // The mouse manager's mouse-leave timer (50 ms) on the tracked window.
 constexpr UINT_PTR XTP_TID_MOUSELEAVE = 113341;
+
+// The manager's ids: the control selected for customisation changed (sent to the customise dialog,
+// else the site), and the timer that shows a tracked bar's keyboard tips (posted to the bar).
+constexpr UINT XTP_WM_DRAG_CONTROL_CHANGED = 0x2857;
+constexpr UINT_PTR XTP_TID_SHOW_KEYBOARD_TIPS = 52426;

@@ -14,6 +14,7 @@
 #include "toolkit/commandbars/XTPMouseManager.h"
 #include "toolkit/commandbars/XTPShortcutManager.h"
 #include "toolkit/common/XTPMenuSoundPlayer.h"
+#include "toolkit/common/XTPResourceIds.h"
 #include "toolkit/common/XTPToolTipContext.h"
 #include "tests/common/MessagePump.h"
 
@@ -175,7 +176,7 @@ TEST(CommandBarsConstruction, TheKeyboardCueModeFollowsTheSystemAtConstruction)
 TEST_F(ManagerOnFrame, ASiteHandlingCustomizeMakesTheManagerCustomizable)
 {
     EXPECT_FALSE(bars->IsCustomizable());
-    frame.m_handled.insert(XTP_ID_CUSTOMIZE);
+    frame.m_handled.insert(ID_TK_CUSTOMIZE);
     bars->SetSite(&frame);
     EXPECT_TRUE(bars->IsCustomizable());
     EXPECT_EQ(frame.Count(WM_COMMAND), 0); // asked, not executed
