@@ -69,6 +69,8 @@ CXTPCommandBars::~CXTPCommandBars()
         m_pContextMenus->InternalRelease();
         m_pContextMenus = nullptr;
     }
+    // The site is not laid out for a manager that is going away.
+    m_bRecalcLayout = TRUE;
     RemoveAll();
     delete m_pFrameHook;
     m_pFrameHook = nullptr;

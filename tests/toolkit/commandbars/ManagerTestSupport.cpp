@@ -16,7 +16,12 @@ bool IsRecorded(UINT message)
 
 BOOL RecordingFrame::CreateSite(DWORD dwStyle, DWORD dwExStyle)
 {
-    return CreateEx(dwExStyle, nullptr, "site frame", dwStyle, CRect(20, 20, 420, 220), nullptr, 0);
+    // Shown without activation: tests that take the foreground hold the desktop-input lock.
+    if (!CreateEx(dwExStyle, nullptr, "site frame", dwStyle & ~WS_VISIBLE, CRect(20, 20, 420, 220), nullptr, 0))
+        return FALSE;
+    if (dwStyle & WS_VISIBLE)
+        ShowWindow(SW_SHOWNA);
+    return TRUE;
 }
 
 void RecordingFrame::RecalcLayout(BOOL bNotify)
@@ -31,12 +36,15 @@ BOOL RecordingDialog::CreateSite()
     alignas(4) static WORD s_template[32] = {};
     DLGTEMPLATE* pTemplate = reinterpret_cast<DLGTEMPLATE*>(s_template);
     std::memset(s_template, 0, sizeof(s_template));
-    pTemplate->style = WS_POPUP | WS_VISIBLE | WS_CAPTION;
+    pTemplate->style = WS_POPUP | WS_CAPTION;
     pTemplate->cx = 200;
     pTemplate->cy = 100;
     pTemplate->x = 30;
     pTemplate->y = 30;
-    return CreateIndirect(pTemplate, nullptr);
+    if (!CreateIndirect(pTemplate, nullptr))
+        return FALSE;
+    ShowWindow(SW_SHOWNA); // without activation
+    return TRUE;
 }
 
 IMPLEMENT_DYNCREATE(RowBar, CXTPCommandBar)

@@ -8,6 +8,8 @@
 #include "toolkit/commandbars/XTPCommandBars.h"
 #include "toolkit/commandbars/XTPSystemQuery.h"
 
+#include <gtest/gtest.h>
+
 #include <set>
 #include <string>
 #include <vector>
@@ -122,5 +124,43 @@ public:
 
 private:
     CXTPCommandBarsSystemQuery* m_pOld;
+};
+
+// A manager on a recording frame; bars are made with AddBar and owned by the manager.
+class ManagerOnFrame : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(frame.CreateSite());
+        bars = new CXTPCommandBars();
+        bars->SetSite(&frame);
+    }
+    void TearDown() override
+    {
+        bars->InternalRelease();
+        frame.DestroyWindow();
+    }
+    RowBar* AddBar(UINT nBarID, int nTop = 0, int nType = xtpBarTypeNormal, int nPosition = xtpBarTop)
+    {
+        RowBar* pBar = new RowBar();
+        pBar->SetBarID(nBarID);
+        bars->AddCommandBar(pBar);
+        EXPECT_TRUE(pBar->CreateOn(&frame, nTop, nType, nPosition));
+        return pBar;
+    }
+    // A system-key message as the site's pre-translation sees it (Alt down: bit 29).
+    static MSG SysKey(UINT message, UINT nKey)
+    {
+        MSG msg = {};
+        msg.message = message;
+        msg.wParam = nKey;
+        msg.lParam = 0x20000001;
+        return msg;
+    }
+
+    FixedSystemQuery query;
+    RecordingFrame frame;
+    CXTPCommandBars* bars = nullptr;
 };
 } // namespace mgr_test
