@@ -104,6 +104,7 @@ void CXTPCommandBar::OnRemoved()
 {
     if (m_bTracking)
         SetTrackingMode(FALSE);
+    XTPKeyboardManager()->UnhookKeyboard(this);
     GetHookManager()->RemoveAll(this);
     if (XTPMouseManager()->GetSelected() == this)
         XTPMouseManager()->SetSelected(nullptr);
@@ -286,7 +287,7 @@ void CXTPCommandBar::SetVisible(BOOL bVisible)
 
 BOOL CXTPCommandBar::IsVisibleOnScreen() const
 {
-    if (!m_hWnd || !::IsWindowVisible(m_hWnd))
+    if (!m_hWnd || !IsVisible() || !::IsWindowVisible(m_hWnd))
         return FALSE;
     RECT rc;
     ::GetWindowRect(m_hWnd, &rc);
@@ -315,9 +316,9 @@ BOOL CXTPCommandBar::IsPointInBar(CPoint point) const
 
 BOOL CXTPCommandBar::IsDwmEnabled() const
 {
-    // Composition is drawn only by a frame hook of the manager, and no frame hook draws with it
-    // in this library: a bar is never on composited glass.
-    return FALSE;
+    // A bar at the top of a frame whose manager's frame hook draws with composition.
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    return GetPosition() == xtpBarTop && pCommandBars && pCommandBars->IsDwmEnabled();
 }
 
 BOOL CXTPCommandBar::IsKeyboardCuesVisible() const

@@ -347,4 +347,14 @@ protected:
     CSize m_szLargeIcons = CSize(0, 0);
     int m_nTextOrientation = xtpBarTextAuto;
     int m_nShowTextBelowIcons = 2;
+
+public:
+    // What the command-bars manager calls on its bars besides the slots above. The ribbon's
+    // mouse-wheel operation (argument TRUE when the wheel turns towards the user; non-zero when the
+    // wheel was used); the base answers FALSE.
+    virtual BOOL OnFrameMouseWheel(BOOL /*bForward*/) { return FALSE; }
+    // The part of a ribbon drawn on composition glass (client coordinates); empty in the base.
+    virtual CRect GetDwmGlassRect() const { return CRect(0, 0, 0, 0); }
+    // Set on popup bars held as the manager's context menus.
+    BOOL m_bContextMenu = FALSE;
 };

@@ -34,3 +34,5 @@ constexpr UINT_PTR XTP_TID_EXPAND = 112224;
 constexpr UINT_PTR XTP_TID_SHOWKEYBOARDTIPS = 52426;
 // A held button repeats its command on this timer (at its execute-on-press interval).
 constexpr UINT_PTR XTP_TID_AUTOREPEAT = 4269;
+// The control selected for customisation changed (sent to the customise dialog, else the site).
+constexpr UINT XTP_WM_DRAG_CONTROL_CHANGED = 0x2857;

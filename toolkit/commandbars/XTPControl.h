@@ -320,4 +320,9 @@ protected:
     void* m_pRibbonGroup = nullptr;
     int m_nSizeState = 0;
     BOOL m_bOwnFace = FALSE;
+
+public:
+    // Drawn over desktop-composition glass: on a ribbon whose glass part meets the control, or on a
+    // bar that is itself on glass; FALSE without a parent bar (body in XTPControlDwmGlass.cpp).
+    BOOL IsOnDwmGlass() const;
 };

@@ -1,6 +1,9 @@
 #include "toolkit/commandbars/XTPSystemQuery.h"
 
 #include "toolkit/common/XTPSystemHelpers.h"
+#include "toolkit/common/XTPWinThemeWrapper.h"
+
+#include <vector>
 
 namespace
 {
@@ -45,6 +48,37 @@ RECT CXTPCommandBarsSystemQuery::GetWorkArea(HWND hWnd)
     if (!hWnd)
         return GetMonitorHelper()->GetWorkAreaFromPoint(POINT{0, 0});
     return GetMonitorHelper()->GetWorkAreaFromHwnd(hWnd);
+}
+
+int CXTPCommandBarsSystemQuery::GetInputDesktopName(CHAR* pszName, int cchName)
+{
+    if (!pszName || cchName <= 0)
+        return -1;
+    pszName[0] = 0;
+    HDESK hDesk = ::OpenInputDesktop(0, FALSE, GENERIC_READ);
+    if (!hDesk)
+        return 0;
+    // A 128-byte buffer first; a longer name is read again into a buffer of the reported length.
+    std::vector<CHAR> buffer(128, 0);
+    DWORD cbNeeded = 0;
+    BOOL bRead = ::GetUserObjectInformationA(hDesk, UOI_NAME, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                             &cbNeeded);
+    if (!bRead && ::GetLastError() == ERROR_INSUFFICIENT_BUFFER)
+    {
+        buffer.assign(static_cast<size_t>(cbNeeded) + 1, 0);
+        bRead = ::GetUserObjectInformationA(hDesk, UOI_NAME, buffer.data(), cbNeeded, &cbNeeded);
+    }
+    ::CloseDesktop(hDesk);
+    if (!bRead)
+        return -1;
+    buffer.back() = 0;
+    lstrcpynA(pszName, buffer.data(), cchName);
+    return 1;
+}
+
+BOOL CXTPCommandBarsSystemQuery::IsCompositionEnabled()
+{
+    return IsDwmCompositionEnabled();
 }
 
 CXTPCommandBarsSystemQuery* GetCommandBarsSystemQuery()

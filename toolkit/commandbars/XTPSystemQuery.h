@@ -20,6 +20,12 @@ public:
     virtual RECT GetWorkArea(POINT pt);
     // The work area of the monitor nearest to the window (the primary one for a null window).
     virtual RECT GetWorkArea(HWND hWnd);
+
+    // What the command-bars manager reads. The name of the desktop that receives input: 1 when read,
+    // 0 when the desktop cannot be opened, -1 when its name cannot be read.
+    virtual int GetInputDesktopName(CHAR* pszName, int cchName);
+    // Desktop composition is on (dwmapi; FALSE without it).
+    virtual BOOL IsCompositionEnabled();
 };
 
 // The installed object (the system's when none was set).
