@@ -6,11 +6,11 @@
 #include "toolkit/common/XTPImageManager.h"
 #include "toolkit/common/XTPNcMetrics.h"
 #include "toolkit/common/XTPResourceManager.h"
+#include "toolkit/common/XTPWinThemeWrapper.h"
 
 #include <map>
 
 IMPLEMENT_DYNAMIC(CXTPPaintManager, CCmdTarget)
-IMPLEMENT_DYNAMIC(CXTPDefaultTheme, CXTPPaintManager)
 
 namespace
 {
@@ -43,7 +43,9 @@ CXTPPaintManager::CXTPPaintManager()
     HMODULE hUser32 = GetModuleHandleA("USER32");
     if (hUser32)
         m_pfnSetLayeredWindowAttributes = reinterpret_cast<PFNSETLAYEREDWINDOWATTRIBUTES>(
-            GetProcAddress(hUser32, "SetLayeredWindowAttributes"));
+            reinterpret_cast<void*>(GetProcAddress(hUser32, "SetLayeredWindowAttributes")));
+    m_themeStatusBar = new CXTPWinThemeWrapper();
+    m_themeButton = new CXTPWinThemeWrapper();
     m_pShadowManager = new CXTPShadowManager();
 }
 
@@ -51,6 +53,8 @@ CXTPPaintManager::~CXTPPaintManager()
 {
     if (m_pShadowManager)
         m_pShadowManager->InternalRelease();
+    delete m_themeStatusBar;
+    delete m_themeButton;
 }
 
 // ---------------------------------------------------------------- global paint manager
@@ -151,6 +155,17 @@ void CXTPPaintManager::RefreshMetrics()
     m_clrFloatingGripper.SetStandardValue(GetColor(COLOR_3DSHADOW));
     m_clrFloatingGripperText.SetStandardValue(GetColor(COLOR_3DHIGHLIGHT));
     m_clrDisabledIcon.SetStandardValues(GetColor(COLOR_3DFACE), GetColor(COLOR_3DSHADOW), 0.5f);
+
+    m_themeStatusBar->CloseThemeData();
+    if (m_bThemedStatusBar && m_themeStatusBar->OpenThemeData(nullptr, L"STATUS"))
+    {
+        COLORREF clr = 0;
+        if (SUCCEEDED(m_themeStatusBar->GetThemeColor(1, 0, 3803, &clr)))
+            m_clrStatusTextColor = clr;
+    }
+    m_themeButton->CloseThemeData();
+    if (m_bThemedCheckBox)
+        m_themeButton->OpenThemeData(nullptr, L"BUTTON");
 }
 
 void CXTPPaintManager::RefreshFonts()
@@ -395,16 +410,6 @@ CSize CXTPPaintManager::DrawPopupBarControl(CDC* pDC, CXTPControl* pControl, BOO
     return size;
 }
 
-CSize CXTPPaintManager::DrawControlComboBox(CDC*, CXTPControlComboBox*, BOOL)
-{
-    return CSize(0, 0);
-}
-
-CSize CXTPPaintManager::DrawControlEdit(CDC*, CXTPControlEdit*, BOOL)
-{
-    return CSize(0, 0);
-}
-
 COLORREF CXTPPaintManager::GetEditFieldBackColor(CXTPControl* pControl)
 {
     return GetColor(pControl && pControl->GetEnabled() ? COLOR_WINDOW : COLOR_3DFACE);
@@ -430,178 +435,18 @@ COLORREF CXTPPaintManager::GetControlTextColor(CXTPControl* pControl)
                              pControl->GetPopped(), pBar ? pBar->GetType() : 1, pBar ? pBar->GetPosition() : 0);
 }
 
-CSize CXTPPaintManager::DrawCommandBarGripper(CDC*, CXTPCommandBar*, BOOL)
-{
-    return CSize(0, 0);
-}
-
-// The status bar, message bar, keyboard tips, MDI buttons and animations belong to kinds that do
-// not exist yet; the base leaves them undrawn.
-void CXTPPaintManager::DrawStatusBarPane(CDC*, CRect&, CXTPStatusBarPane*) {}
-void CXTPPaintManager::DrawStatusBarPaneButton(CDC*, CRect, CXTPStatusBarPane*) {}
-int CXTPPaintManager::DrawStatusBarSwitchPane(CDC*, CRect, CXTPStatusBarSwitchPane*)
-{
-    return 0;
-}
-void CXTPPaintManager::DrawStatusBarPaneBorder(CDC*, CRect, CXTPStatusBarPane*, BOOL) {}
-void CXTPPaintManager::DrawStatusBarPaneSeparator(CDC*, CRect, CXTPStatusBarPane*) {}
-void CXTPPaintManager::DrawStatusBarGripper(CDC*, CRect) {}
-void CXTPPaintManager::FillDockBar(CDC*, CXTPDockBar*) {}
-void CXTPPaintManager::FillMessageBar(CDC*, CXTPMessageBar*) {}
-void CXTPPaintManager::DrawMessageBarButton(CDC*, CXTPMessageBarButton*) {}
-void CXTPPaintManager::FillStatusBar(CDC*, CXTPStatusBar*) {}
-CSize CXTPPaintManager::DrawSpecialButton(CDC*, int, CXTPControl*, CXTPCommandBar*, BOOL, LPARAM)
-{
-    return CSize(0, 0);
-}
 CRect CXTPPaintManager::GetSplitButtonCommandRect(CXTPControl* pControl)
 {
     CRect rc = pControl->GetRect();
     rc.right -= m_nSplitButtonDropDownWidth + 1;
     return rc;
 }
+
 void CXTPPaintManager::SetCommandBarRegion(CXTPCommandBar*) {}
-CSize CXTPPaintManager::DrawControlCheckBoxMark(CDC*, CRect, BOOL, BOOL, BOOL, BOOL, BOOL)
-{
-    return CSize(13, 13);
-}
-CSize CXTPPaintManager::DrawControlRadioButtonMark(CDC*, CRect, BOOL, BOOL, BOOL, BOOL, BOOL)
-{
-    return CSize(13, 13);
-}
 void CXTPPaintManager::FillPopupBarIconColumn(CDC*, int, int, int, int, int) {}
-void CXTPPaintManager::DrawCheckMark(CDC*, CRect, COLORREF) {}
-void CXTPPaintManager::DrawRadioMark(CDC*, CRect, COLORREF) {}
-void CXTPPaintManager::DrawComboExpandMark(CDC*, CRect, COLORREF) {}
-CSize CXTPPaintManager::DrawControlMDIButton(CDC*, CXTPControl*, BOOL)
-{
-    return CSize(0, 0);
-}
-void CXTPPaintManager::DrawDropDownGlyph(CDC*, CXTPControl*, CPoint, BOOL, BOOL, BOOL, BOOL) {}
-void CXTPPaintManager::Animate(CDC*, CDC*, CRect, int) {}
-void CXTPPaintManager::AnimateExpanding(CXTPPopupBar*, CDC*, CDC*, BOOL) {}
 void CXTPPaintManager::AdjustPopupCaption(CString&) {}
+
 void CXTPPaintManager::FillWorkspace(CDC* pDC, CRect rc)
 {
     pDC->FillSolidRect(&rc, GetColor(COLOR_APPWORKSPACE));
-}
-void CXTPPaintManager::DrawKeyboardTip(CDC*, CXTPCommandBarKeyboardTip*, BOOL) {}
-
-// ---------------------------------------------------------------- default theme
-
-void CXTPDefaultTheme::DrawSplitButtonFace(CDC* pDC, CXTPControl* pControl, CRect rc)
-{
-    DrawControlBackground(pDC, pControl);
-    (void)rc;
-}
-
-CSize CXTPDefaultTheme::DrawListRowControl(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bSelected, BOOL bDraw,
-                                           CXTPCommandBars*)
-{
-    if (bDraw)
-    {
-        pDC->FillSolidRect(&rc, GetColor(bSelected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-        pDC->SetBkMode(TRANSPARENT);
-        pDC->SetTextColor(GetColor(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-        CRect rcText = rc;
-        rcText.left += 3;
-        pDC->DrawText(pControl->GetCaption(), &rcText, DT_SINGLELINE | DT_VCENTER);
-    }
-    return CSize(rc.Width(), GetControlHeight());
-}
-
-void CXTPDefaultTheme::FillCommandBar(CDC* pDC, CXTPCommandBar* pBar)
-{
-    CRect rc;
-    ::GetClientRect(pBar->GetSafeHwnd(), &rc);
-    pDC->FillSolidRect(&rc, GetColor(COLOR_3DFACE));
-    if (pBar->IsPopupType())
-        pDC->Draw3dRect(&rc, GetColor(COLOR_3DHIGHLIGHT), GetColor(COLOR_3DSHADOW));
-}
-
-COLORREF CXTPDefaultTheme::GetStateTextColor(BOOL bSelected, BOOL, BOOL bEnabled, BOOL, BOOL, int barType, int)
-{
-    if (!bEnabled)
-        return GetColor(COLOR_GRAYTEXT);
-    if (bSelected && barType == xtpBarTypePopup)
-        return GetColor(COLOR_HIGHLIGHTTEXT);
-    return GetColor(COLOR_BTNTEXT);
-}
-
-void CXTPDefaultTheme::DrawStateFace(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
-                                     BOOL bPopuped, int barType, int)
-{
-    if (barType == xtpBarTypePopup)
-    {
-        if (bSelected)
-            pDC->FillSolidRect(&rc, GetColor(COLOR_HIGHLIGHT));
-        return;
-    }
-    if (bChecked && !bSelected)
-        pDC->FillSolidRect(&rc, GetColor(COLOR_3DHIGHLIGHT));
-    if (!bEnabled)
-        return;
-    if (bPressed || bPopuped || bChecked)
-        pDC->Draw3dRect(&rc, GetColor(COLOR_3DSHADOW), GetColor(COLOR_3DHIGHLIGHT)); // sunken
-    else if (bSelected)
-        pDC->Draw3dRect(&rc, GetColor(COLOR_3DHIGHLIGHT), GetColor(COLOR_3DSHADOW)); // raised
-}
-
-CSize CXTPDefaultTheme::DrawCommandBarSeparator(CDC* pDC, CXTPCommandBar* pBar, CXTPControl* pControl, BOOL bDraw)
-{
-    if (!bDraw)
-        return CSize(6, 6);
-    CRect rc = pControl->GetRect();
-    BOOL bVert = pBar && (pBar->GetPosition() == xtpBarLeft || pBar->GetPosition() == xtpBarRight);
-    if (pBar && pBar->IsPopupType())
-    {
-        int y = rc.top - 4;
-        pDC->Draw3dRect(rc.left, y, rc.Width(), 2, GetColor(COLOR_3DSHADOW), GetColor(COLOR_3DHIGHLIGHT));
-    }
-    else if (bVert)
-    {
-        pDC->Draw3dRect(rc.left, rc.top - 4, rc.Width(), 2, GetColor(COLOR_3DSHADOW), GetColor(COLOR_3DHIGHLIGHT));
-    }
-    else
-    {
-        pDC->Draw3dRect(rc.left - 4, rc.top, 2, rc.Height(), GetColor(COLOR_3DSHADOW), GetColor(COLOR_3DHIGHLIGHT));
-    }
-    return CSize(6, 6);
-}
-
-void CXTPDefaultTheme::AdjustExcludeRect(CRect& rc, CXTPControl* pControl, BOOL bVertical)
-{
-    CXTPCommandBar* pBar = pControl ? pControl->GetParent() : nullptr;
-    if (pBar && pBar->IsPopupType())
-        rc.InflateRect(-1, 0);
-    else if (bVertical)
-        rc.InflateRect(0, 0, -1, 0);
-    else
-        rc.InflateRect(0, 0, 0, -1);
-}
-
-CSize CXTPDefaultTheme::DrawTearOffGripper(CDC* pDC, CRect rc, BOOL bSelected, BOOL bDraw)
-{
-    if (bDraw)
-        pDC->FillSolidRect(&rc, GetColor(bSelected ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
-    return CSize(0, 9);
-}
-
-void CXTPDefaultTheme::DrawResizeGripper(CDC* pDC, CRect rc, int)
-{
-    pDC->FillSolidRect(&rc, GetColor(COLOR_3DFACE));
-}
-
-void CXTPDefaultTheme::DrawImage(CDC* pDC, CPoint pt, CSize sz, CXTPImageManagerIcon* pImage, BOOL bSelected,
-                                 BOOL bPressed, BOOL bEnabled, BOOL bChecked, BOOL, BOOL)
-{
-    if (!pImage)
-        return;
-    int nState = !bEnabled ? 1 : bPressed ? 4 : bChecked ? 3 : bSelected ? 2 : 0;
-    pImage->Draw(pDC, pt.x, pt.y, pImage->GetImageByState(nState), sz.cx, sz.cy);
-}
-
-CSize CXTPDefaultTheme::DrawDialogBarGripper(CDC*, CXTPDialogBar*, BOOL)
-{
-    return CSize(0, 0);
 }
