@@ -328,12 +328,22 @@ CSize CXTPPaintManager::DrawControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
 }
 
 int CXTPPaintManager::DrawTextLine(CDC* pDC, const CString& strText, CRect rc, UINT nFormat, BOOL bDraw,
-                                   BOOL /*bSelected*/, BOOL /*bEnabled*/)
+                                   BOOL bSelected, BOOL bEnabled)
 {
     CRect rcText = rc;
     if (!bDraw)
-        nFormat |= DT_CALCRECT;
-    return pDC->DrawText(strText, &rcText, nFormat | DT_SINGLELINE);
+        return pDC->DrawText(strText, &rcText, nFormat | DT_CALCRECT);
+    nFormat |= DT_SINGLELINE | DT_VCENTER;
+    if (!bEnabled && !bSelected && m_bEmbossedDisabledText)
+    {
+        // Embossed: the text in the highlight colour one pixel down and right first.
+        const COLORREF clrText = pDC->SetTextColor(GetColor(COLOR_3DHIGHLIGHT));
+        CRect rcShadow = rcText;
+        rcShadow.OffsetRect(1, 1);
+        pDC->DrawText(strText, &rcShadow, nFormat);
+        pDC->SetTextColor(clrText);
+    }
+    return pDC->DrawText(strText, &rcText, nFormat);
 }
 
 CSize CXTPPaintManager::DrawToolBarControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
@@ -386,27 +396,77 @@ CSize CXTPPaintManager::DrawToolBarControl(CDC* pDC, CXTPControl* pControl, BOOL
 CSize CXTPPaintManager::DrawPopupBarControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
 {
     CXTPCommandBar* pBar = pControl->GetParent();
-    int nGripper = GetPopupBarGripperWidth(pBar);
-    CFont* pOldFont = pDC->SelectObject(GetControlFont(pControl));
-    CString strCaption = CXTPControl::StripAccessKeys(pControl->GetCaption());
-    CSize szText = pDC->GetTextExtent(strCaption, strCaption.GetLength());
+    const CSize szButton = GetButtonSizeForBar(pBar);
+    int nIconColumn = GetPopupBarGripperWidth(pBar) - 1;
+    if (nIconColumn < 0)
+        nIconColumn = 0;
+    int nRowHeight = szButton.cy;
+    if (pControl->GetType() == xtpControlLabel && !pControl->IsImageVisible())
+    {
+        if (!m_bShowKeyboardCues) // the icon column of labels without an icon
+            nIconColumn = 0;
+        if (pControl->GetStyle() == xtpButtonCaption)
+            nRowHeight = GetControlHeight();
+    }
+
+    // Keyboard cues: the paint manager's setting, else the bar's answer.
+    const BOOL bCues = m_bShowKeyboardCuesMode != -1 ? m_bShowKeyboardCuesMode != 0
+                                                     : (!pBar || pBar->IsKeyboardCuesVisible());
+    CString strCaption = pControl->GetCaption();
+    if (!bCues)
+        strCaption = CXTPControl::StripAccessKeys(strCaption);
+    const UINT nFormat = DT_END_ELLIPSIS | (bCues ? 0 : DT_NOPREFIX);
     CString strShortcut = pControl->GetShortcutText();
-    CSize szShortcut = pDC->GetTextExtent(strShortcut, strShortcut.GetLength());
-    CSize size(nGripper + m_nPopupBarTextPadding + szText.cx + (strShortcut.IsEmpty() ? 0 : szShortcut.cx + 16) + 20,
-               GetControlHeight());
+    const CString strDescription = pControl->GetDescription();
+    const BOOL bDescribed = pControl->GetStyle() == xtpButtonCaptionAndDescription && !strDescription.IsEmpty();
+
+    CFont* pOldFont = pDC->SelectObject(bDescribed ? &m_fntCommandBarBold : GetControlFont(pControl));
+    const CString strMeasured = CXTPControl::StripAccessKeys(pControl->GetCaption());
+    const CSize szText = pDC->GetTextExtent(strMeasured.IsEmpty() ? CString(" ") : strMeasured);
+    const int nShortcutWidth = strShortcut.IsEmpty() ? 0 : pDC->GetTextExtent(strShortcut).cx;
+    CSize size(4 + nIconColumn + (strMeasured.IsEmpty() ? 0 : szText.cx) + nShortcutWidth + 32, nRowHeight);
+    if (bDescribed)
+    {
+        CFont* pBold = pDC->SelectObject(&m_fntCommandBar);
+        const int nLine = pDC->GetTextExtent(" ", 1).cy;
+        pDC->SelectObject(pBold);
+        size.cy = szText.cy + 10 + 2 * nLine;
+    }
+
     if (bDraw)
     {
-        CRect rc = pControl->GetRect();
+        const CRect rc = pControl->GetRect();
         DrawStateFace(pDC, rc, pControl->GetSelected(), FALSE, pControl->GetEnabled(), pControl->GetChecked(), FALSE,
                       xtpBarTypePopup, xtpBarPopup);
         pDC->SetBkMode(TRANSPARENT);
         pDC->SetTextColor(GetControlTextColor(pControl));
-        CRect rcText(rc.left + nGripper + m_nPopupBarTextPadding, rc.top, rc.right - 8, rc.bottom);
-        pDC->DrawText(pControl->GetCaption(), &rcText, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
-        if (!strShortcut.IsEmpty())
-            pDC->DrawText(strShortcut, &rcText, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+        CRect rcText(rc.left + m_nPopupBarTextPadding + nIconColumn, rc.top, rc.right, rc.bottom);
+        const CRect rcShortcut(rc.left + nIconColumn + 8, rc.top, rc.right - 19, rc.bottom);
+        if (pControl->GetType() == xtpControlButton && !strShortcut.IsEmpty())
+            rcText.right -= nShortcutWidth + 19;
+        if (bDescribed)
+        {
+            rcText.bottom = rcText.top + szText.cy + 10;
+            DrawTextLine(pDC, strCaption, rcText, nFormat, TRUE, pControl->GetSelected(), pControl->GetEnabled());
+            pDC->SelectObject(&m_fntCommandBar);
+            CRect rcDescription(rcText.left, rcText.bottom - 2, rc.right - 10, rc.bottom);
+            pDC->DrawText(strDescription, &rcDescription, DT_WORDBREAK | DT_NOPREFIX);
+        }
+        else
+        {
+            DrawTextLine(pDC, strCaption, rcText, nFormat, TRUE, pControl->GetSelected(), pControl->GetEnabled());
+            if (pControl->GetType() == xtpControlButton && !strShortcut.IsEmpty())
+                DrawTextLine(pDC, strShortcut, rcShortcut, DT_RIGHT | DT_NOPREFIX, TRUE, pControl->GetSelected(),
+                             pControl->GetEnabled());
+        }
     }
     pDC->SelectObject(pOldFont);
+
+    // A custom width or height replaces the measured one.
+    if (pControl->GetWidth() > 0)
+        size.cx = pControl->GetWidth();
+    if (pControl->GetHeight() > 0)
+        size.cy = pControl->GetHeight();
     return size;
 }
 

@@ -773,3 +773,127 @@ TEST(PaintManagerDraw, ButtonSizeOfTheBaseRule)
     }
     pm->InternalRelease();
 }
+
+TEST(PaintManagerDraw, PopupControlMeasureTable)
+{
+    Theme pm;
+    TestBar bar;
+    bar.SetType(xtpBarTypePopup);
+    bar.SetPosition(xtpBarPopup);
+    Surface s(220, 60);
+    const int nColumn = pm->GetPopupBarGripperWidth(&bar) - 1;
+    const CSize szButton = pm->GetButtonSizeForBar(&bar);
+    ASSERT_GT(nColumn, 0);
+    auto width = [&s](CFont* pFont, LPCSTR text) {
+        CFont* pOld = s.dc.SelectObject(pFont);
+        const int cx = s.dc.GetTextExtent(text, lstrlenA(text)).cx;
+        s.dc.SelectObject(pOld);
+        return cx;
+    };
+    auto height = [&s](CFont* pFont) {
+        CFont* pOld = s.dc.SelectObject(pFont);
+        const int cy = s.dc.GetTextExtent(" ", 1).cy;
+        s.dc.SelectObject(pOld);
+        return cy;
+    };
+    CFont* pRegular = pm->GetRegularFont();
+    CFont* pBold = pm->GetRegularBoldFont();
+    struct Case
+    {
+        const char* name;
+        int nType;
+        const char* caption;
+        const char* shortcut;
+        int nStyle;
+        const char* description;
+        BOOL bLabelColumn;
+        int nCustomWidth;
+        CSize expected;
+    };
+    const Case cases[] = {
+        {"item", xtpControlButton, "Open", "", 0, "", TRUE, 0,
+         CSize(4 + nColumn + width(pRegular, "Open") + 32, szButton.cy)},
+        {"with shortcut", xtpControlButton, "&Save", "Ctrl+S", 0, "", TRUE, 0,
+         CSize(4 + nColumn + width(pRegular, "Save") + width(pRegular, "Ctrl+S") + 32, szButton.cy)},
+        {"label without its column", xtpControlLabel, "Heading", "", xtpButtonCaption, "", FALSE, 0,
+         CSize(4 + width(pRegular, "Heading") + 32, pm->GetControlHeight())},
+        {"label keeping its column", xtpControlLabel, "Heading", "", xtpButtonCaption, "", TRUE, 0,
+         CSize(4 + nColumn + width(pRegular, "Heading") + 32, pm->GetControlHeight())},
+        {"custom width", xtpControlButton, "Open", "", 0, "", TRUE, 150, CSize(150, szButton.cy)},
+        {"with description", xtpControlButton, "Print", "", xtpButtonCaptionAndDescription, "Print the file", TRUE, 0,
+         CSize(4 + nColumn + width(pBold, "Print") + 32, height(pBold) + 10 + 2 * height(pRegular))},
+        {"style 5 without description", xtpControlButton, "Print", "", xtpButtonCaptionAndDescription, "", TRUE, 0,
+         CSize(4 + nColumn + width(pRegular, "Print") + 32, szButton.cy)},
+    };
+    for (const Case& c : cases)
+    {
+        CXTPControl* pControl = bar.GetControls()->Add(new CXTPControlButton(), 0);
+        pControl->SetType(c.nType);
+        pControl->SetCaption(c.caption);
+        pControl->SetShortcutText(c.shortcut);
+        pControl->SetStyle(c.nStyle);
+        pControl->SetDescription(c.description);
+        pControl->SetWidth(c.nCustomWidth);
+        pm->m_bShowKeyboardCues = c.bLabelColumn;
+        EXPECT_EQ(pm->DrawPopupBarControl(&s.dc, pControl, FALSE), c.expected) << c.name;
+        EXPECT_EQ(s.mem.CountOtherThan(kBack), 0) << c.name; // measuring draws nothing
+        bar.GetControls()->Remove(pControl);
+    }
+    pm->m_bShowKeyboardCues = TRUE;
+
+    // Drawn hot: the highlight row, the caption after the icon column, the shortcut ending 19
+    // pixels before the right edge.
+    CXTPControl* pControl = bar.GetControls()->Add(new CXTPControlButton(), 0);
+    pControl->SetCaption("Open");
+    pControl->SetShortcutText("F3");
+    pControl->SetRect(CRect(0, 0, 220, 22));
+    pControl->OnSetSelected(1);
+    pm->DrawPopupBarControl(&s.dc, pControl, TRUE);
+    EXPECT_EQ(s.P(1, 1), pm->C(COLOR_HIGHLIGHT));
+    const COLORREF text = pm->C(COLOR_HIGHLIGHTTEXT);
+    int nLeft = -1, nRight = -1;
+    for (int x = 0; x < 220; ++x)
+        for (int y = 0; y < 22; ++y)
+            if (s.P(x, y) == text)
+            {
+                nLeft = nLeft < 0 ? x : nLeft;
+                nRight = x;
+            }
+    EXPECT_GE(nLeft, 4 + nColumn);
+    EXPECT_LE(nLeft, 4 + nColumn + 2);
+    EXPECT_LE(nRight, 220 - 19);
+    EXPECT_GE(nRight, 220 - 19 - 4);
+}
+
+TEST(PaintManagerDraw, DisabledTextIsEmbossed)
+{
+    Theme pm;
+    Surface s(80, 24);
+    CFont* pOld = s.dc.SelectObject(pm->GetRegularFont());
+    s.dc.SetBkMode(TRANSPARENT);
+    s.dc.SetTextColor(pm->C(COLOR_GRAYTEXT));
+    pm->DrawTextLine(&s.dc, "Mil", CRect(2, 0, 80, 24), 0, TRUE, FALSE, FALSE);
+    int nGray = 0, nLight = 0;
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 80; ++x)
+        {
+            nGray += s.P(x, y) == pm->C(COLOR_GRAYTEXT);
+            nLight += s.P(x, y) == pm->C(COLOR_3DHIGHLIGHT);
+        }
+    EXPECT_GT(nGray, 5);
+    EXPECT_GT(nLight, 2); // the highlight copy shows one pixel down and right
+    s.mem.Clear(kBack);
+    pm->m_bEmbossedDisabledText = FALSE;
+    pm->DrawTextLine(&s.dc, "Mil", CRect(2, 0, 80, 24), 0, TRUE, FALSE, FALSE);
+    EXPECT_EQ(s.mem.CountOtherThan(kBack) > 0, true);
+    nLight = 0;
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 80; ++x)
+            nLight += s.P(x, y) == pm->C(COLOR_3DHIGHLIGHT);
+    EXPECT_EQ(nLight, 0);
+    // Measuring answers the height and draws nothing.
+    s.mem.Clear(kBack);
+    EXPECT_GT(pm->DrawTextLine(&s.dc, "Mil", CRect(2, 0, 80, 24), DT_SINGLELINE, FALSE, FALSE, TRUE), 0);
+    EXPECT_EQ(s.mem.CountOtherThan(kBack), 0);
+    s.dc.SelectObject(pOld);
+}
