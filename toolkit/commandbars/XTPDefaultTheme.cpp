@@ -309,6 +309,69 @@ void CXTPDefaultTheme::DrawSplitButtonFace(CDC* pDC, CXTPControl* pControl, CRec
     DrawDropDownGlyph(pDC, pControl, pt, bSelected, bPopuped, bEnabled, FALSE);
 }
 
+CSize CXTPDefaultTheme::DrawPopupBarControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
+{
+    if (!bDraw)
+        return DrawPopupBarText(pDC, pControl, FALSE);
+    const CRect rc = pControl->GetRect();
+    const BOOL bEnabled = pControl->GetEnabled();
+    const int nSelected = pControl->GetSelected();
+    const BOOL bChecked = pControl->GetChecked();
+    const int nType = pControl->GetType();
+    const CSize szIcon = pControl->GetIconSize();
+    const int nBox = szIcon.cx + 4 > GetControlHeight() ? szIcon.cx + 4 : GetControlHeight();
+    const CRect rcBox(rc.left, rc.top, rc.left + nBox, rc.bottom);
+    CXTPImageManagerIcon* pIcon = pControl->IsImageVisible() ? pControl->GetImage(szIcon.cx) : nullptr;
+
+    // The hot row: over the icon column too with the menu look, else from the icon box on.
+    if (nSelected)
+    {
+        CRect rcRow = rc;
+        if (!m_bSelectImageInPopupBar)
+            rcRow.left = rcBox.right;
+        DrawStateFace(pDC, rcRow, nSelected, FALSE, bEnabled, FALSE, FALSE, xtpBarTypePopup, xtpBarPopup);
+    }
+    if (bChecked)
+        DrawStateFace(pDC, rcBox, nSelected, FALSE, bEnabled, TRUE, FALSE, xtpBarTypePopup, xtpBarPopup);
+    if (pIcon)
+    {
+        if (!m_bSelectImageInPopupBar && !bChecked)
+            DrawStateFace(pDC, rcBox, bEnabled ? nSelected : 0, FALSE, bEnabled, FALSE, FALSE, xtpBarTypeNormal,
+                          xtpBarTop);
+        const CPoint pt(rcBox.left + (nBox - szIcon.cx) / 2, rc.top + (rc.Height() - szIcon.cy) / 2);
+        DrawImage(pDC, pt, szIcon, pIcon, nSelected, FALSE, bEnabled, bChecked, FALSE, FALSE);
+    }
+    else if (bChecked)
+    {
+        // The mark in a 20 x 20 square in the middle of the icon box.
+        const CRect rcSquare(rcBox.left + (nBox - 20) / 2, rc.top + (rc.Height() - 20) / 2,
+                             rcBox.left + (nBox - 20) / 2 + 20, rc.top + (rc.Height() - 20) / 2 + 20);
+        const COLORREF clrMark = GetColor(bEnabled ? m_nPopupTextColor : COLOR_GRAYTEXT);
+        if (nType == xtpControlRadioButton)
+            DrawRadioMark(pDC, rcSquare, clrMark);
+        else
+            DrawCheckMark(pDC, rcSquare, clrMark);
+    }
+
+    const COLORREF clrText =
+        GetStateTextColor(nSelected, FALSE, bEnabled, bChecked, FALSE, xtpBarTypePopup, xtpBarPopup);
+    const int cy = rc.top + rc.Height() / 2;
+    if (nType == xtpControlPopup || nType == xtpControlButtonPopup)
+    {
+        // A sub-menu: a right-pointing triangle 3 pixels wide and 6 high, 11 from the right.
+        DrawTriangle(pDC, CPoint(rc.right - 11, cy - 3), CPoint(rc.right - 11, cy + 3), CPoint(rc.right - 8, cy), clrText);
+    }
+    else if (nType == xtpControlSplitButtonPopup)
+    {
+        const CRect rcDropDown(rc.right - 20, rc.top, rc.right, rc.bottom);
+        if (nSelected && bEnabled)
+            Draw3dRect(pDC, rcDropDown, COLOR_3DSHADOW, COLOR_3DHIGHLIGHT);
+        VerticalLine(pDC, rcDropDown.left, rc.top, rc.bottom, nSelected ? COLOR_3DSHADOW : m_nPopupTextColor);
+        DrawTriangle(pDC, CPoint(rc.right - 11, cy - 3), CPoint(rc.right - 11, cy + 3), CPoint(rc.right - 8, cy), clrText);
+    }
+    return DrawPopupBarText(pDC, pControl, TRUE);
+}
+
 CSize CXTPDefaultTheme::DrawListRowControl(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bSelected, BOOL bDraw,
                                            CXTPCommandBars*)
 {

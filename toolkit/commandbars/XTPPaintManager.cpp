@@ -395,6 +395,14 @@ CSize CXTPPaintManager::DrawToolBarControl(CDC* pDC, CXTPControl* pControl, BOOL
 
 CSize CXTPPaintManager::DrawPopupBarControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
 {
+    if (bDraw)
+        DrawStateFace(pDC, pControl->GetRect(), pControl->GetSelected(), FALSE, pControl->GetEnabled(),
+                      pControl->GetChecked(), FALSE, xtpBarTypePopup, xtpBarPopup);
+    return DrawPopupBarText(pDC, pControl, bDraw);
+}
+
+CSize CXTPPaintManager::DrawPopupBarText(CDC* pDC, CXTPControl* pControl, BOOL bDraw, int* pIconColumn)
+{
     CXTPCommandBar* pBar = pControl->GetParent();
     const CSize szButton = GetButtonSizeForBar(pBar);
     int nIconColumn = GetPopupBarGripperWidth(pBar) - 1;
@@ -408,6 +416,8 @@ CSize CXTPPaintManager::DrawPopupBarControl(CDC* pDC, CXTPControl* pControl, BOO
         if (pControl->GetStyle() == xtpButtonCaption)
             nRowHeight = GetControlHeight();
     }
+    if (pIconColumn)
+        *pIconColumn = nIconColumn;
 
     // Keyboard cues: the paint manager's setting, else the bar's answer.
     const BOOL bCues = m_bShowKeyboardCuesMode != -1 ? m_bShowKeyboardCuesMode != 0
@@ -436,8 +446,6 @@ CSize CXTPPaintManager::DrawPopupBarControl(CDC* pDC, CXTPControl* pControl, BOO
     if (bDraw)
     {
         const CRect rc = pControl->GetRect();
-        DrawStateFace(pDC, rc, pControl->GetSelected(), FALSE, pControl->GetEnabled(), pControl->GetChecked(), FALSE,
-                      xtpBarTypePopup, xtpBarPopup);
         pDC->SetBkMode(TRANSPARENT);
         pDC->SetTextColor(GetControlTextColor(pControl));
         CRect rcText(rc.left + m_nPopupBarTextPadding + nIconColumn, rc.top, rc.right, rc.bottom);

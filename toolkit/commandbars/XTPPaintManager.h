@@ -194,6 +194,10 @@ public:
     void DrawKeyboardTipLook(CDC* pDC, CRect rcClient, const CString& strText, BOOL bEnabled, BOOL bSetRegion);
     CFont* GetKeyboardTipFont() { return &m_fontToolTip; }
 
+    // The caption (and shortcut or description) of a control on a popup bar, without its face:
+    // measured (bDraw FALSE) or drawn; the control's size. nIconColumn receives the icon column.
+    CSize DrawPopupBarText(CDC* pDC, CXTPControl* pControl, BOOL bDraw, int* pIconColumn = nullptr);
+
     // Heights of combo boxes and edits: the explicit control size, else the text height of " " in
     // the icon title font + 7 (a combo box at least 20 unless that text is 13 or taller).
     int GetFieldHeight(CDC* pDC, BOOL bComboBox);
@@ -288,6 +292,7 @@ class CXTPDefaultTheme : public CXTPPaintManager
 
 public:
     void DrawSplitButtonFace(CDC* pDC, CXTPControl* pControl, CRect rc) override;
+    CSize DrawPopupBarControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw) override;
     CSize DrawListRowControl(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bSelected, BOOL bDraw,
                              CXTPCommandBars* pCommandBars) override;
     void FillCommandBar(CDC* pDC, CXTPCommandBar* pBar) override;

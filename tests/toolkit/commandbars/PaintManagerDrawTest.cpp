@@ -849,7 +849,7 @@ TEST(PaintManagerDraw, PopupControlMeasureTable)
     pControl->SetRect(CRect(0, 0, 220, 22));
     pControl->OnSetSelected(1);
     pm->DrawPopupBarControl(&s.dc, pControl, TRUE);
-    EXPECT_EQ(s.P(1, 1), pm->C(COLOR_HIGHLIGHT));
+    EXPECT_EQ(s.P(nColumn + 2, 1), pm->C(COLOR_HIGHLIGHT)); // the row right of the icon box
     const COLORREF text = pm->C(COLOR_HIGHLIGHTTEXT);
     int nLeft = -1, nRight = -1;
     for (int x = 0; x < 220; ++x)
@@ -896,4 +896,62 @@ TEST(PaintManagerDraw, DisabledTextIsEmbossed)
     EXPECT_GT(pm->DrawTextLine(&s.dc, "Mil", CRect(2, 0, 80, 24), DT_SINGLELINE, FALSE, FALSE, TRUE), 0);
     EXPECT_EQ(s.mem.CountOtherThan(kBack), 0);
     s.dc.SelectObject(pOld);
+}
+
+TEST(PaintManagerDraw, MenuItemFacesTable)
+{
+    Theme pm;
+    TestBar bar;
+    bar.SetType(xtpBarTypePopup);
+    bar.SetPosition(xtpBarPopup);
+    const int nBox = pm->GetControlHeight() > 20 ? pm->GetControlHeight() : 20;
+    const COLORREF highlight = pm->C(COLOR_HIGHLIGHT), text = pm->C(COLOR_BTNTEXT), gray = pm->C(COLOR_GRAYTEXT),
+                   shadow = pm->C(COLOR_3DSHADOW);
+    struct Probe
+    {
+        int x, y;
+        COLORREF clr;
+    };
+    struct Case
+    {
+        const char* name;
+        int nType;
+        int nSelected;
+        BOOL bChecked, bEnabled, bMenuLook;
+        std::vector<Probe> probes;
+        COLORREF markColour; // ink expected inside the icon box (kBack: none)
+    };
+    const Case cases[] = {
+        {"hot item", xtpControlButton, 1, FALSE, TRUE, FALSE, {{nBox + 2, 2, highlight}, {2, 2, kBack}}, kBack},
+        {"hot item, menu look", xtpControlButton, 1, FALSE, TRUE, TRUE, {{2, 2, highlight}}, kBack},
+        {"checked", xtpControlButton, 0, TRUE, TRUE, FALSE, {{0, 12, shadow}, {nBox + 2, 2, kBack}}, text},
+        {"checked, disabled", xtpControlButton, 0, TRUE, FALSE, FALSE, {{0, 12, shadow}}, gray},
+        {"radio", xtpControlRadioButton, 0, TRUE, TRUE, FALSE, {{0, 12, shadow}}, text},
+        {"sub-menu", xtpControlPopup, 0, FALSE, TRUE, FALSE, {{200 - 11, 12, text}, {200 - 6, 12, kBack}}, kBack},
+        {"split, hot", xtpControlSplitButtonPopup, 1, FALSE, TRUE, FALSE,
+         {{180, 12, shadow}, {199, 12, pm->C(COLOR_3DHIGHLIGHT)}, {200 - 11, 12, pm->C(COLOR_HIGHLIGHTTEXT)}},
+         kBack},
+        {"split", xtpControlSplitButtonPopup, 0, FALSE, TRUE, FALSE, {{180, 12, text}, {199, 12, kBack}}, kBack},
+    };
+    for (const Case& c : cases)
+    {
+        CXTPControl* pControl = bar.GetControls()->Add(new CXTPControlButton(), 0);
+        pControl->SetType(c.nType);
+        pControl->SetChecked(c.bChecked);
+        pControl->SetEnabled(c.bEnabled);
+        pControl->SetRect(CRect(0, 0, 200, 24));
+        pControl->OnSetSelected(c.nSelected);
+        pm->m_bSelectImageInPopupBar = c.bMenuLook;
+        Surface s(200, 24);
+        pm->DrawPopupBarControl(&s.dc, pControl, TRUE);
+        for (const Probe& p : c.probes)
+            EXPECT_EQ(s.P(p.x, p.y), p.clr) << c.name << " at " << p.x << "," << p.y;
+        int nMark = 0;
+        for (int y = 2; y < 22; ++y)
+            for (int x = 2; x < nBox - 2; ++x)
+                nMark += s.P(x, y) == c.markColour;
+        if (c.markColour != kBack)
+            EXPECT_GT(nMark, 4) << c.name;
+        bar.GetControls()->Remove(pControl);
+    }
 }
