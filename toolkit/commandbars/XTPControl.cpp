@@ -378,19 +378,22 @@ void CXTPControl::Draw(CDC* pDC)
     GetPaintManager()->DrawControl(pDC, this, TRUE);
 }
 
-CXTPImageManagerIcon* CXTPControl::GetImage(int nWidth) const
+CXTPImageManager* CXTPControl::GetImageManager() const
 {
-    int nIconId = GetIconId();
-    if (nIconId <= 0)
-        return nullptr;
     CXTPImageManager* pImageManager = nullptr;
     if (m_pParent)
         pImageManager = m_pParent->GetImageManager();
     else if (GetCommandBars())
         pImageManager = GetCommandBars()->GetImageManager();
-    if (!pImageManager)
-        pImageManager = ::GetImageManager();
-    return pImageManager->GetImage(static_cast<UINT>(nIconId), nWidth);
+    return pImageManager ? pImageManager : ::GetImageManager();
+}
+
+CXTPImageManagerIcon* CXTPControl::GetImage(int nWidth) const
+{
+    int nIconId = GetIconId();
+    if (nIconId <= 0)
+        return nullptr;
+    return GetImageManager()->GetImage(static_cast<UINT>(nIconId), nWidth);
 }
 
 CSize CXTPControl::GetIconSize() const
@@ -826,5 +829,105 @@ HRESULT CXTPControl::GetAccessibleDefaultAction(VARIANT varChild, BSTR* pszDefau
     if (varChild.vt != VT_I4 || varChild.lVal != CHILDID_SELF || !pszDefaultAction)
         return E_INVALIDARG;
     *pszDefaultAction = ToBstr("Click");
+    return S_OK;
+}
+
+namespace
+{
+BOOL IsSelfChild(const VARIANT& varChild)
+{
+    return varChild.vt == VT_I4 && varChild.lVal == CHILDID_SELF;
+}
+} // namespace
+
+HRESULT CXTPControl::GetAccessibleParent(IDispatch** ppdispParent)
+{
+    if (!ppdispParent)
+        return E_INVALIDARG;
+    *ppdispParent = nullptr;
+    if (!m_pParent)
+        return S_FALSE;
+    IAccessible* pParent = m_pParent->GetAccessibleObject();
+    pParent->AddRef();
+    *ppdispParent = pParent;
+    return S_OK;
+}
+
+HRESULT CXTPControl::GetAccessibleChildCount(long* pcountChildren)
+{
+    if (!pcountChildren)
+        return E_INVALIDARG;
+    *pcountChildren = GetCommandBar() ? 1 : 0;
+    return S_OK;
+}
+
+HRESULT CXTPControl::GetAccessibleChild(VARIANT varChild, IDispatch** ppdispChild)
+{
+    if (!ppdispChild)
+        return E_INVALIDARG;
+    *ppdispChild = nullptr;
+    CXTPCommandBar* pCommandBar = GetCommandBar();
+    if (varChild.vt != VT_I4 || varChild.lVal != 1 || !pCommandBar)
+        return E_INVALIDARG;
+    IAccessible* pChild = pCommandBar->GetAccessibleObject();
+    pChild->AddRef();
+    *ppdispChild = pChild;
+    return S_OK;
+}
+
+HRESULT CXTPControl::AccessibleSelect(long /*flagsSelect*/, VARIANT varChild)
+{
+    if (!IsSelfChild(varChild))
+        return E_INVALIDARG;
+    if (!m_pParent)
+        return S_FALSE;
+    m_pParent->SetTrackingMode(TRUE, FALSE, TRUE);
+    m_pParent->SetSelected(m_nIndex, TRUE);
+    return S_OK;
+}
+
+HRESULT CXTPControl::AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight,
+                                        VARIANT varChild)
+{
+    if (!IsSelfChild(varChild) || !pxLeft || !pyTop || !pcxWidth || !pcyHeight)
+        return E_INVALIDARG;
+    *pxLeft = *pyTop = *pcxWidth = *pcyHeight = 0;
+    HWND hWndParent = m_pParent ? m_pParent->GetSafeHwnd() : nullptr;
+    if (!hWndParent)
+        return S_FALSE; // no window to place the rectangle in
+    POINT pt = {m_rcControl.left, m_rcControl.top};
+    ::ClientToScreen(hWndParent, &pt);
+    *pxLeft = pt.x;
+    *pyTop = pt.y;
+    *pcxWidth = m_rcControl.Width();
+    *pcyHeight = m_rcControl.Height();
+    return S_OK;
+}
+
+HRESULT CXTPControl::AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild)
+{
+    if (!pvarChild)
+        return E_INVALIDARG;
+    pvarChild->vt = VT_EMPTY;
+    HWND hWndParent = m_pParent ? m_pParent->GetSafeHwnd() : nullptr;
+    if (!hWndParent)
+        return S_FALSE;
+    RECT rcWindow;
+    POINT pt = {xLeft, yTop};
+    if (!::GetWindowRect(hWndParent, &rcWindow) || !::PtInRect(&rcWindow, pt))
+        return S_FALSE;
+    ::ScreenToClient(hWndParent, &pt);
+    if (!m_rcControl.PtInRect(pt))
+        return S_FALSE;
+    pvarChild->vt = VT_I4;
+    pvarChild->lVal = CHILDID_SELF;
+    return S_OK;
+}
+
+HRESULT CXTPControl::AccessibleDoDefaultAction(VARIANT varChild)
+{
+    if (!IsSelfChild(varChild))
+        return E_INVALIDARG;
+    OnClick(TRUE);
     return S_OK;
 }

@@ -17,6 +17,7 @@ class CXTPCommandBars;
 class CXTPControl;
 class CXTPControlAction;
 class CXTPControls;
+class CXTPImageManager;
 class CXTPImageManagerIcon;
 class CXTPPaintManager;
 class CXTPPropExchange;
@@ -175,6 +176,8 @@ public:
     CXTPCommandBars* GetCommandBars() const;
     CXTPPaintManager* GetPaintManager() const;
     CXTPImageManagerIcon* GetIconImage(int nWidth) const { return GetImage(nWidth); }
+    // The parent bar's image manager, else the command bars', else the process-wide one.
+    CXTPImageManager* GetImageManager() const;
 
     void DelayLayoutParent();
     BOOL RedrawParent(BOOL bAnimate = TRUE);
@@ -233,7 +236,7 @@ public:
     virtual void OnMouseHover();
     virtual BOOL OnSetSelected(int bSelected);
     virtual void OnCustomizeMouseDown(CPoint /*point*/) {}
-    virtual BOOL CustomizeStartResize(CPoint /*point*/) { return FALSE; }
+    virtual BOOL CustomizeStartResize(CPoint point);
     virtual void OnCloseOtherPopups() {}
     virtual BOOL CanDropInto() const { return TRUE; }
     virtual BOOL IsCustomizeResizeAllowed() const { return FALSE; }
@@ -249,6 +252,11 @@ public:
     virtual void OnCaptionChanged() {}
     virtual CXTPControl* Clone(BOOL bRecursive = FALSE);
 
+    // Customisation: the resize cursor within 3 pixels of either edge when resizing is allowed.
+    BOOL UpdateCustomizeResizeCursor(CPoint point);
+    // Which edge a point (bar client coordinates) grips: -1 left, 1 right, 0 none.
+    int HitTestCustomizeResizeEdge(CPoint point) const;
+
     // Accessibility.
     HRESULT GetAccessibleName(VARIANT varChild, BSTR* pszName) override;
     HRESULT GetAccessibleDescription(VARIANT varChild, BSTR* pszDescription) override;
@@ -256,6 +264,18 @@ public:
     HRESULT GetAccessibleState(VARIANT varChild, VARIANT* pvarState) override;
     HRESULT GetAccessibleKeyboardShortcut(VARIANT varChild, BSTR* pszKeyboardShortcut) override;
     HRESULT GetAccessibleDefaultAction(VARIANT varChild, BSTR* pszDefaultAction) override;
+    // The parent is the bar; a control has no children but its command bar (child 1).
+    HRESULT GetAccessibleParent(IDispatch** ppdispParent) override;
+    HRESULT GetAccessibleChildCount(long* pcountChildren) override;
+    HRESULT GetAccessibleChild(VARIANT varChild, IDispatch** ppdispChild) override;
+    // Selects the control on its bar as the keyboard does (the bar enters tracking mode).
+    HRESULT AccessibleSelect(long flagsSelect, VARIANT varChild) override;
+    // The control's rectangle in screen coordinates.
+    HRESULT AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) override;
+    // The control itself for a screen point inside both its bar's window and its rectangle.
+    HRESULT AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild) override;
+    // Clicks the control as the keyboard does.
+    HRESULT AccessibleDoDefaultAction(VARIANT varChild) override;
     // The access key of a caption: the letter after a single "&" ("&&" is a literal ampersand).
     static CString GetAccessKey(const CString& strCaption);
     // A caption without its access-key markers ("&&" becomes "&").

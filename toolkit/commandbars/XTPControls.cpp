@@ -142,6 +142,32 @@ CXTPControl* CXTPControls::AddByType(int nType, int nId, LPCSTR lpszParameter, i
     return Add(pControl, nId, lpszParameter, nBefore, bTemporary);
 }
 
+CXTPControl* CXTPControls::SetControlType(CXTPControl* pControl, int nType)
+{
+    if (!pControl || pControl->m_pControls != this)
+        return nullptr;
+    auto isPopupType = [](int n) {
+        return n == xtpControlPopup || n == xtpControlButtonPopup || n == xtpControlSplitButtonPopup;
+    };
+    const int nOldType = pControl->GetType();
+    if (nOldType == nType)
+        return pControl;
+    if (isPopupType(nOldType) && isPopupType(nType))
+    {
+        pControl->SetType(nType);
+        pControl->DelayLayoutParent();
+        return pControl;
+    }
+    CXTPControl* pNew = AddByType(nType, pControl->GetID(), pControl->GetParameter(), pControl->GetIndex() + 1,
+                                  pControl->IsTemporary());
+    if (!pNew)
+        return nullptr;
+    pNew->Copy(pControl);
+    pNew->SetType(nType);
+    Remove(pControl);
+    return pNew;
+}
+
 CXTPControl* CXTPControls::AddClone(CXTPControl* pSource, int nBefore, BOOL bRecursive)
 {
     if (!pSource)

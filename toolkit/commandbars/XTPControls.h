@@ -58,6 +58,12 @@ public:
     // Appends a control for the menu item at a position; null for separators, 0xFF00 and kinds
     // that do not exist.
     CXTPControl* AddMenuItem(HMENU hMenu, int nIndex);
+    // Changes a control's kind: between the popup types 2, 3 and 4 only the type changes; any
+    // other change puts a copy of the control, made as the new type, in its place. The control
+    // that now stands there, or null (a control of another collection, a bad index, a type
+    // without a kind).
+    CXTPControl* SetControlType(CXTPControl* pControl, int nType);
+    CXTPControl* SetControlTypeAt(int nIndex, int nType) { return SetControlType(GetAt(nIndex), nType); }
     void RemoveAll();
     void RemoveAt(int nIndex);
 

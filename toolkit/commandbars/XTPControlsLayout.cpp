@@ -4,6 +4,7 @@
 #include "toolkit/commandbars/XTPCommandBar.h"
 #include "toolkit/commandbars/XTPPaintManager.h"
 #include "toolkit/commandbars/XTPSystemQuery.h"
+#include "toolkit/common/XTPImageManager.h"
 
 #include <vector>
 
@@ -28,7 +29,8 @@ public:
     }
 
     // Breaks the controls into rows at a limit; TRUE when a row broke (the bar takes the length).
-    BOOL WrapAt(int nLimit)
+    // bGroupBreaks: in mode 0x100 every begin-group control after the first opens a row.
+    BOOL WrapAt(int nLimit, BOOL bGroupBreaks = TRUE)
     {
         BOOL bBroke = FALSE;
         for (LayoutRecord& r : m_recs)
@@ -45,7 +47,7 @@ public:
             int nGap = bFirstInRow ? 0 : (r.bBeginGroup ? m_nSepW : 0);
             BOOL bForced = !bFirstOverall && (r.pControl->GetFlags() & xtpFlagWrapRow);
             BOOL bOver = !bFirstInRow && x + nGap + r.cx > nLimit;
-            BOOL bGroupBreak = (m_dwMode & 0x100) && r.bBeginGroup && !bFirstOverall;
+            BOOL bGroupBreak = bGroupBreaks && (m_dwMode & 0x100) && r.bBeginGroup && !bFirstOverall;
             if (bForced)
             {
                 r.bWrap = TRUE;
@@ -108,6 +110,32 @@ public:
         return bBroke;
     }
 
+    // The balanced wrap of a floating bar that came out too tall: between the width wrapped at 0
+    // (one control a row) and at 32767 (one row), a binary search for the narrowest width whose
+    // height does not grow past it, stopping when a step repeats. Groups share rows here.
+    BOOL WrapBalanced()
+    {
+        WrapAt(0, FALSE);
+        int nLow = Measure().cx;
+        WrapAt(32767, FALSE);
+        int nHigh = Measure().cx;
+        int nPrevious = -1;
+        while (nLow < nHigh)
+        {
+            const int nMid = (nLow + nHigh) / 2;
+            if (nMid == nPrevious)
+                break;
+            nPrevious = nMid;
+            WrapAt(nMid, FALSE);
+            const CSize size = Measure();
+            if (size.cy <= size.cx)
+                nHigh = nMid;
+            else
+                nLow = nMid;
+        }
+        return WrapAt(nHigh, FALSE);
+    }
+
     // Places the rows from (0, 0); the bounding size.
     CSize Measure(std::vector<int>* pRowThickness = nullptr)
     {
@@ -152,6 +180,157 @@ private:
     int m_nSepW, m_nSepH;
     DWORD m_dwMode;
 };
+
+// The width of the bar's large icons: twice its icon width.
+int LargeIconWidth(CXTPCommandBar* pBar)
+{
+    const CSize szIcon = pBar ? pBar->GetIconSize() : CSize(16, 16);
+    return szIcon.cx > 0 ? 2 * szIcon.cx : 32;
+}
+
+void MeasureRecords(CDC* pDC, std::vector<LayoutRecord>& recs, BOOL bVert)
+{
+    for (LayoutRecord& r : recs)
+    {
+        const CSize sz = r.pControl->GetSize(pDC);
+        r.cx = bVert ? sz.cy : sz.cx;
+        r.cy = bVert ? sz.cx : sz.cy;
+        r.nStyle = r.pControl->GetStyle();
+    }
+}
+
+// Places the controls of a smart-layout bar: a large control (style 4) takes a column of its own;
+// other controls stack three to a column. A begin-group control opens a column after the
+// separator gap. Hidden records are skipped; the bounding size.
+CSize SmartPlace(std::vector<LayoutRecord>& recs, int nSeparator)
+{
+    int nRight = 0, nHeight = 0;
+    int nColumnLeft = 0, nColumnWidth = 0, nInColumn = 0, y = 0;
+    BOOL bFirst = TRUE, bColumnOpen = FALSE;
+    auto closeColumn = [&]() {
+        if (bColumnOpen)
+            nRight = nColumnLeft + nColumnWidth;
+        bColumnOpen = FALSE;
+        nInColumn = 0;
+    };
+    for (LayoutRecord& r : recs)
+    {
+        if (!r.bVisible || r.bHidden)
+            continue;
+        const int nGap = !bFirst && r.bBeginGroup ? nSeparator : 0;
+        r.bWrap = FALSE;
+        if (r.pControl->GetStyle() == xtpButtonIconAndCaptionBelow)
+        {
+            closeColumn();
+            nRight += nGap;
+            r.rc = CRect(nRight, 0, nRight + r.cx, r.cy);
+            nRight += r.cx;
+        }
+        else
+        {
+            if (!bColumnOpen || nInColumn == 3 || r.bBeginGroup)
+            {
+                closeColumn();
+                nRight += nGap;
+                nColumnLeft = nRight;
+                nColumnWidth = 0;
+                y = 0;
+                bColumnOpen = TRUE;
+            }
+            r.rc = CRect(nColumnLeft, y, nColumnLeft + r.cx, y + r.cy);
+            y += r.cy;
+            nColumnWidth = nColumnWidth > r.cx ? nColumnWidth : r.cx;
+            ++nInColumn;
+        }
+        nHeight = nHeight > r.rc.bottom ? nHeight : r.rc.bottom;
+        bFirst = FALSE;
+    }
+    closeColumn();
+    return CSize(nRight, nHeight);
+}
+
+// The reduction of large buttons on smart-layout bars. Every visible control starts large (style 4)
+// when the image manager holds its icon at the large width, else with icon and caption (3); then,
+// from the end of the bar, three consecutive large controls of one group, else three consecutive
+// controls of one group with a large one among them, become style 3, else three style-3 controls
+// stacked in one column become icons only (2), measuring after each step until the set fits. What
+// still does not fit with mode 0x80 becomes an icon and is hidden.
+CSize ReduceSmartLayout(CDC* pDC, std::vector<LayoutRecord>& recs, int nSeparator, int nAvailable, DWORD dwMode,
+                        BOOL bVert)
+{
+    const int nLarge = LargeIconWidth(recs.empty() ? nullptr : recs[0].pControl->GetParent());
+    std::vector<size_t> shown; // indexes of the visible records
+    for (size_t i = 0; i < recs.size(); ++i)
+    {
+        LayoutRecord& r = recs[i];
+        if (!r.bVisible)
+            continue;
+        shown.push_back(i);
+        const int nIconId = r.pControl->GetIconId();
+        const BOOL bLargeIcon =
+            nIconId > 0 && r.pControl->GetImageManager()->IconExists(static_cast<UINT>(nIconId), nLarge);
+        r.pControl->SetStyle(bLargeIcon ? xtpButtonIconAndCaptionBelow : xtpButtonIconAndCaption);
+    }
+    auto measure = [&]() {
+        MeasureRecords(pDC, recs, bVert);
+        return SmartPlace(recs, nSeparator).cx;
+    };
+    auto style = [&](size_t k) { return recs[shown[k]].pControl->GetStyle(); };
+    // Three consecutive shown controls from k - 2 to k, none but the first beginning a group.
+    auto oneGroup = [&](size_t k) { return !recs[shown[k - 1]].bBeginGroup && !recs[shown[k]].bBeginGroup; };
+    // FALSE when no style changed (a control whose user style overrides its own).
+    auto restyle = [&](size_t k, int nStyle) {
+        BOOL bChanged = FALSE;
+        for (size_t m = k - 2; m <= k; ++m)
+        {
+            CXTPControl* pControl = recs[shown[m]].pControl;
+            const int nBefore = pControl->GetStyle();
+            pControl->SetStyle(nStyle);
+            bChanged = bChanged || pControl->GetStyle() != nBefore;
+        }
+        return bChanged;
+    };
+
+    int nWidth = measure();
+    while (nWidth > nAvailable && shown.size() >= 3)
+    {
+        BOOL bReduced = FALSE;
+        for (size_t k = shown.size() - 1; k >= 2 && !bReduced; --k)
+        {
+            if (oneGroup(k) && style(k) == 4 && style(k - 1) == 4 && style(k - 2) == 4)
+                bReduced = restyle(k, xtpButtonIconAndCaption);
+        }
+        for (size_t k = shown.size() - 1; k >= 2 && !bReduced; --k)
+        {
+            if (oneGroup(k) && (style(k) == 4 || style(k - 1) == 4 || style(k - 2) == 4))
+                bReduced = restyle(k, xtpButtonIconAndCaption);
+        }
+        for (size_t k = shown.size() - 1; k >= 2 && !bReduced; --k)
+        {
+            const int nLeft = recs[shown[k]].rc.left;
+            if (style(k) == 3 && style(k - 1) == 3 && style(k - 2) == 3 && recs[shown[k - 1]].rc.left == nLeft &&
+                recs[shown[k - 2]].rc.left == nLeft)
+                bReduced = restyle(k, xtpButtonIcon);
+        }
+        if (!bReduced)
+            break;
+        nWidth = measure();
+    }
+    if (nWidth > nAvailable && (dwMode & 0x80))
+    {
+        for (size_t k = 1; k < shown.size(); ++k)
+        {
+            LayoutRecord& r = recs[shown[k]];
+            if (r.rc.right > nAvailable)
+            {
+                r.pControl->SetStyle(xtpButtonIcon);
+                r.bHidden = TRUE;
+            }
+        }
+        MeasureRecords(pDC, recs, bVert);
+    }
+    return SmartPlace(recs, nSeparator);
+}
 } // namespace
 
 CSize CXTPControls::CalcDynamicSize(CDC* pDC, int nLength, DWORD dwMode, const CRect& rcBorder, int nMinWidth)
@@ -193,36 +372,50 @@ CSize CXTPControls::CalcDynamicSize(CDC* pDC, int nLength, DWORD dwMode, const C
 
     BOOL bStretch = FALSE;
     CSize size;
+    const BOOL bSmartLayout = m_pParent && (m_pParent->GetFlags() & xtpFlagSmartLayout);
+    if (bSmartLayout)
+    {
+        // One band of columns: the bar takes the whole length; no centring, packing or stretching.
+        const int nAlong = nLength - (bVert ? nMarginH : nMarginW);
+        size = ReduceSmartLayout(pDC, recs, bVert ? szSeparator.cy : szSeparator.cx, nAlong, dwMode, bVert);
+        size.cx = size.cx > nAlong ? size.cx : nAlong;
+        if (nMinWidth > 0 && !bVert && !(dwMode & 8))
+            size.cx = size.cx > nMinWidth - nMarginW ? size.cx : nMinWidth - nMarginW;
+        if (nMinWidth > 0 && (dwMode & 8))
+            size.cy = size.cy > nMinWidth - nMarginH ? size.cy : nMinWidth - nMarginH;
+        if (dwMode & 0x40)
+        {
+            for (LayoutRecord& r : recs)
+            {
+                CRect rcRow(0, 0, size.cx, size.cy);
+                if (bVert)
+                {
+                    r.rc = CRect(r.rc.top, r.rc.left, r.rc.bottom, r.rc.right);
+                    rcRow = CRect(0, 0, size.cy, size.cx);
+                }
+                r.rc.OffsetRect(rcBorder.left, rcBorder.top);
+                rcRow.OffsetRect(rcBorder.left, rcBorder.top);
+                const int dwHide = r.pControl->GetHideFlags();
+                r.pControl->SetHideFlags(r.bHidden ? (dwHide | xtpHideWrap) : (dwHide & ~xtpHideWrap));
+                r.pControl->SetRowRect(rcRow);
+                if (!r.bHidden && r.bVisible)
+                    r.pControl->SetRect(r.rc);
+                r.pControl->SetWrap(FALSE);
+            }
+        }
+        if (bVert)
+            size = CSize(size.cy, size.cx);
+        return CSize(size.cx + nMarginW, size.cy + nMarginH);
+    }
     if (dwMode & 0x100)
     {
         int nRemembered = m_pParent ? m_pParent->GetWidthLimit() : 32767;
         bStretch = layout.WrapAt(nRemembered);
         size = layout.Measure();
         if (size.cy > 3 * size.cx && nRemembered >= 32767)
-        {
-            // Balanced: the narrowest width whose height does not grow beyond one wrap at it.
-            int nLow = 0, nHigh = 32767, nTarget = size.cy;
-            layout.WrapAt(32767);
-            nTarget = layout.Measure().cy;
-            int nPrev = -1;
-            while (nLow < nHigh)
-            {
-                int nMid = (nLow + nHigh) / 2;
-                if (nMid == nPrev)
-                    break;
-                nPrev = nMid;
-                layout.WrapAt(nMid);
-                if (layout.Measure().cy <= nTarget * 2)
-                    nHigh = nMid;
-                else
-                    nLow = nMid + 1;
-            }
-            bStretch = layout.WrapAt(nHigh);
-        }
+            bStretch = layout.WrapBalanced();
         else
-        {
             bStretch = layout.WrapAt(size.cx);
-        }
     }
     else if (dwMode & 8)
     {

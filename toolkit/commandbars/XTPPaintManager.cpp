@@ -6,11 +6,11 @@
 #include "toolkit/common/XTPImageManager.h"
 #include "toolkit/common/XTPNcMetrics.h"
 #include "toolkit/common/XTPResourceManager.h"
+#include "toolkit/common/XTPWinThemeWrapper.h"
 
 #include <map>
 
 IMPLEMENT_DYNAMIC(CXTPPaintManager, CCmdTarget)
-IMPLEMENT_DYNAMIC(CXTPDefaultTheme, CXTPPaintManager)
 
 namespace
 {
@@ -43,7 +43,9 @@ CXTPPaintManager::CXTPPaintManager()
     HMODULE hUser32 = GetModuleHandleA("USER32");
     if (hUser32)
         m_pfnSetLayeredWindowAttributes = reinterpret_cast<PFNSETLAYEREDWINDOWATTRIBUTES>(
-            GetProcAddress(hUser32, "SetLayeredWindowAttributes"));
+            reinterpret_cast<void*>(GetProcAddress(hUser32, "SetLayeredWindowAttributes")));
+    m_themeStatusBar = new CXTPWinThemeWrapper();
+    m_themeButton = new CXTPWinThemeWrapper();
     m_pShadowManager = new CXTPShadowManager();
 }
 
@@ -51,6 +53,8 @@ CXTPPaintManager::~CXTPPaintManager()
 {
     if (m_pShadowManager)
         m_pShadowManager->InternalRelease();
+    delete m_themeStatusBar;
+    delete m_themeButton;
 }
 
 // ---------------------------------------------------------------- global paint manager
@@ -151,6 +155,17 @@ void CXTPPaintManager::RefreshMetrics()
     m_clrFloatingGripper.SetStandardValue(GetColor(COLOR_3DSHADOW));
     m_clrFloatingGripperText.SetStandardValue(GetColor(COLOR_3DHIGHLIGHT));
     m_clrDisabledIcon.SetStandardValues(GetColor(COLOR_3DFACE), GetColor(COLOR_3DSHADOW), 0.5f);
+
+    m_themeStatusBar->CloseThemeData();
+    if (m_bThemedStatusBar && m_themeStatusBar->OpenThemeData(nullptr, L"STATUS"))
+    {
+        COLORREF clr = 0;
+        if (SUCCEEDED(m_themeStatusBar->GetThemeColor(1, 0, 3803, &clr)))
+            m_clrStatusTextColor = clr;
+    }
+    m_themeButton->CloseThemeData();
+    if (m_bThemedCheckBox)
+        m_themeButton->OpenThemeData(nullptr, L"BUTTON");
 }
 
 void CXTPPaintManager::RefreshFonts()
@@ -313,12 +328,22 @@ CSize CXTPPaintManager::DrawControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
 }
 
 int CXTPPaintManager::DrawTextLine(CDC* pDC, const CString& strText, CRect rc, UINT nFormat, BOOL bDraw,
-                                   BOOL /*bSelected*/, BOOL /*bEnabled*/)
+                                   BOOL bSelected, BOOL bEnabled)
 {
     CRect rcText = rc;
     if (!bDraw)
-        nFormat |= DT_CALCRECT;
-    return pDC->DrawText(strText, &rcText, nFormat | DT_SINGLELINE);
+        return pDC->DrawText(strText, &rcText, nFormat | DT_CALCRECT);
+    nFormat |= DT_SINGLELINE | DT_VCENTER;
+    if (!bEnabled && !bSelected && m_bEmbossedDisabledText)
+    {
+        // Embossed: the text in the highlight colour one pixel down and right first.
+        const COLORREF clrText = pDC->SetTextColor(GetColor(COLOR_3DHIGHLIGHT));
+        CRect rcShadow = rcText;
+        rcShadow.OffsetRect(1, 1);
+        pDC->DrawText(strText, &rcShadow, nFormat);
+        pDC->SetTextColor(clrText);
+    }
+    return pDC->DrawText(strText, &rcText, nFormat);
 }
 
 CSize CXTPPaintManager::DrawToolBarControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
@@ -370,39 +395,87 @@ CSize CXTPPaintManager::DrawToolBarControl(CDC* pDC, CXTPControl* pControl, BOOL
 
 CSize CXTPPaintManager::DrawPopupBarControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
 {
+    if (bDraw)
+        DrawStateFace(pDC, pControl->GetRect(), pControl->GetSelected(), FALSE, pControl->GetEnabled(),
+                      pControl->GetChecked(), FALSE, xtpBarTypePopup, xtpBarPopup);
+    return DrawPopupBarText(pDC, pControl, bDraw);
+}
+
+CSize CXTPPaintManager::DrawPopupBarText(CDC* pDC, CXTPControl* pControl, BOOL bDraw, int* pIconColumn)
+{
     CXTPCommandBar* pBar = pControl->GetParent();
-    int nGripper = GetPopupBarGripperWidth(pBar);
-    CFont* pOldFont = pDC->SelectObject(GetControlFont(pControl));
-    CString strCaption = CXTPControl::StripAccessKeys(pControl->GetCaption());
-    CSize szText = pDC->GetTextExtent(strCaption, strCaption.GetLength());
+    const CSize szButton = GetButtonSizeForBar(pBar);
+    int nIconColumn = GetPopupBarGripperWidth(pBar) - 1;
+    if (nIconColumn < 0)
+        nIconColumn = 0;
+    int nRowHeight = szButton.cy;
+    if (pControl->GetType() == xtpControlLabel && !pControl->IsImageVisible())
+    {
+        if (!m_bShowKeyboardCues) // the icon column of labels without an icon
+            nIconColumn = 0;
+        if (pControl->GetStyle() == xtpButtonCaption)
+            nRowHeight = GetControlHeight();
+    }
+    if (pIconColumn)
+        *pIconColumn = nIconColumn;
+
+    // Keyboard cues: the paint manager's setting, else the bar's answer.
+    const BOOL bCues = m_bShowKeyboardCuesMode != -1 ? m_bShowKeyboardCuesMode != 0
+                                                     : (!pBar || pBar->IsKeyboardCuesVisible());
+    CString strCaption = pControl->GetCaption();
+    if (!bCues)
+        strCaption = CXTPControl::StripAccessKeys(strCaption);
+    const UINT nFormat = DT_END_ELLIPSIS | (bCues ? 0 : DT_NOPREFIX);
     CString strShortcut = pControl->GetShortcutText();
-    CSize szShortcut = pDC->GetTextExtent(strShortcut, strShortcut.GetLength());
-    CSize size(nGripper + m_nPopupBarTextPadding + szText.cx + (strShortcut.IsEmpty() ? 0 : szShortcut.cx + 16) + 20,
-               GetControlHeight());
+    const CString strDescription = pControl->GetDescription();
+    const BOOL bDescribed = pControl->GetStyle() == xtpButtonCaptionAndDescription && !strDescription.IsEmpty();
+
+    CFont* pOldFont = pDC->SelectObject(bDescribed ? &m_fntCommandBarBold : GetControlFont(pControl));
+    const CString strMeasured = CXTPControl::StripAccessKeys(pControl->GetCaption());
+    const CSize szText = pDC->GetTextExtent(strMeasured.IsEmpty() ? CString(" ") : strMeasured);
+    const int nShortcutWidth = strShortcut.IsEmpty() ? 0 : pDC->GetTextExtent(strShortcut).cx;
+    CSize size(4 + nIconColumn + (strMeasured.IsEmpty() ? 0 : szText.cx) + nShortcutWidth + 32, nRowHeight);
+    if (bDescribed)
+    {
+        CFont* pBold = pDC->SelectObject(&m_fntCommandBar);
+        const int nLine = pDC->GetTextExtent(" ", 1).cy;
+        pDC->SelectObject(pBold);
+        size.cy = szText.cy + 10 + 2 * nLine;
+    }
+
     if (bDraw)
     {
-        CRect rc = pControl->GetRect();
-        DrawStateFace(pDC, rc, pControl->GetSelected(), FALSE, pControl->GetEnabled(), pControl->GetChecked(), FALSE,
-                      xtpBarTypePopup, xtpBarPopup);
+        const CRect rc = pControl->GetRect();
         pDC->SetBkMode(TRANSPARENT);
         pDC->SetTextColor(GetControlTextColor(pControl));
-        CRect rcText(rc.left + nGripper + m_nPopupBarTextPadding, rc.top, rc.right - 8, rc.bottom);
-        pDC->DrawText(pControl->GetCaption(), &rcText, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
-        if (!strShortcut.IsEmpty())
-            pDC->DrawText(strShortcut, &rcText, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+        CRect rcText(rc.left + m_nPopupBarTextPadding + nIconColumn, rc.top, rc.right, rc.bottom);
+        const CRect rcShortcut(rc.left + nIconColumn + 8, rc.top, rc.right - 19, rc.bottom);
+        if (pControl->GetType() == xtpControlButton && !strShortcut.IsEmpty())
+            rcText.right -= nShortcutWidth + 19;
+        if (bDescribed)
+        {
+            rcText.bottom = rcText.top + szText.cy + 10;
+            DrawTextLine(pDC, strCaption, rcText, nFormat, TRUE, pControl->GetSelected(), pControl->GetEnabled());
+            pDC->SelectObject(&m_fntCommandBar);
+            CRect rcDescription(rcText.left, rcText.bottom - 2, rc.right - 10, rc.bottom);
+            pDC->DrawText(strDescription, &rcDescription, DT_WORDBREAK | DT_NOPREFIX);
+        }
+        else
+        {
+            DrawTextLine(pDC, strCaption, rcText, nFormat, TRUE, pControl->GetSelected(), pControl->GetEnabled());
+            if (pControl->GetType() == xtpControlButton && !strShortcut.IsEmpty())
+                DrawTextLine(pDC, strShortcut, rcShortcut, DT_RIGHT | DT_NOPREFIX, TRUE, pControl->GetSelected(),
+                             pControl->GetEnabled());
+        }
     }
     pDC->SelectObject(pOldFont);
+
+    // A custom width or height replaces the measured one.
+    if (pControl->GetWidth() > 0)
+        size.cx = pControl->GetWidth();
+    if (pControl->GetHeight() > 0)
+        size.cy = pControl->GetHeight();
     return size;
-}
-
-CSize CXTPPaintManager::DrawControlComboBox(CDC*, CXTPControlComboBox*, BOOL)
-{
-    return CSize(0, 0);
-}
-
-CSize CXTPPaintManager::DrawControlEdit(CDC*, CXTPControlEdit*, BOOL)
-{
-    return CSize(0, 0);
 }
 
 COLORREF CXTPPaintManager::GetEditFieldBackColor(CXTPControl* pControl)
@@ -430,178 +503,18 @@ COLORREF CXTPPaintManager::GetControlTextColor(CXTPControl* pControl)
                              pControl->GetPopped(), pBar ? pBar->GetType() : 1, pBar ? pBar->GetPosition() : 0);
 }
 
-CSize CXTPPaintManager::DrawCommandBarGripper(CDC*, CXTPCommandBar*, BOOL)
-{
-    return CSize(0, 0);
-}
-
-// The status bar, message bar, keyboard tips, MDI buttons and animations belong to kinds that do
-// not exist yet; the base leaves them undrawn.
-void CXTPPaintManager::DrawStatusBarPane(CDC*, CRect&, CXTPStatusBarPane*) {}
-void CXTPPaintManager::DrawStatusBarPaneButton(CDC*, CRect, CXTPStatusBarPane*) {}
-int CXTPPaintManager::DrawStatusBarSwitchPane(CDC*, CRect, CXTPStatusBarSwitchPane*)
-{
-    return 0;
-}
-void CXTPPaintManager::DrawStatusBarPaneBorder(CDC*, CRect, CXTPStatusBarPane*, BOOL) {}
-void CXTPPaintManager::DrawStatusBarPaneSeparator(CDC*, CRect, CXTPStatusBarPane*) {}
-void CXTPPaintManager::DrawStatusBarGripper(CDC*, CRect) {}
-void CXTPPaintManager::FillDockBar(CDC*, CXTPDockBar*) {}
-void CXTPPaintManager::FillMessageBar(CDC*, CXTPMessageBar*) {}
-void CXTPPaintManager::DrawMessageBarButton(CDC*, CXTPMessageBarButton*) {}
-void CXTPPaintManager::FillStatusBar(CDC*, CXTPStatusBar*) {}
-CSize CXTPPaintManager::DrawSpecialButton(CDC*, int, CXTPControl*, CXTPCommandBar*, BOOL, LPARAM)
-{
-    return CSize(0, 0);
-}
 CRect CXTPPaintManager::GetSplitButtonCommandRect(CXTPControl* pControl)
 {
     CRect rc = pControl->GetRect();
     rc.right -= m_nSplitButtonDropDownWidth + 1;
     return rc;
 }
+
 void CXTPPaintManager::SetCommandBarRegion(CXTPCommandBar*) {}
-CSize CXTPPaintManager::DrawControlCheckBoxMark(CDC*, CRect, BOOL, BOOL, BOOL, BOOL, BOOL)
-{
-    return CSize(13, 13);
-}
-CSize CXTPPaintManager::DrawControlRadioButtonMark(CDC*, CRect, BOOL, BOOL, BOOL, BOOL, BOOL)
-{
-    return CSize(13, 13);
-}
 void CXTPPaintManager::FillPopupBarIconColumn(CDC*, int, int, int, int, int) {}
-void CXTPPaintManager::DrawCheckMark(CDC*, CRect, COLORREF) {}
-void CXTPPaintManager::DrawRadioMark(CDC*, CRect, COLORREF) {}
-void CXTPPaintManager::DrawComboExpandMark(CDC*, CRect, COLORREF) {}
-CSize CXTPPaintManager::DrawControlMDIButton(CDC*, CXTPControl*, BOOL)
-{
-    return CSize(0, 0);
-}
-void CXTPPaintManager::DrawDropDownGlyph(CDC*, CXTPControl*, CPoint, BOOL, BOOL, BOOL, BOOL) {}
-void CXTPPaintManager::Animate(CDC*, CDC*, CRect, int) {}
-void CXTPPaintManager::AnimateExpanding(CXTPPopupBar*, CDC*, CDC*, BOOL) {}
 void CXTPPaintManager::AdjustPopupCaption(CString&) {}
+
 void CXTPPaintManager::FillWorkspace(CDC* pDC, CRect rc)
 {
     pDC->FillSolidRect(&rc, GetColor(COLOR_APPWORKSPACE));
-}
-void CXTPPaintManager::DrawKeyboardTip(CDC*, CXTPCommandBarKeyboardTip*, BOOL) {}
-
-// ---------------------------------------------------------------- default theme
-
-void CXTPDefaultTheme::DrawSplitButtonFace(CDC* pDC, CXTPControl* pControl, CRect rc)
-{
-    DrawControlBackground(pDC, pControl);
-    (void)rc;
-}
-
-CSize CXTPDefaultTheme::DrawListRowControl(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bSelected, BOOL bDraw,
-                                           CXTPCommandBars*)
-{
-    if (bDraw)
-    {
-        pDC->FillSolidRect(&rc, GetColor(bSelected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-        pDC->SetBkMode(TRANSPARENT);
-        pDC->SetTextColor(GetColor(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-        CRect rcText = rc;
-        rcText.left += 3;
-        pDC->DrawText(pControl->GetCaption(), &rcText, DT_SINGLELINE | DT_VCENTER);
-    }
-    return CSize(rc.Width(), GetControlHeight());
-}
-
-void CXTPDefaultTheme::FillCommandBar(CDC* pDC, CXTPCommandBar* pBar)
-{
-    CRect rc;
-    ::GetClientRect(pBar->GetSafeHwnd(), &rc);
-    pDC->FillSolidRect(&rc, GetColor(COLOR_3DFACE));
-    if (pBar->IsPopupType())
-        pDC->Draw3dRect(&rc, GetColor(COLOR_3DHIGHLIGHT), GetColor(COLOR_3DSHADOW));
-}
-
-COLORREF CXTPDefaultTheme::GetStateTextColor(BOOL bSelected, BOOL, BOOL bEnabled, BOOL, BOOL, int barType, int)
-{
-    if (!bEnabled)
-        return GetColor(COLOR_GRAYTEXT);
-    if (bSelected && barType == xtpBarTypePopup)
-        return GetColor(COLOR_HIGHLIGHTTEXT);
-    return GetColor(COLOR_BTNTEXT);
-}
-
-void CXTPDefaultTheme::DrawStateFace(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
-                                     BOOL bPopuped, int barType, int)
-{
-    if (barType == xtpBarTypePopup)
-    {
-        if (bSelected)
-            pDC->FillSolidRect(&rc, GetColor(COLOR_HIGHLIGHT));
-        return;
-    }
-    if (bChecked && !bSelected)
-        pDC->FillSolidRect(&rc, GetColor(COLOR_3DHIGHLIGHT));
-    if (!bEnabled)
-        return;
-    if (bPressed || bPopuped || bChecked)
-        pDC->Draw3dRect(&rc, GetColor(COLOR_3DSHADOW), GetColor(COLOR_3DHIGHLIGHT)); // sunken
-    else if (bSelected)
-        pDC->Draw3dRect(&rc, GetColor(COLOR_3DHIGHLIGHT), GetColor(COLOR_3DSHADOW)); // raised
-}
-
-CSize CXTPDefaultTheme::DrawCommandBarSeparator(CDC* pDC, CXTPCommandBar* pBar, CXTPControl* pControl, BOOL bDraw)
-{
-    if (!bDraw)
-        return CSize(6, 6);
-    CRect rc = pControl->GetRect();
-    BOOL bVert = pBar && (pBar->GetPosition() == xtpBarLeft || pBar->GetPosition() == xtpBarRight);
-    if (pBar && pBar->IsPopupType())
-    {
-        int y = rc.top - 4;
-        pDC->Draw3dRect(rc.left, y, rc.Width(), 2, GetColor(COLOR_3DSHADOW), GetColor(COLOR_3DHIGHLIGHT));
-    }
-    else if (bVert)
-    {
-        pDC->Draw3dRect(rc.left, rc.top - 4, rc.Width(), 2, GetColor(COLOR_3DSHADOW), GetColor(COLOR_3DHIGHLIGHT));
-    }
-    else
-    {
-        pDC->Draw3dRect(rc.left - 4, rc.top, 2, rc.Height(), GetColor(COLOR_3DSHADOW), GetColor(COLOR_3DHIGHLIGHT));
-    }
-    return CSize(6, 6);
-}
-
-void CXTPDefaultTheme::AdjustExcludeRect(CRect& rc, CXTPControl* pControl, BOOL bVertical)
-{
-    CXTPCommandBar* pBar = pControl ? pControl->GetParent() : nullptr;
-    if (pBar && pBar->IsPopupType())
-        rc.InflateRect(-1, 0);
-    else if (bVertical)
-        rc.InflateRect(0, 0, -1, 0);
-    else
-        rc.InflateRect(0, 0, 0, -1);
-}
-
-CSize CXTPDefaultTheme::DrawTearOffGripper(CDC* pDC, CRect rc, BOOL bSelected, BOOL bDraw)
-{
-    if (bDraw)
-        pDC->FillSolidRect(&rc, GetColor(bSelected ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
-    return CSize(0, 9);
-}
-
-void CXTPDefaultTheme::DrawResizeGripper(CDC* pDC, CRect rc, int)
-{
-    pDC->FillSolidRect(&rc, GetColor(COLOR_3DFACE));
-}
-
-void CXTPDefaultTheme::DrawImage(CDC* pDC, CPoint pt, CSize sz, CXTPImageManagerIcon* pImage, BOOL bSelected,
-                                 BOOL bPressed, BOOL bEnabled, BOOL bChecked, BOOL, BOOL)
-{
-    if (!pImage)
-        return;
-    int nState = !bEnabled ? 1 : bPressed ? 4 : bChecked ? 3 : bSelected ? 2 : 0;
-    pImage->Draw(pDC, pt.x, pt.y, pImage->GetImageByState(nState), sz.cx, sz.cy);
-}
-
-CSize CXTPDefaultTheme::DrawDialogBarGripper(CDC*, CXTPDialogBar*, BOOL)
-{
-    return CSize(0, 0);
 }

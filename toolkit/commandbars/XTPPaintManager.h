@@ -44,6 +44,36 @@ private:
     BOOL m_bStandardFont = TRUE;
 };
 
+class CXTPWinThemeWrapper;
+
+// What the paint manager reads of a status-bar pane; the pane kind fills one to have it drawn.
+struct XTPStatusPaneLook
+{
+    CString strText;
+    CXTPImageManagerIcon* pIcon = nullptr;
+    COLORREF clrBackground = COLORREF(-1);   // -1: no fill
+    COLORREF clrText = COLORREF(-1);         // -1: the paint manager's status text colour
+    COLORREF clrTextDisabled = COLORREF(-1); // -1: its status disabled text colour
+    int nAlignment = 0;                      // 0 left, 1 centred, 2 right
+    UINT nStyle = 0;                         // SBPS_* bits; 0x100 draws without borders
+    BOOL bEnabled = TRUE;
+    BOOL bButton = FALSE; // a pane that acts as a button
+    BOOL bHot = FALSE;    // the status bar's hot pane
+    BOOL bPressed = FALSE;
+    BOOL bChecked = FALSE;
+    CRect rcPadding;      // margins inside the rectangle before the content
+    CFont* pFont = nullptr; // null: the paint manager's status (tooltip) font
+};
+
+// What the paint manager reads of a message-bar button.
+struct XTPMessageBarButtonLook
+{
+    CRect rc;
+    UINT nId = 0; // SC_CLOSE draws the close cross
+    BOOL bHot = FALSE;
+    BOOL bPressed = FALSE;
+};
+
 class CXTPPaintManager : public CCmdTarget
 {
     DECLARE_DYNAMIC(CXTPPaintManager)
@@ -142,6 +172,41 @@ public:
     CXTPShadowManager* GetShadowManager() const { return m_pShadowManager; }
     static void StripAmpersands(CString& str);
 
+    // Line and rectangle helpers; colours are colour numbers (GetColor), -1 skips a part.
+    void HorizontalLine(CDC* pDC, int x0, int y, int x1, int nColor);
+    void VerticalLine(CDC* pDC, int x, int y0, int y1, int nColor);
+    void Line(CDC* pDC, int x0, int y0, int x1, int y1, int nColor);
+    void Rectangle(CDC* pDC, CRect rc, int nFrameColor, int nFillColor);
+    void Draw3dRect(CDC* pDC, CRect rc, int nTopLeftColor, int nBottomRightColor);
+    // An anti-aliased filled circle in a square rectangle.
+    static void DrawAntialiasedCircle(CDC* pDC, int nLeft, int nTop, int nRight, int nBottom, COLORREF clrEdge,
+                                      COLORREF clrFill);
+
+    // The parts of kinds that pass what the paint manager reads as look records: a status-bar
+    // pane, the status bar's and the message bar's faces, a message-bar button, a keyboard tip.
+    void DrawStatusPane(CDC* pDC, CRect& rc, const XTPStatusPaneLook& pane);
+    void DrawStatusPaneButton(CDC* pDC, CRect rc, const XTPStatusPaneLook& pane);
+    void DrawStatusPaneBorder(CDC* pDC, CRect rc, BOOL bButtonPane, BOOL bLastPane);
+    void FillStatusBarRect(CDC* pDC, CRect rcClient);
+    void FillMessageBarRect(CDC* pDC, CRect rcClient, CRect rcMessage);
+    void DrawMessageBarButtonLook(CDC* pDC, const XTPMessageBarButtonLook& button);
+    // bSetRegion: the preparation of a new tip window (nothing is drawn).
+    void DrawKeyboardTipLook(CDC* pDC, CRect rcClient, const CString& strText, BOOL bEnabled, BOOL bSetRegion);
+    CFont* GetKeyboardTipFont() { return &m_fontToolTip; }
+
+    // The caption (and shortcut or description) of a control on a popup bar, without its face:
+    // measured (bDraw FALSE) or drawn; the control's size. nIconColumn receives the icon column.
+    CSize DrawPopupBarText(CDC* pDC, CXTPControl* pControl, BOOL bDraw, int* pIconColumn = nullptr);
+
+    // Heights of combo boxes and edits: the explicit control size, else the text height of " " in
+    // the icon title font + 7 (a combo box at least 20 unless that text is 13 or taller).
+    int GetFieldHeight(CDC* pDC, BOOL bComboBox);
+    // The drop-down button width of a combo box of height b.
+    static int GetComboDropDownWidth(int nHeight);
+    // The width of the label in front of an edit or combo field: caption extent + 5 in the
+    // regular font, or the icon width + 4 when only an image shows; 0 when neither shows.
+    int GetFieldLabelWidth(CDC* pDC, CXTPControl* pControl);
+
     // The global paint manager.
     static CXTPPaintManager* GetGlobal();   // creates theme 0 when none exists
     static CXTPPaintManager* GetGlobalIfAny();
@@ -216,6 +281,11 @@ public:
     CXTPPaintManagerColor m_arrColor[63];
     int m_nSystemTheme = 7;
     CXTPShadowManager* m_pShadowManager = nullptr;
+
+    // Visual-style data of the classes "STATUS" and "BUTTON" (opened by RefreshMetrics when the
+    // themed status bar or themed check marks are on).
+    CXTPWinThemeWrapper* m_themeStatusBar = nullptr;
+    CXTPWinThemeWrapper* m_themeButton = nullptr;
 };
 
 // The plain default theme: flat classic look in system colours (raised hot and sunken pressed
@@ -226,6 +296,7 @@ class CXTPDefaultTheme : public CXTPPaintManager
 
 public:
     void DrawSplitButtonFace(CDC* pDC, CXTPControl* pControl, CRect rc) override;
+    CSize DrawPopupBarControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw) override;
     CSize DrawListRowControl(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bSelected, BOOL bDraw,
                              CXTPCommandBars* pCommandBars) override;
     void FillCommandBar(CDC* pDC, CXTPCommandBar* pBar) override;
@@ -241,4 +312,24 @@ public:
                    BOOL bEnabled, BOOL bChecked, BOOL bPopuped, BOOL bToolBarImage) override;
     CSize DrawDialogBarGripper(CDC* pDC, CXTPDialogBar* pBar, BOOL bDraw) override;
     int GetCurrentTheme() const override { return 0; }
+    CSize GetButtonSizeForBar(CXTPCommandBar* pBar) override;
+    CRect GetCommandBarBorders(CXTPCommandBar* pBar) override;
+    CSize DrawCommandBarGripper(CDC* pDC, CXTPCommandBar* pBar, BOOL bDraw) override;
+    void RefreshMetrics() override;
+
+    // Operations this theme adds.
+    // nSelected: the field's hot state (0 none, 1 mouse, 2 and 3 keyboard).
+    virtual void DrawEditBorder(CDC* pDC, CRect rc, int nSelected, BOOL bEnabled);
+    virtual void DrawComboDropDownButton(CDC* pDC, CRect rc, BOOL bEnabled, BOOL bDropped, BOOL bHot);
+    // nPressed: 4 the upper half, 5 the lower half, else none.
+    virtual void DrawSpinButtons(CDC* pDC, CRect rc, BOOL bEnabled, BOOL bHot, int nPressed);
+    // The face of an edit or combo field: the inside filled when enabled, the drop-down button of
+    // width nDropDownWidth (0: an edit) and the edit border.
+    void DrawFieldFace(CDC* pDC, CXTPControl* pControl, CRect rcField, int nDropDownWidth, BOOL bDropped);
+    // The checkerboard of face and highlight that fills a checked button.
+    void FillChecked(CDC* pDC, CRect rc);
+    // The dialog-bar gripper strip for the current control height.
+    CSize DrawDialogBarGripperStrip(CDC* pDC, BOOL bDraw);
+
+    int m_nPopupTextColor = COLOR_BTNTEXT; // colour number of popup items and hot items
 };

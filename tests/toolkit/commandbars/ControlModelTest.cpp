@@ -329,6 +329,65 @@ TEST(ControlModel, LaterKindJoinsAddByType)
     pControls->InternalRelease();
 }
 
+TEST(ControlModel, SetControlTypeTable)
+{
+    CXTPControls::PFNCREATECONTROL pfnOld = CXTPControls::RegisterControlType(xtpControlLabel, &MakeLabel);
+    struct Case
+    {
+        const char* name;
+        int nFrom, nTo;
+        bool bSame;    // the same object stays
+        bool bNull;    // nothing changes, null answered
+        int nTypeAfter; // the type at index 1 afterwards
+    };
+    const Case cases[] = {
+        {"same type", xtpControlButton, xtpControlButton, true, false, xtpControlButton},
+        {"popup to split popup", xtpControlPopup, xtpControlSplitButtonPopup, true, false, xtpControlSplitButtonPopup},
+        {"button popup to popup", xtpControlButtonPopup, xtpControlPopup, true, false, xtpControlPopup},
+        {"button to label", xtpControlButton, xtpControlLabel, false, false, xtpControlLabel},
+        {"button to a kind that does not exist", xtpControlButton, xtpControlGallery, true, true, xtpControlButton},
+        {"out of range", xtpControlButton, 42, true, true, xtpControlButton},
+    };
+    for (const Case& c : cases)
+    {
+        TestBar bar;
+        CXTPControls* pControls = bar.GetControls();
+        pControls->Add(new CXTPControlButton(), 1);
+        CXTPControl* pOld = pControls->Add(new CXTPControlButton(), 2);
+        pControls->Add(new CXTPControlButton(), 3);
+        pOld->SetType(c.nFrom);
+        pOld->SetCaption("Find");
+        pOld->SetBeginGroup(TRUE);
+        pOld->SetParameter("p");
+        CXTPControl* pResult = pControls->SetControlTypeAt(1, c.nTo);
+        EXPECT_EQ(pResult == nullptr, c.bNull) << c.name;
+        EXPECT_EQ(pControls->GetCount(), 3) << c.name;
+        CXTPControl* pAt = pControls->GetAt(1);
+        EXPECT_EQ(pAt == pOld, c.bSame) << c.name;
+        if (!c.bNull)
+            EXPECT_EQ(pResult, pAt) << c.name;
+        EXPECT_EQ(pAt->GetType(), c.nTypeAfter) << c.name;
+        // The copy keeps what the control held, and its place.
+        EXPECT_EQ(pAt->GetID(), 2) << c.name;
+        EXPECT_EQ(S(pAt->GetCaption()), "Find") << c.name;
+        EXPECT_TRUE(pAt->GetBeginGroup()) << c.name;
+        EXPECT_EQ(S(pAt->GetParameter()), "p") << c.name;
+        EXPECT_EQ(pAt->GetIndex(), 1) << c.name;
+        EXPECT_EQ(pAt->GetParent(), &bar) << c.name;
+        EXPECT_EQ(pControls->GetAt(2)->GetID(), 3) << c.name;
+        if (!c.bSame)
+            EXPECT_NE(dynamic_cast<TestLabel*>(pAt), nullptr) << c.name;
+    }
+    // A bad index, and a control of another collection.
+    TestBar bar;
+    EXPECT_EQ(bar.GetControls()->SetControlTypeAt(0, xtpControlLabel), nullptr);
+    EXPECT_EQ(bar.GetControls()->SetControlTypeAt(-1, xtpControlLabel), nullptr);
+    CXTPControlButton* pLoose = new CXTPControlButton();
+    EXPECT_EQ(bar.GetControls()->SetControlType(pLoose, xtpControlLabel), nullptr);
+    pLoose->InternalRelease();
+    CXTPControls::RegisterControlType(xtpControlLabel, pfnOld);
+}
+
 TEST(ControlModel, AccessKeys)
 {
     struct Case

@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/XTPControls.h"
 #include "toolkit/commandbars/XTPPaintManager.h"
 #include "toolkit/commandbars/XTPSystemQuery.h"
+#include "toolkit/common/XTPImageManager.h"
 
 #include <gtest/gtest.h>
 
@@ -26,6 +27,7 @@ public:
     {
         return DrawToolBarControl(pDC, pControl, bDraw);
     }
+    CSize DrawCommandBarSeparator(CDC*, CXTPCommandBar*, CXTPControl*, BOOL) override { return CSize(6, 6); }
 };
 
 struct Item
@@ -33,6 +35,12 @@ struct Item
     int cx;
     BOOL bBeginGroup;
     int nFlags;
+};
+
+// A test bar whose remembered width a test can set.
+struct LayoutBar : TestBar
+{
+    void SetRememberedWidth(int nWidth) { m_nMRUWidth = nWidth; }
 };
 
 struct LayoutFixture
@@ -61,7 +69,7 @@ struct LayoutFixture
     }
     CXTPControl* At(int i) { return bar.GetControls()->GetAt(i); }
 
-    TestBar bar;
+    LayoutBar bar;
     HDC hDC;
     CDC dc;
 };
@@ -207,4 +215,184 @@ TEST(ControlsLayout, PopupColumnsTable)
         EXPECT_EQ(f.At(2)->GetRowRect(), CRect(52, 2, 92, 46));
     }
     SetCommandBarsSystemQuery(nullptr);
+}
+
+TEST(ControlsLayout, BalancedWrapOfATallFloatingBar)
+{
+    // Ten 23-pixel buttons, each beginning a group: a floating layout puts each on a row of its
+    // own (274 high, 23 wide), more than three times as tall as wide. The balanced wrap lets groups
+    // share rows: the narrowest width no smaller than its height is 110 (four buttons and three
+    // gaps). A row that would overflow breaks at its last group, so full rows hold three and the
+    // last row four: rows of 3, 3 and 4, three rows of 22 with two gaps = 78.
+    std::vector<Item> items(10, Item{23, TRUE, 0});
+    LayoutFixture f(items);
+    CSize sz = f.Layout(0, 0x100 | 0x40);
+    EXPECT_EQ(sz.cx, 110 + 4);
+    EXPECT_EQ(sz.cy, 78 + 4);
+    const int rowStarts[] = {0, 3, 6};
+    for (int i = 0; i < 10; ++i)
+    {
+        const int nRow = i < 3 ? 0 : i < 6 ? 1 : 2;
+        const int nColumn = i - rowStarts[nRow];
+        EXPECT_EQ(f.At(i)->GetWrap(), i == 3 || i == 6) << i;
+        const CRect rc = f.At(i)->GetRect();
+        EXPECT_EQ(rc.left, 2 + 29 * nColumn) << i;
+        EXPECT_EQ(rc.top, 2 + 28 * nRow) << i;
+        EXPECT_EQ(rc.Width(), 23) << i;
+    }
+
+    // A bar that is not too tall keeps a row per group at its measured width.
+    std::vector<Item> wide{{100, FALSE, 0}, {23, TRUE, 0}, {23, FALSE, 0}};
+    LayoutFixture g(wide);
+    sz = g.Layout(0, 0x100 | 0x40);
+    EXPECT_EQ(sz.cx, 100 + 4);
+    EXPECT_EQ(sz.cy, 22 + 6 + 22 + 4);
+    EXPECT_TRUE(g.At(1)->GetWrap());
+
+    // With a remembered width the tall layout stays.
+    std::vector<Item> tall(6, Item{23, TRUE, 0});
+    LayoutFixture h(tall);
+    h.bar.SetRememberedWidth(40);
+    sz = h.Layout(0, 0x100 | 0x40);
+    EXPECT_EQ(sz.cx, 23 + 4);
+    EXPECT_EQ(sz.cy, 6 * 22 + 5 * 6 + 4);
+}
+
+namespace
+{
+// Sizes by style: large (4) 40 x 60, icon and caption (3) 70 x 22, icon (2) 24 x 22.
+class StyleSizedPaintManager : public CXTPDefaultTheme
+{
+public:
+    CSize DrawToolBarControl(CDC*, CXTPControl* pControl, BOOL) override
+    {
+        switch (pControl->GetStyle())
+        {
+        case xtpButtonIconAndCaptionBelow:
+            return CSize(40, 60);
+        case xtpButtonIconAndCaption:
+            return CSize(70, 22);
+        case xtpButtonIcon:
+            return CSize(24, 22);
+        default:
+            return CSize(30, 22);
+        }
+    }
+    CSize DrawCommandBarSeparator(CDC*, CXTPCommandBar*, CXTPControl*, BOOL) override { return CSize(6, 6); }
+};
+
+// A smart-layout bar of six buttons; those marked large have a 32-pixel icon, the others 16.
+struct SmartFixture
+{
+    SmartFixture(const std::vector<BOOL>& large, const std::vector<BOOL>& groups)
+    {
+        bar.SetPaintManager(new StyleSizedPaintManager());
+        bar.SetIconSize(CSize(16, 16));
+        bar.SetFlags(xtpFlagSmartLayout);
+        CXTPImageManager* pImages = new CXTPImageManager();
+        HICON hIcon = ::LoadIcon(nullptr, IDI_APPLICATION);
+        for (size_t i = 0; i < large.size(); ++i)
+        {
+            const UINT nId = 500 + static_cast<UINT>(i);
+            pImages->SetIcon(hIcon, nId, large[i] ? 32 : 16, large[i] ? 32 : 16);
+            CXTPControl* p = bar.GetControls()->Add(new CXTPControlButton(), static_cast<int>(nId));
+            p->SetBeginGroup(i < groups.size() && groups[i]);
+        }
+        bar.SetImageManager(pImages);
+        hDC = GetDC(nullptr);
+        dc.Attach(hDC);
+    }
+    ~SmartFixture()
+    {
+        dc.Detach();
+        ReleaseDC(nullptr, hDC);
+    }
+    std::vector<int> Styles()
+    {
+        std::vector<int> styles;
+        for (int i = 0; i < bar.GetControls()->GetCount(); ++i)
+            styles.push_back(bar.GetControls()->GetAt(i)->GetStyle());
+        return styles;
+    }
+    TestBar bar;
+    HDC hDC;
+    CDC dc;
+};
+} // namespace
+
+TEST(ControlsLayout, SmartLayoutReductionTable)
+{
+    const BOOL L = TRUE, S = FALSE;
+    struct Case
+    {
+        const char* name;
+        std::vector<BOOL> large;
+        std::vector<BOOL> groups;
+        int nLength; // the margins (2 each side) included
+        DWORD dwMode;
+        std::vector<int> styles;
+        CSize size;
+    };
+    const Case cases[] = {
+        {"room for all: large", {L, L, L}, {}, 400, 0x40, {4, 4, 4}, CSize(400, 64)},
+        {"no large icon: stacked three to a column", {S, S, S, S}, {}, 400, 0x40, {3, 3, 3, 3}, CSize(400, 70)},
+        {"the last three large become small", {L, L, L, L, L, L}, {}, 204, 0x40, {4, 4, 4, 3, 3, 3}, CSize(204, 70)},
+        {"then icons only from the end", {L, L, L, L, L, L}, {}, 134, 0x40, {3, 3, 3, 2, 2, 2}, CSize(134, 70)},
+        {"groups are not merged",
+         {L, L, L, L, L, L},
+         {FALSE, FALSE, FALSE, FALSE, TRUE, FALSE},
+         204,
+         0x40,
+         {4, 3, 3, 3, 4, 4},
+         CSize(204, 70)},
+        {"a large one among three", {S, S, L, L}, {}, 144, 0x40, {3, 3, 3, 3}, CSize(144, 70)},
+        {"just fits", {S, S, L, L}, {}, 154, 0x40, {3, 3, 4, 4}, CSize(154, 64)},
+        {"nothing more to reduce", {L, L, L, L, L, L}, {}, 44, 0x40, {2, 2, 2, 2, 2, 2}, CSize(52, 70)},
+    };
+    for (const Case& c : cases)
+    {
+        SmartFixture f(c.large, c.groups);
+        CSize sz = f.bar.GetControls()->CalcDynamicSize(&f.dc, c.nLength, c.dwMode, CRect(2, 2, 2, 2), 0);
+        EXPECT_EQ(f.Styles(), c.styles) << c.name;
+        EXPECT_EQ(sz, c.size) << c.name;
+    }
+}
+
+TEST(ControlsLayout, SmartLayoutPlacementAndHiding)
+{
+    const BOOL L = TRUE;
+    {
+        SmartFixture f({L, L, L, L, L, L}, {});
+        f.bar.GetControls()->CalcDynamicSize(&f.dc, 204, 0x40, CRect(2, 2, 2, 2), 0);
+        CXTPControls* pControls = f.bar.GetControls();
+        EXPECT_EQ(pControls->GetAt(0)->GetRect(), CRect(2, 2, 42, 62)); // not centred
+        EXPECT_EQ(pControls->GetAt(3)->GetRect(), CRect(122, 2, 192, 24));
+        EXPECT_EQ(pControls->GetAt(4)->GetRect(), CRect(122, 24, 192, 46));
+        EXPECT_EQ(pControls->GetAt(5)->GetRect(), CRect(122, 46, 192, 68));
+        EXPECT_EQ(pControls->GetAt(5)->GetRowRect(), CRect(2, 2, 202, 68));
+    }
+    {
+        // Mode 0x80: what still lies beyond the length becomes an icon and is hidden.
+        SmartFixture f({L, L, L, L, L, L}, {});
+        f.bar.GetControls()->CalcDynamicSize(&f.dc, 44, 0x80 | 0x40, CRect(2, 2, 2, 2), 0);
+        CXTPControls* pControls = f.bar.GetControls();
+        for (int i = 0; i < 6; ++i)
+        {
+            EXPECT_EQ(pControls->GetAt(i)->GetStyle(), xtpButtonIcon) << i;
+            EXPECT_EQ((pControls->GetAt(i)->GetHideFlags() & xtpHideWrap) != 0, i >= 3) << i;
+        }
+        // A user style stays; the reduction goes on around it and ends.
+        SmartFixture g({L, L, L, L, L, L}, {});
+        g.bar.GetControls()->GetAt(5)->SetCustomStyle(xtpButtonIconAndCaptionBelow);
+        g.bar.GetControls()->CalcDynamicSize(&g.dc, 44, 0x40, CRect(2, 2, 2, 2), 0);
+        EXPECT_EQ(g.Styles(), (std::vector<int>{2, 2, 2, 3, 3, 4}));
+
+        // Room again: the marks go and the large look returns.
+        f.bar.GetControls()->CalcDynamicSize(&f.dc, 400, 0x80 | 0x40, CRect(2, 2, 2, 2), 0);
+        for (int i = 0; i < 6; ++i)
+        {
+            EXPECT_EQ(pControls->GetAt(i)->GetStyle(), xtpButtonIconAndCaptionBelow) << i;
+            EXPECT_EQ(pControls->GetAt(i)->GetHideFlags() & xtpHideWrap, 0) << i;
+        }
+    }
 }

@@ -131,8 +131,15 @@ TEST(PaintManager, FontsSizesAndIcons)
     TestBar bar;
     bar.SetIconSize(CSize(16, 16));
     CSize sz = pm->GetButtonSizeForBar(&bar);
-    EXPECT_EQ(sz.cx, pm->GetControlHeight() + 4 > 20 ? pm->GetControlHeight() + 4 : 20);
-    EXPECT_EQ(sz.cy, pm->GetControlHeight() > 22 ? pm->GetControlHeight() : 22);
+    // The default theme: the icon size plus 4 each way, at least the control height.
+    EXPECT_EQ(sz.cx, pm->GetControlHeight() > 20 ? pm->GetControlHeight() : 20);
+    EXPECT_EQ(sz.cy, pm->GetControlHeight() > 20 ? pm->GetControlHeight() : 20);
+    bar.SetIconSize(CSize(32, 24));
+    sz = pm->GetButtonSizeForBar(&bar);
+    EXPECT_EQ(sz.cx, pm->GetControlHeight() > 36 ? pm->GetControlHeight() : 36);
+    EXPECT_EQ(sz.cy, pm->GetControlHeight() > 28 ? pm->GetControlHeight() : 28);
+    bar.SetIconSize(CSize(16, 16));
+    sz = pm->GetButtonSizeForBar(&bar);
     EXPECT_EQ(pm->GetPopupBarGripperWidth(&bar), 0);
     bar.SetType(xtpBarTypePopup);
     EXPECT_EQ(pm->GetPopupBarGripperWidth(&bar), sz.cx + 1);
