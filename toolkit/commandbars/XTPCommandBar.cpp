@@ -52,13 +52,6 @@ void CXTPCommandBar::OnTrackedMouseMove(UINT /*nFlags*/, CPoint /*point*/)
 {
 }
 
-int CXTPCommandBar::OnHookMessage(HWND /*hWnd*/, UINT /*nMessage*/, WPARAM& /*wParam*/, LPARAM& /*lParam*/,
-                                  LRESULT& /*lResult*/)
-{
-    // A tracking bar owns the keyboard: keys it does not use are eaten.
-    return 0;
-}
-
 void CXTPCommandBar::DelayRedraw()
 {
     m_dwPending |= xtpDelayRedraw;
@@ -104,6 +97,15 @@ BOOL CXTPCommandBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboar
     {
         m_bEnteredByMouse = !bSelectFirst && !bKeyboard;
         m_bKeyboard = bKeyboard;
+        if (m_bHideCaret)
+        {
+            // The focus window (or the site) is given back its focus and caret at the end.
+            m_hwndFocus = ::GetFocus();
+            if (!m_hwndFocus && GetSite())
+                m_hwndFocus = GetSite()->GetSafeHwnd();
+            if (m_hwndFocus)
+                ::HideCaret(m_hwndFocus);
+        }
         XTPMouseManager()->SetTrackingBar(this);
         XTPKeyboardManager()->HookKeyboard(this);
     }
@@ -117,6 +119,14 @@ BOOL CXTPCommandBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboar
             SetSelected(-1);
         if (!XTPMouseManager()->IsTracking() && XTPMouseManager()->GetSelected() == this)
             XTPMouseManager()->SetSelected(nullptr);
+        HWND hWndFocus = m_hwndFocus;
+        m_hwndFocus = nullptr;
+        if (hWndFocus && ::IsWindow(hWndFocus))
+        {
+            ::ShowCaret(hWndFocus);
+            if (GetSafeHwnd() && ::GetFocus() == GetSafeHwnd())
+                ::SetFocus(hWndFocus);
+        }
         m_nKeepSelection = 0;
     }
     return TRUE;

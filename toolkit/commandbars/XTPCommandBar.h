@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/Wnd.h"
+#include "toolkit/commandbars/XTPCommandBarKeyboard.h"
 #include "toolkit/commandbars/XTPHookManager.h"
 #include "toolkit/common/XTPAccessible.h"
 
@@ -128,6 +129,33 @@ public:
     void SetPopupControlClosed();
     BOOL IsKeyboardCuesVisible() const { return TRUE; }
 
+    // ---- Keyboard navigation while the bar tracks (XTPCommandBarNavigation.cpp).
+    // A key the keyboard manager hands to the tracking bar: 1 eaten, 2 passed on.
+    virtual int OnHookKeyDown(UINT nChar, LPARAM lParam);
+    // Carries out a navigation code (XTPSpecialKey); TRUE when the bar used it.
+    virtual BOOL ProcessSpecialKey(int nKey);
+    // A chosen keyboard tip: a control is executed, a bar is driven by the keyboard.
+    virtual void OnKeyboardTipSelected(const XTP_KEYBOARD_TIP_ENTRY& tip);
+    // The level of the keyboard tips while this bar owns the shown ones, else 0.
+    int GetKeyboardTipsLevel() const;
+    // The control an access key selects, searching from after the hot one; -1 when none.
+    int FindAccessKeyControl(UINT nChar, BOOL& bUnique) const;
+    // Arrows move along a row (top, bottom, floating, popup toolbar) or down a column.
+    BOOL IsHorizontalNavigation() const;
+    BOOL IsLayoutRightToLeft() const;
+    // A toolbar shown as a popup (type 1 at the popup position).
+    BOOL IsPopupToolBar() const { return m_barType == xtpBarTypeNormal && m_barPosition == xtpBarPopup; }
+    // Opens the popup of a control (-1 closes the open one); FALSE when it cannot open.
+    BOOL SetPopupControl(int nPopuped, BOOL bKeyboard = FALSE);
+
+protected:
+    // The hot control of the neighbouring row (bDown: the row below) with the widest overlap.
+    int FindNeighbourRowControl(BOOL bDown) const;
+    // Types in a key over this bar's keyboard tips: TRUE when the tips took it.
+    BOOL FilterKeyboardTips(UINT nChar);
+    void RemoveKeyboardTips();
+
+public:
     // Set while the bar is opened to return a chosen command id instead of sending it.
     UINT* m_pReturnCmd = nullptr;
     // Records of what the bar was asked to redraw (rectangles; the whole bar as an empty one).

@@ -5,6 +5,8 @@
 
 #include "framework/CmdTarget.h"
 #include "framework/Wnd.h"
+#include "framework/Array.h"
+#include "toolkit/commandbars/XTPCommandBarKeyboard.h"
 
 class CXTPCommandBarsOptions;
 class CXTPControlActions;
@@ -53,6 +55,13 @@ public:
     // Command ids executed (intelligent menus).
     void SetCommandUsed(int nId);
     int GetCommandUsedCount() const { return m_nUsedCount; }
+
+    // Keyboard tips as the bars' key handling sees them: the shown tips, the bar that owns them,
+    // the level (above 0 while shown) and how many characters were typed over them.
+    CArray<XTP_KEYBOARD_TIP_ENTRY, const XTP_KEYBOARD_TIP_ENTRY&> m_arrKeyboardTips;
+    CXTPCommandBar* m_pKeyboardTipsOwner = nullptr;
+    int m_nKeyboardTipsLevel = 0;
+    int m_nKeyboardTipsTyped = 0;
 
 private:
     CXTPControlActions* m_pActions = nullptr;

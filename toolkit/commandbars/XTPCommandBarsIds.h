@@ -14,3 +14,7 @@ constexpr UINT XTP_WM_CONTROL_NOTIFY_MESSAGE = 0x2862;
 constexpr int XTP_CN_EXECUTE_CODE = 100;
 // The mouse manager's mouse-leave timer (50 ms) on the tracked window.
 constexpr UINT_PTR XTP_TID_MOUSELEAVE = 113341;
+
+// A key reaches a tracking bar: sent to the bar's site before the bar acts on it (wParam points to
+// the virtual-key code, lParam the bar).
+constexpr UINT XTP_WM_COMMANDBARKEYDOWN = 0x285A;

@@ -47,6 +47,12 @@ RECT CXTPCommandBarsSystemQuery::GetWorkArea(HWND hWnd)
     return GetMonitorHelper()->GetWorkAreaFromHwnd(hWnd);
 }
 
+// Sounds.
+BOOL CXTPCommandBarsSystemQuery::MessageBeep(UINT uType)
+{
+    return ::MessageBeep(uType);
+}
+
 CXTPCommandBarsSystemQuery* GetCommandBarsSystemQuery()
 {
     return g_pQuery ? g_pQuery : &g_systemQuery;

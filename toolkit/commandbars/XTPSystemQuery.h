@@ -20,6 +20,9 @@ public:
     virtual RECT GetWorkArea(POINT pt);
     // The work area of the monitor nearest to the window (the primary one for a null window).
     virtual RECT GetWorkArea(HWND hWnd);
+
+    // Sounds: a bar beeps for a key that selects nothing (MessageBeep).
+    virtual BOOL MessageBeep(UINT uType);
 };
 
 // The installed object (the system's when none was set).
