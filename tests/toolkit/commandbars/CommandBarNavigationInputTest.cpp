@@ -174,3 +174,46 @@ TEST(CommandBarNavigationInput, EscapeEndsTrackingAndGivesTheFocusBack)
         EXPECT_EQ(c.bBarTakesFocus ? desk.focus.Handle() : other.Handle(), GetFocus());
     }
 }
+
+TEST(CommandBarNavigationInput, KeysPassToAChildWindowOfTheBarWithTheFocus)
+{
+    Desk desk;
+    // An edit field inside the bar, as a custom control's window would be.
+    RecordingWindow field(WS_CHILD | WS_VISIBLE, RECT{200, 2, 300, 22}, desk.bar.GetSafeHwnd());
+    struct Case
+    {
+        WORD vk;
+        bool bArrives;
+        const char* what;
+    } cases[] = {
+        {VK_RIGHT, true, "arrows pass on"},
+        {VK_HOME, true, "so do Home and End"},
+        {'S', true, "and letters"},
+        {VK_ESCAPE, false, "Esc is the bar's"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(desk.Press(
+            c.vk,
+            [&] {
+                desk.bar.SetTrackingMode(TRUE, FALSE, TRUE);
+                desk.bar.SetSelected(0, TRUE);
+                SetFocus(field.Handle());
+            },
+            &field));
+        EXPECT_EQ(c.bArrives ? 1 : 0, CountKey(field, WM_KEYDOWN, c.vk));
+        EXPECT_EQ(c.bArrives, desk.bar.IsTrackingMode() != FALSE);
+        if (c.bArrives)
+            EXPECT_EQ(0, desk.bar.Selected()) << "the bar did not move";
+    }
+    // The wheel goes to the child window as well.
+    desk.bar.SetTrackingMode(TRUE, FALSE, TRUE);
+    SetFocus(field.Handle());
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    LRESULT lResult = 0;
+    EXPECT_EQ(2, desk.bar.OnHookMessage(nullptr, WM_MOUSEWHEEL, wParam, lParam, lResult));
+    SetFocus(desk.focus.Handle());
+    EXPECT_EQ(1, desk.bar.OnHookMessage(nullptr, WM_MOUSEWHEEL, wParam, lParam, lResult));
+}

@@ -5,6 +5,7 @@
 // thread's keyboard state.
 #include "CommandBarNavigationSupport.h"
 
+#include "framework/FrameWnd.h"
 #include "toolkit/commandbars/XTPCommandBars.h"
 #include "toolkit/commandbars/XTPCommandBarsIds.h"
 #include "toolkit/commandbars/XTPControls.h"
@@ -454,7 +455,7 @@ TEST(CommandBarNavigation, SiteHearsTheKeyAndMayDestroyTheBar)
     EXPECT_EQ(0, beeps.Count()) << "and does nothing more with it";
 }
 
-TEST(CommandBarNavigation, KeptSelectionCustomizationAndHotControlKeepKeys)
+TEST(CommandBarNavigation, KeptSelectionCustomizationHelpModeAndHotControlKeepKeys)
 {
     // While the keep-selection lock is held, keys are eaten unseen.
     {
@@ -474,6 +475,23 @@ TEST(CommandBarNavigation, KeptSelectionCustomizationAndHotControlKeepKeys)
         EXPECT_EQ(2, Key(f.bar, VK_RIGHT));
         EXPECT_TRUE(f.bar.m_codes.empty());
         f.bar.SetCommandBars(nullptr);
+    }
+    // In the frame's help mode keys pass on.
+    {
+        CFrameWnd frame;
+        ASSERT_TRUE(frame.CreateEx(0, nullptr, "frame", WS_POPUP, CRect(0, 0, 300, 200), nullptr, 0));
+        NavBar bar;
+        bar.AddButtons({"One", "Two"});
+        bar.SetSiteWindow(frame.GetSafeHwnd());
+        bar.SetTrackingMode(TRUE, FALSE, TRUE);
+        frame.m_bHelpMode = TRUE;
+        EXPECT_EQ(2, Key(bar, VK_RIGHT));
+        EXPECT_TRUE(bar.m_codes.empty());
+        frame.m_bHelpMode = FALSE;
+        EXPECT_EQ(1, Key(bar, VK_RIGHT));
+        EXPECT_EQ(1u, bar.m_codes.size());
+        bar.SetTrackingMode(FALSE);
+        frame.DestroyWindow();
     }
     // A hot control that takes the key decides.
     struct KeyControl : CXTPControlButton
