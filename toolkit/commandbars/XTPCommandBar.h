@@ -153,7 +153,6 @@ protected:
     int FindNeighbourRowControl(BOOL bDown) const;
     // Types in a key over this bar's keyboard tips: TRUE when the tips took it.
     BOOL FilterKeyboardTips(UINT nChar);
-    void RemoveKeyboardTips();
 
 public:
     // Set while the bar is opened to return a chosen command id instead of sending it.

@@ -96,9 +96,9 @@ int CXTPCommandBar::OnHookKeyDown(UINT nChar, LPARAM lParam)
     if (pSite && pSite->GetSafeHwnd())
     {
         const HWND hWndBar = GetSafeHwnd();
-        UINT nKey = nChar;
+        WPARAM nKey = nChar;
         InternalAddRef();
-        ::SendMessageA(pSite->GetSafeHwnd(), XTP_WM_COMMANDBARKEYDOWN, reinterpret_cast<WPARAM>(&nKey),
+        ::SendMessageA(pSite->GetSafeHwnd(), XTP_WM_TRACKINGKEY, reinterpret_cast<WPARAM>(&nKey),
                        reinterpret_cast<LPARAM>(this));
         const BOOL bGone = hWndBar && !GetSafeHwnd();
         InternalRelease();
@@ -260,8 +260,8 @@ BOOL CXTPCommandBar::ProcessSpecialKey(int nKey)
         nKey = xtpKeyPrev;
     else if (nKey == xtpKeyRight)
         nKey = xtpKeyNext;
-    if ((nKey == xtpKeyNext || nKey == xtpKeyPrev) && GetCommandBars() && GetCommandBars()->m_nKeyboardTipsLevel > 0)
-        RemoveKeyboardTips();
+    if ((nKey == xtpKeyNext || nKey == xtpKeyPrev) && GetCommandBars() && GetCommandBars()->IsKeyboardTipsShown())
+        GetCommandBars()->HideKeyboardTips();
 
     CXTPControl* pHot = pControls->GetAt(m_nSelected);
     const BOOL bPopupToolBar = IsPopupToolBar();
@@ -320,7 +320,7 @@ BOOL CXTPCommandBar::ProcessSpecialKey(int nKey)
         if (GetKeyboardTipsLevel() > 1)
         {
             // One level of tips back: the deeper tips go, the bar keeps tracking.
-            RemoveKeyboardTips();
+            GetCommandBars()->HideKeyboardTips();
             return TRUE;
         }
         CXTPCommandBar* pParent = GetParentCommandBar();
@@ -378,27 +378,24 @@ BOOL CXTPCommandBar::SetPopupControl(int nPopuped, BOOL bKeyboard)
 
 // ---------------------------------------------------------------- keyboard tips
 
-int CXTPCommandBar::GetKeyboardTipsLevel() const
+void CXTPCommandBars::HideKeyboardTips()
 {
-    CXTPCommandBars* pCommandBars = GetCommandBars();
-    return pCommandBars && pCommandBars->m_pKeyboardTipsOwner == this ? pCommandBars->m_nKeyboardTipsLevel : 0;
-}
-
-void CXTPCommandBar::RemoveKeyboardTips()
-{
-    CXTPCommandBars* pCommandBars = GetCommandBars();
-    if (!pCommandBars)
-        return;
-    for (INT_PTR i = 0; i < pCommandBars->m_arrKeyboardTips.GetSize(); ++i)
+    for (INT_PTR i = 0; i < m_arrKeyboardTips.GetSize(); ++i)
     {
-        HWND hWndTip = pCommandBars->m_arrKeyboardTips[i].hWnd;
+        HWND hWndTip = m_arrKeyboardTips[i].hWnd;
         if (hWndTip && ::IsWindow(hWndTip))
             ::ShowWindow(hWndTip, SW_HIDE);
     }
-    pCommandBars->m_arrKeyboardTips.RemoveAll();
-    pCommandBars->m_pKeyboardTipsOwner = nullptr;
-    pCommandBars->m_nKeyboardTipsLevel = 0;
-    pCommandBars->m_nKeyboardTipsTyped = 0;
+    m_arrKeyboardTips.RemoveAll();
+    m_pKeyboardTipsOwner = nullptr;
+    m_nKeyboardTipsLevel = 0;
+    m_nKeyboardTipsPrefix = 0;
+}
+
+int CXTPCommandBar::GetKeyboardTipsLevel() const
+{
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    return pCommandBars && pCommandBars->GetKeyboardTipsOwner() == this ? pCommandBars->GetKeyboardTipsLevel() : 0;
 }
 
 BOOL CXTPCommandBar::FilterKeyboardTips(UINT nChar)
@@ -406,25 +403,24 @@ BOOL CXTPCommandBar::FilterKeyboardTips(UINT nChar)
     CXTPCommandBars* pCommandBars = GetCommandBars();
     if (!pCommandBars)
         return FALSE;
-    int nTyped = pCommandBars->m_nKeyboardTipsTyped;
-    const int nChosen = XTPFilterKeyboardTips(pCommandBars->m_arrKeyboardTips.GetData(),
-                                              static_cast<int>(pCommandBars->m_arrKeyboardTips.GetSize()), nTyped, nChar);
+    CArray<XTP_KEYBOARD_TIP_ENTRY, const XTP_KEYBOARD_TIP_ENTRY&>& tips = pCommandBars->GetKeyboardTips();
+    int nTyped = pCommandBars->GetKeyboardTipsPrefix();
+    const int nChosen = XTPFilterKeyboardTips(tips.GetData(), static_cast<int>(tips.GetSize()), nTyped, nChar);
     if (nChosen == xtpTipFilterNoMatch)
     {
         BeepForKey(nChar);
         return TRUE;
     }
-    pCommandBars->m_nKeyboardTipsTyped = nTyped;
-    for (INT_PTR i = 0; i < pCommandBars->m_arrKeyboardTips.GetSize(); ++i)
+    pCommandBars->SetKeyboardTipsPrefix(nTyped);
+    for (INT_PTR i = 0; i < tips.GetSize(); ++i)
     {
-        const XTP_KEYBOARD_TIP_ENTRY& tip = pCommandBars->m_arrKeyboardTips[i];
-        if (!tip.bVisible && tip.hWnd && ::IsWindow(tip.hWnd))
-            ::ShowWindow(tip.hWnd, SW_HIDE);
+        if (!tips[i].bVisible && tips[i].hWnd && ::IsWindow(tips[i].hWnd))
+            ::ShowWindow(tips[i].hWnd, SW_HIDE);
     }
     if (nChosen >= 0)
     {
         // The choice may end tracking and remove the tips: work on a copy.
-        const XTP_KEYBOARD_TIP_ENTRY tip = pCommandBars->m_arrKeyboardTips[nChosen];
+        const XTP_KEYBOARD_TIP_ENTRY tip = tips[nChosen];
         OnKeyboardTipSelected(tip);
     }
     return TRUE;
@@ -436,7 +432,8 @@ void CXTPCommandBar::OnKeyboardTipSelected(const XTP_KEYBOARD_TIP_ENTRY& tip)
     {
         CXTPControl* pControl = tip.pControl;
         CXTPCommandBar* pBar = pControl->GetParent();
-        RemoveKeyboardTips();
+        if (GetCommandBars())
+            GetCommandBars()->HideKeyboardTips();
         if (pBar)
         {
             const int nIndex = pControl->GetIndex();
@@ -454,7 +451,8 @@ void CXTPCommandBar::OnKeyboardTipSelected(const XTP_KEYBOARD_TIP_ENTRY& tip)
     {
         // Another bar: the keyboard moves over to it.
         CXTPCommandBar* pBar = tip.pBar;
-        RemoveKeyboardTips();
+        if (GetCommandBars())
+            GetCommandBars()->HideKeyboardTips();
         XTPMouseManager()->SendTrackLostAll();
         pBar->SetTrackingMode(TRUE, TRUE, TRUE);
         const int nFirst = pBar->GetControls()->FindNextIndex(-1, 1);

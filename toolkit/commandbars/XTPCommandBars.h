@@ -8,6 +8,7 @@
 #include "framework/Array.h"
 #include "toolkit/commandbars/XTPCommandBarKeyboard.h"
 
+class CXTPCommandBar;
 class CXTPCommandBarsOptions;
 class CXTPControlActions;
 class CXTPControlAction;
@@ -56,12 +57,24 @@ public:
     void SetCommandUsed(int nId);
     int GetCommandUsedCount() const { return m_nUsedCount; }
 
-    // Keyboard tips as the bars' key handling sees them: the shown tips, the bar that owns them,
-    // the level (above 0 while shown) and how many characters were typed over them.
+    // ---- keyboard tips as the bars' key handling sees them: the shown tips, the bar that owns
+    // them, the level (above 0 while shown) and how many characters were typed over them.
+    int GetKeyboardTipsLevel() const { return m_nKeyboardTipsLevel; }
+    void SetKeyboardTipsLevel(int nLevel) { m_nKeyboardTipsLevel = nLevel; }
+    CXTPCommandBar* GetKeyboardTipsOwner() const { return m_pKeyboardTipsOwner; }
+    void SetKeyboardTipsOwner(CXTPCommandBar* pOwner) { m_pKeyboardTipsOwner = pOwner; }
+    BOOL IsKeyboardTipsShown() const { return m_nKeyboardTipsLevel > 0 && m_pKeyboardTipsOwner != nullptr; }
+    int GetKeyboardTipsPrefix() const { return m_nKeyboardTipsPrefix; }
+    void SetKeyboardTipsPrefix(int nTyped) { m_nKeyboardTipsPrefix = nTyped; }
+    CArray<XTP_KEYBOARD_TIP_ENTRY, const XTP_KEYBOARD_TIP_ENTRY&>& GetKeyboardTips() { return m_arrKeyboardTips; }
+    // Hides every tip window, empties the list, clears the owner, the level and the typed count.
+    virtual void HideKeyboardTips();
+
+private:
     CArray<XTP_KEYBOARD_TIP_ENTRY, const XTP_KEYBOARD_TIP_ENTRY&> m_arrKeyboardTips;
     CXTPCommandBar* m_pKeyboardTipsOwner = nullptr;
     int m_nKeyboardTipsLevel = 0;
-    int m_nKeyboardTipsTyped = 0;
+    int m_nKeyboardTipsPrefix = 0;
 
 private:
     CXTPControlActions* m_pActions = nullptr;

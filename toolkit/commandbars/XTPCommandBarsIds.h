@@ -16,5 +16,5 @@ constexpr int XTP_CN_EXECUTE_CODE = 100;
 constexpr UINT_PTR XTP_TID_MOUSELEAVE = 113341;
 
 // A key reaches a tracking bar: sent to the bar's site before the bar acts on it (wParam points to
-// the virtual-key code, lParam the bar).
-constexpr UINT XTP_WM_COMMANDBARKEYDOWN = 0x285A;
+// a WPARAM holding the virtual-key code, lParam the bar).
+constexpr UINT XTP_WM_TRACKINGKEY = 0x285A;

@@ -11,8 +11,8 @@ SiteWindow::SiteWindow(RECT rc, DWORD dwExStyle, bool bVisible)
     : RecordingWindow(WS_POPUP | WS_CLIPCHILDREN | (bVisible ? WS_VISIBLE : 0), rc, nullptr, dwExStyle)
 {
     m_filter = [this](const MSG& m, LRESULT& lResult) -> BOOL {
-        if (m.message == XTP_WM_COMMANDBARKEYDOWN && m_onBarKey)
-            m_onBarKey(*reinterpret_cast<const UINT*>(m.wParam));
+        if (m.message == XTP_WM_TRACKINGKEY && m_onBarKey)
+            m_onBarKey(static_cast<UINT>(*reinterpret_cast<const WPARAM*>(m.wParam)));
         if (m.message != WM_SYSCOMMAND)
             return FALSE;
         lResult = 0; // the test site opens no system menu

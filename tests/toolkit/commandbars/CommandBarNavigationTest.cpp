@@ -114,9 +114,9 @@ TEST(CommandBarNavigation, KeyToCodeOnHorizontalVerticalAndRightToLeftBars)
             ASSERT_EQ(1u, f.bar.m_codes.size());
             EXPECT_EQ(nExpected, f.bar.m_codes[0]);
             // The site hears of every key first: wParam points to the key, lParam is the bar.
-            ASSERT_EQ(1, f.site.Count(XTP_WM_COMMANDBARKEYDOWN));
+            ASSERT_EQ(1, f.site.Count(XTP_WM_TRACKINGKEY));
             EXPECT_EQ(reinterpret_cast<LPARAM>(static_cast<CXTPCommandBar*>(&f.bar)),
-                      f.site.Find(XTP_WM_COMMANDBARKEYDOWN)->lParam);
+                      f.site.Find(XTP_WM_TRACKINGKEY)->lParam);
         }
     }
 }
@@ -128,7 +128,7 @@ TEST(CommandBarNavigation, OnlyATrackingBarTakesKeys)
     f.site.Clear();
     EXPECT_EQ(0, Key(f.bar, VK_RIGHT));
     EXPECT_TRUE(f.bar.m_codes.empty());
-    EXPECT_EQ(0, f.site.Count(XTP_WM_COMMANDBARKEYDOWN));
+    EXPECT_EQ(0, f.site.Count(XTP_WM_TRACKINGKEY));
     // Other messages are not the bar's while it tracks either.
     f.bar.SetTrackingMode(TRUE, FALSE, TRUE);
     WPARAM wParam = 'A';
@@ -464,7 +464,7 @@ TEST(CommandBarNavigation, KeptSelectionCustomizationHelpModeAndHotControlKeepKe
         f.bar.SetKeepSelection(1);
         EXPECT_EQ(1, Key(f.bar, VK_RIGHT));
         EXPECT_EQ(0, f.bar.Selected());
-        EXPECT_EQ(0, f.site.Count(XTP_WM_COMMANDBARKEYDOWN));
+        EXPECT_EQ(0, f.site.Count(XTP_WM_TRACKINGKEY));
     }
     // In customise mode keys pass on.
     {
@@ -598,10 +598,10 @@ struct TipsFixture : Fixture
                                        nullptr, nullptr, nullptr, nullptr);
             ShowWindow(tip.hWnd, SW_SHOWNA);
             windows.push_back(tip.hWnd);
-            bars.p->m_arrKeyboardTips.Add(tip);
+            bars.p->GetKeyboardTips().Add(tip);
         }
-        bars.p->m_pKeyboardTipsOwner = &bar;
-        bars.p->m_nKeyboardTipsLevel = nLevel;
+        bars.p->SetKeyboardTipsOwner(&bar);
+        bars.p->SetKeyboardTipsLevel(nLevel);
     }
     ~TipsFixture()
     {
@@ -625,16 +625,16 @@ TEST(CommandBarNavigation, TypingNarrowsTheTipsAndChoosesOne)
     EXPECT_TRUE(IsWindowVisible(f.windows[0]));
     EXPECT_TRUE(IsWindowVisible(f.windows[1]));
     EXPECT_FALSE(IsWindowVisible(f.windows[2])) << "Edit's tip is ruled out";
-    EXPECT_EQ(1, f.bars.p->m_nKeyboardTipsTyped);
+    EXPECT_EQ(1, f.bars.p->GetKeyboardTipsPrefix());
 
     EXPECT_EQ(1, Key(f.bar, 'X'));
     EXPECT_EQ(1, beeps.Count()) << "no tip goes on with X";
-    EXPECT_EQ(1, f.bars.p->m_nKeyboardTipsTyped);
+    EXPECT_EQ(1, f.bars.p->GetKeyboardTipsPrefix());
 
     EXPECT_EQ(1, Key(f.bar, 'O'));
     EXPECT_EQ(1, f.site.CommandCount(102)) << "FO chose Format";
     EXPECT_EQ(0, f.bar.GetKeyboardTipsLevel()) << "the tips are gone";
-    EXPECT_EQ(0, f.bars.p->m_arrKeyboardTips.GetSize());
+    EXPECT_EQ(0, f.bars.p->GetKeyboardTips().GetSize());
     EXPECT_FALSE(IsWindowVisible(f.windows[0]));
 }
 
@@ -672,9 +672,9 @@ TEST(CommandBarNavigation, TipsGoWithMovesAndEscape)
         // Tips another bar owns do not filter this bar's keys.
         TipsFixture f({"File", "Edit"}, {"X", "Y"});
         NavBar other;
-        f.bars.p->m_pKeyboardTipsOwner = &other;
+        f.bars.p->SetKeyboardTipsOwner(&other);
         Key(f.bar, 'E');
         EXPECT_EQ(1, f.site.CommandCount(102));
-        f.bars.p->m_pKeyboardTipsOwner = nullptr;
+        f.bars.p->SetKeyboardTipsOwner(nullptr);
     }
 }
