@@ -33,6 +33,20 @@ BOOL IsFocusInChild(HWND hWndBar)
     return hWndBar && hWndFocus && ::IsChild(hWndBar, hWndFocus);
 }
 
+// Holds a reference on a bar for a scope: what the bar calls out to (the site, a control, the end
+// of tracking) may release it meanwhile.
+class CBarReference
+{
+public:
+    explicit CBarReference(CXTPCommandBar* pBar) : m_pBar(pBar) { m_pBar->InternalAddRef(); }
+    ~CBarReference() { m_pBar->InternalRelease(); }
+    CBarReference(const CBarReference&) = delete;
+    CBarReference& operator=(const CBarReference&) = delete;
+
+private:
+    CXTPCommandBar* m_pBar;
+};
+
 // Shift and Ctrl never beep, whatever the bar did with them.
 void BeepForKey(UINT nChar)
 {
@@ -91,18 +105,16 @@ int CXTPCommandBar::OnHookKeyDown(UINT nChar, LPARAM lParam)
         return 1;
 
     // 2. The site hears of the key first. It may destroy the bar meanwhile: the bar holds a
-    // reference while it asks, and a bar that lost its window eats the key.
+    // reference until the key is done, and a bar that lost its window eats the key.
+    CBarReference keep(this);
     CWnd* pSite = GetSite();
     if (pSite && pSite->GetSafeHwnd())
     {
         const HWND hWndBar = GetSafeHwnd();
         WPARAM nKey = nChar;
-        InternalAddRef();
         ::SendMessageA(pSite->GetSafeHwnd(), XTP_WM_TRACKINGKEY, reinterpret_cast<WPARAM>(&nKey),
                        reinterpret_cast<LPARAM>(this));
-        const BOOL bGone = hWndBar && !GetSafeHwnd();
-        InternalRelease();
-        if (bGone)
+        if (hWndBar && !GetSafeHwnd())
             return 1;
     }
 
@@ -323,13 +335,15 @@ BOOL CXTPCommandBar::ProcessSpecialKey(int nKey)
             GetCommandBars()->HideKeyboardTips();
             return TRUE;
         }
+        // This bar leaves first: closing the parent's popup may release it.
         CXTPCommandBar* pParent = GetParentCommandBar();
+        CBarReference keep(this);
+        SetTrackingMode(FALSE);
         if (pParent)
         {
             pParent->SetPopupControl(-1);
             pParent->SetTrackingMode(1, FALSE, TRUE);
         }
-        SetTrackingMode(FALSE);
         return TRUE;
     }
     case xtpKeyReturn:
@@ -368,11 +382,10 @@ BOOL CXTPCommandBar::SetPopupControl(int nPopuped, BOOL bKeyboard)
     }
     m_nPopuped = nPopuped;
     // Opening may end tracking and release the bar: keep it while the control opens.
-    InternalAddRef();
+    CBarReference keep(this);
     const BOOL bOpened = pControl->SetPopup(TRUE);
     if (!bOpened && m_nPopuped == nPopuped)
         m_nPopuped = -1;
-    InternalRelease();
     return bOpened;
 }
 

@@ -455,6 +455,35 @@ TEST(CommandBarNavigation, SiteHearsTheKeyAndMayDestroyTheBar)
     EXPECT_EQ(0, beeps.Count()) << "and does nothing more with it";
 }
 
+TEST(CommandBarNavigation, SiteMayReleaseTheBarWhileItsKeyIsHandled)
+{
+    // A bar on the heap whose last reference the site drops: it lives until the key is done.
+    struct CountedBar : NavBar
+    {
+        ~CountedBar() override { *m_pDeleted = true; }
+        bool* m_pDeleted = nullptr;
+    };
+    BeepCounter beeps;
+    SiteWindow site;
+    bool bDeleted = false;
+    bool bDeletedInside = true;
+    CountedBar* pBar = new CountedBar();
+    pBar->m_pDeleted = &bDeleted;
+    pBar->AddButtons({"One"});
+    pBar->CreateIn(site.Handle(), RECT{0, 0, 200, 24});
+    pBar->SetTrackingMode(TRUE, FALSE, TRUE);
+    site.m_onBarKey = [&](UINT) {
+        pBar->SetTrackingMode(FALSE);
+        pBar->DestroyWindow();
+        pBar->InternalRelease();
+        bDeletedInside = bDeleted;
+    };
+    EXPECT_EQ(1, Key(*pBar, 'X'));
+    EXPECT_FALSE(bDeletedInside) << "the bar's own reference kept it";
+    EXPECT_TRUE(bDeleted) << "and let it go at the end";
+    EXPECT_EQ(0, beeps.Count());
+}
+
 TEST(CommandBarNavigation, KeptSelectionCustomizationHelpModeAndHotControlKeepKeys)
 {
     // While the keep-selection lock is held, keys are eaten unseen.
