@@ -205,7 +205,9 @@ TEST(CommandBarNavigationInput, KeysPassToAChildWindowOfTheBarWithTheFocus)
         EXPECT_EQ(c.bArrives ? 1 : 0, CountKey(field, WM_KEYDOWN, c.vk));
         EXPECT_EQ(c.bArrives, desk.bar.IsTrackingMode() != FALSE);
         if (c.bArrives)
+        {
             EXPECT_EQ(0, desk.bar.Selected()) << "the bar did not move";
+        }
     }
     // The wheel goes to the child window as well.
     desk.bar.SetTrackingMode(TRUE, FALSE, TRUE);

@@ -317,7 +317,9 @@ TEST(CommandBarNavigation, LettersSelectExecuteOrBeep)
         }
         EXPECT_EQ(c.nBeeps, beeps.Count());
         if (c.nBeeps)
+        {
             EXPECT_EQ(0u, beeps.m_types[0]);
+        }
         EXPECT_EQ(c.nExecuted ? 1 : 0, f.site.Count(WM_COMMAND));
         if (c.nExecuted)
         {
