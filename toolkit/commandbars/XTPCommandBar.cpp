@@ -349,8 +349,10 @@ CRect CXTPCommandBar::GetBorders()
 
 void CXTPCommandBar::HideKeyboardTips()
 {
-    // Keyboard tips belong to the manager; a bar shows none of its own, so nothing is left to
-    // hide here once the manager's tips are gone.
+    // The manager keeps the shown tips: they go when this bar owns them.
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars && pCommandBars->GetKeyboardTipsOwner() == this)
+        pCommandBars->HideKeyboardTips();
 }
 
 // ---- sizes

@@ -13,6 +13,7 @@
 #include "framework/CmdUI.h"
 #include "framework/Wnd.h"
 #include "toolkit/commandbars/XTPCommandBarsIds.h"
+#include "toolkit/commandbars/XTPCommandBarKeyboard.h"
 #include "toolkit/commandbars/XTPHookManager.h"
 #include "toolkit/common/XTPAccessible.h"
 
@@ -268,6 +269,30 @@ public:
     HRESULT AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild) override;
     CCmdTarget* GetAccessible() override { return this; }
 
+    // ---- Keyboard navigation while the bar tracks (XTPCommandBarNavigation.cpp).
+    // A key the keyboard manager hands to the tracking bar: 1 eaten, 2 passed on.
+    virtual int OnHookKeyDown(UINT nChar, LPARAM lParam);
+    // Carries out a navigation code (XTPSpecialKey); TRUE when the bar used it.
+    virtual BOOL ProcessSpecialKey(int nKey);
+    // A chosen keyboard tip: a control is executed, a bar is driven by the keyboard.
+    virtual void OnKeyboardTipSelected(const XTP_KEYBOARD_TIP_ENTRY& tip);
+    // The level of the keyboard tips while this bar owns the shown ones, else 0.
+    int GetKeyboardTipsLevel() const;
+    // The control an access key selects, searching from after the hot one; -1 when none.
+    int FindAccessKeyControl(UINT nChar, BOOL& bUnique) const;
+    // Arrows move along a row (top, bottom, floating, popup toolbar) or down a column.
+    BOOL IsHorizontalNavigation() const;
+    BOOL IsLayoutRightToLeft() const;
+    // A toolbar shown as a popup (type 1 at the popup position).
+    BOOL IsPopupToolBar() const { return m_barType == xtpBarTypeNormal && m_barPosition == xtpBarPopup; }
+
+protected:
+    // The hot control of the neighbouring row (bDown: the row below) with the widest overlap.
+    int FindNeighbourRowControl(BOOL bDown) const;
+    // Types in a key over this bar's keyboard tips: TRUE when the tips took it.
+    BOOL FilterKeyboardTips(UINT nChar);
+
+public:
     // Set while the bar is opened to return a chosen command id instead of sending it.
     UINT* m_pReturnCmd = nullptr;
     // How often the bar was asked to redraw.

@@ -151,3 +151,34 @@ int XTPFindMnemonicIndex(const XTP_MNEMONIC_CANDIDATE* pControls, int nCount, in
         bUnique = bFirstLetterUnique;
     return nFirstLetter;
 }
+
+int XTPFilterKeyboardTips(XTP_KEYBOARD_TIP_ENTRY* pTips, int nCount, int& nTyped, UINT nKey,
+                          BOOL (*pfnCompare)(TCHAR, UINT))
+{
+    if (!pTips || nCount <= 0 || !pfnCompare || nTyped < 0)
+        return xtpTipFilterNoMatch;
+    std::vector<BOOL> takes(static_cast<size_t>(nCount), FALSE);
+    BOOL bAny = FALSE;
+    for (int i = 0; i < nCount; ++i)
+    {
+        const XTP_KEYBOARD_TIP_ENTRY& tip = pTips[i];
+        if (tip.bVisible && tip.strKey.GetLength() > nTyped && pfnCompare(tip.strKey[nTyped], nKey))
+            takes[static_cast<size_t>(i)] = bAny = TRUE;
+    }
+    if (!bAny)
+        return xtpTipFilterNoMatch;
+    ++nTyped;
+    int nChosen = xtpTipFilterNarrowed;
+    for (int i = 0; i < nCount; ++i)
+    {
+        XTP_KEYBOARD_TIP_ENTRY& tip = pTips[i];
+        if (!takes[static_cast<size_t>(i)])
+        {
+            tip.bVisible = FALSE;
+            continue;
+        }
+        if (nChosen < 0 && tip.bEnabled && tip.strKey.GetLength() == nTyped)
+            nChosen = i;
+    }
+    return nChosen;
+}

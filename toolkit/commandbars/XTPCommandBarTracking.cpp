@@ -210,19 +210,3 @@ void CXTPCommandBar::OnTrackLost()
 {
     SetTrackingMode(FALSE);
 }
-
-int CXTPCommandBar::OnHookMessage(HWND /*hWnd*/, UINT nMessage, WPARAM& wParam, LPARAM& /*lParam*/,
-                                  LRESULT& /*lResult*/)
-{
-    // A key reaching a tracking bar is offered to the site first; a non-zero answer takes it.
-    if (m_bTracking && (nMessage == WM_KEYDOWN || nMessage == WM_SYSKEYDOWN))
-    {
-        if (HWND hWndSite = SafeHwnd(GetSite()))
-        {
-            if (::SendMessageA(hWndSite, XTP_WM_TRACKINGKEY, reinterpret_cast<WPARAM>(&wParam),
-                               reinterpret_cast<LPARAM>(this)))
-                return TRUE;
-        }
-    }
-    return 0;
-}

@@ -343,13 +343,6 @@ void CXTPCommandBars::ShowKeyboardCues(BOOL bShow)
     }
 }
 
-void CXTPCommandBars::HideKeyboardTips()
-{
-    m_nKeyboardTipsLevel = 0;
-    m_pKeyboardTipsOwner = nullptr;
-    m_nKeyboardTipsPrefix = 0;
-}
-
 // ---- bars
 
 CXTPCommandBar* CXTPCommandBars::Add(LPCSTR lpszTitle, int nBarPosition, CRuntimeClass* pBarClass)

@@ -8,6 +8,8 @@
 #include "framework/Array.h"
 #include "framework/CmdTarget.h"
 #include "framework/Wnd.h"
+#include "framework/Array.h"
+#include "toolkit/commandbars/XTPCommandBarKeyboard.h"
 #include "toolkit/commandbars/XTPCommandBarList.h"
 
 class CXTPCommandBar;
@@ -116,12 +118,6 @@ public:
     void ShowKeyboardCues(BOOL bShow);
     BOOL IsKeyboardCuesVisible() const { return m_bKeyboardCuesVisible; }
 
-    // ---- keyboard tips (the tip windows come with the keyboard-tip code)
-    int GetKeyboardTipsLevel() const { return m_nKeyboardTipsLevel; }
-    void SetKeyboardTipsLevel(int nLevel) { m_nKeyboardTipsLevel = nLevel; }
-    CXTPCommandBar* GetKeyboardTipsOwner() const { return m_pKeyboardTipsOwner; }
-    BOOL IsKeyboardTipsShown() const { return m_nKeyboardTipsLevel > 0 && m_pKeyboardTipsOwner != nullptr; }
-    virtual void HideKeyboardTips();
     // Alt with Shift down is left to the site.
     BOOL m_bIgnoreShiftMenuKey = FALSE;
 
@@ -186,13 +182,29 @@ public:
     virtual void AddRebarBand(CXTPCommandBar*) {}
     virtual void RemoveRebarBand(CXTPCommandBar*) {}
 
+    // ---- keyboard tips as the bars' key handling sees them: the shown tips, the bar that owns
+    // them, the level (above 0 while shown) and how many characters were typed over them.
+    int GetKeyboardTipsLevel() const { return m_nKeyboardTipsLevel; }
+    void SetKeyboardTipsLevel(int nLevel) { m_nKeyboardTipsLevel = nLevel; }
+    CXTPCommandBar* GetKeyboardTipsOwner() const { return m_pKeyboardTipsOwner; }
+    void SetKeyboardTipsOwner(CXTPCommandBar* pOwner) { m_pKeyboardTipsOwner = pOwner; }
+    BOOL IsKeyboardTipsShown() const { return m_nKeyboardTipsLevel > 0 && m_pKeyboardTipsOwner != nullptr; }
+    int GetKeyboardTipsPrefix() const { return m_nKeyboardTipsPrefix; }
+    void SetKeyboardTipsPrefix(int nTyped) { m_nKeyboardTipsPrefix = nTyped; }
+    CArray<XTP_KEYBOARD_TIP_ENTRY, const XTP_KEYBOARD_TIP_ENTRY&>& GetKeyboardTips() { return m_arrKeyboardTips; }
+    // Hides every tip window, empties the list, clears the owner, the level and the typed count.
+    virtual void HideKeyboardTips();
+
+private:
+    CArray<XTP_KEYBOARD_TIP_ENTRY, const XTP_KEYBOARD_TIP_ENTRY&> m_arrKeyboardTips;
+    CXTPCommandBar* m_pKeyboardTipsOwner = nullptr;
+    int m_nKeyboardTipsLevel = 0;
+    int m_nKeyboardTipsPrefix = 0;
+
 private:
     CXTPCommandBar* FindMnemonicBar() const;
     void HideKeyboardCuesIfIdle();
 
-    int m_nKeyboardTipsLevel = 0;
-    CXTPCommandBar* m_pKeyboardTipsOwner = nullptr;
-    int m_nKeyboardTipsPrefix = 0;
     CXTPCustomizeDropSource* m_pDropSource = nullptr;
     CXTPPaintManager* m_pPaintManager = nullptr;
     CXTPImageManager* m_pImageManager = nullptr;

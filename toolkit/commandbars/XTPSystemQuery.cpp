@@ -81,6 +81,12 @@ BOOL CXTPCommandBarsSystemQuery::IsCompositionEnabled()
     return IsDwmCompositionEnabled();
 }
 
+// Sounds.
+BOOL CXTPCommandBarsSystemQuery::MessageBeep(UINT uType)
+{
+    return ::MessageBeep(uType);
+}
+
 CXTPCommandBarsSystemQuery* GetCommandBarsSystemQuery()
 {
     return g_pQuery ? g_pQuery : &g_systemQuery;

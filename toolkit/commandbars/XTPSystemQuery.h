@@ -26,6 +26,8 @@ public:
     virtual int GetInputDesktopName(CHAR* pszName, int cchName);
     // Desktop composition is on (dwmapi; FALSE without it).
     virtual BOOL IsCompositionEnabled();
+    // Sounds: a bar beeps for a key that selects nothing (MessageBeep).
+    virtual BOOL MessageBeep(UINT uType);
 };
 
 // The installed object (the system's when none was set).

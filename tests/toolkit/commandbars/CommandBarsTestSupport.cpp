@@ -54,15 +54,17 @@ LRESULT CALLBACK RecordingWindow::WndProc(HWND hWnd, UINT message, WPARAM wParam
     {
         self->m_messages.push_back(message);
         self->m_withParams.emplace_back(message, wParam);
+        MSG logged = {};
+        logged.hwnd = hWnd;
+        logged.message = message;
+        logged.wParam = wParam;
+        logged.lParam = lParam;
         if (message == WM_MOUSEMOVE)
-        {
-            MSG m = {};
-            m.hwnd = hWnd;
-            m.message = message;
-            m.wParam = wParam;
-            m.lParam = lParam;
-            self->m_moves.push_back(m);
-        }
+            self->m_moves.push_back(logged);
+        self->m_log.push_back(logged);
+        LRESULT lFiltered = 0;
+        if (self->m_filter && self->m_filter(logged, lFiltered))
+            return lFiltered;
         if (message == kTestMessage)
             return self->m_nAnswer;
         if (message == WM_NCDESTROY)

@@ -28,6 +28,7 @@ public:
         m_messages.clear();
         m_withParams.clear();
         m_moves.clear();
+        m_log.clear();
     }
     void Destroy();
 
@@ -36,6 +37,10 @@ public:
     std::vector<MSG> m_moves; // WM_MOUSEMOVE with its parameters
     LRESULT m_nAnswer = 0; // what the window answers to the test message
     HWND m_hWnd = nullptr;
+    // Every message with both parameters, and a filter that may answer one itself (TRUE: the
+    // result in the LRESULT goes back, the default procedure is not called).
+    std::vector<MSG> m_log;
+    std::function<BOOL(const MSG&, LRESULT&)> m_filter;
 
     static const UINT kTestMessage = WM_APP + 0x21;
 
