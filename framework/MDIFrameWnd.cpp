@@ -3,6 +3,7 @@
 #include "framework/Menu.h"
 #include "framework/ThreadState.h"
 #include "framework/WinApp.h"
+#include "framework/WinThread.h"
 
 IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
@@ -334,6 +335,31 @@ BOOL CMDIChildWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwS
         ::SendMessageA(pParentWnd->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
     }
     return TRUE;
+}
+
+BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd)
+{
+    CMDIFrameWnd* pFrame = dynamic_cast<CMDIFrameWnd*>(pParentWnd ? pParentWnd : AfxGetMainWnd());
+    if (!pFrame || m_hWnd)
+        return FALSE;
+    CString strFull, strTitle;
+    if (strFull.LoadString(nIDResource))
+    {
+        for (int nIndex = 0; nIndex < 2 && strTitle.IsEmpty(); ++nIndex)
+        {
+            int nStart = 0;
+            if (nIndex == 1)
+            {
+                nStart = strFull.Find('\n') + 1;
+                if (nStart == 0)
+                    break;
+            }
+            int nEnd = strFull.Find('\n', nStart);
+            strTitle = strFull.Mid(nStart, (nEnd < 0 ? strFull.GetLength() : nEnd) - nStart);
+        }
+    }
+    m_nIDHelp = nIDResource;
+    return Create(nullptr, strTitle, dwDefaultStyle | WS_CHILD, rectDefault, pFrame);
 }
 
 CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const

@@ -72,6 +72,11 @@ public:
     virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName,
                         DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, const RECT& rect = rectDefault,
                         CMDIFrameWnd* pParentWnd = nullptr);
+    // Creates the child in pParentWnd (an MDI frame; null: the main window) named by the text of
+    // string nIDResource up to its first line feed (the next substring when that is empty); the id
+    // stays in m_nIDHelp.
+    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                   CWnd* pParentWnd = nullptr) override;
     // Destroys the child through the client (WM_MDIDESTROY), so the client activates another.
     BOOL DestroyWindow() override;
     void MDIDestroy();

@@ -159,6 +159,12 @@ AFX_THREAD_STATE* AfxGetThreadStateNA()
     return ThreadStateSlot().GetDataNA();
 }
 
+CFrameWnd* AfxGetRoutingFrame()
+{
+    AFX_THREAD_STATE* pState = AfxGetThreadStateNA();
+    return pState ? pState->m_pRoutingFrame : nullptr;
+}
+
 CPushRoutingFrame::CPushRoutingFrame(CFrameWnd* pNewFrame) : m_pThreadState(AfxGetThreadState())
 {
     m_pOldRoutingFrame = m_pThreadState->m_pRoutingFrame;

@@ -87,6 +87,9 @@ AFX_THREAD_STATE* AfxGetThreadState();
 // The calling thread's state when it has one, else null (never makes one).
 AFX_THREAD_STATE* AfxGetThreadStateNA();
 
+// The calling thread's routing frame, or null.
+CFrameWnd* AfxGetRoutingFrame();
+
 // Makes a frame the routing frame for its lifetime and puts the previous one back afterwards.
 class CPushRoutingFrame
 {

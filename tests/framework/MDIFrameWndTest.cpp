@@ -185,6 +185,30 @@ TEST_F(MDIFrameWndTest, DestroyingChildrenActivatesTheOtherAndGivesTheFrameMenuB
     EXPECT_TRUE(::IsMenu(sheetMenu)); // the shared menu is not the frame's to destroy
 }
 
+TEST_F(MDIFrameWndTest, ChildLoadedFromAResourceKeepsItsIdAndName)
+{
+    struct Case
+    {
+        UINT id;
+        const char* title;
+    };
+    // 3200 starts with an empty substring: the document name follows it.
+    const Case cases[] = {{kSheetResource, "Sheet"}, {3201, "Notes window"}, {3999, ""}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.id);
+        CMDIChildWnd child;
+        ASSERT_TRUE(child.LoadFrame(c.id, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, &frame));
+        EXPECT_EQ(child.m_nIDHelp, c.id);
+        EXPECT_EQ(TextOf(child.m_hWnd), c.title);
+        EXPECT_EQ(frame.MDIGetActive(), &child);
+        child.DestroyWindow();
+    }
+    CMDIChildWnd orphan;
+    CFrameWnd plain;
+    EXPECT_FALSE(orphan.LoadFrame(kSheetResource, WS_CHILD, &plain)); // not an MDI frame
+}
+
 TEST_F(MDIFrameWndTest, WindowCommandsGoToTheClient)
 {
     CMDIChildWnd child;

@@ -136,6 +136,7 @@ TEST(ThreadStateTest, RoutingFrameIsPushedAndRestored)
     {
         CPushRoutingFrame pushOuter(&outer);
         EXPECT_EQ(pState->m_pRoutingFrame, &outer);
+        EXPECT_EQ(AfxGetRoutingFrame(), &outer);
         {
             CPushRoutingFrame pushInner(&inner);
             EXPECT_EQ(pState->m_pRoutingFrame, &inner);
@@ -143,6 +144,7 @@ TEST(ThreadStateTest, RoutingFrameIsPushedAndRestored)
         EXPECT_EQ(pState->m_pRoutingFrame, &outer);
     }
     EXPECT_EQ(pState->m_pRoutingFrame, nullptr);
+    EXPECT_EQ(AfxGetRoutingFrame(), nullptr);
 }
 
 namespace
