@@ -22,8 +22,12 @@ BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszW
     HWND hWndOwner = pParentWnd ? pParentWnd->GetTopLevelParent()->GetSafeHwnd() : nullptr;
     if (!hWndOwner)
         hWndOwner = pParentWnd->GetSafeHwnd();
-    return CWnd::CreateEx(dwExStyle | WS_EX_TOOLWINDOW, lpszClassName, lpszWindowName, style, rect.left, rect.top,
-                          rect.right - rect.left, rect.bottom - rect.top, hWndOwner, nullptr);
+    // rectDefault (CW_USEDEFAULT) lets the system place and size the window.
+    bool useDefault = rect.left == CW_USEDEFAULT;
+    return CWnd::CreateEx(dwExStyle | WS_EX_TOOLWINDOW, lpszClassName, lpszWindowName, style,
+                          useDefault ? CW_USEDEFAULT : rect.left, useDefault ? CW_USEDEFAULT : rect.top,
+                          useDefault ? CW_USEDEFAULT : rect.right - rect.left,
+                          useDefault ? CW_USEDEFAULT : rect.bottom - rect.top, hWndOwner, nullptr);
 }
 
 LRESULT CMiniFrameWnd::OnFloatStatus(WPARAM wParam, LPARAM)

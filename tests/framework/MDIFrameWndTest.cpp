@@ -332,6 +332,16 @@ TEST(MiniFrameWndTest, FollowsTheFrameThatOwnsIt)
     EXPECT_TRUE(synced.IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)));
     EXPECT_EQ(synced.SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE), 1);
     EXPECT_EQ(plain.SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE), 0);
+    CMiniFrameWnd placed;
+    // The system's place (for a popup: the origin, no size) rather than a size computed from
+    // CW_USEDEFAULT coordinates.
+    ASSERT_TRUE(placed.Create(nullptr, "placed", WS_SYSMENU, CFrameWnd::rectDefault, &frame));
+    CRect placedRect;
+    placed.GetWindowRect(&placedRect);
+    EXPECT_GE(placedRect.Width(), 0);
+    EXPECT_LE(placedRect.Width(), ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    EXPECT_GE(placedRect.left, ::GetSystemMetrics(SM_XVIRTUALSCREEN));
+    placed.DestroyWindow();
 
     // The frame's caption state after its rules, and what its floating windows hear.
     struct Case
