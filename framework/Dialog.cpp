@@ -244,6 +244,8 @@ BOOL CDialog::PreTranslateInput(MSG* pMsg)
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 {
+    if (CWnd::PreTranslateMessage(pMsg)) // tooltips of a dialog that enabled them
+        return TRUE;
     return PreTranslateInput(pMsg);
 }
 
@@ -252,15 +254,7 @@ BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pH
     if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
     // Plain commands and their updates go on to the thread and the application objects.
-    if (nCode != CN_COMMAND && static_cast<UINT>(nCode) != CN_UPDATE_COMMAND_UI)
-        return FALSE;
-    CWinThread* pThread = AfxGetThread();
-    if (pThread && pThread->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
-        return TRUE;
-    CWinApp* pApp = AfxGetApp();
-    if (pApp && static_cast<CWinThread*>(pApp) != pThread && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
-        return TRUE;
-    return FALSE;
+    return AfxRouteCmdToThreadAndApp(nID, nCode, pExtra, pHandlerInfo);
 }
 
 void CDialog::NextDlgCtrl() const

@@ -30,8 +30,36 @@
 #define FWS_SNAPTOBARS 0x00002000L
 
 // Frame state flags (m_nFrameFlags).
-#define FS_MENULOADED 0x0001   // the frame's menu came from its resource
-#define FS_STAYACTIVE 0x0002   // a child popup keeps the frame drawn active
+#define FS_MENULOADED 0x0001   // the frame's menu came from its resource: the frame destroys it
+#define FS_STAYACTIVE 0x0002   // not read by the frame: the stay-active flag is WF_STAYACTIVE of m_nFlags
+
+// WM_FLOATSTATUS (wParam): a frame tells its floating windows (owned framework popups) about its
+// state; FS_SYNCACTIVE asks a window whether it keeps the frame's caption active (non-zero answer).
+#define FS_SHOW 0x01
+#define FS_HIDE 0x02
+#define FS_ACTIVATE 0x04
+#define FS_DEACTIVATE 0x08
+#define FS_ENABLE 0x10
+#define FS_DISABLE 0x20
+#define FS_SYNCACTIVE 0x40
+
+// Commands the frames carry out themselves.
+#define ID_HELP 0xE146
+#define ID_CONTEXT_HELP 0xE145
+#define ID_WINDOW_NEW 0xE130
+#define ID_WINDOW_ARRANGE 0xE131
+#define ID_WINDOW_CASCADE 0xE132
+#define ID_WINDOW_TILE_HORZ 0xE133
+#define ID_WINDOW_TILE_VERT 0xE134
+#define ID_WINDOW_SPLIT 0xE135
+#define AFX_IDM_WINDOW_FIRST 0xE130
+#define AFX_IDM_WINDOW_LAST 0xE13F
+// The MDI client numbers its children's window-menu items from here.
+#define AFX_IDM_FIRST_MDICHILD 0xFF00
+// Help contexts: a command's is its id plus HID_BASE_COMMAND; a window's (WM_HELPHITTEST) its id
+// plus HID_BASE_RESOURCE.
+#define HID_BASE_COMMAND 0x00010000UL
+#define HID_BASE_RESOURCE 0x00020000UL
 
 // Control bar styles.
 #define CBRS_ALIGN_LEFT 0x1000L
@@ -88,6 +116,9 @@ public:
 
     CFrameWnd() = default;
 
+    // A rectangle that lets the system choose position and size (CW_USEDEFAULT).
+    static const CRect rectDefault;
+
     // Lays out the control bars, then gives the rest to the pane window (AFX_IDW_PANE_FIRST).
     virtual void RecalcLayout(BOOL bNotify = TRUE);
     // Marks the layout for the next idle time (flag 8); idle time lays out once.
@@ -109,19 +140,58 @@ public:
     void SetAccelerators(HACCEL hAccel) { m_hAccelTable = hAccel; }
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    // Help mode (context help pick) and frame state flags.
+    // Help mode (context help pick) and frame state flags. While m_bHelpMode is set the frame's
+    // pick loop runs (OnContextHelp) and command bars pass keys on and answer hit tests for help.
     BOOL m_bHelpMode = FALSE;
     UINT m_nFrameFlags = 0;
     UINT m_nIdleFlags = 0;
     BOOL m_bAutoMenuEnable = TRUE;
     HMENU m_hMenuDefault = nullptr;
 
+    // ---- frame resources, routing, activation and help
+    // The resource id the frame was loaded from (LoadFrame): menu, accelerators, icon and title
+    // (the string's text up to its first line feed) share it.
+    UINT m_nIDHelp = 0;
+    // Creates the frame from resource nIDResource (menu loaded: FS_MENULOADED, m_hMenuDefault).
+    virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW, CWnd* pParentWnd = nullptr);
+    // The frame that holds the active document: this one; an MDI frame gives its active child.
+    virtual CFrameWnd* GetActiveFrame();
+    // Routes commands: the frame is the thread's routing frame meanwhile; then the thread and the
+    // application objects get plain commands and updates the frame does not handle.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Sends WM_FLOATSTATUS(dwFlags) to the framework popups this frame owns.
+    void NotifyFloatingWindows(DWORD dwFlags);
+    // The caption state WM_NCACTIVATE asked for after the frame's rules: shown active while the
+    // frame keeps itself active (WF_STAYACTIVE), inactive while the frame is disabled.
+    BOOL GetNcActiveState(BOOL bActive) const;
+
+    // Context help: OnContextHelp (ID_CONTEXT_HELP) captures the mouse and lets the user pick a
+    // window; the first window under the pick (or its parents) that answers WM_HELPHITTEST with
+    // non-zero names the help context. A menu or accelerator command during help mode gives its
+    // context (id + HID_BASE_COMMAND) instead of running. Esc or a lost capture ends help mode.
+    virtual BOOL CanEnterHelpMode();
+    void OnContextHelp();
+    void ExitHelpMode();
+    // Shows help for a context; the default passes it to the application's WinHelp.
+    virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+
 protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnNcActivateMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnEnable(BOOL bEnable);
+    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+    afx_msg void OnDestroy();
+    // WM_COMMANDHELP: lParam the help context, 0 for the last status-text id's command context.
+    afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnContextHelpCommand();
     DECLARE_MESSAGE_MAP()
+
+    // The window under a screen point that names a help context (WM_HELPHITTEST up the parents).
+    static DWORD_PTR HelpHitTest(POINT ptScreen);
 
     HACCEL m_hAccelTable = nullptr;
     UINT m_nIDLastMessage = 0;

@@ -1,5 +1,7 @@
 #include "framework/HandleMap.h"
 
+#include "framework/ThreadState.h"
+
 #include <mutex>
 #include <unordered_map>
 #include <vector>
@@ -8,20 +10,36 @@ namespace
 {
 typedef std::unordered_map<void*, void*> ObjectMap;
 
-// Temporary objects of the calling thread, per map. Held through a plain thread-local pointer:
-// thread-local objects with destructors are not reliable on threads that the runtime did not
-// start (CreateThread). A thread that ends without an idle pass leaves its few wrappers behind.
-struct ThreadTemps
+// Temporary objects of the calling thread, per map. A per-thread framework object: what is left
+// of them when the thread ends (a thread without an idle pass) is deleted then.
+struct PerMapTemps
 {
-    std::unordered_map<CHandleMap*, ObjectMap> maps;
+    CHandleMap::PFN_DELETETEMP pfnDelete = nullptr;
+    ObjectMap objects;
 };
-thread_local ThreadTemps* t_temps = nullptr;
 
-ThreadTemps& Temps()
+struct ThreadTemps : CNoTrackObject
 {
-    if (!t_temps)
-        t_temps = new ThreadTemps;
-    return *t_temps;
+    std::unordered_map<CHandleMap*, PerMapTemps> maps;
+    ~ThreadTemps() override
+    {
+        for (auto& perMap : maps)
+        {
+            for (auto& entry : perMap.second.objects)
+                perMap.second.pfnDelete(entry.second);
+        }
+    }
+};
+
+CThreadLocal<ThreadTemps>& TempsSlot()
+{
+    static CThreadLocal<ThreadTemps>* slot = new CThreadLocal<ThreadTemps>; // lives for the program
+    return *slot;
+}
+
+ThreadTemps* TempsNA()
+{
+    return TempsSlot().GetDataNA();
 }
 
 std::mutex& RegistryLock()
@@ -58,13 +76,14 @@ void* CHandleMap::LookupPermanent(void* handle) const
 
 void* CHandleMap::LookupTemporary(void* handle) const
 {
-    if (!t_temps)
+    ThreadTemps* pTemps = TempsNA();
+    if (!pTemps)
         return nullptr;
-    auto mapIt = t_temps->maps.find(const_cast<CHandleMap*>(this));
-    if (mapIt == t_temps->maps.end())
+    auto mapIt = pTemps->maps.find(const_cast<CHandleMap*>(this));
+    if (mapIt == pTemps->maps.end())
         return nullptr;
-    auto it = mapIt->second.find(handle);
-    return it == mapIt->second.end() ? nullptr : it->second;
+    auto it = mapIt->second.objects.find(handle);
+    return it == mapIt->second.objects.end() ? nullptr : it->second;
 }
 
 void* CHandleMap::FromHandle(void* handle)
@@ -73,7 +92,9 @@ void* CHandleMap::FromHandle(void* handle)
         return nullptr;
     if (void* object = LookupPermanent(handle))
         return object;
-    ObjectMap& temps = Temps().maps[this];
+    PerMapTemps& perMap = TempsSlot().GetData()->maps[this];
+    perMap.pfnDelete = m_pfnDelete;
+    ObjectMap& temps = perMap.objects;
     auto it = temps.find(handle);
     if (it != temps.end())
         return it->second;
@@ -103,13 +124,14 @@ void CHandleMap::RemoveHandle(void* handle, void* object)
 
 void CHandleMap::DeleteTemp()
 {
-    if (!t_temps)
+    ThreadTemps* pTemps = TempsNA();
+    if (!pTemps)
         return;
-    auto mapIt = t_temps->maps.find(this);
-    if (mapIt == t_temps->maps.end())
+    auto mapIt = pTemps->maps.find(this);
+    if (mapIt == pTemps->maps.end())
         return;
     ObjectMap temps;
-    temps.swap(mapIt->second); // deleters may create new temporaries; they survive to the next round
+    temps.swap(mapIt->second.objects); // deleters may create new temporaries; they survive to the next round
     for (auto& entry : temps)
         m_pfnDelete(entry.second);
 }
@@ -130,15 +152,12 @@ void AfxDeleteTempMaps()
     for (CHandleMap* map : maps)
         map->DeleteTemp();
     // Deleting a wrapper may have made new temporaries; keep the record then.
-    if (t_temps)
+    if (ThreadTemps* pTemps = TempsNA())
     {
         bool empty = true;
-        for (auto& perMap : t_temps->maps)
-            empty = empty && perMap.second.empty();
+        for (auto& perMap : pTemps->maps)
+            empty = empty && perMap.second.objects.empty();
         if (empty)
-        {
-            delete t_temps;
-            t_temps = nullptr;
-        }
+            TempsSlot().DeleteData();
     }
 }

@@ -3,7 +3,7 @@
 // Permanent entries are made by Attach (the object owns the link until Detach) and are shared by
 // all threads. Temporary entries are made by FromHandle for handles that have no permanent
 // object: a wrapper is created on demand, belongs to the calling thread, and is deleted at the
-// next idle time of that thread (AfxDeleteTempMaps) or when the thread ends.
+// next idle time of that thread (AfxDeleteTempMaps) or when the thread ends (ThreadState.h).
 #pragma once
 
 #include <windows.h>

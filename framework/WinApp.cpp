@@ -1,5 +1,7 @@
 #include "framework/WinApp.h"
 
+#include "framework/DocTemplate.h"
+
 #include <cstdio>
 
 namespace
@@ -15,9 +17,44 @@ CWinApp::CWinApp(LPCSTR lpszAppName) : m_pszAppName(lpszAppName)
 
 CWinApp::~CWinApp()
 {
+    while (!m_templateList.IsEmpty())
+    {
+        CDocTemplate* pTemplate = static_cast<CDocTemplate*>(m_templateList.RemoveHead());
+        if (pTemplate->m_bAutoDelete)
+            delete pTemplate;
+    }
     if (g_app == this)
         g_app = nullptr;
 }
+
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
+{
+    if (!pTemplate || m_templateList.Find(pTemplate))
+        return;
+    pTemplate->LoadTemplate();
+    m_templateList.AddTail(pTemplate);
+}
+
+POSITION CWinApp::GetFirstDocTemplatePosition() const
+{
+    return m_templateList.GetHeadPosition();
+}
+
+CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& rPosition) const
+{
+    return static_cast<CDocTemplate*>(m_templateList.GetNext(rPosition));
+}
+
+BOOL CWinApp::RemoveDocTemplate(CDocTemplate* pTemplate)
+{
+    POSITION pos = m_templateList.Find(pTemplate);
+    if (!pos)
+        return FALSE;
+    m_templateList.RemoveAt(pos);
+    return TRUE;
+}
+
+void CWinApp::WinHelp(DWORD_PTR, UINT) {}
 
 BOOL CWinApp::InitInstance()
 {

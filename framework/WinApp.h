@@ -4,8 +4,10 @@
 #include <windows.h>
 
 #include "framework/FrameworkString.h"
+#include "framework/PtrList.h"
 #include "framework/WinThread.h"
 
+class CDocTemplate;
 class CWnd;
 
 class CWinApp : public CWinThread
@@ -55,7 +57,21 @@ public:
     // A name without a folder refers to the Windows folder (as for the platform's profile functions).
     CString GetProfileFileName() const;
 
+    // ---- document templates (DocTemplate.h)
+    // Adds a template to the application's list (loading its resources); templates made with
+    // m_bAutoDelete set are deleted with the application object.
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const;
+    CDocTemplate* GetNextDocTemplate(POSITION& rPosition) const;
+    // Takes a template out of the list (not deleted); FALSE when it was not in it.
+    BOOL RemoveDocTemplate(CDocTemplate* pTemplate);
+
+    // Help for a context (HELP_CONTEXT) or a command; the harness has no help engine of this
+    // kind, so the default does nothing. Frames pass context help here.
+    virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+
 private:
+    CPtrList m_templateList;
     bool GetIniString(LPCSTR lpszSection, LPCSTR lpszEntry, CString& out) const;
     CString m_strRegistryKey;
     CString m_strProfileName;

@@ -143,6 +143,17 @@ BOOL AfxPreTranslateMessage(MSG* pMsg)
     return CWnd::WalkPreTranslateTree(pMainWnd ? pMainWnd->m_hWnd : nullptr, pMsg);
 }
 
+BOOL AfxRouteCmdToThreadAndApp(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    if (nCode != CN_COMMAND && static_cast<UINT>(nCode) != CN_UPDATE_COMMAND_UI)
+        return FALSE;
+    CWinThread* pThread = AfxGetThread();
+    if (pThread && pThread->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    CWinApp* pApp = AfxGetApp();
+    return pApp && static_cast<CWinThread*>(pApp) != pThread && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
 void AfxPostQuitMessage(int nExitCode)
 {
     ::PostQuitMessage(nExitCode);

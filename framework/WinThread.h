@@ -49,6 +49,9 @@ CWnd* AfxGetMainWnd();
 // walk over the target's framework windows when the thread has none.
 BOOL AfxPreTranslateMessage(MSG* pMsg);
 void AfxPostQuitMessage(int nExitCode);
+// The end of command routing in dialogs and frames: plain commands and their updates (not
+// notifications) go on to the thread object, then to the application object.
+BOOL AfxRouteCmdToThreadAndApp(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 
 // Counts the message loops running on this thread, so that only the outermost one deletes
 // temporary objects (an inner loop runs inside a handler that may still hold such pointers).

@@ -8,6 +8,7 @@
 #include "framework/Menu.h"
 #include "framework/SafeThis.h"
 #include "framework/StdControls.h"
+#include "framework/ThreadState.h"
 #include "framework/WinApp.h"
 #include "framework/WinThread.h"
 
@@ -47,8 +48,6 @@ CHandleMap& WndMap()
 // The object whose window CreateEx is creating on this thread; the CBT hook attaches it.
 thread_local CWnd* t_pWndInit = nullptr;
 thread_local HHOOK t_hHookCbt = nullptr;
-// The message being processed by the innermost framework window procedure of this thread.
-thread_local MSG t_lastMsg = {};
 
 void ReportCallbackException(const char* what)
 {
@@ -172,11 +171,13 @@ bool AfxWindowCreationScope::Installed() const
 
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    MSG previous = t_lastMsg;
-    t_lastMsg.hwnd = hWnd;
-    t_lastMsg.message = message;
-    t_lastMsg.wParam = wParam;
-    t_lastMsg.lParam = lParam;
+    // The state is looked up once: it lives as long as the thread.
+    AFX_THREAD_STATE* pState = AfxGetThreadState();
+    MSG previous = pState->m_lastSentMsg;
+    pState->m_lastSentMsg.hwnd = hWnd;
+    pState->m_lastSentMsg.message = message;
+    pState->m_lastSentMsg.wParam = wParam;
+    pState->m_lastSentMsg.lParam = lParam;
 
     LRESULT result = 0;
     try
@@ -212,7 +213,7 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARA
         if (IsOwnWndProc(current) && pWnd->m_pfnSuper)
             SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pWnd->m_pfnSuper));
         pWnd->Detach();
-        t_lastMsg = previous;
+        pState->m_lastSentMsg = previous;
         try
         {
             pWnd->PostNcDestroy();
@@ -223,7 +224,7 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARA
         }
         return result;
     }
-    t_lastMsg = previous;
+    pState->m_lastSentMsg = previous;
     return result;
 }
 
@@ -429,21 +430,23 @@ HWND CWnd::UnsubclassWindow()
 
 const MSG* PASCAL CWnd::GetCurrentMessage()
 {
-    t_lastMsg.time = GetMessageTime();
+    MSG& msg = AfxGetThreadState()->m_lastSentMsg;
+    msg.time = GetMessageTime();
     DWORD pos = GetMessagePos();
-    t_lastMsg.pt.x = static_cast<short>(LOWORD(pos));
-    t_lastMsg.pt.y = static_cast<short>(HIWORD(pos));
-    return &t_lastMsg;
+    msg.pt.x = static_cast<short>(LOWORD(pos));
+    msg.pt.y = static_cast<short>(HIWORD(pos));
+    return &msg;
 }
 
 MSG* AfxGetThreadCurrentMessage()
 {
-    return &t_lastMsg;
+    return &AfxGetThreadState()->m_lastSentMsg;
 }
 
 LRESULT CWnd::Default()
 {
-    return DefWindowProc(t_lastMsg.message, t_lastMsg.wParam, t_lastMsg.lParam);
+    const MSG& msg = AfxGetThreadState()->m_lastSentMsg;
+    return DefWindowProc(msg.message, msg.wParam, msg.lParam);
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -480,6 +483,14 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     {
         NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
         if (pNMHDR && pNMHDR->hwndFrom && OnNotify(wParam, lParam, &result))
+        {
+            if (pResult)
+                *pResult = result;
+            return TRUE;
+        }
+        // The thread's tooltip asks the window that enabled tooltips for a callback tool's text.
+        if (pNMHDR && (m_nFlags & WF_TOOLTIPS) && (pNMHDR->code == TTN_NEEDTEXTA || pNMHDR->code == TTN_NEEDTEXTW) &&
+            OnToolTipText(0, pNMHDR, &result))
         {
             if (pResult)
                 *pResult = result;
@@ -801,8 +812,10 @@ INT_PTR CWnd::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
     return nID ? nID : -1;
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*)
+BOOL CWnd::PreTranslateMessage(MSG* pMsg)
 {
+    if (m_nFlags & WF_TOOLTIPS)
+        FilterToolTipMessage(pMsg);
     return FALSE;
 }
 

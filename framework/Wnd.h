@@ -127,6 +127,19 @@ public:
                                       LRESULT* pResult);
     // The tool under point for tooltips; -1 when none.
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const;
+
+    // ---- tooltips of the window's tools (WndToolTips.cpp)
+    // With tooltips enabled (WF_TOOLTIPS), pre-translation shows the thread's tooltip for the tool
+    // that OnToolHitTest names under the cursor; a tool whose text is LPSTR_TEXTCALLBACK is answered
+    // by this window's TTN_NEEDTEXT (OnToolTipText). Answers the previous state.
+    BOOL EnableToolTips(BOOL bEnable = TRUE);
+    // Hides the thread's tooltip (and forgets the last tool).
+    static void PASCAL CancelToolTips(BOOL bKeys = FALSE);
+    // Relays a mouse message to the thread's tooltip after refreshing the tool under the cursor.
+    void FilterToolTipMessage(MSG* pMsg);
+    // TTN_NEEDTEXTA/W for a callback tool: the text of the string resource of the tool's id (its
+    // control id for a window tool) after the first line feed, else the whole string.
+    virtual BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
     // Calls PreTranslateMessage of each framework window from pMsg->hwnd up to hWndStop.
     static BOOL PASCAL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
     // The message being processed by the innermost framework window procedure of this thread.

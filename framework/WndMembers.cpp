@@ -2,8 +2,10 @@
 // menus and timers).
 #include "framework/Wnd.h"
 #include "framework/RecordSizes.h"
+#include "framework/ThreadState.h"
 
 #include "framework/DC.h"
+#include "framework/FrameWnd.h"
 #include "framework/GdiObject.h"
 #include "framework/Menu.h"
 #include "framework/WinApp.h"
@@ -335,6 +337,13 @@ CWnd* PASCAL CWnd::GetCapture()
 CWnd* PASCAL CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop)
 {
     HWND hWnd = pParent->GetSafeHwnd();
+    if (!hWnd)
+    {
+        // While a frame routes a command (or pushed itself for a message box), it is the owner.
+        AFX_THREAD_STATE* pState = AfxGetThreadStateNA();
+        CWnd* pRouting = pState ? static_cast<CWnd*>(pState->m_pRoutingFrame) : nullptr;
+        hWnd = pRouting->GetSafeHwnd();
+    }
     if (!hWnd)
     {
         CWnd* pMain = AfxGetMainWnd();
