@@ -485,6 +485,14 @@ void CXTPCommandBar::SetImageManager(CXTPImageManager* pImageManager)
     m_pImageManager = pImageManager;
 }
 
+CXTPToolTipContext* CXTPCommandBar::GetToolTipContext() const
+{
+    if (m_pToolTipContext)
+        return m_pToolTipContext;
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    return pCommandBars ? pCommandBars->GetToolTipContext() : nullptr;
+}
+
 void CXTPCommandBar::SetToolTipContext(CXTPToolTipContext* pContext)
 {
     if (pContext)

@@ -251,7 +251,8 @@ public:
     // Feeds the tooltip context with the bar's mouse messages (an edit window of a control calls it
     // for its own messages too).
     void FilterToolTipMessage(MSG* pMsg);
-    CXTPToolTipContext* GetToolTipContext() const { return m_pToolTipContext; }
+    // The bar's own tooltip context, else its manager's.
+    CXTPToolTipContext* GetToolTipContext() const;
     void SetToolTipContext(CXTPToolTipContext* pContext);
     // Dialog-style keyboard handling of a bar that hosts dialog controls.
     BOOL PreTranslateInput(MSG* pMsg) override;

@@ -249,8 +249,9 @@ void CXTPCommandBar::OnTimer(UINT_PTR nIDEvent)
 
 void CXTPCommandBar::FilterToolTipMessage(MSG* pMsg)
 {
-    if (m_pToolTipContext && pMsg)
-        m_pToolTipContext->FilterToolTipMessage(this, pMsg);
+    CXTPToolTipContext* pContext = GetToolTipContext();
+    if (pContext && pMsg)
+        pContext->FilterToolTipMessage(this, pMsg);
 }
 
 BOOL CXTPCommandBar::PreTranslateInput(MSG* pMsg)
@@ -283,7 +284,7 @@ INT_PTR CXTPCommandBar::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
 LRESULT CXTPCommandBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     // The tooltip context sees the bar's mouse messages however they arrive (sent or posted).
-    if (m_pToolTipContext && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST)
+    if (GetToolTipContext() && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST)
     {
         MSG msg = {};
         msg.hwnd = m_hWnd;

@@ -64,9 +64,6 @@ void CXTPCommandBar::OnControlSelected(BOOL bSelected, CXTPControl* pControl)
     if (hWndSite)
         ::SendMessageA(hWndSite, XTP_WM_CONTROLSELECTED, reinterpret_cast<WPARAM>(pHot), 0);
 
-    CXTPCommandBars* pCommandBars = GetCommandBars();
-    if (pCommandBars && !pCommandBars->GetCommandBarsOptions()->bUpdateStatusBar)
-        return;
     // The status text follows the control's id (its help id, else its action's, else the id).
     int nId = 0;
     if (pHot)
@@ -75,6 +72,12 @@ void CXTPCommandBar::OnControlSelected(BOOL bSelected, CXTPControl* pControl)
               : pHot->GetAction() && pHot->GetAction()->GetHelpId() > 0 ? pHot->GetAction()->GetHelpId()
                                                                          : pHot->GetID();
     }
+    // The manager answers the frame's F1 with the hot control's help id.
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars)
+        pCommandBars->m_nIDHelpTracking = nId;
+    if (pCommandBars && !pCommandBars->GetCommandBarsOptions()->bUpdateStatusBar)
+        return;
     if (nId == m_nStatusBarControlId)
         return;
     m_nStatusBarControlId = nId;
@@ -198,6 +201,9 @@ BOOL CXTPCommandBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboar
                 ::SendMessageA(hWndSite, XTP_WM_POPUPBAR_CLOSED, 0, reinterpret_cast<LPARAM>(this));
         }
     }
+    // The manager hides cues and tips that no tracking bar needs any more.
+    if (CXTPCommandBars* pCommandBars = GetCommandBars())
+        pCommandBars->OnTrackingModeChanged(this, bMode);
     return TRUE;
 }
 

@@ -659,3 +659,31 @@ TEST_F(ManagerOnFrame, ControlsOnGlass)
     EXPECT_FALSE(pPlain->IsOnDwmGlass());
     bars->EnableFrameTheme(FALSE);
 }
+
+TEST_F(ManagerOnFrame, BarsTellTheManagerOfTheirHotControlTrackingAndTooltips)
+{
+    RowBar* pBar = AddBar(40);
+    pBar->AddButton(101, "One");
+    CXTPControl* pHelped = pBar->AddButton(102, "Two");
+    pHelped->SetHelpId(77);
+    bars->GetCommandBarsOptions()->bUpdateStatusBar = FALSE; // F1 follows the hot control anyway
+
+    pBar->SetTrackingMode(TRUE, FALSE, TRUE);
+    pBar->SetSelected(0, TRUE);
+    EXPECT_EQ(bars->m_nIDHelpTracking, 101);
+    pBar->SetSelected(1, TRUE);
+    EXPECT_EQ(bars->m_nIDHelpTracking, 77);
+    pBar->SetSelected(-1);
+    EXPECT_EQ(bars->m_nIDHelpTracking, 0);
+
+    // Cues shown while Alt navigation is in use go when the last bar leaves tracking.
+    bars->m_bKeyboardCuesInUse = TRUE;
+    bars->ShowKeyboardCues(TRUE);
+    EXPECT_TRUE(bars->IsKeyboardCuesVisible());
+    pBar->SetTrackingMode(FALSE);
+    EXPECT_FALSE(bars->IsKeyboardCuesVisible());
+
+    // A bar without a tooltip context of its own uses the manager's.
+    ASSERT_NE(bars->GetToolTipContext(), nullptr);
+    EXPECT_EQ(pBar->GetToolTipContext(), bars->GetToolTipContext());
+}
