@@ -233,29 +233,80 @@ BOOL CXTPCommandBar::LoadMenu(CMenu* pMenu, BOOL bRemoveControls)
 
 BOOL CXTPCommandBar::LoadToolBar(UINT nIDResource, BOOL bLoadIcons)
 {
+    m_pControls->RemoveAll();
+    if (LOWORD(nIDResource) == 0)
+        return FALSE;
     UINT* pItems = nullptr;
     int nItems = 0;
     CSize szButton(0, 0);
-    if (!CXTPImageManager::LoadToolbar(nIDResource, pItems, nItems, szButton))
+    // A resource shorter than its item count says is refused (no buttons from beyond its end).
+    if (!CXTPImageManager::LoadToolbar(nIDResource, pItems, nItems, szButton, TRUE))
         return FALSE;
-    m_pControls->RemoveAll();
-    BOOL bBeginGroup = FALSE;
-    for (int i = 0; i < nItems; ++i)
+    BOOL bResult = SetButtons(pItems, nItems);
+    if (bLoadIcons)
     {
-        if (pItems[i] == 0)
+        CArray<UINT, UINT> commands;
+        for (int i = 0; i < nItems; ++i)
+        {
+            if (pItems[i] != 0)
+                commands.Add(pItems[i]);
+        }
+        CXTPImageManager* pImageManager = GetImageManager();
+        if (!pImageManager ||
+            !pImageManager->SetIconsFromResourceId(nIDResource, commands.GetData(), static_cast<int>(commands.GetSize()),
+                                                   szButton.cx, szButton.cy, xtpImageNormal))
+            bResult = FALSE;
+        else if (szButton.cx != 16)
+            SetIconSize(szButton);
+    }
+    delete[] pItems;
+    DelayLayout();
+    return bResult;
+}
+
+BOOL CXTPCommandBar::SetButtons(const UINT* pButtons, int nCount)
+{
+    m_pControls->RemoveAll();
+    CWnd* pSite = GetSite();
+    HWND hWndSite = pSite ? pSite->GetSafeHwnd() : nullptr;
+    BOOL bBeginGroup = FALSE;
+    for (int i = 0; i < nCount && pButtons; ++i)
+    {
+        if (pButtons[i] == 0)
         {
             bBeginGroup = TRUE;
             continue;
         }
-        CXTPControl* pControl = m_pControls->AddByType(xtpControlButton, static_cast<int>(pItems[i]));
-        if (pControl && bBeginGroup)
-            pControl->SetBeginGroup(TRUE);
+        XTP_COMMANDBARS_CREATECONTROL cs;
+        cs.nID = static_cast<int>(pButtons[i]);
+        cs.pControl = nullptr;
+        cs.controlType = xtpControlButton;
+        cs.buttonStyle = 0;
+        cs.pCommandBar = this;
+        cs.hMenu = nullptr;
+        cs.nIndex = i;
+        cs.strCaption = m_strTitle;
+        if (hWndSite)
+            ::SendMessageA(hWndSite, XTP_WM_CONTROL_CREATE, 0, reinterpret_cast<LPARAM>(&cs));
+        CXTPControl* pControl = nullptr;
+        if (cs.pControl)
+            pControl = m_pControls->Add(cs.pControl, cs.nID);
+        else
+            pControl = m_pControls->AddByType(cs.controlType, cs.nID);
+        if (pControl)
+        {
+            if (cs.buttonStyle != 0)
+                pControl->SetStyle(cs.buttonStyle);
+            if (cs.controlType == xtpControlPopup)
+                pControl->SetIconId(cs.nID);
+            if (bBeginGroup)
+                pControl->SetBeginGroup(TRUE);
+        }
         bBeginGroup = FALSE;
+        cs.pControl = pControl;
+        if (hWndSite)
+            ::SendMessageA(hWndSite, XTP_WM_CONTROL_CREATED, 0, reinterpret_cast<LPARAM>(&cs));
     }
-    delete[] pItems;
-    if (bLoadIcons)
-        GetImageManager()->SetIconsFromToolbar(nIDResource);
-    DelayLayout();
     return TRUE;
 }
 

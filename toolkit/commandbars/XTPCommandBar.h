@@ -196,6 +196,9 @@ public:
     virtual BOOL LoadMenu(CMenu* pMenu, BOOL bRemoveControls = TRUE);
     virtual BOOL SetSelected(int nSelected, BOOL bKeyboard = FALSE);
     virtual BOOL LoadToolBar(UINT nIDResource, BOOL bLoadIcons = TRUE);
+    // Fills the bar with buttons for ids (0: the next one begins a group); the site may supply or
+    // restyle each control through 0x285E and hears of it through 0x285F.
+    BOOL SetButtons(const UINT* pButtons, int nCount);
     virtual CSize GetIconSize() const;
     virtual CSize GetButtonSize() const;
     virtual BOOL Popup(CXTPControl* /*pControl*/, BOOL /*bSelectFirst*/) { return FALSE; }

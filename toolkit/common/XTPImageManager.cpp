@@ -462,7 +462,8 @@ BOOL CXTPImageManager::SetIconsFromResourceId(UINT nIDResourceBitmap, const UINT
     return SetIconsFromResourceName(MAKEINTRESOURCEA(nIDResourceBitmap), pCommands, nCount, cx, cy, nState);
 }
 
-BOOL CXTPImageManager::ParseToolbarData(const BYTE* pData, size_t nSize, UINT*& pItems, int& nItems, CSize& szButton)
+BOOL CXTPImageManager::ParseToolbarData(const BYTE* pData, size_t nSize, UINT*& pItems, int& nItems, CSize& szButton,
+                                         BOOL bSeparators)
 {
     pItems = nullptr;
     nItems = 0;
@@ -479,7 +480,7 @@ BOOL CXTPImageManager::ParseToolbarData(const BYTE* pData, size_t nSize, UINT*& 
     {
         WORD wId;
         std::memcpy(&wId, pData + 8 + static_cast<size_t>(i) * 2, 2);
-        if (wId != 0)
+        if (wId != 0 || bSeparators)
             ids.push_back(wId);
     }
     if (!ids.empty())
@@ -492,7 +493,7 @@ BOOL CXTPImageManager::ParseToolbarData(const BYTE* pData, size_t nSize, UINT*& 
     return TRUE;
 }
 
-BOOL CXTPImageManager::LoadToolbar(UINT nIDResource, UINT*& pItems, int& nItems, CSize& szButton)
+BOOL CXTPImageManager::LoadToolbar(UINT nIDResource, UINT*& pItems, int& nItems, CSize& szButton, BOOL bSeparators)
 {
     pItems = nullptr;
     nItems = 0;
@@ -504,7 +505,7 @@ BOOL CXTPImageManager::LoadToolbar(UINT nIDResource, UINT*& pItems, int& nItems,
     size_t nSize;
     if (!XTPGetResourceData(AfxFindResourceHandle(lpszName, lpszType), lpszName, lpszType, pData, nSize))
         return FALSE;
-    return ParseToolbarData(pData, nSize, pItems, nItems, szButton);
+    return ParseToolbarData(pData, nSize, pItems, nItems, szButton, bSeparators);
 }
 
 BOOL CXTPImageManager::SetIconsFromToolbarBitmap(UINT nIDResourceToolBar, UINT nIDResourceBitmap, int nState)

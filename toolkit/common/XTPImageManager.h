@@ -387,11 +387,13 @@ public:
     // Overrides the detected version (0: detect again), for tests of both paths.
     static void SetComCtlVersion(DWORD dwVersion);
 
-    // ---- toolbar resources (type 241): the ids of the non-zero items and the button size. The
-    // array comes from new[] and the caller deletes it with delete[].
-    static BOOL LoadToolbar(UINT nIDResource, UINT*& pItems, int& nItems, CSize& szButton);
+    // ---- toolbar resources (type 241): the ids of the non-zero items (with bSeparators, every
+    // item, 0 for a separator) and the button size. A resource shorter than its item count says is
+    // refused. The array comes from new[] and the caller deletes it with delete[].
+    static BOOL LoadToolbar(UINT nIDResource, UINT*& pItems, int& nItems, CSize& szButton,
+                            BOOL bSeparators = FALSE);
     static BOOL ParseToolbarData(const BYTE* pData, size_t nSize, UINT*& pItems, int& nItems,
-                                           CSize& szButton);
+                                           CSize& szButton, BOOL bSeparators = FALSE);
 
     // ---- persistence
     // Saves or loads every icon set; loading removes all sets first. A set whose "CheckSum" is

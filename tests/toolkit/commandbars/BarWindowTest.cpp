@@ -1012,3 +1012,39 @@ TEST(BarWindow, KeysOfATrackingBarAreOfferedToTheSite)
         f.bar.SetTrackingMode(0);
     }
 }
+
+TEST(BarWindow, LoadToolBarBuildsButtonsFromTheLayoutResource)
+{
+    struct Case
+    {
+        const char* name;
+        UINT nId;
+        BOOL bIcons;
+        BOOL bResult;
+        std::vector<int> ids;
+        std::vector<BOOL> groups;
+    } cases[] = {
+        {"separator between two buttons", 7100, FALSE, TRUE, {100, 101}, {FALSE, TRUE}},
+        {"leading separator and a group", 7102, FALSE, TRUE, {200, 201, 202}, {TRUE, FALSE, TRUE}},
+        {"shorter than its count: refused", 7101, FALSE, FALSE, {}, {}},
+        {"low word 0: refused", 0x10000, FALSE, FALSE, {}, {}},
+        {"no such resource", 7199, FALSE, FALSE, {}, {}},
+        // No bitmap 7100 exists: the buttons stay but the load reports the failure.
+        {"icons missing", 7100, TRUE, FALSE, {100, 101}, {FALSE, TRUE}},
+    };
+    for (const Case& c : cases)
+    {
+        cb_bar_test::BarFixture f; // starts with three buttons, which every load removes first
+        EXPECT_EQ(f.bar.LoadToolBar(c.nId, c.bIcons), c.bResult) << c.name;
+        ASSERT_EQ(f.bar.GetControlCount(), static_cast<int>(c.ids.size())) << c.name;
+        for (size_t i = 0; i < c.ids.size(); ++i)
+        {
+            CXTPControl* p = f.bar.GetControl(static_cast<int>(i));
+            EXPECT_EQ(p->GetID(), c.ids[i]) << c.name << " #" << i;
+            EXPECT_EQ(p->GetBeginGroup(), c.groups[i]) << c.name << " #" << i;
+        }
+        // The site hears of each button made, before and after.
+        EXPECT_EQ(f.frame.rec.Count(XTP_WM_CONTROL_CREATE), static_cast<int>(c.ids.size())) << c.name;
+        EXPECT_EQ(f.frame.rec.Count(XTP_WM_CONTROL_CREATED), static_cast<int>(c.ids.size())) << c.name;
+    }
+}
