@@ -7,7 +7,7 @@
 // XTPCommandBarTracking.cpp (selection, popup control, tracking mode, status text),
 // XTPCommandBarMouse.cpp (mouse, timers, hit tests), XTPCommandBarPaint.cpp (painting, drop
 // marker and customisation drops), XTPCommandBarUpdate.cpp (idle update, shortcuts),
-// XTPCommandBarAccessible.cpp (accessibility).
+// XTPCommandBarAccessible.cpp (accessibility), XTPCommandBarNavigation.cpp (keyboard navigation).
 #pragma once
 
 #include "framework/CmdUI.h"

@@ -90,11 +90,11 @@ int CXTPDockBarLayout::InsertBar(CXTPDockBarRowArray& rows, CXTPCommandBar* pBar
         BOOL bTakes = nRow > 1 || bFirstRowTakes;
         if (nCross < nFar && bTakes)
         {
-            int nInsert = nRowBegin + 1;
+            // The bar goes to the start of the row; before the first row, or on the edge between
+            // two rows, it opens a row of its own there.
+            const int nInsert = nRowBegin + 1;
             if (i == 0 || nCross == nFarBefore)
-                rows.InsertAt(i == 0 ? 1 : nInsert, static_cast<CXTPCommandBar*>(nullptr));
-            if (i == 0)
-                nInsert = 1;
+                rows.InsertAt(nInsert, static_cast<CXTPCommandBar*>(nullptr));
             rows.InsertAt(nInsert, pBar);
             return nInsert;
         }

@@ -3,12 +3,42 @@
 #include "toolkit/commandbars/XTPCommandBar.h"
 #include "toolkit/common/XTPDrawHelpers.h"
 
-#include <memory>
+#include "framework/ThreadState.h"
 
 namespace
 {
-thread_local std::unique_ptr<CXTPKeyboardManager> t_pKeyboardManager;
-thread_local std::unique_ptr<CXTPMouseManager> t_pMouseManager;
+// The input managers of one thread, made on first use and freed when the thread ends, whoever
+// started it (the framework's per-thread slot).
+class CThreadInputManagers : public CNoTrackObject
+{
+public:
+    ~CThreadInputManagers() override
+    {
+        delete pMouseManager;
+        delete pKeyboardManager;
+    }
+    CXTPKeyboardManager* pKeyboardManager = nullptr;
+    CXTPMouseManager* pMouseManager = nullptr;
+};
+
+CThreadLocal<CThreadInputManagers>& InputManagersSlot()
+{
+    static CThreadLocal<CThreadInputManagers>* slot = new CThreadLocal<CThreadInputManagers>; // lives for the program
+    return *slot;
+}
+
+// This thread's managers as they are (null when none was made); hook procedures never make one.
+CXTPKeyboardManager* CurrentKeyboardManager()
+{
+    CThreadInputManagers* pManagers = InputManagersSlot().GetDataNA();
+    return pManagers ? pManagers->pKeyboardManager : nullptr;
+}
+
+CXTPMouseManager* CurrentMouseManager()
+{
+    CThreadInputManagers* pManagers = InputManagersSlot().GetDataNA();
+    return pManagers ? pManagers->pMouseManager : nullptr;
+}
 
 HINSTANCE CodeModule()
 {
@@ -42,16 +72,18 @@ BOOL IsButtonDown(UINT nMessage)
 
 CXTPKeyboardManager* XTPKeyboardManager()
 {
-    if (!t_pKeyboardManager)
-        t_pKeyboardManager.reset(new CXTPKeyboardManager());
-    return t_pKeyboardManager.get();
+    CThreadInputManagers* pManagers = InputManagersSlot().GetData();
+    if (!pManagers->pKeyboardManager)
+        pManagers->pKeyboardManager = new CXTPKeyboardManager();
+    return pManagers->pKeyboardManager;
 }
 
 CXTPMouseManager* XTPMouseManager()
 {
-    if (!t_pMouseManager)
-        t_pMouseManager.reset(new CXTPMouseManager());
-    return t_pMouseManager.get();
+    CThreadInputManagers* pManagers = InputManagersSlot().GetData();
+    if (!pManagers->pMouseManager)
+        pManagers->pMouseManager = new CXTPMouseManager();
+    return pManagers->pMouseManager;
 }
 
 // ---------------------------------------------------------------- keyboard manager
@@ -146,7 +178,7 @@ void CXTPKeyboardManager::ProcessCallWndProcHook(UINT nMessage, WPARAM wParam)
 
 LRESULT CALLBACK CXTPKeyboardManager::KeyboardProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
-    CXTPKeyboardManager* pManager = t_pKeyboardManager.get();
+    CXTPKeyboardManager* pManager = CurrentKeyboardManager();
     HHOOK hHook = pManager ? pManager->m_hHookKeyboard : nullptr;
     if (nCode == HC_ACTION && pManager)
     {
@@ -165,7 +197,7 @@ LRESULT CALLBACK CXTPKeyboardManager::KeyboardProc(int nCode, WPARAM wParam, LPA
 
 LRESULT CALLBACK CXTPKeyboardManager::CallWndProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
-    CXTPKeyboardManager* pManager = t_pKeyboardManager.get();
+    CXTPKeyboardManager* pManager = CurrentKeyboardManager();
     HHOOK hHook = pManager ? pManager->m_hHookCallWndProc : nullptr;
     if (nCode == HC_ACTION && pManager && lParam)
     {
@@ -313,7 +345,7 @@ void CXTPMouseManager::TrackMouseLeave(HWND hWnd)
 
 void CALLBACK CXTPMouseManager::MouseLeaveTimerProc(HWND hWnd, UINT /*nMsg*/, UINT_PTR nIDEvent, DWORD /*dwTime*/)
 {
-    CXTPMouseManager* pManager = t_pMouseManager.get();
+    CXTPMouseManager* pManager = CurrentMouseManager();
     if (!pManager)
     {
         KillTimer(hWnd, nIDEvent);
@@ -470,7 +502,7 @@ BOOL CXTPMouseManager::ProcessMouseHook(UINT nMessage, POINT pt)
 
 LRESULT CALLBACK CXTPMouseManager::MouseProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
-    CXTPMouseManager* pManager = t_pMouseManager.get();
+    CXTPMouseManager* pManager = CurrentMouseManager();
     HHOOK hHook = pManager ? pManager->m_hHookMouse : nullptr;
     if (nCode == HC_ACTION && pManager && lParam)
     {
