@@ -60,8 +60,12 @@ CXTPToolBar::CControlButtonHide::CControlButtonHide()
 void CXTPToolBar::CControlButtonHide::OnExecute()
 {
     CXTPCommandBar* pBar = GetParent();
-    if (pBar)
-        pBar->SetVisible(FALSE);
+    if (!pBar)
+        return;
+    // Hiding may take the bar (and this button) out of the manager: nothing is touched after.
+    pBar->InternalAddRef();
+    pBar->SetVisible(FALSE);
+    pBar->InternalRelease();
 }
 
 void CXTPToolBar::CControlButtonHide::Draw(CDC* pDC)
