@@ -386,4 +386,6 @@ public:
     virtual CRect GetDwmGlassRect() const { return CRect(0, 0, 0, 0); }
     // Set on popup bars held as the manager's context menus.
     BOOL m_bContextMenu = FALSE;
+    // Popup bars: a sub-popup animates only as the first of a tracking entered by mouse.
+    void ClearEnteredByMouse() { m_bEnteredByMouse = FALSE; }
 };
