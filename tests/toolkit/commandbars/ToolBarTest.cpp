@@ -7,6 +7,7 @@
 #include "toolkit/commandbars/XTPControl.h"
 #include "toolkit/commandbars/XTPControlButton.h"
 #include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/XTPPopupBar.h"
 #include "toolkit/common/XTPToolTipContext.h"
 
 #include <gtest/gtest.h>
@@ -371,7 +372,10 @@ TEST_F(ToolBarOnFrame, ResetAsksOnlyForBuiltInBarsWithAResource)
                 << c.name;
             EXPECT_EQ(ResetQuestionProbe::s_nType, static_cast<UINT>(MB_OKCANCEL | MB_ICONEXCLAMATION)) << c.name;
         }
-        EXPECT_EQ(pBar->GetControlCount(), c.bRestored ? 2 : 1) << c.name;
+        int nOwn = 0; // the bar's own controls, without its expand button
+        for (int i = 0; i < pBar->GetControlCount(); ++i)
+            nOwn += pBar->GetControl(i)->IsTemporary() ? 0 : 1;
+        EXPECT_EQ(nOwn, c.bRestored ? 2 : 1) << c.name;
         EXPECT_EQ(frame.Count(XTP_WM_TOOLBARRESET) - nResets, c.bRestored ? 1 : 0) << c.name;
         if (c.bRestored)
         {
@@ -410,4 +414,61 @@ TEST_F(ToolBarOnFrame, HidingTellsTheSiteAndRemovesBarsMadeToGo)
     pCustom->FindHideControl()->OnExecute();
     EXPECT_EQ(bars->GetCount(), nCount - 1);
     EXPECT_EQ(bars->IndexOf(pCustom), -1);
+}
+
+TEST_F(ToolBarOnFrame, ExpandButtonOpensThePushedOutControlsAndTheRowEntries)
+{
+    std::vector<UINT> ids;
+    for (UINT id = 100; id < 130; ++id)
+        ids.push_back(id);
+    CXTPToolBar* pBar = AddToolBar("Standard", ids);
+    ASSERT_NE(pBar, nullptr);
+    Layout(); // 30 buttons do not fit in 400 pixels
+
+    CXTPControl* pExpand = pBar->FindExpandControl();
+    ASSERT_NE(pExpand, nullptr);
+    EXPECT_EQ(pExpand->GetType(), xtpControlButtonPopup);
+    EXPECT_TRUE(pExpand->IsTemporary());
+    EXPECT_TRUE(pExpand->IsVisible());
+    auto* pExpandButton = dynamic_cast<CXTPToolBar::CControlButtonExpand*>(pExpand);
+    ASSERT_NE(pExpandButton, nullptr);
+    EXPECT_TRUE(pExpandButton->HasHiddenControls());
+    CRect rcClient;
+    pBar->GetClientRect(&rcClient);
+    EXPECT_EQ(pExpand->GetRect().right, rcClient.right - 2);
+    EXPECT_EQ(pExpand->GetRect().Width(), 11);
+
+    std::vector<int> pushedOut;
+    for (int i = 0; i < pBar->GetControlCount(); ++i)
+    {
+        if (pBar->GetControl(i)->GetHideFlags() == xtpHideWrap)
+            pushedOut.push_back(pBar->GetControl(i)->GetID());
+    }
+    ASSERT_FALSE(pushedOut.empty());
+
+    ASSERT_TRUE(pBar->SetPopupControl(pExpand->GetIndex()));
+    CXTPCommandBar* pPopup = pExpand->GetCommandBar();
+    ASSERT_NE(pPopup, nullptr);
+    EXPECT_NE(dynamic_cast<CXTPPopupToolBar*>(pPopup), nullptr);
+    EXPECT_TRUE(::IsWindowVisible(pPopup->GetSafeHwnd()));
+    ASSERT_EQ(pPopup->GetControlCount(), static_cast<int>(pushedOut.size()) + 1);
+    for (size_t i = 0; i < pushedOut.size(); ++i)
+    {
+        EXPECT_EQ(pPopup->GetControl(static_cast<int>(i))->GetID(), pushedOut[i]) << i;
+        EXPECT_EQ(pPopup->GetControl(static_cast<int>(i))->GetHideFlags(), 0) << i;
+    }
+    CXTPControl* pAddRemove = pPopup->GetControl(static_cast<int>(pushedOut.size()));
+    EXPECT_EQ(pAddRemove->GetID(), ID_TK_ADD_OR_REMOVE_BUTTONS);
+    EXPECT_STREQ(pAddRemove->GetCaption(), "&Add or Remove Buttons");
+    EXPECT_TRUE(pAddRemove->GetBeginGroup());
+    CXTPCommandBar* pEntries = pAddRemove->GetCommandBar();
+    ASSERT_NE(pEntries, nullptr);
+    // One check entry for the only toolbar of the row; the manager is not customisable here.
+    ASSERT_EQ(pEntries->GetControlCount(), 1);
+    EXPECT_STREQ(pEntries->GetControl(0)->GetCaption(), "Standard");
+    EXPECT_TRUE(pEntries->GetControl(0)->GetChecked());
+    EXPECT_EQ(pEntries->GetControl(0)->GetType(), xtpControlPopup);
+
+    pBar->SetTrackingMode(FALSE);
+    EXPECT_FALSE(::IsWindowVisible(pPopup->GetSafeHwnd()));
 }
