@@ -8,6 +8,7 @@
 #include "toolkit/commandbars/XTPControlButton.h"
 #include "toolkit/commandbars/XTPControls.h"
 #include "toolkit/commandbars/XTPPopupBar.h"
+#include "toolkit/commandbars/XTPDockContext.h"
 #include "toolkit/common/XTPToolTipContext.h"
 
 #include <gtest/gtest.h>
@@ -471,4 +472,177 @@ TEST_F(ToolBarOnFrame, ExpandButtonOpensThePushedOutControlsAndTheRowEntries)
 
     pBar->SetTrackingMode(FALSE);
     EXPECT_FALSE(::IsWindowVisible(pPopup->GetSafeHwnd()));
+}
+
+TEST_F(ToolBarOnFrame, FloatingWindowAnswersItsEdgesAndTheFramesNotices)
+{
+    CXTPToolBar* pBar = AddToolBar("Floating", {100, 101, 102}, xtpBarFloating);
+    ASSERT_NE(pBar, nullptr);
+    pBar->OnRecalcLayout();
+    HWND hWnd = pBar->GetSafeHwnd();
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    const CPoint mid = rc.CenterPoint();
+    auto HitAt = [hWnd](int x, int y) { return ::SendMessageA(hWnd, WM_NCHITTEST, 0, MAKELPARAM(x, y)); };
+    struct Case
+    {
+        const char* name;
+        CPoint pt;
+        LRESULT nHit;
+    } const cases[] = {
+        {"top edge", CPoint(mid.x, rc.top + 2), HTTOP},
+        {"bottom edge", CPoint(mid.x, rc.bottom - 3), HTBOTTOM},
+        {"left edge", CPoint(rc.left + 2, mid.y), HTLEFT},
+        {"right edge", CPoint(rc.right - 3, mid.y), HTRIGHT},
+        {"top-left corner: top first", CPoint(rc.left, rc.top), HTTOP},
+        {"inside the border", CPoint(rc.left + 3, mid.y), HTCLIENT},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(HitAt(c.pt.x, c.pt.y), c.nHit) << c.name;
+
+    // The frame's floating-status notices.
+    EXPECT_NE(::SendMessageA(hWnd, WM_FLOATSTATUS, FS_SYNCACTIVE, 0), 0);
+    EXPECT_EQ(::SendMessageA(hWnd, WM_FLOATSTATUS, FS_SHOW, 0), 0);
+    ::SendMessageA(hWnd, WM_FLOATSTATUS, FS_HIDE, 0);
+    EXPECT_FALSE(::IsWindowVisible(hWnd));
+    ::SendMessageA(hWnd, WM_FLOATSTATUS, FS_SHOW, 0);
+    EXPECT_TRUE(::IsWindowVisible(hWnd));
+    ::SendMessageA(hWnd, WM_FLOATSTATUS, FS_DISABLE, 0);
+    EXPECT_FALSE(::IsWindowEnabled(hWnd));
+    ::SendMessageA(hWnd, WM_FLOATSTATUS, FS_ENABLE, 0);
+    EXPECT_TRUE(::IsWindowEnabled(hWnd));
+    // Not synchronised: the notices leave the bar alone.
+    bars->GetCommandBarsOptions()->bSyncFloatingBars = FALSE;
+    ::SendMessageA(hWnd, WM_FLOATSTATUS, FS_HIDE, 0);
+    EXPECT_TRUE(::IsWindowVisible(hWnd));
+    bars->GetCommandBarsOptions()->bSyncFloatingBars = TRUE;
+
+    // A floating bar is never activated by a click; the system cannot close it.
+    EXPECT_EQ(::SendMessageA(hWnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(frame.GetSafeHwnd()),
+                             MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
+              MA_NOACTIVATE);
+    ::SendMessageA(hWnd, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(::IsWindow(hWnd));
+
+    // A docked bar has no sizing edges.
+    ASSERT_TRUE(pBar->SetPosition(xtpBarTop));
+    Layout();
+    ::GetWindowRect(hWnd, &rc);
+    EXPECT_NE(HitAt(rc.left + 1, rc.CenterPoint().y), HTLEFT);
+}
+
+TEST_F(ToolBarOnFrame, ToggleDockingFloatsOnlyWhenAllowedAndDocksBackInPlace)
+{
+    CXTPToolBar* pA = AddToolBar("A", {100, 101});
+    CXTPToolBar* pB = AddToolBar("B", {200, 201});
+    ASSERT_TRUE(pA && pB);
+    CXTPDockBar* pTop = bars->GetDockBar(xtpBarTop);
+    Layout();
+    const CRect rcDocked = DockingOnFrame::RectIn(pB->GetSafeHwnd(), pTop->GetSafeHwnd());
+    CRect rcScreen;
+    ::GetWindowRect(pB->GetSafeHwnd(), &rcScreen);
+
+    // Double-click floating is off by default.
+    EXPECT_FALSE(pB->GetDockContext()->ToggleDocking());
+    EXPECT_EQ(pB->GetDockBar(), pTop);
+
+    bars->GetCommandBarsOptions()->bDblClickFloat = TRUE;
+    bars->GetCommandBarsOptions()->bDirtyState = FALSE;
+    // A double click on empty space (the gripper strip) toggles.
+    ::SendMessageA(pB->GetSafeHwnd(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(1, 1));
+    EXPECT_EQ(pB->GetPosition(), xtpBarFloating);
+    EXPECT_EQ(pB->GetDockBar(), nullptr);
+    EXPECT_TRUE(bars->GetCommandBarsOptions()->bDirtyState);
+    CXTPDockContext* pContext = pB->GetDockContext();
+    EXPECT_EQ(pContext->GetDockBarIndex(), static_cast<UINT>(xtpBarTop));
+    EXPECT_EQ(pContext->GetDockedRect(), rcDocked);
+    EXPECT_EQ(pContext->GetFloatingPos(), rcScreen.TopLeft());
+    CRect rcFloat;
+    ::GetWindowRect(pB->GetSafeHwnd(), &rcFloat);
+    EXPECT_EQ(rcFloat.TopLeft(), rcScreen.TopLeft());
+
+    // Back into the top dock bar, at its old place (its own row below A).
+    EXPECT_TRUE(pContext->ToggleDocking());
+    EXPECT_EQ(pB->GetDockBar(), pTop);
+    EXPECT_EQ(pB->GetPosition(), xtpBarTop);
+    Layout();
+    EXPECT_EQ(DockingOnFrame::RectIn(pB->GetSafeHwnd(), pTop->GetSafeHwnd()), rcDocked);
+
+    // A bar that may not float stays.
+    pB->ModifyFlags(0, xtpFlagFloating);
+    EXPECT_FALSE(pContext->ToggleDocking());
+    EXPECT_EQ(pB->GetDockBar(), pTop);
+}
+
+TEST_F(ToolBarOnFrame, CopyTakesTheToolbarStateAndTemporaryHidingRemembersIt)
+{
+    ProbeToolBar* pSource =
+        static_cast<ProbeToolBar*>(AddToolBar("Source", {100, 0, 101}, xtpBarTop, RUNTIME_CLASS(ProbeToolBar)));
+    ASSERT_NE(pSource, nullptr);
+    pSource->SetBuiltIn(FALSE);
+    pSource->SetRemovedWhenHidden(TRUE);
+    pSource->SetCloseable(FALSE);
+    CXTPCommandBar* pClone = pSource->Clone(FALSE);
+    ASSERT_NE(pClone, nullptr);
+    ProbeToolBar* pCopy = dynamic_cast<ProbeToolBar*>(pClone);
+    ASSERT_NE(pCopy, nullptr); // the run-time class is kept
+    EXPECT_FALSE(pCopy->IsBuiltIn());
+    EXPECT_TRUE(pCopy->IsRemovedWhenHidden());
+    EXPECT_FALSE(pCopy->IsCloseable());
+    EXPECT_EQ(pCopy->GetControlCount(), 2);
+    EXPECT_TRUE(pCopy->GetControl(1)->GetBeginGroup());
+    pClone->InternalRelease();
+
+    CXTPToolBar* pShown = AddToolBar("Shown", {100});
+    CXTPToolBar* pHidden = AddToolBar("Hidden", {200});
+    ASSERT_TRUE(pShown && pHidden);
+    pHidden->SetVisible(FALSE);
+    pShown->SetTemporarilyHidden(TRUE);
+    pHidden->SetTemporarilyHidden(TRUE);
+    EXPECT_FALSE(pShown->IsVisible());
+    EXPECT_TRUE(pShown->IsTemporarilyHidden());
+    pShown->SetTemporarilyHidden(FALSE);
+    pHidden->SetTemporarilyHidden(FALSE);
+    EXPECT_TRUE(pShown->IsVisible());
+    EXPECT_FALSE(pHidden->IsVisible());
+}
+
+TEST_F(ToolBarOnFrame, RowEntriesOpenEachBarsListWhenTheManagerIsCustomisable)
+{
+    frame.m_handled.insert(35001); // the site offers the customise command
+    bars->SetSite(&frame);
+    ASSERT_TRUE(bars->IsCustomizable());
+    CXTPToolBar* pA = AddToolBar("Bold & Italic", {});
+    CXTPToolBar* pB = AddToolBar("Tables", {200, 201});
+    ASSERT_TRUE(pA && pB);
+    ASSERT_TRUE(pA->LoadToolBar(7100, FALSE));
+    CXTPDockBar* pTop = bars->GetDockBar(xtpBarTop);
+    Layout();
+    // B joins A's row after it.
+    const CRect rcA = DockingOnFrame::RectIn(pA->GetSafeHwnd(), pTop->GetSafeHwnd());
+    CRect rcDrop(rcA.right + 5, rcA.top + 2, rcA.right + 60, rcA.bottom - 2);
+    pTop->ClientToScreen(&rcDrop);
+    ASSERT_TRUE(bars->DockCommandBar(pB, &rcDrop, pTop));
+    Layout();
+
+    CXTPCommandBar popup;
+    bars->AddCustomizeEntries(pB, &popup);
+    ASSERT_EQ(popup.GetControlCount(), 3);
+    struct Entry
+    {
+        const char* caption;
+        int nListCount; // controls of the bar's list: its controls and, with originals, the reset entry
+    } const expected[] = {{"Bold && Italic", 3}, {"Tables", 2}};
+    for (int i = 0; i < 2; ++i)
+    {
+        CXTPControl* p = popup.GetControl(i);
+        EXPECT_EQ(p->GetType(), xtpControlPopup) << i;
+        EXPECT_STREQ(p->GetCaption(), expected[i].caption) << i;
+        EXPECT_TRUE(p->GetChecked()) << i;
+        ASSERT_NE(p->GetCommandBar(), nullptr) << i;
+        EXPECT_EQ(p->GetCommandBar()->GetControlCount(), expected[i].nListCount) << i;
+    }
+    EXPECT_EQ(popup.GetControl(2)->GetID(), ID_TK_CUSTOMIZE);
+    EXPECT_TRUE(popup.GetControl(2)->GetBeginGroup());
+    popup.GetControls()->RemoveAll();
 }
