@@ -105,14 +105,7 @@ TEST_F(DockingOps, HiddenControlsOfTheWholeRowAreCopiedInRowOrder)
     CXTPToolBar* pB = AddToolBar("B", {200, 201});
     CXTPToolBar* pOther = AddToolBar("C", {300});
     ASSERT_TRUE(pA && pB && pOther);
-    CXTPDockBar* pTop = bars->GetDockBar(xtpBarTop);
-    Layout();
-    // B joins A's row after it.
-    const CRect rcA = DockingOnFrame::RectIn(pA->GetSafeHwnd(), pTop->GetSafeHwnd());
-    CRect rcDrop(rcA.right + 5, rcA.top + 2, rcA.right + 60, rcA.bottom - 2);
-    pTop->ClientToScreen(&rcDrop);
-    ASSERT_TRUE(bars->DockCommandBar(pB, &rcDrop, pTop));
-    Layout();
+    ASSERT_TRUE(DockAfter(pB, pA));
 
     // Controls pushed out (exactly the wrap bit) are copied; other hide states are not.
     pA->GetControl(1)->SetHideFlags(xtpHideWrap);

@@ -52,6 +52,19 @@ void DockingOnFrame::Layout()
     frame.RecalcLayout(FALSE);
 }
 
+BOOL DockingOnFrame::DockAfter(CXTPToolBar* pBar, CXTPToolBar* pAfter)
+{
+    CXTPDockBar* pTop = bars->GetDockBar(xtpBarTop);
+    Layout();
+    const CRect rcAfter = RectIn(pAfter->GetSafeHwnd(), pTop->GetSafeHwnd());
+    CRect rcDrop(rcAfter.right + 5, rcAfter.top + 2, rcAfter.right + 60, rcAfter.bottom - 2);
+    pTop->ClientToScreen(&rcDrop);
+    if (!bars->DockCommandBar(pBar, &rcDrop, pTop))
+        return FALSE;
+    Layout();
+    return TRUE;
+}
+
 CRect DockingOnFrame::RectIn(HWND hWnd, HWND hWndParent)
 {
     CRect rc;

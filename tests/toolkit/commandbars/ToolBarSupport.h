@@ -48,6 +48,9 @@ protected:
                             CRuntimeClass* pClass = nullptr);
     // Lays the frame out now.
     void Layout();
+    // Lays the frame out and drops pBar into pAfter's row of the top dock bar, 5 pixels after it;
+    // lays out again.
+    BOOL DockAfter(CXTPToolBar* pBar, CXTPToolBar* pAfter);
 
 public:
     // A window's rectangle in the client coordinates of another window.

@@ -616,14 +616,7 @@ TEST_F(ToolBarOnFrame, RowEntriesOpenEachBarsListWhenTheManagerIsCustomisable)
     CXTPToolBar* pB = AddToolBar("Tables", {200, 201});
     ASSERT_TRUE(pA && pB);
     ASSERT_TRUE(pA->LoadToolBar(7100, FALSE));
-    CXTPDockBar* pTop = bars->GetDockBar(xtpBarTop);
-    Layout();
-    // B joins A's row after it.
-    const CRect rcA = DockingOnFrame::RectIn(pA->GetSafeHwnd(), pTop->GetSafeHwnd());
-    CRect rcDrop(rcA.right + 5, rcA.top + 2, rcA.right + 60, rcA.bottom - 2);
-    pTop->ClientToScreen(&rcDrop);
-    ASSERT_TRUE(bars->DockCommandBar(pB, &rcDrop, pTop));
-    Layout();
+    ASSERT_TRUE(DockAfter(pB, pA));
 
     CXTPCommandBar popup;
     bars->AddCustomizeEntries(pB, &popup);
