@@ -110,12 +110,8 @@ TEST(PopupBar, SubMenuThatDoesNotFitOnTheRightOpensToTheLeft)
     PopupFixture fx;
     CXTPControlPopup* pMenu = fx.AddPopup(xtpControlPopup, {401});
     CXTPPopupBar* pMenuBar = DYNAMIC_DOWNCAST(CXTPPopupBar, pMenu->GetCommandBar());
-    CXTPControlPopup* pSub = CXTPControlPopup::CreateControlPopup(xtpControlPopup);
-    pMenuBar->GetControls()->Add(pSub, 402);
-    pSub->SetCaption("More");
-    CXTPPopupBar* pSubBar = MakePopup({601, 602});
-    pSub->SetCommandBar(pSubBar);
-    pSubBar->InternalRelease();
+    CXTPControlPopup* pSub = AddSubMenu(pMenuBar, {601, 602});
+    CXTPPopupBar* pSubBar = DYNAMIC_DOWNCAST(CXTPPopupBar, pSub->GetCommandBar());
 
     ASSERT_TRUE(fx.bar.SetPopupControl(pMenu->GetIndex()));
     const CRect rcMenu = WindowRect(pMenuBar);
