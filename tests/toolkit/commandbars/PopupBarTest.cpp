@@ -233,9 +233,10 @@ TEST(PopupBar, RarelyUsedCommandsHideBehindTheExpandButton)
         kCtrlDown,
         kDownOnLast,
         kExpandTimer,
-        kDoubleClick
+        kDoubleClick,
+        kParentTimer
     };
-    for (Way way : {kCtrlDown, kDownOnLast, kExpandTimer, kDoubleClick})
+    for (Way way : {kCtrlDown, kDownOnLast, kExpandTimer, kDoubleClick, kParentTimer})
     {
         ASSERT_TRUE(fx.bar.SetPopupControl(pControl->GetIndex(), TRUE)) << way;
         ASSERT_TRUE(pPopup->HasHiddenCommands()) << way;
@@ -270,6 +271,11 @@ TEST(PopupBar, RarelyUsedCommandsHideBehindTheExpandButton)
             break;
         case kDoubleClick:
             pControl->OnLButtonDblClk(pControl->GetRect().CenterPoint());
+            break;
+        case kParentTimer:
+            // The opening control stays hot on the parent bar until its full-menus timer.
+            ASSERT_EQ(fx.bar.GetSelected(), pControl->GetIndex());
+            ::SendMessageA(fx.bar.m_hWnd, WM_TIMER, CXTPCommandBar::kTimerFullMenus, 0);
             break;
         }
         EXPECT_TRUE(pPopup->IsExpanded()) << way;
