@@ -2,6 +2,7 @@
 // system while the popup runs), 0 when dismissed by Esc or WM_CANCELMODE, the command goes to the
 // owner without it, and a WM_QUIT posted meanwhile reaches the loop outside.
 #include "PopupBarSupport.h"
+#include "framework/Menu.h"
 #include "toolkit/commandbars/XTPCommandBarEditCtrl.h"
 #include "toolkit/commandbars/XTPCommandBars.h"
 #include "toolkit/commandbars/XTPMouseManager.h"
@@ -240,4 +241,25 @@ TEST(TrackPopup, EditFieldMenuCutsCopiesAndPastesByTheChosenCommand)
     EXPECT_NE(strText, "hello world");
     EXPECT_TRUE(strText == "hello worldhello" || strText == "hello") << strText;
     edit.DestroyWindow();
+}
+
+TEST(TrackPopup, WindowsMenuShownAsAPopupBarReturnsItsCommand)
+{
+    TrackFixture fx;
+    CMenu menu;
+    menu.CreatePopupMenu();
+    ::AppendMenuA(menu.GetSafeHmenu(), MF_STRING, 701, "&Open");
+    ::AppendMenuA(menu.GetSafeHmenu(), MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuA(menu.GetSafeHmenu(), MF_STRING, 702, "&Save");
+    std::vector<std::pair<std::string, BOOL>> items;
+    RunInsideTheLoop([&] {
+        RecordItems(items);
+        for (WORD vk : {VK_DOWN, VK_DOWN, VK_RETURN})
+            SendKey(vk);
+    });
+    EXPECT_EQ(CXTPCommandBars::TrackCommandBarsPopupMenu(&menu, TPM_RETURNCMD, 150, 150, &fx.frame, 0, TRUE), 702u);
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].first, "&Open");
+    EXPECT_EQ(items[1].first, "&Save");
+    EXPECT_EQ(fx.frame.rec.Count(WM_COMMAND), 0);
 }
