@@ -57,16 +57,6 @@ void RunInsideTheLoop(std::function<void()> action)
     g_nGuard = ::SetTimer(nullptr, 0, 3000, EndTracking);
 }
 
-void SendKey(WORD vk)
-{
-    INPUT input[2] = {};
-    input[0].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = vk;
-    input[1] = input[0];
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, input, sizeof(INPUT));
-}
-
 // The popup bar of the thread that tracks now (the last one).
 CXTPCommandBar* TrackedPopup()
 {
