@@ -36,3 +36,10 @@ constexpr UINT_PTR XTP_TID_SHOWKEYBOARDTIPS = 52426;
 constexpr UINT_PTR XTP_TID_AUTOREPEAT = 4269;
 // The control selected for customisation changed (sent to the customise dialog, else the site).
 constexpr UINT XTP_WM_DRAG_CONTROL_CHANGED = 0x2857;
+
+// Menu bar: the bar posts itself this WM_TIMER id to bring its MDI controls up to date after the
+// frame's message is done; it asks an MDI child for the icon of its system-menu popup (answer an
+// HICON, 0 for the window's own); it tells its site that it was reset to its menu (0; the bar).
+constexpr UINT_PTR XTP_TID_MENUBAR_REFRESH = 12223;
+constexpr UINT XTP_WM_GETMDICHILDICON = 0x2860;
+constexpr UINT XTP_WM_RESET_MENUBAR = 0x2864;
