@@ -3,7 +3,11 @@
 
 #include "framework/MDIFrameWnd.h"
 #include "toolkit/commandbars/XTPCommandBar.h"
+#include "toolkit/commandbars/XTPCommandBarsIds.h"
+#include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/XTPMouseManager.h"
 #include "toolkit/commandbars/XTPPaintManager.h"
+#include "toolkit/common/XTPResourceManager.h"
 
 int XTPGetMDIButtonIds(BOOL bMaximized, DWORD dwChildStyle, DWORD dwBarFlags, int* pIds)
 {
@@ -101,4 +105,96 @@ void CXTPControlMDIButton::OnExecute()
         m_pParent->SetTrackingMode(FALSE);
     if (nCommand && hWndChild)
         ::PostMessageA(hWndChild, WM_SYSCOMMAND, nCommand, 0);
+}
+
+// ---- the child's system menu
+
+HICON XTPGetMDIChildIcon(HWND hWndChild)
+{
+    HICON hIcon = nullptr;
+    if (hWndChild && ::IsWindow(hWndChild))
+    {
+        hIcon = reinterpret_cast<HICON>(::SendMessageA(hWndChild, XTP_WM_GETMDICHILDICON, 0, 0));
+        if (!hIcon)
+            hIcon = reinterpret_cast<HICON>(::SendMessageA(hWndChild, WM_GETICON, ICON_SMALL, 0));
+        if (!hIcon)
+            hIcon = reinterpret_cast<HICON>(::SendMessageA(hWndChild, WM_GETICON, ICON_BIG, 0));
+        if (!hIcon)
+            hIcon = reinterpret_cast<HICON>(::GetClassLongPtrA(hWndChild, GCLP_HICONSM));
+    }
+    if (!hIcon)
+        hIcon = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32517)); // IDI_WINLOGO
+    return hIcon;
+}
+
+IMPLEMENT_DYNCREATE(CXTPControlSysCommand, CXTPControlButton)
+
+void CXTPControlSysCommand::OnExecute()
+{
+    const UINT nCommand = static_cast<UINT>(GetID());
+    HWND hWndTarget = m_hWndTarget;
+    // The menus close first: the command may close the window they belong to.
+    XTPMouseManager()->SendTrackLostAll();
+    if (hWndTarget && ::IsWindow(hWndTarget))
+        ::PostMessageA(hWndTarget, WM_SYSCOMMAND, nCommand, 0);
+}
+
+void CXTPControlSysCommand::Copy(CXTPControl* pControl, BOOL bRecursive)
+{
+    CXTPControlButton::Copy(pControl, bRecursive);
+    if (CXTPControlSysCommand* pSource = DYNAMIC_DOWNCAST(CXTPControlSysCommand, pControl))
+        m_hWndTarget = pSource->m_hWndTarget;
+}
+
+void XTPBuildSysMenuControls(CXTPCommandBar* pBar, HMENU hSysMenu, HWND hWndTarget)
+{
+    CXTPControls* pControls = pBar ? pBar->GetControls() : nullptr;
+    if (!pControls)
+        return;
+    pControls->RemoveAll();
+    if (!hSysMenu || !::IsMenu(hSysMenu))
+        return;
+    const UINT nDefault = ::GetMenuDefaultItem(hSysMenu, FALSE, 0);
+    BOOL bBeginGroup = FALSE;
+    const int nCount = ::GetMenuItemCount(hSysMenu);
+    for (int i = 0; i < nCount; ++i)
+    {
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_SUBMENU;
+        if (!::GetMenuItemInfoA(hSysMenu, static_cast<UINT>(i), TRUE, &info))
+            continue;
+        if ((info.fType & MFT_SEPARATOR) || (info.wID == 0 && !info.hSubMenu))
+        {
+            bBeginGroup = TRUE;
+            continue;
+        }
+        CXTPControl* pControl = nullptr;
+        if (!info.hSubMenu && info.wID >= 0xF000 && info.wID <= 0xF1EF)
+        {
+            CXTPControlSysCommand* pCommand = new CXTPControlSysCommand();
+            pCommand->m_hWndTarget = hWndTarget;
+            pCommand->SetID(static_cast<int>(info.wID));
+            char szText[256] = {};
+            ::GetMenuStringA(hSysMenu, static_cast<UINT>(i), szText, static_cast<int>(sizeof szText) - 1, MF_BYPOSITION);
+            pCommand->SetCaption(szText);
+            CString strDescription;
+            if (GetResourceManager()->LoadString(&strDescription, XTPSysCommandDescriptionId(info.wID)))
+                pCommand->SetDescription(strDescription);
+            pCommand->SetFlags(pCommand->GetFlags() | xtpFlagManualUpdate);
+            if (info.wID == nDefault)
+                pCommand->SetDefaultItem(TRUE);
+            pCommand->SetEnabled((info.fState & MFS_GRAYED) == 0);
+            pControl = pControls->InsertAt(pCommand, -1);
+        }
+        else
+        {
+            pControl = pControls->AddMenuItem(hSysMenu, i);
+        }
+        if (!pControl)
+            continue;
+        if (bBeginGroup)
+            pControl->SetBeginGroup(TRUE);
+        bBeginGroup = FALSE;
+    }
 }

@@ -1,5 +1,6 @@
 // CXTPControlMDIButton: a caption button of the maximised MDI child on the menu bar (minimise,
-// restore, close), and the rules that say which of them the menu bar shows.
+// restore, close), and the rules that say which of them the menu bar shows. CXTPControlSysCommand
+// and XTPBuildSysMenuControls: the child's system menu as controls of a bar.
 #pragma once
 
 #include "toolkit/commandbars/XTPControlButton.h"
@@ -52,3 +53,29 @@ public:
     // The MDI child the button acts on: the active child of the site's MDI client, or null.
     HWND GetTargetChild() const;
 };
+
+// The child's icon for its system-menu popup: its answer to XTP_WM_GETMDICHILDICON, else WM_GETICON
+// ICON_SMALL, else ICON_BIG, else the class's small icon, else IDI_WINLOGO (shared handles, never a
+// copy).
+HICON XTPGetMDIChildIcon(HWND hWndChild);
+
+// A system command of a window's system menu: executing closes the menus and posts WM_SYSCOMMAND with
+// the id to the target window.
+class CXTPControlSysCommand : public CXTPControlButton
+{
+    DECLARE_DYNCREATE(CXTPControlSysCommand)
+
+public:
+    CXTPControlSysCommand() = default;
+    void OnExecute() override;
+    void Copy(CXTPControl* pControl, BOOL bRecursive = FALSE) override;
+
+    HWND m_hWndTarget = nullptr;
+};
+
+// Fills pBar's controls (removing the old ones) from a system menu: a separator makes the next
+// control begin a group; an item with an id from 0xF000 to 0xF1EF becomes a CXTPControlSysCommand for
+// hWndTarget with flag 8, the menu's text as caption, the status text of its string as description,
+// marked default when it is the menu's default item and enabled unless grayed; other items become
+// controls as a menu bar loads them.
+void XTPBuildSysMenuControls(CXTPCommandBar* pBar, HMENU hSysMenu, HWND hWndTarget);

@@ -227,3 +227,110 @@ TEST(MenuBarMDIParts, CaptionButtonsActOnTheActiveChild)
     bar.GetControls()->RemoveAll();
     frame.DestroyWindow();
 }
+
+namespace
+{
+// An MDI child that answers the menu bar's icon question with its own icon.
+class CIconChild : public CMDIChildWnd
+{
+public:
+    HICON m_hAnswer = nullptr;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == XTP_WM_GETMDICHILDICON)
+            return reinterpret_cast<LRESULT>(m_hAnswer);
+        return CMDIChildWnd::WindowProc(message, wParam, lParam);
+    }
+};
+} // namespace
+
+TEST(MenuBarMDIParts, SystemMenuBecomesControlsThatPostTheCommands)
+{
+    CMDIFrameWnd frame;
+    ASSERT_TRUE(frame.LoadFrame(7200, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    CMDIChildWnd* pChild = new CMDIChildWnd();
+    ASSERT_TRUE(pChild->Create(nullptr, "Doc", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 150), &frame));
+    HWND hChild = pChild->GetSafeHwnd();
+
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenuA(hMenu, MF_STRING | MF_GRAYED, SC_RESTORE, "&Restore");
+    ::AppendMenuA(hMenu, MF_STRING, SC_MOVE, "&Move");
+    ::AppendMenuA(hMenu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuA(hMenu, MF_STRING, SC_CLOSE, "&Close\tCtrl+F4");
+    ::AppendMenuA(hMenu, MF_STRING, 7215, "&Extra");
+    ::SetMenuDefaultItem(hMenu, SC_CLOSE, FALSE);
+
+    CXTPCommandBar bar;
+    bar.SetSiteWindow(frame.m_hWnd);
+    bar.GetControls()->Add(new CXTPControlButton(), 100); // removed by the build
+    XTPBuildSysMenuControls(&bar, hMenu, hChild);
+    ::DestroyMenu(hMenu);
+
+    CXTPControls* pControls = bar.GetControls();
+    ASSERT_EQ(pControls->GetCount(), 4);
+    struct Expected
+    {
+        int nId;
+        const char* caption;
+        BOOL bEnabled, bBeginGroup, bDefault, bSysCommand;
+        UINT nDescription;
+    } expected[] = {
+        {SC_RESTORE, "&Restore", FALSE, FALSE, FALSE, TRUE, 0xEF12},
+        {SC_MOVE, "&Move", TRUE, FALSE, FALSE, TRUE, 0xEF01},
+        {SC_CLOSE, "&Close", TRUE, TRUE, TRUE, TRUE, 0xEF06},
+        {7215, "&Extra", TRUE, FALSE, FALSE, FALSE, 0},
+    };
+    for (int i = 0; i < 4; ++i)
+    {
+        CXTPControl* pControl = pControls->GetAt(i);
+        const Expected& e = expected[i];
+        EXPECT_EQ(pControl->GetID(), e.nId) << i;
+        EXPECT_STREQ(pControl->GetCaption(), e.caption) << i;
+        EXPECT_EQ(pControl->GetEnabled(), e.bEnabled) << i;
+        EXPECT_EQ(pControl->GetBeginGroup(), e.bBeginGroup) << i;
+        EXPECT_EQ(pControl->IsDefaultItem(), e.bDefault) << i;
+        EXPECT_EQ(pControl->IsKindOf(RUNTIME_CLASS(CXTPControlSysCommand)), e.bSysCommand) << i;
+        if (e.bSysCommand)
+        {
+            CString strText;
+            GetResourceManager()->LoadString(&strText, e.nDescription);
+            EXPECT_STREQ(pControl->GetDescription(), strText) << i;
+            EXPECT_TRUE(pControl->GetFlags() & xtpFlagManualUpdate) << i;
+        }
+    }
+    EXPECT_STREQ(pControls->GetAt(2)->GetShortcutText(), "Ctrl+F4");
+
+    // Executing a system command posts it to the child, not WM_COMMAND to the site.
+    pControls->GetAt(2)->OnExecute();
+    Pump();
+    EXPECT_FALSE(::IsWindow(hChild));
+
+    // A null or destroyed menu leaves no controls.
+    XTPBuildSysMenuControls(&bar, nullptr, nullptr);
+    EXPECT_EQ(pControls->GetCount(), 0);
+    frame.DestroyWindow();
+}
+
+TEST(MenuBarMDIParts, ChildIconComesFromTheChildsAnswerThenItsWindowIcons)
+{
+    CMDIFrameWnd frame;
+    ASSERT_TRUE(frame.LoadFrame(7200, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    CIconChild* pChild = new CIconChild();
+    ASSERT_TRUE(pChild->Create(nullptr, "Doc", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 150), &frame));
+    HWND hChild = pChild->GetSafeHwnd();
+    HICON hAnswer = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32516)); // IDI_INFORMATION
+    HICON hSmall = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32515));  // IDI_WARNING
+    HICON hBig = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32513));    // IDI_ERROR
+    ::SetClassLongPtrA(hChild, GCLP_HICONSM, 0);
+    ::SetClassLongPtrA(hChild, GCLP_HICON, 0);
+
+    EXPECT_EQ(XTPGetMDIChildIcon(hChild), ::LoadIconA(nullptr, MAKEINTRESOURCEA(32517))) << "nothing: IDI_WINLOGO";
+    ::SendMessageA(hChild, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(hBig));
+    EXPECT_EQ(XTPGetMDIChildIcon(hChild), hBig);
+    ::SendMessageA(hChild, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hSmall));
+    EXPECT_EQ(XTPGetMDIChildIcon(hChild), hSmall);
+    pChild->m_hAnswer = hAnswer;
+    EXPECT_EQ(XTPGetMDIChildIcon(hChild), hAnswer);
+    EXPECT_EQ(XTPGetMDIChildIcon(nullptr), ::LoadIconA(nullptr, MAKEINTRESOURCEA(32517)));
+    frame.DestroyWindow();
+}
