@@ -10,6 +10,8 @@
 #include "toolkit/commandbars/XTPMenuBarMDIMenus.h"
 #include "toolkit/common/XTPResourceManager.h"
 
+#include "MenuBarTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -25,15 +27,9 @@ std::vector<int> ButtonIds(BOOL bMaximized, DWORD dwStyle, DWORD dwFlags)
     return std::vector<int>(ids, ids + n);
 }
 
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
+using menubar_test::OpenMDIChild;
+using menubar_test::OpenMDIFrame;
+using menubar_test::Pump;
 } // namespace
 
 TEST(MenuBarMDIParts, CaptionButtonsFollowTheChildStyleAndTheBarFlags)
@@ -199,11 +195,9 @@ TEST(MenuBarMDIParts, InfoTakesTheTemplateStringsAndTheControlsByReference)
 TEST(MenuBarMDIParts, CaptionButtonsActOnTheActiveChild)
 {
     CMDIFrameWnd frame;
-    ASSERT_TRUE(frame.LoadFrame(7200, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
-    frame.SetWindowPos(nullptr, 0, 0, 640, 480, SWP_NOZORDER | SWP_NOACTIVATE);
-    CMDIChildWnd* pChild = new CMDIChildWnd();
-    ASSERT_TRUE(pChild->Create(nullptr, "Doc", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 150), &frame));
-    HWND hChild = pChild->GetSafeHwnd();
+    ASSERT_TRUE(OpenMDIFrame(frame));
+    HWND hChild = OpenMDIChild(frame, new CMDIChildWnd(), "Doc");
+    ASSERT_NE(hChild, nullptr);
     Pump();
 
     CXTPCommandBar bar;
@@ -247,10 +241,9 @@ public:
 TEST(MenuBarMDIParts, SystemMenuBecomesControlsThatPostTheCommands)
 {
     CMDIFrameWnd frame;
-    ASSERT_TRUE(frame.LoadFrame(7200, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
-    CMDIChildWnd* pChild = new CMDIChildWnd();
-    ASSERT_TRUE(pChild->Create(nullptr, "Doc", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 150), &frame));
-    HWND hChild = pChild->GetSafeHwnd();
+    ASSERT_TRUE(OpenMDIFrame(frame));
+    HWND hChild = OpenMDIChild(frame, new CMDIChildWnd(), "Doc");
+    ASSERT_NE(hChild, nullptr);
 
     HMENU hMenu = ::CreatePopupMenu();
     ::AppendMenuA(hMenu, MF_STRING | MF_GRAYED, SC_RESTORE, "&Restore");
@@ -314,10 +307,10 @@ TEST(MenuBarMDIParts, SystemMenuBecomesControlsThatPostTheCommands)
 TEST(MenuBarMDIParts, ChildIconComesFromTheChildsAnswerThenItsWindowIcons)
 {
     CMDIFrameWnd frame;
-    ASSERT_TRUE(frame.LoadFrame(7200, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    ASSERT_TRUE(OpenMDIFrame(frame));
     CIconChild* pChild = new CIconChild();
-    ASSERT_TRUE(pChild->Create(nullptr, "Doc", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 150), &frame));
-    HWND hChild = pChild->GetSafeHwnd();
+    HWND hChild = OpenMDIChild(frame, pChild, "Doc");
+    ASSERT_NE(hChild, nullptr);
     HICON hAnswer = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32516)); // IDI_INFORMATION
     HICON hSmall = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32515));  // IDI_WARNING
     HICON hBig = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32513));    // IDI_ERROR
