@@ -116,8 +116,14 @@ int CXTPMenuBar::OnFrameHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LP
     case WM_DESTROY:
         if (hWnd == m_hWndHookedSite)
             RestoreFrameMenu();
-        else if (hWnd == m_hWndActiveChild && m_hWnd)
-            ::PostMessageA(m_hWnd, WM_TIMER, XTP_TID_MENUBAR_REFRESH, 0);
+        else if (hWnd == m_hWndActiveChild)
+        {
+            // The handle must not be unhooked later, when it may name another window.
+            GetHookManager()->RemoveHook(hWnd, this);
+            m_hWndActiveChild = nullptr;
+            if (m_hWnd)
+                ::PostMessageA(m_hWnd, WM_TIMER, XTP_TID_MENUBAR_REFRESH, 0);
+        }
         return 0;
 
     case WM_SIZE:
@@ -259,6 +265,9 @@ void CXTPMenuBar::SwitchMDIMenu(UINT nIDMenu, CMenu* pMenu)
     m_pMDIMenus->SetCommandBars(pCommandBars);
     if ((pCommandBars && pCommandBars->IsCustomizable()) || m_pMDIMenus->Lookup(nIDMenu))
     {
+        // The controls change under the bar: no selection or open popup may point into them.
+        if (IsTrackingMode())
+            SetTrackingMode(FALSE);
         // The caption buttons belong to the bar, not to the menu: they follow to the next one.
         RemoveMDIControls(m_pControls);
         CXTPMenuBarMDIMenuInfo* pCurrent = m_pMDIMenus->Lookup(m_nIDCurrentMenu);

@@ -264,6 +264,7 @@ TEST_F(MenuBarTest, CaptionButtonsShowGlyphsAndCloseTheChild)
     Pump();
     EXPECT_FALSE(::IsWindow(hChild));
     EXPECT_EQ(IdsOf(m_pMenuBar), MenuIds(kFrameMenu)) << "no child: no buttons";
+    EXPECT_EQ(m_pMenuBar->GetActiveMDIChild(), nullptr) << "the closed child is not kept";
 }
 
 TEST_F(MenuBarTest, SystemMenuPopupFollowsTheActiveChild)
