@@ -32,6 +32,17 @@ CXTPPopupBar* MakePopup(const std::vector<int>& ids)
     return pPopup;
 }
 
+CXTPControlPopup* AddSubMenu(CXTPPopupBar* pParent, const std::vector<int>& ids)
+{
+    CXTPControlPopup* pSub = CXTPControlPopup::CreateControlPopup(xtpControlPopup);
+    pParent->GetControls()->Add(pSub, 402);
+    pSub->SetCaption("More");
+    CXTPPopupBar* pSubBar = MakePopup(ids);
+    pSub->SetCommandBar(pSubBar);
+    pSubBar->InternalRelease();
+    return pSub;
+}
+
 CXTPControlPopup* PopupFixture::AddPopup(int nType, const std::vector<int>& ids, const char* caption)
 {
     CXTPControlPopup* pControl = CXTPControlPopup::CreateControlPopup(nType);

@@ -49,6 +49,10 @@ void Pump();
 // captioned "Item <id>"; the caller owns one reference.
 CXTPPopupBar* MakePopup(const std::vector<int>& ids);
 
+// Appends to a popup bar a popup control (id 402, caption "More") whose own popup bar holds buttons
+// with the ids; returns the control.
+CXTPControlPopup* AddSubMenu(CXTPPopupBar* pParent, const std::vector<int>& ids);
+
 // A frame with a top row bar: a plain button (101) and popup controls opening popup bars.
 struct PopupFixture : cb_bar_test::BarFixture
 {
