@@ -63,11 +63,15 @@ public:
     HMENU m_hMenuAtDestroy = reinterpret_cast<HMENU>(-1);
 };
 
+// The bar's control ids, without the toolbar's own expand button (9148), which a docked bar keeps.
 std::vector<int> IdsOf(const CXTPCommandBar* pBar)
 {
     std::vector<int> ids;
     for (int i = 0; i < pBar->GetControlCount(); ++i)
-        ids.push_back(pBar->GetControl(i)->GetID());
+    {
+        if (pBar->GetControl(i)->GetID() != ID_TK_TOOLBAR_EXPAND)
+            ids.push_back(pBar->GetControl(i)->GetID());
+    }
     return ids;
 }
 
