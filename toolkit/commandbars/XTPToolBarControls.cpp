@@ -127,13 +127,14 @@ void CXTPToolBar::FillAddRemoveButtonsPopup(CXTPCommandBar* pPopupBar)
         CXTPControl* pControl = m_pControls->GetAt(i);
         if (!(pControl->GetHideFlags() & xtpHideCustomize))
             continue;
+        // Removing deselects the control itself; the indexes after it move down.
+        m_pControls->Remove(pControl);
+        if (m_nSelected > i)
+            --m_nSelected;
         if (m_nPopuped == i)
             m_nPopuped = -1;
         else if (m_nPopuped > i)
             --m_nPopuped;
-        if (m_nSelected > i)
-            --m_nSelected;
-        m_pControls->Remove(pControl);
     }
 
     // 3. Bar and originals merged in order: originals the bar lacks come back hidden by the user.
@@ -148,6 +149,11 @@ void CXTPToolBar::FillAddRemoveButtonsPopup(CXTPCommandBar* pPopupBar)
             if (pClone)
             {
                 pClone->SetHideFlags(pClone->GetHideFlags() | xtpHideCustomize);
+                // The indexes from here on move up.
+                if (m_nSelected >= i)
+                    ++m_nSelected;
+                if (m_nPopuped >= i)
+                    ++m_nPopuped;
                 ++i;
             }
             ++j;

@@ -19,6 +19,16 @@ void Pump()
     }
 }
 
+void SendKey(WORD vk)
+{
+    INPUT input[2] = {};
+    input[0].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = vk;
+    input[1] = input[0];
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, input, sizeof(INPUT));
+}
+
 CXTPPopupBar* MakePopup(const std::vector<int>& ids)
 {
     CXTPPopupBar* pPopup = CXTPPopupBar::CreatePopupBar(nullptr);

@@ -45,6 +45,9 @@ private:
 // Dispatches the waiting messages of the thread.
 void Pump();
 
+// Presses and releases a key through the system (SendInput; input tests only).
+void SendKey(WORD vk);
+
 // A popup bar (made by CreatePopupBar without a manager) holding buttons with the given ids, each
 // captioned "Item <id>"; the caller owns one reference.
 CXTPPopupBar* MakePopup(const std::vector<int>& ids);

@@ -2,6 +2,7 @@
 // to the left, scrolling), the animation kind, rarely used commands behind the expand button, the
 // popup toolbar, copies, the tear-off settings and menus loaded with sub-menus.
 #include "PopupBarSupport.h"
+#include "PropExchangeTestSupport.h"
 #include "toolkit/commandbars/XTPCommandBars.h"
 #include "toolkit/commandbars/XTPCommandBarsOptions.h"
 #include "toolkit/commandbars/XTPControls.h"
@@ -233,9 +234,10 @@ TEST(PopupBar, RarelyUsedCommandsHideBehindTheExpandButton)
         kCtrlDown,
         kDownOnLast,
         kExpandTimer,
-        kDoubleClick
+        kDoubleClick,
+        kParentTimer
     };
-    for (Way way : {kCtrlDown, kDownOnLast, kExpandTimer, kDoubleClick})
+    for (Way way : {kCtrlDown, kDownOnLast, kExpandTimer, kDoubleClick, kParentTimer})
     {
         ASSERT_TRUE(fx.bar.SetPopupControl(pControl->GetIndex(), TRUE)) << way;
         ASSERT_TRUE(pPopup->HasHiddenCommands()) << way;
@@ -270,6 +272,11 @@ TEST(PopupBar, RarelyUsedCommandsHideBehindTheExpandButton)
             break;
         case kDoubleClick:
             pControl->OnLButtonDblClk(pControl->GetRect().CenterPoint());
+            break;
+        case kParentTimer:
+            // The opening control stays hot on the parent bar until its full-menus timer.
+            ASSERT_EQ(fx.bar.GetSelected(), pControl->GetIndex());
+            ::SendMessageA(fx.bar.m_hWnd, WM_TIMER, CXTPCommandBar::kTimerFullMenus, 0);
             break;
         }
         EXPECT_TRUE(pPopup->IsExpanded()) << way;
@@ -375,4 +382,38 @@ TEST(PopupBar, LoadedSubMenusOpenPopupBars)
     ASSERT_EQ(pSubBar->GetControlCount(), 1);
     EXPECT_EQ(pSubBar->GetControl(0)->GetID(), 601);
     pPopup->InternalRelease();
+}
+
+TEST(PopupBar, SettingsSurviveASavedLayout)
+{
+    for (pxtest::StoreKind kind : {pxtest::StoreKind::Ini, pxtest::StoreKind::Archive})
+    {
+        pxtest::TestStore store(kind);
+        CXTPPopupBar* pSaved = MakePopup({});
+        pSaved->SetTearOffPopup("Tools", 1234, 300);
+        pSaved->SetShowShadow(FALSE);
+        pSaved->SetDoubleGripper(TRUE);
+        pSaved->SetBorders(CRect(1, 2, 3, 5));
+        pSaved->m_bContextMenu = TRUE;
+        pSaved->DoPropExchange(store.Open(false));
+        store.Close();
+
+        CXTPPopupBar* pLoaded = MakePopup({});
+        pLoaded->DoPropExchange(store.Open(true));
+        store.Close();
+        CString strCaption;
+        UINT nId = 0;
+        int nWidth = 0;
+        EXPECT_TRUE(pLoaded->IsTearOffPopup(strCaption, nId, nWidth)) << pxtest::StoreName(kind);
+        EXPECT_EQ(std::string(strCaption), "Tools");
+        EXPECT_EQ(nId, 1234u);
+        EXPECT_EQ(nWidth, 300);
+        EXPECT_FALSE(pLoaded->GetShowShadow());
+        EXPECT_TRUE(pLoaded->IsDoubleGripper());
+        EXPECT_TRUE(pLoaded->m_bContextMenu);
+        pLoaded->SetType(xtpBarTypeNormal); // a popup toolbar answers its own borders
+        EXPECT_EQ(pLoaded->GetBorders(), CRect(1, 2, 3, 5));
+        pLoaded->InternalRelease();
+        pSaved->InternalRelease();
+    }
 }

@@ -639,3 +639,21 @@ TEST_F(ToolBarOnFrame, RowEntriesOpenEachBarsListWhenTheManagerIsCustomisable)
     EXPECT_TRUE(popup.GetControl(2)->GetBeginGroup());
     popup.GetControls()->RemoveAll();
 }
+
+TEST_F(ToolBarOnFrame, AddOrRemoveListKeepsTheSelectionOnItsControl)
+{
+    CXTPToolBar* pBar = AddToolBar("Standard", {});
+    ASSERT_NE(pBar, nullptr);
+    ASSERT_TRUE(pBar->LoadToolBar(7102, FALSE)); // 200, 201, 202
+    pBar->GetControl(1)->SetHideFlags(xtpHideCustomize);
+    pBar->SetSelected(2);
+    ASSERT_EQ(pBar->GetSelected(), 2);
+    CXTPCommandBar list;
+    // 201 leaves the bar and comes back at its place: 202 stays the selected control.
+    pBar->FillAddRemoveButtonsPopup(&list);
+    ASSERT_EQ(pBar->GetControl(1)->GetID(), 201);
+    EXPECT_EQ(pBar->GetSelected(), 2);
+    EXPECT_EQ(pBar->GetControl(2)->GetID(), 202);
+    list.GetControls()->RemoveAll();
+    pBar->SetSelected(-1);
+}
