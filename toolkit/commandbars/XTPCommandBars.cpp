@@ -11,6 +11,8 @@
 #include "toolkit/commandbars/XTPControls.h"
 #include "toolkit/commandbars/XTPCustomizeDropSource.h"
 #include "toolkit/commandbars/XTPMouseManager.h"
+// Menu bar (GetMenuBar knows it by its class).
+#include "toolkit/commandbars/XTPMenuBar.h"
 #include "toolkit/commandbars/XTPPaintManager.h"
 #include "toolkit/commandbars/XTPShortcutManager.h"
 #include "toolkit/common/XTPImageManager.h"
@@ -439,6 +441,9 @@ const int kRibbonBarType = 3;
 CXTPCommandBar* CXTPCommandBars::GetMenuBar() const
 {
     CXTPCommandBar* pBar = FindCommandBar(1);
+    // Menu bar: known by its class (the ribbon derives from it); other bars by the type rule.
+    if (pBar && pBar->IsKindOf(RUNTIME_CLASS(CXTPMenuBar)))
+        return pBar;
     if (pBar && (pBar->GetType() == xtpBarTypeMenuBar || pBar->GetType() == kRibbonBarType))
         return pBar;
     return nullptr;

@@ -57,6 +57,14 @@ struct XTP_COMMANDBARS_CREATEBAR
 };
 // A toolbar put its original controls back (the bar; 0).
 constexpr UINT XTP_WM_TOOLBARRESET = 0x2864;
+
+// Menu bar: the bar posts itself this WM_TIMER id to bring its MDI controls up to date after the
+// frame's message is done; it asks an MDI child for the icon of its system-menu popup (answer an
+// HICON, 0 for the window's own).
+// A menu bar reset to its menu resource sends XTP_WM_TOOLBARRESET with wParam 0 and lParam the bar.
+constexpr UINT_PTR XTP_TID_MENUBAR_REFRESH = 12223;
+constexpr UINT XTP_WM_GETMDICHILDICON = 0x2860;
+
 // Popup bars, the popup control and the manager's modal popups.
 // The toolbars context menu is about to show (the popup bar; 0); the site may add to it.
 constexpr UINT XTP_WM_TOOLBARCONTEXTMENU = 0x285C;
