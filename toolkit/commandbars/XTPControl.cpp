@@ -447,6 +447,20 @@ BOOL CXTPControl::IsImageVisible() const
     if (m_pParent && m_pParent->IsPopupType())
         return GetImage(0) != nullptr;
     int nStyle = GetStyle();
+    if (nStyle == xtpButtonAutomatic)
+    {
+        // With no style, the buttons that show their caption only when they have no picture show
+        // the picture when they have one; otherwise such a button would show neither.
+        switch (m_controlType)
+        {
+        case xtpControlButton:
+        case xtpControlButtonPopup:
+        case xtpControlSplitButtonPopup:
+            return GetImage(0) != nullptr;
+        default:
+            return FALSE;
+        }
+    }
     return (nStyle == xtpButtonIcon || nStyle == xtpButtonIconAndCaption) && GetImage(0) != nullptr;
 }
 

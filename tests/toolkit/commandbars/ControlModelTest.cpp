@@ -12,6 +12,7 @@
 #include "toolkit/common/XTPPropExchangeArchive.h"
 #include "toolkit/common/XTPPropExchangeIniFile.h"
 #include "toolkit/common/XTPPropExchangeRegistry.h"
+#include "toolkit/common/XTPImageManager.h"
 #include "toolkit/common/XTPResourceIds.h"
 
 #include <cstdlib>
@@ -825,4 +826,42 @@ TEST(ControlModel, IniTextOfOneButtonBySchema)
         p->InternalRelease();
     }
     DeleteFileA(file.c_str());
+}
+
+// Caption and picture by style and type on a bar that is not a popup: a button with no style shows
+// its picture when it has one and its caption otherwise, never neither.
+TEST(ControlModel, CaptionAndPictureVisibilityByStyle)
+{
+    struct Case
+    {
+        int nStyle;
+        XTPControlType type;
+        bool bImage;
+        BOOL bCaption;
+        BOOL bPicture;
+    } cases[] = {
+        {xtpButtonAutomatic, xtpControlButton, true, FALSE, TRUE},
+        {xtpButtonAutomatic, xtpControlButton, false, TRUE, FALSE},
+        {xtpButtonAutomatic, xtpControlButtonPopup, true, FALSE, TRUE},
+        {xtpButtonAutomatic, xtpControlSplitButtonPopup, true, FALSE, TRUE},
+        {xtpButtonAutomatic, xtpControlPopup, true, TRUE, FALSE},
+        {xtpButtonCaption, xtpControlButton, true, TRUE, FALSE},
+        {xtpButtonIcon, xtpControlButton, true, FALSE, TRUE},
+        {xtpButtonIcon, xtpControlButton, false, FALSE, FALSE},
+        {xtpButtonIconAndCaption, xtpControlButton, true, TRUE, TRUE},
+    };
+    HICON hIcon = ::LoadIcon(nullptr, IDI_APPLICATION);
+    for (const Case& c : cases)
+    {
+        TestBar bar;
+        CXTPImageManager* pImages = new CXTPImageManager();
+        pImages->SetIcon(hIcon, 600, 16, 16);
+        bar.SetImageManager(pImages);
+        CXTPControl* p = bar.GetControls()->AddByType(c.type, c.bImage ? 600 : 601);
+        ASSERT_NE(p, nullptr) << c.type;
+        p->SetCaption("Run");
+        p->SetStyle(c.nStyle);
+        EXPECT_EQ(p->IsCaptionVisible(), c.bCaption) << c.nStyle << " " << c.type << " " << c.bImage;
+        EXPECT_EQ(p->IsImageVisible(), c.bPicture) << c.nStyle << " " << c.type << " " << c.bImage;
+    }
 }
