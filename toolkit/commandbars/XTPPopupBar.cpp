@@ -189,6 +189,10 @@ BOOL CXTPPopupBar::Popup(CXTPControl* pControl, BOOL bSelectFirst)
     m_bExpanded = FALSE;
     m_bCollapsed = FALSE;
     m_bShowExpanded = IsCustomizeMode() || g_bNextMenusExpanded;
+    // Each opening starts unscrolled at the first control.
+    m_bScrolling = FALSE;
+    m_nFirstVisible = 0;
+    m_szLast = CSize(0, 0);
 
     UpdateExcludeRect();
     CSize sz = CalcDynamicLayout(0, 0);
@@ -240,6 +244,10 @@ BOOL CXTPPopupBar::Popup(int x, int y, LPCRECT rcExclude)
     m_bExpanded = FALSE;
     m_bCollapsed = FALSE;
     m_bShowExpanded = IsCustomizeMode() || g_bNextMenusExpanded;
+    // Each opening starts unscrolled at the first control.
+    m_bScrolling = FALSE;
+    m_nFirstVisible = 0;
+    m_szLast = CSize(0, 0);
 
     // The anchor is the point; a given rectangle is kept clear (the popup goes above it when it
     // does not fit below). The tracked alignment reverses the directions.
