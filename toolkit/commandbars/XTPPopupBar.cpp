@@ -33,7 +33,8 @@ const char kPopupBarClass[] = "XTPPopupBar";
 const DWORD kPopupStyle = 0x86000100;
 const DWORD kSyncActivate = 0x100;
 
-// "Rarely used commands shown" for the menus that follow in the same tracking, per thread.
+// "Rarely used commands shown" for the menus that follow in the same tracking (bars live on the UI
+// thread only); cleared when no bar tracks any more.
 BOOL g_bNextMenusExpanded = FALSE;
 } // namespace
 
@@ -188,6 +189,10 @@ BOOL CXTPPopupBar::Popup(CXTPControl* pControl, BOOL bSelectFirst)
     m_bExpanded = FALSE;
     m_bCollapsed = FALSE;
     m_bShowExpanded = IsCustomizeMode() || g_bNextMenusExpanded;
+    // Each opening starts unscrolled at the first control.
+    m_bScrolling = FALSE;
+    m_nFirstVisible = 0;
+    m_szLast = CSize(0, 0);
 
     UpdateExcludeRect();
     CSize sz = CalcDynamicLayout(0, 0);
@@ -239,6 +244,10 @@ BOOL CXTPPopupBar::Popup(int x, int y, LPCRECT rcExclude)
     m_bExpanded = FALSE;
     m_bCollapsed = FALSE;
     m_bShowExpanded = IsCustomizeMode() || g_bNextMenusExpanded;
+    // Each opening starts unscrolled at the first control.
+    m_bScrolling = FALSE;
+    m_nFirstVisible = 0;
+    m_szLast = CSize(0, 0);
 
     // The anchor is the point; a given rectangle is kept clear (the popup goes above it when it
     // does not fit below). The tracked alignment reverses the directions.
@@ -465,7 +474,6 @@ void CXTPPopupBar::ExpandBar()
     OnRecalcLayout();
     m_bExpandedByUser = FALSE;
     g_bNextMenusExpanded = TRUE;
-    XTPMouseManager()->SetForceExpanded(TRUE);
 }
 
 void CXTPPopupBar::DelayRedraw()

@@ -152,6 +152,12 @@ CSize CXTPPopupBar::CalcDynamicLayout(int nLength, DWORD /*dwMode*/)
             CRect rcWork(GetCommandBarsSystemQuery()->GetWorkArea(m_ptPopup));
             nLimit = m_nFitHeight > 0 ? m_nFitHeight : rcWork.Height();
         }
+        // Every control takes its place first; a scrolling popup then shows its range of them.
+        for (int i = 0; i < m_pControls->GetCount(); ++i)
+        {
+            CXTPControl* pControl = m_pControls->GetAt(i);
+            pControl->SetHideFlags(pControl->GetHideFlags() & ~xtpHideScroll);
+        }
         sz = m_pControls->WrapRows(&dc, nLimit, rcBorder, 0, FALSE);
         if (pExpand && m_bCollapsed)
         {
@@ -358,8 +364,19 @@ CRect CXTPPopupBar::CalcPopupRect(CPoint pt, CSize sz)
     if (place.bScroll && m_barType == xtpBarTypePopup)
     {
         if (!m_bScrolling)
+        {
+            // A scrolling menu is one column: lay it out again without wrapping, same edge kept.
             m_nFirstVisible = 0;
-        m_bScrolling = TRUE;
+            m_bScrolling = TRUE;
+            if (!m_bDynamicLayout)
+            {
+                const int cx = CalcDynamicLayout(0, 0).cx;
+                if (m_dwDirection & xtpPopupDirectionLeft)
+                    place.rcPopup.left = place.rcPopup.right - cx;
+                else
+                    place.rcPopup.right = place.rcPopup.left + cx;
+            }
+        }
         m_szLast = place.rcPopup.Size();
         LayoutScrolled(place.rcPopup.Size());
     }

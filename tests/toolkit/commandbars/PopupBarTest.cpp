@@ -164,7 +164,16 @@ TEST(PopupBar, TallMenuScrollsAndFollowsTheSelection)
             EXPECT_LE(p->GetRect().bottom, pPopup->GetScrollDownRect().top) << i;
     }
 
+    // One column across the window, before and after scrolling.
+    CRect rcClient;
+    ::GetClientRect(pPopup->GetSafeHwnd(), &rcClient);
+    const CRect rcDown = pPopup->GetScrollDownRect();
+    EXPECT_GE(rcDown.Width(), rcClient.Width() - 8);
+    for (int i = 1; i <= nLast; ++i)
+        EXPECT_EQ(pPopup->GetControl(i)->GetRect().left, pPopup->GetControl(0)->GetRect().left) << i;
+
     ASSERT_TRUE(pPopup->ScrollBy(+1));
+    EXPECT_EQ(pPopup->GetScrollDownRect(), rcDown);
     EXPECT_EQ(pPopup->GetFirstVisible(), 1);
     EXPECT_EQ(pPopup->GetScrollUpRect().Height(), 16);
     EXPECT_GE(pPopup->GetControl(1)->GetRect().top, pPopup->GetScrollUpRect().bottom);

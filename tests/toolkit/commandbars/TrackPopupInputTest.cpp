@@ -3,6 +3,7 @@
 // owner without it, and a WM_QUIT posted meanwhile reaches the loop outside.
 #include "PopupBarSupport.h"
 #include "framework/Menu.h"
+#include "tests/common/MessagePump.h"
 #include "toolkit/commandbars/XTPCommandBarEditCtrl.h"
 #include "toolkit/commandbars/XTPCommandBars.h"
 #include "toolkit/commandbars/XTPMouseManager.h"
@@ -22,9 +23,12 @@ namespace
 std::function<void()> g_action;
 UINT_PTR g_nTimer = 0;
 
+// A WM_TIMER already queued when its timer was killed still comes: only the live timer acts.
 void CALLBACK RunAction(HWND, UINT, UINT_PTR nId, DWORD)
 {
     ::KillTimer(nullptr, nId);
+    if (nId != g_nTimer)
+        return;
     g_nTimer = 0;
     try
     {
@@ -42,6 +46,8 @@ bool g_bGuardFired = false;
 void CALLBACK EndTracking(HWND, UINT, UINT_PTR nId, DWORD)
 {
     ::KillTimer(nullptr, nId);
+    if (nId != g_nGuard)
+        return;
     g_nGuard = 0;
     g_bGuardFired = true;
     XTPMouseManager()->SendTrackLostAll();
@@ -78,6 +84,8 @@ struct TrackFixture
 {
     TrackFixture()
     {
+        // The pointer stays off the popups: a popup opening under it would take the hot item.
+        ::SetCursorPos(5, 5);
         frame.CreateAt(RECT{80, 80, 480, 380});
         frame.ShowWindow(SW_SHOW);
         cb_bar_test::Activate(frame.m_hWnd);
@@ -252,4 +260,41 @@ TEST(TrackPopup, WindowsMenuShownAsAPopupBarReturnsItsCommand)
     EXPECT_EQ(items[0].first, "&Open");
     EXPECT_EQ(items[1].first, "&Save");
     EXPECT_EQ(fx.frame.rec.Count(WM_COMMAND), 0);
+}
+
+TEST(TrackPopup, HoveringTheScrollAreasScrollsATallPopup)
+{
+    TrackFixture fx;
+    std::vector<int> ids;
+    for (int i = 0; i < 30; ++i)
+        ids.push_back(500 + i);
+    CXTPPopupBar* pPopup = MakePopup(ids);
+    pPopup->SetMaxHeight(200);
+    int nFirstAfterDown = -1, nFirstAfterUp = -1;
+    auto pointIn = [pPopup](const CRect& rcArea) {
+        CRect rc = rcArea;
+        ::MapWindowPoints(pPopup->GetSafeHwnd(), nullptr, reinterpret_cast<POINT*>(&rc), 2);
+        return rc.CenterPoint();
+    };
+    // Into the bottom area for a while, then into the top area until it disappears, then Esc.
+    RunInsideTheLoop([&] {
+        const CPoint ptDown = pointIn(pPopup->GetScrollDownRect());
+        ::SetCursorPos(ptDown.x, ptDown.y);
+        ::SendMessageA(pPopup->GetSafeHwnd(), WM_MOUSEMOVE, 0,
+                       MAKELPARAM(pPopup->GetScrollDownRect().CenterPoint().x, pPopup->GetScrollDownRect().CenterPoint().y));
+        qvx_test::PumpUntil([&] { return pPopup->GetFirstVisible() >= 3; }, 2000);
+        nFirstAfterDown = pPopup->GetFirstVisible();
+        const CPoint ptUp = pointIn(pPopup->GetScrollUpRect());
+        ::SetCursorPos(ptUp.x, ptUp.y);
+        ::SendMessageA(pPopup->GetSafeHwnd(), WM_MOUSEMOVE, 0,
+                       MAKELPARAM(pPopup->GetScrollUpRect().CenterPoint().x, pPopup->GetScrollUpRect().CenterPoint().y));
+        qvx_test::PumpUntil([&] { return pPopup->GetFirstVisible() == 0; }, 2000);
+        nFirstAfterUp = pPopup->GetFirstVisible();
+        ::SetCursorPos(5, 5);
+        SendKey(VK_ESCAPE);
+    });
+    EXPECT_EQ(CXTPCommandBars::TrackPopupMenu(pPopup, TPM_RETURNCMD, 150, 150, &fx.frame), 0u);
+    EXPECT_GE(nFirstAfterDown, 3);
+    EXPECT_EQ(nFirstAfterUp, 0);
+    pPopup->InternalRelease();
 }
