@@ -62,6 +62,10 @@ public:
     // Set-up, layout and configuration.
     bool CreateToolbar(UINT titleId, UINT toolbarId, UINT bitmap0, UINT bitmap1, UINT bitmap2);
     bool SetupAppearance();
+    // The paint theme of the command bars (6, the ribbon theme), the tooltips' width and initial delay.
+    static constexpr int kToolbarTheme = 6;
+    static constexpr int kToolTipWidth = 180;
+    static constexpr int kToolTipDelay = 900;
     bool LayoutControls();
     CDravikString GetConfigFilePath() const { return m_config.GetConfigFilePath(); }
     bool ReadLastBrowsePath(CDravikString& out) const { return m_config.ReadLastBrowsePath(out); }
@@ -128,6 +132,9 @@ private:
     // Connects the run observer to this window and the application, and disconnects it again.
     void ConnectRunObserver();
     void DisconnectRunObserver();
+    // The command-bar options the harness keeps off: the expand button shown only when buttons do not fit,
+    // and no Alt+drag customisation.
+    void ApplyFixedBarOptions();
 
     CQuorvexgressIndicator m_progress;
     CStatic m_progressLabel;

@@ -9,6 +9,10 @@
 #include "foundation/PathUtilities.h"
 #include "engine/QuorvexApp.h"
 #include "ui/UnitTestUILogManager.h"
+#include "toolkit/common/XTPToolTipContext.h"
+#include "toolkit/commandbars/XTPCommandBars.h"
+#include "toolkit/commandbars/XTPCommandBarsOptions.h"
+#include "toolkit/commandbars/XTPPaintManager.h"
 
 BOOL CQuorvexDlg::OnInitDialog()
 {
@@ -74,23 +78,59 @@ BOOL CQuorvexDlg::OnInitDialog()
 
 bool CQuorvexDlg::CreateToolbar(UINT, UINT toolbarId, UINT bitmap0, UINT bitmap1, UINT bitmap2)
 {
-    // The tool bar is a command bar of the toolkit; while this build has no command-bars layer, a plain
-    // common-control tool bar with the same buttons, images and strings stands in.
     if (!SetCommandBars(nullptr) || !GetCommandBars())
-    {
-        if (!m_interimToolbar.m_hWnd && !m_interimToolbar.Create(this, toolbarId, bitmap0, bitmap1, bitmap2))
-            return false;
-        RepositionControlBars();
-        return true;
-    }
+        return false;
+    SetToolbarImages(toolbarId, bitmap0, bitmap1, bitmap2);
+    // Until the command bars' tool bar is in, a plain common-control tool bar with the same buttons, images
+    // and strings stands in.
+    if (!m_interimToolbar.m_hWnd && !m_interimToolbar.Create(this, toolbarId, bitmap0, bitmap1, bitmap2))
+        return false;
     RepositionControlBars();
-    return GetToolBar() != nullptr;
+    return true;
 }
 
 bool CQuorvexDlg::SetupAppearance()
 {
     // Tooltips, paint theme, resource theme and skin all hang on the command bars.
-    return GetCommandBars() != nullptr;
+    CXTPCommandBars* bars = GetCommandBars();
+    if (!bars)
+        return false;
+
+    // Resource-style tips with a title, the command's icon and its description, in the icon-title font.
+    if (CXTPToolTipContext* tips = bars->GetToolTipContext())
+    {
+        tips->SetStyle(xtpToolTipResource);
+        tips->SetShowTitleAndDescription(TRUE, TTI_INFO);
+        tips->SetShowImage(TRUE, 0, 1);
+        tips->SetMargin(CRect(2, 2, 2, 2));
+        tips->SetMaxTipWidth(kToolTipWidth);
+        tips->SetFont(bars->GetPaintManager()->GetIconFont());
+        tips->SetDelayTime(TTDT_INITIAL, kToolTipDelay);
+    }
+    // The bar is never customised and shows its expand button only when buttons do not fit.
+    ApplyFixedBarOptions();
+
+    // The process-wide theme, without faded icons.
+    CXTPPaintManager::SetTheme(kToolbarTheme);
+    CXTPPaintManager* global = CXTPPaintManager::GetGlobal();
+    *global->GetIconsInfo() = FALSE;
+
+    bars->SetTheme(kToolbarTheme);
+
+    global->RefreshMetrics();
+    bars->GetPaintManager()->RefreshMetrics();
+    bars->RedrawCommandBars();
+    return true;
+}
+
+void CQuorvexDlg::ApplyFixedBarOptions()
+{
+    CXTPCommandBars* bars = GetCommandBars();
+    if (!bars)
+        return;
+    CXTPCommandBarsOptions* options = bars->GetCommandBarsOptions();
+    options->bShowExpandButtonAlways = FALSE;
+    options->bAltDragCustomization = FALSE;
 }
 
 bool CQuorvexDlg::LayoutControls()

@@ -6,6 +6,9 @@
 #include "framework/AppGlobals.h"
 #include "ui/UiResourceIds.h"
 #include "ui/controls/DrawingUtilities.h"
+#include "ui/controls/ImageListUtilities.h"
+#include "toolkit/common/XTPImageManager.h"
+#include "toolkit/commandbars/XTPCommandBarsOptions.h"
 #include "framework/CmdUI.h"
 #include "framework/DC.h"
 #include "foundation/FileInterface.h"
@@ -43,7 +46,10 @@ CResizableDialog::~CResizableDialog()
 
 BOOL CResizableDialog::PreTranslateMessage(MSG* pMsg)
 {
-    int decided = PreTranslateHarnessDialogMessage(this, pMsg);
+    int decided = PreTranslateCommandBarsMessage(pMsg);
+    if (decided >= 0)
+        return decided;
+    decided = PreTranslateHarnessDialogMessage(this, pMsg);
     if (decided >= 0)
         return decided;
     return FilterDialogInput(pMsg);
@@ -225,6 +231,8 @@ void CResizableDialog::OnPaint()
 
 LRESULT CResizableDialog::OnKickIdle(WPARAM, LPARAM)
 {
+    if (m_pCommandBars)
+        m_pCommandBars->UpdateCommandBars();
     return 0;
 }
 
@@ -384,10 +392,25 @@ BOOL CResizableDialog::CreateDialogFont()
     return TRUE;
 }
 
-BOOL CResizableDialog::SetToolbarImages(UINT, UINT, UINT, UINT)
+BOOL CResizableDialog::SetToolbarImages(UINT toolbarId, UINT bitmapState0, UINT bitmapState1, UINT bitmapState2)
 {
-    // The images go to the command bars' image manager; nothing to do without a manager.
-    return m_pCommandBars != nullptr;
+    if (!m_pCommandBars)
+        return FALSE;
+    // Normal, disabled and hot images, one 20-pixel cell per button of the toolbar resource.
+    const UINT bitmaps[3] = {bitmapState0, bitmapState1, bitmapState2};
+    const int states[3] = {xtpImageNormal, xtpImageDisabled, xtpImageHot};
+    BOOL all = TRUE;
+    for (int i = 0; i < 3; ++i)
+    {
+        m_images[i].DeleteImageList();
+        if (!LoadImageListFromBitmap(bitmaps[i], &m_images[i], kToolbarImageSize) ||
+            !XTPImageManager()->SetImageListIcons(toolbarId, &m_images[i], states[i]))
+            all = FALSE;
+    }
+    CXTPCommandBarsOptions* options = m_pCommandBars->GetCommandBarsOptions();
+    options->szIcons = CSize(kToolbarImageSize, kToolbarImageSize);
+    options->bLargeIcons = FALSE;
+    return all;
 }
 
 BOOL CResizableDialog::SetToolbarButtonText(UINT)

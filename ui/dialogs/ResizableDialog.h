@@ -88,7 +88,14 @@ public:
     // Loads the icon group resource and makes it the dialog's big and small icon; only while the program has
     // an application object. TRUE when the icon was loaded.
     BOOL SetDialogIcon(UINT iconId);
+    // The width and height of the tool bar's images.
+    static constexpr int kToolbarImageSize = 20;
+    // Loads the three bitmaps as 20-pixel image lists and gives them to the image manager for the commands of
+    // the toolbar resource as normal, disabled and hot images; the manager's icons become 20 x 20. FALSE
+    // without a command-bars manager (nothing done) or when a bitmap or the toolbar resource is missing.
     BOOL SetToolbarImages(UINT toolbarId, UINT bitmapState0, UINT bitmapState1, UINT bitmapState2);
+    // The images of state 0 (normal), 1 (disabled) and 2 (hot) as loaded by SetToolbarImages.
+    CImageList& GetToolbarImages(int state) { return m_images[state]; }
     BOOL SetToolbarButtonText(UINT commandId);
     BOOL RepositionControlBars();
     // A fresh temporary INI file name: GetTempFileName's unique name with its extension replaced by ".ini"
