@@ -239,3 +239,11 @@ void AfxThrowOleException(SCODE sc)
 {
     throw new COleException(sc);
 }
+
+// A window or other system resource could not be made.
+IMPLEMENT_DYNAMIC(CResourceException, CException)
+
+void AfxThrowResourceException()
+{
+    throw new CResourceException();
+}

@@ -121,3 +121,12 @@ public:
 [[noreturn]] void AfxThrowArchiveException(int cause, LPCSTR lpszArchiveName = nullptr);
 [[noreturn]] void AfxThrowFileException(int cause, LONG lOsError = -1, LPCSTR lpszFileName = nullptr);
 [[noreturn]] void AfxThrowOleException(SCODE sc);
+
+// A window or other system resource could not be made (toolkit docking).
+class CResourceException : public CException
+{
+    DECLARE_DYNAMIC(CResourceException)
+public:
+    CResourceException() = default;
+};
+[[noreturn]] void AfxThrowResourceException();

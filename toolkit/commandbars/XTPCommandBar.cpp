@@ -646,3 +646,23 @@ void CXTPCommandBar::EnableDoubleBuffer(BOOL bEnable)
 {
     m_pAnimation->EnableDoubleBuffer(bEnable);
 }
+
+// ---- toolbars: what an expand popup shows of a bar
+
+void CXTPCommandBar::CopyOverflowControls(CXTPCommandBar* pTarget) const
+{
+    if (!pTarget || pTarget == this)
+        return;
+    for (int i = 0; i < m_pControls->GetCount(); ++i)
+    {
+        CXTPControl* pControl = m_pControls->GetAt(i);
+        if (pControl->GetHideFlags() != xtpHideWrap)
+            continue;
+        CXTPControl* pClone = pTarget->GetControls()->AddClone(pControl, -1, TRUE);
+        if (pClone)
+        {
+            pClone->SetHideFlags(0);
+            pClone->SetFlags(0);
+        }
+    }
+}

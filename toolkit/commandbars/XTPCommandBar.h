@@ -386,4 +386,8 @@ public:
     virtual CRect GetDwmGlassRect() const { return CRect(0, 0, 0, 0); }
     // Set on popup bars held as the manager's context menus.
     BOOL m_bContextMenu = FALSE;
+
+    // Toolbars: clones into pTarget every control pushed out for lack of room (hide flags exactly
+    // xtpHideWrap), with the clone's hide flags and flag word cleared.
+    void CopyOverflowControls(CXTPCommandBar* pTarget) const;
 };

@@ -1,4 +1,5 @@
 #include "toolkit/commandbars/XTPCommandBars.h"
+#include "toolkit/commandbars/XTPToolBar.h"
 
 #include "framework/FrameWnd.h"
 #include "toolkit/commandbars/XTPCommandBar.h"
@@ -72,6 +73,8 @@ CXTPCommandBars::~CXTPCommandBars()
     // The site is not laid out for a manager that is going away.
     m_bRecalcLayout = TRUE;
     RemoveAll();
+    // The dock bars go with the bars they held.
+    DestroyDockBars();
     delete m_pFrameHook;
     m_pFrameHook = nullptr;
     if (m_pDropSource)
@@ -348,7 +351,7 @@ void CXTPCommandBars::ShowKeyboardCues(BOOL bShow)
 CXTPCommandBar* CXTPCommandBars::Add(LPCSTR lpszTitle, int nBarPosition, CRuntimeClass* pBarClass)
 {
     if (!pBarClass)
-        return nullptr; // the toolbar kind is the default once it exists
+        pBarClass = RUNTIME_CLASS(CXTPToolBar);
     CObject* pObject = pBarClass->CreateObject();
     CXTPCommandBar* pBar = dynamic_cast<CXTPCommandBar*>(pObject);
     if (!pBar)
@@ -361,7 +364,18 @@ CXTPCommandBar* CXTPCommandBars::Add(LPCSTR lpszTitle, int nBarPosition, CRuntim
     pBar->SetPosition(nBarPosition);
     CWnd* pSite = GetSite();
     BOOL bCreated = FALSE;
-    if (pSite && pSite->GetSafeHwnd())
+    // Toolbars are docked or floated at their position.
+    CXTPToolBar* pToolBar = dynamic_cast<CXTPToolBar*>(pBar);
+    if (pToolBar && pSite && pSite->GetSafeHwnd())
+    {
+        if (nBarPosition == xtpBarFloating)
+            bCreated = FloatCommandBar(pToolBar);
+        else if (GetDockBar(nBarPosition))
+            bCreated = DockCommandBar(pToolBar, nBarPosition);
+        else
+            bCreated = pToolBar->CreateBarWindow(pSite, FALSE); // placed directly in the site
+    }
+    else if (pSite && pSite->GetSafeHwnd())
     {
         const DWORD dwStyle = nBarPosition == xtpBarFloating ? WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN
                                                              : WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;

@@ -19,6 +19,9 @@ class CXTPControl;
 class CXTPControlActions;
 class CXTPControlAction;
 class CXTPCustomizeDropSource;
+// Docking (XTPCommandBarsDocking.cpp).
+class CXTPDockBar;
+class CXTPToolBar;
 class CXTPImageManager;
 class CXTPKeyboardManager;
 class CXTPMouseManager;
@@ -194,6 +197,35 @@ public:
     CArray<XTP_KEYBOARD_TIP_ENTRY, const XTP_KEYBOARD_TIP_ENTRY&>& GetKeyboardTips() { return m_arrKeyboardTips; }
     // Hides every tip window, empties the list, clears the owner, the level and the typed count.
     virtual void HideKeyboardTips();
+
+    // ---- docking (XTPCommandBarsDocking.cpp)
+    // Creates the four dock bars on the site (top 0xE81B, bottom 0xE81E, left 0xE81C, right
+    // 0xE81D); a failure throws the framework's resource exception.
+    void EnableDocking();
+    // The dock bar of a side (0 top .. 3 right), null before EnableDocking or out of range.
+    CXTPDockBar* GetDockBar(int nPosition) const;
+    // Creates the toolbar's window when needed and docks it as a new last row of that side's dock
+    // bar (positions above 3: nothing); FALSE when nothing was docked.
+    BOOL DockCommandBar(CXTPToolBar* pBar, int nPosition);
+    // The same at a screen rectangle that the dock bar uses to place the toolbar.
+    BOOL DockCommandBar(CXTPToolBar* pBar, LPCRECT lpRect, CXTPDockBar* pDockBar);
+    // Floats the toolbar in its own window on the site; FALSE when the window cannot be made.
+    BOOL FloatCommandBar(CXTPToolBar* pBar);
+    // The dock bar whose window rectangle, widened by 20 pixels, holds the screen point strictly
+    // inside; the current one is tried first, then top, bottom, left, right.
+    CXTPDockBar* FindDockBarAtPoint(CPoint ptScreen, CXTPDockBar* pCurrent = nullptr) const;
+    // A toolbar made by the user (not built-in; the site may adjust it through 0x2861).
+    virtual CXTPToolBar* AddCustomBar(LPCSTR lpszTitle, UINT nID, BOOL bFloating = FALSE);
+    // Clones into the expand popup the controls pushed out of every toolbar of the toolbar's row.
+    virtual void GetHiddenControls(CXTPToolBar* pToolBar, CXTPCommandBar* pExpandBar);
+    // One check entry per toolbar of the toolbar's row, then the customise command when allowed.
+    virtual void AddCustomizeEntries(CXTPToolBar* pToolBar, CXTPCommandBar* pExpandBar);
+
+private:
+    void DestroyDockBars();
+    // Makes a row entry of the expand popup open the bar's "Add or Remove Buttons" list.
+    void AttachAddRemoveList(CXTPToolBar* pBar, CXTPControl* pEntry);
+    CXTPDockBar* m_pDocks[4] = {nullptr, nullptr, nullptr, nullptr};
 
 private:
     CArray<XTP_KEYBOARD_TIP_ENTRY, const XTP_KEYBOARD_TIP_ENTRY&> m_arrKeyboardTips;

@@ -36,3 +36,24 @@ constexpr UINT_PTR XTP_TID_SHOWKEYBOARDTIPS = 52426;
 constexpr UINT_PTR XTP_TID_AUTOREPEAT = 4269;
 // The control selected for customisation changed (sent to the customise dialog, else the site).
 constexpr UINT XTP_WM_DRAG_CONTROL_CHANGED = 0x2857;
+
+// Toolbars and docking.
+// A toolbar was shown or hidden (the bar; the new state).
+constexpr UINT XTP_WM_TOOLBARVISIBLECHANGED = 0x2855;
+// A command bar is about to be made (0; an XTP_COMMANDBARS_CREATEBAR the site may fill): the
+// expand popup of a toolbar and toolbars made by the user.
+constexpr UINT XTP_WM_CREATECOMMANDBAR_REQUEST = 0x2861;
+class CXTPCommandBar;
+struct XTP_COMMANDBARS_CREATEBAR
+{
+    CXTPCommandBar* pCommandBar; // the bar being made; the site may adjust it (or, for the expand
+                                 // popup, supply one)
+    LPCSTR lpcstrCaption;
+    UINT nID;
+    BOOL bFloating;
+    BOOL bExpandBar;             // the expand popup of a toolbar
+    BOOL bCustomBar;             // a toolbar made by the user
+    BOOL bPopup;
+};
+// A toolbar put its original controls back (the bar; 0).
+constexpr UINT XTP_WM_TOOLBARRESET = 0x2864;

@@ -28,7 +28,7 @@ void MoveTo(XTP_DOCK_INFO& info, int nLeft)
 }
 } // namespace
 
-int CXTPDockBarLayout::FindBar(const CXTPDockBarRowArray& rows, const CXTPCommandBar* pBar, int nSkip)
+int CXTPDockBarLayout::FindBar(const CXTPDockBarRowArray& rows, const CXTPToolBar* pBar, int nSkip)
 {
     for (int i = 0; i < static_cast<int>(rows.GetSize()); ++i)
     {
@@ -38,7 +38,7 @@ int CXTPDockBarLayout::FindBar(const CXTPDockBarRowArray& rows, const CXTPComman
     return -1;
 }
 
-BOOL CXTPDockBarLayout::RemoveBar(CXTPDockBarRowArray& rows, const CXTPCommandBar* pBar, int nSkip)
+BOOL CXTPDockBarLayout::RemoveBar(CXTPDockBarRowArray& rows, const CXTPToolBar* pBar, int nSkip)
 {
     if (!pBar)
         return FALSE;
@@ -52,7 +52,7 @@ BOOL CXTPDockBarLayout::RemoveBar(CXTPDockBarRowArray& rows, const CXTPCommandBa
     return TRUE;
 }
 
-int CXTPDockBarLayout::AppendRow(CXTPDockBarRowArray& rows, CXTPCommandBar* pBar)
+int CXTPDockBarLayout::AppendRow(CXTPDockBarRowArray& rows, CXTPToolBar* pBar)
 {
     if (rows.GetSize() == 0 || rows[rows.GetSize() - 1] != nullptr)
         rows.Add(nullptr);
@@ -61,7 +61,7 @@ int CXTPDockBarLayout::AppendRow(CXTPDockBarRowArray& rows, CXTPCommandBar* pBar
     return nIndex;
 }
 
-int CXTPDockBarLayout::InsertBar(CXTPDockBarRowArray& rows, CXTPCommandBar* pBar, CPoint ptCentre, BOOL bHorz,
+int CXTPDockBarLayout::InsertBar(CXTPDockBarRowArray& rows, CXTPToolBar* pBar, CPoint ptCentre, BOOL bHorz,
                                  BOOL bFirstRowTakes, CXTPDockBarLayoutSite& site)
 {
     if (rows.GetSize() == 0)
@@ -76,7 +76,7 @@ int CXTPDockBarLayout::InsertBar(CXTPDockBarRowArray& rows, CXTPCommandBar* pBar
     int nRowBegin = 0; // index of the separator that begins the row being walked
     for (int i = 0; i < static_cast<int>(rows.GetSize()); ++i)
     {
-        CXTPCommandBar* pEntry = rows[i];
+        CXTPToolBar* pEntry = rows[i];
         if (pEntry)
         {
             if (site.IsBarVisible(pEntry))
@@ -94,7 +94,7 @@ int CXTPDockBarLayout::InsertBar(CXTPDockBarRowArray& rows, CXTPCommandBar* pBar
             // two rows, it opens a row of its own there.
             const int nInsert = nRowBegin + 1;
             if (i == 0 || nCross == nFarBefore)
-                rows.InsertAt(nInsert, static_cast<CXTPCommandBar*>(nullptr));
+                rows.InsertAt(nInsert, static_cast<CXTPToolBar*>(nullptr));
             rows.InsertAt(nInsert, pBar);
             return nInsert;
         }
@@ -109,16 +109,16 @@ void CXTPDockBarLayout::SeparateStretchedBars(CXTPDockBarRowArray& rows, CXTPDoc
 {
     for (int i = 0; i < static_cast<int>(rows.GetSize()); ++i)
     {
-        CXTPCommandBar* pBar = rows[i];
+        CXTPToolBar* pBar = rows[i];
         if (!pBar || !site.IsBarStretched(pBar))
             continue;
         if (i > 0 && rows[i - 1] != nullptr)
         {
-            rows.InsertAt(i, static_cast<CXTPCommandBar*>(nullptr));
+            rows.InsertAt(i, static_cast<CXTPToolBar*>(nullptr));
             ++i;
         }
         if (i + 1 < static_cast<int>(rows.GetSize()) && rows[i + 1] != nullptr)
-            rows.InsertAt(i + 1, static_cast<CXTPCommandBar*>(nullptr));
+            rows.InsertAt(i + 1, static_cast<CXTPToolBar*>(nullptr));
     }
 }
 
@@ -137,7 +137,7 @@ int CXTPDockBarLayout::LayoutRow(const CXTPDockBarRowArray& bars, int nOffset, i
     std::vector<DWORD> modes(nCount);
     for (int i = 0; i < nCount; ++i)
     {
-        CXTPCommandBar* pBar = bars[i];
+        CXTPToolBar* pBar = bars[i];
         modes[i] = site.GetBarMode(pBar);
         CSize size = site.CalcBarLayout(pBar, nLength, modes[i], 0);
         CRect rcDocked = site.GetDockedRect(pBar);
@@ -313,7 +313,7 @@ CSize CXTPDockBarLayout::CalcRowsLayout(const CXTPDockBarRowArray& rows, int nLe
     const int nEntries = static_cast<int>(rows.GetSize());
     for (int i = 0; i <= nEntries; ++i)
     {
-        CXTPCommandBar* pEntry = i < nEntries ? rows[i] : nullptr;
+        CXTPToolBar* pEntry = i < nEntries ? rows[i] : nullptr;
         if (pEntry)
         {
             if (site.IsBarVisible(pEntry))

@@ -8,15 +8,15 @@
 
 #include "framework/Array.h"
 #include "framework/Geometry.h"
-#include "toolkit/commandbars/XTPCommandBar.h"
+#include "toolkit/commandbars/XTPToolBar.h"
 
 // A dock bar's row array: its docked toolbars in order, a null entry ending each row.
-typedef CArray<CXTPCommandBar*, CXTPCommandBar*> CXTPDockBarRowArray;
+typedef CArray<CXTPToolBar*, CXTPToolBar*> CXTPDockBarRowArray;
 
 // One bar of a row during layout.
 struct XTP_DOCK_INFO
 {
-    CXTPCommandBar* pBar = nullptr;
+    CXTPToolBar* pBar = nullptr;
     // Current rectangle; along the row it is x (vertical rows are turned while laid out).
     CRect rcBar;
     // Preferred rectangle: the bar's docked place and its size for the whole length.
@@ -37,20 +37,20 @@ public:
 
     // The bar's size for a length along the dock bar with a layout mode; nThickness is 0 when the
     // bar is measured and the row's thickness when it is committed.
-    virtual CSize CalcBarLayout(CXTPCommandBar* pBar, int nLength, DWORD dwMode, int nThickness) = 0;
+    virtual CSize CalcBarLayout(CXTPToolBar* pBar, int nLength, DWORD dwMode, int nThickness) = 0;
     // The bar's layout mode (orientation, stretch, hide what does not fit).
-    virtual DWORD GetBarMode(CXTPCommandBar* pBar) = 0;
+    virtual DWORD GetBarMode(CXTPToolBar* pBar) = 0;
     // The bar's docked rectangle (its dock context's record), in the dock bar's client coordinates.
-    virtual CRect GetDockedRect(CXTPCommandBar* pBar) = 0;
+    virtual CRect GetDockedRect(CXTPToolBar* pBar) = 0;
     // The bar's window rectangle in the dock bar's client coordinates.
-    virtual CRect GetBarRect(CXTPCommandBar* pBar) = 0;
-    virtual BOOL IsBarVisible(CXTPCommandBar* pBar) = 0;
+    virtual CRect GetBarRect(CXTPToolBar* pBar) = 0;
+    virtual BOOL IsBarVisible(CXTPToolBar* pBar) = 0;
     // Flag 0x40: the bar fills its row. Flag 0x100000: the bar shares its row, stretched to its
     // neighbours.
-    virtual BOOL IsBarStretched(CXTPCommandBar* pBar) = 0;
-    virtual BOOL IsBarSharingRow(CXTPCommandBar* pBar) = 0;
+    virtual BOOL IsBarStretched(CXTPToolBar* pBar) = 0;
+    virtual BOOL IsBarSharingRow(CXTPToolBar* pBar) = 0;
     // A committed bar takes its place (client coordinates).
-    virtual void PlaceBar(CXTPCommandBar* pBar, const CRect& rc, DWORD dwMode) = 0;
+    virtual void PlaceBar(CXTPToolBar* pBar, const CRect& rc, DWORD dwMode) = 0;
 };
 
 class CXTPDockBarLayout
@@ -62,18 +62,18 @@ public:
     static constexpr DWORD modeHideWrap = 0x80;
 
     // Index of the bar in the row array, ignoring the entry at nSkip; -1 when absent.
-    static int FindBar(const CXTPDockBarRowArray& rows, const CXTPCommandBar* pBar, int nSkip = -1);
+    static int FindBar(const CXTPDockBarRowArray& rows, const CXTPToolBar* pBar, int nSkip = -1);
 
     // Takes the bar's entry out (ignoring nSkip); when that leaves two separators side by side one
     // goes too. FALSE when the bar is absent (or would be the leading separator's place).
-    static BOOL RemoveBar(CXTPDockBarRowArray& rows, const CXTPCommandBar* pBar, int nSkip = -1);
+    static BOOL RemoveBar(CXTPDockBarRowArray& rows, const CXTPToolBar* pBar, int nSkip = -1);
 
     // Appends the bar as a new last row.
-    static int AppendRow(CXTPDockBarRowArray& rows, CXTPCommandBar* pBar);
+    static int AppendRow(CXTPDockBarRowArray& rows, CXTPToolBar* pBar);
 
     // Inserts a bar dropped with its centre at ptCentre (client coordinates) and returns its index.
     // bFirstRowTakes is FALSE while a ribbon lies in the first row.
-    static int InsertBar(CXTPDockBarRowArray& rows, CXTPCommandBar* pBar, CPoint ptCentre, BOOL bHorz,
+    static int InsertBar(CXTPDockBarRowArray& rows, CXTPToolBar* pBar, CPoint ptCentre, BOOL bHorz,
                          BOOL bFirstRowTakes, CXTPDockBarLayoutSite& site);
 
     // Gives every stretched bar a row of its own.

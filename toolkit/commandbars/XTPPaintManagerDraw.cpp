@@ -3,6 +3,7 @@
 // caption, the status bar, the message bar, keyboard tips, edit and combo measures and the popup
 // animations.
 #include "toolkit/commandbars/XTPPaintManager.h"
+#include "toolkit/commandbars/XTPDockBar.h"
 
 #include "toolkit/commandbars/XTPCommandBar.h"
 #include "toolkit/commandbars/XTPControl.h"
@@ -356,7 +357,13 @@ int CXTPPaintManager::DrawStatusBarSwitchPane(CDC*, CRect, CXTPStatusBarSwitchPa
     return 0;
 }
 void CXTPPaintManager::DrawStatusBarPaneBorder(CDC*, CRect, CXTPStatusBarPane*, BOOL) {}
-void CXTPPaintManager::FillDockBar(CDC*, CXTPDockBar*) {}
+void CXTPPaintManager::FillDockBar(CDC* pDC, CXTPDockBar* pBar)
+{
+    // The plain face behind docked toolbars.
+    CRect rc;
+    if (pBar && pBar->GetSafeHwnd() && ::GetClientRect(pBar->GetSafeHwnd(), &rc))
+        pDC->FillSolidRect(&rc, GetColor(COLOR_3DFACE));
+}
 void CXTPPaintManager::FillMessageBar(CDC*, CXTPMessageBar*) {}
 void CXTPPaintManager::DrawMessageBarButton(CDC*, CXTPMessageBarButton*) {}
 void CXTPPaintManager::FillStatusBar(CDC*, CXTPStatusBar*) {}

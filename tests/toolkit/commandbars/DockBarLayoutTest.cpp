@@ -36,16 +36,16 @@ class TableSite : public CXTPDockBarLayoutSite
 public:
     explicit TableSite(std::vector<FakeBar> bars, BOOL bHorz = TRUE) : m_bars(std::move(bars)), m_bHorz(bHorz) {}
 
-    CXTPCommandBar* Bar(char chName)
+    CXTPToolBar* Bar(char chName)
     {
         for (FakeBar& bar : m_bars)
             if (bar.chName == chName)
-                return reinterpret_cast<CXTPCommandBar*>(&bar);
+                return reinterpret_cast<CXTPToolBar*>(&bar);
         return nullptr;
     }
-    FakeBar& Of(CXTPCommandBar* p) { return *reinterpret_cast<FakeBar*>(p); }
+    FakeBar& Of(CXTPToolBar* p) { return *reinterpret_cast<FakeBar*>(p); }
 
-    CSize CalcBarLayout(CXTPCommandBar* pBar, int nLength, DWORD dwMode, int nThickness) override
+    CSize CalcBarLayout(CXTPToolBar* pBar, int nLength, DWORD dwMode, int nThickness) override
     {
         FakeBar& bar = Of(pBar);
         int nAlong = bar.nLength;
@@ -58,20 +58,20 @@ public:
             nAcross = bar.nThickness;
         return m_bHorz ? CSize(nAlong, nAcross) : CSize(nAcross, nAlong);
     }
-    DWORD GetBarMode(CXTPCommandBar* pBar) override
+    DWORD GetBarMode(CXTPToolBar* pBar) override
     {
         return Of(pBar).nMin > 0 ? CXTPDockBarLayout::modeHideWrap : 0;
     }
-    CRect GetDockedRect(CXTPCommandBar* pBar) override
+    CRect GetDockedRect(CXTPToolBar* pBar) override
     {
         int nLead = Of(pBar).nLead;
         return m_bHorz ? CRect(nLead, 0, nLead + 1, 1) : CRect(0, nLead, 1, nLead + 1);
     }
-    CRect GetBarRect(CXTPCommandBar* pBar) override { return Of(pBar).rcWindow; }
-    BOOL IsBarVisible(CXTPCommandBar* pBar) override { return Of(pBar).bVisible; }
-    BOOL IsBarStretched(CXTPCommandBar* pBar) override { return Of(pBar).bStretched; }
-    BOOL IsBarSharingRow(CXTPCommandBar* pBar) override { return Of(pBar).bShare; }
-    void PlaceBar(CXTPCommandBar* pBar, const CRect& rc, DWORD dwMode) override
+    CRect GetBarRect(CXTPToolBar* pBar) override { return Of(pBar).rcWindow; }
+    BOOL IsBarVisible(CXTPToolBar* pBar) override { return Of(pBar).bVisible; }
+    BOOL IsBarStretched(CXTPToolBar* pBar) override { return Of(pBar).bStretched; }
+    BOOL IsBarSharingRow(CXTPToolBar* pBar) override { return Of(pBar).bShare; }
+    void PlaceBar(CXTPToolBar* pBar, const CRect& rc, DWORD dwMode) override
     {
         m_placed.push_back({Of(pBar).chName, rc, dwMode});
     }
