@@ -390,4 +390,6 @@ public:
     // Toolbars: clones into pTarget every control pushed out for lack of room (hide flags exactly
     // xtpHideWrap), with the clone's hide flags and flag word cleared.
     void CopyOverflowControls(CXTPCommandBar* pTarget) const;
+    // Popup bars: a sub-popup animates only as the first of a tracking entered by mouse.
+    void ClearEnteredByMouse() { m_bEnteredByMouse = FALSE; }
 };

@@ -57,3 +57,18 @@ struct XTP_COMMANDBARS_CREATEBAR
 };
 // A toolbar put its original controls back (the bar; 0).
 constexpr UINT XTP_WM_TOOLBARRESET = 0x2864;
+// Popup bars, the popup control and the manager's modal popups.
+// The toolbars context menu is about to show (the popup bar; 0); the site may add to it.
+constexpr UINT XTP_WM_TOOLBARCONTEXTMENU = 0x285C;
+// A popup was torn off (the shown toolbar; the popup), sent to the site.
+constexpr UINT XTP_WM_TEAROFFPOPUP = 0x2867;
+// The expand button of a popup with hidden rarely used commands.
+constexpr int XTP_ID_POPUPBAR_EXPAND = 9150;
+// The list-of-toolbars placeholder of the toolbars context menu.
+constexpr int XTP_ID_TOOLBARLIST = 0xE800;
+// Timers of a popup bar: scroll down and up (80 ms), expand-area hover (80 ms), expand button held
+// hot (900 ms).
+constexpr UINT_PTR XTP_TID_POPUP_SCROLLDOWN = 5001;
+constexpr UINT_PTR XTP_TID_POPUP_SCROLLUP = 5002;
+constexpr UINT_PTR XTP_TID_POPUP_EXPANDHOVER = 5003;
+constexpr UINT_PTR XTP_TID_POPUP_EXPANDDELAY = 5004;

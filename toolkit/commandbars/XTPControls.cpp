@@ -4,6 +4,7 @@
 #include "toolkit/commandbars/XTPCommandBars.h"
 #include "toolkit/commandbars/XTPControlAction.h"
 #include "toolkit/commandbars/XTPControlButton.h"
+#include "toolkit/commandbars/XTPControlPopup.h"
 
 #include <map>
 
@@ -51,6 +52,9 @@ CXTPControl* CXTPControls::CreateControlByType(int nType, int nId, BOOL bTempora
     }
     if (nType == xtpControlButton)
         return new CXTPControlButton();
+    // The popup kinds (popup, button popup, split button popup).
+    if (nType == xtpControlPopup || nType == xtpControlButtonPopup || nType == xtpControlSplitButtonPopup)
+        return CXTPControlPopup::CreateControlPopup(nType);
     return nullptr; // the kind has not joined yet
 }
 

@@ -5,6 +5,9 @@
 #include "toolkit/commandbars/XTPCommandBars.h"
 #include "toolkit/commandbars/XTPControlAction.h"
 #include "toolkit/commandbars/XTPControlButton.h"
+#include "toolkit/commandbars/XTPControlPopup.h"
+#include "toolkit/commandbars/XTPPopupBar.h"
+#include "framework/Menu.h"
 
 #include <cstdlib>
 
@@ -95,6 +98,25 @@ CXTPControl* CXTPControls::AddMenuItem(HMENU hMenu, int nIndex)
     }
     if (bDefault)
         pControl->m_bDefaultItem = TRUE;
+    // A sub-menu opens a popup bar built from it (unless the site gave the control its own bar).
+    if (hSubMenu && !pControl->GetCommandBar())
+    {
+        if (CXTPControlPopup* pPopup = DYNAMIC_DOWNCAST(CXTPControlPopup, pControl))
+        {
+            CMenu menu;
+            menu.Attach(hSubMenu);
+            CXTPPopupBar* pBar = CXTPPopupBar::CreatePopupBar(pCommandBars);
+            if (pBar)
+            {
+                if (m_pParent && !pCommandBars)
+                    pBar->SetSiteWindow(hWndOwner);
+                pBar->LoadMenu(&menu);
+                pPopup->SetCommandBar(pBar);
+                pBar->InternalRelease();
+            }
+            menu.Detach();
+        }
+    }
 
     m_arrControls.Add(pControl);
     OnControlAdded(pControl);
