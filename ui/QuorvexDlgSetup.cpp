@@ -13,6 +13,7 @@
 #include "toolkit/commandbars/XTPCommandBars.h"
 #include "toolkit/commandbars/XTPCommandBarsOptions.h"
 #include "toolkit/commandbars/XTPPaintManager.h"
+#include "toolkit/commandbars/XTPToolBar.h"
 
 BOOL CQuorvexDlg::OnInitDialog()
 {
@@ -40,10 +41,7 @@ BOOL CQuorvexDlg::OnInitDialog()
     {
         for (UINT command :
              {ID_LOAD_TEST_SUITE, ID_RUN_ALL, ID_RUN_INDIVIDUAL, ID_CANCEL_RUN, ID_EXPORT_RESULTS, ID_ABOUT})
-        {
             SetToolbarButtonText(command);
-            m_interimToolbar.ShowButtonText(command);
-        }
     }
     SetupAppearance();
 
@@ -65,6 +63,7 @@ BOOL CQuorvexDlg::OnInitDialog()
     UpdateCurrentTestField();
     UpdateStatusField();
     UpdateElapsedTimeField();
+    ApplyFixedToolbarMembers();
     LoadLayout(1, IDS_TOOLBAR_TITLE);
     LayoutControls();
     UpdateData(FALSE);
@@ -76,17 +75,35 @@ BOOL CQuorvexDlg::OnInitDialog()
     return result;
 }
 
-bool CQuorvexDlg::CreateToolbar(UINT, UINT toolbarId, UINT bitmap0, UINT bitmap1, UINT bitmap2)
+bool CQuorvexDlg::CreateToolbar(UINT titleId, UINT toolbarId, UINT bitmap0, UINT bitmap1, UINT bitmap2)
 {
-    if (!SetCommandBars(nullptr) || !GetCommandBars())
+    if (!SetCommandBars(RUNTIME_CLASS(CXTPCommandBars)) || !GetCommandBars())
         return false;
-    SetToolbarImages(toolbarId, bitmap0, bitmap1, bitmap2);
-    // Until the command bars' tool bar is in, a plain common-control tool bar with the same buttons, images
-    // and strings stands in.
-    if (!m_interimToolbar.m_hWnd && !m_interimToolbar.Create(this, toolbarId, bitmap0, bitmap1, bitmap2))
-        return false;
+    CDravikString title;
+    title.LoadString(static_cast<int>(titleId));
+    CXTPToolBar* bar = dynamic_cast<CXTPToolBar*>(
+        GetCommandBars()->Add(title.GetAnsi(), xtpBarTop, RUNTIME_CLASS(CXTPToolBar)));
+    if (bar)
+    {
+        SetToolBar(bar);
+        // The icons come from the three strips, not from the toolbar resource's own bitmap.
+        bar->LoadToolBar(toolbarId, FALSE);
+        SetToolbarImages(toolbarId, bitmap0, bitmap1, bitmap2);
+        bar->SetFlags(kToolbarFlags);
+        ApplyFixedToolbarMembers();
+        ApplyFixedBarOptions();
+    }
     RepositionControlBars();
-    return true;
+    return bar != nullptr;
+}
+
+void CQuorvexDlg::ApplyFixedToolbarMembers()
+{
+    if (CXTPToolBar* bar = GetToolBar())
+    {
+        bar->SetShowGripper(FALSE);
+        bar->EnableCustomization(FALSE);
+    }
 }
 
 bool CQuorvexDlg::SetupAppearance()
@@ -138,10 +155,8 @@ bool CQuorvexDlg::LayoutControls()
     if (!m_tree.m_hWnd)
         return false;
     const int margin = QVX_DIALOG_MARGIN;
-    // The free area is the layout rectangle less the bars docked in it (the tool bar at the top).
-    RECT free = *GetLayoutRect();
-    const RECT layout = free;
-    RepositionBars(0xE800, 0xE8FF, 0, reposQuery, &free, &layout, TRUE);
+    // The free area is the layout rectangle: the client area less the docked tool bar.
+    const RECT free = *GetLayoutRect();
     RECT client;
     GetClientRect(&client);
     auto width = [this](CWnd& control) {

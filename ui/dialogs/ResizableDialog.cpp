@@ -7,6 +7,11 @@
 #include "ui/UiResourceIds.h"
 #include "ui/controls/DrawingUtilities.h"
 #include "ui/controls/ImageListUtilities.h"
+#include "ui/controls/ControlTextFromResource.h"
+#include "toolkit/commandbars/XTPControl.h"
+#include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/XTPDockBar.h"
+#include "toolkit/commandbars/XTPToolBar.h"
 #include "toolkit/common/XTPImageManager.h"
 #include "toolkit/commandbars/XTPCommandBarsOptions.h"
 #include "framework/CmdUI.h"
@@ -121,10 +126,45 @@ void CResizableDialog::OnSize(UINT, int, int)
 {
     Default();
     RepositionControlBars();
-    GetClientRect(&m_layoutRect);
+    UpdateLayoutRect();
     ArrangeControls();
     PlaceGrip();
     InvalidateRect(nullptr, TRUE);
+}
+
+bool CResizableDialog::IsToolBarDocked() const
+{
+    return m_pToolBar && m_pToolBar->IsVisible() && m_pToolBar->GetDockBar() && m_pToolBar->GetSafeHwnd();
+}
+
+void CResizableDialog::UpdateLayoutRect()
+{
+    if (!m_hWnd)
+        return;
+    GetClientRect(&m_layoutRect);
+    if (!IsToolBarDocked())
+        return;
+    RECT bar;
+    if (!GetControlRect(m_pToolBar, &bar))
+        return;
+    const int width = bar.right - bar.left, height = bar.bottom - bar.top;
+    switch (m_pToolBar->GetDockBar()->GetPosition())
+    {
+    case 0:
+        m_layoutRect.top += height;
+        break;
+    case 1:
+        m_layoutRect.bottom -= height;
+        break;
+    case 2:
+        m_layoutRect.left += width;
+        break;
+    case 3:
+        m_layoutRect.right -= width;
+        break;
+    default:
+        break;
+    }
 }
 
 BOOL CResizableDialog::HasMinTrackSize()
@@ -221,6 +261,11 @@ void CResizableDialog::OnPaint()
         BeginPaint(&ps);
         EndPaint(&ps);
     }
+    if (m_pToolBar && m_pToolBar->IsVisible() && m_pToolBar->GetSafeHwnd() && m_pToolBar->IsWindowEnabled())
+    {
+        m_pToolBar->Invalidate(TRUE);
+        m_pToolBar->UpdateWindow();
+    }
     if (m_grip.m_hWnd)
     {
         m_grip.Invalidate(TRUE);
@@ -287,12 +332,27 @@ BOOL CResizableDialog::PlaceTopRight(CWnd* control, int* offset)
 
 BOOL CResizableDialog::PlaceBelowToolBar(CWnd* control, int y)
 {
-    // Without a command-bars layer there is no tool bar to place below.
     if (!m_pToolBar || !control || !control->m_hWnd)
         return FALSE;
     RECT rect;
     if (!GetControlRect(control, &rect))
         return FALSE;
+    // A control whose rectangle was remembered keeps its remembered columns, beside a bar docked left.
+    RECT remembered;
+    if (IsToolBarDocked() && LookupControlRect(control, &remembered))
+    {
+        rect.left = remembered.left;
+        rect.right = remembered.right;
+        if (m_pToolBar->GetDockBar()->GetPosition() == 2)
+        {
+            RECT bar;
+            if (GetControlRect(m_pToolBar, &bar))
+            {
+                rect.left += bar.right - bar.left;
+                rect.right += bar.right - bar.left;
+            }
+        }
+    }
     control->MoveWindow(rect.left, y + QVX_DIALOG_MARGIN, rect.right - rect.left, rect.bottom - rect.top,
                         FALSE);
     return TRUE;
@@ -413,10 +473,15 @@ BOOL CResizableDialog::SetToolbarImages(UINT toolbarId, UINT bitmapState0, UINT 
     return all;
 }
 
-BOOL CResizableDialog::SetToolbarButtonText(UINT)
+BOOL CResizableDialog::SetToolbarButtonText(UINT commandId)
 {
-    // Needs a tool bar with a button of that command.
-    return FALSE;
+    if (!m_pToolBar)
+        return FALSE;
+    CXTPControl* control =
+        m_pToolBar->GetControls()->FindControl(xtpControlButton, static_cast<int>(commandId), TRUE, FALSE);
+    if (!control)
+        return FALSE;
+    return SetControlTextFromResource(commandId, control);
 }
 
 BOOL CResizableDialog::RepositionControlBars()

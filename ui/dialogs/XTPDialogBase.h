@@ -8,6 +8,7 @@
 #pragma once
 
 #include "framework/Dialog.h"
+#include "framework/Exceptions.h"
 #include "framework/Wnd.h"
 #include "toolkit/commandbars/XTPCommandBarEditCtrl.h"
 #include "toolkit/commandbars/XTPCommandBars.h"
@@ -45,7 +46,7 @@ public:
 
     // Releases the current manager and makes a new one of the given class (null: CXTPCommandBars) with this
     // dialog as its site and its four dock bars. FALSE when the class cannot be created or makes no
-    // command-bars manager; the dialog then has none.
+    // command-bars manager, or a dock bar cannot be made; the dialog then has none.
     virtual BOOL SetCommandBars(CRuntimeClass* pCommandBarsClass)
     {
         ReleaseCommandBars();
@@ -61,7 +62,17 @@ public:
         }
         m_pCommandBars = static_cast<CXTPCommandBars*>(pObject);
         m_pCommandBars->SetSite(this);
-        EnableCommandBarsDocking();
+        // The dock bars are windows: when one cannot be made the dialog is left without a manager.
+        try
+        {
+            m_pCommandBars->EnableDocking();
+        }
+        catch (CException* e)
+        {
+            e->Delete();
+            ReleaseCommandBars();
+            return FALSE;
+        }
         return TRUE;
     }
     // The options under the profile name ("<profile>-Options"); nothing without a manager. The bar layout
@@ -110,8 +121,6 @@ protected:
             pCommandBars->InternalRelease();
         }
     }
-    void EnableCommandBarsDocking() {}
-
     CXTPCommandBars* m_pCommandBars = nullptr;
 };
 
