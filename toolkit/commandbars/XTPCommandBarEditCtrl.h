@@ -7,6 +7,8 @@
 
 #include "framework/StdControls.h"
 
+class CXTPControl;
+
 class CXTPCommandBarEditCtrl : public CEdit
 {
     DECLARE_DYNAMIC(CXTPCommandBarEditCtrl)
@@ -36,6 +38,11 @@ public:
     BOOL CanPaste() const;
 
     BOOL IsImeComposing() const { return m_bImeMode; }
+
+    // The Cut, Copy and Paste menu of the field at a screen point, run as a popup bar of the control's
+    // bar (body in XTPCommandBarEditCtrlMenu.cpp). FALSE when no menu was shown (the process has no
+    // text for the Cut command). The chosen command runs through OnCommand.
+    virtual BOOL ShowContextMenu(CXTPControl* pControl, CPoint point);
 
     // Set by the owning control while it lies on glass.
     BOOL m_bComposited = FALSE;

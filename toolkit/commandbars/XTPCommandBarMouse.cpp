@@ -5,6 +5,7 @@
 #include "framework/FrameWnd.h"
 #include "toolkit/commandbars/XTPCommandBarAnimation.h"
 #include "toolkit/commandbars/XTPCommandBars.h"
+#include "toolkit/commandbars/XTPCommandBarsOptions.h"
 #include "toolkit/commandbars/XTPControl.h"
 #include "toolkit/commandbars/XTPControlAction.h"
 #include "toolkit/commandbars/XTPControls.h"
@@ -266,19 +267,65 @@ BOOL CXTPCommandBar::PreTranslateInput(MSG* pMsg)
 
 INT_PTR CXTPCommandBar::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
 {
-    CXTPControl* pControl = HitTestControl(point);
+    // No tips while a control has its popup open, nor over a bar that tracks by the keyboard
+    // (popups excepted).
+    if (m_nPopuped != -1)
+        return -1;
+    if (m_bTracking == 2 && m_barPosition != xtpBarPopup)
+        return -1;
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    CXTPMouseManager* pMouseManager = pCommandBars ? pCommandBars->GetMouseManager() : XTPMouseManager();
+    if (pMouseManager && (pMouseManager->m_nLock > 0 || pMouseManager->IsMouseLocked(this)))
+        return -1;
+    BOOL bAccelTips = FALSE;
+    if (pCommandBars)
+    {
+        CXTPCommandBarsOptions* pOptions = pCommandBars->GetCommandBarsOptions();
+        if (!pOptions->bToolBarScreenTips)
+            return -1;
+        bAccelTips = pOptions->bToolBarAccelTips;
+    }
+    CXTPControl* pControl = m_pControls->HitTest(point);
     if (!pControl)
         return -1;
+    if (m_barType == xtpBarTypePopup &&
+        !(pCommandBars && (pCommandBars->GetCommandBarsOptions()->bShowPopupBarToolTips ||
+                           (pControl->GetFlags() & xtpFlagShowPopupBarTip))))
+        return -1;
+
+    XTP_TOOLTIP_TOOLINFO_EX* pEx = nullptr;
+    if (pTI && pTI->cbSize >= XTP_TOOLINFO_V2_SIZE && pTI->lParam)
+        pEx = reinterpret_cast<XTP_TOOLTIP_TOOLINFO_EX*>(pTI->lParam);
     INT_PTR nHit = pControl->OnToolHitTest(point, pTI);
     if (nHit != -1)
+    {
+        if (pTI && pTI->hwnd != m_hWnd)
+            return -1;
+        if (pEx)
+            pEx->pToolControl = pControl;
         return nHit;
+    }
+
+    nHit = pControl->GetIconId();
     CString strTip = pControl->GetTooltip();
     if (strTip.IsEmpty())
         return -1;
-    nHit = pControl->GetID() ? pControl->GetID() : pControl->GetIndex() + 1;
+    if (bAccelTips)
+    {
+        // The shortcut manager's default accelerators join once the shortcut table exists; the
+        // control's own or automatic shortcut text is used meanwhile.
+        CString strShortcut = pControl->GetShortcutText();
+        if (!strShortcut.IsEmpty() && strTip[0] != '<')
+            strTip += " (" + strShortcut + ")";
+    }
     if (pTI)
-        CXTPToolTipContext::FillToolInfo(pTI, m_hWnd, pControl->GetRect(), nHit, strTip);
-    return nHit;
+    {
+        CXTPToolTipContext::FillToolInfoEx(pTI, m_hWnd, pControl->GetRect(), nHit, strTip, strTip,
+                                           pControl->GetDescription(), GetImageManager());
+        if (pEx)
+            pEx->pToolControl = pControl;
+    }
+    return nHit == 0 ? -1 : nHit;
 }
 
 LRESULT CXTPCommandBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -200,22 +200,6 @@ public:
     // Hides every tip window, empties the list, clears the owner, the level and the typed count.
     virtual void HideKeyboardTips();
 
-    // ---- modal popups and context menus (XTPCommandBarsTrackPopup.cpp)
-    // Opens a popup bar at a screen point for an owner window (null: the popup's site), avoiding an
-    // optional rectangle, and runs it modally. TPM_RETURNCMD: the chosen command id, 0 when
-    // dismissed; otherwise 1 once it closed (0 when it could not open).
-    static UINT TrackPopupMenu(CXTPPopupBar* pPopup, UINT nFlags, int x, int y, CWnd* pWndOwner = nullptr,
-                               LPCRECT lprcExclude = nullptr);
-    // Shows a Windows menu as a command-bars popup (icons from a toolbar resource when nToolBarID > 0);
-    // bNoNotify adds TPM_NONOTIFY. Falls back to the system popup without a paint manager.
-    static UINT TrackCommandBarsPopupMenu(CMenu* pMenu, UINT nFlags, int x, int y, CWnd* pWndOwner,
-                                          UINT nToolBarID = 0, BOOL bNoNotify = FALSE);
-    // A new popup bar with one list-of-toolbars control (command 0xE800); the caller releases it.
-    virtual CXTPPopupBar* GetToolbarsPopup();
-    // The toolbars popup at (x, y) after the site may add to it (0x285C); nothing in customise mode.
-    // The command chosen when the popup ran, else 0.
-    virtual UINT ContextMenu(WPARAM wParam, int x, int y);
-
     // ---- docking (XTPCommandBarsDocking.cpp)
     // Creates the four dock bars on the site (top 0xE81B, bottom 0xE81E, left 0xE81C, right
     // 0xE81D); a failure throws the framework's resource exception.
@@ -244,6 +228,23 @@ private:
     // Makes a row entry of the expand popup open the bar's "Add or Remove Buttons" list.
     void AttachAddRemoveList(CXTPToolBar* pBar, CXTPControl* pEntry);
     CXTPDockBar* m_pDocks[4] = {nullptr, nullptr, nullptr, nullptr};
+
+public:
+    // ---- modal popups and context menus (XTPCommandBarsTrackPopup.cpp)
+    // Opens a popup bar at a screen point for an owner window (null: the popup's site), avoiding an
+    // optional rectangle, and runs it modally. TPM_RETURNCMD: the chosen command id, 0 when
+    // dismissed; otherwise 1 once it closed (0 when it could not open).
+    static UINT TrackPopupMenu(CXTPPopupBar* pPopup, UINT nFlags, int x, int y, CWnd* pWndOwner = nullptr,
+                               LPCRECT lprcExclude = nullptr);
+    // Shows a Windows menu as a command-bars popup (icons from a toolbar resource when nToolBarID > 0);
+    // bNoNotify adds TPM_NONOTIFY. Falls back to the system popup without a paint manager.
+    static UINT TrackCommandBarsPopupMenu(CMenu* pMenu, UINT nFlags, int x, int y, CWnd* pWndOwner,
+                                          UINT nToolBarID = 0, BOOL bNoNotify = FALSE);
+    // A new popup bar with one list-of-toolbars control (command 0xE800); the caller releases it.
+    virtual CXTPPopupBar* GetToolbarsPopup();
+    // The toolbars popup at (x, y) after the site may add to it (0x285C); nothing in customise mode.
+    // The command chosen when the popup ran, else 0.
+    virtual UINT ContextMenu(WPARAM wParam, int x, int y);
 
 private:
     CArray<XTP_KEYBOARD_TIP_ENTRY, const XTP_KEYBOARD_TIP_ENTRY&> m_arrKeyboardTips;

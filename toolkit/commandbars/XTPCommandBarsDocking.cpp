@@ -6,6 +6,9 @@
 #include "framework/Exceptions.h"
 #include "toolkit/commandbars/XTPCommandBarsOptions.h"
 #include "toolkit/commandbars/XTPControl.h"
+#include "toolkit/commandbars/XTPControlButton.h"
+#include "toolkit/commandbars/XTPControlPopup.h"
+#include "toolkit/commandbars/XTPPopupBar.h"
 #include "toolkit/commandbars/XTPControls.h"
 #include "toolkit/commandbars/XTPDockBar.h"
 #include "toolkit/commandbars/XTPDockContext.h"
@@ -181,8 +184,16 @@ void CXTPCommandBars::AddCustomizeEntries(CXTPToolBar* pToolBar, CXTPCommandBar*
     }
 }
 
-void CXTPCommandBars::AttachAddRemoveList(CXTPToolBar*, CXTPControl*)
+void CXTPCommandBars::AttachAddRemoveList(CXTPToolBar* pBar, CXTPControl* pEntry)
 {
-    // The entry opens the bar's "Add or Remove Buttons" list once popup bars are part of the
-    // library; until then it only shows and checks the bar.
+    // The row entry opens the bar's "Add or Remove Buttons" list.
+    CXTPControlPopup* pPopupEntry = dynamic_cast<CXTPControlPopup*>(pEntry);
+    if (!pPopupEntry)
+        return;
+    CXTPPopupBar* pList = CXTPPopupBar::CreatePopupBar(this);
+    if (!pList)
+        return;
+    pBar->FillAddRemoveButtonsPopup(pList);
+    pPopupEntry->SetCommandBar(pList);
+    pList->InternalRelease();
 }

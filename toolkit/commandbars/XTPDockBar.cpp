@@ -345,9 +345,12 @@ BOOL CXTPDockBar::OnEraseBkgnd(CDC*)
     return TRUE;
 }
 
-void CXTPDockBar::OnRButtonUp(UINT, CPoint)
+void CXTPDockBar::OnRButtonUp(UINT, CPoint point)
 {
-    // The manager's context menu (the list of toolbars) opens here once the manager offers it.
+    if (!m_pCommandBars)
+        return;
+    ClientToScreen(&point);
+    m_pCommandBars->ContextMenu(0, point.x, point.y);
 }
 
 LRESULT CXTPDockBar::OnNcHitTest(CPoint)

@@ -12,12 +12,12 @@
 #include "toolkit/commandbars/XTPPaintManager.h"
 #include "toolkit/commandbars/XTPPopupPlacement.h"
 #include "toolkit/commandbars/XTPShadowManager.h"
+#include "toolkit/commandbars/XTPSystemQuery.h"
 #include "toolkit/common/XTPImageManager.h"
 #include "toolkit/common/XTPMenuSoundPlayer.h"
 #include "toolkit/common/XTPPropExchange.h"
 #include "toolkit/common/XTPToolTipContext.h"
 
-#include <cstdlib>
 
 IMPLEMENT_DYNCREATE(CXTPPopupBar, CXTPCommandBar)
 IMPLEMENT_DYNCREATE(CXTPPopupToolBar, CXTPPopupBar)
@@ -150,6 +150,11 @@ LRESULT CXTPPopupBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return ((::GetWindowLongA(m_hWnd, GWL_STYLE) & kSyncActivate) && (wParam & FS_SYNCACTIVE)) ? 1 : 0;
     case WM_NCACTIVATE:
         return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+    case WM_CANCELMODE:
+        // The system cancels modes (a dialog comes up): the popup closes.
+        if (IsTrackingMode())
+            SetTrackingMode(FALSE);
+        return 0;
     default:
         break;
     }
@@ -295,20 +300,22 @@ int CXTPPopupBar::GetAnimationKind() const
     if (!pCommandBars || (m_hWnd && ::GetWindow(m_hWnd, GW_CHILD)))
         return xtpAnimateNone;
     int nOption = pCommandBars->GetCommandBarsOptions()->animationType;
+    CXTPCommandBarsSystemQuery* pQuery = GetCommandBarsSystemQuery();
     if (nOption == xtpAnimateWindowsDefault)
     {
         BOOL bAnimation = FALSE;
-        if (!::SystemParametersInfoA(SPI_GETMENUANIMATION, 0, &bAnimation, 0) || !bAnimation)
+        if (!pQuery->GetMenuAnimation(bAnimation) || !bAnimation)
             return xtpAnimateNone;
         BOOL bFade = FALSE;
-        if (!::SystemParametersInfoA(SPI_GETMENUFADE, 0, &bFade, 0))
+        if (!pQuery->GetMenuFade(bFade))
             return xtpAnimateSlide;
         return bFade ? xtpAnimateFade : xtpAnimateSlide;
     }
     if (nOption == xtpAnimateRandom)
     {
         static const int kinds[3] = {xtpAnimateFade, xtpAnimateSlide, xtpAnimateUnfold};
-        return kinds[std::rand() % 3];
+        int n = pQuery->Random() % 3;
+        return kinds[n < 0 ? -n : n];
     }
     return nOption;
 }

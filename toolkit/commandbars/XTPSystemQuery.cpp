@@ -3,6 +3,7 @@
 #include "toolkit/common/XTPSystemHelpers.h"
 #include "toolkit/common/XTPWinThemeWrapper.h"
 
+#include <cstdlib>
 #include <vector>
 
 namespace
@@ -85,6 +86,23 @@ BOOL CXTPCommandBarsSystemQuery::IsCompositionEnabled()
 BOOL CXTPCommandBarsSystemQuery::MessageBeep(UINT uType)
 {
     return ::MessageBeep(uType);
+}
+
+BOOL CXTPCommandBarsSystemQuery::GetMenuAnimation(BOOL& bAnimation)
+{
+    bAnimation = FALSE;
+    return ::SystemParametersInfoA(SPI_GETMENUANIMATION, 0, &bAnimation, 0);
+}
+
+BOOL CXTPCommandBarsSystemQuery::GetMenuFade(BOOL& bFade)
+{
+    bFade = FALSE;
+    return ::SystemParametersInfoA(SPI_GETMENUFADE, 0, &bFade, 0);
+}
+
+int CXTPCommandBarsSystemQuery::Random()
+{
+    return std::rand();
 }
 
 CXTPCommandBarsSystemQuery* GetCommandBarsSystemQuery()

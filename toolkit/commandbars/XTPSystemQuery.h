@@ -28,6 +28,11 @@ public:
     virtual BOOL IsCompositionEnabled();
     // Sounds: a bar beeps for a key that selects nothing (MessageBeep).
     virtual BOOL MessageBeep(UINT uType);
+    // Popup bars: SPI_GETMENUANIMATION and SPI_GETMENUFADE (FALSE when the call fails).
+    virtual BOOL GetMenuAnimation(BOOL& bAnimation);
+    virtual BOOL GetMenuFade(BOOL& bFade);
+    // Popup bars: the random number that picks an animation (rand()).
+    virtual int Random();
 };
 
 // The installed object (the system's when none was set).

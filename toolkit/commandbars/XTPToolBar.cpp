@@ -130,7 +130,7 @@ void CXTPToolBar::SetVisible(BOOL bVisible)
         ShowWindow(bVisible ? SW_SHOWNA : SW_HIDE);
     if (bVisible)
         OnRecalcLayout();
-    else if (m_pDockBar)
+    else if (!IsFloating())
         RecalcSiteLayout();
 
     CXTPCommandBars* pCommandBars = GetCommandBars();
@@ -188,14 +188,15 @@ void CXTPToolBar::OnRecalcLayout()
     if (!m_hWnd || !::IsWindowVisible(m_hWnd) || m_bInRecalcLayout)
         return;
     m_bInRecalcLayout = TRUE;
-    if (m_pDockBar)
-    {
-        RecalcSiteLayout();
-    }
-    else if (IsFloating())
+    if (IsFloating())
     {
         CSize sz = CalcDynamicLayout(-1, LM_COMMIT | LM_MRUWIDTH | LM_HORZ);
         SetWindowPos(nullptr, 0, 0, sz.cx, sz.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    else
+    {
+        // Docked, or placed directly in the site: the site lays its bars out again.
+        RecalcSiteLayout();
     }
     m_bInRecalcLayout = FALSE;
     Redraw();

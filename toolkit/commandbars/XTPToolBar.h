@@ -12,6 +12,7 @@
 
 #include "toolkit/commandbars/XTPCommandBar.h"
 #include "toolkit/commandbars/XTPControlButton.h"
+#include "toolkit/commandbars/XTPControlPopup.h"
 #include "toolkit/common/XTPResourceIds.h"
 
 class CXTPDockBar;
@@ -55,6 +56,25 @@ public:
 
         CXTPControl* m_pControl = nullptr;
         CXTPToolBar* m_pToolBar = nullptr;
+    };
+
+    // The expand button: a button popup at the end of the bar that opens a popup toolbar with the
+    // controls that did not fit and the "Add or Remove Buttons" entry.
+    class CControlButtonExpand : public CXTPControlPopup
+    {
+    public:
+        CControlButtonExpand();
+        void SetRect(CRect rcControl) override;
+        void Draw(CDC* pDC) override;
+        BOOL SetPopup(BOOL bPopup) override;
+        // Some control of the bar was pushed out (recomputed whenever the rectangle is set).
+        BOOL HasHiddenControls() const { return m_bHiddenExists; }
+
+    protected:
+        // Fills a new expand popup for the bar.
+        void FillExpandPopup(CXTPToolBar* pToolBar, CXTPCommandBar* pPopup);
+
+        BOOL m_bHiddenExists = FALSE;
     };
 
     // How the reset question is asked (text, MB_ flags) → IDOK or another answer. Tests set it.

@@ -8,6 +8,7 @@
 #include "toolkit/commandbars/XTPControlAction.h"
 #include "toolkit/commandbars/XTPControls.h"
 #include "toolkit/commandbars/XTPPaintManager.h"
+#include "toolkit/commandbars/XTPPopupBar.h"
 #include "toolkit/common/XTPResourceManager.h"
 
 namespace
@@ -60,8 +61,12 @@ CXTPToolBar::CControlButtonHide::CControlButtonHide()
 void CXTPToolBar::CControlButtonHide::OnExecute()
 {
     CXTPCommandBar* pBar = GetParent();
-    if (pBar)
-        pBar->SetVisible(FALSE);
+    if (!pBar)
+        return;
+    // Hiding may take the bar (and this button) out of the manager: nothing is touched after.
+    pBar->InternalAddRef();
+    pBar->SetVisible(FALSE);
+    pBar->InternalRelease();
 }
 
 void CXTPToolBar::CControlButtonHide::Draw(CDC* pDC)
@@ -122,13 +127,14 @@ void CXTPToolBar::FillAddRemoveButtonsPopup(CXTPCommandBar* pPopupBar)
         CXTPControl* pControl = m_pControls->GetAt(i);
         if (!(pControl->GetHideFlags() & xtpHideCustomize))
             continue;
+        // Removing deselects the control itself; the indexes after it move down.
+        m_pControls->Remove(pControl);
+        if (m_nSelected > i)
+            --m_nSelected;
         if (m_nPopuped == i)
             m_nPopuped = -1;
         else if (m_nPopuped > i)
             --m_nPopuped;
-        if (m_nSelected > i)
-            --m_nSelected;
-        m_pControls->Remove(pControl);
     }
 
     // 3. Bar and originals merged in order: originals the bar lacks come back hidden by the user.
@@ -143,6 +149,11 @@ void CXTPToolBar::FillAddRemoveButtonsPopup(CXTPCommandBar* pPopupBar)
             if (pClone)
             {
                 pClone->SetHideFlags(pClone->GetHideFlags() | xtpHideCustomize);
+                // The indexes from here on move up.
+                if (m_nSelected >= i)
+                    ++m_nSelected;
+                if (m_nPopuped >= i)
+                    ++m_nPopuped;
                 ++i;
             }
             ++j;
@@ -208,9 +219,81 @@ void CXTPToolBar::FillAddRemoveButtonsPopup(CXTPCommandBar* pPopupBar)
 
 // ---- the expand button
 
+CXTPToolBar::CControlButtonExpand::CControlButtonExpand()
+{
+    SetType(xtpControlButtonPopup);
+    SetFlags(28);
+}
+
+void CXTPToolBar::CControlButtonExpand::SetRect(CRect rcControl)
+{
+    CXTPControlPopup::SetRect(rcControl);
+    CXTPToolBar* pToolBar = dynamic_cast<CXTPToolBar*>(GetParent());
+    m_bHiddenExists = pToolBar && pToolBar->HasPushedOutControls();
+}
+
+void CXTPToolBar::CControlButtonExpand::Draw(CDC* pDC)
+{
+    CXTPCommandBar* pBar = GetParent();
+    const int nKind = pBar && pBar->GetPosition() == xtpBarFloating ? 3 : 0;
+    GetPaintManager()->DrawSpecialButton(pDC, nKind, this, pBar, TRUE, m_bHiddenExists);
+}
+
+void CXTPToolBar::CControlButtonExpand::FillExpandPopup(CXTPToolBar* pToolBar, CXTPCommandBar* pPopup)
+{
+    CXTPCommandBars* pCommandBars = pToolBar->GetCommandBars();
+    if (!pToolBar->GetDockContext() || !pCommandBars)
+    {
+        // A bar without docking (in a dialog) offers only what did not fit.
+        pToolBar->CopyOverflowControls(pPopup);
+        return;
+    }
+    pCommandBars->GetHiddenControls(pToolBar, pPopup);
+    if (!pCommandBars->GetCommandBarsOptions()->bShowExpandButtonAlways && !pCommandBars->IsCustomizable())
+        return;
+    CXTPControls* pControls = pPopup->GetControls();
+    const BOOL bGroup = pControls->GetCount() > 0;
+    CXTPControl* pAddRemove = pControls->AddByType(xtpControlPopup, ID_TK_ADD_OR_REMOVE_BUTTONS, nullptr, -1, TRUE);
+    if (!pAddRemove)
+        return;
+    pAddRemove->SetCaption(CommandCaption(ID_TK_ADD_OR_REMOVE_BUTTONS));
+    pAddRemove->SetFlags(xtpFlagManualUpdate);
+    pAddRemove->SetBeginGroup(bGroup);
+    CXTPPopupBar* pEntries = CXTPPopupBar::CreatePopupBar(pCommandBars);
+    if (!pEntries)
+        return;
+    pCommandBars->AddCustomizeEntries(pToolBar, pEntries);
+    static_cast<CXTPControlPopup*>(pAddRemove)->SetCommandBar(pEntries);
+    pEntries->InternalRelease();
+}
+
+BOOL CXTPToolBar::CControlButtonExpand::SetPopup(BOOL bPopup)
+{
+    CXTPToolBar* pToolBar = dynamic_cast<CXTPToolBar*>(GetParent());
+    if (!bPopup || !pToolBar)
+        return CXTPControlPopup::SetPopup(bPopup);
+
+    SetCommandBar(static_cast<CXTPCommandBar*>(nullptr));
+    CXTPCommandBars* pCommandBars = pToolBar->GetCommandBars();
+    // The site may supply the popup.
+    XTP_COMMANDBARS_CREATEBAR cs = {};
+    cs.bExpandBar = TRUE;
+    cs.bPopup = TRUE;
+    CWnd* pSite = pToolBar->GetSite();
+    if (pSite && pSite->GetSafeHwnd())
+        ::SendMessageA(pSite->GetSafeHwnd(), XTP_WM_CREATECOMMANDBAR_REQUEST, 0, reinterpret_cast<LPARAM>(&cs));
+    CXTPCommandBar* pPopup = cs.pCommandBar;
+    if (!pPopup)
+        pPopup = CXTPPopupToolBar::CreatePopupToolBar(pCommandBars);
+    if (!pPopup)
+        return FALSE;
+    FillExpandPopup(pToolBar, pPopup);
+    SetCommandBar(pPopup);
+    pPopup->InternalRelease();
+    return CXTPControlPopup::SetPopup(TRUE);
+}
+
 CXTPControl* CXTPToolBar::CreateExpandButton()
 {
-    // The expand button is a popup control; until that kind is part of the library the bar keeps
-    // only the room for it.
-    return nullptr;
+    return new CControlButtonExpand();
 }

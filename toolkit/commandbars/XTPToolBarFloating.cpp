@@ -58,7 +58,9 @@ void CXTPToolBar::OnRButtonUp(UINT nFlags, CPoint point)
     SetTrackingMode(FALSE);
     SetSelected(-1);
     Redraw();
-    // The manager's context menu (the list of toolbars) opens here once the manager offers it.
+    CPoint ptScreen = point;
+    ClientToScreen(&ptScreen);
+    pCommandBars->ContextMenu(0, ptScreen.x, ptScreen.y);
 }
 
 LRESULT CXTPToolBar::OnNcCreateMessage(WPARAM, LPARAM)

@@ -40,10 +40,11 @@ void HideControl(CXTPControl* pControl)
         pControl->SetHideFlags(pControl->GetHideFlags() | xtpHideGeneric);
 }
 
+// The row layout may have marked a hidden control at the end as pushed out too: both bits go.
 void ShowControl(CXTPControl* pControl)
 {
     if (pControl)
-        pControl->SetHideFlags(pControl->GetHideFlags() & ~xtpHideGeneric);
+        pControl->SetHideFlags(pControl->GetHideFlags() & ~(xtpHideGeneric | xtpHideWrap));
 }
 } // namespace
 

@@ -12,6 +12,7 @@
 #include "toolkit/commandbars/XTPCustomizeDropSource.h"
 #include "toolkit/commandbars/XTPMouseManager.h"
 #include "toolkit/commandbars/XTPShortcutManager.h"
+#include "toolkit/commandbars/XTPToolBar.h"
 #include "toolkit/common/XTPResourceIds.h"
 
 #include <gtest/gtest.h>
@@ -496,11 +497,16 @@ TEST_F(ManagerOnFrame, RemovingABarReleasesItAndDestroysItsWindow)
 
 TEST_F(ManagerOnFrame, AddMakesABarOfTheClassOnTheSite)
 {
-    EXPECT_EQ(bars->Add("none", xtpBarTop, nullptr), nullptr);
+    // Without a class the manager makes a toolbar; without dock bars it lies directly in the site.
+    CXTPCommandBar* pDefault = bars->Add("none", xtpBarTop, nullptr);
+    ASSERT_NE(pDefault, nullptr);
+    EXPECT_NE(dynamic_cast<CXTPToolBar*>(pDefault), nullptr);
+    EXPECT_EQ(::GetParent(pDefault->GetSafeHwnd()), frame.GetSafeHwnd());
+    EXPECT_EQ(bars->GetCount(), 1);
     EXPECT_EQ(bars->Add("not a bar", xtpBarTop, RUNTIME_CLASS(CXTPCommandBars)), nullptr);
     CXTPCommandBar* pBar = bars->Add("Standard", xtpBarTop, RUNTIME_CLASS(RowBar));
     ASSERT_NE(pBar, nullptr);
-    EXPECT_EQ(bars->GetCount(), 1);
+    EXPECT_EQ(bars->GetCount(), 2);
     EXPECT_EQ(pBar->GetTitle(), CString("Standard"));
     EXPECT_EQ(pBar->GetCommandBars(), bars);
     EXPECT_EQ(::GetParent(pBar->GetSafeHwnd()), frame.GetSafeHwnd());
