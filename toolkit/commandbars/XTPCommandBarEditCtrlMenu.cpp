@@ -49,13 +49,14 @@ BOOL CXTPCommandBarEditCtrl::ShowContextMenu(CXTPControl* pControl, CPoint point
                 continue;
             if (pItem->GetCaption().IsEmpty())
             {
-                // The command's text: its caption part when it carries a description and tooltip.
+                // The command's text: "description\ntooltip\ncaption" gives its caption part,
+                // "description\ntooltip" its tooltip part.
                 CString str;
                 if (GetResourceManager()->LoadString(&str, item.nId))
                 {
                     CString parts[4];
                     const int nParts = XTPSplitCommandString(str, parts);
-                    pItem->SetCaption(nParts >= 3 ? parts[2] : parts[0]);
+                    pItem->SetCaption(nParts >= 3 ? parts[2] : nParts == 2 ? parts[1] : parts[0]);
                 }
             }
             pItem->SetEnabled(item.bEnabled);

@@ -8,6 +8,7 @@
 #include "toolkit/commandbars/XTPCommandBarsOptions.h"
 #include "toolkit/commandbars/XTPControl.h"
 #include "toolkit/commandbars/XTPControlAction.h"
+#include "toolkit/commandbars/XTPControlPopup.h"
 #include "toolkit/commandbars/XTPControls.h"
 #include "toolkit/commandbars/XTPMouseManager.h"
 #include "toolkit/common/XTPToolTipContext.h"
@@ -234,9 +235,16 @@ void CXTPCommandBar::OnTimer(UINT_PTR nIDEvent)
         }
         break;
     case kTimerFullMenus:
-        // The open popup shows its rarely used commands (popup bars); nothing opens here.
+        // The open popup shows its rarely used commands while its control stays hot.
         if (m_nKeepSelection == 0)
+        {
             ::KillTimer(m_hWnd, kTimerFullMenus);
+            if (m_nPopuped != -1 && m_nPopuped == m_nSelected)
+            {
+                if (CXTPControlPopup* pOpen = DYNAMIC_DOWNCAST(CXTPControlPopup, GetControl(m_nPopuped)))
+                    pOpen->ExpandCommandBar();
+            }
+        }
         break;
     case XTP_TID_COMMANDBAR_ANIMATION:
         m_pAnimation->OnAnimate();

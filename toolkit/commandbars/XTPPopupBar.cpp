@@ -49,6 +49,7 @@ CXTPPopupBar::CXTPPopupBar()
 {
     m_barType = xtpBarTypePopup;
     m_barPosition = xtpBarPopup;
+    m_dwStyle &= ~CBRS_GRIPPER_STYLE;
 }
 
 CXTPPopupBar::~CXTPPopupBar()
@@ -115,6 +116,8 @@ BOOL CXTPPopupBar::Create()
 
     DWORD dwExStyle = WS_EX_TOOLWINDOW;
     CWnd* pSite = GetSite();
+    if (!pSite && GetParentCommandBar())
+        pSite = GetParentCommandBar()->GetSite();
     HWND hWndSite = pSite ? pSite->GetSafeHwnd() : nullptr;
     if (pCommandBars ? pCommandBars->IsLayoutRTL()
                      : (hWndSite && (::GetWindowLongA(hWndSite, GWL_EXSTYLE) & WS_EX_LAYOUTRTL)))

@@ -233,13 +233,8 @@ TEST(ControlPopup, CannotDropIntoItsOwnSubMenus)
     PopupFixture fx;
     CXTPControlPopup* pMenu = fx.AddPopup(xtpControlPopup, {401});
     CXTPPopupBar* pMenuBar = DYNAMIC_DOWNCAST(CXTPPopupBar, pMenu->GetCommandBar());
-    // A sub-menu inside the popup.
-    CXTPControlPopup* pSub = CXTPControlPopup::CreateControlPopup(xtpControlPopup);
-    pMenuBar->GetControls()->Add(pSub, 402);
-    pSub->SetCaption("Sub");
-    CXTPPopupBar* pSubBar = MakePopup({601});
-    pSub->SetCommandBar(pSubBar);
-    pSubBar->InternalRelease();
+    CXTPControlPopup* pSub = AddSubMenu(pMenuBar, {601});
+    CXTPCommandBar* pSubBar = pSub->GetCommandBar();
     CXTPControlPopup* pOtherMenu = fx.AddPopup(xtpControlPopup, {701});
 
     ASSERT_TRUE(fx.bar.SetPopupControl(pMenu->GetIndex()));

@@ -19,6 +19,16 @@ void Pump()
     }
 }
 
+void SendKey(WORD vk)
+{
+    INPUT input[2] = {};
+    input[0].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = vk;
+    input[1] = input[0];
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, input, sizeof(INPUT));
+}
+
 CXTPPopupBar* MakePopup(const std::vector<int>& ids)
 {
     CXTPPopupBar* pPopup = CXTPPopupBar::CreatePopupBar(nullptr);
@@ -30,6 +40,17 @@ CXTPPopupBar* MakePopup(const std::vector<int>& ids)
         pControl->SetCaption(strCaption);
     }
     return pPopup;
+}
+
+CXTPControlPopup* AddSubMenu(CXTPPopupBar* pParent, const std::vector<int>& ids)
+{
+    CXTPControlPopup* pSub = CXTPControlPopup::CreateControlPopup(xtpControlPopup);
+    pParent->GetControls()->Add(pSub, 402);
+    pSub->SetCaption("More");
+    CXTPPopupBar* pSubBar = MakePopup(ids);
+    pSub->SetCommandBar(pSubBar);
+    pSubBar->InternalRelease();
+    return pSub;
 }
 
 CXTPControlPopup* PopupFixture::AddPopup(int nType, const std::vector<int>& ids, const char* caption)

@@ -45,9 +45,16 @@ private:
 // Dispatches the waiting messages of the thread.
 void Pump();
 
+// Presses and releases a key through the system (SendInput; input tests only).
+void SendKey(WORD vk);
+
 // A popup bar (made by CreatePopupBar without a manager) holding buttons with the given ids, each
 // captioned "Item <id>"; the caller owns one reference.
 CXTPPopupBar* MakePopup(const std::vector<int>& ids);
+
+// Appends to a popup bar a popup control (id 402, caption "More") whose own popup bar holds buttons
+// with the ids; returns the control.
+CXTPControlPopup* AddSubMenu(CXTPPopupBar* pParent, const std::vector<int>& ids);
 
 // A frame with a top row bar: a plain button (101) and popup controls opening popup bars.
 struct PopupFixture : cb_bar_test::BarFixture
