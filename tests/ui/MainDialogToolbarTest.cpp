@@ -1,7 +1,7 @@
 // The main dialog's command bars: the tool bar built from toolbar resource 5001 (items, separators, captions
 // and tooltips, images), its buttons following the dialog's update handlers at idle time, a click running
 // the dialog's command, the fields and tree laid out below it, the buttons that do not fit hidden behind its
-// expand button's room, and the look the dialog sets up (tooltips, paint theme, bar options).
+// expand button, and the look the dialog sets up (tooltips, paint theme, bar options).
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -236,14 +236,18 @@ TEST_F(MainDialogToolbarTest, ButtonsThatDoNotFitAtTheMinimumWidthHideBehindTheE
         EXPECT_LE(button->GetRect().right, wide.right - wide.left) << id;
     }
 
-    // At the minimum width the last buttons do not fit: they are pushed out (hide flag "wrap"), and the bar
-    // keeps room at its end for the expand button that lists them.
+    // At the minimum width the last buttons do not fit: they are pushed out (hide flag "wrap") behind the
+    // expand button at the bar's end.
     m_dialog->PostMessage(WM_QVX_GRIP_DRAG, static_cast<WPARAM>(-2000), 0);
     PumpMessages();
     const RECT narrow = ChildRect(bar->GetSafeHwnd());
     ASSERT_LT(narrow.right - narrow.left, wide.right - wide.left);
     ASSERT_TRUE(bar->HasPushedOutControls()) << "bar width " << narrow.right - narrow.left;
-    // What is pushed out is the tail of the row; every button still shown ends before the expand room.
+    CXTPControl* expand = bar->FindExpandControl();
+    ASSERT_NE(expand, nullptr);
+    EXPECT_TRUE(expand->IsVisible());
+    EXPECT_LE(expand->GetRect().right, narrow.right - narrow.left);
+    // What is pushed out is the tail of the row; every button still shown ends before the expand button.
     bool pushedOut = false;
     for (UINT id : {ID_LOAD_TEST_SUITE, ID_RUN_ALL, ID_RUN_INDIVIDUAL, ID_CANCEL_RUN, ID_EXPORT_RESULTS, ID_ABOUT,
                     ID_HELP_COMMAND})
@@ -255,7 +259,7 @@ TEST_F(MainDialogToolbarTest, ButtonsThatDoNotFitAtTheMinimumWidthHideBehindTheE
             EXPECT_TRUE(hidden) << "only the tail of the row is pushed out";
         pushedOut = pushedOut || hidden;
         if (!hidden)
-            EXPECT_LE(button->GetRect().right, (narrow.right - narrow.left) - XTP_TOOLBAR_EXPAND_RESERVE);
+            EXPECT_LE(button->GetRect().right, expand->GetRect().left);
     }
     EXPECT_TRUE(pushedOut);
     EXPECT_EQ(Button(ID_LOAD_TEST_SUITE)->GetHideFlags() & xtpHideWrap, 0) << "the first button stays";
