@@ -16,6 +16,9 @@
 #include "toolkit/commandbars/XTPCommandBars.h"
 #include "toolkit/commandbars/XTPCommandBarsOptions.h"
 #include "toolkit/commandbars/XTPControl.h"
+#include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/XTPDockBar.h"
+#include "toolkit/commandbars/XTPToolBar.h"
 #include "toolkit/common/XTPImageManager.h"
 #include "ui/UiResourceIds.h"
 #include "ui/controls/ControlTextFromResource.h"
@@ -305,6 +308,130 @@ TEST(DialogCommandBarsTest, ToolbarImagesAreGivenToTheImageManagerAsNormalDisabl
         }
     }
     dialog.DestroyWindow();
+}
+
+// A resizable dialog with command bars and toolbar 5001 in them, shown to the layout as its tool bar.
+class ToolBarLayoutTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dialog.Create(IDD_RUN_INDIVIDUAL, nullptr));
+        ASSERT_TRUE(m_dialog.SetCommandBars(nullptr));
+        m_bar = dynamic_cast<CXTPToolBar*>(m_dialog.GetCommandBars()->Add("Bar", xtpBarTop));
+        ASSERT_NE(m_bar, nullptr);
+        ASSERT_TRUE(m_bar->LoadToolBar(IDR_QUORVEX_TOOLBAR, FALSE));
+        m_dialog.SetToolBar(m_bar);
+        Relayout();
+    }
+    void TearDown() override
+    {
+        if (m_dialog.m_hWnd)
+            m_dialog.DestroyWindow();
+    }
+    void Relayout()
+    {
+        RECT client;
+        m_dialog.GetClientRect(&client);
+        m_dialog.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+        PumpMessages();
+    }
+    RECT BarRect()
+    {
+        RECT rect = {};
+        m_dialog.GetControlRect(m_bar, &rect);
+        return rect;
+    }
+
+    CUnitTestResizableDialog m_dialog{nullptr, IDD_RUN_INDIVIDUAL};
+    CXTPToolBar* m_bar = nullptr;
+};
+
+TEST_F(ToolBarLayoutTest, TheLayoutRectangleLeavesTheBarsStripOnItsDockSide)
+{
+    RECT client;
+    m_dialog.GetClientRect(&client);
+    struct Case
+    {
+        int position;
+        const char* name;
+    };
+    const Case cases[] = {{xtpBarTop, "top"}, {xtpBarLeft, "left"}, {xtpBarBottom, "bottom"}, {xtpBarRight, "right"}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(m_bar->SetPosition(c.position));
+        Relayout();
+        ASSERT_NE(m_bar->GetDockBar(), nullptr);
+        const RECT bar = BarRect();
+        const int width = bar.right - bar.left, height = bar.bottom - bar.top;
+        ASSERT_GT(width, 0);
+        ASSERT_GT(height, 0);
+        RECT expected = client;
+        if (c.position == xtpBarTop)
+            expected.top += height;
+        else if (c.position == xtpBarBottom)
+            expected.bottom -= height;
+        else if (c.position == xtpBarLeft)
+            expected.left += width;
+        else
+            expected.right -= width;
+        const RECT* layout = m_dialog.GetLayoutRect();
+        EXPECT_EQ(layout->left, expected.left);
+        EXPECT_EQ(layout->top, expected.top);
+        EXPECT_EQ(layout->right, expected.right);
+        EXPECT_EQ(layout->bottom, expected.bottom);
+    }
+    // A hidden bar leaves the whole client area.
+    m_bar->SetVisible(FALSE);
+    Relayout();
+    const RECT* layout = m_dialog.GetLayoutRect();
+    EXPECT_EQ(layout->left, client.left);
+    EXPECT_EQ(layout->top, client.top);
+    EXPECT_EQ(layout->right, client.right);
+    EXPECT_EQ(layout->bottom, client.bottom);
+}
+
+TEST_F(ToolBarLayoutTest, PlaceBelowToolBarKeepsRememberedColumnsBesideABarDockedLeft)
+{
+    CWnd* ok = m_dialog.GetDlgItem(IDOK);
+    ASSERT_NE(ok, nullptr);
+    RECT before;
+    ASSERT_TRUE(m_dialog.GetControlRect(ok, &before));
+    ASSERT_TRUE(m_dialog.RememberControlRect(ok));
+
+    // Docked at the top: the remembered columns, the top 12 pixels below y, the height kept.
+    ASSERT_TRUE(m_dialog.PlaceBelowToolBar(ok, 30));
+    RECT placed;
+    m_dialog.GetControlRect(ok, &placed);
+    EXPECT_EQ(placed.left, before.left);
+    EXPECT_EQ(placed.right, before.right);
+    EXPECT_EQ(placed.top, 42);
+    EXPECT_EQ(placed.bottom - placed.top, before.bottom - before.top);
+
+    // Docked left: the remembered columns move right by the bar's width.
+    ASSERT_TRUE(m_bar->SetPosition(xtpBarLeft));
+    Relayout();
+    const RECT bar = BarRect();
+    ASSERT_TRUE(m_dialog.PlaceBelowToolBar(ok, 30));
+    m_dialog.GetControlRect(ok, &placed);
+    EXPECT_EQ(placed.left, before.left + (bar.right - bar.left));
+    EXPECT_EQ(placed.right, before.right + (bar.right - bar.left));
+}
+
+TEST_F(ToolBarLayoutTest, ButtonTextNeedsAVisibleButtonOfTheCommand)
+{
+    // The first button: it is never pushed out of the narrow bar.
+    EXPECT_FALSE(m_dialog.SetToolbarButtonText(4999)) << "no such button";
+    ASSERT_TRUE(m_dialog.SetToolbarButtonText(ID_LOAD_TEST_SUITE));
+    CXTPControl* button = m_bar->GetControls()->FindControl(xtpControlButton, ID_LOAD_TEST_SUITE, TRUE, FALSE);
+    ASSERT_NE(button, nullptr);
+    EXPECT_STREQ(button->GetCaption().GetString(), "Load Test Suite");
+    EXPECT_STREQ(button->GetTooltip().GetString(), "Load a test suite");
+    EXPECT_EQ(button->GetStyle(), xtpButtonIconAndCaption);
+    // A hidden button is not looked for.
+    button->SetVisible(FALSE);
+    EXPECT_FALSE(m_dialog.SetToolbarButtonText(ID_LOAD_TEST_SUITE));
 }
 
 struct TextCase
