@@ -595,6 +595,12 @@ void CXTPCommandBars::SetTemporarilyHidden(void* pValue)
     for (int i = 0; i < GetCount(); ++i)
     {
         CXTPCommandBar* pBar = GetAt(i);
+        // Toolbars remember whether they were shown (and leave their dock rows meanwhile).
+        if (CXTPToolBar* pToolBar = dynamic_cast<CXTPToolBar*>(pBar))
+        {
+            pToolBar->SetTemporarilyHidden(pValue != nullptr);
+            continue;
+        }
         if (pBar->GetType() != xtpBarTypeNormal || !pBar->GetSafeHwnd() || !pBar->IsVisible())
             continue;
         pBar->ShowWindow(pValue ? SW_HIDE : SW_SHOWNA);

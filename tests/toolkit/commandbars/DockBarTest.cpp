@@ -6,6 +6,8 @@
 #include "toolkit/commandbars/XTPControl.h"
 #include "toolkit/commandbars/XTPControls.h"
 #include "toolkit/commandbars/XTPDockContext.h"
+#include "toolkit/commandbars/XTPPaintManager.h"
+#include "framework/Exceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -211,4 +213,45 @@ TEST(ToolBarInFrame, TakesTheTopOfTheFreeRectangle)
     EXPECT_EQ(CRect(hidden.rect), CRect(0, 0, 300, 200));
     bar.DestroyWindow();
     frame.DestroyWindow();
+}
+
+TEST_F(DockBarOnFrame, PrintClientFillsTheFaceAndSaysSo)
+{
+    ASSERT_NE(AddToolBar("A", {100}), nullptr);
+    Layout();
+    CXTPDockBar* pTop = bars->GetDockBar(xtpBarTop);
+    CRect rc;
+    pTop->GetClientRect(&rc);
+    ASSERT_FALSE(rc.IsRectEmpty());
+    HDC hScreen = ::GetDC(nullptr);
+    HDC hMem = ::CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, rc.Width(), rc.Height());
+    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    ::PatBlt(hMem, 0, 0, rc.Width(), rc.Height(), BLACKNESS);
+    EXPECT_EQ(::SendMessageA(pTop->GetSafeHwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hMem), PRF_CLIENT), 1);
+    const COLORREF clrFace = bars->GetPaintManager()->GetColor(COLOR_3DFACE);
+    EXPECT_EQ(::GetPixel(hMem, 0, 0), clrFace);
+    EXPECT_EQ(::GetPixel(hMem, rc.Width() - 1, rc.Height() - 1), clrFace);
+    ::SelectObject(hMem, hOld);
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(nullptr, hScreen);
+}
+
+TEST(DockBarCreation, DockingWithoutASiteWindowThrowsTheResourceException)
+{
+    CXTPCommandBars* pLone = new CXTPCommandBars();
+    BOOL bThrown = FALSE;
+    try
+    {
+        pLone->EnableDocking();
+    }
+    catch (CResourceException* e)
+    {
+        bThrown = TRUE;
+        e->Delete();
+    }
+    EXPECT_TRUE(bThrown);
+    EXPECT_EQ(pLone->GetDockBar(xtpBarTop), nullptr);
+    pLone->InternalRelease();
 }

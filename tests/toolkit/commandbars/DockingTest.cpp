@@ -151,3 +151,29 @@ TEST_F(DockingOps, HiddenControlsOfTheWholeRowAreCopiedInRowOrder)
     EXPECT_EQ(popup.GetControl(0)->GetID(), 200);
     popup.GetControls()->RemoveAll();
 }
+
+TEST_F(DockingOps, TemporarilyHiddenToolbarsLeaveTheirRowsAndComeBackAsTheyWere)
+{
+    CXTPToolBar* pShown = AddToolBar("A", {100, 101});
+    CXTPToolBar* pHidden = AddToolBar("B", {200});
+    ASSERT_TRUE(pShown && pHidden);
+    pHidden->SetVisible(FALSE);
+    CXTPDockBar* pTop = bars->GetDockBar(xtpBarTop);
+    Layout();
+    const int h = DockingOnFrame::RectIn(pTop->GetSafeHwnd(), frame.GetSafeHwnd()).Height();
+    ASSERT_GT(h, 0);
+
+    int nToken = 0;
+    bars->SetTemporarilyHidden(&nToken);
+    Layout();
+    EXPECT_FALSE(pShown->IsVisible());
+    EXPECT_FALSE(::IsWindowVisible(pShown->GetSafeHwnd()));
+    EXPECT_EQ(DockingOnFrame::RectIn(pTop->GetSafeHwnd(), frame.GetSafeHwnd()).Height(), 0);
+
+    bars->SetTemporarilyHidden(nullptr);
+    Layout();
+    EXPECT_TRUE(pShown->IsVisible());
+    EXPECT_TRUE(::IsWindowVisible(pShown->GetSafeHwnd()));
+    EXPECT_FALSE(pHidden->IsVisible());
+    EXPECT_EQ(DockingOnFrame::RectIn(pTop->GetSafeHwnd(), frame.GetSafeHwnd()).Height(), h);
+}

@@ -156,6 +156,8 @@ TEST_F(ToolBarOnFrame, FloatingBarKeepsItsCloseButtonInTheTopRightCorner)
     ASSERT_NE(pHide, nullptr);
     EXPECT_TRUE(pHide->IsTemporary());
     EXPECT_TRUE(pHide->IsVisible());
+    EXPECT_STREQ(pHide->GetTooltip(), "Close Toolbar");
+    EXPECT_EQ(pHide->GetFlags(), 26);
     const CRect rc = pHide->GetRect();
     const int h = rc.Height();
     EXPECT_GE(h, 15); // the caption is at least 15 pixels high
@@ -429,6 +431,8 @@ TEST_F(ToolBarOnFrame, ExpandButtonOpensThePushedOutControlsAndTheRowEntries)
     CXTPControl* pExpand = pBar->FindExpandControl();
     ASSERT_NE(pExpand, nullptr);
     EXPECT_EQ(pExpand->GetType(), xtpControlButtonPopup);
+    EXPECT_STREQ(pExpand->GetTooltip(), "Toolbar Options");
+    EXPECT_EQ(pExpand->GetFlags(), 28);
     EXPECT_TRUE(pExpand->IsTemporary());
     EXPECT_TRUE(pExpand->IsVisible());
     auto* pExpandButton = dynamic_cast<CXTPToolBar::CControlButtonExpand*>(pExpand);
