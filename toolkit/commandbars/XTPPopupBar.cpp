@@ -33,7 +33,8 @@ const char kPopupBarClass[] = "XTPPopupBar";
 const DWORD kPopupStyle = 0x86000100;
 const DWORD kSyncActivate = 0x100;
 
-// "Rarely used commands shown" for the menus that follow in the same tracking, per thread.
+// "Rarely used commands shown" for the menus that follow in the same tracking (bars live on the UI
+// thread only); cleared when no bar tracks any more.
 BOOL g_bNextMenusExpanded = FALSE;
 } // namespace
 
@@ -465,7 +466,6 @@ void CXTPPopupBar::ExpandBar()
     OnRecalcLayout();
     m_bExpandedByUser = FALSE;
     g_bNextMenusExpanded = TRUE;
-    XTPMouseManager()->SetForceExpanded(TRUE);
 }
 
 void CXTPPopupBar::DelayRedraw()

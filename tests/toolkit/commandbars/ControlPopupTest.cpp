@@ -248,3 +248,32 @@ TEST(ControlPopup, CannotDropIntoItsOwnSubMenus)
     EXPECT_TRUE(pSub->CanDropInto(pMenuBar));
     fx.bar.SetTrackingMode(FALSE);
 }
+
+namespace
+{
+// A popup bar whose window cannot be made.
+class NoWindowPopup : public CXTPPopupBar
+{
+public:
+    BOOL Create() override { return FALSE; }
+};
+} // namespace
+
+TEST(ControlPopup, PopupThatCannotOpenIsNotLeftPopped)
+{
+    FixedQuery query;
+    PopupFixture fx;
+    CXTPControlPopup* pControl = CXTPControlPopup::CreateControlPopup(xtpControlPopup);
+    fx.bar.GetControls()->Add(pControl, 300);
+    pControl->SetCaption("Menu");
+    NoWindowPopup* pBar = new NoWindowPopup();
+    pControl->SetCommandBar(pBar);
+    pBar->InternalRelease();
+    fx.bar.OnRecalcLayout();
+
+    EXPECT_FALSE(fx.bar.SetPopupControl(pControl->GetIndex()));
+    EXPECT_EQ(pControl->GetPopped(), 0);
+    EXPECT_EQ(fx.bar.GetPopped(), -1);
+    EXPECT_FALSE(pBar->IsTrackingMode());
+    fx.bar.SetTrackingMode(FALSE);
+}

@@ -22,9 +22,12 @@ namespace
 std::function<void()> g_action;
 UINT_PTR g_nTimer = 0;
 
+// A WM_TIMER already queued when its timer was killed still comes: only the live timer acts.
 void CALLBACK RunAction(HWND, UINT, UINT_PTR nId, DWORD)
 {
     ::KillTimer(nullptr, nId);
+    if (nId != g_nTimer)
+        return;
     g_nTimer = 0;
     try
     {
@@ -42,6 +45,8 @@ bool g_bGuardFired = false;
 void CALLBACK EndTracking(HWND, UINT, UINT_PTR nId, DWORD)
 {
     ::KillTimer(nullptr, nId);
+    if (nId != g_nGuard)
+        return;
     g_nGuard = 0;
     g_bGuardFired = true;
     XTPMouseManager()->SendTrackLostAll();
@@ -78,6 +83,8 @@ struct TrackFixture
 {
     TrackFixture()
     {
+        // The pointer stays off the popups: a popup opening under it would take the hot item.
+        ::SetCursorPos(5, 5);
         frame.CreateAt(RECT{80, 80, 480, 380});
         frame.ShowWindow(SW_SHOW);
         cb_bar_test::Activate(frame.m_hWnd);

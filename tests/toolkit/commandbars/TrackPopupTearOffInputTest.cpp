@@ -18,8 +18,14 @@ std::vector<std::function<void()>> g_steps;
 size_t g_nStep = 0;
 UINT_PTR g_nStepTimer = 0;
 
-void CALLBACK RunStep(HWND, UINT, UINT_PTR, DWORD)
+// A WM_TIMER already queued when the timer was killed still comes: only the live timer acts.
+void CALLBACK RunStep(HWND, UINT, UINT_PTR nId, DWORD)
 {
+    if (nId != g_nStepTimer)
+    {
+        ::KillTimer(nullptr, nId);
+        return;
+    }
     try
     {
         if (g_nStep < g_steps.size())
@@ -102,6 +108,7 @@ TEST(TrackPopupTearOff, ShowsTheToolbarAwayFromThePopupAndHidesItCloseBy)
         g_nStepTimer = ::SetTimer(nullptr, 0, 150, RunStep);
         EXPECT_EQ(CXTPCommandBars::TrackPopupMenu(pPopup, TPM_RETURNCMD, 150, 150, &frame), 0u);
         ::KillTimer(nullptr, g_nStepTimer);
+        g_nStepTimer = 0;
 
         EXPECT_TRUE(bShownAway) << bComeBack;
         EXPECT_EQ(nNotices, 1) << bComeBack;
@@ -114,6 +121,7 @@ TEST(TrackPopupTearOff, ShowsTheToolbarAwayFromThePopupAndHidesItCloseBy)
         EXPECT_EQ(pPopup->GetTearOffBar(), pToolBar);
         EXPECT_FALSE(XTPMouseManager()->IsTracking());
 
+        SendMouse(MOUSEEVENTF_MOVE, 5, 5);
         pPopup->InternalRelease();
         pCommandBars->RemoveAll();
         pCommandBars->InternalRelease();
