@@ -23,7 +23,6 @@ ON_MESSAGE(WM_QVX_TEST_STARTED, OnTestStarted)
 ON_MESSAGE(WM_QVX_TEST_FINISHED, OnTestFinished)
 ON_MESSAGE(WM_QVX_LOG_UPDATED, OnLogUpdated)
 ON_MESSAGE(WM_QVX_ELAPSED_TIME_TICK, OnElapsedTimeTick)
-ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
 ON_COMMAND(ID_CANCEL_RUN, OnCancelRun)
 ON_UPDATE_COMMAND_UI(ID_CANCEL_RUN, OnUpdateCancelRun)
 ON_COMMAND(ID_EXPORT_RESULTS, OnExportResults)
@@ -548,9 +547,3 @@ void CQuorvexDlg::OnCancel()
     CUnitTestResizableDialog::OnCancel();
 }
 
-LRESULT CQuorvexDlg::OnKickIdle(WPARAM, LPARAM)
-{
-    m_interimToolbar.UpdateButtons(this);
-    // No further idle work is wanted until the next message.
-    return 0;
-}

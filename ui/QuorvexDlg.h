@@ -6,7 +6,6 @@
 
 #include "ui/ClientConfigFile.h"
 #include "ui/dialogs/HarnessHelpHost.h"
-#include "ui/controls/InterimToolbar.h"
 #include "ui/MainDialogRunObserver.h"
 #include "ui/controls/QuorvexgressIndicator.h"
 #include "framework/StdControls.h"
@@ -62,6 +61,12 @@ public:
     // Set-up, layout and configuration.
     bool CreateToolbar(UINT titleId, UINT toolbarId, UINT bitmap0, UINT bitmap1, UINT bitmap2);
     bool SetupAppearance();
+    // The paint theme of the command bars (6, the ribbon theme), the tooltips' width and initial delay.
+    static constexpr int kToolbarTheme = 6;
+    static constexpr int kToolTipWidth = 180;
+    static constexpr int kToolTipDelay = 900;
+    // The tool bar's flag word.
+    static constexpr DWORD kToolbarFlags = 117;
     bool LayoutControls();
     CDravikString GetConfigFilePath() const { return m_config.GetConfigFilePath(); }
     bool ReadLastBrowsePath(CDravikString& out) const { return m_config.ReadLastBrowsePath(out); }
@@ -82,8 +87,6 @@ public:
     CQuorvexgressIndicator& GetProgressIndicator() { return m_progress; }
     CUnitTestLogDisplay& GetTree() { return m_tree; }
     CUnitTestElapsedTimeTimer* GetTimer() const { return m_pTimer; }
-    // The plain tool bar the dialog shows while the toolkit's command bars are not available.
-    CInterimToolbar& GetInterimToolbar() { return m_interimToolbar; }
     // Whether the run-individual dialog is open.
     bool IsPickingTests() const { return m_pickingTests; }
     long long GetRunStartTime() const { return m_runStart; }
@@ -112,8 +115,6 @@ protected:
     afx_msg LRESULT OnTestFinished(WPARAM, LPARAM lParam);
     afx_msg LRESULT OnLogUpdated(WPARAM, LPARAM);
     afx_msg LRESULT OnElapsedTimeTick(WPARAM, LPARAM);
-    // Idle time of the modal loop: the tool bar buttons follow the update handlers.
-    afx_msg LRESULT OnKickIdle(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -128,6 +129,11 @@ private:
     // Connects the run observer to this window and the application, and disconnects it again.
     void ConnectRunObserver();
     void DisconnectRunObserver();
+    // The command-bar options the harness keeps off: the expand button shown only when buttons do not fit,
+    // and no Alt+drag customisation.
+    void ApplyFixedBarOptions();
+    // The tool bar members the harness keeps off: its gripper and its customisation.
+    void ApplyFixedToolbarMembers();
 
     CQuorvexgressIndicator m_progress;
     CStatic m_progressLabel;
@@ -164,5 +170,4 @@ private:
     CUnitTestElapsedTimeTimer* m_pTimer = nullptr;
     CMainDialogRunObserver m_runObserver;
     CClientConfigFile m_config;
-    CInterimToolbar m_interimToolbar;
 };

@@ -9,6 +9,11 @@
 #include "foundation/PathUtilities.h"
 #include "engine/QuorvexApp.h"
 #include "ui/UnitTestUILogManager.h"
+#include "toolkit/common/XTPToolTipContext.h"
+#include "toolkit/commandbars/XTPCommandBars.h"
+#include "toolkit/commandbars/XTPCommandBarsOptions.h"
+#include "toolkit/commandbars/XTPPaintManager.h"
+#include "toolkit/commandbars/XTPToolBar.h"
 
 BOOL CQuorvexDlg::OnInitDialog()
 {
@@ -36,10 +41,7 @@ BOOL CQuorvexDlg::OnInitDialog()
     {
         for (UINT command :
              {ID_LOAD_TEST_SUITE, ID_RUN_ALL, ID_RUN_INDIVIDUAL, ID_CANCEL_RUN, ID_EXPORT_RESULTS, ID_ABOUT})
-        {
             SetToolbarButtonText(command);
-            m_interimToolbar.ShowButtonText(command);
-        }
     }
     SetupAppearance();
 
@@ -61,6 +63,7 @@ BOOL CQuorvexDlg::OnInitDialog()
     UpdateCurrentTestField();
     UpdateStatusField();
     UpdateElapsedTimeField();
+    ApplyFixedToolbarMembers();
     LoadLayout(1, IDS_TOOLBAR_TITLE);
     LayoutControls();
     UpdateData(FALSE);
@@ -72,25 +75,79 @@ BOOL CQuorvexDlg::OnInitDialog()
     return result;
 }
 
-bool CQuorvexDlg::CreateToolbar(UINT, UINT toolbarId, UINT bitmap0, UINT bitmap1, UINT bitmap2)
+bool CQuorvexDlg::CreateToolbar(UINT titleId, UINT toolbarId, UINT bitmap0, UINT bitmap1, UINT bitmap2)
 {
-    // The tool bar is a command bar of the toolkit; while this build has no command-bars layer, a plain
-    // common-control tool bar with the same buttons, images and strings stands in.
-    if (!SetCommandBars(nullptr) || !GetCommandBars())
+    if (!SetCommandBars(RUNTIME_CLASS(CXTPCommandBars)) || !GetCommandBars())
+        return false;
+    CDravikString title;
+    title.LoadString(static_cast<int>(titleId));
+    CXTPToolBar* bar = dynamic_cast<CXTPToolBar*>(
+        GetCommandBars()->Add(title.GetAnsi(), xtpBarTop, RUNTIME_CLASS(CXTPToolBar)));
+    if (bar)
     {
-        if (!m_interimToolbar.m_hWnd && !m_interimToolbar.Create(this, toolbarId, bitmap0, bitmap1, bitmap2))
-            return false;
-        RepositionControlBars();
-        return true;
+        SetToolBar(bar);
+        // The icons come from the three strips, not from the toolbar resource's own bitmap.
+        bar->LoadToolBar(toolbarId, FALSE);
+        SetToolbarImages(toolbarId, bitmap0, bitmap1, bitmap2);
+        bar->SetFlags(kToolbarFlags);
+        ApplyFixedToolbarMembers();
+        ApplyFixedBarOptions();
     }
     RepositionControlBars();
-    return GetToolBar() != nullptr;
+    return bar != nullptr;
+}
+
+void CQuorvexDlg::ApplyFixedToolbarMembers()
+{
+    if (CXTPToolBar* bar = GetToolBar())
+    {
+        bar->SetShowGripper(FALSE);
+        bar->EnableCustomization(FALSE);
+    }
 }
 
 bool CQuorvexDlg::SetupAppearance()
 {
     // Tooltips, paint theme, resource theme and skin all hang on the command bars.
-    return GetCommandBars() != nullptr;
+    CXTPCommandBars* bars = GetCommandBars();
+    if (!bars)
+        return false;
+
+    // Resource-style tips with a title, the command's icon and its description, in the icon-title font.
+    if (CXTPToolTipContext* tips = bars->GetToolTipContext())
+    {
+        tips->SetStyle(xtpToolTipResource);
+        tips->SetShowTitleAndDescription(TRUE, TTI_INFO);
+        tips->SetShowImage(TRUE, 0, 1);
+        tips->SetMargin(CRect(2, 2, 2, 2));
+        tips->SetMaxTipWidth(kToolTipWidth);
+        tips->SetFont(bars->GetPaintManager()->GetIconFont());
+        tips->SetDelayTime(TTDT_INITIAL, kToolTipDelay);
+    }
+    // The bar is never customised and shows its expand button only when buttons do not fit.
+    ApplyFixedBarOptions();
+
+    // The process-wide theme, without faded icons.
+    CXTPPaintManager::SetTheme(kToolbarTheme);
+    CXTPPaintManager* global = CXTPPaintManager::GetGlobal();
+    *global->GetIconsInfo() = FALSE;
+
+    bars->SetTheme(kToolbarTheme);
+
+    global->RefreshMetrics();
+    bars->GetPaintManager()->RefreshMetrics();
+    bars->RedrawCommandBars();
+    return true;
+}
+
+void CQuorvexDlg::ApplyFixedBarOptions()
+{
+    CXTPCommandBars* bars = GetCommandBars();
+    if (!bars)
+        return;
+    CXTPCommandBarsOptions* options = bars->GetCommandBarsOptions();
+    options->bShowExpandButtonAlways = FALSE;
+    options->bAltDragCustomization = FALSE;
 }
 
 bool CQuorvexDlg::LayoutControls()
@@ -98,10 +155,8 @@ bool CQuorvexDlg::LayoutControls()
     if (!m_tree.m_hWnd)
         return false;
     const int margin = QVX_DIALOG_MARGIN;
-    // The free area is the layout rectangle less the bars docked in it (the tool bar at the top).
-    RECT free = *GetLayoutRect();
-    const RECT layout = free;
-    RepositionBars(0xE800, 0xE8FF, 0, reposQuery, &free, &layout, TRUE);
+    // The free area is the layout rectangle: the client area less the docked tool bar.
+    const RECT free = *GetLayoutRect();
     RECT client;
     GetClientRect(&client);
     auto width = [this](CWnd& control) {

@@ -3,6 +3,7 @@
 // about box, and closing the dialog while a run is going.
 #include "tests/e2e/E2eConfigBackup.h"
 #include "tests/e2e/E2eTestSupport.h"
+#include "tests/e2e/E2eToolbarPixels.h"
 
 #include <commctrl.h>
 
@@ -47,26 +48,29 @@ TEST_P(StartE2eTest, ShowsNoSuiteAndIgnoresRunAll)
     EXPECT_EQ(Field(kElapsedTimeField), "");
     EXPECT_EQ(WaitForMessageBox(ProcessId(), 0), nullptr) << "a failed start-up load shows no message";
 
-    // The tool bar's buttons follow the commands' states.
-    HWND toolbar = ::FindWindowExA(Main(), nullptr, TOOLBARCLASSNAMEA, nullptr);
-    ASSERT_NE(toolbar, nullptr);
+    // The tool bar's buttons follow the commands' states: each button's icon shows in the normal or the
+    // disabled picture of its state.
+    CToolbarPixels pixels;
+    ASSERT_TRUE(pixels.Load(CHarnessProcess::ProgramPath()));
+    HWND toolbar = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (toolbar = CToolbarPixels::FindToolBar(Main())) != nullptr; }, 5000));
+    // The mouse away from the bar, so that no button is hot.
+    ::SetCursorPos(0, ::GetSystemMetrics(SM_CYSCREEN) - 1);
     const struct
     {
         int command;
-        bool enabled;
-    } states[] = {{kCommandLoad, true},
-                  {kCommandRunAll, false},
-                  {kCommandCancel, false},
-                  {kCommandExport, false},
-                  {kCommandAbout, true}};
+        ButtonLook look;
+    } states[] = {{kCommandLoad, ButtonLook::Normal},
+                  {kCommandRunAll, ButtonLook::Disabled},
+                  {kCommandCancel, ButtonLook::Disabled},
+                  {kCommandExport, ButtonLook::Disabled},
+                  {kCommandAbout, ButtonLook::Normal}};
     for (const auto& state : states)
     {
-        EXPECT_TRUE(WaitUntil(
-            [&] {
-                return (::SendMessageA(toolbar, TB_ISBUTTONENABLED, state.command, 0) != 0) == state.enabled;
-            },
-            5000))
-            << "command " << state.command << " should be " << (state.enabled ? "enabled" : "disabled");
+        ButtonLook seen = ButtonLook::Missing;
+        EXPECT_TRUE(WaitUntil([&] { return (seen = pixels.Look(toolbar, state.command)) == state.look; }, 5000))
+            << "command " << state.command << " should look " << DescribeLook(state.look) << ", looks "
+            << DescribeLook(seen);
     }
 
     // The progress indicator draws no bar: inside its frame there is only the background.

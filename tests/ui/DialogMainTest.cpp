@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/CmdUI.h"
+#include "toolkit/commandbars/XTPToolBar.h"
 #include "ui/UiResourceIds.h"
 #include "tests/ui/DialogTestSupport.h"
 #include "tests/ui/MainDialogTestSupport.h"
@@ -95,8 +96,11 @@ void ExpectMainLayout(CQuorvexDlg& dialog, const char* when)
     dialog.GetClientRect(&client);
     // The free area starts below the tool bar.
     int freeTop = 0;
-    if (HWND bar = dialog.GetInterimToolbar().m_hWnd)
+    CXTPToolBar* toolBar = dialog.GetToolBar();
+    EXPECT_NE(toolBar, nullptr) << "the dialog has its tool bar";
+    if (toolBar)
     {
+        HWND bar = toolBar->GetSafeHwnd();
         RECT barRect;
         ::GetWindowRect(bar, &barRect);
         ::MapWindowPoints(nullptr, dialog.m_hWnd, reinterpret_cast<POINT*>(&barRect), 2);

@@ -13,7 +13,10 @@ CNonResizableDialog::CNonResizableDialog(UINT nIDTemplate, CWnd* pParentWnd)
 
 BOOL CNonResizableDialog::PreTranslateMessage(MSG* pMsg)
 {
-    int decided = PreTranslateHarnessDialogMessage(this, pMsg);
+    int decided = PreTranslateCommandBarsMessage(pMsg);
+    if (decided >= 0)
+        return decided;
+    decided = PreTranslateHarnessDialogMessage(this, pMsg);
     if (decided >= 0)
         return decided;
     return FilterDialogInput(pMsg);

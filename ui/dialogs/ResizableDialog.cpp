@@ -6,6 +6,14 @@
 #include "framework/AppGlobals.h"
 #include "ui/UiResourceIds.h"
 #include "ui/controls/DrawingUtilities.h"
+#include "ui/controls/ImageListUtilities.h"
+#include "ui/controls/ControlTextFromResource.h"
+#include "toolkit/commandbars/XTPControl.h"
+#include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/XTPDockBar.h"
+#include "toolkit/commandbars/XTPToolBar.h"
+#include "toolkit/common/XTPImageManager.h"
+#include "toolkit/commandbars/XTPCommandBarsOptions.h"
 #include "framework/CmdUI.h"
 #include "framework/DC.h"
 #include "foundation/FileInterface.h"
@@ -43,7 +51,10 @@ CResizableDialog::~CResizableDialog()
 
 BOOL CResizableDialog::PreTranslateMessage(MSG* pMsg)
 {
-    int decided = PreTranslateHarnessDialogMessage(this, pMsg);
+    int decided = PreTranslateCommandBarsMessage(pMsg);
+    if (decided >= 0)
+        return decided;
+    decided = PreTranslateHarnessDialogMessage(this, pMsg);
     if (decided >= 0)
         return decided;
     return FilterDialogInput(pMsg);
@@ -115,10 +126,45 @@ void CResizableDialog::OnSize(UINT, int, int)
 {
     Default();
     RepositionControlBars();
-    GetClientRect(&m_layoutRect);
+    UpdateLayoutRect();
     ArrangeControls();
     PlaceGrip();
     InvalidateRect(nullptr, TRUE);
+}
+
+bool CResizableDialog::IsToolBarDocked() const
+{
+    return m_pToolBar && m_pToolBar->IsVisible() && m_pToolBar->GetDockBar() && m_pToolBar->GetSafeHwnd();
+}
+
+void CResizableDialog::UpdateLayoutRect()
+{
+    if (!m_hWnd)
+        return;
+    GetClientRect(&m_layoutRect);
+    if (!IsToolBarDocked())
+        return;
+    RECT bar;
+    if (!GetControlRect(m_pToolBar, &bar))
+        return;
+    const int width = bar.right - bar.left, height = bar.bottom - bar.top;
+    switch (m_pToolBar->GetDockBar()->GetPosition())
+    {
+    case 0:
+        m_layoutRect.top += height;
+        break;
+    case 1:
+        m_layoutRect.bottom -= height;
+        break;
+    case 2:
+        m_layoutRect.left += width;
+        break;
+    case 3:
+        m_layoutRect.right -= width;
+        break;
+    default:
+        break;
+    }
 }
 
 BOOL CResizableDialog::HasMinTrackSize()
@@ -215,6 +261,11 @@ void CResizableDialog::OnPaint()
         BeginPaint(&ps);
         EndPaint(&ps);
     }
+    if (m_pToolBar && m_pToolBar->IsVisible() && m_pToolBar->GetSafeHwnd() && m_pToolBar->IsWindowEnabled())
+    {
+        m_pToolBar->Invalidate(TRUE);
+        m_pToolBar->UpdateWindow();
+    }
     if (m_grip.m_hWnd)
     {
         m_grip.Invalidate(TRUE);
@@ -225,6 +276,8 @@ void CResizableDialog::OnPaint()
 
 LRESULT CResizableDialog::OnKickIdle(WPARAM, LPARAM)
 {
+    if (m_pCommandBars)
+        m_pCommandBars->UpdateCommandBars();
     return 0;
 }
 
@@ -279,12 +332,27 @@ BOOL CResizableDialog::PlaceTopRight(CWnd* control, int* offset)
 
 BOOL CResizableDialog::PlaceBelowToolBar(CWnd* control, int y)
 {
-    // Without a command-bars layer there is no tool bar to place below.
     if (!m_pToolBar || !control || !control->m_hWnd)
         return FALSE;
     RECT rect;
     if (!GetControlRect(control, &rect))
         return FALSE;
+    // A control whose rectangle was remembered keeps its remembered columns, beside a bar docked left.
+    RECT remembered;
+    if (IsToolBarDocked() && LookupControlRect(control, &remembered))
+    {
+        rect.left = remembered.left;
+        rect.right = remembered.right;
+        if (m_pToolBar->GetDockBar()->GetPosition() == 2)
+        {
+            RECT bar;
+            if (GetControlRect(m_pToolBar, &bar))
+            {
+                rect.left += bar.right - bar.left;
+                rect.right += bar.right - bar.left;
+            }
+        }
+    }
     control->MoveWindow(rect.left, y + QVX_DIALOG_MARGIN, rect.right - rect.left, rect.bottom - rect.top,
                         FALSE);
     return TRUE;
@@ -384,16 +452,36 @@ BOOL CResizableDialog::CreateDialogFont()
     return TRUE;
 }
 
-BOOL CResizableDialog::SetToolbarImages(UINT, UINT, UINT, UINT)
+BOOL CResizableDialog::SetToolbarImages(UINT toolbarId, UINT bitmapState0, UINT bitmapState1, UINT bitmapState2)
 {
-    // The images go to the command bars' image manager; nothing to do without a manager.
-    return m_pCommandBars != nullptr;
+    if (!m_pCommandBars)
+        return FALSE;
+    // Normal, disabled and hot images, one 20-pixel cell per button of the toolbar resource.
+    const UINT bitmaps[3] = {bitmapState0, bitmapState1, bitmapState2};
+    const int states[3] = {xtpImageNormal, xtpImageDisabled, xtpImageHot};
+    BOOL all = TRUE;
+    for (int i = 0; i < 3; ++i)
+    {
+        m_images[i].DeleteImageList();
+        if (!LoadImageListFromBitmap(bitmaps[i], &m_images[i], kToolbarImageSize) ||
+            !XTPImageManager()->SetImageListIcons(toolbarId, &m_images[i], states[i]))
+            all = FALSE;
+    }
+    CXTPCommandBarsOptions* options = m_pCommandBars->GetCommandBarsOptions();
+    options->szIcons = CSize(kToolbarImageSize, kToolbarImageSize);
+    options->bLargeIcons = FALSE;
+    return all;
 }
 
-BOOL CResizableDialog::SetToolbarButtonText(UINT)
+BOOL CResizableDialog::SetToolbarButtonText(UINT commandId)
 {
-    // Needs a tool bar with a button of that command.
-    return FALSE;
+    if (!m_pToolBar)
+        return FALSE;
+    CXTPControl* control =
+        m_pToolBar->GetControls()->FindControl(xtpControlButton, static_cast<int>(commandId), TRUE, FALSE);
+    if (!control)
+        return FALSE;
+    return SetControlTextFromResource(commandId, control);
 }
 
 BOOL CResizableDialog::RepositionControlBars()

@@ -3,8 +3,8 @@
 // for the derived dialog's layout hook (ArrangeControls, called on every WM_SIZE), the dialog icon and font,
 // and the saving of the command-bar layout as text in an options store.
 //
-// The toolkit's command bars are not part of this build: the tool bar pointer stays null, so the layout
-// rectangle is the whole client area and the tool bar operations report FALSE.
+// The tool bar (set by the derived dialog, held by the command bars) takes its strip off the layout
+// rectangle on the side of the dock bar it lies in.
 #pragma once
 
 #include <map>
@@ -88,7 +88,14 @@ public:
     // Loads the icon group resource and makes it the dialog's big and small icon; only while the program has
     // an application object. TRUE when the icon was loaded.
     BOOL SetDialogIcon(UINT iconId);
+    // The width and height of the tool bar's images.
+    static constexpr int kToolbarImageSize = 20;
+    // Loads the three bitmaps as 20-pixel image lists and gives them to the image manager for the commands of
+    // the toolbar resource as normal, disabled and hot images; the manager's icons become 20 x 20. FALSE
+    // without a command-bars manager (nothing done) or when a bitmap or the toolbar resource is missing.
     BOOL SetToolbarImages(UINT toolbarId, UINT bitmapState0, UINT bitmapState1, UINT bitmapState2);
+    // The images of state 0 (normal), 1 (disabled) and 2 (hot) as loaded by SetToolbarImages.
+    CImageList& GetToolbarImages(int state) { return m_images[state]; }
     BOOL SetToolbarButtonText(UINT commandId);
     BOOL RepositionControlBars();
     // A fresh temporary INI file name: GetTempFileName's unique name with its extension replaced by ".ini"
@@ -99,6 +106,8 @@ public:
 
     CResizeButton& GetGrip() { return m_grip; }
     CXTPToolBar* GetToolBar() const { return m_pToolBar; }
+    // The tool bar the layout rectangle leaves room for (not owned; the command bars hold it).
+    void SetToolBar(CXTPToolBar* toolBar) { m_pToolBar = toolBar; }
     COptionsStore* GetOptionsStore() const { return m_pOptionsStore; }
     void SetOptionsStore(COptionsStore* store) { m_pOptionsStore = store; }
     void EnableDialogKeys(bool enable) { m_dialogKeys = enable ? 1 : 0; }
@@ -120,6 +129,10 @@ protected:
 
     // Puts the grip into the bottom-right corner of the client area.
     void PlaceGrip();
+    // The client area less the docked tool bar, by the side of its dock bar.
+    void UpdateLayoutRect();
+    // The tool bar is set, visible, has a window and lies in a dock bar.
+    bool IsToolBarDocked() const;
     // Fills the tracking limits of lpMMI from the pairs that are set.
     void ApplyTrackSizes(MINMAXINFO* lpMMI);
     // Posts a mouse message over the grip to the grip; false when the point is not on it.
