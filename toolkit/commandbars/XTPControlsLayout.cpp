@@ -416,6 +416,9 @@ CSize CXTPControls::CalcDynamicSize(CDC* pDC, int nLength, DWORD dwMode, const C
             bStretch = layout.WrapBalanced();
         else
             bStretch = layout.WrapAt(size.cx);
+        // The remembered width is a limit, not a length: a row broken at a group stretches to the
+        // width the set was wrapped to, not to the limit (32767 would make a screen-wide bar).
+        nLength = layout.Measure().cx + (bVert ? nMarginH : nMarginW);
     }
     else if (dwMode & 8)
     {

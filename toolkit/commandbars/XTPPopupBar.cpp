@@ -214,20 +214,24 @@ BOOL CXTPPopupBar::Popup(CXTPControl* pControl, BOOL bSelectFirst)
         return FALSE;
     }
 
-    SetTrackingMode(1, bSelectFirst, bSelectFirst);
+    ShowOpened(bSelectFirst, bSelectFirst);
+    InternalRelease();
+    return bResult;
+}
+
+void CXTPPopupBar::ShowOpened(BOOL bSelectFirst, BOOL bKeyboard)
+{
+    SetTrackingMode(1, bSelectFirst, bKeyboard);
     m_dwPending &= ~xtpDelayLayout;
     AnimateShow();
     GetMenuSoundPlayer()->Play(CXTPMenuSoundPlayer::xtpSoundMenuPopup);
     CastShadow();
-
     --m_nLockCount;
     if (m_bRedrawPending && m_hWnd)
     {
         m_bRedrawPending = FALSE;
         Redraw();
     }
-    InternalRelease();
-    return bResult;
 }
 
 BOOL CXTPPopupBar::Popup(int x, int y, LPCRECT rcExclude)
@@ -268,17 +272,7 @@ BOOL CXTPPopupBar::Popup(int x, int y, LPCRECT rcExclude)
         InternalRelease();
         return FALSE;
     }
-    SetTrackingMode(1, FALSE, FALSE);
-    m_dwPending &= ~xtpDelayLayout;
-    AnimateShow();
-    GetMenuSoundPlayer()->Play(CXTPMenuSoundPlayer::xtpSoundMenuPopup);
-    CastShadow();
-    --m_nLockCount;
-    if (m_bRedrawPending && m_hWnd)
-    {
-        m_bRedrawPending = FALSE;
-        Redraw();
-    }
+    ShowOpened(FALSE, FALSE);
     InternalRelease();
     return TRUE;
 }

@@ -163,6 +163,8 @@ protected:
     CXTPControl* GetExpandButton(BOOL bCreate);
     void TrackTearOff();
     void CastShadow();
+    // The end of an opening: tracking, animation, sound and shadow; releases the opening's layout lock.
+    void ShowOpened(BOOL bSelectFirst, BOOL bKeyboard);
 
     CXTPControlPopup* m_pControlPopup = nullptr;
     CPoint m_ptPopup = CPoint(0, 0);

@@ -249,6 +249,13 @@ TEST(ControlsLayout, BalancedWrapOfATallFloatingBar)
     EXPECT_EQ(sz.cy, 22 + 6 + 22 + 4);
     EXPECT_TRUE(g.At(1)->GetWrap());
 
+    // Asked for the whole length (a popup toolbar passes its limit), the group break still keeps
+    // the bar at its own width rather than stretching it to the limit.
+    LayoutFixture wideLimit(wide);
+    sz = wideLimit.Layout(32767, 0x100 | 0x40 | 2);
+    EXPECT_EQ(sz.cx, 100 + 4);
+    EXPECT_EQ(sz.cy, 22 + 6 + 22 + 4);
+
     // With a remembered width the tall layout stays.
     std::vector<Item> tall(6, Item{23, TRUE, 0});
     LayoutFixture h(tall);
