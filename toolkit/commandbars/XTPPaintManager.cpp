@@ -321,8 +321,10 @@ void CXTPPaintManager::StripAmpersands(CString& str)
 
 CSize CXTPPaintManager::DrawControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
 {
+    // Menus draw menu items; a popup laid out as a toolbar (the overflow of a toolbar) draws
+    // toolbar buttons, with their icon and caption side by side.
     CXTPCommandBar* pBar = pControl ? pControl->GetParent() : nullptr;
-    if (pBar && pBar->IsPopupType())
+    if (pBar && pBar->IsPopupType() && pBar->GetType() == xtpBarTypePopup)
         return DrawPopupBarControl(pDC, pControl, bDraw);
     return DrawToolBarControl(pDC, pControl, bDraw);
 }

@@ -6,6 +6,8 @@
 #include "toolkit/commandbars/XTPCommandBars.h"
 #include "toolkit/commandbars/XTPCommandBarsOptions.h"
 #include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/XTPPaintManager.h"
+#include "toolkit/common/XTPImageManager.h"
 #include "framework/Menu.h"
 
 #include <gtest/gtest.h>
@@ -425,4 +427,28 @@ TEST(PopupBar, SettingsSurviveASavedLayout)
         pLoaded->InternalRelease();
         pSaved->InternalRelease();
     }
+}
+
+// A popup toolbar (a toolbar's overflow) measures its buttons as toolbar buttons: the icon, then the
+// caption beside it, never the caption drawn over the icon as in a menu without an icon column.
+TEST(PopupBar, PopupToolBarButtonsShowIconAndCaptionSideBySide)
+{
+    CXTPPopupToolBar* pToolBar = CXTPPopupToolBar::CreatePopupToolBar(nullptr);
+    CXTPImageManager* pImages = new CXTPImageManager();
+    pImages->SetIcon(::LoadIcon(nullptr, IDI_APPLICATION), 710, 20, 20);
+    pToolBar->SetImageManager(pImages);
+    pToolBar->SetIconSize(CSize(20, 20));
+    CXTPControl* pButton = pToolBar->GetControls()->Add(new CXTPControlButton(), 710);
+    pButton->SetCaption("Help");
+    EXPECT_TRUE(pButton->IsImageVisible());
+    EXPECT_TRUE(pButton->IsCaptionVisible());
+
+    HDC hDC = ::GetDC(nullptr);
+    CDC* pDC = CDC::FromHandle(hDC);
+    CFont* pOld = pDC->SelectObject(pToolBar->GetPaintManager()->GetControlFont(pButton));
+    const CSize szText = pDC->GetTextExtent("Help", 4);
+    pDC->SelectObject(pOld);
+    EXPECT_EQ(pButton->GetSize(pDC).cx, 20 + 7 + szText.cx + 6);
+    ::ReleaseDC(nullptr, hDC);
+    pToolBar->InternalRelease();
 }
