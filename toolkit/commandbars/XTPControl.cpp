@@ -426,16 +426,27 @@ BOOL CXTPControl::IsCaptionVisible() const
     default:
         break;
     }
+    if (ShowsPictureOrCaption())
+        return GetImage(0) == nullptr;
+    switch (m_controlType)
+    {
+    case xtpControlPopup:
+    case xtpControlLabel:
+    case xtpControlCheckBox:
+    case xtpControlRadioButton:
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+BOOL CXTPControl::ShowsPictureOrCaption() const
+{
     switch (m_controlType)
     {
     case xtpControlButton:
     case xtpControlButtonPopup:
     case xtpControlSplitButtonPopup:
-        return GetImage(0) == nullptr;
-    case xtpControlPopup:
-    case xtpControlLabel:
-    case xtpControlCheckBox:
-    case xtpControlRadioButton:
         return TRUE;
     default:
         return FALSE;
@@ -447,20 +458,10 @@ BOOL CXTPControl::IsImageVisible() const
     if (m_pParent && m_pParent->IsPopupType())
         return GetImage(0) != nullptr;
     int nStyle = GetStyle();
+    // With no style, a button that shows its caption only when it has no picture shows the
+    // picture when it has one; otherwise it would show neither.
     if (nStyle == xtpButtonAutomatic)
-    {
-        // With no style, the buttons that show their caption only when they have no picture show
-        // the picture when they have one; otherwise such a button would show neither.
-        switch (m_controlType)
-        {
-        case xtpControlButton:
-        case xtpControlButtonPopup:
-        case xtpControlSplitButtonPopup:
-            return GetImage(0) != nullptr;
-        default:
-            return FALSE;
-        }
-    }
+        return ShowsPictureOrCaption() && GetImage(0) != nullptr;
     return (nStyle == xtpButtonIcon || nStyle == xtpButtonIconAndCaption) && GetImage(0) != nullptr;
 }
 

@@ -291,6 +291,9 @@ public:
     int GetOwnEnabled() const { return m_bEnabled; }
 
 protected:
+    // A kind (button, button popup, split button) that shows either its picture or, without one,
+    // its caption when it has no style.
+    BOOL ShowsPictureOrCaption() const;
     friend class CXTPControls;
     friend class CXTPControlAction;
 

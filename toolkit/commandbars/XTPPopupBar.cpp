@@ -62,15 +62,24 @@ CXTPPopupBar::~CXTPPopupBar()
     }
 }
 
-CXTPPopupBar* CXTPPopupBar::CreatePopupBar(CXTPCommandBars* pCommandBars)
+namespace
 {
-    CRuntimeClass* pClass = s_pPopupBarClass ? s_pPopupBarClass : RUNTIME_CLASS(CXTPPopupBar);
-    CXTPPopupBar* pPopup = static_cast<CXTPPopupBar*>(pClass->CreateObject());
+// A popup of the run-time class, given the manager with its controls.
+template <class TPopup> TPopup* CreatePopupOfClass(CRuntimeClass* pClass, CXTPCommandBars* pCommandBars)
+{
+    TPopup* pPopup = static_cast<TPopup*>(pClass->CreateObject());
     if (!pPopup)
         return nullptr;
     pPopup->SetCommandBars(pCommandBars);
     pPopup->GetControls()->SetCommandBars(pCommandBars);
     return pPopup;
+}
+} // namespace
+
+CXTPPopupBar* CXTPPopupBar::CreatePopupBar(CXTPCommandBars* pCommandBars)
+{
+    CRuntimeClass* pClass = s_pPopupBarClass ? s_pPopupBarClass : RUNTIME_CLASS(CXTPPopupBar);
+    return CreatePopupOfClass<CXTPPopupBar>(pClass, pCommandBars);
 }
 
 CXTPPopupToolBar::CXTPPopupToolBar()
@@ -81,12 +90,7 @@ CXTPPopupToolBar::CXTPPopupToolBar()
 CXTPPopupToolBar* CXTPPopupToolBar::CreatePopupToolBar(CXTPCommandBars* pCommandBars)
 {
     CRuntimeClass* pClass = s_pPopupToolBarClass ? s_pPopupToolBarClass : RUNTIME_CLASS(CXTPPopupToolBar);
-    CXTPPopupToolBar* pPopup = static_cast<CXTPPopupToolBar*>(pClass->CreateObject());
-    if (!pPopup)
-        return nullptr;
-    pPopup->SetCommandBars(pCommandBars);
-    pPopup->GetControls()->SetCommandBars(pCommandBars);
-    return pPopup;
+    return CreatePopupOfClass<CXTPPopupToolBar>(pClass, pCommandBars);
 }
 
 // ---- the window
@@ -179,26 +183,12 @@ BOOL CXTPPopupBar::Popup(CXTPControl* pControl, BOOL bSelectFirst)
         return FALSE;
     if (CXTPToolTipContext* pTips = GetToolTipContext())
         pTips->DeactivateToolTip();
-    ++m_nLockCount;
-    // Keep this bar while the site hears of it (it may end tracking).
-    InternalAddRef();
-    CWnd* pSite = GetSite();
-    if (pSite && pSite->GetSafeHwnd())
-        ::SendMessageA(pSite->GetSafeHwnd(), XTP_WM_POPUPBAR_OPENING, 0, reinterpret_cast<LPARAM>(this));
-
-    m_bExpanded = FALSE;
-    m_bCollapsed = FALSE;
-    m_bShowExpanded = IsCustomizeMode() || g_bNextMenusExpanded;
-    // Each opening starts unscrolled at the first control.
-    m_bScrolling = FALSE;
-    m_nFirstVisible = 0;
-    m_szLast = CSize(0, 0);
+    BeginOpening();
 
     UpdateExcludeRect();
     CSize sz = CalcDynamicLayout(0, 0);
     UpdateLocation(sz);
 
-    BOOL bResult = TRUE;
     if (!m_hWnd)
     {
         --m_nLockCount;
@@ -216,7 +206,25 @@ BOOL CXTPPopupBar::Popup(CXTPControl* pControl, BOOL bSelectFirst)
 
     ShowOpened(bSelectFirst, bSelectFirst);
     InternalRelease();
-    return bResult;
+    return TRUE;
+}
+
+void CXTPPopupBar::BeginOpening()
+{
+    ++m_nLockCount;
+    // Keep this bar while the site hears of it (it may end tracking).
+    InternalAddRef();
+    CWnd* pSite = GetSite();
+    if (pSite && pSite->GetSafeHwnd())
+        ::SendMessageA(pSite->GetSafeHwnd(), XTP_WM_POPUPBAR_OPENING, 0, reinterpret_cast<LPARAM>(this));
+
+    m_bExpanded = FALSE;
+    m_bCollapsed = FALSE;
+    m_bShowExpanded = IsCustomizeMode() || g_bNextMenusExpanded;
+    // Each opening starts unscrolled at the first control.
+    m_bScrolling = FALSE;
+    m_nFirstVisible = 0;
+    m_szLast = CSize(0, 0);
 }
 
 void CXTPPopupBar::ShowOpened(BOOL bSelectFirst, BOOL bKeyboard)
@@ -239,19 +247,7 @@ BOOL CXTPPopupBar::Popup(int x, int y, LPCRECT rcExclude)
     m_pControlPopup = nullptr;
     if (!Create())
         return FALSE;
-    ++m_nLockCount;
-    InternalAddRef();
-    CWnd* pSite = GetSite();
-    if (pSite && pSite->GetSafeHwnd())
-        ::SendMessageA(pSite->GetSafeHwnd(), XTP_WM_POPUPBAR_OPENING, 0, reinterpret_cast<LPARAM>(this));
-
-    m_bExpanded = FALSE;
-    m_bCollapsed = FALSE;
-    m_bShowExpanded = IsCustomizeMode() || g_bNextMenusExpanded;
-    // Each opening starts unscrolled at the first control.
-    m_bScrolling = FALSE;
-    m_nFirstVisible = 0;
-    m_szLast = CSize(0, 0);
+    BeginOpening();
 
     // The anchor is the point; a given rectangle is kept clear (the popup goes above it when it
     // does not fit below). The tracked alignment reverses the directions.

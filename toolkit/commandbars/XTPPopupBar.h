@@ -163,6 +163,9 @@ protected:
     CXTPControl* GetExpandButton(BOOL bCreate);
     void TrackTearOff();
     void CastShadow();
+    // The start of an opening: holds the layout lock and a reference, tells the site, resets the
+    // expansion and scrolling.
+    void BeginOpening();
     // The end of an opening: tracking, animation, sound and shadow; releases the opening's layout lock.
     void ShowOpened(BOOL bSelectFirst, BOOL bKeyboard);
 
