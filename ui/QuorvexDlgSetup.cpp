@@ -9,11 +9,11 @@
 #include "foundation/PathUtilities.h"
 #include "engine/QuorvexApp.h"
 #include "ui/UnitTestUILogManager.h"
-#include "toolkit/common/XTPToolTipContext.h"
-#include "toolkit/commandbars/XTPCommandBars.h"
-#include "toolkit/commandbars/XTPCommandBarsOptions.h"
-#include "toolkit/commandbars/XTPPaintManager.h"
-#include "toolkit/commandbars/XTPToolBar.h"
+#include "toolkit/common/tooltips/XTPToolTipContext.h"
+#include "toolkit/commandbars/manager/XTPCommandBars.h"
+#include "toolkit/commandbars/manager/XTPCommandBarsOptions.h"
+#include "toolkit/commandbars/paint/XTPPaintManager.h"
+#include "toolkit/commandbars/bars/XTPToolBar.h"
 
 BOOL CQuorvexDlg::OnInitDialog()
 {

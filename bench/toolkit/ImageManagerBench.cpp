@@ -1,6 +1,6 @@
 // Loads 1,000 distinct 16 x 16 icons (alpha bitmaps, then icons with masks) into one image manager
 // and prints the time each run took and the strip's final width.
-#include "toolkit/common/XTPImageManager.h"
+#include "toolkit/common/images/XTPImageManager.h"
 
 #include <cstdio>
 #include <cstring>

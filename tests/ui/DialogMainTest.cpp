@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "framework/CmdUI.h"
-#include "toolkit/commandbars/XTPToolBar.h"
+#include "toolkit/commandbars/bars/XTPToolBar.h"
 #include "ui/UiResourceIds.h"
 #include "tests/ui/DialogTestSupport.h"
 #include "tests/ui/MainDialogTestSupport.h"

@@ -9,15 +9,15 @@
 #include <vector>
 
 #include "tests/ui/MainDialogTestSupport.h"
-#include "toolkit/common/XTPImageManager.h"
-#include "toolkit/common/XTPToolTipContext.h"
-#include "toolkit/commandbars/XTPCommandBars.h"
-#include "toolkit/commandbars/XTPCommandBarsOptions.h"
-#include "toolkit/commandbars/XTPControl.h"
-#include "toolkit/commandbars/XTPControls.h"
-#include "toolkit/commandbars/XTPDockBar.h"
-#include "toolkit/commandbars/XTPPaintManager.h"
-#include "toolkit/commandbars/XTPToolBar.h"
+#include "toolkit/common/images/XTPImageManager.h"
+#include "toolkit/common/tooltips/XTPToolTipContext.h"
+#include "toolkit/commandbars/manager/XTPCommandBars.h"
+#include "toolkit/commandbars/manager/XTPCommandBarsOptions.h"
+#include "toolkit/commandbars/controls/XTPControl.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
+#include "toolkit/commandbars/docking/XTPDockBar.h"
+#include "toolkit/commandbars/paint/XTPPaintManager.h"
+#include "toolkit/commandbars/bars/XTPToolBar.h"
 #include "ui/UiResourceIds.h"
 
 using dialog_test::PumpMessages;

@@ -2,10 +2,10 @@
 #include "toolkit/controls/XTPHeaderCtrl.h"
 
 #include "framework/ListCtrl.h"
-#include "toolkit/common/XTPAuxData.h"
-#include "toolkit/common/XTPImageManager.h"
-#include "toolkit/common/XTPResourceManager.h"
-#include "toolkit/common/XTPScopedDC.h"
+#include "toolkit/common/system/XTPAuxData.h"
+#include "toolkit/common/images/XTPImageManager.h"
+#include "toolkit/common/resources/XTPResourceManager.h"
+#include "toolkit/common/drawing/XTPScopedDC.h"
 #include "toolkit/controls/XTPControlsResourceIds.h"
 #include "toolkit/controls/XTPPopupMenuTrack.h"
 

@@ -3,9 +3,9 @@
 
 #include "framework/AppGlobals.h"
 #include "framework/ImageList.h"
-#include "toolkit/common/XTPDrawHelpers.h"
-#include "toolkit/common/XTPImageManager.h"
-#include "toolkit/common/XTPResourceImages.h"
+#include "toolkit/common/drawing/XTPDrawHelpers.h"
+#include "toolkit/common/images/XTPImageManager.h"
+#include "toolkit/common/resources/XTPResourceImages.h"
 #include "toolkit/controls/XTPHeaderCtrl.h"
 
 #include <algorithm>

@@ -5,8 +5,8 @@
 #include "framework/CmdTarget.h"
 #include "framework/DC.h"
 #include "framework/Map.h"
-#include "toolkit/common/XTPColorManager.h"
-#include "toolkit/common/XTPWinThemeWrapper.h"
+#include "toolkit/common/drawing/XTPColorManager.h"
+#include "toolkit/common/system/XTPWinThemeWrapper.h"
 
 #include <commctrl.h>
 

@@ -1,7 +1,7 @@
 #include "ui/controls/ControlTextFromResource.h"
 
 #include "framework/FrameworkString.h"
-#include "toolkit/commandbars/XTPControl.h"
+#include "toolkit/commandbars/controls/XTPControl.h"
 
 BOOL SetControlTextFromResource(UINT stringId, CXTPControl* control)
 {

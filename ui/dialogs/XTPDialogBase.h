@@ -10,8 +10,8 @@
 #include "framework/Dialog.h"
 #include "framework/Exceptions.h"
 #include "framework/Wnd.h"
-#include "toolkit/commandbars/XTPCommandBarEditCtrl.h"
-#include "toolkit/commandbars/XTPCommandBars.h"
+#include "toolkit/commandbars/controls/XTPCommandBarEditCtrl.h"
+#include "toolkit/commandbars/manager/XTPCommandBars.h"
 
 template <class TBase> class CXTPDialogBase : public TBase
 {

@@ -6,7 +6,7 @@
 #include "BarWindowSupport.h"
 
 #include "tests/common/MessagePump.h"
-#include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "BarWindowSupport.h"
 
 #include "tests/common/MessagePump.h"
-#include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
 
 namespace cb_bar_test
 {

@@ -5,9 +5,9 @@
 
 #include "framework/Dialog.h"
 #include "framework/FrameWnd.h"
-#include "toolkit/commandbars/XTPCommandBar.h"
-#include "toolkit/commandbars/XTPControlButton.h"
-#include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/bars/XTPCommandBar.h"
+#include "toolkit/commandbars/controls/XTPControlButton.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
 
 #include <functional>
 #include <map>

@@ -3,13 +3,13 @@
 #include "BarWindowSupport.h"
 
 #include "tests/common/MessagePump.h"
-#include "toolkit/commandbars/XTPCommandBarAnimation.h"
-#include "toolkit/commandbars/XTPCommandBars.h"
-#include "toolkit/commandbars/XTPCommandBarsOptions.h"
-#include "toolkit/commandbars/XTPControlAction.h"
-#include "toolkit/commandbars/XTPControls.h"
-#include "toolkit/commandbars/XTPPaintManager.h"
-#include "toolkit/common/XTPToolTipContext.h"
+#include "toolkit/commandbars/bars/XTPCommandBarAnimation.h"
+#include "toolkit/commandbars/manager/XTPCommandBars.h"
+#include "toolkit/commandbars/manager/XTPCommandBarsOptions.h"
+#include "toolkit/commandbars/controls/XTPControlAction.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
+#include "toolkit/commandbars/paint/XTPPaintManager.h"
+#include "toolkit/common/tooltips/XTPToolTipContext.h"
 
 #include "framework/Menu.h"
 

@@ -1,7 +1,7 @@
 // The bar animation on memory DCs: the cached picture, the six-step cross-fade and its byte rule, no
 // step timer when a redraw changes nothing, and how later redraws treat running fades.
 #include "framework/DC.h"
-#include "toolkit/commandbars/XTPCommandBarAnimation.h"
+#include "toolkit/commandbars/bars/XTPCommandBarAnimation.h"
 
 #include <gtest/gtest.h>
 

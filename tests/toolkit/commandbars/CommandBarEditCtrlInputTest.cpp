@@ -1,8 +1,8 @@
 // The command bars' text window: the rich-edit class chosen once, its creation, the edit commands it
 // answers and runs (through the clipboard, so these run with the input tests), IME composition, and
 // the glass helper that makes an area opaque.
-#include "toolkit/commandbars/XTPCommandBarEditCtrl.h"
-#include "toolkit/commandbars/XTPPaintManager.h"
+#include "toolkit/commandbars/controls/XTPCommandBarEditCtrl.h"
+#include "toolkit/commandbars/paint/XTPPaintManager.h"
 
 #include "framework/CmdUI.h"
 #include "framework/DC.h"

@@ -1,6 +1,6 @@
 // Keyboard rules of command bars: the access-key ampersand, whether a key produces a character, the
 // navigation code of each key on horizontal, vertical and right-to-left bars, and the access-key search.
-#include "toolkit/commandbars/XTPCommandBarKeyboard.h"
+#include "toolkit/commandbars/bars/XTPCommandBarKeyboard.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include "CommandBarNavigationSupport.h"
 #include "CommandBarsTestSupport.h"
 
-#include "toolkit/commandbars/XTPControls.h"
-#include "toolkit/commandbars/XTPMouseManager.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
+#include "toolkit/commandbars/managers/XTPMouseManager.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "CommandBarNavigationSupport.h"
 
 #include "toolkit/commandbars/XTPCommandBarsIds.h"
-#include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
 
 #include <cstring>
 

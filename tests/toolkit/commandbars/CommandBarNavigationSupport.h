@@ -6,9 +6,9 @@
 
 #include "CommandBarsTestSupport.h"
 
-#include "toolkit/commandbars/XTPCommandBar.h"
-#include "toolkit/commandbars/XTPControlButton.h"
-#include "toolkit/commandbars/XTPSystemQuery.h"
+#include "toolkit/commandbars/bars/XTPCommandBar.h"
+#include "toolkit/commandbars/controls/XTPControlButton.h"
+#include "toolkit/commandbars/managers/XTPSystemQuery.h"
 
 #include <functional>
 #include <initializer_list>

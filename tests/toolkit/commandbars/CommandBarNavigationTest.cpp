@@ -6,10 +6,10 @@
 #include "CommandBarNavigationSupport.h"
 
 #include "framework/FrameWnd.h"
-#include "toolkit/commandbars/XTPCommandBars.h"
+#include "toolkit/commandbars/manager/XTPCommandBars.h"
 #include "toolkit/commandbars/XTPCommandBarsIds.h"
-#include "toolkit/commandbars/XTPControls.h"
-#include "toolkit/commandbars/XTPMouseManager.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
+#include "toolkit/commandbars/managers/XTPMouseManager.h"
 #include "tests/common/MessagePump.h"
 
 #include <gtest/gtest.h>

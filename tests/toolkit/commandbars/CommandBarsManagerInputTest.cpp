@@ -4,15 +4,15 @@
 // These tests show and activate top-level windows, so they hold the desktop-input lock.
 #include "ManagerTestSupport.h"
 
-#include "toolkit/commandbars/XTPCommandBarsFrameHook.h"
-#include "toolkit/commandbars/XTPCommandBarsOptions.h"
-#include "toolkit/commandbars/XTPControl.h"
-#include "toolkit/commandbars/XTPControlButton.h"
-#include "toolkit/commandbars/XTPControls.h"
-#include "toolkit/commandbars/XTPCustomizeDropSource.h"
-#include "toolkit/commandbars/XTPMouseManager.h"
-#include "toolkit/commandbars/XTPShortcutManager.h"
-#include "toolkit/commandbars/XTPToolBar.h"
+#include "toolkit/commandbars/manager/XTPCommandBarsFrameHook.h"
+#include "toolkit/commandbars/manager/XTPCommandBarsOptions.h"
+#include "toolkit/commandbars/controls/XTPControl.h"
+#include "toolkit/commandbars/controls/XTPControlButton.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
+#include "toolkit/commandbars/manager/XTPCustomizeDropSource.h"
+#include "toolkit/commandbars/managers/XTPMouseManager.h"
+#include "toolkit/commandbars/managers/XTPShortcutManager.h"
+#include "toolkit/commandbars/bars/XTPToolBar.h"
 #include "toolkit/common/XTPResourceIds.h"
 
 #include <gtest/gtest.h>

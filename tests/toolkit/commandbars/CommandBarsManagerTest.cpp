@@ -3,13 +3,13 @@
 // player it leaves running.
 #include "ManagerTestSupport.h"
 
-#include "toolkit/commandbars/XTPCommandBarList.h"
-#include "toolkit/commandbars/XTPCommandBarsOptions.h"
-#include "toolkit/commandbars/XTPControlAction.h"
-#include "toolkit/commandbars/XTPCustomizeDropSource.h"
-#include "toolkit/commandbars/XTPShortcutManager.h"
-#include "toolkit/common/XTPMenuSoundPlayer.h"
-#include "toolkit/common/XTPToolTipContext.h"
+#include "toolkit/commandbars/bars/XTPCommandBarList.h"
+#include "toolkit/commandbars/manager/XTPCommandBarsOptions.h"
+#include "toolkit/commandbars/controls/XTPControlAction.h"
+#include "toolkit/commandbars/manager/XTPCustomizeDropSource.h"
+#include "toolkit/commandbars/managers/XTPShortcutManager.h"
+#include "toolkit/common/system/XTPMenuSoundPlayer.h"
+#include "toolkit/common/tooltips/XTPToolTipContext.h"
 #include "tests/common/MessagePump.h"
 
 #include <gtest/gtest.h>

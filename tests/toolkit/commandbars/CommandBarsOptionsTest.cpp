@@ -2,13 +2,13 @@
 // INI file or under the registry key), the archive's byte layout, older schemas, damaged command sets,
 // and the keyboard-cue modes.
 #include "framework/WinApp.h"
-#include "toolkit/commandbars/XTPCommandBars.h"
-#include "toolkit/commandbars/XTPCommandBarsOptions.h"
-#include "toolkit/commandbars/XTPPaintManager.h"
-#include "toolkit/commandbars/XTPSystemQuery.h"
-#include "toolkit/common/XTPPropExchangeArchive.h"
-#include "toolkit/common/XTPPropExchangeIniFile.h"
-#include "toolkit/common/XTPPropExchangeRegistry.h"
+#include "toolkit/commandbars/manager/XTPCommandBars.h"
+#include "toolkit/commandbars/manager/XTPCommandBarsOptions.h"
+#include "toolkit/commandbars/paint/XTPPaintManager.h"
+#include "toolkit/commandbars/managers/XTPSystemQuery.h"
+#include "toolkit/common/persist/XTPPropExchangeArchive.h"
+#include "toolkit/common/persist/XTPPropExchangeIniFile.h"
+#include "toolkit/common/persist/XTPPropExchangeRegistry.h"
 
 #include "PropExchangeTestSupport.h"
 

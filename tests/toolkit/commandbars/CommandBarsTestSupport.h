@@ -2,7 +2,7 @@
 // procedure, and hook objects that record what they are offered.
 #pragma once
 
-#include "toolkit/commandbars/XTPHookManager.h"
+#include "toolkit/commandbars/managers/XTPHookManager.h"
 #include "tests/common/MessagePump.h"
 
 #include <functional>

@@ -3,8 +3,8 @@
 #include "CommandBarsTestSupport.h"
 #include "TestBar.h"
 
-#include "toolkit/commandbars/XTPControlButton.h"
-#include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/controls/XTPControlButton.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // the modal drag driven by messages posted to the bar window before it starts.
 #include "TestBar.h"
 
-#include "toolkit/commandbars/XTPControlButton.h"
-#include "toolkit/commandbars/XTPControls.h"
-#include "toolkit/commandbars/XTPPaintManager.h"
+#include "toolkit/commandbars/controls/XTPControlButton.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
+#include "toolkit/commandbars/paint/XTPPaintManager.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // (and end on bars linked in a cycle), the saved bar id and drops into its own sub-menus.
 #include "PopupBarSupport.h"
 #include "PropExchangeTestSupport.h"
-#include "toolkit/commandbars/XTPCommandBarList.h"
-#include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/bars/XTPCommandBarList.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
 
 #include <gtest/gtest.h>
 

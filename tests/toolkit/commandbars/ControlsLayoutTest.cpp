@@ -2,11 +2,11 @@
 // size it is told (width and height set on the control), separators 6 by 6.
 #include "TestBar.h"
 
-#include "toolkit/commandbars/XTPControlButton.h"
-#include "toolkit/commandbars/XTPControls.h"
-#include "toolkit/commandbars/XTPPaintManager.h"
-#include "toolkit/commandbars/XTPSystemQuery.h"
-#include "toolkit/common/XTPImageManager.h"
+#include "toolkit/commandbars/controls/XTPControlButton.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
+#include "toolkit/commandbars/paint/XTPPaintManager.h"
+#include "toolkit/commandbars/managers/XTPSystemQuery.h"
+#include "toolkit/common/images/XTPImageManager.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The dock bar's row arithmetic over bars described by a table: each test bar has a docked place, a
 // length (its natural size along the dock bar), a thickness, and optionally a smallest length when it
 // may hide what does not fit. No windows: the bars are opaque pointers into the table.
-#include "toolkit/commandbars/XTPDockBarLayout.h"
+#include "toolkit/commandbars/docking/XTPDockBarLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 // frame.
 #include "ToolBarSupport.h"
 
-#include "toolkit/commandbars/XTPControl.h"
-#include "toolkit/commandbars/XTPControls.h"
-#include "toolkit/commandbars/XTPDockContext.h"
-#include "toolkit/commandbars/XTPPaintManager.h"
+#include "toolkit/commandbars/controls/XTPControl.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
+#include "toolkit/commandbars/docking/XTPDockContext.h"
+#include "toolkit/commandbars/paint/XTPPaintManager.h"
 #include "framework/Exceptions.h"
 
 #include <gtest/gtest.h>

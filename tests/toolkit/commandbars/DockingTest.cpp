@@ -2,8 +2,8 @@
 // user, and what an expand popup takes from the toolbar's row.
 #include "ToolBarSupport.h"
 
-#include "toolkit/commandbars/XTPControl.h"
-#include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/controls/XTPControl.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // hand-over when a later subclasser exists, destruction, and objects that leave mid-dispatch.
 #include "CommandBarsTestSupport.h"
 
-#include "toolkit/commandbars/XTPHookManager.h"
+#include "toolkit/commandbars/managers/XTPHookManager.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "CommandBarsTestSupport.h"
 #include "TestBar.h"
 
-#include "toolkit/commandbars/XTPMouseManager.h"
+#include "toolkit/commandbars/managers/XTPMouseManager.h"
 
 #include <gtest/gtest.h>
 

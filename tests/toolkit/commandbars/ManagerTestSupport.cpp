@@ -1,7 +1,7 @@
 #include "ManagerTestSupport.h"
 
-#include "toolkit/commandbars/XTPControlButton.h"
-#include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/controls/XTPControlButton.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
 
 #include <cstring>
 

@@ -4,9 +4,9 @@
 
 #include "framework/Dialog.h"
 #include "framework/FrameWnd.h"
-#include "toolkit/commandbars/XTPCommandBar.h"
-#include "toolkit/commandbars/XTPCommandBars.h"
-#include "toolkit/commandbars/XTPSystemQuery.h"
+#include "toolkit/commandbars/bars/XTPCommandBar.h"
+#include "toolkit/commandbars/manager/XTPCommandBars.h"
+#include "toolkit/commandbars/managers/XTPSystemQuery.h"
 
 #include <gtest/gtest.h>
 

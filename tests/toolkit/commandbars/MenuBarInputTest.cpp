@@ -2,8 +2,8 @@
 // menu bar starts the bar's keyboard tracking; with Shift held it does not. Keys go in with
 // SendInput (this executable holds the desktop input lock).
 #include "framework/Menu.h"
-#include "toolkit/commandbars/XTPCommandBars.h"
-#include "toolkit/commandbars/XTPMenuBar.h"
+#include "toolkit/commandbars/manager/XTPCommandBars.h"
+#include "toolkit/commandbars/bars/XTPMenuBar.h"
 
 #include "CommandBarsTestSupport.h"
 #include "MenuBarTestSupport.h"

@@ -4,11 +4,11 @@
 #include "framework/DocTemplate.h"
 #include "framework/MDIFrameWnd.h"
 #include "framework/WinApp.h"
-#include "toolkit/commandbars/XTPCommandBar.h"
-#include "toolkit/commandbars/XTPControlMDIButton.h"
-#include "toolkit/commandbars/XTPControls.h"
-#include "toolkit/commandbars/XTPMenuBarMDIMenus.h"
-#include "toolkit/common/XTPResourceManager.h"
+#include "toolkit/commandbars/bars/XTPCommandBar.h"
+#include "toolkit/commandbars/controls/XTPControlMDIButton.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
+#include "toolkit/commandbars/bars/XTPMenuBarMDIMenus.h"
+#include "toolkit/common/resources/XTPResourceManager.h"
 
 #include "MenuBarTestSupport.h"
 

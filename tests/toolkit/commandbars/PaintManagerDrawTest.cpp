@@ -3,9 +3,9 @@
 // status bar, the message bar, keyboard tips, edit and combo faces and measures, animations.
 #include "TestBar.h"
 
-#include "toolkit/commandbars/XTPControlButton.h"
-#include "toolkit/commandbars/XTPControls.h"
-#include "toolkit/commandbars/XTPPaintManager.h"
+#include "toolkit/commandbars/controls/XTPControlButton.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
+#include "toolkit/commandbars/paint/XTPPaintManager.h"
 #include "tests/common/MemorySurface.h"
 
 #include <cstdlib>

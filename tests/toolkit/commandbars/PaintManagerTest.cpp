@@ -2,10 +2,10 @@
 // factory, fonts and sizes, and the plain default theme's faces.
 #include "TestBar.h"
 
-#include "toolkit/commandbars/XTPCommandBars.h"
-#include "toolkit/commandbars/XTPControlButton.h"
-#include "toolkit/commandbars/XTPControls.h"
-#include "toolkit/commandbars/XTPPaintManager.h"
+#include "toolkit/commandbars/manager/XTPCommandBars.h"
+#include "toolkit/commandbars/controls/XTPControlButton.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
+#include "toolkit/commandbars/paint/XTPPaintManager.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "PopupBarSupport.h"
 
-#include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
 
 namespace cb_popup_test
 {

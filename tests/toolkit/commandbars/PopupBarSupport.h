@@ -3,9 +3,9 @@
 #pragma once
 
 #include "BarWindowSupport.h"
-#include "toolkit/commandbars/XTPControlPopup.h"
-#include "toolkit/commandbars/XTPPopupBar.h"
-#include "toolkit/commandbars/XTPSystemQuery.h"
+#include "toolkit/commandbars/controls/XTPControlPopup.h"
+#include "toolkit/commandbars/bars/XTPPopupBar.h"
+#include "toolkit/commandbars/managers/XTPSystemQuery.h"
 
 #include <vector>
 

@@ -3,11 +3,11 @@
 // popup toolbar, copies, the tear-off settings and menus loaded with sub-menus.
 #include "PopupBarSupport.h"
 #include "PropExchangeTestSupport.h"
-#include "toolkit/commandbars/XTPCommandBars.h"
-#include "toolkit/commandbars/XTPCommandBarsOptions.h"
-#include "toolkit/commandbars/XTPControls.h"
-#include "toolkit/commandbars/XTPPaintManager.h"
-#include "toolkit/common/XTPImageManager.h"
+#include "toolkit/commandbars/manager/XTPCommandBars.h"
+#include "toolkit/commandbars/manager/XTPCommandBarsOptions.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
+#include "toolkit/commandbars/paint/XTPPaintManager.h"
+#include "toolkit/common/images/XTPImageManager.h"
 #include "framework/Menu.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // The manager's toolbars popup: one checked item per toolbar, executing an item shows or hides its
 // toolbar, and the context menu lets the site add to the popup before it runs.
 #include "PopupBarSupport.h"
-#include "toolkit/commandbars/XTPCommandBars.h"
-#include "toolkit/commandbars/XTPControlToolbars.h"
-#include "toolkit/commandbars/XTPControls.h"
-#include "toolkit/commandbars/XTPMouseManager.h"
+#include "toolkit/commandbars/manager/XTPCommandBars.h"
+#include "toolkit/commandbars/controls/XTPControlToolbars.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
+#include "toolkit/commandbars/managers/XTPMouseManager.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Where a popup goes: a table over anchors, exclusion rectangles, sizes and directions on an
 // 800 x 600 work area (usable bottom 595).
-#include "toolkit/commandbars/XTPPopupPlacement.h"
+#include "toolkit/commandbars/bars/XTPPopupPlacement.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // back under Wine, so the buffer is tested), their rectangles, following the owner, offsets.
 #include "CommandBarsTestSupport.h"
 
-#include "toolkit/commandbars/XTPShadowManager.h"
-#include "toolkit/commandbars/XTPSystemQuery.h"
+#include "toolkit/commandbars/managers/XTPShadowManager.h"
+#include "toolkit/commandbars/managers/XTPSystemQuery.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // can refuse to leave tracking mode (a bar that stays).
 #pragma once
 
-#include "toolkit/commandbars/XTPCommandBar.h"
+#include "toolkit/commandbars/bars/XTPCommandBar.h"
 
 #include <vector>
 

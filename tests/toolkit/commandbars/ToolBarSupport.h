@@ -4,8 +4,8 @@
 
 #include "ManagerTestSupport.h"
 
-#include "toolkit/commandbars/XTPDockBar.h"
-#include "toolkit/commandbars/XTPToolBar.h"
+#include "toolkit/commandbars/docking/XTPDockBar.h"
+#include "toolkit/commandbars/bars/XTPToolBar.h"
 
 #include <vector>
 

@@ -4,9 +4,9 @@
 #include "PopupBarSupport.h"
 #include "framework/Menu.h"
 #include "tests/common/MessagePump.h"
-#include "toolkit/commandbars/XTPCommandBarEditCtrl.h"
-#include "toolkit/commandbars/XTPCommandBars.h"
-#include "toolkit/commandbars/XTPMouseManager.h"
+#include "toolkit/commandbars/controls/XTPCommandBarEditCtrl.h"
+#include "toolkit/commandbars/manager/XTPCommandBars.h"
+#include "toolkit/commandbars/managers/XTPMouseManager.h"
 
 #include <gtest/gtest.h>
 

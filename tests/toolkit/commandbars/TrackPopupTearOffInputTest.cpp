@@ -2,8 +2,8 @@
 // the tear-off id and tell the site (0x2867); coming back within 10 pixels hides it again; a release
 // while it is shown ends all tracking.
 #include "PopupBarSupport.h"
-#include "toolkit/commandbars/XTPCommandBars.h"
-#include "toolkit/commandbars/XTPMouseManager.h"
+#include "toolkit/commandbars/manager/XTPCommandBars.h"
+#include "toolkit/commandbars/managers/XTPMouseManager.h"
 
 #include <gtest/gtest.h>
 

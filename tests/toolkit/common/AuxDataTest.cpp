@@ -1,10 +1,10 @@
 // Shared system data: the non-client metrics record, colours in order, cursors and fonts.
-#include "toolkit/common/XTPAuxData.h"
+#include "toolkit/common/system/XTPAuxData.h"
 
-#include "toolkit/common/XTPColorManager.h"
-#include "toolkit/common/XTPDrawHelpers.h"
-#include "toolkit/common/XTPNcMetrics.h"
-#include "toolkit/common/XTPResourceManager.h"
+#include "toolkit/common/drawing/XTPColorManager.h"
+#include "toolkit/common/drawing/XTPDrawHelpers.h"
+#include "toolkit/common/system/XTPNcMetrics.h"
+#include "toolkit/common/resources/XTPResourceManager.h"
 
 #include <gtest/gtest.h>
 

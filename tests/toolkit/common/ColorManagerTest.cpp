@@ -1,6 +1,6 @@
 // The colour manager: golden tables (computed by golden/colour_tables.py from the refresh rules),
 // theme detection, the contrast metric, overrides and gradients, and the colour value types.
-#include "toolkit/common/XTPColorManager.h"
+#include "toolkit/common/drawing/XTPColorManager.h"
 
 #include "framework/Archive.h"
 #include "framework/MemFile.h"

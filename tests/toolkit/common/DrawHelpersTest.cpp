@@ -1,11 +1,11 @@
 // Drawing helpers: gradients probed pixel by pixel on 32-bit DIBs (the system fill and the manual
 // fallback), the scoped device contexts, and the colour, text, font, window and layout helpers.
-#include "toolkit/common/XTPDrawHelpers.h"
+#include "toolkit/common/drawing/XTPDrawHelpers.h"
 
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
-#include "toolkit/common/XTPResourceManager.h"
-#include "toolkit/common/XTPSystemHelpers.h"
+#include "toolkit/common/resources/XTPResourceManager.h"
+#include "toolkit/common/system/XTPSystemHelpers.h"
 #include "ToolkitTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The bitmap loaders (files, resources, pictures) and the bitmap and icon helpers.
-#include "toolkit/common/XTPImageManager.h"
+#include "toolkit/common/images/XTPImageManager.h"
 
 #include "ImageTestHelpers.h"
 

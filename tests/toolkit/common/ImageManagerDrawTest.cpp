@@ -1,9 +1,9 @@
 // Drawing images on 32-bit DIBs: clipping at the top edge, the toolkit's own blend and
 // transparent copy against the system's, magenta keying, mirroring and one-colour drawing.
-#include "toolkit/common/XTPImageManager.h"
+#include "toolkit/common/images/XTPImageManager.h"
 
 #include "ImageTestHelpers.h"
-#include "toolkit/common/XTPDrawHelpers.h"
+#include "toolkit/common/drawing/XTPDrawHelpers.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 //
 // QVX_MUTATION_COPIES sets the number of random copies per fixture (default 1500);
 // tools/image-mutation-run.sh runs these tests with a larger number.
-#include "toolkit/common/XTPGraphicBitmapPng.h"
-#include "toolkit/common/XTPImageManager.h"
+#include "toolkit/common/images/XTPGraphicBitmapPng.h"
+#include "toolkit/common/images/XTPImageManager.h"
 
 #include "ImageTestHelpers.h"
 #include "framework/Archive.h"

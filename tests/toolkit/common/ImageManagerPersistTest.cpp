@@ -1,5 +1,5 @@
 // Saving and loading icon sets through the registry, INI and archive stores.
-#include "toolkit/common/XTPImageManager.h"
+#include "toolkit/common/images/XTPImageManager.h"
 
 #include "ImageTestHelpers.h"
 #include "PropExchangeTestSupport.h"

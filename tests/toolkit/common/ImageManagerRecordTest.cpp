@@ -1,5 +1,5 @@
 // The archive record of an icon: its exact layout, round trips, older versions, damaged records.
-#include "toolkit/common/XTPImageManager.h"
+#include "toolkit/common/images/XTPImageManager.h"
 
 #include "ImageTestHelpers.h"
 #include "framework/Archive.h"

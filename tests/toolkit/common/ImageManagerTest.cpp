@@ -1,6 +1,6 @@
 // The image manager: lookup by width, image states, shared strips, and adding images from
 // bitmaps, image lists, toolbar resources, icon resources and .ico files.
-#include "toolkit/common/XTPImageManager.h"
+#include "toolkit/common/images/XTPImageManager.h"
 
 #include "ImageManagerTestResources.h"
 #include "ImageTestHelpers.h"

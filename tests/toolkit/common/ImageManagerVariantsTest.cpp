@@ -1,8 +1,8 @@
 // The generated disabled, faded and shadow images of alpha images and icons.
-#include "toolkit/common/XTPImageManager.h"
+#include "toolkit/common/images/XTPImageManager.h"
 
 #include "ImageTestHelpers.h"
-#include "toolkit/common/XTPColorManager.h"
+#include "toolkit/common/drawing/XTPColorManager.h"
 
 #include <gtest/gtest.h>
 

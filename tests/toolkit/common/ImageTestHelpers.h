@@ -196,7 +196,7 @@ inline bool Near(DWORD a, DWORD b, int nTolerance)
 }
 } // namespace imgtest
 
-#include "toolkit/common/XTPImageManager.h"
+#include "toolkit/common/images/XTPImageManager.h"
 
 namespace imgtest
 {

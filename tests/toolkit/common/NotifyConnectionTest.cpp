@@ -1,6 +1,6 @@
 // Notification connections and sinks: sending, re-entrant sends, unadvising during a send,
 // delegates, cookies and references.
-#include "toolkit/common/XTPNotifyConnection.h"
+#include "toolkit/common/system/XTPNotifyConnection.h"
 
 #include <gtest/gtest.h>
 

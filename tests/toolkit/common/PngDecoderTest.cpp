@@ -1,5 +1,5 @@
 // The PNG decoder: pixel layout, transformations, and refusal of damaged or oversized data.
-#include "toolkit/common/XTPGraphicBitmapPng.h"
+#include "toolkit/common/images/XTPGraphicBitmapPng.h"
 
 #include "ImageTestHelpers.h"
 #include "framework/MemFile.h"

@@ -1,8 +1,8 @@
 #include "PropExchangeMutation.h"
 
 #include "framework/MemFile.h"
-#include "toolkit/common/XTPPropExchangeArchive.h"
-#include "toolkit/common/XTPZipMemFile.h"
+#include "toolkit/common/persist/XTPPropExchangeArchive.h"
+#include "toolkit/common/persist/XTPZipMemFile.h"
 
 #include <psapi.h>
 

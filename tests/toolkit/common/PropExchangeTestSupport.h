@@ -3,9 +3,9 @@
 #pragma once
 
 #include "framework/MemFile.h"
-#include "toolkit/common/XTPPropExchangeArchive.h"
-#include "toolkit/common/XTPPropExchangeIniFile.h"
-#include "toolkit/common/XTPPropExchangeRegistry.h"
+#include "toolkit/common/persist/XTPPropExchangeArchive.h"
+#include "toolkit/common/persist/XTPPropExchangeIniFile.h"
+#include "toolkit/common/persist/XTPPropExchangeRegistry.h"
 
 #include <memory>
 #include <string>

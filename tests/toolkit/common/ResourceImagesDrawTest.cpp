@@ -1,6 +1,6 @@
 // Theme image draws, probed on 32-bit DIBs: the nine zones, margin rules, the size limit, frame
 // sources, key transparency and right-to-left mirroring.
-#include "toolkit/common/XTPResourceImages.h"
+#include "toolkit/common/resources/XTPResourceImages.h"
 
 #include "ToolkitTestSupport.h"
 

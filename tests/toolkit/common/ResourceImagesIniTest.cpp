@@ -1,5 +1,5 @@
 // The theme table parser and the key hash, on byte buffers.
-#include "toolkit/common/XTPResourceImages.h"
+#include "toolkit/common/resources/XTPResourceImages.h"
 
 #include <gtest/gtest.h>
 

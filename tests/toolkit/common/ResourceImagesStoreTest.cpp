@@ -1,7 +1,7 @@
 // The theme store on real modules: finding the table, reading values, image names, the image
 // cache, reload notification and module ownership.
-#include "toolkit/common/XTPNotifyConnection.h"
-#include "toolkit/common/XTPResourceImages.h"
+#include "toolkit/common/system/XTPNotifyConnection.h"
+#include "toolkit/common/resources/XTPResourceImages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The resource manager: the language table, language detection over fixture modules, loads that
 // report absence, menu text in the language's code page and right-to-left message boxes.
-#include "toolkit/common/XTPResourceManager.h"
+#include "toolkit/common/resources/XTPResourceManager.h"
 
 #include "framework/GdiObject.h"
 #include "framework/Menu.h"

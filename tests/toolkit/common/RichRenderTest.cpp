@@ -3,7 +3,7 @@
 #include "ToolTipTestSupport.h"
 #include "ToolkitTestSupport.h"
 
-#include "toolkit/common/XTPRichRender.h"
+#include "toolkit/common/text/XTPRichRender.h"
 
 #include <cstring>
 #include <objbase.h>

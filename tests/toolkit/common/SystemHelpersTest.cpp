@@ -1,11 +1,11 @@
 // System helpers: version rules over injected records, module handles and their versions, the
 // monitor helper's fallback, the DPI scaler, accessibility plumbing, the menu-sound thread and the
 // small queries.
-#include "toolkit/common/XTPSystemHelpers.h"
+#include "toolkit/common/system/XTPSystemHelpers.h"
 
 #include "framework/WinThread.h"
-#include "toolkit/common/XTPAccessible.h"
-#include "toolkit/common/XTPMenuSoundPlayer.h"
+#include "toolkit/common/system/XTPAccessible.h"
+#include "toolkit/common/system/XTPMenuSoundPlayer.h"
 #include "ToolkitTestSupport.h"
 
 #include <gtest/gtest.h>

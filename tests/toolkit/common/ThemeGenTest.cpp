@@ -1,7 +1,7 @@
 // The generated theme resources against the theme table the generator reads (compiled into this
 // program as "THEMETABLE"): every key where the rules put it, every image present, decodable,
 // at most 512 pixels and of the listed size and kind.
-#include "toolkit/common/XTPResourceImages.h"
+#include "toolkit/common/resources/XTPResourceImages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The theme wrapper: failure values without a visual-styles library, lazy binding, the held theme,
 // the COMCTL32 version rule and the module re-check of the second table, against the fixture
 // library that counts its calls.
-#include "toolkit/common/XTPWinThemeWrapper.h"
+#include "toolkit/common/system/XTPWinThemeWrapper.h"
 
 #include "ToolkitTestSupport.h"
 

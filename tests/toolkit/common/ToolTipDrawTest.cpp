@@ -2,10 +2,10 @@
 // border, the plain fill and frame of the other styles, and the Luna kind per theme.
 #include "ToolkitTestSupport.h"
 
-#include "toolkit/common/XTPColorManager.h"
-#include "toolkit/common/XTPDrawHelpers.h"
-#include "toolkit/common/XTPResourceImages.h"
-#include "toolkit/common/XTPToolTipContext.h"
+#include "toolkit/common/drawing/XTPColorManager.h"
+#include "toolkit/common/drawing/XTPDrawHelpers.h"
+#include "toolkit/common/resources/XTPResourceImages.h"
+#include "toolkit/common/tooltips/XTPToolTipContext.h"
 
 #include <cstdlib>
 

@@ -1,5 +1,5 @@
 // Measuring and placing an owner-drawn tip, as functions of text sizes and rectangles.
-#include "toolkit/common/XTPToolTipContextToolTip.h"
+#include "toolkit/common/tooltips/XTPToolTipContextToolTip.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 
 #include "framework/Wnd.h"
 #include "tests/common/MessagePump.h"
-#include "toolkit/common/XTPToolTipContext.h"
+#include "toolkit/common/tooltips/XTPToolTipContext.h"
 
 #include <gtest/gtest.h>
 

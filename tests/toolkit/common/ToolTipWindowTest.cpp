@@ -2,9 +2,9 @@
 // clicks, keys and held buttons, TTN_SHOW, auto-pop, and the harness's configuration.
 #include "ToolTipTestSupport.h"
 
-#include "toolkit/common/XTPImageManager.h"
+#include "toolkit/common/images/XTPImageManager.h"
 #include "toolkit/common/XTPResourceIds.h"
-#include "toolkit/common/XTPSystemHelpers.h"
+#include "toolkit/common/system/XTPSystemHelpers.h"
 
 #include <algorithm>
 

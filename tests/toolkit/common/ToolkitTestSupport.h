@@ -4,7 +4,7 @@
 
 #include "framework/DC.h"
 #include "tests/common/MemorySurface.h"
-#include "toolkit/common/XTPWinThemeWrapper.h"
+#include "toolkit/common/system/XTPWinThemeWrapper.h"
 #include "ThemeLibraryState.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The compressed memory file: when a block is compressed, its header, the round trip and damaged blocks.
-#include "toolkit/common/XTPZipMemFile.h"
+#include "toolkit/common/persist/XTPZipMemFile.h"
 
 #include "PropExchangeTestSupport.h"
 

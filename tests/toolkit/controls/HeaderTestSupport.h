@@ -5,7 +5,7 @@
 
 #include "framework/DC.h"
 #include "framework/ListCtrl.h"
-#include "toolkit/common/XTPWinThemeWrapper.h"
+#include "toolkit/common/system/XTPWinThemeWrapper.h"
 #include "toolkit/controls/XTPHeaderCtrl.h"
 #include "tests/common/MemorySurface.h"
 

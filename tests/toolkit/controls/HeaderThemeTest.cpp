@@ -2,7 +2,7 @@
 // theme; layout heights; the resource theme without and with theme images.
 #include "HeaderTestSupport.h"
 
-#include "toolkit/common/XTPResourceImages.h"
+#include "toolkit/common/resources/XTPResourceImages.h"
 
 #include <algorithm>
 

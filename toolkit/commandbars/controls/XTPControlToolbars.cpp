@@ -1,0 +1,93 @@
+#include "toolkit/commandbars/controls/XTPControlToolbars.h"
+
+#include "toolkit/commandbars/bars/XTPCommandBar.h"
+#include "toolkit/commandbars/manager/XTPCommandBars.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
+#include "toolkit/commandbars/managers/XTPMouseManager.h"
+
+IMPLEMENT_DYNCREATE(CXTPControlToolbars, CXTPControlButton)
+
+const char* const CXTPControlToolbars::kItemParameter = "CXTPControlToolbar";
+
+namespace
+{
+// Ampersands of a title are shown as they are (each one doubled).
+CString DoubleAmpersands(const CString& str)
+{
+    CString strResult;
+    for (int i = 0; i < str.GetLength(); ++i)
+    {
+        strResult += str[i];
+        if (str[i] == '&')
+            strResult += '&';
+    }
+    return strResult;
+}
+} // namespace
+
+CXTPControlToolbars::CXTPControlToolbar::CXTPControlToolbar()
+{
+    m_dwFlags = xtpFlagManualUpdate;
+}
+
+void CXTPControlToolbars::CXTPControlToolbar::OnExecute()
+{
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    const int nIndex = static_cast<int>(GetTag());
+    XTPMouseManager()->SendTrackLostAll();
+    if (pCommandBars)
+        pCommandBars->ToggleVisible(nIndex);
+}
+
+CXTPControl* CXTPControlToolbars::CXTPControlToolbar::Clone(BOOL bRecursive)
+{
+    CXTPControlToolbar* pClone = new CXTPControlToolbar();
+    pClone->Copy(this, bRecursive);
+    return pClone;
+}
+
+CXTPControlToolbars::CXTPControlToolbars()
+{
+    m_nId = XTP_ID_TOOLBARLIST;
+}
+
+void CXTPControlToolbars::OnCalcDynamicSize(DWORD /*dwMode*/)
+{
+    CXTPControls* pControls = GetControls();
+    if (!pControls)
+        return;
+    // The items of the last layout go first.
+    for (int i = pControls->GetCount() - 1; i >= 0; --i)
+    {
+        CXTPControl* pControl = pControls->GetAt(i);
+        if (pControl->IsTemporary() && pControl->GetParameter() == kItemParameter)
+            pControls->RemoveAt(i);
+    }
+    if (IsCustomizeMode())
+    {
+        SetHideFlags(0);
+        return;
+    }
+    SetHideFlags(GetHideFlags() | xtpHideGeneric);
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (!pCommandBars)
+        return;
+    int nInsert = GetIndex() + 1;
+    BOOL bFirst = TRUE;
+    for (int i = 0; i < pCommandBars->GetCount(); ++i)
+    {
+        CXTPCommandBar* pBar = pCommandBars->GetAt(i);
+        // Toolbars are listed; the menu bar and popups are not.
+        if (!pBar || pBar->GetType() != xtpBarTypeNormal || pBar->IsPopupType())
+            continue;
+        CXTPControlToolbar* pItem = new CXTPControlToolbar();
+        pControls->Add(pItem, m_nId, kItemParameter, nInsert++, TRUE);
+        pItem->SetTag(static_cast<ULONG_PTR>(i));
+        pItem->SetCaption(DoubleAmpersands(pBar->GetTitle()));
+        pItem->SetFlags(pItem->GetFlags() | xtpFlagManualUpdate);
+        pItem->SetChecked(pBar->IsVisible());
+        if (bFirst)
+            pItem->SetBeginGroup(GetBeginGroup());
+        bFirst = FALSE;
+    }
+}

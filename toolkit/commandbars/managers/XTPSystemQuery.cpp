@@ -1,0 +1,118 @@
+#include "toolkit/commandbars/managers/XTPSystemQuery.h"
+
+#include "toolkit/common/system/XTPSystemHelpers.h"
+#include "toolkit/common/system/XTPWinThemeWrapper.h"
+
+#include <cstdlib>
+#include <vector>
+
+namespace
+{
+CXTPCommandBarsSystemQuery g_systemQuery;
+CXTPCommandBarsSystemQuery* g_pQuery = nullptr;
+} // namespace
+
+BOOL CXTPCommandBarsSystemQuery::IsDropShadowEnabled()
+{
+    BOOL bEnabled = FALSE;
+    if (!SystemParametersInfoA(SPI_GETDROPSHADOW, 0, &bEnabled, 0))
+        return FALSE;
+    return bEnabled;
+}
+
+BOOL CXTPCommandBarsSystemQuery::GetKeyboardCues(BOOL& bShow)
+{
+    BOOL bValue = FALSE;
+    if (!SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &bValue, 0))
+        return FALSE;
+    bShow = bValue;
+    return TRUE;
+}
+
+int CXTPCommandBarsSystemQuery::GetScreenBitsPerPixel()
+{
+    HDC hDC = GetDC(nullptr);
+    int nBits = hDC ? GetDeviceCaps(hDC, BITSPIXEL) * GetDeviceCaps(hDC, PLANES) : 0;
+    if (hDC)
+        ReleaseDC(nullptr, hDC);
+    return nBits;
+}
+
+RECT CXTPCommandBarsSystemQuery::GetWorkArea(POINT pt)
+{
+    // The monitor functions are bound by name; without them the system work area answers.
+    return GetMonitorHelper()->GetWorkAreaFromPoint(pt);
+}
+
+RECT CXTPCommandBarsSystemQuery::GetWorkArea(HWND hWnd)
+{
+    if (!hWnd)
+        return GetMonitorHelper()->GetWorkAreaFromPoint(POINT{0, 0});
+    return GetMonitorHelper()->GetWorkAreaFromHwnd(hWnd);
+}
+
+int CXTPCommandBarsSystemQuery::GetInputDesktopName(CHAR* pszName, int cchName)
+{
+    if (!pszName || cchName <= 0)
+        return -1;
+    pszName[0] = 0;
+    HDESK hDesk = ::OpenInputDesktop(0, FALSE, GENERIC_READ);
+    if (!hDesk)
+        return 0;
+    // A 128-byte buffer first; a longer name is read again into a buffer of the reported length.
+    std::vector<CHAR> buffer(128, 0);
+    DWORD cbNeeded = 0;
+    BOOL bRead = ::GetUserObjectInformationA(hDesk, UOI_NAME, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                             &cbNeeded);
+    if (!bRead && ::GetLastError() == ERROR_INSUFFICIENT_BUFFER)
+    {
+        buffer.assign(static_cast<size_t>(cbNeeded) + 1, 0);
+        bRead = ::GetUserObjectInformationA(hDesk, UOI_NAME, buffer.data(), cbNeeded, &cbNeeded);
+    }
+    ::CloseDesktop(hDesk);
+    if (!bRead)
+        return -1;
+    buffer.back() = 0;
+    lstrcpynA(pszName, buffer.data(), cchName);
+    return 1;
+}
+
+BOOL CXTPCommandBarsSystemQuery::IsCompositionEnabled()
+{
+    return IsDwmCompositionEnabled();
+}
+
+// Sounds.
+BOOL CXTPCommandBarsSystemQuery::MessageBeep(UINT uType)
+{
+    return ::MessageBeep(uType);
+}
+
+BOOL CXTPCommandBarsSystemQuery::GetMenuAnimation(BOOL& bAnimation)
+{
+    bAnimation = FALSE;
+    return ::SystemParametersInfoA(SPI_GETMENUANIMATION, 0, &bAnimation, 0);
+}
+
+BOOL CXTPCommandBarsSystemQuery::GetMenuFade(BOOL& bFade)
+{
+    bFade = FALSE;
+    return ::SystemParametersInfoA(SPI_GETMENUFADE, 0, &bFade, 0);
+}
+
+int CXTPCommandBarsSystemQuery::Random()
+{
+    return std::rand();
+}
+
+CXTPCommandBarsSystemQuery* GetCommandBarsSystemQuery()
+{
+    return g_pQuery ? g_pQuery : &g_systemQuery;
+}
+
+CXTPCommandBarsSystemQuery* SetCommandBarsSystemQuery(CXTPCommandBarsSystemQuery* pQuery)
+{
+    CXTPCommandBarsSystemQuery* pOld = GetCommandBarsSystemQuery();
+    g_pQuery = pQuery;
+    return pOld;
+}
