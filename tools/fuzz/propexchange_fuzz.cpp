@@ -2,7 +2,7 @@
 // Runs the hostile-input mutations of the property-exchange readers for longer than the tests do and
 // prints the figures per reader. Exit code 0 when every copy loaded or was refused cleanly (a crash
 // ends the program with the fault instead).
-#include "PropExchangeMutation.h"
+#include "tools/fuzz/PropExchangeMutation.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // Hostile input: mutated copies of valid stored data through each reader. Every copy must load or be
 // refused with the framework's exceptions; a read past the input faults on the guard page after it.
-#include "PropExchangeMutation.h"
+#include "tools/fuzz/PropExchangeMutation.h"
 
 #include <gtest/gtest.h>
 

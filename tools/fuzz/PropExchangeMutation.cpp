@@ -1,4 +1,4 @@
-#include "PropExchangeMutation.h"
+#include "tools/fuzz/PropExchangeMutation.h"
 
 #include "framework/MemFile.h"
 #include "toolkit/common/persist/XTPPropExchangeArchive.h"
