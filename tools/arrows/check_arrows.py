@@ -8,7 +8,8 @@ CMake writes a map of every target (folder, sources, declared links) at configur
                (target_link_libraries) does not name M: a link line is the list of what its library may
                include, so reaching M only through another library's links is not enough;
   unused       a library declares a project library that none of its files includes (object files
-               attached with $<TARGET_OBJECTS:...> are not declarations);
+               attached with $<TARGET_OBJECTS:...> are not declarations: they are the library's own,
+               its resources, and include what the library may);
   outside      a library or program compiles a source of another folder (one that no library of that
                folder owns), instead of linking a library that carries it;
   cycle        project files include each other in a circle;
@@ -328,10 +329,17 @@ def check(root, targets):
     problems = []
     tree = Tree(root, targets)
     checked_targets = [t for t in targets.values() if checked(t)]
+    carriers = {}
+    for t in targets.values():
+        for obj in t.attached:
+            carriers.setdefault(obj, []).append(t.name)
     all_files = set()
     for t in sorted(checked_targets, key=lambda t: t.name):
         allowed = {t.name} | set(d for d in t.links if d in targets)
         reachable = closure(targets, t.name)
+        # Objects a library carries to its users (its resources) may include what the library may.
+        for carrier in carriers.get(t.name, ()):
+            allowed |= {carrier} | set(d for d in targets[carrier].links if d in targets)
         # The target's files: those it lists, and the unlisted files of its folder tree it owns.
         files = set(s for s in t.sources if not s.startswith('..') and tree.exists(s))
         files |= set(f for f in tree.files_of(t.folder) if tree.owner(f) == t.name)
