@@ -2,7 +2,7 @@
 // tree's log sink; the dialog hears of runs through its own run observer.
 #pragma once
 
-#include "engine/QuorvexApp.h"
+#include "engine/app/QuorvexApp.h"
 
 class CQuorvexDlg;
 

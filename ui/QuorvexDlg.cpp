@@ -7,7 +7,7 @@
 #include "ui/UiResourceIds.h"
 #include "framework/MessageMap.h"
 #include "foundation/PathUtilities.h"
-#include "engine/QuorvexApp.h"
+#include "engine/app/QuorvexApp.h"
 #include "engine/TestCaseExecutionContext.h"
 #include "foundation/TimeUtilities.h"
 #include "engine/EngineResourceIds.h"

@@ -7,7 +7,7 @@
 #include "ui/controls/ClipboardAndHelp.h"
 #include "ui/UiResourceIds.h"
 #include "foundation/PathUtilities.h"
-#include "engine/QuorvexApp.h"
+#include "engine/app/QuorvexApp.h"
 #include "ui/UnitTestUILogManager.h"
 #include "toolkit/common/XTPToolTipContext.h"
 #include "toolkit/commandbars/XTPCommandBars.h"

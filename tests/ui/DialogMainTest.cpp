@@ -15,7 +15,7 @@
 #include "tests/ui/MainDialogTestSupport.h"
 #include "foundation/PathUtilities.h"
 #include "foundation/TimeUtilities.h"
-#include "engine/QuorvexApp.h"
+#include "engine/app/QuorvexApp.h"
 #include "ui/QuorvexDlg.h"
 #include "ui/UnitTestElapsedTimeTimer.h"
 #include "ui/UnitTestUILogManager.h"

@@ -13,7 +13,7 @@
 #include "ui/UiResourceIds.h"
 #include "tests/ui/DialogTestSupport.h"
 #include "tests/common/TestFolders.h"
-#include "engine/QuorvexApp.h"
+#include "engine/app/QuorvexApp.h"
 #include "ui/QuorvexDlg.h"
 #include "ui/UnitTestUILogManager.h"
 
