@@ -1,7 +1,6 @@
 #include "engine/ProcessEndWatch.h"
 
-#include "engine/QuorvexApp.h"
-#include "engine/UnitTestExecutor.h"
+#include "engine/ExitCodes.h"
 
 #include <atomic>
 #include <cstdio>
@@ -12,12 +11,12 @@ const char* const CProcessEndWatch::kEndedText = "The test ended the process bef
 
 namespace
 {
-std::atomic<CUnitTestExecutor*> g_watched{nullptr};
+std::atomic<CWatchedRun*> g_watched{nullptr};
 std::atomic<HANDLE> g_rawOutput{nullptr};
 std::atomic<bool> g_exitHandlerRegistered{false};
 
 // Logs the line through the run's sink (everything is still whole) and ends the process.
-void EndWithLine(CUnitTestExecutor* executor, const char* text)
+void EndWithLine(CWatchedRun* executor, const char* text)
 {
     executor->ReportHarnessError(text);
     std::fflush(stdout);
@@ -27,7 +26,7 @@ void EndWithLine(CUnitTestExecutor* executor, const char* text)
 // The C runtime's exit during a run: the other threads still run.
 void OnRuntimeExit()
 {
-    if (CUnitTestExecutor* executor = g_watched.exchange(nullptr))
+    if (CWatchedRun* executor = g_watched.exchange(nullptr))
         EndWithLine(executor, CProcessEndWatch::kRuntimeExitText);
     // Otherwise the program's own end.
 }
@@ -38,7 +37,7 @@ std::atomic<ExitProcessProc> g_systemExitProcess{nullptr};
 // What the suite's imports of ExitProcess call.
 void WINAPI OnSuiteExitProcess(UINT code)
 {
-    if (CUnitTestExecutor* executor = g_watched.exchange(nullptr))
+    if (CWatchedRun* executor = g_watched.exchange(nullptr))
     {
         char text[128];
         std::snprintf(text, sizeof(text), "The test ended the process with exit code %u", code);
@@ -163,7 +162,7 @@ bool CProcessEndWatch::WatchModule(HMODULE module)
     return watched;
 }
 
-void CProcessEndWatch::RunBegins(CUnitTestExecutor* executor, HANDLE rawOutput)
+void CProcessEndWatch::RunBegins(CWatchedRun* executor, HANDLE rawOutput)
 {
     if (!g_exitHandlerRegistered.exchange(true))
         std::atexit(&OnRuntimeExit);
@@ -171,9 +170,9 @@ void CProcessEndWatch::RunBegins(CUnitTestExecutor* executor, HANDLE rawOutput)
     g_watched.store(executor);
 }
 
-void CProcessEndWatch::RunEnds(CUnitTestExecutor* executor)
+void CProcessEndWatch::RunEnds(CWatchedRun* executor)
 {
-    CUnitTestExecutor* expected = executor;
+    CWatchedRun* expected = executor;
     g_watched.compare_exchange_strong(expected, nullptr);
 }
 

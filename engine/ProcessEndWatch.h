@@ -22,7 +22,16 @@
 
 #include <windows.h>
 
-class CUnitTestExecutor;
+// The run being watched (the executor's): told the error line while everything is still whole.
+class CWatchedRun
+{
+public:
+    // Logs the line as an error of the run (not counted against a test).
+    virtual void ReportHarnessError(const char* text) = 0;
+
+protected:
+    ~CWatchedRun() = default;
+};
 
 class CProcessEndWatch
 {
@@ -30,11 +39,12 @@ public:
     // Points the module's imports of ExitProcess at the watch (the suite module, once loaded). False when
     // the module imports it nowhere or its table could not be changed.
     static bool WatchModule(HMODULE module);
-    // The run of the executor begins (on its worker thread, before the run setup): from now on the process
-    // ending is a failure. rawOutput is the file handle that the console sink writes to, or null.
-    static void RunBegins(CUnitTestExecutor* executor, HANDLE rawOutput);
+    // The executor's run begins (on its worker thread, before the run setup): from now on the process
+    // ending is a failure. rawOutput is the file handle that the run's sink writes to (the console sink's),
+    // or null.
+    static void RunBegins(CWatchedRun* executor, HANDLE rawOutput);
     // The run has ended (after the run teardown): the process may end again.
-    static void RunEnds(CUnitTestExecutor* executor);
+    static void RunEnds(CWatchedRun* executor);
     // Whether a run is being watched.
     static bool IsWatching();
 

@@ -1,6 +1,6 @@
 #include "engine/QuorvexExecutor.h"
 
-#include "engine/QuorvexApp.h"
+#include "engine/UnitTestHost.h"
 
 CQuorvexExecutor::~CQuorvexExecutor()
 {

@@ -1,9 +1,10 @@
-// The application's executor: the engine's executor plus the application's run notifications.
+// The application's executor: the engine's executor plus the run notifications to its host (the
+// application object, through CUnitTestHost).
 #pragma once
 
 #include "engine/UnitTestExecutor.h"
 
-class CQuorvexApp;
+class CUnitTestHost;
 
 class CQuorvexExecutor : public CUnitTestExecutor
 {
@@ -16,9 +17,9 @@ public:
     void OnRunBegun(long selectedCount) override;
     void OnRunEnded() override;
 
-    void SetApp(CQuorvexApp* app) { m_pApp = app; }
-    CQuorvexApp* GetApp() const { return m_pApp; }
+    void SetApp(CUnitTestHost* app) { m_pApp = app; }
+    CUnitTestHost* GetApp() const { return m_pApp; }
 
 private:
-    CQuorvexApp* m_pApp = nullptr;
+    CUnitTestHost* m_pApp = nullptr;
 };

@@ -5,7 +5,9 @@
 #include "engine/EngineResourceIds.h"
 
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
+#include <io.h>
 
 namespace
 {
@@ -103,4 +105,12 @@ bool CUnitTestCommandLineLogManager::WriteText(CDravikString& text)
     std::fwrite(data, 1, static_cast<size_t>(length), m_stream);
     std::fflush(m_stream);
     return true;
+}
+
+HANDLE CUnitTestCommandLineLogManager::GetRawOutput()
+{
+    if (!m_stream)
+        return nullptr;
+    const intptr_t handle = _get_osfhandle(_fileno(m_stream));
+    return handle != -1 ? reinterpret_cast<HANDLE>(handle) : nullptr;
 }

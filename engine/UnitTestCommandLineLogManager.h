@@ -21,6 +21,8 @@ public:
     bool LogInformation(CDravikString text) override;
     // Prints the text as it is (never as a format) and flushes; false for an empty text.
     bool WriteText(CDravikString& text) override;
+    // The file handle under the stream; null without a stream or when it has none.
+    HANDLE GetRawOutput() override;
 
     // Where the lines go; standard output unless a test redirects it.
     void SetStream(FILE* stream) { m_stream = stream; }

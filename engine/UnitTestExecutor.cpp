@@ -2,14 +2,12 @@
 
 #include "foundation/PathUtilities.h"
 #include "foundation/TimeUtilities.h"
+#include "engine/ExitCodes.h"
 #include "engine/ProcessEndWatch.h"
-#include "engine/QuorvexApp.h"
-#include "engine/UnitTestCommandLineLogManager.h"
 #include "engine/UnitTestHelperExecutor.h"
 
 #include <cstddef>
 #include <cstdio>
-#include <io.h>
 
 namespace
 {
@@ -534,15 +532,7 @@ bool CUnitTestExecutor::RunUnderLock()
     OnRunBegun(m_nSelectedCount);
     LogRunBegin(suiteName.GetAnsi(), m_nSelectedCount);
     // From the run setup to the run teardown, suite code ending the process is a failure of the run.
-    HANDLE rawOutput = nullptr;
-    if (auto* console = dynamic_cast<CUnitTestCommandLineLogManager*>(m_pLogManager))
-        if (FILE* stream = console->GetStream())
-        {
-            const intptr_t handle = _get_osfhandle(_fileno(stream));
-            if (handle != -1)
-                rawOutput = reinterpret_cast<HANDLE>(handle);
-        }
-    CProcessEndWatch::RunBegins(this, rawOutput);
+    CProcessEndWatch::RunBegins(this, m_pLogManager ? m_pLogManager->GetRawOutput() : nullptr);
 
     CSuiteFault fault;
     bool setupOk = CSuiteCallGuard::CallSuiteSlot(m_pSuite, 1, &fault);

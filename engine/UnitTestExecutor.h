@@ -6,16 +6,16 @@
 
 #include "foundation/DravikString.h"
 #include "engine/NestedIteration.h"
+#include "engine/ProcessEndWatch.h"
 #include "engine/TestCaseExecutionContext.h"
 #include "foundation/ThreadLock.h"
+#include "engine/UnitTestHelperExecutor.h"
 #include "engine/UnitTestLogManager.h"
 #include "engine/UnitTestRunObserver.h"
 #include "engine/UnitTestThreadedExecutor.h"
 
 #include <atomic>
 #include <vector>
-
-class CUnitTestHelperExecutor;
 
 // Load results.
 enum
@@ -29,7 +29,10 @@ enum
     QVX_LOAD_UNEXPECTED = 6     // the suite faulted or threw while it was constructed or registered its tests
 };
 
-class CUnitTestExecutor : public CUnitTestThreadedExecutor, public CUnitTestCaseExecutorAPI
+class CUnitTestExecutor : public CUnitTestThreadedExecutor,
+                          public CUnitTestCaseExecutorAPI,
+                          public CUnitTestHelperOwner,
+                          public CWatchedRun
 {
 public:
     CUnitTestExecutor();
@@ -94,7 +97,7 @@ public:
     }
 
     // Logs an error outside the callback interface (not counted against the test) and marks the run failed.
-    void ReportHarnessError(const char* text);
+    void ReportHarnessError(const char* text) override;
 
     virtual void LogRunBegin(const char* suiteName, long selectedCount);
     virtual void LogRunEnd(const char* suiteName);
@@ -181,9 +184,9 @@ protected:
     // A fault in suite code outside a test: log it and mark the run failed.
     void ReportFault(const char* where, const CSuiteFault& fault);
     // A helper thread's fault: logged; it fails the helper's test while that test runs, else the run.
-    void ReportHelperFault(CUnitTestHelperExecutor* helper, const CSuiteFault& fault);
-
-    friend class CUnitTestHelperExecutor;
+    void ReportHelperFault(CUnitTestHelperExecutor* helper, const CSuiteFault& fault) override;
+    // The helpers ask the run's keep-running flag.
+    bool IsOwnerKeepRunning() override { return IsKeepRunning(); }
 
     CDravikString m_strSuitePath;
     CDravikString m_strModulePath;

@@ -1,8 +1,6 @@
 #include "engine/UnitTestHelperExecutor.h"
 
 #include "foundation/TimeUtilities.h"
-#include "engine/UnitTestExecutor.h"
-
 
 CUnitTestHelperExecutor::CUnitTestHelperExecutor()
 {
@@ -34,5 +32,5 @@ bool CUnitTestHelperExecutor::IsKeepRunning()
 {
     if (!CUnitTestThreadedExecutor::IsKeepRunning())
         return false;
-    return !m_pExecutor || m_pExecutor->IsKeepRunning();
+    return !m_pExecutor || m_pExecutor->IsOwnerKeepRunning();
 }

@@ -2,10 +2,25 @@
 #pragma once
 
 #include "foundation/DravikString.h"
+#include "engine/SuiteCallGuard.h"
 #include "engine/UnitTestThreadedExecutor.h"
 
 class CTestCaseExecutionContext;
-class CUnitTestExecutor;
+class CUnitTestHelperExecutor;
+
+// What a helper needs of the executor that started it (CUnitTestExecutor implements it).
+class CUnitTestHelperOwner
+{
+public:
+    // Whether the owner's run goes on.
+    virtual bool IsOwnerKeepRunning() = 0;
+    // A fault of the helper's entry: the owner logs it and fails the helper's test while that test runs,
+    // else the run.
+    virtual void ReportHelperFault(CUnitTestHelperExecutor* helper, const CSuiteFault& fault) = 0;
+
+protected:
+    ~CUnitTestHelperOwner() = default;
+};
 
 class CUnitTestHelperExecutor : public CUnitTestThreadedExecutor
 {
@@ -20,7 +35,7 @@ public:
     // The helper's own flag, and false once the executor's run has been told to stop.
     bool IsKeepRunning() override;
 
-    CUnitTestExecutor* m_pExecutor = nullptr;
+    CUnitTestHelperOwner* m_pExecutor = nullptr;
     // The test that was running when the helper was started (null outside a test); only compared with the
     // running test, never used once that test has ended.
     CTestCaseExecutionContext* m_pOwnerTest = nullptr;

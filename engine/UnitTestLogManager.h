@@ -5,7 +5,9 @@
 #include "foundation/ThreadLock.h"
 #include "engine/UnitTestRunObserver.h"
 
-class CQuorvexApp;
+#include <windows.h>
+
+class CUnitTestHost;
 
 // Sink interface. The defaults do nothing; text arguments are taken by value (each sink gets its own copy).
 class CUnitTestLogManager
@@ -22,9 +24,13 @@ public:
     virtual bool LogWarning(CDravikString text, long line) { return true; }
     virtual bool LogInformation(CDravikString text) { return false; }
     virtual bool WriteText(CDravikString& text) { return false; }
+    // The file handle the sink writes its lines to, for the process-end watch's last line (written with
+    // nothing but the system when the process ends during a run); null for a sink that writes to no file.
+    virtual HANDLE GetRawOutput() { return nullptr; }
 };
 
-// Base of the concrete sinks: the application pointer and the sink lock that serialises every operation.
+// Base of the concrete sinks: the application (the engine's host) and the sink lock that serialises every
+// operation.
 class CUnitTestBaseLogManager : public CUnitTestLogManager
 {
 public:
@@ -32,11 +38,11 @@ public:
     // Removes what the sink has shown (the dialog's sink clears its results); false here.
     virtual bool Clear() { return false; }
 
-    void SetApp(CQuorvexApp* app) { m_pApp = app; }
-    CQuorvexApp* GetApp() const { return m_pApp; }
+    void SetApp(CUnitTestHost* app) { m_pApp = app; }
+    CUnitTestHost* GetApp() const { return m_pApp; }
     CThreadLock& GetSinkLock() { return m_sinkLock; }
 
 protected:
-    CQuorvexApp* m_pApp = nullptr;
+    CUnitTestHost* m_pApp = nullptr;
     CThreadLock m_sinkLock;
 };

@@ -1,6 +1,8 @@
 // What the engine tells the program's user interface about a run: the run's begin, each test's start and
-// end (with the test's message counts), the run's end, and that log lines were shown. The engine calls
-// these on its worker thread and knows nothing of who listens; dialog mode's main window implements them.
+// end (with the test's message counts), the run's end, and that log lines were shown. The executor (on its worker
+// thread) and the sinks (any thread) tell them to the application (CUnitTestHost, an observer itself), which
+// passes them on to its run observer; the engine knows nothing of who listens, and dialog mode's main window
+// implements them.
 #pragma once
 
 // The messages a test reported through the callback interface.

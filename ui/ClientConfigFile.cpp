@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "foundation/PathUtilities.h"
-#include "engine/QuorvexApp.h"
+#include "engine/app/QuorvexApp.h"
 
 const char CClientConfigFile::kFileName[] = "QVXClient.cfg";
 const char CClientConfigFile::kSection[] = "ClientOptions";

@@ -3,9 +3,23 @@
 #include "ui/QuorvexDlg.h"
 #include "ui/UnitTestUILogManager.h"
 
+void CQuorvexDialogApp::SetUILogManager(CUnitTestUILogManager* logManager)
+{
+    m_pUILogManager = logManager;
+    SetLogManager(logManager);
+}
+
+void CQuorvexDialogApp::OnLogManagerChanged(CUnitTestBaseLogManager* logManager)
+{
+    if (logManager != m_pUILogManager)
+        m_pUILogManager = nullptr;
+}
+
 CUnitTestBaseLogManager* CQuorvexDialogApp::CreateDialogLogManager()
 {
-    return new CUnitTestUILogManager();
+    // Start-up hands the sink to SetLogManager right away.
+    m_pUILogManager = new CUnitTestUILogManager();
+    return m_pUILogManager;
 }
 
 int CQuorvexDialogApp::RunDialogMode()
@@ -20,7 +34,7 @@ int CQuorvexDialogApp::RunDialogMode()
     const INT_PTR result = dialog.DoModal();
     m_pMainWnd = nullptr;
     m_pMainDialog = nullptr;
-    if (auto* sink = dynamic_cast<CUnitTestUILogManager*>(GetLogManager()))
+    if (CUnitTestUILogManager* sink = GetUILogManager())
         sink->SetTree(nullptr);
     return result == -1 ? 1 : 0;
 }

@@ -7,7 +7,7 @@
 #include "ui/UiResourceIds.h"
 #include "framework/MessageMap.h"
 #include "foundation/PathUtilities.h"
-#include "engine/QuorvexApp.h"
+#include "ui/QuorvexDialogApp.h"
 #include "engine/TestCaseExecutionContext.h"
 #include "foundation/TimeUtilities.h"
 #include "engine/EngineResourceIds.h"
@@ -87,6 +87,11 @@ BOOL CQuorvexDlg::ArrangeControls()
 CUnitTestExecutor* CQuorvexDlg::GetExecutor() const
 {
     return m_pApp ? m_pApp->GetExecutor() : nullptr;
+}
+
+CUnitTestUILogManager* CQuorvexDlg::GetUILogManager() const
+{
+    return m_pApp ? m_pApp->GetUILogManager() : nullptr;
 }
 
 bool CQuorvexDlg::IsRunInProgress() const
@@ -478,7 +483,7 @@ LRESULT CQuorvexDlg::OnTestFinished(WPARAM wParam, LPARAM lParam)
     // Once the run is over, what the worker logged last is shown before the fields are read; during the
     // run the sink's slices keep the window answering.
     if (!executor->IsRunInProgress())
-        if (auto* sink = dynamic_cast<CUnitTestUILogManager*>(m_pApp->GetLogManager()))
+        if (CUnitTestUILogManager* sink = GetUILogManager())
             sink->DeliverPending();
     SetProgress(static_cast<int>(lParam), static_cast<int>(m_selectedNames.size()));
     UpdateCurrentTestField();
@@ -538,11 +543,8 @@ void CQuorvexDlg::OnCancel()
             executor->Stop();
         }
     }
-    if (m_pApp)
-    {
-        if (auto* sink = dynamic_cast<CUnitTestUILogManager*>(m_pApp->GetLogManager()))
-            sink->SetTree(nullptr);
-    }
+    if (CUnitTestUILogManager* sink = GetUILogManager())
+        sink->SetTree(nullptr);
     DisconnectRunObserver();
     CUnitTestResizableDialog::OnCancel();
 }

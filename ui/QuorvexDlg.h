@@ -15,9 +15,10 @@
 
 #include <vector>
 
-class CQuorvexApp;
+class CQuorvexDialogApp;
 class CUnitTestElapsedTimeTimer;
 class CUnitTestExecutor;
+class CUnitTestUILogManager;
 
 class CQuorvexDlg : public CUnitTestResizableDialog, public CHarnessHelpHost
 {
@@ -32,8 +33,9 @@ public:
     explicit CQuorvexDlg(CWnd* pParentWnd = nullptr);
     ~CQuorvexDlg() override;
 
-    void SetApplication(CQuorvexApp* app) { m_pApp = app; }
-    CQuorvexApp* GetApplication() const { return m_pApp; }
+    // The application the dialog works for: it hands out the executor and the results tree's sink.
+    void SetApplication(CQuorvexDialogApp* app) { m_pApp = app; }
+    CQuorvexDialogApp* GetApplication() const { return m_pApp; }
     // What the engine tells about runs reaches this dialog through its observer, connected to the
     // application while the window exists (from its initialisation until it closes or is destroyed).
     CMainDialogRunObserver& GetRunObserver() { return m_runObserver; }
@@ -119,6 +121,8 @@ protected:
 
 private:
     CUnitTestExecutor* GetExecutor() const;
+    // The application's results tree sink; null without an application or such a sink.
+    CUnitTestUILogManager* GetUILogManager() const;
     bool IsRunInProgress() const;
     // Copies the names of the selected tests and the test count from the executor. Only while no run is in
     // progress: the worker holds the executor's locks for the whole run and sends messages to this thread
@@ -146,7 +150,7 @@ private:
     CStatic m_elapsed;
     CStatic m_elapsedLabel;
     CUnitTestLogDisplay m_tree;
-    CQuorvexApp* m_pApp = nullptr;
+    CQuorvexDialogApp* m_pApp = nullptr;
     bool m_closing = false;
     long long m_runStart;
     long long m_runEnd;

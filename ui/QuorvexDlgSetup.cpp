@@ -7,7 +7,7 @@
 #include "ui/controls/ClipboardAndHelp.h"
 #include "ui/UiResourceIds.h"
 #include "foundation/PathUtilities.h"
-#include "engine/QuorvexApp.h"
+#include "ui/QuorvexDialogApp.h"
 #include "ui/UnitTestUILogManager.h"
 #include "toolkit/common/tooltips/XTPToolTipContext.h"
 #include "toolkit/commandbars/manager/XTPCommandBars.h"
@@ -52,11 +52,8 @@ BOOL CQuorvexDlg::OnInitDialog()
                             TVS_SHOWSELALWAYS | TVS_TRACKSELECT;
     if (m_tree.Create(treeStyle, treeRect, this, IDC_RESULTS_TREE))
         m_tree.Initialize();
-    if (m_pApp)
-    {
-        if (auto* sink = dynamic_cast<CUnitTestUILogManager*>(m_pApp->GetLogManager()))
-            sink->SetTree(&m_tree);
-    }
+    if (CUnitTestUILogManager* sink = GetUILogManager())
+        sink->SetTree(&m_tree);
     // The notifications reach this window from now on (none of an earlier window is waiting for it).
     ConnectRunObserver();
 

@@ -1,6 +1,6 @@
 #include "ui/UnitTestUILogManager.h"
 
-#include "engine/QuorvexApp.h"
+#include "engine/UnitTestHost.h"
 #include "ui/UiResourceIds.h"
 #include "foundation/TimeUtilities.h"
 #include "ui/UnitTestLogDisplay.h"

@@ -18,7 +18,7 @@
 #include <cstring>
 #include <string>
 
-#include "engine/QuorvexApp.h"
+#include "engine/app/QuorvexApp.h"
 #include "foundation/TimeUtilities.h"
 #include "ui/UnitTestLogDisplay.h"
 #include "ui/UnitTestUILogManager.h"

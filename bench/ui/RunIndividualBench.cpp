@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/QuorvexApp.h"
+#include "engine/app/QuorvexApp.h"
 #include "ui/QuorvexRunIndividualDialog.h"
 
 namespace

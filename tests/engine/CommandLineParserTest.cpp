@@ -1,5 +1,5 @@
-#include "engine/CommandLineParser.h"
-#include "engine/QuorvexApp.h"
+#include "engine/app/CommandLineParser.h"
+#include "engine/app/QuorvexApp.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // stamps masked, byte for byte with the golden files; checks the exit code of each case.
 // QVX_UPDATE_GOLDEN=1 in the environment rewrites the golden files from the actual output.
 #include "tests/engine/EngineTestSupport.h"
-#include "engine/QuorvexApp.h"
+#include "engine/ExitCodes.h"
 
 #include <gtest/gtest.h>
 

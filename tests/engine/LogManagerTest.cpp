@@ -68,6 +68,27 @@ TEST(ConsoleSink, FormatsEveryKindOfLine)
                                 "   |--> [TS] wide text\tTab\n");
 }
 
+// The process-end watch writes its last line with the system alone, to the file under the console sink's
+// stream; a sink without a stream, or one that writes to no file, has none to give.
+TEST(ConsoleSink, GivesTheFileUnderItsStreamAsRawOutput)
+{
+    ConsoleCapture c;
+    CUnitTestLogManager& sink = c.m_sink;
+    HANDLE raw = sink.GetRawOutput();
+    ASSERT_NE(raw, nullptr);
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(raw, "raw\r\n", 5, &written, nullptr));
+    EXPECT_EQ(c.Text(), "raw\r\n");
+
+    FILE* stream = c.m_sink.GetStream();
+    c.m_sink.SetStream(nullptr);
+    EXPECT_EQ(sink.GetRawOutput(), nullptr);
+    c.m_sink.SetStream(stream);
+
+    CUnitTestBaseLogManager other;
+    EXPECT_EQ(static_cast<CUnitTestLogManager&>(other).GetRawOutput(), nullptr);
+}
+
 TEST(ConsoleSink, PrintsTextAsDataNeverAsFormat)
 {
     ConsoleCapture c;

@@ -1,5 +1,5 @@
 #include "tests/engine/EngineTestSupport.h"
-#include "engine/QuorvexApp.h"
+#include "engine/app/QuorvexApp.h"
 #include "engine/UnitTestCommandLineLogManager.h"
 
 #include <gtest/gtest.h>

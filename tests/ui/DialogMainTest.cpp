@@ -15,7 +15,9 @@
 #include "tests/ui/MainDialogTestSupport.h"
 #include "foundation/PathUtilities.h"
 #include "foundation/TimeUtilities.h"
-#include "engine/QuorvexApp.h"
+#include "engine/app/QuorvexApp.h"
+#include "engine/UnitTestCommandLineLogManager.h"
+#include "ui/QuorvexDialogApp.h"
 #include "ui/QuorvexDlg.h"
 #include "ui/UnitTestElapsedTimeTimer.h"
 #include "ui/UnitTestUILogManager.h"
@@ -434,4 +436,27 @@ TEST_F(MainDialogTest, ManyQuickTestsLeaveAtMostOneWaitingNotificationOfEachKind
     EXPECT_EQ(Text(*m_dialog, IDC_CURRENT_TEST), "All Tests Completed");
     EXPECT_EQ(m_dialog->GetProgressIndicator().GetPos(), 10000);
     EXPECT_EQ(m_dialog->GetTree().CountTests(), 10000);
+}
+
+// The main dialog reaches the results tree's sink through the application: it gets the sink while that is
+// the application's sink, and nothing once another sink replaced (and destroyed) it.
+TEST(DialogAppTest, HandsOutTheResultsSinkOnlyWhileItIsTheApplicationsSink)
+{
+    CQuorvexDialogApp app;
+    EXPECT_EQ(app.GetUILogManager(), nullptr);
+
+    auto* first = new CUnitTestUILogManager;
+    app.SetUILogManager(first);
+    EXPECT_EQ(app.GetUILogManager(), first);
+    EXPECT_EQ(app.GetLogManager(), first);
+    EXPECT_EQ(first->GetApp(), static_cast<CUnitTestHost*>(&app));
+
+    auto* second = new CUnitTestUILogManager;
+    app.SetUILogManager(second);
+    EXPECT_EQ(app.GetUILogManager(), second);
+
+    app.SetLogManager(new CUnitTestCommandLineLogManager);
+    EXPECT_EQ(app.GetUILogManager(), nullptr);
+    app.SetLogManager(nullptr);
+    EXPECT_EQ(app.GetUILogManager(), nullptr);
 }

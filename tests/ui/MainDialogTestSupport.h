@@ -13,7 +13,7 @@
 #include "ui/UiResourceIds.h"
 #include "tests/ui/DialogTestSupport.h"
 #include "tests/common/TestFolders.h"
-#include "engine/QuorvexApp.h"
+#include "ui/QuorvexDialogApp.h"
 #include "ui/QuorvexDlg.h"
 #include "ui/UnitTestUILogManager.h"
 
@@ -58,8 +58,8 @@ protected:
     {
         // Runs of the many-tests fixture last (2 ms a test), so that a test can look at a run in progress.
         ::SetEnvironmentVariableA("QVX_FX_EMPTY_SLEEP", "2");
-        m_app.reset(new CQuorvexApp);
-        m_app->SetLogManager(new CUnitTestUILogManager);
+        m_app.reset(new CQuorvexDialogApp);
+        m_app->SetUILogManager(new CUnitTestUILogManager);
         m_dialog.reset(new CMainDialogProbe);
         m_dialog->SetApplication(m_app.get());
         char temp[MAX_PATH];
@@ -100,7 +100,7 @@ protected:
         PumpMessages();
     }
 
-    std::unique_ptr<CQuorvexApp> m_app;
+    std::unique_ptr<CQuorvexDialogApp> m_app;
     std::unique_ptr<CMainDialogProbe> m_dialog;
     std::string m_configFolder;
 };

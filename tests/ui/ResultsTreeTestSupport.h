@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/QuorvexApp.h"
+#include "engine/app/QuorvexApp.h"
 #include "ui/UnitTestLogDisplay.h"
 #include "framework/Wnd.h"
 

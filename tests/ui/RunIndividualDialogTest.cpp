@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/QuorvexApp.h"
+#include "engine/app/QuorvexApp.h"
 #include "engine/TestCaseExecutionContext.h"
 #include "engine/UnitTestExecutor.h"
 #include "tests/ui/DialogTestSupport.h"

@@ -1,8 +1,9 @@
-#include "engine/QuorvexApp.h"
+#include "engine/app/QuorvexApp.h"
 
-#include "engine/CommandLineParser.h"
-#include "engine/UnitTestCommandLineLogManager.h"
+#include "engine/app/CommandLineParser.h"
 #include "engine/EngineResourceIds.h"
+#include "engine/ExitCodes.h"
+#include "engine/UnitTestCommandLineLogManager.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
@@ -42,6 +43,7 @@ void CQuorvexApp::SetLogManager(CUnitTestBaseLogManager* logManager)
     m_pLogManager = logManager;
     if (m_pLogManager)
         m_pLogManager->SetApp(this);
+    OnLogManagerChanged(m_pLogManager);
 }
 
 void CQuorvexApp::SetExecutor(CQuorvexExecutor* executor)
@@ -158,13 +160,13 @@ void CQuorvexApp::OnRunBegun(long selectedCount)
         observer->OnRunBegun(selectedCount);
 }
 
-void CQuorvexApp::OnTestStarted(int index)
+void CQuorvexApp::OnTestStarted(long index)
 {
     if (CUnitTestRunObserver* observer = GetRunObserver())
         observer->OnTestStarted(index);
 }
 
-void CQuorvexApp::OnTestFinished(int index, const CUnitTestCounts& counts)
+void CQuorvexApp::OnTestFinished(long index, const CUnitTestCounts& counts)
 {
     if (CUnitTestRunObserver* observer = GetRunObserver())
         observer->OnTestFinished(index, counts);

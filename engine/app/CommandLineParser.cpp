@@ -1,4 +1,4 @@
-#include "engine/CommandLineParser.h"
+#include "engine/app/CommandLineParser.h"
 
 #include <cstring>
 

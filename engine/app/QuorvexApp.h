@@ -1,29 +1,20 @@
 // The harness's application object: start-up, command line, the log sink for the chosen mode, the executor,
 // and the notifications through which the executor reaches whoever observes its runs (the main dialog in
-// dialog mode, through CUnitTestRunObserver).
+// dialog mode, through CUnitTestRunObserver). It is the engine's host (CUnitTestHost): the executor and the
+// sinks reach it through that interface. Its exit codes are in engine/ExitCodes.h.
 #pragma once
 
 #include <atomic>
 #include "foundation/DravikString.h"
 #include "engine/QuorvexExecutor.h"
+#include "engine/UnitTestHost.h"
 #include "engine/UnitTestLogManager.h"
 #include "engine/UnitTestRunObserver.h"
 #include "framework/WinApp.h"
 
 #include <vector>
 
-// Exit codes of command-line mode; 4 and 5 end dialog mode too.
-enum
-{
-    QVX_EXIT_PASSED = 0,             // at least one test ran and none failed
-    QVX_EXIT_TESTS_FAILED = 1,       // a test reported an error, threw or faulted (or setup/teardown/helpers did)
-    QVX_EXIT_LOAD_FAILED = 2,        // the suite could not be loaded (its message was printed)
-    QVX_EXIT_NO_TESTS = 3,           // the suite loaded but no test was selected (no name matched)
-    QVX_EXIT_TEST_NOT_RETURNING = 4, // closed while a test had not returned within the stop bound
-    QVX_EXIT_PROCESS_ENDED = 5       // a test ended the process (ExitProcess, exit) during a run
-};
-
-class CQuorvexApp : public CWinApp
+class CQuorvexApp : public CWinApp, public CUnitTestHost
 {
 public:
     CQuorvexApp();
@@ -42,12 +33,12 @@ public:
 
     // Notifications, called on the executor's worker thread; each passes the event to the run observer and
     // does nothing without one.
-    virtual void OnRunBegun(long selectedCount);
-    virtual void OnTestStarted(int index);
-    virtual void OnTestFinished(int index, const CUnitTestCounts& counts);
-    virtual void OnRunEnded();
+    void OnRunBegun(long selectedCount) override;
+    void OnTestStarted(long index) override;
+    void OnTestFinished(long index, const CUnitTestCounts& counts) override;
+    void OnRunEnded() override;
     // Called by the sinks (any thread) when they have shown log lines.
-    virtual void OnLogUpdated();
+    void OnLogUpdated() override;
     // Who hears of runs (null: nobody). The observer must stay alive until it is replaced or removed.
     void SetRunObserver(CUnitTestRunObserver* observer) { m_pRunObserver = observer; }
     CUnitTestRunObserver* GetRunObserver() const { return m_pRunObserver.load(); }
@@ -87,7 +78,7 @@ public:
     const std::vector<CDravikString>& GetTestNames() const { return m_testNames; }
 
     // Set by the dialog's log sink whenever an error is reported (under the sink's lock).
-    void MarkErrorsReported() { m_bErrorsReported = 1; }
+    void MarkErrorsReported() override { m_bErrorsReported = 1; }
     bool HasErrorsReported() const { return m_bErrorsReported != 0; }
 
 protected:
@@ -99,6 +90,8 @@ protected:
     // reported.
     virtual CUnitTestBaseLogManager* CreateDialogLogManager() { return nullptr; }
     virtual int RunDialogMode();
+    // Called by SetLogManager once the sink has changed (the new sink, or null); nothing here.
+    virtual void OnLogManagerChanged(CUnitTestBaseLogManager* logManager) {}
 
     std::vector<CDravikString> m_testNames;
     CDravikString m_strCommandLine;
