@@ -2,6 +2,7 @@
 
 #include "foundation/PathUtilities.h"
 #include "framework/MessageMap.h"
+#include "ui/controls/DrawingUtilities.h"
 #include "ui/controls/TextDrawingUtilities.h"
 
 #ifndef WM_KICKIDLE
@@ -223,15 +224,8 @@ bool CNativeDisplayControl::SetFontWithHeight(CFont* font, int height)
 
 bool CNativeDisplayControl::CreateDefaultFont()
 {
-    LOGFONTA logFont = {};
-    lstrcpynA(logFont.lfFaceName, "MS Shell Dlg", LF_FACESIZE);
-    logFont.lfHeight = 14;
-    logFont.lfWeight = FW_NORMAL;
-    logFont.lfCharSet = DEFAULT_CHARSET;
-    logFont.lfQuality = CLEARTYPE_QUALITY;
     RestoreFont();
-    m_font.DeleteObject();
-    return m_font.CreateFontIndirect(&logFont) != FALSE;
+    return CreateHarnessDialogFont(m_font) != FALSE;
 }
 
 bool CNativeDisplayControl::MeasureText(CDravikString text, SIZE* size)

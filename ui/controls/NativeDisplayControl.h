@@ -90,7 +90,7 @@ public:
     virtual bool SetFont(CFont* font);
     // Copies the font with the height and ClearType quality as the control's font.
     virtual bool SetFontWithHeight(CFont* font, int height);
-    // "MS Shell Dlg", height 14, weight 400, default character set, ClearType quality.
+    // The harness dialog font (CreateHarnessDialogFont): "MS Shell Dlg", height 14, weight 400, ClearType.
     virtual bool CreateDefaultFont();
     virtual bool MeasureText(CDravikString text, SIZE* size);
     virtual bool AddTabChild(CWnd* child);

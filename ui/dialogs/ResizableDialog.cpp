@@ -22,7 +22,7 @@
 #include "foundation/PathUtilities.h"
 #include "framework/WinApp.h"
 
-BEGIN_MESSAGE_MAP(CResizableDialog, CXTPDialog)
+BEGIN_MESSAGE_MAP(CResizableDialog, CHarnessDialog)
 ON_WM_PAINT()
 ON_WM_SIZE()
 ON_WM_GETMINMAXINFO()
@@ -31,11 +31,11 @@ ON_WM_LBUTTONUP()
 ON_WM_MOUSEMOVE()
 ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
 ON_UPDATE_COMMAND_UI(ID_HELP_COMMAND, OnUpdateHelp)
-ON_MESSAGE(WM_QVX_CLOSE_DIALOG, OnCloseRequest)
 ON_MESSAGE(WM_QVX_GRIP_DRAG, OnGripDrag)
 END_MESSAGE_MAP()
 
-CResizableDialog::CResizableDialog(UINT nIDTemplate, CWnd* pParentWnd) : CXTPDialog(nIDTemplate, pParentWnd)
+CResizableDialog::CResizableDialog(UINT nIDTemplate, CWnd* pParentWnd)
+    : CHarnessDialog(nIDTemplate, pParentWnd)
 {
     SetMinTrackSize(0, 0);
     SetMaxTrackSize(0, 0);
@@ -49,29 +49,6 @@ CResizableDialog::~CResizableDialog()
 
 // ---------------------------------------------------------------- keys
 
-BOOL CResizableDialog::PreTranslateMessage(MSG* pMsg)
-{
-    int decided = PreTranslateCommandBarsMessage(pMsg);
-    if (decided >= 0)
-        return decided;
-    decided = PreTranslateHarnessDialogMessage(this, pMsg);
-    if (decided >= 0)
-        return decided;
-    return FilterDialogInput(pMsg);
-}
-
-BOOL CResizableDialog::PreTranslateInput(MSG* pMsg)
-{
-    return FilterDialogInput(pMsg);
-}
-
-BOOL CResizableDialog::FilterDialogInput(MSG* pMsg)
-{
-    if (!IsHarnessDialogInput(pMsg))
-        return FALSE;
-    return HandleDialogKey(pMsg);
-}
-
 BOOL CResizableDialog::HandleDialogKey(MSG* pMsg)
 {
     CHarnessDialogKeyRules rules;
@@ -79,17 +56,6 @@ BOOL CResizableDialog::HandleDialogKey(MSG* pMsg)
     rules.tabNavigation = IsTabNavigationEnabled() != FALSE;
     rules.enterStaysInWantReturn = true;
     return HandleHarnessDialogKey(m_hWnd, pMsg, rules);
-}
-
-BOOL CResizableDialog::CloseDialog()
-{
-    return CloseHarnessDialog(this);
-}
-
-LRESULT CResizableDialog::OnCloseRequest(WPARAM, LPARAM)
-{
-    CloseDialog();
-    return 0;
 }
 
 // ---------------------------------------------------------------- life
@@ -167,16 +133,23 @@ void CResizableDialog::UpdateLayoutRect()
     }
 }
 
+namespace
+{
+// A tracking limit counts when both values are non-zero.
+BOOL IsTrackSizeSet(const CTrackSize* size)
+{
+    return size && size->cx != 0 && size->cy != 0;
+}
+} // namespace
+
 BOOL CResizableDialog::HasMinTrackSize()
 {
-    const CTrackSize* size = GetMinTrackSize();
-    return size && size->cx != 0 && size->cy != 0;
+    return IsTrackSizeSet(GetMinTrackSize());
 }
 
 BOOL CResizableDialog::HasMaxTrackSize()
 {
-    const CTrackSize* size = GetMaxTrackSize();
-    return size && size->cx != 0 && size->cy != 0;
+    return IsTrackSizeSet(GetMaxTrackSize());
 }
 
 void CResizableDialog::ApplyTrackSizes(MINMAXINFO* lpMMI)

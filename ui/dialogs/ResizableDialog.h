@@ -12,7 +12,7 @@
 #include "foundation/DravikString.h"
 #include "framework/GdiObject.h"
 #include "framework/ImageList.h"
-#include "ui/dialogs/NonResizableDialog.h"
+#include "ui/dialogs/HarnessDialog.h"
 #include "ui/controls/ResizeButton.h"
 
 class COptionsStore;
@@ -27,23 +27,19 @@ struct CTrackSize
     int cy;
 };
 
-class CResizableDialog : public CXTPDialog
+class CResizableDialog : public CHarnessDialog
 {
 public:
     CResizableDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
     ~CResizableDialog() override;
 
-    BOOL PreTranslateMessage(MSG* pMsg) override;
-    BOOL PreTranslateInput(MSG* pMsg) override;
     BOOL OnInitDialog() override;
     void OnCancel() override;
 
-    virtual BOOL FilterDialogInput(MSG* pMsg);
     // Tab (when tab navigation is on) and Escape for a window other than the dialog, and Enter for a window
     // other than the dialog without ES_WANTRETURN, go to IsDialogMessage; FALSE for everything else and
     // while the dialog keys are switched off.
-    virtual BOOL HandleDialogKey(MSG* pMsg);
-    virtual BOOL CloseDialog();
+    BOOL HandleDialogKey(MSG* pMsg) override;
     virtual BOOL OnAcceptHook() { return FALSE; }
     virtual BOOL OnSpareHook() { return FALSE; }
     virtual void PlaceDefault() { CenterWindow(nullptr); }
@@ -123,7 +119,6 @@ protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg LRESULT OnKickIdle(WPARAM, LPARAM);
     afx_msg void OnUpdateHelp(CCmdUI* pCmdUI);
-    afx_msg LRESULT OnCloseRequest(WPARAM, LPARAM);
     afx_msg LRESULT OnGripDrag(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 

@@ -113,6 +113,70 @@ TEST(BarWindowInput, HeldRepeatingButtonSendsWhileHeld)
     EXPECT_EQ(f.Commands(101), n);
 }
 
+// Every run of a button's command, a click or each repeat of a held repeating button, first asks the
+// site with the execute notification; WM_COMMAND follows only when the site leaves it unanswered.
+TEST(BarWindowInput, SiteNotificationTakesTheCommandOfClickAndRepeat)
+{
+    struct Case
+    {
+        const char* name;
+        int nInterval; // execute-on-press interval; 0: a plain click
+        bool bSiteAnswers;
+    } cases[] = {
+        {"click, site silent", 0, false},
+        {"click, site answers", 0, true},
+        {"held repeat, site silent", 20, false},
+        {"held repeat, site answers", 20, true},
+    };
+    for (const Case& c : cases)
+    {
+        ClickFixture f;
+        f.bar.GetControl(0)->SetExecuteOnPressInterval(c.nInterval);
+        if (c.bSiteAnswers)
+            f.frame.rec.m_answers[XTP_WM_CONTROL_NOTIFY] = 1;
+        f.PutCursorOn(0);
+        f.frame.rec.m_log.clear();
+        int nNotifications = 0;
+        int nCommandsAtLastNotification = -1;
+        f.frame.rec.m_onMessage = [&](const cb_bar_test::SiteMessage& m) {
+            if (m.message != XTP_WM_CONTROL_NOTIFY || m.wParam != 101)
+                return;
+            const NMXTPCONTROL* pNotify = reinterpret_cast<const NMXTPCONTROL*>(m.lParam);
+            if (pNotify->hdr.code != static_cast<UINT>(XTP_CN_EXECUTE) ||
+                pNotify->pControl != f.bar.GetControl(0))
+                return;
+            ++nNotifications;
+            nCommandsAtLastNotification = f.Commands(101);
+        };
+        CPoint pt = f.Center(0);
+        ::PostMessageA(f.bar.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        if (c.nInterval)
+        {
+            g_hWndRelease = f.bar.m_hWnd;
+            g_lReleasePoint = MAKELPARAM(pt.x, pt.y);
+            ::SetTimer(nullptr, 0, 150, &PostRelease);
+            qvx_test::PumpUntil([&] { return ::GetCapture() != f.bar.m_hWnd && nNotifications > 0; }, 3000);
+        }
+        else
+        {
+            ::PostMessageA(f.bar.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+        }
+        qvx_test::PumpMessages(100);
+        f.frame.rec.m_onMessage = nullptr;
+        if (c.nInterval)
+        {
+            EXPECT_GE(nNotifications, 2) << c.name;
+        }
+        else
+        {
+            EXPECT_EQ(nNotifications, 1) << c.name;
+        }
+        // Silent: one WM_COMMAND after each notification, none before it.
+        EXPECT_EQ(f.Commands(101), c.bSiteAnswers ? 0 : nNotifications) << c.name;
+        EXPECT_EQ(nCommandsAtLastNotification, c.bSiteAnswers ? 0 : nNotifications - 1) << c.name;
+    }
+}
+
 TEST(BarWindowInput, HoverSelectsOnlyUnderAnActiveFrameAndLeaveClears)
 {
     cb_bar_test::BarFixture f;

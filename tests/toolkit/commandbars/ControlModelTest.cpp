@@ -108,6 +108,11 @@ TEST(ControlModel, EnabledCheckedAndStyleFromOwnActionBar)
     EXPECT_FALSE(pControl->GetChecked());
 }
 
+// A command string gives a control and an action the same texts: a text without a newline is both
+// description and tooltip; with newlines the parts are description, tooltip, caption and keyboard tip
+// (a fifth part is dropped), and a caption or keyboard tip already set stays. Without a caption part
+// the caption is the tooltip: the control keeps it, the action answers it while its own is empty. A
+// plain text names no caption: a control without one shows none.
 TEST(ControlModel, CommandStrings)
 {
     struct Case
@@ -118,24 +123,47 @@ TEST(ControlModel, CommandStrings)
         const char* tooltip;
         const char* expectedCaption;
         const char* keyboardTip;
+        const char* actionCaption;
+        const char* presetKeyboardTip; // set before
     } cases[] = {
-        {"Whole text", "", "Whole text", "Whole text", "", ""},
-        {"Desc\nTip", "", "Desc", "Tip", "Tip", ""},
-        {"Desc\nTip\nCap", "", "Desc", "Tip", "Cap", ""},
-        {"Desc\nTip\nCap", "Mine", "Desc", "Tip", "Mine", ""},
-        {"Desc\nTip\n\nK", "", "Desc", "Tip", "Tip", "K"},
-        {"Desc\nTip\nCap\nK", "", "Desc", "Tip", "Cap", "K"},
+        {"Whole text", "", "Whole text", "Whole text", "", "", "Whole text", ""},
+        {"Whole text", "Mine", "Whole text", "Whole text", "Mine", "", "Mine", ""},
+        {"Whole text", "", "Whole text", "Whole text", "", "Own", "Whole text", "Own"},
+        {"", "", "", "", "", "", "", ""},
+        {nullptr, "Mine", "", "", "Mine", "", "Mine", ""},
+        {"\n", "", "", "", "", "", "", ""},
+        {"Desc\n", "", "Desc", "", "", "", "", ""},
+        {"Desc\nTip", "", "Desc", "Tip", "Tip", "", "Tip", ""},
+        {"Desc\nTip\n", "", "Desc", "Tip", "Tip", "", "Tip", ""},
+        {"Desc\nTip\nCap", "", "Desc", "Tip", "Cap", "", "Cap", ""},
+        {"Desc\nTip\nCap", "Mine", "Desc", "Tip", "Mine", "", "Mine", ""},
+        {"Desc\nTip\n\nK", "", "Desc", "Tip", "Tip", "K", "Tip", ""},
+        {"Desc\nTip\nCap\nK", "", "Desc", "Tip", "Cap", "K", "Cap", ""},
+        {"Desc\nTip\nCap\nK", "", "Desc", "Tip", "Cap", "Own", "Cap", "Own"},
+        {"Desc\nTip\nCap\nK\nMore", "", "Desc", "Tip", "Cap", "K", "Cap", ""},
+        {"\n\n\n", "", "", "", "", "", "", ""},
     };
     for (const Case& c : cases)
     {
+        const std::string name = c.prompt ? c.prompt : "(null)";
         CXTPControlButton* p = new CXTPControlButton();
         p->SetCaption(c.caption);
+        p->SetKeyboardTip(c.presetKeyboardTip);
         p->SetPrompt(c.prompt);
-        EXPECT_EQ(S(p->GetDescription()), c.description) << c.prompt;
-        EXPECT_EQ(S(p->GetTooltip()), c.tooltip) << c.prompt;
-        EXPECT_EQ(S(p->GetCaption()), c.expectedCaption) << c.prompt;
-        EXPECT_EQ(S(p->GetKeyboardTip()), c.keyboardTip) << c.prompt;
+        EXPECT_EQ(S(p->GetDescription()), c.description) << "control " << name;
+        EXPECT_EQ(S(p->GetTooltip()), c.tooltip) << "control " << name;
+        EXPECT_EQ(S(p->GetCaption()), c.expectedCaption) << "control " << name;
+        EXPECT_EQ(S(p->GetKeyboardTip()), c.keyboardTip) << "control " << name;
         p->InternalRelease();
+
+        CXTPControlAction action;
+        action.SetCaption(c.caption);
+        action.SetKeyboardTip(c.presetKeyboardTip);
+        action.SetPrompt(c.prompt);
+        EXPECT_EQ(S(action.GetDescription()), c.description) << "action " << name;
+        EXPECT_EQ(S(action.GetTooltip()), c.tooltip) << "action " << name;
+        EXPECT_EQ(S(action.GetCaption()), c.actionCaption) << "action " << name;
+        EXPECT_EQ(S(action.GetKeyboardTip()), c.keyboardTip) << "action " << name;
     }
 }
 

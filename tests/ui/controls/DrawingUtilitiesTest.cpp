@@ -4,7 +4,9 @@
 
 #include <vector>
 
+#include "framework/GdiObject.h"
 #include "ui/controls/DrawingUtilities.h"
+#include "ui/controls/NativeDisplayControl.h"
 #include "tests/common/GuardedBuffer.h"
 #include "tests/common/MemorySurface.h"
 
@@ -245,5 +247,26 @@ TEST(GradientColour, StepNeedsAtLeastOneStep)
     EXPECT_FALSE(ColourStep(-3, RGB(1, 1, 1), RGB(0, 0, 0), &dr, &dg, &db));
     EXPECT_EQ(1, dr);
     EXPECT_FALSE(ColourStep(2, RGB(1, 1, 1), RGB(0, 0, 0), nullptr, &dg, &db));
+}
+
+// The harness's dialog font as its maker gives it and as a native display control takes it for its default
+// font (made again on a second call).
+TEST(HarnessDialogFont, MakerAndNativeDisplayDefaultGiveTheSameFont)
+{
+    CFont made;
+    ASSERT_TRUE(CreateHarnessDialogFont(made));
+    CNativeDisplayControl display;
+    ASSERT_TRUE(display.CreateDefaultFont());
+    ASSERT_TRUE(display.CreateDefaultFont());
+    for (CFont* font : {&made, &display.GetControlFont()})
+    {
+        LOGFONTA info = {};
+        ASSERT_NE(font->GetLogFont(&info), 0);
+        EXPECT_STREQ(info.lfFaceName, "MS Shell Dlg");
+        EXPECT_EQ(info.lfHeight, 14);
+        EXPECT_EQ(info.lfWeight, FW_NORMAL);
+        EXPECT_EQ(info.lfCharSet, DEFAULT_CHARSET);
+        EXPECT_EQ(info.lfQuality, CLEARTYPE_QUALITY);
+    }
 }
 } // namespace

@@ -56,6 +56,28 @@ int XTPSplitCommandString(const CString& str, CString* pParts)
     return nCount;
 }
 
+BOOL XTPApplyCommandPrompt(LPCSTR lpszPrompt, CString& strDescription, CString& strTooltip,
+                           CString& strKeyboardTip, CString& strCaptionPart)
+{
+    const CString str(lpszPrompt ? lpszPrompt : "");
+    strCaptionPart.Empty();
+    if (str.Find('\n') < 0)
+    {
+        strDescription = str;
+        strTooltip = str;
+        return FALSE;
+    }
+    CString parts[4];
+    const int nCount = XTPSplitCommandString(str, parts);
+    strDescription = parts[0];
+    strTooltip = nCount > 1 ? parts[1] : CString();
+    if (nCount > 2)
+        strCaptionPart = parts[2];
+    if (strKeyboardTip.IsEmpty() && nCount > 3)
+        strKeyboardTip = parts[3];
+    return TRUE;
+}
+
 // ---------------------------------------------------------------- document-template maps
 
 void CXTPControl::CDocTemplateMap::Copy(const CDocTemplateMap& src)
@@ -99,27 +121,14 @@ CXTPControl::~CXTPControl()
 
 void CXTPControl::SetPrompt(LPCSTR lpszPrompt)
 {
-    CString str(lpszPrompt ? lpszPrompt : "");
-    if (str.Find('\n') < 0)
-    {
-        m_strDescriptionText = str;
-        m_strTooltipText = str;
+    CString strCaptionPart;
+    if (!XTPApplyCommandPrompt(lpszPrompt, m_strDescriptionText, m_strTooltipText, m_strKeyboardTip,
+                               strCaptionPart) ||
+        !m_strCaption.IsEmpty())
         return;
-    }
-    CString parts[4];
-    int nCount = XTPSplitCommandString(str, parts);
-    m_strDescriptionText = parts[0];
-    m_strTooltipText = nCount > 1 ? parts[1] : CString();
-    if (m_strCaption.IsEmpty())
-    {
-        if (nCount > 2 && !parts[2].IsEmpty())
-            m_strCaption = parts[2];
-        else
-            m_strCaption = m_strTooltipText;
-        OnCaptionChanged();
-    }
-    if (m_strKeyboardTip.IsEmpty() && nCount > 3)
-        m_strKeyboardTip = parts[3];
+    // Without a caption part the tooltip names the command.
+    m_strCaption = strCaptionPart.IsEmpty() ? m_strTooltipText : strCaptionPart;
+    OnCaptionChanged();
 }
 
 void CXTPControl::SetID(int nId)
@@ -493,6 +502,13 @@ LRESULT CXTPControl::NotifySiteWithData(UINT nCode, NMHDR*)
     return 0;
 }
 
+void CXTPControl::SendExecuteCommand(CXTPCommandBar* pParent, int nId)
+{
+    CWnd* pOwner = pParent ? pParent->GetOwnerSite() : nullptr;
+    if (NotifySite(XTP_CN_EXECUTE) == 0 && pOwner && pOwner->GetSafeHwnd())
+        ::SendMessageA(pOwner->GetSafeHwnd(), WM_COMMAND, static_cast<WPARAM>(nId), 0);
+}
+
 void CXTPControl::OnExecute()
 {
     // Ending tracking may free this control (its popup closes): keep a reference and the id.
@@ -519,9 +535,7 @@ void CXTPControl::OnExecute()
 
     if (nId)
     {
-        CWnd* pOwner = pParent ? pParent->GetOwnerSite() : nullptr;
-        if (NotifySite(XTP_CN_EXECUTE) == 0 && pOwner && pOwner->GetSafeHwnd())
-            ::SendMessageA(pOwner->GetSafeHwnd(), WM_COMMAND, static_cast<WPARAM>(nId), 0);
+        SendExecuteCommand(pParent, nId);
         if (!m_bCloseSubMenuOnClick || m_bPressed)
         {
             m_bPressed = 0;

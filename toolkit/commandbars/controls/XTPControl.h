@@ -73,6 +73,12 @@ const int XTP_CN_EXECUTE = XTP_CN_EXECUTE_CODE;
 // Splits a command string ("description\ntooltip\ncaption\nkeyboard tip") into at most four parts;
 // the number of parts (1 when the text holds no newline).
 int XTPSplitCommandString(const CString& strPrompt, CString* pParts);
+// Applies a command string to the texts of a control or an action: the description and tooltip always
+// (a text without a newline is both), the keyboard tip only where none is set. The caption part (empty
+// when the string holds none) goes to strCaptionPart for the caller's own caption rule. FALSE for a
+// text without a newline, which names no caption.
+BOOL XTPApplyCommandPrompt(LPCSTR lpszPrompt, CString& strDescription, CString& strTooltip,
+                           CString& strKeyboardTip, CString& strCaptionPart);
 
 // The record sent with a control's notification to its bar's owner window.
 struct NMXTPCONTROL
@@ -294,6 +300,10 @@ protected:
     // A kind (button, button popup, split button) that shows either its picture or, without one,
     // its caption when it has no style.
     BOOL ShowsPictureOrCaption() const;
+    // Runs command nId: the site's XTP_CN_EXECUTE notification and, when no handler takes it,
+    // WM_COMMAND to the owner of pParent (the bar the control was executed on); no WM_COMMAND
+    // without that bar or an owner window.
+    void SendExecuteCommand(CXTPCommandBar* pParent, int nId);
     friend class CXTPControls;
     friend class CXTPControlAction;
 

@@ -93,21 +93,12 @@ void CXTPControlAction::SetCaption(LPCSTR lpszCaption)
 
 void CXTPControlAction::SetPrompt(LPCSTR lpszPrompt)
 {
-    CString str(lpszPrompt ? lpszPrompt : "");
-    if (str.Find('\n') < 0)
-    {
-        m_strDescriptionText = str;
-        m_strTooltipText = str;
-        return;
-    }
-    CString parts[4];
-    int nCount = XTPSplitCommandString(str, parts);
-    m_strDescriptionText = parts[0];
-    m_strTooltipText = parts[1];
-    if (m_strCaption.IsEmpty() && nCount > 2)
-        m_strCaption = parts[2];
-    if (m_strKeyboardTip.IsEmpty() && nCount > 3)
-        m_strKeyboardTip = parts[3];
+    // Without a caption part the caption stays empty: GetCaption answers the tooltip.
+    CString strCaptionPart;
+    if (XTPApplyCommandPrompt(lpszPrompt, m_strDescriptionText, m_strTooltipText, m_strKeyboardTip,
+                              strCaptionPart) &&
+        m_strCaption.IsEmpty())
+        m_strCaption = strCaptionPart;
 }
 
 void CXTPControlAction::AttachControl(CXTPControl* pControl)

@@ -8,20 +8,6 @@
 
 #include <windowsx.h>
 
-namespace
-{
-// One command of a held, repeating button: the site's notification, else WM_COMMAND to the owner.
-void SendRepeatCommand(CXTPControl* pControl)
-{
-    CXTPCommandBar* pParent = pControl->GetParent();
-    if (!pParent || pControl->NotifySite(XTP_CN_EXECUTE) != 0)
-        return;
-    CWnd* pOwner = pParent->GetOwnerSite();
-    if (pOwner && pOwner->GetSafeHwnd())
-        ::SendMessageA(pOwner->GetSafeHwnd(), WM_COMMAND, static_cast<WPARAM>(pControl->GetID()), 0);
-}
-} // namespace
-
 void CXTPControl::TrackPushed(CRect rcButton)
 {
     CXTPCommandBar* pParent = m_pParent;
@@ -41,7 +27,7 @@ void CXTPControl::TrackPushed(CRect rcButton)
     if (bAutoRepeat)
     {
         ::SetTimer(hWndParent, XTP_TID_AUTOREPEAT, static_cast<UINT>(m_nExecuteOnPressInterval), nullptr);
-        SendRepeatCommand(this);
+        SendExecuteCommand(m_pParent, m_nId);
     }
 
     ::SetCapture(hWndParent);
@@ -76,7 +62,7 @@ void CXTPControl::TrackPushed(CRect rcButton)
             continue;
         }
         if (msg.message == WM_TIMER && msg.hwnd == hWndParent && msg.wParam == XTP_TID_AUTOREPEAT && m_bSelected)
-            SendRepeatCommand(this);
+            SendExecuteCommand(m_pParent, m_nId);
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }
