@@ -1,10 +1,11 @@
 // String ids of the test execution engine: console log formats, the command-line command, the caption, and
 // the messages of the suite load results (console and dialog forms). Included from C++ and from the
-// program's resource script Quorvex.rc, which holds the string table; see docs/ids.md for every
-// subsystem's blocks. The numbers are the program's own and stay as they are.
+// program's resource script Quorvex.rc, which holds the string table, so only #defines and comments;
+// see docs/ids.md for every library's blocks. The numbers are the program's own and stay as they are.
 #ifndef QVX_ENGINE_RESOURCE_IDS_H
 #define QVX_ENGINE_RESOURCE_IDS_H
 
+// ids: string
 // Console log formats.
 #define IDS_LOG_ERROR 6010
 #define IDS_LOG_ERROR_LINE 6011

@@ -2,27 +2,11 @@
 // delays layout to idle time, shows status texts in its status bar and translates accelerators.
 #pragma once
 
+#include "framework/FrameworkIds.h"
 #include "framework/Wnd.h"
 
-// Window ids of the frame's parts.
-#define AFX_IDW_CONTROLBAR_FIRST 0xE800
-#define AFX_IDW_CONTROLBAR_LAST 0xE8FF
-#define AFX_IDW_TOOLBAR 0xE800
-#define AFX_IDW_STATUS_BAR 0xE801
-#define AFX_IDW_DOCKBAR_TOP 0xE81B
-#define AFX_IDW_DOCKBAR_LEFT 0xE81C
-#define AFX_IDW_DOCKBAR_RIGHT 0xE81D
-#define AFX_IDW_DOCKBAR_BOTTOM 0xE81E
-#define AFX_IDW_PANE_FIRST 0xE900
-#define AFX_IDW_PANE_LAST 0xE9FF
-
-// The status bar's idle text ("Ready" in the program's strings).
-#define AFX_IDS_IDLEMESSAGE 0xE001
-
-// Status texts: wParam a string id (0: lParam the text); answers the previous id.
-#define WM_SETMESSAGESTRING 0x0362
-// Puts a text back after a menu or a tooltip; ignored while the frame holds WF_NOPOPMSG.
-#define WM_POPMESSAGESTRING 0x0375
+// The frame's window ids (AFX_IDW_), its commands (ID_WINDOW_, ID_HELP), the idle text and the
+// help-context bases are in framework/FrameworkIds.h.
 
 // Frame styles.
 #define FWS_ADDTOTITLE 0x00008000L
@@ -42,24 +26,6 @@
 #define FS_ENABLE 0x10
 #define FS_DISABLE 0x20
 #define FS_SYNCACTIVE 0x40
-
-// Commands the frames carry out themselves.
-#define ID_HELP 0xE146
-#define ID_CONTEXT_HELP 0xE145
-#define ID_WINDOW_NEW 0xE130
-#define ID_WINDOW_ARRANGE 0xE131
-#define ID_WINDOW_CASCADE 0xE132
-#define ID_WINDOW_TILE_HORZ 0xE133
-#define ID_WINDOW_TILE_VERT 0xE134
-#define ID_WINDOW_SPLIT 0xE135
-#define AFX_IDM_WINDOW_FIRST 0xE130
-#define AFX_IDM_WINDOW_LAST 0xE13F
-// The MDI client numbers its children's window-menu items from here.
-#define AFX_IDM_FIRST_MDICHILD 0xFF00
-// Help contexts: a command's is its id plus HID_BASE_COMMAND; a window's (WM_HELPHITTEST) its id
-// plus HID_BASE_RESOURCE.
-#define HID_BASE_COMMAND 0x00010000UL
-#define HID_BASE_RESOURCE 0x00020000UL
 
 // Control bar styles.
 #define CBRS_ALIGN_LEFT 0x1000L

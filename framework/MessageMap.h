@@ -1,11 +1,14 @@
 // Message-map tables: the entries a class declares with BEGIN_MESSAGE_MAP / END_MESSAGE_MAP,
-// the handler signature kinds, and the framework's private window messages.
+// and the handler signature kinds (the framework's private window messages are in FrameworkIds.h,
+// included here).
 //
 // Every entry stores the handler as a pointer to a member of CCmdTarget together with a
 // signature kind. The macros convert the handler through a pointer type of the exact expected
 // signature (a static_cast), so a handler with the wrong parameters fails to compile at the
 // macro; the dispatcher converts it back to that same signature before the call.
 #pragma once
+
+#include "framework/FrameworkIds.h"
 
 #include <windows.h>
 
@@ -117,26 +120,8 @@ struct AFX_CMDHANDLERINFO
 #define CN_COMMAND 0
 #define CN_UPDATE_COMMAND_UI ((UINT)(-1))
 
-// Private framework messages.
-#define WM_SIZEPARENT 0x0361
-#define WM_SETMESSAGESTRING 0x0362
-#define WM_IDLEUPDATECMDUI 0x0363
-#define WM_INITIALUPDATE 0x0364
-#define WM_COMMANDHELP 0x0365
-#define WM_HELPHITTEST 0x0366
-#define WM_EXITHELPMODE 0x0367
-#define WM_RECALCPARENT 0x0368
-#define WM_SIZECHILD 0x0369
-#define WM_KICKIDLE 0x036A
-#define WM_QUERYCENTERWND 0x036B
-#define WM_FLOATSTATUS 0x036D
-
-// Messages a parent reflects back to the child control that sent them arrive at the control as
-// WM_REFLECT_BASE + the original message (0xBC4E for WM_NOTIFY, 0xBC11 for WM_COMMAND).
-#define WM_REFLECT_BASE 0xBC00
-
-// All WM_CTLCOLORxxx messages are routed to one map entry with the control type as parameter.
-#define WM_CTLCOLOR 0x0019
+// The framework's private messages (WM_SIZEPARENT ... WM_FLOATSTATUS, WM_REFLECT_BASE, WM_CTLCOLOR) are
+// in framework/FrameworkIds.h.
 
 #define DECLARE_MESSAGE_MAP()                                                                                \
 protected:                                                                                                   \

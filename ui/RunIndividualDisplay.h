@@ -1,8 +1,9 @@
 // CRunIndividualDisplay: the list of the run-individual dialog: a column view with one text column "Test
-// Name", one row per test of the loaded suite, the row picture 1010 and multiple selection.
+// Name", one row per test of the loaded suite, the row picture IDB_RUN_INDIVIDUAL_ROW and multiple selection.
 #pragma once
 
 #include "ui/controls/ColumnViewControl.h"
+#include "ui/UiResourceIds.h"
 
 class CQuorvexRunIndividualDialog;
 class CTestCaseExecutionContext;
@@ -19,7 +20,7 @@ public:
 class CRunIndividualDisplay : public CColumnViewControl
 {
 public:
-    static constexpr UINT kRowBitmapId = 1010;
+    static constexpr UINT kRowBitmapId = IDB_RUN_INDIVIDUAL_ROW;
     static constexpr int kRowImageWidth = 16;
 
     CRunIndividualDisplay();

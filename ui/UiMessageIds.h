@@ -1,9 +1,11 @@
 // The harness user interface's private window messages and timer ids: one block each (see docs/ids.md for
-// the blocks of every subsystem). Each message says who sends it, to whom, and what it returns.
+// the blocks of every library; the "// ids: <kind>" lines mark the kind of the constants after them). Each
+// message says who sends it, to whom, and what it returns.
 #pragma once
 
 #include <windows.h>
 
+// ids: message
 // ---- Messages posted to the main dialog (WM_USER + 100 .. WM_USER + 103 are the program's own numbers) ----
 // Posted by the main dialog's run observer on the engine's worker thread: a test has started. lParam: its
 // number within the run (the dialog reads the latest one from the observer). Returns 1.
@@ -55,6 +57,7 @@ constexpr UINT WM_QVX_SINK_DELIVER = WM_APP + 0x3D2;
 // The results tree to itself: do the next slice of a regrouping (no parameters). Returns 0.
 constexpr UINT WM_QVX_TREE_CONTINUE_REGROUP = WM_APP + 0x3D3;
 
+// ids: timer
 // ---- Timer ids (0x5150 .. 0x515F), each on the window named ----
 // Results tree: switch painting back on.
 constexpr UINT_PTR QVX_TIMER_TREE_FLUSH_REDRAW = 0x5154;

@@ -1,16 +1,18 @@
 // Resource ids of the harness user interface: dialog templates, pictures, commands, controls, strings and
 // help contexts. Included from C++ and from the resource scripts (Dialogs.rc, ResultsTree.rc, and
-// Quorvex.rc, which holds the string table); see docs/ids.md for every subsystem's blocks. The numbers
+// Quorvex.rc, which holds the string table), so only #defines and comments; see docs/ids.md for every
+// library's blocks; the "// ids: <kind>" lines mark the kind of the constants after them. The numbers
 // are the program's own and stay as they are.
 #ifndef QVX_UI_RESOURCE_IDS_H
 #define QVX_UI_RESOURCE_IDS_H
 
+// ids: resource
 // Dialog templates.
 #define IDD_ABOUT 3000
 #define IDD_QUORVEX_MAIN 3006
 #define IDD_RUN_INDIVIDUAL 3007
 
-// Bitmaps, icon and toolbar.
+// Bitmaps, icon and toolbar (a resource of type XTP_RT_TOOLBAR, toolkit/common/XTPResourceIds.h).
 #define IDB_ABOUT_BANNER 1000
 #define IDB_TOOLBAR_NORMAL 1002
 #define IDB_TOOLBAR_DISABLED 1003
@@ -19,9 +21,8 @@
 #define IDB_RUN_INDIVIDUAL_ROW 1010
 #define IDI_QUORVEX 5001
 #define IDR_QUORVEX_TOOLBAR 5001
-// The resource type of toolbar layouts (16-bit words: version, button width, height, count, ids).
-#define QVX_RT_TOOLBAR 241
 
+// ids: command
 // Commands; each command id is also the id of its "caption\ntooltip" string.
 #define ID_HELP_COMMAND 9
 #define ID_ABOUT 4000
@@ -31,6 +32,7 @@
 #define ID_RUN_ALL 4004
 #define ID_RUN_INDIVIDUAL 4005
 
+// ids: control
 // Controls of the about dialog.
 #define IDC_ABOUT_VERSION 2007
 #define IDC_ABOUT_VERSION_LABEL 2008
@@ -50,13 +52,22 @@
 #define IDC_SUITE_NAME 2042
 #define IDC_SUITE_NAME_LABEL 2043
 
-// Controls of the run-individual dialog.
+// A column view gives itself IDC_COLUMN_VIEW_LIST and its children the next three ids.
+#define IDC_COLUMN_VIEW_LIST 8888
+#define IDC_COLUMN_VIEW_HEADER 8889
+#define IDC_COLUMN_VIEW_HORIZONTAL_BAR 8890
+#define IDC_COLUMN_VIEW_VERTICAL_BAR 8891
+
+// Controls of the run-individual dialog (its list is a column view).
 #define IDC_SELECT_TESTS_LABEL 2040
-#define IDC_RUN_INDIVIDUAL_LIST 8888
+#define IDC_RUN_INDIVIDUAL_LIST IDC_COLUMN_VIEW_LIST
 
 // The size grip of resizable dialogs.
 #define IDC_RESIZE_GRIP 100
+// The child id of a native display control made without one.
+#define IDC_NATIVE_DISPLAY 265
 
+// ids: string
 // Strings of the dialogs.
 #define IDS_STATUS_FORMAT 6017
 #define IDS_ALL_TESTS_COMPLETED 6018
@@ -71,15 +82,19 @@
 #define IDS_NO_TESTS_SELECTED 6062
 #define IDS_PROCESSING_CANCELLED 6063
 
-// Help contexts.
+// ids: help
+// Help contexts (docs/help/context_ids.h gives the help file the same numbers).
 #define QVX_HELP_ABOUT 1000
 #define QVX_HELP_MAIN 1005
 #define QVX_HELP_RUN_INDIVIDUAL 1007
+
 // ---- The results tree, its log sink and the results export ----
+// ids: resource
 // Seven 16 x 16 pictures of the results tree in one strip (information, error, warning, clean test without
 // messages, clean test with messages, warned test, failed test).
 #define IDB_RESULTS_TREE 1005
 
+// ids: string
 // Message line formats of the results export.
 #define IDS_EXPORT_ERROR_LINE 6028
 #define IDS_EXPORT_PLAIN_LINE 6029

@@ -11,11 +11,6 @@
 
 IMPLEMENT_DYNAMIC(CXTPHeaderCtrl, CHeaderCtrl)
 
-namespace
-{
-const UINT_PTR kHotTimer = 1;
-} // namespace
-
 BEGIN_MESSAGE_MAP(CXTPHeaderCtrl, CHeaderCtrl)
 ON_WM_WINDOWPOSCHANGING()
 ON_WM_SETCURSOR()
@@ -412,13 +407,13 @@ void CXTPHeaderCtrl::OnLButtonUp(UINT /*nFlags*/, CPoint /*point*/)
 void CXTPHeaderCtrl::OnMouseMove(UINT /*nFlags*/, CPoint /*point*/)
 {
     if (m_pTheme && m_pTheme->UsesWinTheme(this))
-        SetTimer(kHotTimer, 10);
+        SetTimer(XTP_TID_HEADER_HOT, 10);
     Default();
 }
 
 void CXTPHeaderCtrl::OnTimer(UINT_PTR nIDEvent)
 {
-    if (nIDEvent == kHotTimer)
+    if (nIDEvent == XTP_TID_HEADER_HOT)
     {
         CPoint pt;
         ::GetCursorPos(&pt);
@@ -426,7 +421,7 @@ void CXTPHeaderCtrl::OnTimer(UINT_PTR nIDEvent)
         int nCol = HitTest(pt.x, pt.y);
         if (nCol < 0)
         {
-            KillTimer(kHotTimer);
+            KillTimer(XTP_TID_HEADER_HOT);
             if (m_bPainted)
                 RedrawNow();
             m_bPainted = FALSE;
@@ -449,7 +444,7 @@ void CXTPHeaderCtrl::OnTimer(UINT_PTR nIDEvent)
 
 void CXTPHeaderCtrl::OnDestroy()
 {
-    KillTimer(kHotTimer);
+    KillTimer(XTP_TID_HEADER_HOT);
     if (m_pTheme)
         m_pTheme->ReleaseItemImages(this);
     Default();

@@ -6,12 +6,10 @@
 
 #include "framework/HeaderCtrl.h"
 #include "framework/PtrList.h"
+#include "toolkit/controls/XTPControlsResourceIds.h"
 #include "toolkit/controls/XTPHeaderCtrlTheme.h"
 
 class CXTPImageManager;
-
-// Private message: wParam is the header theme number to select.
-#define WM_XTP_SETCONTROLTHEME 0x274B
 
 class CXTPHeaderCtrl : public CHeaderCtrl
 {

@@ -19,14 +19,15 @@
 #include "ui/controls/ColumnViewControlEntry.h"
 #include "ui/controls/ColumnViewControlHeader.h"
 #include "ui/controls/NativeDisplayControl.h"
+#include "ui/UiResourceIds.h"
 
 class CColumnViewControl : public CNativeDisplayControl
 {
 public:
-    static constexpr UINT kListId = 8888;
-    static constexpr UINT kHeaderId = 8889;
-    static constexpr UINT kHorizontalBarId = 8890;
-    static constexpr UINT kVerticalBarId = 8891;
+    static constexpr UINT kListId = IDC_COLUMN_VIEW_LIST;
+    static constexpr UINT kHeaderId = IDC_COLUMN_VIEW_HEADER;
+    static constexpr UINT kHorizontalBarId = IDC_COLUMN_VIEW_HORIZONTAL_BAR;
+    static constexpr UINT kVerticalBarId = IDC_COLUMN_VIEW_VERTICAL_BAR;
     static constexpr int kHeaderHeight = 20;
     static constexpr int kDefaultLineHeight = 18;
     // Space above the first row.

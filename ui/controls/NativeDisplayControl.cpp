@@ -1,13 +1,10 @@
 #include "ui/controls/NativeDisplayControl.h"
 
 #include "foundation/PathUtilities.h"
+#include "framework/FrameworkIds.h"
 #include "framework/MessageMap.h"
 #include "ui/controls/DrawingUtilities.h"
 #include "ui/controls/TextDrawingUtilities.h"
-
-#ifndef WM_KICKIDLE
-#define WM_KICKIDLE 0x036A
-#endif
 
 BEGIN_MESSAGE_MAP(CNativeDisplayControl, CWnd)
 ON_WM_PAINT()

@@ -7,10 +7,12 @@
 #pragma once
 
 #include "foundation/DravikString.h"
+#include "framework/FrameworkIds.h"
 #include "framework/GdiObject.h"
 #include "framework/ImageList.h"
 #include "framework/Wnd.h"
 #include "ui/controls/OffScreenDeviceContext.h"
+#include "ui/UiResourceIds.h"
 
 #include <utility>
 #include <vector>
@@ -33,7 +35,7 @@ class CNativeDisplayControl : public CWnd
 {
 public:
     // The child id of a display made by Create.
-    static constexpr UINT kDefaultId = 265;
+    static constexpr UINT kDefaultId = IDC_NATIVE_DISPLAY;
     // The style bit AddStyleBit sets.
     static constexpr LONG kExtraStyleBit = 0x1000;
 
@@ -104,7 +106,10 @@ public:
     virtual CImageList* GetDisabledImageList() { return &m_disabledImages; }
     virtual bool LoadToolBarImages(UINT toolBarId, UINT normalBitmap, UINT hotBitmap, UINT disabledBitmap,
                                    int imageWidth);
-    virtual void RepositionBars() { CWnd::RepositionBars(0xE800, 0xE8FF, 0); }
+    virtual void RepositionBars()
+    {
+        CWnd::RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, 0);
+    }
     virtual bool CreateToolBar(UINT titleId, UINT toolBarId, UINT normalBitmap, UINT hotBitmap, UINT disabledBitmap,
                                const void* positionData, int imageWidth);
     virtual bool SetToolBarCaption(UINT commandId);

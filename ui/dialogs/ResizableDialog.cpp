@@ -16,6 +16,7 @@
 #include "toolkit/commandbars/manager/XTPCommandBarsOptions.h"
 #include "framework/CmdUI.h"
 #include "framework/DC.h"
+#include "framework/FrameworkIds.h"
 #include "foundation/FileInterface.h"
 #include "framework/MessageMap.h"
 #include "ui/options/OptionsStore.h"
@@ -460,7 +461,7 @@ BOOL CResizableDialog::SetToolbarButtonText(UINT commandId)
 BOOL CResizableDialog::RepositionControlBars()
 {
     if (m_hWnd)
-        RepositionBars(0xE800, 0xE8FF, 0);
+        RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, 0);
     return TRUE;
 }
 

@@ -59,9 +59,6 @@ const int xtpBarTextAuto = 0;
 const int xtpBarTextVertical = 1;
 const int xtpBarTextHorizontal = 2;
 
-// The command-UI code with which the bar first asks itself about an update (id 0).
-const int XTP_CN_UPDATE_BAR = static_cast<int>(0xBD11FFFF);
-
 class CXTPCommandBar : public CWnd, public CXTPHookManagerHookAble, public CXTPAccessible
 {
     DECLARE_DYNCREATE(CXTPCommandBar)

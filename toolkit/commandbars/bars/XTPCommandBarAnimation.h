@@ -5,14 +5,14 @@
 
 #include "framework/Array.h"
 #include "framework/Geometry.h"
+#include "toolkit/commandbars/XTPCommandBarsIds.h"
 
 #include <windows.h>
 
 class CDC;
 class CXTPCommandBar;
 
-// Step timer of the bar's animations (50 ms).
-constexpr UINT_PTR XTP_TID_COMMANDBAR_ANIMATION = 707907;
+// Interval (ms) of the bar's animation timer XTP_TID_COMMANDBAR_ANIMATION (XTPCommandBarsIds.h).
 constexpr UINT XTP_COMMANDBAR_ANIMATION_ELAPSE = 50;
 // Steps of one cross-fade: 1-5 blend, 6 copies the final picture.
 constexpr int XTP_COMMANDBAR_ANIMATION_STEPS = 6;

@@ -231,7 +231,7 @@ void CXTPMenuBar::RemoveMDIControls(CXTPControls* pControls)
     for (int i = pControls->GetCount() - 1; i >= 0; --i)
     {
         const int nId = pControls->GetAt(i)->GetID();
-        if (nId >= XTP_ID_MDI_CLOSE && nId <= XTP_ID_MDI_SYSMENU && pControls->GetAt(i)->IsTemporary())
+        if (nId >= ID_TK_MDI_CLOSE && nId <= ID_TK_MDI_SYSMENU && pControls->GetAt(i)->IsTemporary())
             pControls->RemoveAt(i);
     }
 }
@@ -326,7 +326,7 @@ void CXTPMenuBar::UpdateMDIButtons()
     BOOL bChanged = FALSE;
 
     // The system-menu popup at the start.
-    CXTPControl* pSysControl = m_pControls->FindControlById(XTP_ID_MDI_SYSMENU);
+    CXTPControl* pSysControl = m_pControls->FindControlById(ID_TK_MDI_SYSMENU);
     CControlMDISysMenuPopup* pSysPopup =
         pSysControl ? DYNAMIC_DOWNCAST(CXTPControlMDISysMenuPopup, pSysControl) : nullptr;
     HMENU hSysMenu = bMaximized ? ::GetSystemMenu(hWndChild, FALSE) : nullptr;
@@ -363,7 +363,8 @@ void CXTPMenuBar::UpdateMDIButtons()
     for (int i = 0; i < m_pControls->GetCount(); ++i)
     {
         CXTPControl* pControl = m_pControls->GetAt(i);
-        if (pControl->IsTemporary() && pControl->GetID() >= XTP_ID_MDI_CLOSE && pControl->GetID() <= XTP_ID_MDI_MINIMIZE)
+        if (pControl->IsTemporary() && pControl->GetID() >= ID_TK_MDI_CLOSE &&
+            pControl->GetID() <= ID_TK_MDI_MINIMIZE)
             arrHave.Add(pControl);
     }
     BOOL bSame = arrHave.GetSize() == nWanted;

@@ -19,7 +19,7 @@ IMPLEMENT_DYNCREATE(CXTPControlMDISysMenuPopup, CXTPControlPopup)
 CXTPControlMDISysMenuPopup::CXTPControlMDISysMenuPopup(HWND hWndChild, HMENU hSysMenu)
 {
     SetType(xtpControlPopup);
-    m_nId = XTP_ID_MDI_SYSMENU;
+    m_nId = ID_TK_MDI_SYSMENU;
     SetCaption("-");
     SetTemporary(TRUE);
     m_dwFlags |= xtpFlagManualUpdate | xtpFlagNoMovable;

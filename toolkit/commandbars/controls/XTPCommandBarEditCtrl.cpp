@@ -3,15 +3,10 @@
 #include "framework/AppGlobals.h"
 #include "framework/CmdUI.h"
 #include "framework/DC.h"
+#include "framework/FrameworkIds.h"
 #include "toolkit/commandbars/paint/XTPPaintManager.h"
 
 #include <richedit.h>
-
-#ifndef ID_EDIT_COPY
-#define ID_EDIT_COPY 57634
-#define ID_EDIT_CUT 57635
-#define ID_EDIT_PASTE 57637
-#endif
 
 namespace
 {

@@ -1,6 +1,7 @@
 // CXTPCommandBarEditCtrl: the field's Cut, Copy and Paste context menu, a popup bar run modally.
 #include "toolkit/commandbars/controls/XTPCommandBarEditCtrl.h"
 
+#include "framework/FrameworkIds.h"
 #include "toolkit/commandbars/bars/XTPCommandBar.h"
 #include "toolkit/commandbars/manager/XTPCommandBars.h"
 #include "toolkit/commandbars/controls/XTPControl.h"
@@ -9,19 +10,12 @@
 #include "toolkit/commandbars/bars/XTPPopupBar.h"
 #include "toolkit/common/resources/XTPResourceManager.h"
 
-namespace
-{
-const UINT kEditCopy = 57634;
-const UINT kEditCut = 57635;
-const UINT kEditPaste = 57637;
-} // namespace
-
 BOOL CXTPCommandBarEditCtrl::ShowContextMenu(CXTPControl* pControl, CPoint point)
 {
     if (!m_hWnd)
         return FALSE;
     CString strCut;
-    if (!GetResourceManager()->LoadString(&strCut, kEditCut))
+    if (!GetResourceManager()->LoadString(&strCut, ID_EDIT_CUT))
         return FALSE;
 
     CXTPCommandBar* pBar = pControl ? pControl->GetParent() : nullptr;
@@ -41,7 +35,8 @@ BOOL CXTPCommandBarEditCtrl::ShowContextMenu(CXTPControl* pControl, CPoint point
             UINT nId;
             BOOL bEnabled;
         };
-        const Item items[] = {{kEditCut, CanCut()}, {kEditCopy, CanCopy()}, {kEditPaste, CanPaste()}};
+        const Item items[] = {
+            {ID_EDIT_CUT, CanCut()}, {ID_EDIT_COPY, CanCopy()}, {ID_EDIT_PASTE, CanPaste()}};
         for (const Item& item : items)
         {
             CXTPControl* pItem = pPopup->GetControls()->AddByType(xtpControlButton, static_cast<int>(item.nId));

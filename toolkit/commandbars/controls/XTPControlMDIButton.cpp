@@ -15,11 +15,11 @@ int XTPGetMDIButtonIds(BOOL bMaximized, DWORD dwChildStyle, DWORD dwBarFlags, in
         return 0;
     int nCount = 0;
     if ((dwChildStyle & WS_MINIMIZEBOX) && !(dwBarFlags & xtpFlagHideMinimizeBox))
-        pIds[nCount++] = XTP_ID_MDI_MINIMIZE;
+        pIds[nCount++] = ID_TK_MDI_MINIMIZE;
     if ((dwChildStyle & WS_MAXIMIZEBOX) && !(dwBarFlags & xtpFlagHideMaximizeBox))
-        pIds[nCount++] = XTP_ID_MDI_RESTORE;
+        pIds[nCount++] = ID_TK_MDI_RESTORE;
     if (!(dwBarFlags & xtpFlagHideClose))
-        pIds[nCount++] = XTP_ID_MDI_CLOSE;
+        pIds[nCount++] = ID_TK_MDI_CLOSE;
     return nCount;
 }
 
@@ -39,11 +39,11 @@ UINT XTPMDIButtonSysCommand(int nId)
 {
     switch (nId)
     {
-    case XTP_ID_MDI_MINIMIZE:
+    case ID_TK_MDI_MINIMIZE:
         return SC_MINIMIZE;
-    case XTP_ID_MDI_RESTORE:
+    case ID_TK_MDI_RESTORE:
         return SC_RESTORE;
-    case XTP_ID_MDI_CLOSE:
+    case ID_TK_MDI_CLOSE:
         return SC_CLOSE;
     default:
         return 0;
@@ -54,11 +54,11 @@ LPCSTR XTPMDIButtonGlyph(int nId)
 {
     switch (nId)
     {
-    case XTP_ID_MDI_MINIMIZE:
+    case ID_TK_MDI_MINIMIZE:
         return "0";
-    case XTP_ID_MDI_RESTORE:
+    case ID_TK_MDI_RESTORE:
         return "2";
-    case XTP_ID_MDI_CLOSE:
+    case ID_TK_MDI_CLOSE:
         return "r";
     default:
         return "";

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "toolkit/commandbars/controls/XTPControlButton.h"
+#include "toolkit/common/XTPResourceIds.h"
 
 // Menu-bar flag bits (the bar's flags word) about the MDI child's buttons and menus.
 const DWORD xtpFlagHideMinimizeBox = 0x100;
@@ -12,11 +13,8 @@ const DWORD xtpFlagIgnoreSetMenuMessage = 0x400;
 const DWORD xtpFlagHideClose = 0x1000;
 const DWORD xtpFlagAddMDISysPopup = 0x2000;
 
-// The caption buttons' ids (9151 close, 9152 restore, 9153 minimise) and the system-menu popup's.
-const int XTP_ID_MDI_CLOSE = 9151;
-const int XTP_ID_MDI_RESTORE = 9152;
-const int XTP_ID_MDI_MINIMIZE = 9153;
-const int XTP_ID_MDI_SYSMENU = 9154;
+// The caption buttons' ids (ID_TK_MDI_CLOSE, ID_TK_MDI_RESTORE, ID_TK_MDI_MINIMIZE) and the system-menu
+// popup's (ID_TK_MDI_SYSMENU) are in toolkit/common/XTPResourceIds.h, whose script carries their strings.
 
 // The caption buttons that follow the bar's own controls, in their order (minimise, restore,
 // close), for the active child's state: none without a maximised child or without WS_SYSMENU;
@@ -39,10 +37,10 @@ class CXTPControlMDIButton : public CXTPControlButton
     DECLARE_DYNCREATE(CXTPControlMDIButton)
 
 public:
-    // A button of nId (XTP_ID_MDI_MINIMIZE, _RESTORE or _CLOSE): temporary, flags 0x1B (right
+    // A button of nId (ID_TK_MDI_MINIMIZE, _RESTORE or _CLOSE): temporary, flags 0x1B (right
     // aligned, skipped by focus, updated by the bar itself, fixed in place), 16 x 16, the tooltip of
     // the id's string and the glyph as caption.
-    explicit CXTPControlMDIButton(int nId = XTP_ID_MDI_CLOSE);
+    explicit CXTPControlMDIButton(int nId = ID_TK_MDI_CLOSE);
 
     CSize GetSize(CDC* pDC) override;
     void Draw(CDC* pDC) override;

@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/controls/XTPControlAction.h"
 #include "toolkit/commandbars/controls/XTPControlButton.h"
 #include "toolkit/commandbars/controls/XTPControlPopup.h"
+#include "toolkit/commandbars/XTPCommandBarsIds.h"
 
 #include <map>
 
@@ -24,9 +25,9 @@ BOOL IsActionId(int nId)
 {
     if (nId < 1 || nId > 0xFFFFFFE)
         return FALSE;
-    if (nId >= 9100 && nId <= 9299)
+    if (nId >= ID_TK_NOACTION_FIRST && nId <= ID_TK_NOACTION_LAST)
         return FALSE;
-    return !(nId >= 35000 && nId <= 35003);
+    return !(nId >= ID_TK_WINDOW_LIST && nId <= ID_TK_RECENT_FILE_LIST);
 }
 } // namespace
 

@@ -25,7 +25,7 @@ struct XTP_COMMANDBARS_CREATECONTROL
     int nIndex;
 };
 
-// The placeholder text of the OLE verbs item (command 57872).
+// The placeholder text of the OLE verbs item (command ID_OLE_VERB_FIRST).
 #define XTP_OLE_VERBS_PLACEHOLDER "<<OLE VERBS GO HERE>>"
 
 class CXTPControls : public CCmdTarget

@@ -7,6 +7,7 @@
 #include "toolkit/commandbars/controls/XTPControlButton.h"
 #include "toolkit/commandbars/controls/XTPControlPopup.h"
 #include "toolkit/commandbars/bars/XTPPopupBar.h"
+#include "framework/FrameworkIds.h"
 #include "framework/Menu.h"
 
 #include <cstdlib>
@@ -66,7 +67,8 @@ CXTPControl* CXTPControls::AddMenuItem(HMENU hMenu, int nIndex)
     CXTPControl* pControl = cs.pControl;
     if (!pControl)
     {
-        if (cs.controlType == xtpControlButton && cs.nID == 57872 && cs.strCaption != XTP_OLE_VERBS_PLACEHOLDER)
+        if (cs.controlType == xtpControlButton && cs.nID == ID_OLE_VERB_FIRST &&
+            cs.strCaption != XTP_OLE_VERBS_PLACEHOLDER)
             pControl = new CXTPControlButton(); // the OLE verbs kind only for its placeholder
         else if (cs.controlType >= xtpControlButton && cs.controlType <= xtpControlRadioButton &&
                  cs.controlType != xtpControlCustom)

@@ -4,6 +4,7 @@
 #include "toolkit/commandbars/manager/XTPCommandBars.h"
 
 #include "framework/Exceptions.h"
+#include "framework/FrameworkIds.h"
 #include "toolkit/commandbars/manager/XTPCommandBarsOptions.h"
 #include "toolkit/commandbars/controls/XTPControl.h"
 #include "toolkit/commandbars/controls/XTPControlButton.h"
@@ -22,7 +23,10 @@ struct DockBarSpec
     DWORD dwAlign;
 };
 // Top, bottom, left, right: the frame's dock-bar ids and their alignment styles.
-const DockBarSpec kDockBars[4] = {{0xE81B, 0x2800}, {0xE81E, 0x8200}, {0xE81C, 0x1400}, {0xE81D, 0x4100}};
+const DockBarSpec kDockBars[4] = {{AFX_IDW_DOCKBAR_TOP, 0x2800},
+                                  {AFX_IDW_DOCKBAR_BOTTOM, 0x8200},
+                                  {AFX_IDW_DOCKBAR_LEFT, 0x1400},
+                                  {AFX_IDW_DOCKBAR_RIGHT, 0x4100}};
 const DWORD kDockBarWindowStyle = 0x56000000;
 // A point this close to a dock bar (pixels) docks into it.
 const int kDockDistance = 20;
@@ -178,7 +182,7 @@ void CXTPCommandBars::AddCustomizeEntries(CXTPToolBar* pToolBar, CXTPCommandBar*
     }
     if (m_bCustomizable)
     {
-        CXTPControl* pCustomize = pControls->Add(new CXTPControlButton(), 35001, nullptr, -1, TRUE);
+        CXTPControl* pCustomize = pControls->Add(new CXTPControlButton(), ID_TK_CUSTOMIZE, nullptr, -1, TRUE);
         if (pCustomize)
             pCustomize->SetBeginGroup(TRUE);
     }

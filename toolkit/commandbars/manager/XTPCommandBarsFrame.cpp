@@ -2,6 +2,7 @@
 // tracking keys, the wheel, shortcuts) and the frame messages it answers.
 #include "toolkit/commandbars/manager/XTPCommandBars.h"
 
+#include "framework/FrameworkIds.h"
 #include "toolkit/commandbars/bars/XTPCommandBar.h"
 #include "toolkit/commandbars/bars/XTPCommandBarKeyboard.h"
 #include "toolkit/commandbars/manager/XTPCommandBarsOptions.h"
@@ -23,10 +24,6 @@ namespace
 const int kCuesUseAllBars = 1;
 const int kCuesUseNone = 2;
 const int kCuesUseAmpersandOnly = 4;
-
-// The framework's help command and the context-help message it turns into.
-const UINT kIdHelp = 0xE146;
-
 } // namespace
 
 BOOL CXTPCommandBars::PreTranslateFrameMessage(MSG* pMsg)
@@ -239,13 +236,13 @@ BOOL CXTPCommandBars::OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM /*lParam
         return FALSE;
     case WM_COMMAND:
     {
-        if (LOWORD(wParam) != kIdHelp || m_nIDHelpTracking <= 0)
+        if (LOWORD(wParam) != ID_HELP || m_nIDHelpTracking <= 0)
             return FALSE;
         CWnd* pSite = GetSite();
         if (!pSite || !pSite->GetSafeHwnd())
             return FALSE;
         AFX_CMDHANDLERINFO info = {};
-        if (!pSite->OnCmdMsg(kIdHelp, CN_COMMAND, nullptr, &info))
+        if (!pSite->OnCmdMsg(ID_HELP, CN_COMMAND, nullptr, &info))
             return FALSE;
         ::SendMessageA(pSite->GetSafeHwnd(), WM_COMMANDHELP, 0,
                        static_cast<LPARAM>(static_cast<DWORD>(m_nIDHelpTracking) + 0x10000));

@@ -5,6 +5,7 @@
 #include "framework/AppGlobals.h"
 #include "toolkit/common/images/XTPImageManagerData.h"
 #include "toolkit/common/system/XTPSystemHelpers.h"
+#include "toolkit/common/XTPResourceIds.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -500,7 +501,7 @@ BOOL CXTPImageManager::LoadToolbar(UINT nIDResource, UINT*& pItems, int& nItems,
     if (LOWORD(nIDResource) == 0)
         return FALSE;
     LPCSTR lpszName = MAKEINTRESOURCEA(nIDResource);
-    LPCSTR lpszType = MAKEINTRESOURCEA(241);
+    LPCSTR lpszType = MAKEINTRESOURCEA(XTP_RT_TOOLBAR);
     const BYTE* pData;
     size_t nSize;
     if (!XTPGetResourceData(AfxFindResourceHandle(lpszName, lpszType), lpszName, lpszType, pData, nSize))

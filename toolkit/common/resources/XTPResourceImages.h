@@ -8,12 +8,13 @@
 #include "framework/FrameworkString.h"
 #include "framework/Geometry.h"
 #include "framework/Map.h"
+#include "toolkit/common/XTPResourceIds.h"
 
 class CXTPNotifyConnection;
 class CXTPResourceImages;
 
-// Sent on the store's connection when the theme table was reloaded (both parameters 0).
-#define XTP_NC_COMMON_RESOURCEIMAGES_CHANGED 10575
+// XTP_NC_COMMON_RESOURCEIMAGES_CHANGED (XTPResourceIds.h) is sent on the store's connection when the
+// theme table was reloaded (both parameters 0).
 
 // Resource type of the theme colour tables, and the table read when none is named.
 #define XTP_RESOURCEIMAGES_INI_TYPE "TEXTFILE"

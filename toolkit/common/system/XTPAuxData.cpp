@@ -6,6 +6,7 @@
 #include "toolkit/common/system/XTPNcMetrics.h"
 #include "toolkit/common/resources/XTPResourceManager.h"
 #include "toolkit/common/system/XTPSystemHelpers.h"
+#include "toolkit/common/XTPResourceIds.h"
 
 #include <memory>
 
@@ -108,18 +109,18 @@ BOOL CXTPAuxData::LoadSysCursors()
     CXTPResourceManager* pResources = GetResourceManager();
     hcurDragCopy = hcurDragMove = hcurDragNone = hcurHand = hcurHSplitBar = hcurVSplitBar = hcurMove = nullptr;
 
-    if (!(hcurDragCopy = pResources->LoadCursor(9310)))
+    if (!(hcurDragCopy = pResources->LoadCursor(IDC_TK_CURSOR_DRAG_COPY)))
         return FALSE;
-    if (!(hcurDragMove = pResources->LoadCursor(9308)))
+    if (!(hcurDragMove = pResources->LoadCursor(IDC_TK_CURSOR_DRAG_MOVE)))
         return FALSE;
-    if (!(hcurDragNone = pResources->LoadCursor(9309)))
+    if (!(hcurDragNone = pResources->LoadCursor(IDC_TK_CURSOR_DRAG_NONE)))
         return FALSE;
     hcurHand = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)); // IDC_HAND
-    if (!hcurHand && !(hcurHand = pResources->LoadCursor(9973)))
+    if (!hcurHand && !(hcurHand = pResources->LoadCursor(IDC_TK_CURSOR_HAND)))
         return FALSE;
-    if (!(hcurHSplitBar = pResources->LoadCursor(9970)))
+    if (!(hcurHSplitBar = pResources->LoadCursor(IDC_TK_CURSOR_HSPLIT)))
         return FALSE;
-    if (!(hcurVSplitBar = pResources->LoadCursor(9971)))
+    if (!(hcurVSplitBar = pResources->LoadCursor(IDC_TK_CURSOR_VSPLIT)))
         return FALSE;
     if (!(hcurMove = ::LoadCursorA(nullptr, IDC_SIZEALL)))
         return FALSE;

@@ -42,12 +42,12 @@ public:
     CSize sizeFixedButton; // 18 x 18
 
     // ---- cursors (shared resources: never destroyed)
-    HCURSOR hcurDragCopy;   // toolkit cursor 9310
-    HCURSOR hcurDragMove;   // 9308
-    HCURSOR hcurDragNone;   // 9309
-    HCURSOR hcurHand;       // the system hand, else toolkit cursor 9973
-    HCURSOR hcurHSplitBar;  // 9970
-    HCURSOR hcurVSplitBar;  // 9971
+    HCURSOR hcurDragCopy;   // toolkit cursor IDC_TK_CURSOR_DRAG_COPY (9310)
+    HCURSOR hcurDragMove;   // IDC_TK_CURSOR_DRAG_MOVE (9308)
+    HCURSOR hcurDragNone;   // IDC_TK_CURSOR_DRAG_NONE (9309)
+    HCURSOR hcurHand;       // the system hand, else toolkit cursor IDC_TK_CURSOR_HAND (9973)
+    HCURSOR hcurHSplitBar;  // IDC_TK_CURSOR_HSPLIT (9970)
+    HCURSOR hcurVSplitBar;  // IDC_TK_CURSOR_VSPLIT (9971)
     HCURSOR hcurMove;       // the system IDC_SIZEALL
 
     // ---- fonts, in this order

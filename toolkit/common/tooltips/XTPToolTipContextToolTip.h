@@ -6,6 +6,7 @@
 
 #include "framework/Array.h"
 #include "framework/Wnd.h"
+#include "toolkit/common/XTPResourceIds.h"
 
 #include <commctrl.h>
 #include <windows.h>
@@ -163,6 +164,6 @@ protected:
     static BOOL (*s_pfnCursorPos)(POINT*);
 
 public:
-    static constexpr UINT_PTR kTimerInitial = 1;
-    static constexpr UINT_PTR kTimerAutoPop = 3;
+    static constexpr UINT_PTR kTimerInitial = XTP_TID_TOOLTIP_INITIAL;
+    static constexpr UINT_PTR kTimerAutoPop = XTP_TID_TOOLTIP_AUTOPOP;
 };

@@ -3,6 +3,8 @@
 // Every wait for the browser is bounded: a page that never completes gives a 0 x 0 tip.
 #include "toolkit/common/tooltips/XTPToolTipContext.h"
 
+#include "framework/FrameworkIds.h"
+
 #include <mshtml.h>
 #include <oleauto.h>
 
@@ -10,8 +12,6 @@
 
 namespace
 {
-constexpr UINT kBrowserControlId = 0xE900;
-
 // A wide copy of an 8-bit text as a BSTR (freed by the caller).
 BSTR ToBstr(LPCSTR lpszText)
 {
@@ -115,8 +115,10 @@ BOOL CXTPToolTipContext::CHTMLToolTip::CreateBrowser()
         return FALSE;
     m_bBrowserFailed = TRUE; // until the page is complete
 
+    // The browser's host fills the tip as its pane window.
     m_hWndHost = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 200, 200, m_hWnd,
-                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kBrowserControlId)), nullptr, nullptr);
+                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)),
+                                   nullptr, nullptr);
     void* pObject = nullptr;
     if (!m_hWndHost || FAILED(::CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
                                                  &pObject)) || !pObject)
