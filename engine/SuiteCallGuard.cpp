@@ -1,7 +1,9 @@
 #include "engine/SuiteCallGuard.h"
 
+#include "engine/CalleeSavedFrame.h"
 #include "sdk/QuorvexSuite.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -23,19 +25,26 @@ typedef void*(__cdecl* ConstructorProc)();
 typedef void(__cdecl* DestructorProc)(void* suite);
 
 // One active guard. On i686 the first two fields are the exception registration record on fs:[0].
+// resumeStack is the stack pointer of qvx_guard_invoke's frame (after its prologue), written by
+// qvx_guard_invoke itself: the way back after an exception starts from it.
 struct GuardFrame
 {
 #if !defined(_WIN64)
     GuardFrame* prevRecord;
     void* handler;
 #endif
-#if !defined(_WIN64)
-    void* jump[5]; // __builtin_setjmp buffer
-#endif
+    void* resumeStack;
     GuardFrame* outer;
     DWORD code;
     char what[256];
 };
+#if defined(_WIN64)
+static_assert(offsetof(GuardFrame, resumeStack) == 0, "qvx_guard_invoke (x86-64) writes this field");
+#else
+static_assert(offsetof(GuardFrame, prevRecord) == 0 && offsetof(GuardFrame, handler) == 4 &&
+                  offsetof(GuardFrame, resumeStack) == 8,
+              "qvx_guard_invoke (i686) writes these fields");
+#endif
 
 // Called while the frames of the raising code are still intact: the text of an SDK thunk's C++ exception
 // lives in the thunk's frame, which the unwinding abandons.
@@ -67,12 +76,24 @@ DWORD GuardSlot()
 #endif
 } // namespace
 
-#if defined(_WIN64)
+// qvx_guard_invoke(body, data, frame) calls body(data) and returns 0 when it returned, 1 when an exception
+// ended it.
+//
+// The way back from an exception (qvx_guard_resume) trusts nothing but the stack pointer, which is set to
+// frame->resumeStack. Every register that the caller expects back (the callee-saved ones: rbx, rbp, rdi, rsi,
+// r12-r15 and xmm6-xmm15 on x86-64; ebx, ebp, edi, esi on i686) is saved in qvx_guard_invoke's frame on the
+// way in and reloaded from it by the one epilogue that both ways out share. What the system's unwinding
+// would have left in them comes from the unwind data of the suite's frames, and a suite built without it
+// (clang's or GCC's -fno-asynchronous-unwind-tables, hand-written code) leaves whatever its deepest frame
+// held there: after a stack overflow through such frames the harness would go on with the suite's values in
+// its own registers. The way back also gives the caller its floating-point settings again (MXCSR and the x87
+// control word, with an empty x87 register stack) and a clear direction flag: the suite may have changed
+// them and never come back to undo it.
 extern "C" char qvx_guard_resume[];
-
+#if defined(_WIN64)
 // Called by the system's exception dispatcher for every exception that reaches qvx_guard_invoke's frame, i.e.
 // one that the suite's own frames did not handle. Like an __except block it unwinds the suite's frames (their
-// cleanups run) and resumes qvx_guard_invoke at qvx_guard_resume, which returns 1.
+// cleanups run) and resumes qvx_guard_invoke at qvx_guard_resume with the stack pointer of its frame.
 extern "C" EXCEPTION_DISPOSITION qvx_guard_handler64(EXCEPTION_RECORD* record, void* establisher,
                                                      CONTEXT* context, void*)
 {
@@ -87,9 +108,10 @@ extern "C" EXCEPTION_DISPOSITION qvx_guard_handler64(EXCEPTION_RECORD* record, v
     return ExceptionContinueSearch; // not reached
 }
 
-// int qvx_guard_invoke(body, data): calls body(data) under a frame whose exception handler is
-// qvx_guard_handler64; returns 0 when body returned, 1 when an exception ended it.
-extern "C" int qvx_guard_invoke(void (*body)(void*), void* data);
+// The frame (engine/CalleeSavedFrame.h) keeps MXCSR at 192 and the x87 control word at 196. The
+// establisher frame that the handler unwinds to is the stack pointer after the prologue, the value written
+// to frame->resumeStack.
+extern "C" int qvx_guard_invoke(void (*body)(void*), void* data, GuardFrame* frame);
 asm(R"(
     .text
     .p2align 4
@@ -98,26 +120,91 @@ asm(R"(
     .def qvx_guard_invoke; .scl 2; .type 32; .endef
     .seh_proc qvx_guard_invoke
 qvx_guard_invoke:
-    subq $40, %rsp
-    .seh_stackalloc 40
+)" QVX_X64_KEEPING_PROLOGUE(200) R"(
     .seh_handler qvx_guard_handler64, @except
     .seh_endprologue
+    stmxcsr 192(%rsp)
+    fnstcw 196(%rsp)
+    movq %rsp, (%r8)
     movq %rcx, %rax
     movq %rdx, %rcx
     callq *%rax
     xorl %eax, %eax
-    nop
-    addq $40, %rsp
-    retq
+1:
+)" QVX_X64_KEEPING_EPILOGUE(200) R"(
 qvx_guard_resume:
+    cld
+    fninit
+    fldcw 196(%rsp)
+    ldmxcsr 192(%rsp)
     movl $1, %eax
-    addq $40, %rsp
-    retq
+    jmp 1b
     .seh_endproc
 )");
+
+namespace
+{
+// Whether the system's exception dispatcher, walking the stack from start by each frame's unwind data,
+// reaches the guard's frame, whose stack pointer is target. Only the innermost function may lack unwind data
+// (a leaf function needs none); past a frame that called on without any, the dispatcher can only guess
+// where the next frame starts (it takes the next word as a return address) and may step over the guard.
+bool DispatcherReachesGuard(const CONTEXT& start, DWORD64 target)
+{
+    CONTEXT walk = start;
+    for (bool innermost = true;; innermost = false)
+    {
+        const DWORD64 before = walk.Rsp;
+        DWORD64 base = 0;
+        PRUNTIME_FUNCTION function = RtlLookupFunctionEntry(walk.Rip, &base, nullptr);
+        if (function)
+        {
+            PVOID handlerData = nullptr;
+            DWORD64 establisher = 0;
+            RtlVirtualUnwind(UNW_FLAG_NHANDLER, base, walk.Rip, function, &walk, &handlerData, &establisher,
+                             nullptr);
+        }
+        else if (innermost)
+        {
+            walk.Rip = *reinterpret_cast<const DWORD64*>(walk.Rsp);
+            walk.Rsp += sizeof(DWORD64);
+        }
+        else
+            return false;
+        if (walk.Rsp == target)
+            return true;
+        if (walk.Rsp <= before || walk.Rsp > target)
+            return false;
+    }
+}
+
+// Called before any frame's handler for every exception of the process. On a thread inside a guarded call,
+// when the dispatcher could not find the guard's frame through the frames in between (a suite without
+// unwind data), the guard takes the exception here and resumes at once, abandoning those frames without
+// their cleanups: the ones without unwind data could not be unwound anyway, and the suite's own handlers
+// above them could be reached only by chance. Every other exception goes on to the frames' handlers (the
+// suite's first, then the guard's).
+LONG CALLBACK TakeUnreachableException(EXCEPTION_POINTERS* info)
+{
+    const DWORD lastError = GetLastError();
+    GuardFrame* frame = static_cast<GuardFrame*>(TlsGetValue(GuardSlot()));
+    SetLastError(lastError);
+    if (!frame || !frame->resumeStack)
+        return EXCEPTION_CONTINUE_SEARCH;
+    CONTEXT* context = info->ContextRecord;
+    const DWORD64 target = reinterpret_cast<DWORD64>(frame->resumeStack);
+    if (context->Rsp >= target || DispatcherReachesGuard(*context, target))
+        return EXCEPTION_CONTINUE_SEARCH;
+    RecordException(frame, info->ExceptionRecord);
+    context->Rsp = target;
+    context->Rip = reinterpret_cast<DWORD64>(qvx_guard_resume);
+    return EXCEPTION_CONTINUE_EXECUTION;
+}
+} // namespace
 #else
-// The handler of the registration record that Invoke pushes on fs:[0]. Inner frames (the suite's own) are
-// unwound first so that their cleanups run, then control returns to the guard.
+// The handler of the registration record that qvx_guard_invoke puts on fs:[0]. Inner frames (the suite's own)
+// are unwound first so that their cleanups run, then qvx_guard_invoke resumes at qvx_guard_resume with the
+// stack pointer of its frame. (The dispatcher finds this record through the chain of records, not by walking
+// the frames, so frames of any kind lie safely in between.)
 extern "C" EXCEPTION_DISPOSITION __cdecl qvx_guard_handler32(EXCEPTION_RECORD* record, void* establisher,
                                                              CONTEXT*, void*)
 {
@@ -126,37 +213,63 @@ extern "C" EXCEPTION_DISPOSITION __cdecl qvx_guard_handler32(EXCEPTION_RECORD* r
     GuardFrame* frame = static_cast<GuardFrame*>(establisher);
     RecordException(frame, record);
     RtlUnwind(establisher, nullptr, record, nullptr);
-    __builtin_longjmp(frame->jump, 1);
+    asm volatile("movl %0, %%esp\n\tjmp *%1" : : "r"(frame->resumeStack), "r"(qvx_guard_resume) : "memory");
+    __builtin_unreachable();
 }
+
+// cdecl. Links frame (its handler already set) as the innermost registration record for the call and
+// unlinks it on both ways out. Its frame (engine/CalleeSavedFrame.h) keeps MXCSR at 0 and the x87 control
+// word at 4; the arguments are body at 44, data at 48 and frame at 52.
+extern "C" int qvx_guard_invoke(void (*body)(void*), void* data, GuardFrame* frame);
+asm(R"(
+    .text
+    .p2align 4
+    .globl _qvx_guard_invoke
+    .globl _qvx_guard_resume
+    .def _qvx_guard_invoke; .scl 2; .type 32; .endef
+_qvx_guard_invoke:
+)" QVX_X86_KEEPING_PROLOGUE(24) R"(
+    stmxcsr (%esp)
+    fnstcw 4(%esp)
+    movl 52(%esp), %eax
+    movl %esp, 8(%eax)
+    movl %fs:0, %ecx
+    movl %ecx, (%eax)
+    movl %eax, %fs:0
+    pushl 48(%esp)
+    calll *48(%esp)
+    addl $4, %esp
+    xorl %eax, %eax
+1:
+    movl 52(%esp), %ecx
+    movl (%ecx), %ecx
+    movl %ecx, %fs:0
+)" QVX_X86_KEEPING_EPILOGUE(24) R"(
+_qvx_guard_resume:
+    cld
+    fninit
+    fldcw 4(%esp)
+    ldmxcsr (%esp)
+    movl $1, %eax
+    jmp 1b
+)");
 #endif
 
 namespace
 {
-// Separate, never inlined: the function that calls __builtin_setjmp must not be merged into its callers.
-__attribute__((noinline)) bool InvokeFramed(void (*body)(void*), void* data, GuardFrame* frame)
+bool InvokeFramed(void (*body)(void*), void* data, GuardFrame* frame)
 {
 #if defined(_WIN64)
+    static const PVOID fallback = AddVectoredExceptionHandler(0, &TakeUnreachableException);
+    (void)fallback;
     frame->outer = static_cast<GuardFrame*>(TlsGetValue(GuardSlot()));
     TlsSetValue(GuardSlot(), frame);
-    int faulted = qvx_guard_invoke(body, data);
+    int faulted = qvx_guard_invoke(body, data, frame);
     TlsSetValue(GuardSlot(), frame->outer);
     return faulted == 0;
 #else
-    if (__builtin_setjmp(frame->jump) != 0)
-    {
-        // The handler unwound to this record; drop it from the chain.
-        GuardFrame* prev = frame->prevRecord;
-        asm volatile("movl %0, %%fs:0" : : "r"(prev) : "memory");
-        return false;
-    }
-    GuardFrame* head;
-    asm volatile("movl %%fs:0, %0" : "=r"(head));
-    frame->prevRecord = head;
     frame->handler = reinterpret_cast<void*>(&qvx_guard_handler32);
-    asm volatile("movl %0, %%fs:0" : : "r"(frame) : "memory");
-    body(data);
-    asm volatile("movl %0, %%fs:0" : : "r"(frame->prevRecord) : "memory");
-    return true;
+    return qvx_guard_invoke(body, data, frame) == 0;
 #endif
 }
 } // namespace

@@ -33,7 +33,9 @@ class CSuiteCallGuard
 public:
     // Runs body(data) inside the guard. True when it returned normally; false with fault filled otherwise.
     // Before the call the thread is asked to keep kOverflowReserveBytes of stack for handling an overflow
-    // and is given a guard page above it; after a platform fault the guard page is restored.
+    // and is given a guard page above it; after a platform fault the guard page is restored. However the
+    // call ends, the caller gets back its callee-saved registers from the guard's own frame, and after a
+    // fault also its floating-point settings, whatever unwind data the suite's frames carry (or lack).
     static bool Invoke(void (*body)(void*), void* data, CSuiteFault* fault);
 
     // Stack the system keeps back, on each thread that calls into suite code, for handling a stack overflow

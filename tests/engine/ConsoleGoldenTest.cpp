@@ -68,6 +68,12 @@ INSTANTIATE_TEST_SUITE_P(
         GoldenCase{"RepeatedStackOverflows", "-cmd fx_overflow.dll", QVX_EXIT_TESTS_FAILED, "overflow.txt"},
         GoldenCase{"RepeatedStackOverflowsMsvcAbi", "-cmd fx_msvc_overflow.dll", QVX_EXIT_TESTS_FAILED,
                    "overflow.txt"},
+        // The same through frames without frame pointer or unwind data that leave all ones in the
+        // callee-saved registers: nothing restores the harness's registers but the guard.
+        GoldenCase{"RepeatedStackOverflowsThroughBareFrames", "-cmd fx_overflowbare.dll",
+                   QVX_EXIT_TESTS_FAILED, "overflow.txt"},
+        GoldenCase{"RepeatedStackOverflowsThroughBareFramesMsvcAbi", "-cmd fx_msvc_overflowbare.dll",
+                   QVX_EXIT_TESTS_FAILED, "overflow.txt"},
         // A test that ends the process: the run is not over, whatever exit code the test asked for.
         GoldenCase{"TestCallsExitProcess", "-cmd fx_exitprocess.dll", QVX_EXIT_PROCESS_ENDED,
                    "exit_process.txt"},

@@ -1,11 +1,15 @@
 // The suite-call guard on its own: a stack overflow is contained again and again on one thread, because the
-// guard gives the stack its guard page back after each one.
+// guard gives the stack its guard page back after each one, and the caller gets its registers back each time.
 #include "engine/SuiteCallGuard.h"
+
+#include "engine/CalleeSavedFrame.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <cstddef>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -79,20 +83,32 @@ DWORD WINAPI OverflowThreeTimes(LPVOID parameter)
         log->outcomes.push_back("plain returned");
     return 0;
 }
+
+// Runs routine(parameter) on a thread of its own with a small stack (each overflow is quick) and waits for
+// it; fails when the thread does not come back or was ended by the system.
+::testing::AssertionResult RunsToItsEndOnASmallStack(LPTHREAD_START_ROUTINE routine, void* parameter)
+{
+    HANDLE thread =
+        CreateThread(nullptr, 512 * 1024, routine, parameter, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+    if (!thread)
+        return ::testing::AssertionFailure() << "no thread";
+    const DWORD waited = WaitForSingleObject(thread, 60000);
+    DWORD code = 0;
+    GetExitCodeThread(thread, &code);
+    CloseHandle(thread);
+    if (waited != WAIT_OBJECT_0)
+        return ::testing::AssertionFailure() << "the thread did not come back";
+    if (code != 0)
+        return ::testing::AssertionFailure()
+               << "the thread was ended by the system (exit code " << code << ")";
+    return ::testing::AssertionSuccess();
+}
 } // namespace
 
 TEST(SuiteCallGuard, RepeatedStackOverflowsOnOneThreadAreEachContained)
 {
     OverflowLog log;
-    // A small stack: each overflow is quick.
-    HANDLE thread = CreateThread(nullptr, 512 * 1024, &OverflowThreeTimes, &log,
-                                 STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
-    ASSERT_NE(thread, nullptr);
-    ASSERT_EQ(WaitForSingleObject(thread, 60000), WAIT_OBJECT_0) << "the thread did not come back";
-    DWORD code = 0;
-    GetExitCodeThread(thread, &code);
-    CloseHandle(thread);
-    EXPECT_EQ(code, 0u) << "the thread was ended by the system";
+    ASSERT_TRUE(RunsToItsEndOnASmallStack(&OverflowThreeTimes, &log));
     const std::string overflow =
         "faulted unhandled exception C00000FD (stack overflow) guarded guard-page";
     const std::vector<std::string> expected = {overflow, overflow, overflow, "plain returned"};
@@ -136,4 +152,349 @@ TEST(SuiteCallGuard, AStackThatHasItsGuardPageIsLeftAlone)
     EXPECT_TRUE(CSuiteCallGuard::Invoke(&Plain, &result, nullptr));
     EXPECT_EQ(result, 42);
     EXPECT_EQ(GuardPages(), guarded);
+}
+
+namespace
+{
+// What the caller of Invoke finds in the registers that a call must give back (and in the floating-point
+// settings and the direction flag), written by qvx_test_call_marked right after the call returned.
+struct CalleeSavedState
+{
+    ULONG_PTR registers[8];    // rbx rbp rdi rsi r12 r13 r14 r15 (i686: ebx ebp edi esi)
+    unsigned char xmm[10][16]; // xmm6 .. xmm15 (x86-64 only)
+    DWORD mxcsr;
+    WORD fpuControl;
+    WORD unused;
+    unsigned char fpuEnvironment[28]; // as fnstenv writes it; the tag word at 8
+    ULONG_PTR flags;
+};
+#if defined(_WIN64)
+static_assert(offsetof(CalleeSavedState, xmm) == 64 && offsetof(CalleeSavedState, mxcsr) == 224 &&
+                  offsetof(CalleeSavedState, fpuControl) == 228 &&
+                  offsetof(CalleeSavedState, fpuEnvironment) == 232 &&
+                  offsetof(CalleeSavedState, flags) == 264,
+              "qvx_test_call_marked writes these offsets");
+#else
+static_assert(offsetof(CalleeSavedState, mxcsr) == 192 && offsetof(CalleeSavedState, fpuControl) == 196 &&
+                  offsetof(CalleeSavedState, fpuEnvironment) == 200 &&
+                  offsetof(CalleeSavedState, flags) == 228,
+              "qvx_test_call_marked writes these offsets");
+#endif
+
+const ULONG_PTR kMarkedRegisters[8] = {
+#if defined(_WIN64)
+    0x1111111111111111ull, 0x2222222222222222ull, 0x3333333333333333ull, 0x4444444444444444ull,
+    0x5555555555555555ull, 0x6666666666666666ull, 0x7777777777777777ull, 0x0888888888888888ull,
+#else
+    0x11111111u,
+    0x22222222u,
+    0x33333333u,
+    0x44444444u,
+#endif
+};
+#if defined(_WIN64)
+const int kMarkedRegisterCount = 8;
+const char* const kRegisterNames[8] = {"rbx", "rbp", "rdi", "rsi", "r12", "r13", "r14", "r15"};
+#else
+const int kMarkedRegisterCount = 4;
+const char* const kRegisterNames[8] = {"ebx", "ebp", "edi", "esi"};
+#endif
+const DWORD kMarkedMxcsr = 0x3F80;     // rounding down, every exception masked
+const WORD kMarkedFpuControl = 0x0C7F; // single precision, rounding toward zero, every exception masked
+} // namespace
+
+// void qvx_test_call_marked(call, argument, seen): gives every callee-saved register a marked value (xmm6-15
+// each byte 0x60 + n), sets MXCSR and the x87 control word to the marked settings, calls call(argument) and
+// writes what it finds afterwards to seen; then gives its own caller its registers and settings back.
+//
+// void qvx_test_bare_recurse(): calls itself without end through frames of 400 (i686: 320) bytes that
+// carry no unwind data, and before each call fills every callee-saved register with all ones, sets other
+// floating-point settings, pushes onto the x87 stack and sets the direction flag.
+extern "C" void qvx_test_call_marked(void (*call)(void*), void* argument, CalleeSavedState* seen);
+extern "C" void qvx_test_bare_recurse();
+#if defined(_WIN64)
+asm(R"(
+    .text
+    .p2align 4
+    .globl qvx_test_call_marked
+    .def qvx_test_call_marked; .scl 2; .type 32; .endef
+    .seh_proc qvx_test_call_marked
+qvx_test_call_marked:
+)" QVX_X64_KEEPING_PROLOGUE(216) R"(
+    .seh_endprologue
+    stmxcsr 192(%rsp)
+    fnstcw 196(%rsp)
+    movq %r8, 200(%rsp)
+    movq %rcx, %rax
+    movq %rdx, %rcx
+    movabsq $0x1111111111111111, %rbx
+    movabsq $0x2222222222222222, %rbp
+    movabsq $0x3333333333333333, %rdi
+    movabsq $0x4444444444444444, %rsi
+    movabsq $0x5555555555555555, %r12
+    movabsq $0x6666666666666666, %r13
+    movabsq $0x7777777777777777, %r14
+    movabsq $0x0888888888888888, %r15
+    movabsq $0x6666666666666666, %rdx
+    movq %rdx, %xmm6
+    punpcklqdq %xmm6, %xmm6
+    movabsq $0x6767676767676767, %rdx
+    movq %rdx, %xmm7
+    punpcklqdq %xmm7, %xmm7
+    movabsq $0x6868686868686868, %rdx
+    movq %rdx, %xmm8
+    punpcklqdq %xmm8, %xmm8
+    movabsq $0x6969696969696969, %rdx
+    movq %rdx, %xmm9
+    punpcklqdq %xmm9, %xmm9
+    movabsq $0x6a6a6a6a6a6a6a6a, %rdx
+    movq %rdx, %xmm10
+    punpcklqdq %xmm10, %xmm10
+    movabsq $0x6b6b6b6b6b6b6b6b, %rdx
+    movq %rdx, %xmm11
+    punpcklqdq %xmm11, %xmm11
+    movabsq $0x6c6c6c6c6c6c6c6c, %rdx
+    movq %rdx, %xmm12
+    punpcklqdq %xmm12, %xmm12
+    movabsq $0x6d6d6d6d6d6d6d6d, %rdx
+    movq %rdx, %xmm13
+    punpcklqdq %xmm13, %xmm13
+    movabsq $0x6e6e6e6e6e6e6e6e, %rdx
+    movq %rdx, %xmm14
+    punpcklqdq %xmm14, %xmm14
+    movabsq $0x6f6f6f6f6f6f6f6f, %rdx
+    movq %rdx, %xmm15
+    punpcklqdq %xmm15, %xmm15
+    movl $0x3F80, 208(%rsp)
+    ldmxcsr 208(%rsp)
+    movw $0x0C7F, 212(%rsp)
+    fldcw 212(%rsp)
+    callq *%rax
+    movq 200(%rsp), %rax
+    movq %rbx, 0(%rax)
+    movq %rbp, 8(%rax)
+    movq %rdi, 16(%rax)
+    movq %rsi, 24(%rax)
+    movq %r12, 32(%rax)
+    movq %r13, 40(%rax)
+    movq %r14, 48(%rax)
+    movq %r15, 56(%rax)
+    movups %xmm6, 64(%rax)
+    movups %xmm7, 80(%rax)
+    movups %xmm8, 96(%rax)
+    movups %xmm9, 112(%rax)
+    movups %xmm10, 128(%rax)
+    movups %xmm11, 144(%rax)
+    movups %xmm12, 160(%rax)
+    movups %xmm13, 176(%rax)
+    movups %xmm14, 192(%rax)
+    movups %xmm15, 208(%rax)
+    stmxcsr 224(%rax)
+    fnstcw 228(%rax)
+    fnstenv 232(%rax)
+    pushfq
+    popq %rdx
+    movq %rdx, 264(%rax)
+    cld
+    fldcw 196(%rsp)
+    ldmxcsr 192(%rsp)
+)" QVX_X64_KEEPING_EPILOGUE(216) R"(
+    .seh_endproc
+
+    .p2align 4
+    .globl qvx_test_bare_recurse
+    .def qvx_test_bare_recurse; .scl 2; .type 32; .endef
+qvx_test_bare_recurse:
+    pushq %rbx
+    pushq %rbp
+    pushq %rdi
+    pushq %rsi
+    pushq %r12
+    pushq %r13
+    pushq %r14
+    pushq %r15
+    subq $328, %rsp
+    movb $0, (%rsp)
+    movq $-1, %rbx
+    movq $-1, %rbp
+    movq $-1, %rdi
+    movq $-1, %rsi
+    movq $-1, %r12
+    movq $-1, %r13
+    movq $-1, %r14
+    movq $-1, %r15
+    pcmpeqd %xmm6, %xmm6
+    pcmpeqd %xmm7, %xmm7
+    pcmpeqd %xmm8, %xmm8
+    pcmpeqd %xmm9, %xmm9
+    pcmpeqd %xmm10, %xmm10
+    pcmpeqd %xmm11, %xmm11
+    pcmpeqd %xmm12, %xmm12
+    pcmpeqd %xmm13, %xmm13
+    pcmpeqd %xmm14, %xmm14
+    pcmpeqd %xmm15, %xmm15
+    movl $0x5F80, 8(%rsp)
+    ldmxcsr 8(%rsp)
+    movw $0x0F7F, 12(%rsp)
+    fldcw 12(%rsp)
+    fld1
+    std
+    callq qvx_test_bare_recurse
+    cld
+    addq $328, %rsp
+    popq %r15
+    popq %r14
+    popq %r13
+    popq %r12
+    popq %rsi
+    popq %rdi
+    popq %rbp
+    popq %rbx
+    retq
+)");
+#else
+asm(R"(
+    .text
+    .p2align 4
+    .globl _qvx_test_call_marked
+    .def _qvx_test_call_marked; .scl 2; .type 32; .endef
+_qvx_test_call_marked:
+)" QVX_X86_KEEPING_PROLOGUE(24) R"(
+    stmxcsr (%esp)
+    fnstcw 4(%esp)
+    movl 44(%esp), %eax
+    movl 48(%esp), %ecx
+    movl $0x11111111, %ebx
+    movl $0x22222222, %ebp
+    movl $0x33333333, %edi
+    movl $0x44444444, %esi
+    movl $0x3F80, 8(%esp)
+    ldmxcsr 8(%esp)
+    movw $0x0C7F, 12(%esp)
+    fldcw 12(%esp)
+    pushl %ecx
+    calll *%eax
+    addl $4, %esp
+    movl 52(%esp), %eax
+    movl %ebx, 0(%eax)
+    movl %ebp, 4(%eax)
+    movl %edi, 8(%eax)
+    movl %esi, 12(%eax)
+    stmxcsr 192(%eax)
+    fnstcw 196(%eax)
+    fnstenv 200(%eax)
+    pushfl
+    popl %edx
+    movl %edx, 228(%eax)
+    cld
+    fldcw 4(%esp)
+    ldmxcsr (%esp)
+)" QVX_X86_KEEPING_EPILOGUE(24) R"(
+
+    .p2align 4
+    .globl _qvx_test_bare_recurse
+    .def _qvx_test_bare_recurse; .scl 2; .type 32; .endef
+_qvx_test_bare_recurse:
+    pushl %ebx
+    pushl %ebp
+    pushl %edi
+    pushl %esi
+    subl $300, %esp
+    movb $0, (%esp)
+    movl $-1, %ebx
+    movl $-1, %ebp
+    movl $-1, %edi
+    movl $-1, %esi
+    movl $0x5F80, 8(%esp)
+    ldmxcsr 8(%esp)
+    movw $0x0F7F, 12(%esp)
+    fldcw 12(%esp)
+    fld1
+    std
+    calll _qvx_test_bare_recurse
+    cld
+    addl $300, %esp
+    popl %esi
+    popl %edi
+    popl %ebp
+    popl %ebx
+    retl
+)");
+#endif
+
+namespace
+{
+void BareOverflow(void*)
+{
+    qvx_test_bare_recurse();
+}
+
+struct BareOutcome
+{
+    bool returned = true;
+    CSuiteFault fault;
+};
+
+void InvokeBareOverflow(void* outcome)
+{
+    BareOutcome* o = static_cast<BareOutcome*>(outcome);
+    o->returned = CSuiteCallGuard::Invoke(&BareOverflow, nullptr, &o->fault);
+}
+
+struct BareLog
+{
+    std::vector<std::string> outcomes;
+    std::vector<CalleeSavedState> seen;
+};
+
+DWORD WINAPI OverflowBareThreeTimes(LPVOID parameter)
+{
+    BareLog* log = static_cast<BareLog*>(parameter);
+    for (int i = 0; i < 3; ++i)
+    {
+        BareOutcome outcome;
+        CalleeSavedState seen = {};
+        qvx_test_call_marked(&InvokeBareOverflow, &outcome, &seen);
+        char text[200];
+        outcome.fault.Describe(text, sizeof(text));
+        log->outcomes.push_back(std::string(outcome.returned ? "returned" : "faulted") + " " + text +
+                                (outcome.fault.stackGuarded ? " guarded" : " unguarded"));
+        log->seen.push_back(seen);
+    }
+    return 0;
+}
+} // namespace
+
+// A suite's frames may carry no unwind data (built with -fno-asynchronous-unwind-tables, or written by hand):
+// then nothing but the guard can give its caller the callee-saved registers back after an overflow, and on
+// x86-64 the system's dispatcher cannot even be trusted to find the guard's frame through them. Every
+// overflow through such frames is contained, and each time the caller finds its registers, its
+// floating-point settings, an empty x87 stack and a clear direction flag as they were before the call.
+TEST(SuiteCallGuard, OverflowsThroughFramesWithoutUnwindDataGiveTheCallerItsRegistersBack)
+{
+    BareLog log;
+    ASSERT_TRUE(RunsToItsEndOnASmallStack(&OverflowBareThreeTimes, &log));
+    const std::string overflow = "faulted unhandled exception C00000FD (stack overflow) guarded";
+    EXPECT_EQ(log.outcomes, std::vector<std::string>(3, overflow));
+    ASSERT_EQ(log.seen.size(), 3u);
+    for (size_t call = 0; call < log.seen.size(); ++call)
+    {
+        SCOPED_TRACE("overflow " + std::to_string(call + 1));
+        const CalleeSavedState& s = log.seen[call];
+        for (int r = 0; r < kMarkedRegisterCount; ++r)
+            EXPECT_EQ(s.registers[r], kMarkedRegisters[r]) << kRegisterNames[r];
+#if defined(_WIN64)
+        for (int x = 0; x < 10; ++x)
+        {
+            unsigned char marked[16];
+            std::memset(marked, 0x66 + x, sizeof(marked));
+            EXPECT_EQ(std::memcmp(s.xmm[x], marked, sizeof(marked)), 0) << "xmm" << (6 + x);
+        }
+#endif
+        EXPECT_EQ(s.mxcsr & 0xFFC0, kMarkedMxcsr) << "MXCSR control bits";
+        EXPECT_EQ(s.fpuControl & 0x1F3F, kMarkedFpuControl & 0x1F3F) << "x87 control word";
+        const WORD tags = static_cast<WORD>(s.fpuEnvironment[8] | (s.fpuEnvironment[9] << 8));
+        EXPECT_EQ(tags, 0xFFFF) << "the x87 register stack is not empty";
+        EXPECT_EQ(s.flags & 0x400, 0u) << "the direction flag is set";
+    }
 }
