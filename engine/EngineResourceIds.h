@@ -28,4 +28,10 @@
 #define IDS_DLG_LOAD_INVALID 6073
 #define IDS_DLG_LOAD_MISSING 6074
 #define IDS_DLG_LOAD_UNEXPECTED 6075
+// A suite built for another architecture than the harness's: console and dialog forms.
+#define IDS_LOAD_WRONG_ARCHITECTURE 6080
+#define IDS_DLG_LOAD_WRONG_ARCHITECTURE 6081
+// Test names on the command line that the suite does not have: one name, several names.
+#define IDS_NO_TEST_NAMED 6082
+#define IDS_NO_TESTS_NAMED 6083
 #endif

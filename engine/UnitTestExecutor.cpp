@@ -3,6 +3,7 @@
 #include "foundation/PathUtilities.h"
 #include "foundation/TimeUtilities.h"
 #include "engine/ExitCodes.h"
+#include "engine/ModuleMachine.h"
 #include "engine/ProcessEndWatch.h"
 #include "engine/UnitTestHelperExecutor.h"
 
@@ -115,6 +116,7 @@ int CUnitTestExecutor::LoadSuite()
     // A suite still held is released completely first (its tests, helpers, object and module).
     UnloadSuite();
     m_strSuiteName = "";
+    m_wSuiteMachine = 0;
     ResolveSuitePath();
     if (!FileExists(m_strSuitePath))
     {
@@ -132,6 +134,13 @@ int CUnitTestExecutor::LoadSuite()
             absolute = path;
         else
             absolute = full;
+    }
+    // A module of another architecture cannot be loaded into this process (the loader only says "bad
+    // format"): its header tells which one it is. A file without that header is left to the loader.
+    if (ReadModuleMachine(absolute.GetAnsi(), &m_wSuiteMachine) && m_wSuiteMachine != GetHarnessMachine())
+    {
+        UnloadSuite();
+        return QVX_LOAD_WRONG_ARCHITECTURE;
     }
     if (!LoadModule(absolute))
     {

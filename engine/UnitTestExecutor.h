@@ -22,11 +22,12 @@ enum
 {
     QVX_LOAD_OK = 0,
     QVX_LOAD_MISSING = 1,       // the suite file does not exist (or is a folder, or the path is empty)
-    QVX_LOAD_INVALID = 2,       // the module could not be loaded (not a module, wrong architecture, ...)
+    QVX_LOAD_INVALID = 2,       // the module could not be loaded (not a module, ...)
     QVX_LOAD_DEPENDENCIES = 3,  // the module exists but a module or function it needs is missing
     QVX_LOAD_WRONG_VERSION = 4, // no constructor export, no suite object, version not 1, or no tests
     QVX_LOAD_NO_EXECUTOR = 5,   // (application) there is no executor
-    QVX_LOAD_UNEXPECTED = 6     // the suite faulted or threw while it was constructed or registered its tests
+    QVX_LOAD_UNEXPECTED = 6,    // the suite faulted or threw while it was constructed or registered its tests
+    QVX_LOAD_WRONG_ARCHITECTURE = 7 // the module is built for another machine than the harness (GetSuiteMachine)
 };
 
 class CUnitTestExecutor : public CUnitTestThreadedExecutor,
@@ -62,6 +63,8 @@ public:
     void SetSuiteFolder(CDravikString folder);
     CDravikString GetSuiteFolder() const { return m_strSuiteFolder; }
     DWORD GetLastLoadError() const { return m_dwLastLoadError; }
+    // The machine type in the header of the last file the executor tried to load (0 when it had none).
+    WORD GetSuiteMachine() const { return m_wSuiteMachine; }
     HMODULE GetModule() const { return m_hModule; }
     void* GetSuiteObject() const { return m_pSuite; }
     void SetLogManager(CUnitTestLogManager* logManager) { m_pLogManager = logManager; }
@@ -195,6 +198,7 @@ protected:
     HMODULE m_hModule = nullptr;
     void* m_pSuite = nullptr;
     DWORD m_dwLastLoadError = 0;
+    WORD m_wSuiteMachine = 0;
     CUnitTestLogManager* m_pLogManager = nullptr;
 
     std::vector<CTestCaseExecutionContext*> m_tests;

@@ -384,8 +384,9 @@ int CQuorvexDlg::LoadChosenSuite(const CDravikString& path)
     CDravikString none;
     none.LoadString(IDS_NO_SUITE_LOADED);
     m_suiteName.SetWindowText(none.GetAnsi());
-    ShowPathMessage(CQuorvexApp::GetLoadFailureStringId(result, CQuorvexApp::LoadMessageForm::Dialog), path,
-                    kHarnessCaption, MB_ICONSTOP);
+    CDravikString text = CQuorvexApp::FormatLoadFailure(result, path, executor ? executor->GetSuiteMachine() : 0,
+                                                        CQuorvexApp::LoadMessageForm::Dialog);
+    ShowMessageBox(text.GetAnsi(), kHarnessCaption, MB_OK | MB_ICONSTOP);
     return result;
 }
 

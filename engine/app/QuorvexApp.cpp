@@ -3,6 +3,7 @@
 #include "engine/app/CommandLineParser.h"
 #include "engine/EngineResourceIds.h"
 #include "engine/ExitCodes.h"
+#include "engine/ModuleMachine.h"
 #include "engine/UnitTestCommandLineLogManager.h"
 
 #include <commctrl.h>
@@ -135,19 +136,29 @@ bool CQuorvexApp::SelectNamedTests()
         return false;
     if (m_testNames.empty())
         return false;
+    m_unmatchedNames.clear();
     CThreadLockGuard hold(m_pExecutor->GetTestLock());
     m_pExecutor->SelectAllTests(false);
     for (CDravikString& name : m_testNames)
     {
+        bool matched = false;
         for (CTestCaseExecutionContext* test = m_pExecutor->FirstTest(); test; test = m_pExecutor->NextTest())
         {
             if (test->m_name.CompareNoCase(name) == 0)
             {
                 test->m_bSelected = 1;
+                matched = true;
                 break;
             }
         }
         m_pExecutor->EndTestIteration();
+        // A name that matches no test selects nothing; it is remembered (once) so that it can be reported.
+        bool known = false;
+        for (const CDravikString& unmatched : m_unmatchedNames)
+            if (CDravikString(unmatched).CompareNoCase(name) == 0)
+                known = true;
+        if (!matched && !known)
+            m_unmatchedNames.push_back(name);
     }
     m_pExecutor->CountSelectedTests();
     m_testNames.clear();
@@ -209,6 +220,7 @@ UINT CQuorvexApp::GetLoadFailureStringId(int result, LoadMessageForm form)
         {QVX_LOAD_INVALID, IDS_LOAD_INVALID, IDS_DLG_LOAD_INVALID},
         {QVX_LOAD_DEPENDENCIES, IDS_LOAD_DEPENDENCIES, IDS_LOAD_DEPENDENCIES},
         {QVX_LOAD_WRONG_VERSION, IDS_LOAD_WRONG_VERSION, IDS_DLG_LOAD_WRONG_VERSION},
+        {QVX_LOAD_WRONG_ARCHITECTURE, IDS_LOAD_WRONG_ARCHITECTURE, IDS_DLG_LOAD_WRONG_ARCHITECTURE},
     };
     const Row unexpected = {QVX_LOAD_UNEXPECTED, IDS_LOAD_UNEXPECTED, IDS_DLG_LOAD_UNEXPECTED};
     const Row* row = &unexpected;
@@ -218,14 +230,43 @@ UINT CQuorvexApp::GetLoadFailureStringId(int result, LoadMessageForm form)
     return form == LoadMessageForm::Dialog ? row->dialog : row->console;
 }
 
-CDravikString CQuorvexApp::FormatLoadFailure(int result, const CDravikString& path)
+CDravikString CQuorvexApp::FormatLoadFailure(int result, const CDravikString& path, WORD suiteMachine,
+                                             LoadMessageForm form)
 {
-    const int id = static_cast<int>(GetLoadFailureStringId(result, LoadMessageForm::Console));
+    const int id = static_cast<int>(GetLoadFailureStringId(result, form));
     CDravikString format;
     CDravikString text;
     CDravikString name(path);
-    if (!format.LoadString(id) || !text.FormatFromString(&format, name.GetAnsi()))
+    // Every format takes the path first; the architecture's also takes the suite's machine, the harness's
+    // machine and the harness's machine by its short name (the others ignore them).
+    char suite[48], harness[48], harnessName[48];
+    DescribeMachine(suiteMachine, suite, sizeof(suite));
+    DescribeMachine(GetHarnessMachine(), harness, sizeof(harness));
+    GetMachineName(GetHarnessMachine(), harnessName, sizeof(harnessName));
+    if (!format.LoadString(id) || !text.FormatFromString(&format, name.GetAnsi(), suite, harness, harnessName))
         text.Format("The test DLL '%s' could not be loaded (result %d).\n", name.GetAnsi(), result);
+    return text;
+}
+
+CDravikString CQuorvexApp::FormatUnmatchedNames(const std::vector<CDravikString>& names)
+{
+    CDravikString text;
+    if (names.empty())
+        return text;
+    CDravikString list;
+    for (const CDravikString& name : names)
+    {
+        CDravikString quoted(name);
+        if (!list.IsEmpty())
+            list += ", ";
+        list += "'";
+        list += quoted;
+        list += "'";
+    }
+    CDravikString format;
+    if (!format.LoadString(names.size() == 1 ? IDS_NO_TEST_NAMED : IDS_NO_TESTS_NAMED) ||
+        !text.FormatFromString(&format, list.GetAnsi()))
+        text.Format("No test named %s in the suite.", list.GetAnsi());
     return text;
 }
 
@@ -252,10 +293,13 @@ int CQuorvexApp::RunCommandLine()
     int result = m_pExecutor->LoadSuite();
     if (result != QVX_LOAD_OK)
     {
-        m_pLogManager->LogInformation(FormatLoadFailure(result, GetSuitePath()));
+        m_pLogManager->LogInformation(FormatLoadFailure(result, GetSuitePath(), m_pExecutor->GetSuiteMachine()));
         return QVX_EXIT_LOAD_FAILED;
     }
+    // Names the suite does not have select nothing (the others still run); the console says which they were.
     SelectNamedTests();
+    if (!m_unmatchedNames.empty())
+        m_pLogManager->LogInformation(FormatUnmatchedNames(m_unmatchedNames));
     int code = QVX_EXIT_NO_TESTS;
     if (m_pExecutor->RunSelectedTests(true))
         code = m_pExecutor->LastRunSucceeded() ? QVX_EXIT_PASSED : QVX_EXIT_TESTS_FAILED;
@@ -297,7 +341,7 @@ int CQuorvexApp::RunDialogMode()
                       path.GetAnsi(), m_pExecutor->GetTestCount(), path.GetAnsi());
     else
     {
-        CDravikString failure = FormatLoadFailure(result, path);
+        CDravikString failure = FormatLoadFailure(result, path, m_pExecutor->GetSuiteMachine());
         std::snprintf(text, sizeof(text), "%s", failure.GetAnsi());
     }
     CDravikString caption;

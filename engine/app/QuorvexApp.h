@@ -59,10 +59,18 @@ public:
         Console,
         Dialog
     };
-    // The string id of a failed load's message (result 1..6; any other result gives the unexpected one).
+    // The string id of a failed load's message (result 1..7; any other result gives the unexpected one).
     static UINT GetLoadFailureStringId(int result, LoadMessageForm form);
-    // The message printed for a failed load (result 1..6), formatted with the path.
-    static CDravikString FormatLoadFailure(int result, const CDravikString& path);
+    // The message of a failed load (result 1..7) in the given form, formatted with the path and, for a suite
+    // of another architecture, the machine its header names (CUnitTestExecutor::GetSuiteMachine) and the
+    // harness's own.
+    static CDravikString FormatLoadFailure(int result, const CDravikString& path, WORD suiteMachine = 0,
+                                           LoadMessageForm form = LoadMessageForm::Console);
+    // The line printed for test names given on the command line that the suite does not have (empty when
+    // every name matched): "No test named 'a' in the suite." / "No tests named 'a', 'b' in the suite."
+    static CDravikString FormatUnmatchedNames(const std::vector<CDravikString>& names);
+    // The names of the last SelectNamedTests that matched no test, in command-line order, each once.
+    const std::vector<CDravikString>& GetUnmatchedNames() const { return m_unmatchedNames; }
 
     CQuorvexExecutor* GetExecutor() const { return m_pExecutor; }
     // Replaces the executor (owned from now on; the previous one is destroyed) and hands it this
@@ -94,6 +102,7 @@ protected:
     virtual void OnLogManagerChanged(CUnitTestBaseLogManager* logManager) {}
 
     std::vector<CDravikString> m_testNames;
+    std::vector<CDravikString> m_unmatchedNames;
     CDravikString m_strCommandLine;
     bool m_bCommandLineSet = false;
 

@@ -81,7 +81,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "exit_process.txt"},
         GoldenCase{"TestCallsRuntimeExit", "-cmd fx_crtexit.dll", QVX_EXIT_PROCESS_ENDED, "runtime_exit.txt"},
         GoldenCase{"NamedSubsetSuiteFirst", "fx_pass.dll -cmd third FIRST", QVX_EXIT_PASSED, "subset.txt"},
+        // Names the suite does not have are named on one line; the others run.
+        GoldenCase{"UnknownName", "-cmd fx_pass.dll nosuch", QVX_EXIT_NO_TESTS, "unknown_one.txt"},
         GoldenCase{"UnknownNames", "-CMD fx_pass.dll nosuch other", QVX_EXIT_NO_TESTS, "unknown.txt"},
+        GoldenCase{"SomeNamesUnknown", "-cmd fx_pass.dll nosuch third other", QVX_EXIT_PASSED,
+                   "unknown_some.txt"},
         GoldenCase{"QuotedPathWithBlanks", "-cmd \"with blanks\\fx pass.dll\" Second", QVX_EXIT_PASSED,
                    "quoted.txt"},
         GoldenCase{"LoadMissing", "-cmd no_such_suite.dll", QVX_EXIT_LOAD_FAILED, "load_missing.txt"},
@@ -90,6 +94,13 @@ INSTANTIATE_TEST_SUITE_P(
         GoldenCase{"LoadNotAModule", "-cmd text.dll", QVX_EXIT_LOAD_FAILED, "load_invalid.txt"},
         GoldenCase{"LoadMissingDependency", "-cmd fx_dependency.dll", QVX_EXIT_LOAD_FAILED,
                    "load_dependency.txt"},
+        // Built for the other architecture: the message names both.
+        GoldenCase{"LoadOtherArchitecture", "-cmd fx_other_architecture.dll", QVX_EXIT_LOAD_FAILED,
+#if QVX_ARCH_BITS == 32
+                   "load_architecture_in_x86.txt"},
+#else
+                   "load_architecture_in_x86_64.txt"},
+#endif
         GoldenCase{"LoadWrongVersion", "-cmd fx_version2.dll", QVX_EXIT_LOAD_FAILED, "load_version.txt"},
         GoldenCase{"LoadConstructorFaults", "-cmd fx_ctorfault.dll", QVX_EXIT_LOAD_FAILED,
                    "load_unexpected.txt"}),

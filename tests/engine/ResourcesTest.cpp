@@ -48,7 +48,10 @@ INSTANTIATE_TEST_SUITE_P(
             "the computer."},
         StringCase{6073, "The file '%s' is not a valid test suite DLL."},
         StringCase{6074, "The test suite DLL '%s' does not exist."},
-        StringCase{6075, "The file '%s' is not a valid test suite DLL."}));
+        StringCase{6075, "The file '%s' is not a valid test suite DLL."},
+        StringCase{6080, "The test DLL file '%s' is built for %s, but this harness is %s: build the suite for %s.\n"},
+        StringCase{6081, "The test suite DLL '%s' is built for %s, but this harness is %s.\n\nBuild the suite for %s."},
+        StringCase{6082, "No test named %s in the suite."}, StringCase{6083, "No tests named %s in the suite."}));
 
 TEST(Resources, VersionBlockIsReadable)
 {

@@ -60,6 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LoadCase{"fx_notests.dll", QVX_LOAD_WRONG_VERSION},
                       LoadCase{"fx_ctorfault.dll", QVX_LOAD_UNEXPECTED},
                       LoadCase{"fx_registerfault.dll", QVX_LOAD_UNEXPECTED},
+                      LoadCase{"fx_other_architecture.dll", QVX_LOAD_WRONG_ARCHITECTURE},
                       LoadCase{"fx_pass.dll", QVX_LOAD_OK}, LoadCase{"fx_msvc_pass.dll", QVX_LOAD_OK}));
 
 TEST(SuiteLoading, MissingDependencyRecordsTheSystemError)
