@@ -172,6 +172,10 @@ bool CQuorvexDlg::LayoutControls()
     MoveControlTo(&m_progressLabel, GetControlBottom(&m_suiteName) + margin, margin);
     MoveControlTo(&m_progress, GetControlBottom(&m_progressLabel) + margin, margin);
     stretch(m_progress);
+    // The bar's picture is as wide as the control: once its width changes, all of it is drawn again (a move
+    // without repaint would leave the old picture, frame included, at the old width).
+    if (m_progress.m_hWnd)
+        m_progress.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
 
     const int labels =
         std::max(width(m_currentTestLabel), std::max(width(m_statusLabel), width(m_elapsedLabel)));

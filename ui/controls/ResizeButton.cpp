@@ -55,24 +55,26 @@ void CResizeButton::Reposition()
 {
     if (!m_hWnd || !m_owner)
         return;
-    MoveWindow(m_ownerRect.right - kSize, m_ownerRect.bottom - kSize, kSize, kSize, FALSE);
+    // The grip's place in the owner's client area. Measured there rather than on the screen, it moves only
+    // when the owner changes size: a dialog moved (centred, placed by its owner) between two drag steps does
+    // not move its grip.
+    const POINT placed = {m_ownerRect.right - kSize, m_ownerRect.bottom - kSize};
+    MoveWindow(placed.x, placed.y, kSize, kSize, FALSE);
     RECT client;
     GetClientRect(&client);
-    RECT placed;
-    GetWindowRect(&placed);
     if (m_placed)
     {
         // The mouse stays where it is while the grip moves under it: the last point, in grip coordinates,
         // moves the other way, so the next drag step measures only the mouse's own movement.
-        m_lastPoint.x -= placed.left - m_placedAt.x;
-        m_lastPoint.y -= placed.top - m_placedAt.y;
+        m_lastPoint.x -= placed.x - m_placedAt.x;
+        m_lastPoint.y -= placed.y - m_placedAt.y;
     }
     else
     {
         m_lastPoint.x = (client.left + client.right) / 2;
         m_lastPoint.y = (client.top + client.bottom) / 2;
     }
-    m_placedAt = {placed.left, placed.top};
+    m_placedAt = placed;
     m_placed = true;
 }
 

@@ -64,7 +64,7 @@ private:
     COLORREF m_highlight = kHighlightColour;
     COffScreenDeviceContext m_surface;
     POINT m_lastPoint = {0, 0};
-    // Screen position of the grip after the last reposition; valid once placed.
+    // The grip's top-left corner in the owner's client area after the last reposition; valid once placed.
     POINT m_placedAt = {0, 0};
     bool m_placed = false;
 };
