@@ -341,7 +341,9 @@ TEST(DialogCommandBarsTest, ToolbarIconsDrawWithoutTheirWhiteGroundInEveryState)
             for (const POINT& corner : corners)
                 EXPECT_EQ(drawn.Pixel(corner.x, corner.y), face) << "corner " << corner.x << "," << corner.y;
             if (command == ID_ABOUT && state != xtpImageDisabled)
+            {
                 EXPECT_NE(drawn.Pixel(10, 6), face) << "the white of the i is drawn";
+            }
         }
     }
     CXTPImageManager::SetComCtlVersion(0);
