@@ -259,3 +259,109 @@ TEST_F(DialogE2eTest, ClosingDuringARunEndsTheProgramCleanly)
     EXPECT_LT(::GetTickCount() - start, 5000u);
 }
 } // namespace
+
+namespace
+{
+struct TipSearch
+{
+    DWORD process;
+    const char* text;
+    HWND found;
+};
+
+BOOL CALLBACK FindTipWindow(HWND window, LPARAM param)
+{
+    TipSearch* search = reinterpret_cast<TipSearch*>(param);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    char text[512] = {};
+    if (process == search->process && ::IsWindowVisible(window) && ::GetWindowTextA(window, text, sizeof text) > 0 &&
+        strstr(text, search->text))
+    {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+} // namespace
+
+// Resting the pointer on a tool bar button shows its tip: a visible top-level window of the program that
+// carries the tip's text, below the button.
+TEST_F(DialogE2eTest, RestingThePointerOnRunAllShowsItsTip)
+{
+    Launch(CHarnessProcess::SamplePath());
+    CToolbarPixels pixels;
+    ASSERT_TRUE(pixels.Load(CHarnessProcess::ProgramPath()));
+    HWND toolbar = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (toolbar = CToolbarPixels::FindToolBar(Main())) != nullptr; }, 5000));
+    ::SetCursorPos(0, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    POINT at = {};
+    ASSERT_TRUE(WaitUntil([&] { return pixels.Look(toolbar, kCommandRunAll, &at) == ButtonLook::Normal; }, 5000));
+    ::SetForegroundWindow(Main());
+
+    POINT button = {at.x + CToolbarPixels::kCell / 2, at.y + CToolbarPixels::kCell / 2};
+    ::ClientToScreen(toolbar, &button);
+    ::SetCursorPos(button.x - 4, button.y);
+    ::Sleep(100);
+    ::SetCursorPos(button.x, button.y);
+
+    TipSearch search = {ProcessId(), "Run all the tests in the test suite", nullptr};
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            search.found = nullptr;
+            ::EnumWindows(FindTipWindow, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        5000))
+        << "no tip window after resting on Run All Tests";
+    if (search.found)
+    {
+        RECT tip = {}, bar = {};
+        ::GetWindowRect(search.found, &tip);
+        ::GetWindowRect(toolbar, &bar);
+        EXPECT_GT(tip.bottom, bar.top) << "the tip shows near the button";
+        EXPECT_GT(tip.right - tip.left, 20);
+    }
+    ::SetCursorPos(0, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+}
+
+// The icons show no white ground: in the normal, disabled and hot looks the corners of each picture are the
+// button's face.
+TEST_F(DialogE2eTest, ToolbarIconsShowTheFaceAroundThemInEveryLook)
+{
+    Launch();
+    CToolbarPixels pixels;
+    ASSERT_TRUE(pixels.Load(CHarnessProcess::ProgramPath()));
+    HWND toolbar = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (toolbar = CToolbarPixels::FindToolBar(Main())) != nullptr; }, 5000));
+    ::SetCursorPos(0, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    ::SetForegroundWindow(Main());
+    const struct
+    {
+        int command;
+        ButtonLook look;
+        bool hover;
+    } cases[] = {{kCommandLoad, ButtonLook::Normal, false},
+                 {kCommandAbout, ButtonLook::Normal, false},
+                 {kCommandRunAll, ButtonLook::Disabled, false},
+                 {kCommandExport, ButtonLook::Disabled, false},
+                 {kCommandLoad, ButtonLook::Hot, true}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(std::to_string(c.command) + " " + DescribeLook(c.look));
+        POINT at = {};
+        if (c.hover)
+        {
+            ASSERT_TRUE(WaitUntil([&] { return pixels.Look(toolbar, c.command, &at) != ButtonLook::Missing; }, 5000));
+            POINT screen = {at.x + CToolbarPixels::kCell / 2, at.y + CToolbarPixels::kCell / 2};
+            ::ClientToScreen(toolbar, &screen);
+            ::SetCursorPos(screen.x - 3, screen.y);
+            ::Sleep(50);
+            ::SetCursorPos(screen.x, screen.y);
+        }
+        ASSERT_TRUE(WaitUntil([&] { return pixels.Look(toolbar, c.command, &at) == c.look; }, 5000));
+        std::string why;
+        EXPECT_TRUE(WaitUntil([&] { return pixels.FaceShowsAtCorners(toolbar, at, &why); }, 2000)) << why;
+    }
+    ::SetCursorPos(0, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+}

@@ -181,4 +181,39 @@ ButtonLook CToolbarPixels::Look(HWND bar, int command, POINT* at) const
     }
     return ButtonLook::Missing;
 }
+bool CToolbarPixels::FaceShowsAtCorners(HWND bar, POINT at, std::string* why) const
+{
+    std::vector<COLORREF> pixels;
+    int width = 0, height = 0;
+    if (!CaptureBar(bar, pixels, width, height) || at.x < 1 || at.y < 1 || at.x + kCell >= width ||
+        at.y + kCell >= height)
+    {
+        if (why)
+            *why = "the bar cannot be seen around the icon";
+        return false;
+    }
+    auto pixel = [&](int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; };
+    // Each corner of the picture area and the face pixel diagonally outside it.
+    const struct
+    {
+        int x, y, outX, outY;
+    } corners[] = {{0, 0, -1, -1}, {kCell - 1, 0, kCell, -1}, {0, kCell - 1, -1, kCell}, {kCell - 1, kCell - 1, kCell, kCell}};
+    for (const auto& c : corners)
+    {
+        const COLORREF inside = pixel(at.x + c.x, at.y + c.y);
+        const COLORREF face = pixel(at.x + c.outX, at.y + c.outY);
+        if (inside == kWhite || inside != face)
+        {
+            if (why)
+            {
+                char text[160];
+                snprintf(text, sizeof text, "corner (%d,%d) is %06lX, the face beside it %06lX", c.x, c.y,
+                         static_cast<unsigned long>(inside), static_cast<unsigned long>(face));
+                *why = text;
+            }
+            return false;
+        }
+    }
+    return true;
+}
 } // namespace qvx_e2e

@@ -32,6 +32,10 @@ public:
     // The look of the command's button as the screen shows it now; Missing also when the bar cannot be seen.
     // at: the icon's top-left corner in the bar's client coordinates when found.
     ButtonLook Look(HWND bar, int command, POINT* at = nullptr) const;
+    // The ground of the icon whose cell starts at `at` (bar client coordinates): true when each corner pixel of
+    // the 20 x 20 picture area equals the button face just outside that corner and is not white; `why` says
+    // which corner differs.
+    bool FaceShowsAtCorners(HWND bar, POINT at, std::string* why) const;
 
 private:
     // The cell of a command: its place among the buttons of the toolbar resource; -1 when unknown.

@@ -16,6 +16,9 @@ import struct
 import sys
 
 WHITE = (255, 255, 255)
+# The toolbar strips' ground is pure white, which the program makes transparent (its key colour); white
+# parts of a picture are drawn in this nearly white instead so that they stay.
+GLYPH_WHITE = (254, 254, 254)
 
 
 class Canvas:
@@ -212,15 +215,17 @@ def btn_export(col):
 def btn_about(col):
     c = Canvas(20, 20)
     c.disc(10, 10, 8, col['info'], col['edge'])
-    c.rect(9, 5, 11, 7, WHITE)
-    c.rect(9, 8, 11, 15, WHITE)
+    c.rect(9, 5, 11, 7, GLYPH_WHITE)
+    c.rect(9, 8, 11, 15, GLYPH_WHITE)
     return c
 
 
 def btn_help(col):
     c = Canvas(20, 20)
     c.disc(10, 10, 8, col['help'], col['edge'])
-    text(c, 7, 6, '?', WHITE)
+    # A bold question mark (the font's strokes doubled) reads at 20 pixels.
+    text(c, 7, 6, '?', GLYPH_WHITE)
+    text(c, 8, 6, '?', GLYPH_WHITE)
     return c
 
 

@@ -23,7 +23,11 @@ HBITMAP LoadBitmapResource(UINT bitmapId, BITMAP* info)
 }
 } // namespace
 
-BOOL LoadImageListFromBitmap(UINT bitmapId, CImageList* list, int imageWidth)
+namespace
+{
+// Makes list an image list of the given kind holding the whole strip of bitmapId; with a key, pixels of that
+// colour go to the mask.
+BOOL LoadStripIntoList(UINT bitmapId, CImageList* list, int imageWidth, UINT flags, const COLORREF* key)
 {
     if (!list || imageWidth < 1)
         return FALSE;
@@ -32,10 +36,22 @@ BOOL LoadImageListFromBitmap(UINT bitmapId, CImageList* list, int imageWidth)
     if (!bitmap)
         return FALSE;
     BOOL result = FALSE;
-    if (list->Create(imageWidth, info.bmHeight, ILC_COLOR32, info.bmWidth / imageWidth, 0))
-        result = ImageList_Add(list->GetSafeHandle(), bitmap, nullptr) >= 0;
+    if (list->Create(imageWidth, info.bmHeight, flags, info.bmWidth / imageWidth, 0))
+        result = (key ? ImageList_AddMasked(list->GetSafeHandle(), bitmap, *key)
+                      : ImageList_Add(list->GetSafeHandle(), bitmap, nullptr)) >= 0;
     DeleteObject(bitmap);
     return result;
+}
+} // namespace
+
+BOOL LoadImageListFromBitmap(UINT bitmapId, CImageList* list, int imageWidth)
+{
+    return LoadStripIntoList(bitmapId, list, imageWidth, ILC_COLOR32, nullptr);
+}
+
+BOOL LoadMaskedImageListFromBitmap(UINT bitmapId, CImageList* list, int imageWidth, COLORREF key)
+{
+    return LoadStripIntoList(bitmapId, list, imageWidth, ILC_COLOR24 | ILC_MASK, &key);
 }
 
 BOOL AddBitmapToImageList(UINT bitmapId, CImageList* list)

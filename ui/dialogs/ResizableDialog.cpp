@@ -430,14 +430,15 @@ BOOL CResizableDialog::SetToolbarImages(UINT toolbarId, UINT bitmapState0, UINT 
 {
     if (!m_pCommandBars)
         return FALSE;
-    // Normal, disabled and hot images, one 20-pixel cell per button of the toolbar resource.
+    // Normal, disabled and hot images, one 20-pixel cell per button of the toolbar resource, each drawn on a
+    // white ground that the mask leaves out.
     const UINT bitmaps[3] = {bitmapState0, bitmapState1, bitmapState2};
     const int states[3] = {xtpImageNormal, xtpImageDisabled, xtpImageHot};
     BOOL all = TRUE;
     for (int i = 0; i < 3; ++i)
     {
         m_images[i].DeleteImageList();
-        if (!LoadImageListFromBitmap(bitmaps[i], &m_images[i], kToolbarImageSize) ||
+        if (!LoadMaskedImageListFromBitmap(bitmaps[i], &m_images[i], kToolbarImageSize, kToolbarImageGround) ||
             !XTPImageManager()->SetImageListIcons(toolbarId, &m_images[i], states[i]))
             all = FALSE;
     }

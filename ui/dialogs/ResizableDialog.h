@@ -86,6 +86,8 @@ public:
     BOOL SetDialogIcon(UINT iconId);
     // The width and height of the tool bar's images.
     static constexpr int kToolbarImageSize = 20;
+    // The ground of the toolbar strips: pixels of this colour are transparent.
+    static constexpr COLORREF kToolbarImageGround = RGB(255, 255, 255);
     // Loads the three bitmaps as 20-pixel image lists and gives them to the image manager for the commands of
     // the toolbar resource as normal, disabled and hot images; the manager's icons become 20 x 20. FALSE
     // without a command-bars manager (nothing done) or when a bitmap or the toolbar resource is missing.

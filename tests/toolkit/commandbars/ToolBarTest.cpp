@@ -10,6 +10,7 @@
 #include "toolkit/commandbars/bars/XTPPopupBar.h"
 #include "toolkit/commandbars/docking/XTPDockContext.h"
 #include "toolkit/common/tooltips/XTPToolTipContext.h"
+#include "toolkit/common/tooltips/XTPToolTipContextToolTip.h"
 
 #include <gtest/gtest.h>
 
@@ -278,6 +279,61 @@ TEST_F(ToolBarOnFrame, TooltipsTakeTheShortcutUnlessMarkupAndNeverOverAnOpenPopu
     ASSERT_EQ(pBar->GetPopped(), -1);
     EXPECT_EQ(pBar->OnToolHitTest(ptSave, &ti), 100);
     CXTPToolTipContext::FreeToolInfo(&ti);
+}
+
+namespace
+{
+POINT g_tipCursor = {};
+BOOL TipCursor(POINT* pt)
+{
+    *pt = g_tipCursor;
+    return TRUE;
+}
+} // namespace
+
+// A mouse move that reaches the bar window (sent, as a relay would) registers the control under it with the
+// manager's tooltip window, which shows the tip once the pointer has rested there for the initial delay.
+TEST_F(ToolBarOnFrame, AMouseMoveOverAButtonShowsItsTipAfterTheDelay)
+{
+    CXTPToolBar* pBar = AddToolBar("Standard", {100, 101, 102});
+    ASSERT_NE(pBar, nullptr);
+    Layout();
+    pBar->GetControl(1)->SetTooltip("Bold");
+    CXTPToolTipContext* pContext = bars->GetToolTipContext();
+    ASSERT_NE(pContext, nullptr);
+    pContext->SetStyle(xtpToolTipResource);
+    pContext->SetDelayTime(TTDT_INITIAL, 20);
+    frame.ShowWindow(SW_SHOW);
+    ::SetForegroundWindow(frame.GetSafeHwnd());
+    ::SetActiveWindow(frame.GetSafeHwnd());
+    ASSERT_EQ(::GetActiveWindow(), frame.GetSafeHwnd());
+
+    const CPoint pt = pBar->GetControl(1)->GetRect().CenterPoint();
+    g_tipCursor = pt;
+    ::ClientToScreen(pBar->GetSafeHwnd(), &g_tipCursor);
+    CXTPToolTipContextToolTip::SetCursorPosProvider(TipCursor);
+    pBar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+
+    CXTPToolTipContextToolTip* pTip = dynamic_cast<CXTPToolTipContextToolTip*>(pContext->GetToolTip());
+    ASSERT_NE(pTip, nullptr) << "no tooltip window";
+    ASSERT_EQ(pTip->GetToolCount(), 1);
+    EXPECT_EQ(pTip->GetTool(0)->uId, 101u);
+    EXPECT_EQ(pTip->GetTool(0)->hWnd, pBar->GetSafeHwnd());
+    EXPECT_TRUE(pTip->IsActive());
+    const DWORD dwEnd = ::GetTickCount() + 3000;
+    while (!pTip->GetShownTool() && ::GetTickCount() < dwEnd)
+    {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&msg);
+        ::Sleep(5);
+    }
+    EXPECT_NE(pTip->GetShownTool(), nullptr) << "the tip did not show";
+    EXPECT_TRUE(::IsWindowVisible(pTip->GetSafeHwnd()));
+    char text[64] = {};
+    ::GetWindowTextA(pTip->GetSafeHwnd(), text, sizeof text);
+    EXPECT_NE(strstr(text, "Bold"), nullptr) << text;
+    CXTPToolTipContextToolTip::SetCursorPosProvider(nullptr);
 }
 
 TEST_F(ToolBarOnFrame, AddOrRemoveEntriesToggleTheUserHideBit)

@@ -310,6 +310,46 @@ TEST(DialogCommandBarsTest, ToolbarImagesAreGivenToTheImageManagerAsNormalDisabl
     dialog.DestroyWindow();
 }
 
+// The strips' white ground is left out: each command's icon, drawn in every state onto the dialog face, leaves
+// the face showing at the corners of its 20 x 20 cell, while the white inside the About and Help pictures stays.
+TEST(DialogCommandBarsTest, ToolbarIconsDrawWithoutTheirWhiteGroundInEveryState)
+{
+    CUnitTestResizableDialog dialog(nullptr, IDD_RUN_INDIVIDUAL);
+    ASSERT_TRUE(dialog.Create(IDD_RUN_INDIVIDUAL, nullptr));
+    ASSERT_TRUE(dialog.SetCommandBars(nullptr));
+    const COLORREF face = RGB(212, 208, 200);
+    const UINT commands[] = {ID_LOAD_TEST_SUITE, ID_RUN_ALL, ID_RUN_INDIVIDUAL, ID_CANCEL_RUN,
+                             ID_EXPORT_RESULTS, ID_ABOUT, ID_HELP_COMMAND};
+    const int states[] = {xtpImageNormal, xtpImageDisabled, xtpImageHot};
+    const POINT corners[] = {{0, 0}, {19, 0}, {0, 19}, {19, 19}};
+    // Common controls 5.81 (Wine without a manifest) and 6 (the alpha path of the image manager).
+    for (DWORD version : {DWORD(MAKELONG(81, 5)), DWORD(MAKELONG(0, 6))})
+    {
+    SCOPED_TRACE("common controls " + std::to_string(HIWORD(version)) + "." + std::to_string(LOWORD(version)));
+    CXTPImageManager::SetComCtlVersion(version);
+    ASSERT_TRUE(dialog.SetToolbarImages(IDR_QUORVEX_TOOLBAR, IDB_TOOLBAR_NORMAL, IDB_TOOLBAR_DISABLED,
+                                        IDB_TOOLBAR_HOT));
+    for (int state : states)
+        for (UINT command : commands)
+        {
+            SCOPED_TRACE("state " + std::to_string(state) + ", command " + std::to_string(command));
+            CXTPImageManagerIcon* icon = XTPImageManager()->GetImage(command, 20);
+            ASSERT_NE(icon, nullptr);
+            CMemorySurface drawn(20, 20);
+            drawn.Clear(face);
+            icon->Draw(CDC::FromHandle(drawn.DC()), 0, 0, icon->GetImageByState(state), 20, 20);
+            for (const POINT& corner : corners)
+                EXPECT_EQ(drawn.Pixel(corner.x, corner.y), face) << "corner " << corner.x << "," << corner.y;
+            if (command == ID_ABOUT && state != xtpImageDisabled)
+            {
+                EXPECT_NE(drawn.Pixel(10, 6), face) << "the white of the i is drawn";
+            }
+        }
+    }
+    CXTPImageManager::SetComCtlVersion(0);
+    dialog.DestroyWindow();
+}
+
 // A resizable dialog with command bars and toolbar 5001 in them, shown to the layout as its tool bar.
 class ToolBarLayoutTest : public ::testing::Test
 {

@@ -346,6 +346,13 @@ LRESULT CXTPCommandBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         msg.message = message;
         msg.wParam = wParam;
         msg.lParam = lParam;
+        msg.time = ::GetMessageTime();
+        // The context places the cursor by the message's screen point: the client point of the message
+        // (the wheel's is already on the screen).
+        msg.pt.x = GET_X_LPARAM(lParam);
+        msg.pt.y = GET_Y_LPARAM(lParam);
+        if (message != WM_MOUSEWHEEL && message != WM_MOUSEHWHEEL)
+            ::ClientToScreen(m_hWnd, &msg.pt);
         FilterToolTipMessage(&msg);
     }
     return CWnd::WindowProc(message, wParam, lParam);

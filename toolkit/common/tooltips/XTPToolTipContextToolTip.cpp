@@ -460,6 +460,11 @@ void CXTPToolTipContextToolTip::ShowTool(TOOLITEM* pTool)
     CRect rc = CalcTipRect(placement);
 
     SetWindowPos(&CWnd::wndTop, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOACTIVATE);
+    // The window's text is what it shows (title, then text), for accessibility and automation.
+    CString strShown = GetToolText(pTool);
+    if (!m_strTitle.IsEmpty())
+        strShown = m_strTitle + "\r\n" + strShown;
+    ::SetWindowTextA(m_hWnd, strShown);
     NMHDR nmhdr = {m_hWnd, pTool->uId, static_cast<UINT>(TTN_SHOW)};
     ::SendMessageA(pTool->hWnd, WM_NOTIFY, pTool->uId, reinterpret_cast<LPARAM>(&nmhdr));
     if (!m_hWnd || m_pShown != pTool)
