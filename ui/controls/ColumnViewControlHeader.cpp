@@ -3,8 +3,8 @@
 #include "framework/CmdUI.h"
 #include "framework/Menu.h"
 #include "framework/MessageMap.h"
+#include "toolkit/commandbars/manager/XTPCommandBars.h"
 #include "toolkit/controls/XTPControlsResourceIds.h"
-#include "toolkit/controls/XTPPopupMenuTrack.h"
 #include "ui/controls/ColumnViewControl.h"
 
 BEGIN_MESSAGE_MAP(CColumnViewControlHeader, CXTPHeaderCtrl)
@@ -98,7 +98,8 @@ void CColumnViewControlHeader::OnRButtonDown(UINT /*nFlags*/, CPoint point)
     if (!menu.LoadMenu(m_popupMenuID))
         return;
     if (CMenu* popup = menu.GetSubMenu(m_nPos))
-        TrackCommandBarsPopupMenu(popup, TPM_RIGHTBUTTON, screen.x, screen.y, this, XTP_IDR_TBAR_HDR, FALSE);
+        CXTPCommandBars::TrackCommandBarsPopupMenu(popup, TPM_RIGHTBUTTON, screen.x, screen.y, this, XTP_IDR_TBAR_HDR,
+                                                   FALSE);
     menu.DestroyMenu();
 }
 
