@@ -32,6 +32,8 @@ bool CColumnViewControlHeader::CreateOnView(UINT id)
     SetMinColumnWidth(20);
     SetTheme(7);
     ApplyViewFont();
+    if (CXTPHeaderCtrlTheme* theme = GetTheme())
+        theme->m_iArrowPadding = kArrowGap;
     ShowWindow(SW_SHOW);
     return true;
 }

@@ -444,6 +444,15 @@ TEST_F(ColumnViewWindowTest, AnItemPickedFromTheColumnMenuSortsExactlyOnce)
     }
 }
 
+// The header keeps the sort arrow 5 pixels from the column's text, not the theme's 10.
+TEST_F(ColumnViewWindowTest, TheHeaderKeepsTheArrowFivePixelsFromTheText)
+{
+    CXTPHeaderCtrlTheme* theme = m_view.GetHeader().GetTheme();
+    ASSERT_NE(theme, nullptr);
+    EXPECT_EQ(theme->GetThemeId(), 7);
+    EXPECT_EQ(theme->m_iArrowPadding, 5);
+}
+
 TEST_F(ColumnViewWindowTest, FindMessagesUseTheCopiedText)
 {
     const char name[] = "STEP9";
