@@ -2,12 +2,13 @@
 #include "toolkit/controls/XTPHeaderCtrl.h"
 
 #include "framework/ListCtrl.h"
+#include "framework/Menu.h"
+#include "toolkit/commandbars/manager/XTPCommandBars.h"
 #include "toolkit/common/system/XTPAuxData.h"
 #include "toolkit/common/images/XTPImageManager.h"
 #include "toolkit/common/resources/XTPResourceManager.h"
 #include "toolkit/common/drawing/XTPScopedDC.h"
 #include "toolkit/controls/XTPControlsResourceIds.h"
-#include "toolkit/controls/XTPPopupMenuTrack.h"
 
 IMPLEMENT_DYNAMIC(CXTPHeaderCtrl, CHeaderCtrl)
 
@@ -506,7 +507,9 @@ void CXTPHeaderCtrl::OnRButtonUp(UINT /*nFlags*/, CPoint point)
                 }
             }
         }
-        TrackCommandBarsPopupMenu(pPopup, TPM_RIGHTBUTTON, ptScreen.x, ptScreen.y, this, XTP_IDR_TBAR_HDR, 1);
+        // Without TPM_RETURNCMD the popup sends the chosen command to this header once.
+        CXTPCommandBars::TrackCommandBarsPopupMenu(pPopup, TPM_RIGHTBUTTON, ptScreen.x, ptScreen.y, this,
+                                                   XTP_IDR_TBAR_HDR, FALSE);
     }
     menu.DestroyMenu();
 }

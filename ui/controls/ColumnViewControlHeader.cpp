@@ -3,8 +3,8 @@
 #include "framework/CmdUI.h"
 #include "framework/Menu.h"
 #include "framework/MessageMap.h"
+#include "toolkit/commandbars/manager/XTPCommandBars.h"
 #include "toolkit/controls/XTPControlsResourceIds.h"
-#include "toolkit/controls/XTPPopupMenuTrack.h"
 #include "ui/controls/ColumnViewControl.h"
 
 BEGIN_MESSAGE_MAP(CColumnViewControlHeader, CXTPHeaderCtrl)
@@ -32,6 +32,8 @@ bool CColumnViewControlHeader::CreateOnView(UINT id)
     SetMinColumnWidth(20);
     SetTheme(7);
     ApplyViewFont();
+    if (CXTPHeaderCtrlTheme* theme = GetTheme())
+        theme->m_iArrowPadding = kArrowGap;
     ShowWindow(SW_SHOW);
     return true;
 }
@@ -98,7 +100,8 @@ void CColumnViewControlHeader::OnRButtonDown(UINT /*nFlags*/, CPoint point)
     if (!menu.LoadMenu(m_popupMenuID))
         return;
     if (CMenu* popup = menu.GetSubMenu(m_nPos))
-        TrackCommandBarsPopupMenu(popup, TPM_RIGHTBUTTON, screen.x, screen.y, this, XTP_IDR_TBAR_HDR, FALSE);
+        CXTPCommandBars::TrackCommandBarsPopupMenu(popup, TPM_RIGHTBUTTON, screen.x, screen.y, this, XTP_IDR_TBAR_HDR,
+                                                   FALSE);
     menu.DestroyMenu();
 }
 

@@ -10,13 +10,16 @@ class CColumnViewControl;
 class CColumnViewControlHeader : public CXTPHeaderCtrl
 {
 public:
+    // The gap between a column's text and its sort arrow (the theme's is wider).
+    static constexpr int kArrowGap = 5;
 
     CColumnViewControlHeader() = default;
 
     void SetView(CColumnViewControl* view) { m_view = view; }
     CColumnViewControl* GetView() const { return m_view; }
     // Creates the header (HDS_BUTTONS | HDS_HOTTRACK | HDS_FULLDRAG, id 8889) on the view with the sort
-    // arrow, normal font, minimum width 20 and the resource header theme; false without a view.
+    // arrow, normal font, minimum width 20, the resource header theme and its arrow gap kArrowGap; false
+    // without a view.
     bool CreateOnView(UINT id);
     // Takes the view's font (WM_GETFONT of the view, WM_SETFONT with redraw).
     virtual void ApplyViewFont();

@@ -2,8 +2,17 @@
 
 #include "foundation/PathUtilities.h"
 #include "framework/FrameworkIds.h"
+#include "framework/Exceptions.h"
 #include "framework/MessageMap.h"
+#include "toolkit/commandbars/bars/XTPToolBar.h"
+#include "toolkit/commandbars/controls/XTPCommandBarEditCtrl.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
+#include "toolkit/commandbars/manager/XTPCommandBars.h"
+#include "toolkit/commandbars/manager/XTPCommandBarsOptions.h"
+#include "toolkit/common/images/XTPImageManager.h"
+#include "ui/controls/ControlTextFromResource.h"
 #include "ui/controls/DrawingUtilities.h"
+#include "ui/controls/ImageListUtilities.h"
 #include "ui/controls/TextDrawingUtilities.h"
 
 BEGIN_MESSAGE_MAP(CNativeDisplayControl, CWnd)
@@ -21,8 +30,7 @@ CNativeDisplayControl::CNativeDisplayControl()
 CNativeDisplayControl::~CNativeDisplayControl()
 {
     RemoveAllTabChildren();
-    m_commandBars = nullptr;
-    m_toolBar = nullptr;
+    ReleaseCommandBars();
     if (m_hWnd && ::IsWindow(m_hWnd))
         DestroyWindow();
     m_offScreen.Release();
@@ -30,8 +38,22 @@ CNativeDisplayControl::~CNativeDisplayControl()
 
 BOOL CNativeDisplayControl::PreTranslateMessage(MSG* pMsg)
 {
-    // Without command bars no bar consumes the message and no command-bar edit box holds the focus.
-    if (pMsg && pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_TAB)
+    if (!pMsg)
+        return FALSE;
+    // A key for an edit box on a command bar (Tab, Enter and Escape excepted) is the box's: the control's
+    // own handling leaves it alone.
+    bool forBarEdit = false;
+    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= 0x109 && pMsg->wParam != VK_TAB &&
+        pMsg->wParam != VK_RETURN && pMsg->wParam != VK_ESCAPE)
+    {
+        CWnd* focus = CWnd::FromHandlePermanent(::GetFocus());
+        forBarEdit = focus && focus->IsKindOf(RUNTIME_CLASS(CXTPCommandBarEditCtrl));
+    }
+    if (m_commandBars && m_commandBars->PreTranslateFrameMessage(pMsg))
+        return TRUE;
+    if (forBarEdit)
+        return FALSE;
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_TAB)
     {
         HWND focus = ::GetFocus();
         CWnd* next = GetNextTabChild(focus ? CWnd::FromHandle(focus) : nullptr, IsShiftKeyDown());
@@ -43,11 +65,15 @@ BOOL CNativeDisplayControl::PreTranslateMessage(MSG* pMsg)
 
 BOOL CNativeDisplayControl::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
+    if (m_commandBars && m_commandBars->OnFrameWndMsg(message, wParam, lParam, pResult))
+        return TRUE;
     return CWnd::OnWndMsg(message, wParam, lParam, pResult);
 }
 
 LRESULT CNativeDisplayControl::OnKickIdle(WPARAM, LPARAM)
 {
+    if (m_commandBars)
+        m_commandBars->UpdateCommandBars();
     return 0;
 }
 
@@ -117,7 +143,14 @@ void CNativeDisplayControl::GetDrawRect(RECT* rect)
     ::SetRectEmpty(rect);
     if (m_hWnd)
         ::GetClientRect(m_hWnd, rect);
-    // A tool bar exists only with the command bars framework.
+    HWND bar = m_toolBar ? m_toolBar->GetSafeHwnd() : nullptr;
+    if (bar && ::IsWindowVisible(bar))
+    {
+        RECT barRect;
+        ::GetWindowRect(bar, &barRect);
+        if (!::IsRectEmpty(&barRect))
+            rect->top += barRect.bottom - barRect.top;
+    }
 }
 
 void CNativeDisplayControl::GetContentExtent(RECT* rect)
@@ -130,10 +163,45 @@ void CNativeDisplayControl::GetContentExtent(RECT* rect)
     rect->right = draw.right - 12;
 }
 
-int CNativeDisplayControl::CreateCommandBars(CRuntimeClass* /*runtimeClass*/)
+void CNativeDisplayControl::ReleaseCommandBars()
 {
-    // Without the command bars framework there is nothing to create.
-    return 0;
+    m_toolBar = nullptr;
+    if (CXTPCommandBars* commandBars = m_commandBars)
+    {
+        m_commandBars = nullptr;
+        commandBars->InternalRelease();
+    }
+}
+
+int CNativeDisplayControl::CreateCommandBars(CRuntimeClass* runtimeClass)
+{
+    ReleaseCommandBars();
+    if (!m_hWnd)
+        return 0;
+    if (!runtimeClass)
+        runtimeClass = RUNTIME_CLASS(CXTPCommandBars);
+    CObject* object = runtimeClass->CreateObject();
+    if (!object)
+        return 0;
+    if (!object->IsKindOf(RUNTIME_CLASS(CXTPCommandBars)))
+    {
+        delete object;
+        return 0;
+    }
+    m_commandBars = static_cast<CXTPCommandBars*>(object);
+    m_commandBars->SetSite(this);
+    // The dock bars are windows: when one cannot be made the control is left without a manager.
+    try
+    {
+        m_commandBars->EnableDocking();
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        ReleaseCommandBars();
+        return 0;
+    }
+    return 1;
 }
 
 bool CNativeDisplayControl::PaintAroundChild(CWnd* child)
@@ -321,21 +389,62 @@ bool CNativeDisplayControl::FitToParentIfResized()
     return FitToParent();
 }
 
-bool CNativeDisplayControl::LoadToolBarImages(UINT, UINT, UINT, UINT, int)
+bool CNativeDisplayControl::LoadToolBarImages(UINT toolBarId, UINT normalBitmap, UINT hotBitmap,
+                                              UINT disabledBitmap, int imageWidth)
 {
-    // Only with command bars.
-    return false;
+    if (!m_commandBars)
+        return false;
+    // The image manager numbers its states normal 0, disabled 1, hot 2.
+    struct Source
+    {
+        UINT bitmap;
+        CImageList* list;
+        int state;
+    };
+    const Source sources[3] = {{normalBitmap, &m_images, xtpImageNormal},
+                               {hotBitmap, &m_hotImages, xtpImageHot},
+                               {disabledBitmap, &m_disabledImages, xtpImageDisabled}};
+    bool all = true;
+    for (const Source& source : sources)
+    {
+        source.list->DeleteImageList();
+        if (!LoadImageListFromBitmap(source.bitmap, source.list, imageWidth) ||
+            !XTPImageManager()->SetImageListIcons(toolBarId, source.list, source.state))
+            all = false;
+    }
+    m_commandBars->GetCommandBarsOptions()->szIcons = CSize(imageWidth, imageWidth);
+    return all;
 }
 
-bool CNativeDisplayControl::CreateToolBar(UINT, UINT, UINT, UINT, UINT, const void*, int)
+bool CNativeDisplayControl::CreateToolBar(UINT titleId, UINT toolBarId, UINT normalBitmap, UINT hotBitmap,
+                                          UINT disabledBitmap, int barPosition, int imageWidth)
 {
-    // Needs command bars made from the toolkit's command bars class.
-    return CreateCommandBars(nullptr) != 0 && m_toolBar != nullptr;
+    if (!CreateCommandBars(RUNTIME_CLASS(CXTPCommandBars)) || !m_commandBars)
+        return false;
+    CDravikString title;
+    title.LoadString(static_cast<int>(titleId));
+    CXTPCommandBar* bar = m_commandBars->Add(title.GetAnsi(), barPosition, RUNTIME_CLASS(CXTPToolBar));
+    SetToolBar(bar);
+    // The icons come from the three bitmaps, not from the toolbar resource's own.
+    if (!bar || !bar->LoadToolBar(toolBarId, FALSE))
+        return false;
+    LoadToolBarImages(toolBarId, normalBitmap, hotBitmap, disabledBitmap, imageWidth);
+    bar->SetFlags(kToolBarFlags);
+    bar->EnableCustomization(FALSE);
+    bar->SetShowGripper(FALSE);
+    m_commandBars->GetCommandBarsOptions()->bShowExpandButtonAlways = FALSE;
+    if (m_owner)
+        m_owner->OnCommandBarsCreated(m_commandBars);
+    RepositionBars();
+    return true;
 }
 
-bool CNativeDisplayControl::SetToolBarCaption(UINT)
+bool CNativeDisplayControl::SetToolBarCaption(UINT commandId)
 {
-    return false;
+    if (!m_toolBar)
+        return false;
+    CXTPControl* control = m_toolBar->GetControls()->FindControl(0, static_cast<int>(commandId), FALSE, TRUE);
+    return control && SetControlTextFromResource(commandId, control);
 }
 
 void CNativeDisplayControl::OnPaint()

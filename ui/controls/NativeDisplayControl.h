@@ -2,8 +2,10 @@
 // area, paints each frame completely into an off-screen bitmap and copies it with one BitBlt, owns the
 // control's font and moves the focus with Tab among the child windows registered with it.
 //
-// The toolkit's command bars are not part of this build: the command bars and tool bar pointers stay
-// null, so the draw rectangle is the whole client area and the tool bar operations report false.
+// It can host a command-bars manager (CreateCommandBars; the control is its site) with one tool bar at its
+// top edge (CreateToolBar): the manager sees the control's key pre-translation and window messages first,
+// is updated on WM_KICKIDLE, and the draw rectangle starts below the shown tool bar. The control holds one
+// reference on the manager and releases it when it is replaced and when the control is destroyed.
 #pragma once
 
 #include "foundation/DravikString.h"
@@ -38,6 +40,8 @@ public:
     static constexpr UINT kDefaultId = IDC_NATIVE_DISPLAY;
     // The style bit AddStyleBit sets.
     static constexpr LONG kExtraStyleBit = 0x1000;
+    // The flag word of the tool bar CreateToolBar makes.
+    static constexpr DWORD kToolBarFlags = 97;
 
     CNativeDisplayControl();
     ~CNativeDisplayControl() override;
@@ -78,7 +82,9 @@ public:
     virtual int QueryOwner() { return m_owner ? m_owner->QueryOwner() : 0; }
     virtual CXTPCommandBar* GetToolBar() { return m_toolBar; }
     virtual void SetToolBar(CXTPCommandBar* toolBar) { m_toolBar = toolBar; }
-    // Needs the command bars framework; without it nothing is made and the result is 0.
+    // Releases the manager it has and makes one of the class (null: CXTPCommandBars) with this window as
+    // its site and its four dock bars; 1, or 0 (and no manager) without a window, for a class that makes
+    // no command-bars manager or when a dock bar cannot be made.
     virtual int CreateCommandBars(CRuntimeClass* runtimeClass);
     virtual bool HasBorder() { return m_border; }
     virtual void SetBorder(bool border) { m_border = border; }
@@ -104,14 +110,22 @@ public:
     virtual CImageList* GetImageList() { return &m_images; }
     virtual CImageList* GetHotImageList() { return &m_hotImages; }
     virtual CImageList* GetDisabledImageList() { return &m_disabledImages; }
+    // With a manager: the three bitmaps (cells imageWidth wide) become the process image manager's normal,
+    // hot and disabled pictures of the toolbar resource's commands, and the manager's icon size becomes
+    // imageWidth square. False without a manager or when a bitmap cannot be loaded or handed over.
     virtual bool LoadToolBarImages(UINT toolBarId, UINT normalBitmap, UINT hotBitmap, UINT disabledBitmap,
                                    int imageWidth);
     virtual void RepositionBars()
     {
         CWnd::RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, 0);
     }
+    // Makes a manager (CreateCommandBars), adds a tool bar titled by string titleId at barPosition
+    // (xtpBarTop ...) and, when it loads toolbar resource toolBarId, its images (LoadToolBarImages), bar flags
+    // kToolBarFlags, no gripper, no customisation; the owner hears of the manager. True only on that path.
     virtual bool CreateToolBar(UINT titleId, UINT toolBarId, UINT normalBitmap, UINT hotBitmap, UINT disabledBitmap,
-                               const void* positionData, int imageWidth);
+                               int barPosition, int imageWidth);
+    // The tool bar's control with that command (any kind, in popups too) takes string commandId as its
+    // caption and tooltip; false without a tool bar or such a control.
     virtual bool SetToolBarCaption(UINT commandId);
     virtual CXTPCommandBars* GetCommandBars() { return m_commandBars; }
     virtual void SetCommandBars(CXTPCommandBars* commandBars) { m_commandBars = commandBars; }
@@ -119,6 +133,9 @@ public:
     CFont& GetControlFont() { return m_font; }
 
 protected:
+    // Drops the control's reference on its manager (and the tool bar the manager owned).
+    void ReleaseCommandBars();
+
     DECLARE_MESSAGE_MAP()
 
     CNativeDisplayOwner* m_owner = nullptr;

@@ -3,7 +3,14 @@
 #include "HeaderTestSupport.h"
 
 #include "toolkit/controls/XTPControlsResourceIds.h"
-#include "toolkit/controls/XTPPopupMenuTrack.h"
+#include "framework/Menu.h"
+#include "toolkit/commandbars/bars/XTPCommandBar.h"
+#include "toolkit/commandbars/controls/XTPControl.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
+#include "toolkit/commandbars/manager/XTPCommandBars.h"
+#include "toolkit/commandbars/managers/XTPMouseManager.h"
+
+#include <string>
 
 using namespace hdr_test;
 
@@ -231,49 +238,98 @@ TEST_F(HeaderCtrlTest, ThemeNumbersMakeTheirThemesAndMessageSetsOne)
 
 namespace
 {
-// Reads the column menu while it is open, then closes it with a choice or without.
+// The popup bar the thread tracks now (the last one opened), or null.
+CXTPCommandBar* TrackedPopup()
+{
+    const CXTPMouseManager::CTrackArray& bars = XTPMouseManager()->GetTrackArray();
+    return bars.GetSize() ? bars[bars.GetSize() - 1] : nullptr;
+}
+
+// Sends a button message to a bar at the middle of one of its controls, as a click would.
+void ClickControl(CXTPCommandBar* pBar, CXTPControl* pControl, UINT message)
+{
+    const CPoint pt = pControl->GetRect().CenterPoint();
+    ::SendMessageA(pBar->GetSafeHwnd(), message, 0, MAKELPARAM(pt.x, pt.y));
+}
+
+// Reads the column menu (a command-bars popup) while it is open, then closes it with a click on the
+// item with the chosen command (opening the sub-menu that holds it) or without a choice.
 struct MenuProbe
 {
     bool seen = false;
-    UINT stateAsc = 0, stateDsc = 0, stateLeft = 0, stateRight = 0;
+    BOOL checkedAsc = FALSE, checkedDsc = FALSE, checkedLeft = FALSE, checkedRight = FALSE;
     int count = 0;
-    char first[64] = {};
-    bool choose = false;
+    std::string first;
+    BOOL thirdBeginsGroup = FALSE;
+    UINT choose = 0;
+    bool chosen = false;
 };
 MenuProbe* g_probe = nullptr;
 
+BOOL IsChecked(CXTPControls* pControls, UINT nId)
+{
+    CXTPControl* pControl = pControls->FindControl(0, static_cast<int>(nId), FALSE, TRUE);
+    return pControl ? pControl->GetChecked() : FALSE;
+}
+
 void CALLBACK ProbeMenu(HWND, UINT, UINT_PTR id, DWORD)
 {
-    HWND hMenuWnd = ::FindWindowA("#32768", nullptr);
-    if (!hMenuWnd || !g_probe)
+    CXTPCommandBar* pBar = TrackedPopup();
+    if (!pBar || !g_probe)
         return;
     ::KillTimer(nullptr, id);
-    HMENU hMenu = HMENU(::SendMessageA(hMenuWnd, MN_GETHMENU, 0, 0));
-    if (hMenu)
-    {
-        g_probe->seen = true;
-        g_probe->count = ::GetMenuItemCount(hMenu);
-        ::GetMenuStringA(hMenu, 0, g_probe->first, sizeof(g_probe->first), MF_BYPOSITION);
-        g_probe->stateAsc = ::GetMenuState(hMenu, XTP_IDC_SORTASC, MF_BYCOMMAND);
-        g_probe->stateDsc = ::GetMenuState(hMenu, XTP_IDC_SORTDSC, MF_BYCOMMAND);
-        g_probe->stateLeft = ::GetMenuState(hMenu, XTP_IDC_ALIGNLEFT, MF_BYCOMMAND);
-        g_probe->stateRight = ::GetMenuState(hMenu, XTP_IDC_ALIGNRIGHT, MF_BYCOMMAND);
-    }
+    CXTPControls* pControls = pBar->GetControls();
+    g_probe->seen = true;
+    g_probe->count = pControls->GetCount();
+    if (g_probe->count > 0)
+        g_probe->first = static_cast<const char*>(pControls->GetAt(0)->GetCaption());
+    if (g_probe->count > 2)
+        g_probe->thirdBeginsGroup = pControls->GetAt(2)->GetBeginGroup();
+    g_probe->checkedAsc = IsChecked(pControls, XTP_IDC_SORTASC);
+    g_probe->checkedDsc = IsChecked(pControls, XTP_IDC_SORTDSC);
+    g_probe->checkedLeft = IsChecked(pControls, XTP_IDC_ALIGNLEFT);
+    g_probe->checkedRight = IsChecked(pControls, XTP_IDC_ALIGNRIGHT);
     if (g_probe->choose)
     {
-        // Down to "Sort Descending" and take it.
-        ::PostMessageA(hMenuWnd, WM_KEYDOWN, VK_DOWN, 0);
-        ::PostMessageA(hMenuWnd, WM_KEYDOWN, VK_DOWN, 0);
-        ::PostMessageA(hMenuWnd, WM_KEYDOWN, VK_RETURN, 0);
+        const int nId = static_cast<int>(g_probe->choose);
+        CXTPControl* pItem = pControls->FindControl(0, nId, FALSE, FALSE);
+        CXTPCommandBar* pItemBar = pBar;
+        for (int i = 0; !pItem && i < pControls->GetCount(); ++i)
+        {
+            CXTPControl* pPopup = pControls->GetAt(i);
+            CXTPCommandBar* pSub = pPopup->GetCommandBar();
+            if (pSub && pSub->GetControls()->FindControl(0, nId, FALSE, FALSE))
+            {
+                ClickControl(pBar, pPopup, WM_LBUTTONDOWN); // opens the sub-menu
+                pItemBar = pSub;
+                pItem = pSub->GetControls()->FindControl(0, nId, FALSE, FALSE);
+            }
+        }
+        if (pItem && pItemBar->GetSafeHwnd() && ::IsWindowVisible(pItemBar->GetSafeHwnd()))
+        {
+            g_probe->chosen = true;
+            ClickControl(pItemBar, pItem, WM_LBUTTONUP);
+        }
     }
-    else
-        ::EndMenu();
+    XTPMouseManager()->SendTrackLostAll();
 }
 
 void CALLBACK CloseAnyMenu(HWND, UINT, UINT_PTR id, DWORD)
 {
     ::KillTimer(nullptr, id);
-    ::EndMenu();
+    XTPMouseManager()->SendTrackLostAll();
+}
+
+// Right-clicks the column with the probe reading (and maybe choosing from) the menu meanwhile.
+void RightClickWithProbe(CTestHeader& header, CPoint pt, MenuProbe& probe)
+{
+    g_probe = &probe;
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 50, ProbeMenu);
+    UINT_PTR safety = ::SetTimer(nullptr, 0, 3000, CloseAnyMenu);
+    header.SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    ::KillTimer(nullptr, timer);
+    ::KillTimer(nullptr, safety);
+    g_probe = nullptr;
 }
 } // namespace
 
@@ -281,42 +337,67 @@ TEST_F(HeaderCtrlTest, RightClickShowsTheColumnMenuWithSortAndAlignmentChecked)
 {
     header.SetSortImage(1, TRUE);
     MenuProbe probe;
-    g_probe = &probe;
-    UINT_PTR timer = ::SetTimer(nullptr, 0, 50, ProbeMenu);
-    UINT_PTR safety = ::SetTimer(nullptr, 0, 3000, CloseAnyMenu);
-    CPoint pt = ColumnPoint(1);
-    header.SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-    ::KillTimer(nullptr, timer);
-    ::KillTimer(nullptr, safety);
-    g_probe = nullptr;
+    RightClickWithProbe(header, ColumnPoint(1), probe);
     ASSERT_TRUE(probe.seen);
-    EXPECT_EQ(4, probe.count);
-    EXPECT_STREQ("Sort Ascending", probe.first);
-    EXPECT_TRUE(probe.stateAsc & MF_CHECKED);
-    EXPECT_FALSE(probe.stateDsc & MF_CHECKED);
-    EXPECT_TRUE(probe.stateRight & MF_CHECKED); // column 1 is right-aligned
-    EXPECT_FALSE(probe.stateLeft & MF_CHECKED);
+    // Sort Ascending, Sort Descending and the Alignment sub-menu after a group line.
+    EXPECT_EQ(3, probe.count);
+    EXPECT_EQ("Sort Ascending", probe.first);
+    EXPECT_TRUE(probe.thirdBeginsGroup);
+    EXPECT_TRUE(probe.checkedAsc);
+    EXPECT_FALSE(probe.checkedDsc);
+    EXPECT_TRUE(probe.checkedRight); // column 1 is right-aligned
+    EXPECT_FALSE(probe.checkedLeft);
     EXPECT_TRUE(recorder.clicks.empty());
+    EXPECT_TRUE(header.commands.empty());
 }
 
 TEST_F(HeaderCtrlTest, AChosenMenuCommandComesBackToTheHeader)
 {
     header.SetSortImage(0, TRUE);
     MenuProbe probe;
-    probe.choose = true;
-    g_probe = &probe;
-    UINT_PTR timer = ::SetTimer(nullptr, 0, 50, ProbeMenu);
-    UINT_PTR safety = ::SetTimer(nullptr, 0, 3000, CloseAnyMenu);
-    CPoint pt = ColumnPoint(0);
-    header.SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-    ::KillTimer(nullptr, timer);
-    ::KillTimer(nullptr, safety);
-    g_probe = nullptr;
+    probe.choose = XTP_IDC_SORTDSC;
+    RightClickWithProbe(header, ColumnPoint(0), probe);
     ASSERT_TRUE(probe.seen);
+    ASSERT_TRUE(probe.chosen);
     BOOL bAscending = TRUE;
     EXPECT_EQ(0, header.GetSortedColumn(&bAscending));
     EXPECT_FALSE(bAscending);
     EXPECT_EQ(2u, recorder.clicks.size());
+}
+
+// Each item picked from the open menu (the alignments from its sub-menu) reaches the header as
+// exactly one command, and that command does its work once.
+TEST_F(HeaderCtrlTest, EachPickedMenuItemArrivesAsExactlyOneCommand)
+{
+    struct Case
+    {
+        UINT nCmd;
+        size_t nClicks; // item-click notifications (list and probe child) the command causes
+        int fmt;        // column 0's alignment afterwards
+    } cases[] = {{XTP_IDC_SORTDSC, 2u, LVCFMT_LEFT},
+                 {XTP_IDC_SORTASC, 2u, LVCFMT_LEFT},
+                 {XTP_IDC_ALIGNCENTER, 0u, LVCFMT_CENTER},
+                 {XTP_IDC_ALIGNRIGHT, 0u, LVCFMT_RIGHT}};
+    for (const Case& c : cases)
+    {
+        header.commands.clear();
+        recorder.clicks.clear();
+        MenuProbe probe;
+        probe.choose = c.nCmd;
+        RightClickWithProbe(header, ColumnPoint(0), probe);
+        ASSERT_TRUE(probe.chosen) << c.nCmd;
+        // Anything posted late would still arrive: let it.
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&msg);
+        ASSERT_EQ(1u, header.commands.size()) << c.nCmd;
+        EXPECT_EQ(c.nCmd, header.commands[0]);
+        EXPECT_EQ(c.nClicks, recorder.clicks.size()) << c.nCmd;
+        LVCOLUMNA column = {};
+        column.mask = LVCF_FMT;
+        ASSERT_TRUE(list.GetColumn(0, &column));
+        EXPECT_EQ(c.fmt, column.fmt & LVCFMT_JUSTIFYMASK) << c.nCmd;
+    }
 }
 
 TEST_F(HeaderCtrlTest, NoMenuOutsideColumnsOrWithNoSortHeaderStyle)
@@ -340,9 +421,9 @@ TEST_F(HeaderCtrlTest, NoMenuOutsideColumnsOrWithNoSortHeaderStyle)
     EXPECT_EQ(pt, header.GetLastRClickPoint());
 }
 
-TEST(PopupMenuTrack, RefusesMissingMenuOrOwner)
+TEST(PopupMenuTrack, RefusesAMissingMenu)
 {
     CMenu menu;
-    EXPECT_EQ(0u, TrackCommandBarsPopupMenu(nullptr, 0, 0, 0, nullptr, 0, 1));
-    EXPECT_EQ(0u, TrackCommandBarsPopupMenu(&menu, 0, 0, 0, nullptr, 0, 1));
+    EXPECT_EQ(0u, CXTPCommandBars::TrackCommandBarsPopupMenu(nullptr, 0, 0, 0, nullptr, 0, FALSE));
+    EXPECT_EQ(0u, CXTPCommandBars::TrackCommandBarsPopupMenu(&menu, 0, 0, 0, nullptr, 0, FALSE));
 }

@@ -63,11 +63,21 @@ protected:
     }
 };
 
-// The header with its last right-click point settable, as a right click would set it.
+// The header with its last right-click point settable, as a right click would set it; it notes the
+// id of every WM_COMMAND it receives.
 class CTestHeader : public CXTPHeaderCtrl
 {
 public:
     void SetClickPoint(CPoint pt) { m_pt = pt; }
+    std::vector<UINT> commands;
+
+protected:
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
+    {
+        if (message == WM_COMMAND)
+            commands.push_back(LOWORD(wParam));
+        return CXTPHeaderCtrl::OnWndMsg(message, wParam, lParam, pResult);
+    }
 };
 
 // Visual styles off for the test's lifetime: the wrapper binds a module that does not exist.

@@ -9,9 +9,14 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/common/MessagePump.h"
+#include "toolkit/commandbars/bars/XTPCommandBar.h"
+#include "toolkit/commandbars/controls/XTPControl.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
+#include "toolkit/commandbars/managers/XTPMouseManager.h"
 #include "ui/UiMessageIds.h"
 #include "ui/controls/ColumnViewControl.h"
 
@@ -27,6 +32,12 @@ public:
     bool IsShiftDown() override { return shift; }
     void OnSelectionChanged() override { ++selectionChanges; }
     void OnActivate() override { ++activations; }
+    void SortByColumn(int column, bool ascending) override
+    {
+        sorts.emplace_back(column, ascending);
+        CColumnViewControl::SortByColumn(column, ascending);
+    }
+    std::vector<std::pair<int, bool>> sorts;
     bool control = false;
     bool shift = false;
     int selectionChanges = 0;
@@ -374,6 +385,72 @@ TEST_F(ColumnViewWindowTest, HeaderClicksAndColumnMenuCommandsSort)
     ::SendMessageA(header, WM_COMMAND, 9325, 0);
     EXPECT_FALSE(m_view.IsDescending());
     EXPECT_STREQ(m_view.GetEntryAt(0)->GetText(0).GetAnsi(), "alpha");
+}
+
+// The header's column menu opens as a command-bars popup; the item picked there (a real button release
+// on it) sorts the view exactly once, by the column under the right click.
+UINT g_pick = 0;
+bool g_picked = false;
+
+void CALLBACK PickFromTrackedPopup(HWND, UINT, UINT_PTR id, DWORD)
+{
+    const CXTPMouseManager::CTrackArray& bars = XTPMouseManager()->GetTrackArray();
+    if (bars.GetSize() == 0)
+        return;
+    ::KillTimer(nullptr, id);
+    CXTPCommandBar* bar = bars[bars.GetSize() - 1];
+    if (CXTPControl* item = bar->GetControls()->FindControl(0, static_cast<int>(g_pick), TRUE, FALSE))
+    {
+        g_picked = true;
+        const CPoint pt = item->GetRect().CenterPoint();
+        ::SendMessageA(bar->GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    }
+    XTPMouseManager()->SendTrackLostAll();
+}
+
+void CALLBACK EndAllTracking(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    XTPMouseManager()->SendTrackLostAll();
+}
+
+TEST_F(ColumnViewWindowTest, AnItemPickedFromTheColumnMenuSortsExactlyOnce)
+{
+    HWND header = m_view.GetHeader().m_hWnd;
+    ASSERT_NE(header, nullptr);
+    struct Case
+    {
+        UINT command;
+        bool ascending;
+        const char* first;
+    } cases[] = {{9326, false, "zeta"}, {9325, true, "alpha"}};
+    for (const Case& c : cases)
+    {
+        m_view.sorts.clear();
+        g_pick = c.command;
+        g_picked = false;
+        UINT_PTR timer = ::SetTimer(nullptr, 0, 50, PickFromTrackedPopup);
+        UINT_PTR safety = ::SetTimer(nullptr, 0, 3000, EndAllTracking);
+        ::SendMessageA(header, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 10));
+        ::SendMessageA(header, WM_RBUTTONUP, 0, MAKELPARAM(20, 10));
+        ::KillTimer(nullptr, timer);
+        ::KillTimer(nullptr, safety);
+        PumpMessages();
+        ASSERT_TRUE(g_picked) << c.command;
+        ASSERT_EQ(m_view.sorts.size(), 1u) << c.command;
+        EXPECT_EQ(m_view.sorts[0], std::make_pair(0, c.ascending));
+        EXPECT_EQ(m_view.IsDescending(), !c.ascending);
+        EXPECT_STREQ(m_view.GetEntryAt(0)->GetText(0).GetAnsi(), c.first);
+    }
+}
+
+// The header keeps the sort arrow 5 pixels from the column's text, not the theme's 10.
+TEST_F(ColumnViewWindowTest, TheHeaderKeepsTheArrowFivePixelsFromTheText)
+{
+    CXTPHeaderCtrlTheme* theme = m_view.GetHeader().GetTheme();
+    ASSERT_NE(theme, nullptr);
+    EXPECT_EQ(theme->GetThemeId(), 7);
+    EXPECT_EQ(theme->m_iArrowPadding, 5);
 }
 
 TEST_F(ColumnViewWindowTest, FindMessagesUseTheCopiedText)
