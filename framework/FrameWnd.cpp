@@ -134,6 +134,23 @@ CFrameWnd* CWnd::GetParentFrame() const
     return nullptr;
 }
 
+CFrameWnd* CWnd::GetTopLevelFrame() const
+{
+    if (!m_hWnd)
+        return nullptr;
+    CFrameWnd* pFrame = dynamic_cast<CFrameWnd*>(CWnd::FromHandlePermanent(m_hWnd));
+    if (!pFrame)
+        pFrame = GetParentFrame();
+    while (pFrame)
+    {
+        CFrameWnd* pOuter = pFrame->GetParentFrame();
+        if (!pOuter)
+            break;
+        pFrame = pOuter;
+    }
+    return pFrame;
+}
+
 // ---------------------------------------------------------------- resources and routing
 
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd)

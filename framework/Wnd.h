@@ -215,6 +215,9 @@ public:
     CWnd* GetParent() const;
     // The nearest framework frame among the ancestors (FrameWnd.h), or null.
     CFrameWnd* GetParentFrame() const;
+    // The outermost framework frame: this window when it is a frame, else its nearest frame ancestor, then
+    // that frame's frame ancestors up to the last one; null when there is none.
+    CFrameWnd* GetTopLevelFrame() const;
     CWnd* SetParent(CWnd* pWndNewParent);
     CWnd* GetOwner() const;
     void SetOwner(CWnd* pOwnerWnd);

@@ -325,7 +325,7 @@ void CQuorvexDlg::OnLoadTestSuite()
     CDravikString folder;
     if (!ReadLastBrowsePath(folder) || folder.IsEmpty())
     {
-        folder = GetModuleFolder();
+        folder = GetFirstBrowseFolder();
         WriteLastBrowsePath(folder);
     }
     CBrowseForFile browser;
@@ -336,6 +336,21 @@ void CQuorvexDlg::OnLoadTestSuite()
         return;
     WriteLastBrowsePath(GetFolderOfPath(path));
     LoadChosenSuite(path);
+}
+
+CDravikString CQuorvexDlg::GetFirstBrowseFolder() const
+{
+    // The suite held now came from the command line (a load through the browser remembers its folder):
+    // its module's folder, whatever way the command line named it; else the module folder as the command
+    // line names it, the program's when none is loaded.
+    CUnitTestExecutor* executor = GetExecutor();
+    if (executor && executor->GetModule())
+    {
+        CDravikString folder = executor->GetSuiteFolder();
+        if (!folder.IsEmpty())
+            return folder;
+    }
+    return GetModuleFolder();
 }
 
 void CQuorvexDlg::ShowPathMessage(UINT formatId, const CDravikString& path, const char* caption, UINT icon)

@@ -73,6 +73,9 @@ public:
     CDravikString GetConfigFilePath() const { return m_config.GetConfigFilePath(); }
     bool ReadLastBrowsePath(CDravikString& out) const { return m_config.ReadLastBrowsePath(out); }
     bool WriteLastBrowsePath(const CDravikString& value) const { return m_config.WriteLastBrowsePath(value); }
+    // Where the load browser starts when no folder is remembered yet: the folder of the suite loaded now
+    // (the one named on the command line), else the module folder (the program's).
+    CDravikString GetFirstBrowseFolder() const;
     static CDravikString GetProgramFolder();
     static CDravikString GetHelpFilePath();
     static CDravikString GetSkinModulePath();

@@ -38,6 +38,11 @@ BOOL CQuorvexRunIndividualDialog::OnInitDialog()
     SetMinTrackSize(window.right - window.left, window.bottom - window.top);
     m_list.SetDialog(this);
     m_list.Create(this);
+    // The list is made after the template's controls; in the tab order it comes right after its label,
+    // before the buttons.
+    if (m_list.m_hWnd)
+        ::SetWindowPos(m_list.m_hWnd, ::GetDlgItem(m_hWnd, IDC_SELECT_TESTS_LABEL), 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ArrangeControls();
     m_list.FitLastColumn();
     FillTestList();
@@ -45,6 +50,12 @@ BOOL CQuorvexRunIndividualDialog::OnInitDialog()
     ArrangeControls();
     UpdateButtons();
     UpdateData(FALSE);
+    // The dialog opens with the list focused: the keys pick tests at once.
+    if (m_list.m_hWnd)
+    {
+        GotoDlgCtrl(&m_list);
+        return FALSE;
+    }
     return result;
 }
 

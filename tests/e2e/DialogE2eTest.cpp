@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <fstream>
 
 using namespace qvx_e2e;
@@ -129,6 +130,56 @@ TEST_F(LoadE2eTest, TheOpenDialogLoadsTheSuiteAndTheFolderIsRememberedButACancel
     // The loaded suite runs.
     EXPECT_TRUE(RunAllToTheEnd());
 }
+
+// With a suite named on the command line, the first load ever browses from that suite's folder (and
+// remembers it), not from the program's: however the suite is named.
+struct NamedSuite
+{
+    const char* name;
+    const char* copyAs; // null: the fixture itself; else a copy of it at this place in the scratch folder
+    bool forwardSlashes;
+};
+
+void PrintTo(const NamedSuite& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class FirstLoadE2eTest : public LoadE2eTest, public ::testing::WithParamInterface<NamedSuite>
+{
+};
+
+TEST_P(FirstLoadE2eTest, BrowsesFromTheFolderOfTheSuiteNamedOnTheCommandLine)
+{
+    std::string suite = CHarnessProcess::FixturePath("fx_pass.dll");
+    if (GetParam().copyAs)
+    {
+        const std::string copy = m_scratch + GetParam().copyAs;
+        ::CreateDirectoryA(FolderOf(copy).c_str(), nullptr);
+        ASSERT_TRUE(::CopyFileA(suite.c_str(), copy.c_str(), FALSE)) << copy;
+        suite = copy;
+    }
+    ASSERT_FALSE(SameFolder(FolderOf(suite), CHarnessProcess::ProgramFolder()));
+    std::string named = suite;
+    if (GetParam().forwardSlashes)
+        std::replace(named.begin(), named.end(), '\\', '/');
+    Launch(named);
+    ASSERT_TRUE(WaitForField(kSuiteNameField, "Fixture Pass"));
+    PostCommand(Main(), kCommandLoad);
+    HWND open = WaitForFileDialog(ProcessId(), 15000);
+    ASSERT_NE(open, nullptr);
+    EXPECT_TRUE(SameFolder(CConfigBackup::ReadLastBrowsePath(), FolderOf(suite)))
+        << CConfigBackup::ReadLastBrowsePath();
+    ASSERT_TRUE(AnswerFileDialog(open, "", IDCANCEL));
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(open); }, 10000));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, FirstLoadE2eTest,
+    ::testing::Values(NamedSuite{"Plain", nullptr, false}, NamedSuite{"ForwardSlashes", nullptr, true},
+                      NamedSuite{"BlankInTheFileName", "my suite.dll", false},
+                      NamedSuite{"DotDllInAFolderName", "old.dll.d\\fx_pass.dll", false}),
+    [](const ::testing::TestParamInfo<NamedSuite>& info) { return std::string(info.param.name); });
 
 // A load after a run shows the new suite as not run: none of the old run's counts, no elapsed time.
 TEST_F(LoadE2eTest, LoadingAfterARunWithErrorsShowsNothingOfThatRun)

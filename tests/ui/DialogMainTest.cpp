@@ -380,6 +380,33 @@ TEST_F(MainDialogTest, LoadCommandRemembersTheSuiteFolderAndACancelledBrowseChan
     ASSERT_TRUE(m_dialog->ReadLastBrowsePath(value));
     EXPECT_EQ(_stricmp(value.GetAnsi(), FixturePath("").c_str()), 0) << value.GetAnsi();
 }
+
+// The first load ever with a suite held (the one the command line named): the browser starts in that
+// suite's folder, which is remembered, however the command line wrote its name.
+TEST_F(MainDialogTest, TheFirstLoadBrowsesFromTheFolderOfTheSuiteHeld)
+{
+    const std::string folder = FixturePath("");
+    ASSERT_NE(_stricmp(folder.c_str(), GetModuleFolder().GetAnsi()), 0) << "the fixtures lie elsewhere";
+    ASSERT_EQ(m_app->LoadTestSuite(CDravikString(FixturePath("fx_pass.dll").c_str())), 0);
+    {
+        dialog_test::CFileDialogDriver driver("", IDCANCEL);
+        m_dialog->SendMessage(WM_COMMAND, ID_LOAD_TEST_SUITE, 0);
+        ASSERT_TRUE(driver.Found());
+        EXPECT_EQ(_stricmp(driver.Folder().c_str(), folder.c_str()), 0) << driver.Folder();
+    }
+    CDravikString value;
+    ASSERT_TRUE(m_dialog->ReadLastBrowsePath(value));
+    EXPECT_EQ(_stricmp(value.GetAnsi(), folder.c_str()), 0) << value.GetAnsi();
+
+    // A remembered folder comes first, the suite held notwithstanding.
+    ASSERT_TRUE(m_dialog->WriteLastBrowsePath(GetModuleFolder()));
+    {
+        dialog_test::CFileDialogDriver driver("", IDCANCEL);
+        m_dialog->SendMessage(WM_COMMAND, ID_LOAD_TEST_SUITE, 0);
+        ASSERT_TRUE(driver.Found());
+        EXPECT_EQ(_stricmp(driver.Folder().c_str(), GetModuleFolder().GetAnsi()), 0) << driver.Folder();
+    }
+}
 } // namespace
 
 TEST_F(MainDialogTest, EnterDoesNothingAndClosingDuringARunWaitsForTheWorkerAndDetaches)

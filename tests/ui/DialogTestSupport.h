@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <commdlg.h>
+
 #include <atomic>
 #include <cstring>
 #include <string>
@@ -44,6 +46,9 @@ public:
     }
     ~CFileDialogDriver() { m_thread.join(); }
     bool Found() const { return m_found.load(); }
+    // The folder the dialog showed when it was found (read before it was answered), with a trailing
+    // backslash; valid once the dialog has been answered.
+    std::string Folder() const { return m_folder; }
 
 private:
     static BOOL CALLBACK FindDialog(HWND window, LPARAM param)
@@ -71,8 +76,15 @@ private:
         }
         if (!dialog)
             return;
-        m_found = true;
         ::Sleep(300);
+        char folder[MAX_PATH * 2] = {};
+        if (::SendMessageA(dialog, CDM_GETFOLDERPATH, sizeof folder, reinterpret_cast<LPARAM>(folder)) > 0)
+        {
+            m_folder = folder;
+            if (!m_folder.empty() && m_folder.back() != '\\')
+                m_folder += '\\';
+        }
+        m_found = true;
         // The file name box of the explorer-style dialog (a combo box 0x47C with an edit, or the edit 0x480).
         HWND name = ::GetDlgItem(dialog, 0x47C);
         if (!name)
@@ -83,6 +95,7 @@ private:
     }
 
     std::string m_name;
+    std::string m_folder;
     int m_button;
     std::atomic<bool> m_found{false};
     std::thread m_thread;

@@ -152,6 +152,124 @@ TEST_F(RunIndividualDialogTest, GrowsUntilEveryRowFitsUpTo600Pixels)
     EXPECT_TRUE(m_dialog->GetList().IsVerticalBarEnabled());
 }
 
+// The list is where the keys go first: it has the focus when the dialog opens and comes first in the tab
+// order, before "&Run" (while it is enabled), "Cancel" and "&Help".
+TEST_F(RunIndividualDialogTest, OpensWithTheListFocusedAndFirstInTheTabOrder)
+{
+    Open("fx_pick.dll");
+    HWND dialog = m_dialog->m_hWnd;
+    HWND list = m_dialog->GetList().m_hWnd;
+    HWND run = ::GetDlgItem(dialog, IDOK), cancel = ::GetDlgItem(dialog, IDCANCEL),
+         help = ::GetDlgItem(dialog, ID_HELP_COMMAND);
+    EXPECT_EQ(::GetFocus(), list);
+    EXPECT_EQ(::GetNextDlgTabItem(dialog, nullptr, FALSE), list) << "first in the tab order";
+    const auto order = [&] {
+        std::vector<HWND> seen;
+        HWND item = list;
+        for (int i = 0; i < 4; ++i)
+            seen.push_back(item = ::GetNextDlgTabItem(dialog, item, FALSE));
+        return seen;
+    };
+    EXPECT_EQ(order(), (std::vector<HWND>{cancel, help, list, cancel})) << "\"&Run\" is disabled";
+    m_dialog->GetList().SendMessage(WM_QVX_LIST_SELECT_INDEX, 0, 1);
+    EXPECT_EQ(order(), (std::vector<HWND>{run, cancel, help, list}));
+    EXPECT_EQ(::GetNextDlgTabItem(dialog, list, TRUE), help) << "Shift+Tab from the list";
+
+    // Tab through the dialog's key filter walks the same way.
+    MSG tab = {list, WM_KEYDOWN, VK_TAB, 1, 0, {0, 0}};
+    EXPECT_TRUE(m_dialog->PreTranslateMessage(&tab));
+    EXPECT_EQ(::GetFocus(), run);
+}
+
+// "&Run" and "&Help" keep their access keys: Alt+R from the list runs the selected tests; a plain R goes to
+// the list (it takes characters), from a button it presses "&Run"; a plain H from a button opens help.
+TEST_F(RunIndividualDialogTest, AccessKeysRunAndOpenHelp)
+{
+    const auto key = [&](HWND target, UINT message, WPARAM ch) {
+        MSG msg = {target, message, ch, 1, 0, {0, 0}};
+        if (!m_dialog->PreTranslateMessage(&msg))
+            ::DispatchMessageA(&msg);
+        qvx_test::PumpMessages();
+    };
+    Open("fx_pick.dll");
+    CRunIndividualDisplay& list = m_dialog->GetList();
+    list.SendMessage(WM_QVX_LIST_SELECT_INDEX, 0, 3);
+    key(list.m_hWnd, WM_CHAR, 'r');
+    EXPECT_EQ(list.GetEntryCount(), 5) << "a plain R in the list runs nothing";
+    HWND cancel = ::GetDlgItem(m_dialog->m_hWnd, IDCANCEL);
+    ::SetFocus(cancel);
+    key(cancel, WM_CHAR, 'h');
+    EXPECT_EQ(m_help.topics, (std::vector<UINT>{1007}));
+    EXPECT_EQ(list.GetEntryCount(), 5);
+    ::SetFocus(list.m_hWnd);
+    key(list.m_hWnd, WM_SYSCHAR, 'r');
+    EXPECT_EQ(list.GetEntryCount(), 0) << "Alt+R ran the selection";
+    EXPECT_EQ(SelectedTests(), (std::vector<std::string>{"Step9"}));
+    TearDown();
+
+    Open("fx_pick.dll");
+    m_dialog->GetList().SendMessage(WM_QVX_LIST_SELECT_INDEX, 0, 0);
+    cancel = ::GetDlgItem(m_dialog->m_hWnd, IDCANCEL);
+    ::SetFocus(cancel);
+    key(cancel, WM_CHAR, 'R');
+    EXPECT_EQ(SelectedTests(), (std::vector<std::string>{"alpha"})) << "R on a button presses \"&Run\"";
+}
+
+// The real modal loop: once the dialog shows, the focus is on the list; a row is picked and Alt+R pressed
+// (the key-down as the system posts it, the character made by the loop); the dialog ends with IDOK and
+// exactly that test is selected. A timer ends the dialog with IDCANCEL when the key does nothing.
+class CModalRunIndividualProbe : public CQuorvexRunIndividualDialog
+{
+public:
+    static constexpr UINT_PTR kPressTimer = 71;
+    static constexpr UINT_PTR kGiveUpTimer = 72;
+    BOOL OnInitDialog() override
+    {
+        const BOOL result = CQuorvexRunIndividualDialog::OnInitDialog();
+        SetTimer(kPressTimer, 200, nullptr);
+        SetTimer(kGiveUpTimer, 8000, nullptr);
+        return result;
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_TIMER && wParam == kPressTimer)
+        {
+            KillTimer(kPressTimer);
+            shown = IsWindowVisible() != FALSE;
+            focusAfterShow = ::GetFocus();
+            listWindow = GetList().m_hWnd;
+            GetList().SendMessage(WM_QVX_LIST_SELECT_INDEX, 0, 1);
+            const LPARAM scan = static_cast<LPARAM>(::MapVirtualKeyA('R', 0)) << 16;
+            ::PostMessageA(::GetFocus(), WM_SYSKEYDOWN, 'R', 1 | scan | (1 << 29));
+            return 0;
+        }
+        if (message == WM_TIMER && wParam == kGiveUpTimer)
+        {
+            KillTimer(kGiveUpTimer);
+            EndDialog(IDCANCEL);
+            return 0;
+        }
+        return CQuorvexRunIndividualDialog::WindowProc(message, wParam, lParam);
+    }
+    bool shown = false;
+    HWND focusAfterShow = nullptr;
+    HWND listWindow = nullptr;
+};
+
+TEST_F(RunIndividualDialogTest, InTheModalLoopTheListHasTheFocusAndAltRRuns)
+{
+    m_app.reset(new CQuorvexApp);
+    ASSERT_EQ(m_app->LoadTestSuite(CDravikString(FixturePath("fx_pick.dll").c_str())), 0);
+    CModalRunIndividualProbe probe;
+    probe.SetExecutor(Executor());
+    probe.SetHelpOwner(&m_help);
+    EXPECT_EQ(probe.DoModal(), IDOK);
+    EXPECT_TRUE(probe.shown);
+    EXPECT_NE(probe.listWindow, nullptr);
+    EXPECT_EQ(probe.focusAfterShow, probe.listWindow);
+    EXPECT_EQ(SelectedTests(), (std::vector<std::string>{"Beta"}));
+}
+
 TEST_F(RunIndividualDialogTest, WithoutAnExecutorTheListStaysEmpty)
 {
     m_dialog.reset(new CQuorvexRunIndividualDialog);

@@ -23,6 +23,8 @@ BOOL CHarnessDialog::PreTranslateMessage(MSG* pMsg)
 
 BOOL CHarnessDialog::PreTranslateInput(MSG* pMsg)
 {
+    if (IsCommandBarEditKey(pMsg))
+        return FALSE;
     return FilterDialogInput(pMsg);
 }
 

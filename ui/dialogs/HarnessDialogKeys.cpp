@@ -1,5 +1,6 @@
 #include "ui/dialogs/HarnessDialogKeys.h"
 
+#include "framework/FrameWnd.h"
 #include "framework/Wnd.h"
 #include "ui/UiResourceIds.h"
 
@@ -22,6 +23,9 @@ int PreTranslateHarnessDialogMessage(CWnd* dialog, MSG* pMsg)
     }
     if (dialog->CWnd::PreTranslateMessage(pMsg))
         return TRUE;
+    // While the frame picks a window for context help, its own loop has the keys.
+    if (CFrameWnd* frame = dialog->GetTopLevelFrame(); frame && frame->m_bHelpMode)
+        return FALSE;
     // Escape (or Cancel) in a multi-line edit box would otherwise stay in the box.
     if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_ESCAPE || pMsg->wParam == VK_CANCEL) &&
         (::GetWindowLongA(pMsg->hwnd, GWL_STYLE) & ES_MULTILINE))
@@ -49,7 +53,17 @@ BOOL CloseHarnessDialog(CWnd* dialog)
 
 BOOL HandleHarnessDialogKey(HWND dialog, MSG* pMsg, const CHarnessDialogKeyRules& rules)
 {
-    if (!rules.dialogKeys || !pMsg || pMsg->message != WM_KEYDOWN || !dialog)
+    if (!rules.dialogKeys || !pMsg || !dialog)
+        return FALSE;
+    // Access keys: Alt+letter always, a plain letter when the control with the focus takes no characters
+    // (the dialog manager asks it). Control characters (Tab, Enter, Escape, Ctrl+letter) are no access keys.
+    if (pMsg->message == WM_SYSCHAR || pMsg->message == WM_CHAR)
+    {
+        if (pMsg->wParam < 0x20 || (pMsg->hwnd != dialog && !::IsChild(dialog, pMsg->hwnd)))
+            return FALSE;
+        return ::IsDialogMessageA(dialog, pMsg);
+    }
+    if (pMsg->message != WM_KEYDOWN)
         return FALSE;
     const bool toDialog = pMsg->hwnd == dialog;
     switch (pMsg->wParam)

@@ -1,5 +1,5 @@
 // CNonResizableDialog: the base of the harness's fixed-size dialogs, with the harness keyboard rules: F1 asks
-// for help (ID_HELP_COMMAND), only Tab, Enter and Escape reach the dialog manager, and WM_QVX_CLOSE_DIALOG
+// for help (ID_HELP_COMMAND), only Tab, Enter, Escape and access keys reach the dialog manager, and WM_QVX_CLOSE_DIALOG
 // (0x46B) closes it (the key pre-translation and the close request are CHarnessDialog's).
 #pragma once
 
@@ -10,6 +10,7 @@ class CNonResizableDialog : public CHarnessDialog
 public:
     explicit CNonResizableDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
 
-    // Tab, Enter and Escape key-downs for a window other than the dialog go to IsDialogMessage.
+    // Tab, Enter and Escape key-downs for a window other than the dialog, and access keys, go to
+    // IsDialogMessage.
     BOOL HandleDialogKey(MSG* pMsg) override;
 };

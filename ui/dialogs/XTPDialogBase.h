@@ -92,6 +92,17 @@ public:
 
     CXTPCommandBars* GetCommandBars() const { return m_pCommandBars; }
 
+    // A key message (other than Tab, Enter and Escape) while an edit box inside a command bar has the focus:
+    // it reaches the box untranslated.
+    static bool IsCommandBarEditKey(const MSG* pMsg)
+    {
+        if (!pMsg || pMsg->message < WM_KEYDOWN || pMsg->message > 0x109 || pMsg->wParam == VK_TAB ||
+            pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE)
+            return false;
+        CWnd* pFocus = CWnd::FromHandlePermanent(::GetFocus());
+        return pFocus && pFocus->IsKindOf(RUNTIME_CLASS(CXTPCommandBarEditCtrl));
+    }
+
     // The command-bar steps of the key pre-translation: FALSE for a key (other than Tab, Enter and Escape)
     // meant for a command bar's edit box, TRUE when the manager consumes the message, -1 when the dialog's
     // own rules decide.
@@ -99,13 +110,8 @@ public:
     {
         if (!pMsg)
             return -1;
-        if (pMsg->message >= WM_KEYDOWN && pMsg->message <= 0x109 && pMsg->wParam != VK_TAB &&
-            pMsg->wParam != VK_RETURN && pMsg->wParam != VK_ESCAPE)
-        {
-            CWnd* pFocus = CWnd::FromHandlePermanent(::GetFocus());
-            if (pFocus && pFocus->IsKindOf(RUNTIME_CLASS(CXTPCommandBarEditCtrl)))
-                return FALSE;
-        }
+        if (IsCommandBarEditKey(pMsg))
+            return FALSE;
         if (m_pCommandBars && m_pCommandBars->PreTranslateFrameMessage(pMsg))
             return TRUE;
         return -1;

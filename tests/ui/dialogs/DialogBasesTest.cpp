@@ -7,6 +7,7 @@
 
 #include "ui/UiResourceIds.h"
 #include "tests/ui/DialogTestSupport.h"
+#include "framework/FrameWnd.h"
 #include "framework/MessageMap.h"
 #include "ui/dialogs/NonResizableDialog.h"
 #include "ui/dialogs/UnitTestResizableDialog.h"
@@ -22,8 +23,15 @@ public:
     CNonResizableProbe() : CNonResizableDialog(IDD_RUN_INDIVIDUAL, nullptr) {}
     void OnOK() override { ++oks; }
     void OnCancel() override { ++cancels; }
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        if (LOWORD(wParam) == ID_HELP_COMMAND)
+            ++helps;
+        return CNonResizableDialog::OnCommand(wParam, lParam);
+    }
     int oks = 0;
     int cancels = 0;
+    int helps = 0;
 };
 
 class CResizableProbe : public CUnitTestResizableDialog
@@ -32,8 +40,15 @@ public:
     CResizableProbe() : CUnitTestResizableDialog(nullptr, IDD_RUN_INDIVIDUAL) {}
     void OnOK() override { ++oks; }
     void OnCancel() override { ++cancels; }
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        if (LOWORD(wParam) == ID_HELP_COMMAND)
+            ++helps;
+        return CUnitTestResizableDialog::OnCommand(wParam, lParam);
+    }
     int oks = 0;
     int cancels = 0;
+    int helps = 0;
 };
 
 // A modeless dialog with two edit boxes added: a multi-line one that wants Enter and a single-line one.
@@ -45,7 +60,9 @@ struct KeyFixture
     HWND multiLine = nullptr;
     HWND singleLine = nullptr;
 
-    explicit KeyFixture(bool resizable)
+    int* helps = nullptr;
+
+    explicit KeyFixture(bool resizable, CWnd* owner = nullptr)
     {
         if (resizable)
         {
@@ -53,6 +70,7 @@ struct KeyFixture
             dialog.reset(probe);
             oks = &probe->oks;
             cancels = &probe->cancels;
+            helps = &probe->helps;
         }
         else
         {
@@ -60,8 +78,9 @@ struct KeyFixture
             dialog.reset(probe);
             oks = &probe->oks;
             cancels = &probe->cancels;
+            helps = &probe->helps;
         }
-        if (!dialog->Create(IDD_RUN_INDIVIDUAL, nullptr))
+        if (!dialog->Create(IDD_RUN_INDIVIDUAL, owner))
             return;
         multiLine = ::CreateWindowExA(
             0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN, 10, 40, 100, 40,
@@ -154,6 +173,89 @@ TEST_P(DialogKeysTest, EnterInASingleLineEditActivatesTheDefaultButton)
     EXPECT_EQ(*f.oks, 1);
 }
 
+// The access keys of the dialog's buttons ("&Run" is IDOK, "&Help" the help command): Alt+letter from any
+// control, a plain letter only from a control that takes no characters; control characters are no access
+// keys, and a disabled button's key does nothing.
+struct AccessKeyCase
+{
+    const char* name;
+    UINT message;
+    WPARAM key;
+    int target; // a control id, or 0 for the single-line edit box (which takes characters)
+    bool runEnabled;
+    int oks;
+    int helps;
+};
+
+TEST_P(DialogKeysTest, AccessKeysPressTheirButtons)
+{
+    const AccessKeyCase cases[] = {
+        {"Alt+R in the edit box", WM_SYSCHAR, 'r', 0, true, 1, 0},
+        {"Alt+R on Cancel", WM_SYSCHAR, 'R', IDCANCEL, true, 1, 0},
+        {"Alt+H on Run", WM_SYSCHAR, 'h', IDOK, true, 0, 1},
+        {"R on Cancel", WM_CHAR, 'r', IDCANCEL, true, 1, 0},
+        {"H on Cancel", WM_CHAR, 'H', IDCANCEL, true, 0, 1},
+        {"R in the edit box", WM_CHAR, 'r', 0, true, 0, 0},
+        {"Ctrl+R on Cancel", WM_CHAR, 0x12, IDCANCEL, true, 0, 0},
+        {"Alt+X, no such key", WM_SYSCHAR, 'x', IDCANCEL, true, 0, 0},
+        {"Alt+R with Run disabled", WM_SYSCHAR, 'r', IDCANCEL, false, 0, 0},
+    };
+    for (const AccessKeyCase& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        KeyFixture f(GetParam());
+        ASSERT_NE(f.singleLine, nullptr);
+        ::EnableWindow(f.Item(IDOK), c.runEnabled);
+        HWND target = c.target ? f.Item(c.target) : f.singleLine;
+        ::SetFocus(target);
+        f.Key(target, c.key, c.message);
+        PumpMessages();
+        EXPECT_EQ(*f.oks, c.oks);
+        EXPECT_EQ(*f.helps, c.helps);
+        EXPECT_EQ(*f.cancels, 0);
+    }
+    // A letter typed into the edit box stays there.
+    KeyFixture f(GetParam());
+    ::SetFocus(f.singleLine);
+    EXPECT_TRUE(f.Key(f.singleLine, 'r', WM_CHAR));
+    char text[8] = {};
+    ::GetWindowTextA(f.singleLine, text, sizeof text);
+    EXPECT_STREQ(text, "r");
+    // Control characters are left to the control.
+    EXPECT_FALSE(f.Key(f.Item(IDCANCEL), 0x12, WM_CHAR));
+}
+
+// While the owning frame picks a window for context help, its loop has the keys: the dialog translates
+// none (F1 excepted, which comes first).
+TEST_P(DialogKeysTest, KeysAreLeftAloneInTheFramesContextHelpMode)
+{
+    CFrameWnd frame;
+    ASSERT_TRUE(frame.CreateEx(0, nullptr, "frame", WS_POPUP, CRect(0, 0, 300, 200), nullptr, 0));
+    {
+        KeyFixture f(GetParam(), &frame);
+        ASSERT_NE(f.multiLine, nullptr);
+        EXPECT_EQ(f.dialog->GetTopLevelFrame(), &frame);
+        frame.m_bHelpMode = TRUE;
+        ::SetFocus(f.Item(IDOK));
+        EXPECT_FALSE(f.Key(f.Item(IDOK), VK_TAB));
+        EXPECT_EQ(::GetFocus(), f.Item(IDOK));
+        EXPECT_FALSE(f.Key(f.multiLine, VK_ESCAPE));
+        EXPECT_FALSE(f.Key(f.singleLine, VK_RETURN));
+        EXPECT_FALSE(f.Key(f.Item(IDCANCEL), 'r', WM_SYSCHAR));
+        PumpMessages();
+        EXPECT_EQ(*f.oks, 0);
+        EXPECT_EQ(*f.cancels, 0);
+        EXPECT_TRUE(f.Key(f.Item(IDOK), VK_F1));
+        PumpMessages();
+        EXPECT_EQ(*f.helps, 1);
+
+        frame.m_bHelpMode = FALSE;
+        EXPECT_TRUE(f.Key(f.multiLine, VK_ESCAPE));
+        EXPECT_EQ(*f.cancels, 1);
+    }
+    frame.DestroyWindow();
+}
+
 INSTANTIATE_TEST_SUITE_P(BothBases, DialogKeysTest, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& info) {
                              return std::string(info.param ? "Resizable" : "NonResizable");
@@ -173,6 +275,10 @@ TEST(ResizableDialogKeysTest, EnterStaysInAnEditThatWantsItAndKeysCanBeSwitchedO
     EXPECT_EQ(*f.oks, 0);
     // F1 comes before the dialog keys and still asks for help.
     EXPECT_TRUE(f.Key(f.Item(IDOK), VK_F1));
+    // Access keys are dialog keys too.
+    EXPECT_FALSE(f.Key(f.Item(IDCANCEL), 'r', WM_SYSCHAR));
+    PumpMessages();
+    EXPECT_EQ(*f.oks, 0);
 }
 
 // ---------------------------------------------------------------- close request
@@ -245,6 +351,45 @@ template <class TProbe> void ExpectModalKeyRules(TProbe& probe)
     EXPECT_EQ(probe.afterArrow, probe.okButton);
     EXPECT_NE(probe.afterTab, probe.okButton);
     EXPECT_NE(probe.afterTab, nullptr);
+}
+
+// Inside its own modal loop: the focus on Cancel, Alt+R pressed (the key-down as the system posts it; the
+// loop makes the character); "&Run" ends the dialog with IDOK. A timer ends it with IDCANCEL when nothing
+// happens.
+template <class TBase> class CModalAccessKeyProbe : public TBase
+{
+public:
+    using TBase::TBase;
+    static constexpr UINT_PTR kGiveUpTimer = 77;
+    BOOL OnInitDialog() override
+    {
+        TBase::OnInitDialog();
+        this->ShowWindow(SW_SHOW);
+        HWND cancel = ::GetDlgItem(this->m_hWnd, IDCANCEL);
+        ::SetFocus(cancel);
+        const LPARAM scan = static_cast<LPARAM>(::MapVirtualKeyA('R', 0)) << 16;
+        ::PostMessageA(cancel, WM_SYSKEYDOWN, 'R', 1 | scan | (1 << 29));
+        this->SetTimer(kGiveUpTimer, 5000, nullptr);
+        return FALSE; // the focus is set here
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_TIMER && wParam == kGiveUpTimer)
+        {
+            this->KillTimer(kGiveUpTimer);
+            this->EndDialog(IDCANCEL);
+            return 0;
+        }
+        return TBase::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST(DialogModalKeysTest, AltAndAnAccessKeyPressesItsButtonInsideTheModalLoop)
+{
+    CModalAccessKeyProbe<CNonResizableDialog> fixed(IDD_RUN_INDIVIDUAL, nullptr);
+    EXPECT_EQ(fixed.DoModal(), IDOK);
+    CModalAccessKeyProbe<CUnitTestResizableDialog> resizable(nullptr, IDD_RUN_INDIVIDUAL);
+    EXPECT_EQ(resizable.DoModal(), IDOK);
 }
 
 TEST(DialogModalKeysTest, ArrowKeysStayWithTheControlInsideTheModalLoop)
