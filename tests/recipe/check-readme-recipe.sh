@@ -20,9 +20,10 @@ block() {
     awk -v b="<!-- recipe:$1 -->" -v e="<!-- /recipe:$1 -->" \
         '$0 == b { on = 1; next } $0 == e { on = 0 } on && !/^```/' "$readme"
 }
-# The program's output as the README writes it: Unix line ends, time stamps as [hh:mm:ss:ms].
+# The program's output as the README writes it: Unix line ends, time stamps as [hh:mm:ss:ms] (the
+# program writes the milliseconds without leading zeros, so 1 to 3 digits).
 normalise() {
-    tr -d '\r' | sed -E 's/\[[0-9]{2}:[0-9]{2}:[0-9]{2}:[0-9]{3}\]/[hh:mm:ss:ms]/g'
+    tr -d '\r' | sed -E 's/\[[0-9]{1,2}:[0-9]{1,2}:[0-9]{1,2}:[0-9]{1,3}\]/[hh:mm:ss:ms]/g'
 }
 # Runs Quorvex.exe -cmd on a suite in the work folder; compares output and exit code with the README.
 check_run() {
