@@ -10,6 +10,7 @@
 class CUnitTestHost : public CUnitTestRunObserver
 {
 public:
-    // A sink has shown an error line (called under the sink's lock).
+    // A sink has shown an error line (called under the sink's lock). A host that does not keep that fact
+    // (a test's host, say) has nothing to do: the sink has already shown the line.
     virtual void MarkErrorsReported() {}
 };

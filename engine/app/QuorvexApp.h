@@ -98,7 +98,8 @@ protected:
     // reported.
     virtual CUnitTestBaseLogManager* CreateDialogLogManager() { return nullptr; }
     virtual int RunDialogMode();
-    // Called by SetLogManager once the sink has changed (the new sink, or null); nothing here.
+    // Called by SetLogManager once the sink has changed (the new sink, or null). The application keeps no
+    // typed view of its sink, so there is nothing to update here; the dialog application drops its own.
     virtual void OnLogManagerChanged(CUnitTestBaseLogManager* logManager) {}
 
     std::vector<CDravikString> m_testNames;
