@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 using namespace imgtest;
 
 namespace
@@ -65,21 +63,6 @@ int BitmapWidth(HBITMAP hBitmap)
 {
     BITMAP bm;
     return hBitmap && ::GetObjectA(hBitmap, sizeof(bm), &bm) == sizeof(bm) ? bm.bmWidth : -1;
-}
-
-std::vector<BYTE> Store(CObject* pObject)
-{
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        pObject->Serialize(ar);
-        ar.Close();
-    }
-    UINT nLength = static_cast<UINT>(file.GetLength());
-    BYTE* p = file.Detach();
-    std::vector<BYTE> data(p, p + nLength);
-    std::free(p);
-    return data;
 }
 } // namespace
 
@@ -217,12 +200,12 @@ TEST(ImageStrip, SavedRecordsDoNotDependOnTheSpareRoom)
         CXTPImageManager alone;
         ASSERT_TRUE(AddAlpha(alone, n));
         ASSERT_EQ(kCell, alone.GetResource(CSize(kCell, kCell))->GetCapacityWidth());
-        records.push_back(Store(alone.GetImage(kFirstId + n, kCell)));
-        ASSERT_EQ(records.back(), Store(crowded.GetImage(kFirstId + n, kCell))) << n;
+        records.push_back(StoreObject(alone.GetImage(kFirstId + n, kCell)));
+        ASSERT_EQ(records.back(), StoreObject(crowded.GetImage(kFirstId + n, kCell))) << n;
     }
 
     // The whole manager saves and loads with every image kept; saving does not touch the strip.
-    std::vector<BYTE> saved = Store(&crowded);
+    std::vector<BYTE> saved = StoreObject(&crowded);
     EXPECT_EQ(128 * kCell, pStrip->GetCapacityWidth());
     CXTPImageManager loaded;
     {
@@ -235,6 +218,6 @@ TEST(ImageStrip, SavedRecordsDoNotDependOnTheSpareRoom)
         CXTPImageManagerIcon* pIcon = loaded.GetImage(kFirstId + n, kCell);
         ASSERT_NE(nullptr, pIcon) << n;
         EXPECT_EQ(ExpectedPixels(n), HandlePixels(pIcon->GetImage())) << n;
-        EXPECT_EQ(records[n], Store(pIcon)) << n;
+        EXPECT_EQ(records[n], StoreObject(pIcon)) << n;
     }
 }
