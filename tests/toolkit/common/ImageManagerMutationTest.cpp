@@ -232,16 +232,7 @@ TEST(ImageMutation, IconRecordLoader)
         HICON hIcon = MakeIcon(4, 4, [](int x, int) { return static_cast<DWORD>(x * 40); });
         handle.SetIcon(hIcon, TRUE);
         pIcon->SetHotIcon(handle);
-        CMemFile file;
-        {
-            CArchive ar(&file, CArchive::store);
-            pIcon->Serialize(ar);
-            ar.Close();
-        }
-        UINT nLength = static_cast<UINT>(file.GetLength());
-        BYTE* p = file.Detach();
-        record.assign(p, p + nLength);
-        std::free(p);
+        record = StoreObject(pIcon);
     }
     CXTPImageManagerIconSet set(1, &manager);
     CXTPImageManagerIcon* pTarget = set.GetIconByWidth(4);

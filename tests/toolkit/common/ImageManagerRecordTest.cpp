@@ -7,28 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 using namespace imgtest;
 
 namespace
 {
 const UINT kId = 4000;
-
-std::vector<BYTE> StoreIcon(CXTPImageManagerIcon* pIcon)
-{
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        pIcon->Serialize(ar);
-        ar.Close();
-    }
-    UINT nLength = static_cast<UINT>(file.GetLength());
-    BYTE* p = file.Detach();
-    std::vector<BYTE> data(p, p + nLength);
-    std::free(p);
-    return data;
-}
 
 // Loads the record into the icon and reads the DWORD that follows it (the archive must be in
 // step); FALSE when loading throws.
@@ -88,7 +71,7 @@ TEST(ImageRecord, AnAlphaIconWithoutOtherStatesHasThisLayout)
     CXTPImageManager manager;
     CXTPImageManagerIcon* pIcon = SetTestImage(manager, kId);
     ASSERT_NE(nullptr, pIcon);
-    std::vector<BYTE> data = StoreIcon(pIcon);
+    std::vector<BYTE> data = StoreObject(pIcon);
     ASSERT_EQ(8 + kColourRecord + 18, data.size());
     const BYTE prefix[] = {0x10, 0, 0, 0, 0x26, 0, 0, 0, 0x34, 0};
     EXPECT_EQ(0, std::memcmp(prefix, data.data(), sizeof(prefix)));
@@ -130,7 +113,7 @@ TEST(ImageRecord, SaveAndLoadGiveTheSamePixelsInEveryState)
     for (int nState : {xtpImageDisabled, xtpImageChecked, xtpImagePressed})
         SetTestImage(source, kId, nState);
     CXTPImageManagerIcon* pSource = source.GetImage(kId, 16);
-    std::vector<BYTE> data = StoreIcon(pSource);
+    std::vector<BYTE> data = StoreObject(pSource);
 
     CXTPImageManager target;
     CXTPImageManagerIconSet set(kId, &target);
@@ -159,7 +142,7 @@ TEST(ImageRecord, SaveAndLoadGiveTheSamePixelsInEveryState)
 TEST(ImageRecord, OlderVersionsHaveFewerStates)
 {
     CXTPImageManager manager;
-    std::vector<BYTE> full = StoreIcon(SetTestImage(manager, kId));
+    std::vector<BYTE> full = StoreObject(SetTestImage(manager, kId));
     std::vector<BYTE> colour(full.begin() + 8, full.begin() + 8 + kColourRecord);
     const struct
     {
@@ -198,7 +181,7 @@ TEST(ImageRecord, OlderVersionsHaveFewerStates)
 TEST(ImageRecord, DamagedRecordsAreRefusedOrSkippedInStep)
 {
     CXTPImageManager manager;
-    const std::vector<BYTE> full = StoreIcon(SetTestImage(manager, kId));
+    const std::vector<BYTE> full = StoreObject(SetTestImage(manager, kId));
     struct Case
     {
         const char* name;

@@ -196,7 +196,11 @@ inline bool Near(DWORD a, DWORD b, int nTolerance)
 }
 } // namespace imgtest
 
+#include "framework/Archive.h"
+#include "framework/MemFile.h"
 #include "toolkit/common/images/XTPImageManager.h"
+
+#include <cstdlib>
 
 namespace imgtest
 {
@@ -216,5 +220,21 @@ inline std::vector<DWORD> HandlePixels(const CXTPImageHandle& handle)
         ::DeleteObject(ii.hbmColor);
     ::DeleteObject(ii.hbmMask);
     return pixels;
+}
+
+// The bytes an object writes to an archive (an icon record, a whole manager).
+inline std::vector<BYTE> StoreObject(CObject* pObject)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        pObject->Serialize(ar);
+        ar.Close();
+    }
+    UINT nLength = static_cast<UINT>(file.GetLength());
+    BYTE* p = file.Detach();
+    std::vector<BYTE> data(p, p + nLength);
+    std::free(p);
+    return data;
 }
 } // namespace imgtest

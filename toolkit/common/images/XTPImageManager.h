@@ -150,14 +150,26 @@ public:
     void Draw(CDC* pDC, const XTP_IMAGERESOURCE_INFO* pInfo, CPoint pt, CSize sz, BOOL bComposited);
 
     CSize GetExtent() const { return m_szIcon; }
+    // The width of every cell handed out (used and freed ones); the spare room is not counted.
     int GetStripWidth() const { return m_nAllocWidth; }
-    HBITMAP GetImageBitmap() const { return m_hbmpImage; }
-    HBITMAP GetMaskBitmap() const { return m_hbmpMask; }
+    // The width the strip's bitmaps have room for: at least GetStripWidth. The bitmaps grow to
+    // twice their width when a new cell does not fit, so that adding a cell copies the strip only
+    // now and then.
+    int GetCapacityWidth() const { return m_nCapacityWidth; }
+    // The strip's bitmaps, exactly GetStripWidth wide (the spare room is given back first, so the
+    // handle may change); null when the strip is empty or the exact copy cannot be made. A handle
+    // stays valid until the next cell is added or freed.
+    HBITMAP GetImageBitmap();
+    HBITMAP GetMaskBitmap();
     INT_PTR GetUsedCount() const { return m_arrAlloc.GetSize(); }
     INT_PTR GetFreeCount() const { return m_arrFree.GetSize(); }
 
 private:
     XTP_IMAGERESOURCE_INFO* AllocCell();
+    // New bitmaps nWidth wide (at least GetStripWidth) holding every cell handed out.
+    BOOL Reallocate(int nWidth);
+    // Gives the spare room back; FALSE when the exact copy cannot be made.
+    BOOL TrimToStrip();
     void DestroyBitmaps();
     // Address of pixel (x, y) (top-down coordinates) of the bottom-up colour strip.
     LPBYTE PixelAt(int x, int y) const;
@@ -168,7 +180,8 @@ private:
     LPBYTE m_pBits;
     HBITMAP m_hbmpMask;
     CBitmapDC m_dc;
-    int m_nAllocWidth;
+    int m_nAllocWidth;    // cells handed out x cell width
+    int m_nCapacityWidth; // the bitmaps' width
     CArray<XTP_IMAGERESOURCE_INFO*, XTP_IMAGERESOURCE_INFO*> m_arrAlloc;
     CArray<XTP_IMAGERESOURCE_INFO*, XTP_IMAGERESOURCE_INFO*> m_arrFree;
     CRITICAL_SECTION m_cs;

@@ -291,7 +291,7 @@ void CXTPImageManagerResource::CBitmapDC::SetBitmap(HBITMAP hBitmap)
 
 CXTPImageManagerResource::CXTPImageManagerResource(CXTPImageManager* pImageManager, CSize szIcon)
     : m_pImageManager(pImageManager), m_szIcon(szIcon), m_hbmpImage(nullptr), m_pBits(nullptr), m_hbmpMask(nullptr),
-      m_nAllocWidth(0)
+      m_nAllocWidth(0), m_nCapacityWidth(0)
 {
     ::InitializeCriticalSection(&m_cs);
 }
@@ -321,11 +321,76 @@ void CXTPImageManagerResource::DestroyBitmaps()
     m_hbmpMask = nullptr;
     m_pBits = nullptr;
     m_nAllocWidth = 0;
+    m_nCapacityWidth = 0;
 }
 
 LPBYTE CXTPImageManagerResource::PixelAt(int x, int y) const
 {
-    return m_pBits + (static_cast<size_t>(m_szIcon.cy - 1 - y) * m_nAllocWidth + x) * 4;
+    return m_pBits + (static_cast<size_t>(m_szIcon.cy - 1 - y) * m_nCapacityWidth + x) * 4;
+}
+
+BOOL CXTPImageManagerResource::Reallocate(int nWidth)
+{
+    const int cy = m_szIcon.cy;
+    LPBYTE pNewBits = nullptr;
+    HBITMAP hNewImage = CreateDIBSection32(nullptr, nWidth, cy, &pNewBits);
+    HBITMAP hNewMask = hNewImage ? ::CreateBitmap(nWidth, cy, 1, 1, nullptr) : nullptr;
+    if (!hNewMask)
+    {
+        if (hNewImage)
+            ::DeleteObject(hNewImage);
+        return FALSE;
+    }
+    if (!m_dc.GetSafeHdc())
+        m_dc.Attach(::CreateCompatibleDC(nullptr));
+    m_dc.SetBitmap(nullptr);
+    ::GdiFlush();
+    if (m_hbmpImage)
+    {
+        // Both strips are bottom-up and equally tall: memory row r of one is row r of the other.
+        // Only the cells handed out are copied; the spare room holds nothing yet.
+        for (int r = 0; r < cy; r++)
+            std::memcpy(pNewBits + static_cast<size_t>(r) * nWidth * 4,
+                        m_pBits + static_cast<size_t>(r) * m_nCapacityWidth * 4,
+                        static_cast<size_t>(m_nAllocWidth) * 4);
+        HDC hdcNew = ::CreateCompatibleDC(nullptr);
+        HGDIOBJ hOldNew = ::SelectObject(hdcNew, hNewMask);
+        HGDIOBJ hOldDC = ::SelectObject(m_dc.GetSafeHdc(), m_hbmpMask);
+        ::BitBlt(hdcNew, 0, 0, m_nAllocWidth, cy, m_dc.GetSafeHdc(), 0, 0, SRCCOPY);
+        ::SelectObject(m_dc.GetSafeHdc(), hOldDC);
+        ::SelectObject(hdcNew, hOldNew);
+        ::DeleteDC(hdcNew);
+        ::DeleteObject(m_hbmpImage);
+        ::DeleteObject(m_hbmpMask);
+    }
+    m_hbmpImage = hNewImage;
+    m_hbmpMask = hNewMask;
+    m_pBits = pNewBits;
+    m_nCapacityWidth = nWidth;
+    return TRUE;
+}
+
+BOOL CXTPImageManagerResource::TrimToStrip()
+{
+    if (!m_hbmpImage || m_nCapacityWidth == m_nAllocWidth)
+        return TRUE;
+    return Reallocate(m_nAllocWidth);
+}
+
+HBITMAP CXTPImageManagerResource::GetImageBitmap()
+{
+    ::EnterCriticalSection(&m_cs);
+    HBITMAP hBitmap = m_hbmpImage && TrimToStrip() ? m_hbmpImage : nullptr;
+    ::LeaveCriticalSection(&m_cs);
+    return hBitmap;
+}
+
+HBITMAP CXTPImageManagerResource::GetMaskBitmap()
+{
+    ::EnterCriticalSection(&m_cs);
+    HBITMAP hBitmap = m_hbmpMask && TrimToStrip() ? m_hbmpMask : nullptr;
+    ::LeaveCriticalSection(&m_cs);
+    return hBitmap;
 }
 
 XTP_IMAGERESOURCE_INFO* CXTPImageManagerResource::AllocCell()
@@ -337,47 +402,26 @@ XTP_IMAGERESOURCE_INFO* CXTPImageManagerResource::AllocCell()
         m_arrAlloc.Add(pInfo);
         return pInfo;
     }
+    const int kMaxStripWidth = XTP_MAX_IMAGE_DIMENSION * 64;
     int cx = m_szIcon.cx, cy = m_szIcon.cy;
-    if (cx <= 0 || cy <= 0 || m_nAllocWidth > XTP_MAX_IMAGE_DIMENSION * 64)
+    if (cx <= 0 || cy <= 0 || m_nAllocWidth > kMaxStripWidth)
         return nullptr;
-    int nNewWidth = m_nAllocWidth + cx;
-    LPBYTE pNewBits = nullptr;
-    HBITMAP hNewImage = CreateDIBSection32(nullptr, nNewWidth, cy, &pNewBits);
-    HBITMAP hNewMask = hNewImage ? ::CreateBitmap(nNewWidth, cy, 1, 1, nullptr) : nullptr;
-    if (!hNewMask)
+    const int nNeeded = m_nAllocWidth + cx;
+    if (nNeeded > m_nCapacityWidth)
     {
-        if (hNewImage)
-            ::DeleteObject(hNewImage);
-        return nullptr;
-    }
-    if (!m_dc.GetSafeHdc())
-        m_dc.Attach(::CreateCompatibleDC(nullptr));
-    m_dc.SetBitmap(nullptr);
-    ::GdiFlush();
-    if (m_hbmpImage)
-    {
-        // Both strips are bottom-up and equally tall: memory row r of one is row r of the other.
-        for (int r = 0; r < cy; r++)
-            std::memcpy(pNewBits + static_cast<size_t>(r) * nNewWidth * 4,
-                        m_pBits + static_cast<size_t>(r) * m_nAllocWidth * 4, static_cast<size_t>(m_nAllocWidth) * 4);
-        HDC hdcNew = ::CreateCompatibleDC(nullptr);
-        HGDIOBJ hOldNew = ::SelectObject(hdcNew, hNewMask);
-        HGDIOBJ hOldDC = ::SelectObject(m_dc.GetSafeHdc(), m_hbmpMask);
-        ::BitBlt(hdcNew, 0, 0, m_nAllocWidth, cy, m_dc.GetSafeHdc(), 0, 0, SRCCOPY);
-        ::SelectObject(m_dc.GetSafeHdc(), hOldDC);
-        ::SelectObject(hdcNew, hOldNew);
-        ::DeleteDC(hdcNew);
-        ::DeleteObject(m_hbmpImage);
-        ::DeleteObject(m_hbmpMask);
+        // Twice the room (never beyond the widest strip allowed); when that much cannot be had,
+        // room for this cell alone.
+        int nWidth = m_nCapacityWidth > (kMaxStripWidth + cx) / 2 ? kMaxStripWidth + cx : 2 * m_nCapacityWidth;
+        if (nWidth < nNeeded)
+            nWidth = nNeeded;
+        if (!Reallocate(nWidth) && (nWidth == nNeeded || !Reallocate(nNeeded)))
+            return nullptr;
     }
     XTP_IMAGERESOURCE_INFO* pInfo = new XTP_IMAGERESOURCE_INFO;
     pInfo->bAlpha = FALSE;
-    pInfo->rc = CRect(m_nAllocWidth, 0, m_nAllocWidth + cx, cy);
+    pInfo->rc = CRect(m_nAllocWidth, 0, nNeeded, cy);
     pInfo->pResource = this;
-    m_hbmpImage = hNewImage;
-    m_hbmpMask = hNewMask;
-    m_pBits = pNewBits;
-    m_nAllocWidth = nNewWidth;
+    m_nAllocWidth = nNeeded;
     m_arrAlloc.Add(pInfo);
     return pInfo;
 }
