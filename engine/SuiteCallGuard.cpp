@@ -438,6 +438,74 @@ bool CSuiteCallGuard::RestoreStackGuard()
     return true;
 }
 
+namespace
+{
+// Stack overflows and guard-page violations raised anywhere in the process (CountStackFaults).
+volatile LONG g_stackFaults = 0;
+// Checks of a thread's stack made by Invoke (CSuiteCallGuard::StackChecks).
+volatile LONG g_stackChecks = 0;
+
+// Called first for every exception of the process; changes nothing. A stack overflow used up a guard page,
+// and a guard-page violation took one away (a thread touching another thread's guard page gets the
+// violation, the owner loses its guard without being told): each makes every thread check its stack again
+// before its next call into suite code.
+LONG CALLBACK CountStackFaults(EXCEPTION_POINTERS* info)
+{
+    const DWORD code = info->ExceptionRecord->ExceptionCode;
+    if (code == EXCEPTION_STACK_OVERFLOW || code == EXCEPTION_GUARD_PAGE)
+        InterlockedIncrement(&g_stackFaults);
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+// Per thread, as they were when the thread's stack was last found guarded: the stack limit of its
+// information block (null: never checked, or no guard page could be placed) and the count of stack faults.
+DWORD CheckedLimitSlot()
+{
+    static DWORD slot = TlsAlloc();
+    return slot;
+}
+
+DWORD CheckedFaultsSlot()
+{
+    static DWORD slot = TlsAlloc();
+    return slot;
+}
+
+// Whether the calling thread's guard page may have gone since its stack was last checked: never checked,
+// its stack limit moved (the system moves it as the stack grows into new pages, and when an overflow hands
+// over the reserve: also an overflow that the suite's own handlers took, which the guard never sees), or a
+// stack fault was raised somewhere since. The stack limit only ever moves down by itself and the stack
+// grows into each page once, so a thread that keeps calling suite code is checked again only after a fault.
+bool StackCheckDue()
+{
+    const void* limit = CurrentThreadInformationBlock()->StackLimit;
+    if (TlsGetValue(CheckedLimitSlot()) != limit)
+        return true;
+    return reinterpret_cast<ULONG_PTR>(TlsGetValue(CheckedFaultsSlot())) != static_cast<ULONG>(g_stackFaults);
+}
+
+// The reserve, then a guard page above it (CSuiteCallGuard::RestoreStackGuard); remembers how the thread
+// stood when its stack was found guarded. False when no guard page could be placed.
+bool CheckStack()
+{
+    static const PVOID watch = AddVectoredExceptionHandler(1, &CountStackFaults);
+    (void)watch;
+    InterlockedIncrement(&g_stackChecks);
+    // Read first: a fault raised from here on makes the next call check again.
+    const ULONG faults = static_cast<ULONG>(g_stackFaults);
+    CSuiteCallGuard::ReserveOverflowStack();
+    const bool guarded = CSuiteCallGuard::RestoreStackGuard();
+    TlsSetValue(CheckedLimitSlot(), guarded ? CurrentThreadInformationBlock()->StackLimit : nullptr);
+    TlsSetValue(CheckedFaultsSlot(), reinterpret_cast<void*>(static_cast<ULONG_PTR>(faults)));
+    return guarded;
+}
+} // namespace
+
+long CSuiteCallGuard::StackChecks()
+{
+    return g_stackChecks;
+}
+
 bool CSuiteCallGuard::Invoke(void (*body)(void*), void* data, CSuiteFault* fault)
 {
     CSuiteFault local;
@@ -446,9 +514,10 @@ bool CSuiteCallGuard::Invoke(void (*body)(void*), void* data, CSuiteFault* fault
     *fault = CSuiteFault();
     // The thread may never have run suite code, or its guard page may lie too low (some systems place a
     // new thread's only guard page right above the stack's last page, with no room to handle an
-    // overflow): first the reserve, then a guard page above it.
-    ReserveOverflowStack();
-    RestoreStackGuard();
+    // overflow): first the reserve, then a guard page above it. Once there, the guard page stays until
+    // a stack fault; until then the thread's stack is not looked at again.
+    if (StackCheckDue())
+        CheckStack();
     GuardFrame frame = {};
     bool returned = false;
     try
@@ -473,7 +542,7 @@ bool CSuiteCallGuard::Invoke(void (*body)(void*), void* data, CSuiteFault* fault
     std::memcpy(fault->what, frame.what, sizeof(fault->what));
     // Back on the guard's own frame, far above where the fault happened: before any more suite code runs on
     // this thread, its stack must be able to stop (and report) an overflow again.
-    fault->stackGuarded = RestoreStackGuard();
+    fault->stackGuarded = CheckStack();
     return false;
 }
 

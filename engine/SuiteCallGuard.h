@@ -32,11 +32,17 @@ class CSuiteCallGuard
 {
 public:
     // Runs body(data) inside the guard. True when it returned normally; false with fault filled otherwise.
-    // Before the call the thread is asked to keep kOverflowReserveBytes of stack for handling an overflow
-    // and is given a guard page above it; after a platform fault the guard page is restored. However the
-    // call ends, the caller gets back its callee-saved registers from the guard's own frame, and after a
+    // Before the first call on a thread, the thread is asked to keep kOverflowReserveBytes of stack for
+    // handling an overflow and is given a guard page above it; this is done again before a call only when
+    // the guard page may have gone since (the thread's stack limit moved, or a stack overflow or guard-page
+    // violation was raised somewhere in the process), and after every platform fault of the call. However
+    // the call ends, the caller gets back its callee-saved registers from the guard's own frame, and after a
     // fault also its floating-point settings, whatever unwind data the suite's frames carry (or lack).
     static bool Invoke(void (*body)(void*), void* data, CSuiteFault* fault);
+
+    // How many times Invoke has checked a thread's stack (reserve and guard page) in this process, on any
+    // thread: tests see by it that a thread whose guard is in place is not checked again.
+    static long StackChecks();
 
     // Stack the system keeps back, on each thread that calls into suite code, for handling a stack overflow
     // (SetThreadStackGuarantee): room for the system's exception dispatch, the guard's handler and the

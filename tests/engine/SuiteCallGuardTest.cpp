@@ -498,3 +498,189 @@ TEST(SuiteCallGuard, OverflowsThroughFramesWithoutUnwindDataGiveTheCallerItsRegi
         EXPECT_EQ(s.flags & 0x400, 0u) << "the direction flag is set";
     }
 }
+
+namespace
+{
+// A suite that takes its own stack overflow: a handler of its own, called before any other, resumes the
+// suite's code above the overflow (as a longjmp would), and the guarded call returns normally. The guard
+// never sees the overflow that used up the stack's guard page.
+volatile DWORD g_takingThread = 0;
+volatile ULONG_PTR g_takenResumeStack = 0;
+void* g_takenJump[5];
+
+__attribute__((noinline, noreturn)) void ResumeAfterTakenOverflow()
+{
+    __builtin_longjmp(g_takenJump, 1);
+}
+
+LONG CALLBACK TakeOverflow(EXCEPTION_POINTERS* info)
+{
+    if (info->ExceptionRecord->ExceptionCode != EXCEPTION_STACK_OVERFLOW ||
+        GetCurrentThreadId() != g_takingThread)
+        return EXCEPTION_CONTINUE_SEARCH;
+    g_takingThread = 0;
+#if defined(_WIN64)
+    info->ContextRecord->Rsp = g_takenResumeStack;
+    info->ContextRecord->Rip = reinterpret_cast<DWORD64>(&ResumeAfterTakenOverflow);
+#else
+    info->ContextRecord->Esp = g_takenResumeStack;
+    info->ContextRecord->Eip = reinterpret_cast<DWORD>(&ResumeAfterTakenOverflow);
+#endif
+    return EXCEPTION_CONTINUE_EXECUTION;
+}
+
+// Writes -1 to result when the overflow was taken and the code above it resumed.
+__attribute__((noinline)) void OverflowThatTheSuiteTakes(void* result)
+{
+    if (__builtin_setjmp(g_takenJump) == 0)
+    {
+        ULONG_PTR stack;
+#if defined(_WIN64)
+        asm volatile("movq %%rsp, %0" : "=r"(stack));
+#else
+        asm volatile("movl %%esp, %0" : "=r"(stack));
+#endif
+        // Well below this frame, among the frames that the overflow abandons; aligned as at a function's
+        // entry.
+        g_takenResumeStack = ((stack - 4096) & ~static_cast<ULONG_PTR>(15)) - sizeof(void*);
+        g_takingThread = GetCurrentThreadId();
+        *static_cast<long*>(result) = Recurse(nullptr, 0);
+        return;
+    }
+    *static_cast<long*>(result) = -1;
+}
+
+void TouchPage(void* page)
+{
+    volatile char value = *static_cast<volatile char*>(page);
+    (void)value;
+}
+
+struct Touch
+{
+    void* page;
+    std::string outcome;
+};
+
+// Reads the page (a guard page of another thread's stack) inside the guard.
+DWORD WINAPI TouchFromAnotherThread(LPVOID parameter)
+{
+    Touch* touch = static_cast<Touch*>(parameter);
+    CSuiteFault fault;
+    const bool returned = CSuiteCallGuard::Invoke(&TouchPage, touch->page, &fault);
+    char text[200];
+    fault.Describe(text, sizeof(text));
+    touch->outcome = std::string(returned ? "returned" : "faulted ") + (returned ? "" : text);
+    return 0;
+}
+
+std::string Outcome(bool returned, const CSuiteFault& fault)
+{
+    char text[200];
+    fault.Describe(text, sizeof(text));
+    return returned ? "returned" : std::string("faulted ") + text + (fault.stackGuarded ? " guarded" : "");
+}
+
+std::string CallPlain(int times)
+{
+    long result = 0;
+    bool returned = true;
+    for (int i = 0; i < times; ++i)
+        returned = CSuiteCallGuard::Invoke(&Plain, &result, nullptr) && result == 42 && returned;
+    return returned ? "returned" : "faulted";
+}
+
+std::string CallOverflow()
+{
+    long result = 0;
+    CSuiteFault fault;
+    const bool returned = CSuiteCallGuard::Invoke(&Overflow, &result, &fault);
+    return Outcome(returned, fault);
+}
+
+std::string CallOverflowThatTheSuiteTakes()
+{
+    long result = 0;
+    CSuiteFault fault;
+    PVOID handler = AddVectoredExceptionHandler(1, &TakeOverflow);
+    const bool returned = CSuiteCallGuard::Invoke(&OverflowThatTheSuiteTakes, &result, &fault);
+    RemoveVectoredExceptionHandler(handler);
+    g_takingThread = 0;
+    return Outcome(returned, fault) + (result == -1 ? " resumed" : "");
+}
+
+// Another thread reads this thread's highest guard page.
+std::string TouchGuardPageFromAnotherThread()
+{
+    const std::vector<ULONG_PTR> pages = GuardPages();
+    if (pages.empty())
+        return "no guard page to touch";
+    Touch touch{reinterpret_cast<void*>(pages.back()), ""};
+    HANDLE thread = CreateThread(nullptr, 0, &TouchFromAnotherThread, &touch, 0, nullptr);
+    if (!thread)
+        return "no thread";
+    WaitForSingleObject(thread, 60000);
+    CloseHandle(thread);
+    return touch.outcome;
+}
+
+struct CheckStep
+{
+    const char* what;
+    std::string (*call)();
+    const char* outcome;
+    long checks;    // checks of a stack made during the step, on any thread
+    bool guardPage; // whether this thread's stack has a guard page afterwards
+};
+
+const std::string kOverflowContained = "faulted unhandled exception C00000FD (stack overflow) guarded";
+
+const CheckStep kCheckSteps[] = {
+    {"first call on a new thread", [] { return CallPlain(1); }, "returned", 1, true},
+    {"a hundred more calls", [] { return CallPlain(100); }, "returned", 0, true},
+    {"an overflow", &CallOverflow, kOverflowContained.c_str(), 1, true},
+    {"a hundred calls after it", [] { return CallPlain(100); }, "returned", 0, true},
+    {"an overflow that the suite takes itself", &CallOverflowThatTheSuiteTakes, "returned resumed", 0, false},
+    {"the next call", [] { return CallPlain(1); }, "returned", 1, true},
+    {"an overflow after it", &CallOverflow, kOverflowContained.c_str(), 1, true},
+    // The other thread's first call and the check after its fault.
+    {"another thread touches the guard page", &TouchGuardPageFromAnotherThread,
+     "faulted unhandled exception 80000001", 2, false},
+    {"the next call after the touch", [] { return CallPlain(1); }, "returned", 1, true},
+    {"an overflow after the touch", &CallOverflow, kOverflowContained.c_str(), 1, true},
+    {"a hundred calls at the end", [] { return CallPlain(100); }, "returned", 0, true},
+};
+
+std::string Describe(const char* what, const std::string& outcome, long checks, bool guardPage)
+{
+    return std::string(what) + ": " + outcome + ", " + std::to_string(checks) + " checks, " +
+           (guardPage ? "guard page" : "no guard page");
+}
+
+DWORD WINAPI RunCheckSteps(LPVOID parameter)
+{
+    std::vector<std::string>* seen = static_cast<std::vector<std::string>*>(parameter);
+    for (const CheckStep& step : kCheckSteps)
+    {
+        const long before = CSuiteCallGuard::StackChecks();
+        const std::string outcome = step.call();
+        const long checks = CSuiteCallGuard::StackChecks() - before;
+        seen->push_back(Describe(step.what, outcome, checks, !GuardPages().empty()));
+    }
+    return 0;
+}
+} // namespace
+
+// The stack of a thread that calls into suite code is checked (its reserve asked for, its guard page found
+// or placed) before the thread's first call and after every fault, and otherwise only when its guard page
+// may have gone: after an overflow that the suite took itself, or when another thread touched the guard
+// page. Each time the next overflow is contained; between faults no call looks at the stack.
+TEST(SuiteCallGuard, AThreadsStackIsCheckedAgainOnlyWhenItsGuardPageMayHaveGone)
+{
+    std::vector<std::string> seen;
+    ASSERT_TRUE(RunsToItsEndOnASmallStack(&RunCheckSteps, &seen));
+    std::vector<std::string> expected;
+    for (const CheckStep& step : kCheckSteps)
+        expected.push_back(Describe(step.what, step.outcome, step.checks, step.guardPage));
+    EXPECT_EQ(seen, expected);
+}
