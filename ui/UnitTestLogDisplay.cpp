@@ -53,6 +53,8 @@ BEGIN_MESSAGE_MAP(CUnitTestLogDisplay, CBaseTreeControl)
 ON_MESSAGE(CUnitTestLogDisplay::kFlushRedrawMessage, OnFlushRedrawRequest)
 ON_MESSAGE(CUnitTestLogDisplay::kContinueRegroupMessage, OnContinueRegroup)
 ON_WM_TIMER()
+ON_WM_PAINT()
+ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
 CUnitTestLogDisplay::CUnitTestLogDisplay()
@@ -91,8 +93,13 @@ void CUnitTestLogDisplay::DeferRedraw()
         return;
     }
     m_deferredSince = GetTickCount();
+    // What waits to be painted (a row scrolled into view since the last flush) is painted before painting
+    // stops, so that the screen keeps whole rows until the flush.
+    if (::GetUpdateRect(window, nullptr, FALSE))
+        ::UpdateWindow(window);
     // Sent before the request is posted, so that the request is always answered after it.
     CWnd::SendMessage(WM_SETREDRAW, FALSE, 0);
+    m_bPaintHeldBack = true;
     ::PostMessageA(window, kFlushRedrawMessage, 0, 0);
 }
 
@@ -126,13 +133,59 @@ void CUnitTestLogDisplay::FlushRedraw()
 {
     // Cleared first: an entry added from now on defers again and asks for another flush.
     m_redrawDeferred = false;
-    if (!GetSafeHwnd())
+    HWND window = GetSafeHwnd();
+    if (!window)
         return;
+    m_bPaintHeldBack = false;
+    // Until the paint below, the screen keeps the rows it shows: the window's own redraw flag (the system's
+    // handling of WM_SETREDRAW, which the tree view does not pass on) is cleared while the tree view lays
+    // out the new entries and scrolls, so that the rows it moves on the screen and the rows it erases there
+    // are not seen half done. Only for a shown window: setting the flag shows a hidden one.
+    const bool shown = (GetStyle() & WS_VISIBLE) != 0;
+    if (shown)
+        ::DefWindowProcA(window, WM_SETREDRAW, FALSE, 0);
     CWnd::SendMessage(WM_SETREDRAW, TRUE, 0);
     HTREEITEM newest = m_lastShownItem.load();
     if (newest)
         EnsureVisible(newest);
-    Invalidate(FALSE);
+    if (shown)
+        ::DefWindowProcA(window, WM_SETREDRAW, TRUE, 0);
+    // Painted now, before anything else is handled: an entry that arrives first would switch redrawing off
+    // again before a paint left for later, and the tree view would then only erase its rows. The rows
+    // first, then the frame with the scroll bar, so that no erased rows wait for the slower frame.
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RECT outer = {};
+    RECT inner = {};
+    ::GetWindowRect(window, &outer);
+    ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&outer), 2);
+    ::GetClientRect(window, &inner);
+    HRGN frame = ::CreateRectRgnIndirect(&outer);
+    HRGN client = ::CreateRectRgnIndirect(&inner);
+    if (frame && client && ::CombineRgn(frame, frame, client, RGN_DIFF) > NULLREGION)
+        ::RedrawWindow(window, nullptr, frame, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    if (client)
+        ::DeleteObject(client);
+    if (frame)
+        ::DeleteObject(frame);
+}
+
+void CUnitTestLogDisplay::OnPaint()
+{
+    if (!m_bPaintHeldBack)
+    {
+        Default();
+        return;
+    }
+    // A paint while redrawing is held back (the window was uncovered, an item changed): the flush that is
+    // on its way paints everything, so the area is only marked as done.
+    ValidateRect(nullptr);
+}
+
+BOOL CUnitTestLogDisplay::OnEraseBkgnd(CDC* dc)
+{
+    if (m_bPaintHeldBack)
+        return TRUE;
+    return CBaseTreeControl::OnEraseBkgnd(dc);
 }
 
 const CDravikString& CUnitTestLogDisplay::Format(int id)
@@ -601,6 +654,7 @@ bool CUnitTestLogDisplay::ClearResults()
     Reset();
     // Reset switched redrawing back on.
     m_redrawDeferred = false;
+    m_bPaintHeldBack = false;
     m_failedTests.RemoveAll();
     m_warnedTests.RemoveAll();
     m_errorMessages.RemoveAll();

@@ -141,17 +141,23 @@ public:
 protected:
     // Painting while entries arrive: every insertion into an open (visible) part of a tree view costs a
     // repaint and a scroll-bar update, which makes a flood of messages slow and keeps the window's thread
-    // busy. The first entry of a burst switches the tree view's redrawing off and posts a flush request;
-    // the window's thread answers it with a timer, and the timer switches redrawing back on and scrolls
-    // the newest entry into view. So the tree is repainted at most every 100 ms while messages flood in,
-    // and within 100 ms after the last one.
+    // busy. The first entry of a burst paints what is waiting, switches the tree view's redrawing off and
+    // posts a flush request; the window's thread answers it with a timer, and the timer switches redrawing
+    // back on, scrolls the newest entry into view and paints the whole tree at once. So the tree is
+    // repainted at most every 100 ms while messages flood in, and within 100 ms after the last one; in
+    // between, the screen keeps the rows it showed (a tree view asked to paint while its redrawing is off
+    // only erases them).
     void DeferRedraw();
     afx_msg LRESULT OnFlushRedrawRequest(WPARAM wParam, LPARAM lParam);
     afx_msg void OnTimer(UINT_PTR id);
+    // While painting is held back: the area to paint is left as the screen shows it (the flush paints the
+    // whole tree), and the background is not erased.
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* dc);
     afx_msg LRESULT OnContinueRegroup(WPARAM wParam, LPARAM lParam);
     // A slice of the regrouping in progress; asks for the next one while any is left.
     void RegroupSlice();
-    // Switches redrawing back on now (on the window's thread).
+    // Switches redrawing back on and paints the tree now (on the window's thread).
     void FlushRedraw();
 
     CUnitTestLogDisplayEntry* InsertLogEntry(CDravikString text, int kind, CUnitTestLogDisplayEntry* parent);
@@ -211,6 +217,8 @@ protected:
     bool m_bRegroupInSteps = false;
 
     std::atomic<bool> m_redrawDeferred{false};
+    // The tree view's redrawing is off until the next flush: paints leave the screen as it is.
+    bool m_bPaintHeldBack = false;
     // When painting was last held back.
     DWORD m_deferredSince = 0;
     std::atomic<HTREEITEM> m_lastShownItem{nullptr};
