@@ -53,6 +53,8 @@ BEGIN_MESSAGE_MAP(CUnitTestLogDisplay, CBaseTreeControl)
 ON_MESSAGE(CUnitTestLogDisplay::kFlushRedrawMessage, OnFlushRedrawRequest)
 ON_MESSAGE(CUnitTestLogDisplay::kContinueRegroupMessage, OnContinueRegroup)
 ON_WM_TIMER()
+ON_WM_PAINT()
+ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
 CUnitTestLogDisplay::CUnitTestLogDisplay()
@@ -81,19 +83,83 @@ void CUnitTestLogDisplay::DeferRedraw()
     HWND window = GetSafeHwnd();
     if (!window)
         return;
-    if (m_redrawDeferred.exchange(true))
+    if (m_redrawDeferred.load())
     {
-        // A burst that keeps the thread from its timer still shows its progress: painting comes back
-        // after each period (the next entry holds it back again), which also keeps the work of laying
-        // out the new entries in small pieces.
-        if (m_redrawHolds.load() == 0 && GetTickCount() - m_deferredSince >= kFlushRedrawMilliseconds)
-            FlushRedraw();
-        return;
+        // A burst that keeps the thread from its timer still shows its progress, and the tree view's
+        // catching up stays in small pieces (see IsCatchUpDue). After a flush, painting is held back
+        // again before the entry goes in.
+        if (IsCatchUpDue())
+            CatchUp();
+        if (m_redrawDeferred.load())
+        {
+            ++m_nNotLaidOut;
+            return;
+        }
     }
+    m_redrawDeferred = true;
     m_deferredSince = GetTickCount();
+    m_nNotLaidOut = 1;
+    // What waits to be painted (a row scrolled into view since the last flush) is painted before painting
+    // stops, so that the screen keeps whole rows until the flush.
+    if (::GetUpdateRect(window, nullptr, FALSE))
+        ::UpdateWindow(window);
     // Sent before the request is posted, so that the request is always answered after it.
     CWnd::SendMessage(WM_SETREDRAW, FALSE, 0);
+    m_bPaintHeldBack = true;
     ::PostMessageA(window, kFlushRedrawMessage, 0, 0);
+}
+
+bool CUnitTestLogDisplay::IsCatchUpDue() const
+{
+    if (!m_redrawDeferred.load() || m_redrawHolds.load() > 0)
+        return false;
+    return m_nNotLaidOut >= kCatchUpEntries || GetTickCount() - m_deferredSince >= kFlushRedrawMilliseconds;
+}
+
+void CUnitTestLogDisplay::CatchUp()
+{
+    if (!m_redrawDeferred.load() || m_redrawHolds.load() > 0)
+        return;
+    if (GetTickCount() - m_deferredSince >= kFlushRedrawMilliseconds)
+    {
+        FlushRedraw();
+        return;
+    }
+    LayOutUnseen(false);
+}
+
+void CUnitTestLogDisplay::LayOutUnseen(bool scrollToNewest)
+{
+    HWND window = GetSafeHwnd();
+    if (!window)
+        return;
+    // Until the window is painted again, the screen keeps the rows it shows: the window's own redraw flag
+    // (the system's handling of WM_SETREDRAW, which the tree view does not pass on) is cleared while the
+    // tree view lays out the new entries and scrolls, so that the rows it moves on the screen and the rows
+    // it erases there are not seen half done. Only for a shown window: setting the flag shows a hidden one.
+    const bool shown = (GetStyle() & WS_VISIBLE) != 0;
+    if (shown)
+        ::DefWindowProcA(window, WM_SETREDRAW, FALSE, 0);
+    CWnd::SendMessage(WM_SETREDRAW, TRUE, 0);
+    if (scrollToNewest)
+    {
+        HTREEITEM newest = m_lastShownItem.load();
+        if (newest)
+            EnsureVisible(newest);
+    }
+    else
+    {
+        CWnd::SendMessage(WM_SETREDRAW, FALSE, 0);
+    }
+    if (shown)
+        ::DefWindowProcA(window, WM_SETREDRAW, TRUE, 0);
+    m_nNotLaidOut = 0;
+}
+
+bool CUnitTestLogDisplay::IsPaintWaiting() const
+{
+    HWND window = GetSafeHwnd();
+    return window && ::GetUpdateRect(window, nullptr, FALSE);
 }
 
 LRESULT CUnitTestLogDisplay::OnFlushRedrawRequest(WPARAM, LPARAM)
@@ -119,20 +185,42 @@ void CUnitTestLogDisplay::OnTimer(UINT_PTR id)
     if (m_redrawHolds.load() > 0)
         return; // the timer keeps running until the change is done
     KillTimer(kFlushRedrawTimer);
-    FlushRedraw();
+    // Nothing to do when the tree caught up by itself meanwhile.
+    if (m_redrawDeferred.load())
+        FlushRedraw();
 }
 
 void CUnitTestLogDisplay::FlushRedraw()
 {
     // Cleared first: an entry added from now on defers again and asks for another flush.
     m_redrawDeferred = false;
-    if (!GetSafeHwnd())
+    HWND window = GetSafeHwnd();
+    if (!window)
         return;
-    CWnd::SendMessage(WM_SETREDRAW, TRUE, 0);
-    HTREEITEM newest = m_lastShownItem.load();
-    if (newest)
-        EnsureVisible(newest);
-    Invalidate(FALSE);
+    m_bPaintHeldBack = false;
+    LayOutUnseen(true);
+    // Painted in its turn, the frame with the scroll bar too. An entry that arrives before that paints
+    // what waits before it holds painting back again (DeferRedraw), so the screen never keeps erased rows.
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
+void CUnitTestLogDisplay::OnPaint()
+{
+    if (!m_bPaintHeldBack)
+    {
+        Default();
+        return;
+    }
+    // A paint while redrawing is held back (the window was uncovered, an item changed): the flush that is
+    // on its way paints everything, so the area is only marked as done.
+    ValidateRect(nullptr);
+}
+
+BOOL CUnitTestLogDisplay::OnEraseBkgnd(CDC* dc)
+{
+    if (m_bPaintHeldBack)
+        return TRUE;
+    return CBaseTreeControl::OnEraseBkgnd(dc);
 }
 
 const CDravikString& CUnitTestLogDisplay::Format(int id)
@@ -601,6 +689,8 @@ bool CUnitTestLogDisplay::ClearResults()
     Reset();
     // Reset switched redrawing back on.
     m_redrawDeferred = false;
+    m_bPaintHeldBack = false;
+    m_nNotLaidOut = 0;
     m_failedTests.RemoveAll();
     m_warnedTests.RemoveAll();
     m_errorMessages.RemoveAll();

@@ -132,6 +132,20 @@ public:
     long GetMessagesInCurrentGroup() const { return m_nMessagesInGroup; }
     // Whether painting is held back because messages are arriving (see DeferRedraw).
     bool IsRedrawDeferred() const { return m_redrawDeferred.load(); }
+    // While painting is held back, whether the tree should catch up before more entries arrive: the
+    // flush period is over, or kCatchUpEntries entries were added since the tree view last laid its
+    // items out. The tree view measures every item added while its redrawing was off when it is switched
+    // back on, so the entries between two catch-ups bound how long one keeps the window's thread.
+    bool IsCatchUpDue() const;
+    // Catches up when due: the flush when the period is over, otherwise the tree view lays out what was
+    // added, with the screen left as it is (on the window's thread). A feeder that works in slices ends
+    // its slice and calls this when IsCatchUpDue says so; entries added in a loop catch up by themselves.
+    void CatchUp();
+    // Whether part of the tree waits to be painted.
+    bool IsPaintWaiting() const;
+    // Entries added since the tree view last laid its items out (0 while painting is not held back).
+    long GetEntriesNotLaidOut() const { return m_nNotLaidOut; }
+    static constexpr long kCatchUpEntries = 1000;
 
     // Private messages and timer of the coalesced painting.
     static constexpr UINT kFlushRedrawMessage = WM_QVX_TREE_FLUSH_REDRAW;
@@ -141,18 +155,28 @@ public:
 protected:
     // Painting while entries arrive: every insertion into an open (visible) part of a tree view costs a
     // repaint and a scroll-bar update, which makes a flood of messages slow and keeps the window's thread
-    // busy. The first entry of a burst switches the tree view's redrawing off and posts a flush request;
-    // the window's thread answers it with a timer, and the timer switches redrawing back on and scrolls
-    // the newest entry into view. So the tree is repainted at most every 100 ms while messages flood in,
-    // and within 100 ms after the last one.
+    // busy. The first entry of a burst paints what is waiting, switches the tree view's redrawing off and
+    // posts a flush request; the window's thread answers it with a timer, and the timer switches redrawing
+    // back on, scrolls the newest entry into view and has the whole tree painted. So the tree is
+    // repainted at most every 100 ms while messages flood in, and within 100 ms after the last one; in
+    // between, the screen keeps the rows it showed (a tree view asked to paint while its redrawing is off
+    // only erases them).
     void DeferRedraw();
     afx_msg LRESULT OnFlushRedrawRequest(WPARAM wParam, LPARAM lParam);
     afx_msg void OnTimer(UINT_PTR id);
+    // While painting is held back: the area to paint is left as the screen shows it (the flush paints the
+    // whole tree), and the background is not erased.
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* dc);
     afx_msg LRESULT OnContinueRegroup(WPARAM wParam, LPARAM lParam);
     // A slice of the regrouping in progress; asks for the next one while any is left.
     void RegroupSlice();
-    // Switches redrawing back on now (on the window's thread).
+    // Switches redrawing back on, scrolls the newest entry into view and has the whole tree painted (on
+    // the window's thread).
     void FlushRedraw();
+    // The tree view lays out the entries added while its redrawing was off, and with scrollToNewest
+    // scrolls the newest into view and keeps redrawing on; the screen is left as it is.
+    void LayOutUnseen(bool scrollToNewest);
 
     CUnitTestLogDisplayEntry* InsertLogEntry(CDravikString text, int kind, CUnitTestLogDisplayEntry* parent);
     CUnitTestLogDisplayEntry* AddMessage(CDravikString text, const char* stamp);
@@ -211,8 +235,12 @@ protected:
     bool m_bRegroupInSteps = false;
 
     std::atomic<bool> m_redrawDeferred{false};
+    // The tree view's redrawing is off until the next flush: paints leave the screen as it is.
+    bool m_bPaintHeldBack = false;
     // When painting was last held back.
     DWORD m_deferredSince = 0;
+    // Entries added since the tree view last laid its items out.
+    long m_nNotLaidOut = 0;
     std::atomic<HTREEITEM> m_lastShownItem{nullptr};
     // Above 0 while a long change (regrouping) needs redrawing off: flushes wait for its end.
     std::atomic<int> m_redrawHolds{0};

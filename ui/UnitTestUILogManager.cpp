@@ -25,7 +25,8 @@ CUnitTestUILogManager::CSinkHold::~CSinkHold()
 }
 
 CUnitTestUILogManager::CUnitTestUILogManager()
-    : m_pTree(nullptr), m_treeThreadId(0), m_wakeArmed(false), m_nDeliverIndex(0), m_hWake(nullptr)
+    : m_pTree(nullptr), m_treeThreadId(0), m_wakeArmed(false), m_nDeliverIndex(0), m_hWake(nullptr),
+      m_bYieldedToPaint(false)
 {
     InitializeCriticalSection(&m_queueLock);
     m_errorFormat.LoadString(IDS_TREE_ERROR);
@@ -220,15 +221,31 @@ bool CUnitTestUILogManager::Deliver(DWORD budget, long* messages)
             ++*messages;
         if (budget && m_nDeliverIndex % kClockStride == 0 && GetTickCount() - start >= budget)
             return false;
+        // The tree catches up between slices, not within one.
+        if (budget && m_pTree && m_pTree->IsCatchUpDue())
+            return false;
     }
 }
 
 void CUnitTestUILogManager::OnWake()
 {
+    // The tree's paint goes first when one waits, so that it is not done inside the slice. Once only: a
+    // paint that keeps coming back does not hold the records back.
+    if (!m_bYieldedToPaint && m_hWake && m_pTree && m_pTree->IsPaintWaiting() &&
+        SetTimer(m_hWake, kDeliverTimer, USER_TIMER_MINIMUM, nullptr))
+    {
+        m_bYieldedToPaint = true;
+        return;
+    }
+    m_bYieldedToPaint = false;
     long messages = 0;
     const bool done = Deliver(kDeliverSliceMilliseconds, &messages);
     if (messages)
         NotifyLogUpdated();
+    // A slice ends early when the tree is due to catch up; it does so after the slice, and a paint that
+    // this asks for goes before the next one.
+    if (m_pTree && m_pTree->IsCatchUpDue())
+        m_pTree->CatchUp();
     if (done || !m_hWake)
         return;
     // More waits. When input, painting or a timer is due, the next slice comes after them.

@@ -116,4 +116,6 @@ private:
     CPendingResults m_delivering;
     size_t m_nDeliverIndex;
     HWND m_hWake;
+    // The last wake-up let a waiting paint of the tree go first.
+    bool m_bYieldedToPaint;
 };

@@ -1,5 +1,7 @@
 #include "tests/e2e/E2eRemoteTree.h"
 
+#include <cstring>
+
 namespace
 {
 const UINT kSendTimeoutMs = 5000;
@@ -112,4 +114,65 @@ bool CRemoteTree::ReadAll(std::vector<CRemoteTreeItem>& items)
     if (!IsReady())
         return false;
     return Walk(Next(nullptr, TVGN_ROOT), 0, items);
+}
+
+int CRemoteTree::ItemHeight() const
+{
+    LRESULT height = 0;
+    return Send(m_tree, TVM_GETITEMHEIGHT, 0, 0, height) ? static_cast<int>(height) : 0;
+}
+
+bool CRemoteTree::ReadLabelRect(HTREEITEM item, RECT& rect)
+{
+    // The control reads the item from the rectangle's first bytes and writes the rectangle over them.
+    static_assert(sizeof(HTREEITEM) <= sizeof(RECT), "an item handle fits in a rectangle");
+    RECT request = {};
+    std::memcpy(&request, &item, sizeof item);
+    SIZE_T moved = 0;
+    if (!::WriteProcessMemory(m_process, m_remote, &request, sizeof request, &moved))
+        return false;
+    LRESULT ok = 0;
+    if (!Send(m_tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(m_remote), ok) || !ok)
+        return false;
+    return ::ReadProcessMemory(m_process, m_remote, &rect, sizeof rect, &moved) != FALSE;
+}
+
+bool CRemoteTree::ReadRows(HTREEITEM first, int count, std::vector<CRemoteTreeRow>& rows)
+{
+    rows.clear();
+    if (!IsReady())
+        return false;
+    for (HTREEITEM item = first; item && static_cast<int>(rows.size()) < count;
+         item = Next(item, TVGN_NEXTVISIBLE))
+    {
+        CRemoteTreeRow row;
+        row.item = item;
+        CRemoteTreeItem shown;
+        if (!ReadItem(item, 0, shown))
+            return false;
+        row.text = shown.text;
+        // The control may answer in the middle of laying its items out again: a few more tries.
+        bool read = false;
+        for (int attempt = 0; attempt < 10 && !read; ++attempt)
+        {
+            read = ReadLabelRect(item, row.label);
+            if (!read)
+                ::Sleep(5);
+        }
+        if (!read)
+            row.label = RECT{};
+        rows.push_back(row);
+    }
+    return true;
+}
+
+long CRemoteTree::Distance(HTREEITEM from, HTREEITEM to, long limit) const
+{
+    long steps = 0;
+    for (HTREEITEM item = from; item && steps <= limit; item = Next(item, TVGN_NEXTVISIBLE), ++steps)
+    {
+        if (item == to)
+            return steps;
+    }
+    return -1;
 }

@@ -464,3 +464,31 @@ TEST_F(LogSinkTest, AFloodIsShownInSlicesThatLetTheThreadAnswer)
     EXPECT_FALSE(m_sink->HasPending());
     EXPECT_EQ(Tree().GetInformationCount(), 20000);
 }
+
+// The tree view lays out what a flood added in pieces between the sink's slices, never all of it at once
+// when painting comes back: no dispatched message leaves more than one piece waiting, and the flood ends
+// with painting back on.
+TEST_F(LogSinkTest, AFloodIsLaidOutInPiecesBetweenSlices)
+{
+    LoggingJob job = {m_sink, 5 * CUnitTestLogDisplay::kCatchUpEntries, false, ""};
+    ASSERT_TRUE(LogOnOtherThread(job, 60000));
+    long mostWaiting = 0;
+    const DWORD start = GetTickCount();
+    MSG message;
+    while (m_sink->HasPending() && GetTickCount() - start < 60000)
+    {
+        if (!GetMessageA(&message, nullptr, 0, 0))
+            break;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+        if (Tree().GetEntriesNotLaidOut() > mostWaiting)
+            mostWaiting = Tree().GetEntriesNotLaidOut();
+    }
+    EXPECT_FALSE(m_sink->HasPending());
+    EXPECT_EQ(Tree().GetInformationCount(), 5 * CUnitTestLogDisplay::kCatchUpEntries);
+    EXPECT_GT(mostWaiting, 0);
+    EXPECT_LE(mostWaiting, CUnitTestLogDisplay::kCatchUpEntries);
+    PumpMessages(3 * CUnitTestLogDisplay::kFlushRedrawMilliseconds);
+    EXPECT_FALSE(Tree().IsRedrawDeferred());
+    EXPECT_EQ(Tree().GetEntriesNotLaidOut(), 0);
+}

@@ -7,12 +7,7 @@
 
 BOOL CreateHarnessDialogFont(CFont& font)
 {
-    LOGFONTA description = {};
-    description.lfHeight = 14;
-    description.lfWeight = FW_NORMAL;
-    description.lfCharSet = DEFAULT_CHARSET;
-    description.lfQuality = CLEARTYPE_QUALITY;
-    lstrcpynA(description.lfFaceName, "MS Shell Dlg", LF_FACESIZE);
+    LOGFONTA description = HarnessDialogFontDescription();
     font.DeleteObject();
     return font.CreateFontIndirect(&description);
 }

@@ -9,8 +9,21 @@
 
 class CFont;
 
-// Makes font the harness's dialog font: "MS Shell Dlg", height 14, normal weight, default character set,
-// ClearType quality (whatever font it held before is deleted). FALSE when it cannot be created.
+// The harness's dialog font: "MS Shell Dlg", height 14, normal weight, default character set, ClearType
+// quality. Inline, so that the end-to-end tests draw the results tree's labels in it without the library.
+inline LOGFONTA HarnessDialogFontDescription()
+{
+    LOGFONTA description = {};
+    description.lfHeight = 14;
+    description.lfWeight = FW_NORMAL;
+    description.lfCharSet = DEFAULT_CHARSET;
+    description.lfQuality = CLEARTYPE_QUALITY;
+    lstrcpynA(description.lfFaceName, "MS Shell Dlg", LF_FACESIZE);
+    return description;
+}
+
+// Makes font the harness's dialog font (whatever font it held before is deleted). FALSE when it cannot be
+// created.
 BOOL CreateHarnessDialogFont(CFont& font);
 
 // One row colour of a bar; droppable rows are left out first when the bar is lower than its table.
