@@ -7,6 +7,8 @@
 #                         (on $DISPLAY; without one, on a private Xvfb, saving a screenshot of the
 #                         started dialog to build/dialog.png when ImageMagick's import is installed)
 #   tools/dev.sh bench    build and run the benchmarks
+#   tools/dev.sh startup  build, then time the program's start-up against a hello-world window
+#                         (tools/bench/startup.sh; optional argument: how many pairs, default 7)
 # Environment: BUILD_DIR (default build), JOBS (default nproc), QVX_SKIP_DEPS=1 skips the install step,
 # QVX_SKIP_OTHER_ARCH=1 skips the other architecture's tree (never in CI).
 set -euo pipefail
@@ -151,8 +153,15 @@ bench)
         "$build/wine-run" "$b" "$@"
     done
     ;;
+startup)
+    deps
+    configure_and_build
+    start_display
+    start_wine
+    QVX_STARTUP_READY=1 BUILD_DIR="$build" bash "$root/tools/bench/startup.sh" "$@"
+    ;;
 *)
-    echo "usage: $0 sample|test|build|dialog|bench" >&2
+    echo "usage: $0 sample|test|build|dialog|bench|startup" >&2
     exit 2
     ;;
 esac

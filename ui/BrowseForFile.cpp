@@ -69,6 +69,22 @@ void CBrowseForFile::FillFileBuffer(char* buffer) const
         lstrcpynA(buffer, text, kFileBufferChars);
 }
 
+namespace
+{
+typedef BOOL(WINAPI* FileDialogProc)(OPENFILENAMEA*);
+
+// The common dialog library is loaded when a file is first browsed for, not when the program starts: most
+// runs never show a file dialog, and the library and what it pulls in lengthen every start.
+FileDialogProc FindFileDialog(bool save)
+{
+    static HMODULE library = ::LoadLibraryA("comdlg32.dll");
+    if (!library)
+        return nullptr;
+    return reinterpret_cast<FileDialogProc>(
+        reinterpret_cast<void*>(::GetProcAddress(library, save ? "GetSaveFileNameA" : "GetOpenFileNameA")));
+}
+} // namespace
+
 bool CBrowseForFile::RunDialog(const char* filter, unsigned long flags, bool save, CDravikString& chosen)
 {
     if (!m_owner || !filter)
@@ -87,7 +103,8 @@ bool CBrowseForFile::RunDialog(const char* filter, unsigned long flags, bool sav
     ofn.nMaxFile = kFileBufferChars;
     ofn.lpstrInitialDir = m_initialFolder.IsEmpty() ? nullptr : m_initialFolder.PeekAnsi();
     ofn.Flags = flags;
-    if (!(save ? ::GetSaveFileNameA(&ofn) : ::GetOpenFileNameA(&ofn)))
+    FileDialogProc show = FindFileDialog(save);
+    if (!show || !show(&ofn))
         return false;
     chosen = file;
     return true;
