@@ -37,7 +37,7 @@ constexpr UINT XTP_WM_DRAG_CONTROL_CHANGED = 0x2857;
 // A toolbar was shown or hidden (the bar; the new state).
 constexpr UINT XTP_WM_TOOLBARVISIBLECHANGED = 0x2855;
 // A command bar is about to be made (0; an XTP_COMMANDBARS_CREATEBAR the site may fill): the
-// expand popup of a toolbar and toolbars made by the user.
+// expand popup of a toolbar, toolbars made by the user and the popup bars of popup controls.
 constexpr UINT XTP_WM_CREATECOMMANDBAR_REQUEST = 0x2861;
 // A toolbar put its original controls back (the bar; 0). A menu bar reset to its menu resource
 // sends it with wParam 0 and lParam the bar.
@@ -101,6 +101,7 @@ constexpr UINT IDC_TK_DRAG_MOVE = 9106;
 constexpr UINT IDC_TK_DRAG_NONE = 9107;
 
 class CXTPCommandBar;
+struct CRuntimeClass;
 // Filled by the site on XTP_WM_CREATECOMMANDBAR_REQUEST.
 struct XTP_COMMANDBARS_CREATEBAR
 {
@@ -112,4 +113,5 @@ struct XTP_COMMANDBARS_CREATEBAR
     BOOL bExpandBar;             // the expand popup of a toolbar
     BOOL bCustomBar;             // a toolbar made by the user
     BOOL bPopup;
+    CRuntimeClass* pRuntimeClass; // the class of bar asked for (popups of controls)
 };

@@ -1048,3 +1048,40 @@ TEST(BarWindow, LoadToolBarBuildsButtonsFromTheLayoutResource)
         EXPECT_EQ(f.frame.rec.Count(XTP_WM_CONTROL_CREATED), static_cast<int>(c.ids.size())) << c.name;
     }
 }
+
+TEST(BarWindow, OnlyAStandaloneBarThatIsNoPopupEnablesTheFrameworkTooltips)
+{
+    struct Case
+    {
+        const char* name;
+        bool bManager;
+        int nType;
+        int nPosition;
+        bool bEnabled;
+    } const cases[] = {
+        {"toolbar on its own", false, xtpBarTypeNormal, xtpBarTop, true},
+        {"menu bar on its own", false, xtpBarTypeMenuBar, xtpBarTop, true},
+        {"popup type on its own", false, xtpBarTypePopup, xtpBarTop, false},
+        {"popup position on its own", false, xtpBarTypeNormal, xtpBarPopup, false},
+        {"toolbar of a manager", true, xtpBarTypeNormal, xtpBarTop, false},
+    };
+    for (const Case& c : cases)
+    {
+        RecordingFrame frame;
+        ASSERT_TRUE(frame.CreateAt(RECT{60, 60, 460, 260})) << c.name;
+        CXTPCommandBars* pManager = c.bManager ? new CXTPCommandBars() : nullptr;
+        {
+            RowBar bar;
+            bar.SetCommandBars(pManager);
+            bar.SetType(c.nType);
+            bar.SetPosition(c.nPosition);
+            EXPECT_EQ(bar.m_nFlags & WF_TOOLTIPS, 0u) << c.name;
+            ASSERT_TRUE(bar.CreateIn(frame.m_hWnd, RECT{0, 0, 300, 24})) << c.name;
+            EXPECT_EQ((bar.m_nFlags & WF_TOOLTIPS) != 0, c.bEnabled) << c.name;
+            bar.DestroyWindow();
+        }
+        if (pManager)
+            pManager->InternalRelease();
+        frame.DestroyWindow();
+    }
+}

@@ -4,8 +4,13 @@
 #include "PropExchangeTestSupport.h"
 #include "toolkit/commandbars/bars/XTPCommandBarList.h"
 #include "toolkit/commandbars/controls/XTPControls.h"
+#include "toolkit/commandbars/XTPCommandBarsIds.h"
+#include "framework/Menu.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 using namespace cb_popup_test;
 
@@ -14,6 +19,55 @@ namespace
 CXTPControlPopup* Popup(CXTPCommandBar* pBar, int nIndex)
 {
     return DYNAMIC_DOWNCAST(CXTPControlPopup, pBar->GetControl(nIndex));
+}
+
+// Reads the site's bar requests while they are sent and hands the site's answer back (a reference
+// of its own each time; none while pAnswer is null).
+struct BarRequests
+{
+    struct Seen
+    {
+        UINT nID;
+        std::string caption;
+        BOOL bPopup;
+        CRuntimeClass* pClass;
+    };
+    explicit BarRequests(cb_bar_test::SiteRecorder& rec) : m_rec(rec)
+    {
+        rec.m_onMessage = [this](const cb_bar_test::SiteMessage& m) {
+            if (m.message != XTP_WM_CREATECOMMANDBAR_REQUEST)
+                return;
+            auto* pcs = reinterpret_cast<XTP_COMMANDBARS_CREATEBAR*>(m.lParam);
+            seen.push_back({pcs->nID, pcs->lpcstrCaption ? pcs->lpcstrCaption : "", pcs->bPopup, pcs->pRuntimeClass});
+            if (pAnswer)
+            {
+                pAnswer->InternalAddRef();
+                pcs->pCommandBar = pAnswer;
+            }
+        };
+    }
+    ~BarRequests() { m_rec.m_onMessage = nullptr; }
+    BarRequests(const BarRequests&) = delete;
+    BarRequests& operator=(const BarRequests&) = delete;
+
+    std::vector<Seen> seen;
+    CXTPCommandBar* pAnswer = nullptr;
+
+private:
+    cb_bar_test::SiteRecorder& m_rec;
+};
+
+// Ids, captions and group marks of a bar's controls, one line each.
+std::vector<std::string> Items(CXTPCommandBar* pBar)
+{
+    std::vector<std::string> items;
+    for (int i = 0; i < pBar->GetControlCount(); ++i)
+    {
+        CXTPControl* p = pBar->GetControl(i);
+        items.push_back(std::to_string(p->GetID()) + " " + static_cast<LPCSTR>(p->GetCaption()) +
+                        (p->GetBeginGroup() ? " |" : ""));
+    }
+    return items;
 }
 } // namespace
 
@@ -276,4 +330,119 @@ TEST(ControlPopup, PopupThatCannotOpenIsNotLeftPopped)
     EXPECT_EQ(fx.bar.GetPopped(), -1);
     EXPECT_FALSE(pBar->IsTrackingMode());
     fx.bar.SetTrackingMode(FALSE);
+}
+
+TEST(ControlPopup, AddedByTypeItOpensTheSubMenuOfItsMenuResource)
+{
+    FixedQuery query;
+    PopupFixture fx;
+    BarRequests requests(fx.frame.rec);
+    CXTPControlPopup* pControl =
+        DYNAMIC_DOWNCAST(CXTPControlPopup, fx.bar.GetControls()->AddByType(xtpControlPopup, 7300));
+    ASSERT_NE(pControl, nullptr);
+    EXPECT_EQ(pControl->GetType(), xtpControlPopup);
+    EXPECT_STREQ(pControl->GetCaption(), "&Tools");
+    // The site heard of the bar once, before it was made, with the menu's first item.
+    EXPECT_EQ(fx.CountSite(XTP_WM_CREATECOMMANDBAR_REQUEST), 1);
+    ASSERT_EQ(requests.seen.size(), 1u);
+    EXPECT_EQ(requests.seen[0].nID, 7300u);
+    EXPECT_EQ(requests.seen[0].caption, "&Tools");
+    EXPECT_TRUE(requests.seen[0].bPopup);
+    EXPECT_EQ(requests.seen[0].pClass, CXTPPopupBar::s_pPopupBarClass);
+
+    pControl->SetStyle(xtpButtonCaption);
+    fx.bar.OnRecalcLayout();
+    ASSERT_TRUE(fx.bar.SetPopupControl(pControl->GetIndex()));
+    CXTPPopupBar* pPopup = DYNAMIC_DOWNCAST(CXTPPopupBar, pControl->GetCommandBar());
+    ASSERT_NE(pPopup, nullptr);
+    EXPECT_NE(pPopup->GetSafeHwnd(), nullptr);
+    EXPECT_TRUE(pPopup->IsTrackingMode());
+    EXPECT_EQ(Items(pPopup), (std::vector<std::string>{"7301 &Options", "7302 &Macros |"}));
+    fx.bar.SetTrackingMode(FALSE);
+    EXPECT_EQ(pPopup->GetSafeHwnd(), nullptr);
+    EXPECT_EQ(fx.CountSite(XTP_WM_CREATECOMMANDBAR_REQUEST), 1); // opening asks nothing more
+}
+
+TEST(ControlPopup, AddedByTypeItTakesThePopupBarTheSiteHandsBack)
+{
+    struct Case
+    {
+        const char* name;
+        int nType;
+        int nId;
+        int nAnswer; // 0 none, 1 a popup bar holding 501, 2 a bar that is no popup
+        bool bAnswerUsed;
+        const char* caption;
+        std::vector<std::string> items;
+    } const cases[] = {
+        {"no menu resource", xtpControlButtonPopup, 7399, 0, false, "", {}},
+        {"no id", xtpControlPopup, 0, 0, false, "", {}},
+        {"site's popup bar", xtpControlSplitButtonPopup, 7300, 1, true, "&Tools", {"7301 &Options", "7302 &Macros |"}},
+        {"site's bar is no popup", xtpControlPopup, 7300, 2, false, "&Tools", {"7301 &Options", "7302 &Macros |"}},
+    };
+    for (const Case& c : cases)
+    {
+        PopupFixture fx;
+        BarRequests requests(fx.frame.rec);
+        CXTPCommandBar* pAnswer = nullptr;
+        if (c.nAnswer == 1)
+            pAnswer = MakePopup({501});
+        else if (c.nAnswer == 2)
+            pAnswer = new cb_bar_test::RowBar();
+        requests.pAnswer = pAnswer;
+
+        CXTPControl* pControl = fx.bar.GetControls()->AddByType(c.nType, c.nId);
+        ASSERT_NE(pControl, nullptr) << c.name;
+        EXPECT_EQ(pControl->GetType(), c.nType) << c.name;
+        EXPECT_STREQ(pControl->GetCaption(), c.caption) << c.name;
+        ASSERT_EQ(requests.seen.size(), 1u) << c.name;
+        EXPECT_EQ(requests.seen[0].nID, static_cast<UINT>(c.nId)) << c.name;
+        EXPECT_EQ(requests.seen[0].caption, c.caption) << c.name;
+        CXTPCommandBar* pBar = pControl->GetCommandBar();
+        ASSERT_NE(pBar, nullptr) << c.name;
+        EXPECT_TRUE(pBar->IsKindOf(RUNTIME_CLASS(CXTPPopupBar))) << c.name;
+        EXPECT_EQ(pBar == pAnswer, c.bAnswerUsed) << c.name;
+        EXPECT_EQ(Items(pBar), c.items) << c.name;
+        if (pAnswer)
+        {
+            // The control holds a reference to a bar it uses; a refused one is given back.
+            EXPECT_EQ(pAnswer->m_dwRef, c.bAnswerUsed ? 2 : 1) << c.name;
+            requests.pAnswer = nullptr;
+            fx.bar.GetControls()->Remove(pControl);
+            pAnswer->InternalRelease();
+        }
+    }
+}
+
+TEST(ControlPopup, SubMenusOfALoadedMenuAskTheSiteAndAreTitled)
+{
+    PopupFixture fx;
+    BarRequests requests(fx.frame.rec);
+    CMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(7310));
+    ASSERT_TRUE(fx.bar.LoadMenu(&menu, TRUE));
+    ASSERT_EQ(fx.bar.GetControlCount(), 3);
+
+    // One request per sub-menu (the plain item makes none), each with the item's text.
+    EXPECT_EQ(fx.CountSite(XTP_WM_CREATECOMMANDBAR_REQUEST), 2);
+    ASSERT_EQ(requests.seen.size(), 2u);
+    struct Expected
+    {
+        int nIndex;
+        const char* caption;
+        const char* title;
+        std::vector<std::string> items;
+    } const expected[] = {{0, "&View", "View", {"7311 &Grid"}}, {2, "He&lp", "Help", {"7313 &About"}}};
+    for (size_t i = 0; i < 2; ++i)
+    {
+        const Expected& e = expected[i];
+        EXPECT_EQ(requests.seen[i].caption, e.caption) << e.caption;
+        EXPECT_TRUE(requests.seen[i].bPopup) << e.caption;
+        CXTPControlPopup* pPopup = Popup(&fx.bar, e.nIndex);
+        ASSERT_NE(pPopup, nullptr) << e.caption;
+        ASSERT_NE(pPopup->GetCommandBar(), nullptr) << e.caption;
+        EXPECT_STREQ(pPopup->GetCommandBar()->GetTitle(), e.title);
+        EXPECT_EQ(Items(pPopup->GetCommandBar()), e.items) << e.caption;
+    }
+    EXPECT_EQ(Popup(&fx.bar, 1), nullptr); // "&Run" is a button
 }

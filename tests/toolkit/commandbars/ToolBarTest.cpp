@@ -2,6 +2,7 @@
 // the close button and the expand reservation, tooltips, the "Add or Remove Buttons" entries and
 // reset.
 #include "ToolBarSupport.h"
+#include "CommandBarNavigationSupport.h"
 
 #include "toolkit/commandbars/manager/XTPCommandBarsOptions.h"
 #include "toolkit/commandbars/controls/XTPControl.h"
@@ -716,4 +717,48 @@ TEST_F(ToolBarOnFrame, AddOrRemoveListKeepsTheSelectionOnItsControl)
     EXPECT_EQ(pBar->GetControl(2)->GetID(), 202);
     list.GetControls()->RemoveAll();
     pBar->SetSelected(-1);
+}
+
+TEST_F(ToolBarOnFrame, CtrlTabTakesTheKeyboardToTheNextVisibleToolBar)
+{
+    CXTPToolBar* pFirst = AddToolBar("First", {100, 101});
+    CXTPToolBar* pMiddle = AddToolBar("Middle", {200});
+    CXTPToolBar* pThird = AddToolBar("Third", {300});
+    ASSERT_TRUE(pFirst && pMiddle && pThird);
+    pMiddle->SetVisible(FALSE);
+    Layout();
+    ASSERT_TRUE(pFirst->IsVisibleOnScreen());
+    ASSERT_FALSE(pMiddle->IsVisibleOnScreen());
+    ASSERT_TRUE(pThird->IsVisibleOnScreen());
+    ASSERT_TRUE(bars->ActivateBarByKeyboard(pFirst, 0));
+
+    struct Step
+    {
+        const char* name;
+        bool bShift;
+        bool bCtrl;
+        CXTPToolBar* pTracking; // the bar tracking afterwards
+        int nSelected;          // its hot control
+    } const steps[] = {
+        {"Tab moves along the bar", false, false, pFirst, 1},
+        {"Ctrl+Tab passes the hidden bar", false, true, pThird, 0},
+        {"Ctrl+Shift+Tab goes back past it", true, true, pFirst, 0},
+        {"Ctrl+Shift+Tab wraps to the last", true, true, pThird, 0},
+        {"Ctrl+Tab wraps to the first", false, true, pFirst, 0},
+    };
+    CXTPToolBar* pFrom = pFirst;
+    for (const Step& step : steps)
+    {
+        cb_nav::ModifierState modifiers(step.bShift, step.bCtrl);
+        WPARAM wParam = VK_TAB;
+        LPARAM lParam = 1;
+        LRESULT lResult = 0;
+        EXPECT_EQ(pFrom->OnHookMessage(nullptr, WM_KEYDOWN, wParam, lParam, lResult), 1) << step.name;
+        for (CXTPToolBar* pBar : {pFirst, pMiddle, pThird})
+            EXPECT_EQ(pBar->IsTrackingMode(), pBar == step.pTracking) << step.name << ": " << pBar->GetTitle();
+        EXPECT_EQ(step.pTracking->GetSelected(), step.nSelected) << step.name;
+        pFrom = step.pTracking;
+    }
+    bars->EndAllTracking();
+    EXPECT_FALSE(pFirst->IsTrackingMode());
 }

@@ -86,7 +86,9 @@ int CXTPCommandBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     // Customisation drops (the drag itself comes with customisation) and the tooltip context
-    // are registered by the manager.
+    // are registered by the manager. A bar on its own shows the framework's tooltips.
+    if (!GetCommandBars() && !IsPopupType())
+        EnableToolTips(TRUE);
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include "framework/FrameWnd.h"
 #include "toolkit/commandbars/manager/XTPCommandBars.h"
 #include "toolkit/commandbars/controls/XTPControls.h"
+#include "toolkit/commandbars/bars/XTPToolBar.h"
 #include "toolkit/commandbars/managers/XTPMouseManager.h"
 #include "toolkit/commandbars/managers/XTPSystemQuery.h"
 
@@ -130,11 +131,18 @@ int CXTPCommandBar::OnHookKeyDown(UINT nChar, LPARAM lParam)
     const BOOL bShift = IsKeyDown(VK_SHIFT);
     const BOOL bCtrl = IsKeyDown(VK_CONTROL);
 
-    // 4. Tab moves along the bar (a custom control's own window keeps it).
+    // 4. Tab moves along the bar (a custom control's own window keeps it); Ctrl+Tab takes the
+    // keyboard to the next visible toolbar (Shift: the one before).
     if (nChar == VK_TAB)
     {
         if (pHot && pHot->GetType() == xtpControlCustom && IsFocusInChild(GetSafeHwnd()))
             return 2;
+        CXTPCommandBars* pCommandBars = GetCommandBars();
+        if (bCtrl && pCommandBars && IsKindOf(RUNTIME_CLASS(CXTPToolBar)))
+        {
+            pCommandBars->ActivateBarByKeyboard(this, bShift ? -1 : 1);
+            return 1;
+        }
         ProcessSpecialKey(bShift ? xtpKeyPrev : xtpKeyNext);
         return 1;
     }

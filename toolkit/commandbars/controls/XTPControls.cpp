@@ -143,8 +143,17 @@ CXTPControl* CXTPControls::AddByType(int nType, int nId, LPCSTR lpszParameter, i
     CXTPControl* pControl = CreateControlByType(nType, nId, bTemporary);
     if (!pControl)
         return nullptr;
+    // A popup kind opens a bar of its own, from the menu resource of its id when there is one.
+    CString strCaption;
+    CXTPControlPopup* pPopup = DYNAMIC_DOWNCAST(CXTPControlPopup, pControl);
+    if (pPopup && !pPopup->GetCommandBar() &&
+        (nType == xtpControlPopup || nType == xtpControlButtonPopup || nType == xtpControlSplitButtonPopup))
+        strCaption = AttachPopupBar(pPopup, nId);
     pControl->m_controlType = nType;
-    return Add(pControl, nId, lpszParameter, nBefore, bTemporary);
+    Add(pControl, nId, lpszParameter, nBefore, bTemporary);
+    if (!strCaption.IsEmpty())
+        pControl->SetCaption(strCaption);
+    return pControl;
 }
 
 CXTPControl* CXTPControls::SetControlType(CXTPControl* pControl, int nType)

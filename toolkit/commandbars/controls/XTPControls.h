@@ -10,6 +10,7 @@
 class CMenu;
 class CXTPCommandBar;
 class CXTPCommandBars;
+class CXTPControlPopup;
 class CXTPOriginalControls;
 
 // The record sent with XTP_WM_CONTROL_CREATE and XTP_WM_CONTROL_CREATED.
@@ -111,6 +112,16 @@ public:
     virtual void RefreshIndexes();
 
 protected:
+    // The window told of new controls and bars: the manager's site, else the parent bar's owner.
+    HWND GetSiteWindow() const;
+    // The bar a popup control opens: the site is offered the request first (its answer is used
+    // when it is a popup bar), else a new popup bar of the manager's class. One reference is the
+    // caller's.
+    CXTPCommandBar* RequestPopupBar(int nId, LPCSTR lpszCaption) const;
+    // Gives a popup made by type its bar, filled from the first sub-menu of the menu resource
+    // with the popup's id when there is one; that item's text, or empty.
+    CString AttachPopupBar(CXTPControlPopup* pPopup, int nId) const;
+
     CArray<CXTPControl*, CXTPControl*> m_arrControls;
     CXTPCommandBar* m_pParent = nullptr;
     CXTPCommandBars* m_pCommandBars = nullptr;

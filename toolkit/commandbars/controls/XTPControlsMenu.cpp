@@ -10,7 +10,71 @@
 #include "framework/FrameworkIds.h"
 #include "framework/Menu.h"
 
+#include "toolkit/common/drawing/XTPDrawHelpers.h"
+
 #include <cstdlib>
+
+HWND CXTPControls::GetSiteWindow() const
+{
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    CWnd* pOwner = pCommandBars ? pCommandBars->GetSite() : nullptr;
+    if (!pOwner && m_pParent)
+        pOwner = m_pParent->GetOwnerSite();
+    return pOwner ? pOwner->GetSafeHwnd() : nullptr;
+}
+
+CXTPCommandBar* CXTPControls::RequestPopupBar(int nId, LPCSTR lpszCaption) const
+{
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    const HWND hWndSite = GetSiteWindow();
+    XTP_COMMANDBARS_CREATEBAR cs = {};
+    cs.pRuntimeClass = CXTPPopupBar::s_pPopupBarClass;
+    cs.lpcstrCaption = lpszCaption;
+    cs.nID = static_cast<UINT>(nId);
+    cs.bPopup = TRUE;
+    if (hWndSite)
+        ::SendMessageA(hWndSite, XTP_WM_CREATECOMMANDBAR_REQUEST, 0, reinterpret_cast<LPARAM>(&cs));
+    CXTPCommandBar* pBar = cs.pCommandBar;
+    if (pBar && !pBar->IsKindOf(RUNTIME_CLASS(CXTPPopupBar)))
+    {
+        pBar->InternalRelease(); // not a popup: the site's bar is not used
+        pBar = nullptr;
+    }
+    if (!pBar)
+    {
+        pBar = CXTPPopupBar::CreatePopupBar(pCommandBars);
+        if (pBar && m_pParent && !pCommandBars)
+            pBar->SetSiteWindow(hWndSite);
+    }
+    return pBar;
+}
+
+CString CXTPControls::AttachPopupBar(CXTPControlPopup* pPopup, int nId) const
+{
+    CMenu menu;
+    if (nId > 0 && nId <= 0xFFFF)
+        menu.LoadMenu(static_cast<UINT>(nId));
+    CString strCaption;
+    HMENU hSubMenu = nullptr;
+    if (menu.GetSafeHmenu() && ::GetMenuItemCount(menu.GetSafeHmenu()) > 0)
+    {
+        menu.GetMenuString(0, strCaption, MF_BYPOSITION);
+        hSubMenu = ::GetSubMenu(menu.GetSafeHmenu(), 0);
+    }
+    CXTPCommandBar* pBar = RequestPopupBar(nId, strCaption);
+    if (!pBar)
+        return strCaption;
+    if (hSubMenu)
+    {
+        CMenu subMenu;
+        subMenu.Attach(hSubMenu);
+        pBar->LoadMenu(&subMenu);
+        subMenu.Detach(); // destroyed with its menu
+    }
+    pPopup->SetCommandBar(pBar);
+    pBar->InternalRelease();
+    return strCaption;
+}
 
 CXTPControl* CXTPControls::AddMenuItem(HMENU hMenu, int nIndex)
 {
@@ -47,10 +111,7 @@ CXTPControl* CXTPControls::AddMenuItem(HMENU hMenu, int nIndex)
     }
 
     CXTPCommandBars* pCommandBars = GetCommandBars();
-    CWnd* pOwner = pCommandBars ? pCommandBars->GetSite() : nullptr;
-    if (!pOwner && m_pParent)
-        pOwner = m_pParent->GetOwnerSite();
-    HWND hWndOwner = pOwner ? pOwner->GetSafeHwnd() : nullptr;
+    const HWND hWndOwner = GetSiteWindow();
 
     XTP_COMMANDBARS_CREATECONTROL cs;
     cs.nID = nId;
@@ -105,18 +166,19 @@ CXTPControl* CXTPControls::AddMenuItem(HMENU hMenu, int nIndex)
     {
         if (CXTPControlPopup* pPopup = DYNAMIC_DOWNCAST(CXTPControlPopup, pControl))
         {
-            CMenu menu;
-            menu.Attach(hSubMenu);
-            CXTPPopupBar* pBar = CXTPPopupBar::CreatePopupBar(pCommandBars);
+            CString strTitle = strText;
+            StripAmpersands(strTitle);
+            CXTPCommandBar* pBar = RequestPopupBar(cs.nID, strText);
             if (pBar)
             {
-                if (m_pParent && !pCommandBars)
-                    pBar->SetSiteWindow(hWndOwner);
+                CMenu menu;
+                menu.Attach(hSubMenu);
+                pBar->SetTitle(strTitle);
                 pBar->LoadMenu(&menu);
+                menu.Detach(); // the sub-menu stays with its menu
                 pPopup->SetCommandBar(pBar);
                 pBar->InternalRelease();
             }
-            menu.Detach();
         }
     }
 
