@@ -4,6 +4,7 @@
 #include "toolkit/commandbars/manager/XTPCommandBars.h"
 #include "toolkit/commandbars/controls/XTPControlAction.h"
 #include "toolkit/commandbars/controls/XTPControlButton.h"
+#include "toolkit/commandbars/controls/XTPControlCustom.h"
 #include "toolkit/commandbars/controls/XTPControlPopup.h"
 #include "toolkit/commandbars/XTPCommandBarsIds.h"
 
@@ -56,6 +57,8 @@ CXTPControl* CXTPControls::CreateControlByType(int nType, int nId, BOOL bTempora
     // The popup kinds (popup, button popup, split button popup).
     if (nType == xtpControlPopup || nType == xtpControlButtonPopup || nType == xtpControlSplitButtonPopup)
         return CXTPControlPopup::CreateControlPopup(nType);
+    if (nType == xtpControlCustom)
+        return new CXTPControlCustom();
     return nullptr; // the kind has not joined yet
 }
 

@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/docking/XTPDockBar.h"
 
 #include "toolkit/commandbars/bars/XTPCommandBar.h"
+#include "toolkit/commandbars/bars/XTPMessageBar.h"
 #include "toolkit/commandbars/controls/XTPControl.h"
 #include "toolkit/common/drawing/XTPDrawHelpers.h"
 #include "toolkit/common/images/XTPImageManager.h"
@@ -348,8 +349,9 @@ void CXTPPaintManager::DrawStatusBarGripper(CDC* pDC, CRect rc)
     }
 }
 
-// The slots that take a pane, a status bar, a message bar or a tip window belong to kinds that hand
-// their look to the routines above; until those kinds exist there is nothing to read them from.
+// The slots that take a pane, a status bar or a tip window belong to kinds that hand their look to
+// the routines above; until those kinds exist there is nothing to read them from. The message bar
+// hands its client, its message area and its buttons to the look routines below.
 void CXTPPaintManager::DrawStatusBarPane(CDC*, CRect&, CXTPStatusBarPane*) {}
 void CXTPPaintManager::DrawStatusBarPaneButton(CDC*, CRect, CXTPStatusBarPane*) {}
 int CXTPPaintManager::DrawStatusBarSwitchPane(CDC*, CRect, CXTPStatusBarSwitchPane*)
@@ -364,8 +366,26 @@ void CXTPPaintManager::FillDockBar(CDC* pDC, CXTPDockBar* pBar)
     if (pBar && pBar->GetSafeHwnd() && ::GetClientRect(pBar->GetSafeHwnd(), &rc))
         pDC->FillSolidRect(&rc, GetColor(COLOR_3DFACE));
 }
-void CXTPPaintManager::FillMessageBar(CDC*, CXTPMessageBar*) {}
-void CXTPPaintManager::DrawMessageBarButton(CDC*, CXTPMessageBarButton*) {}
+void CXTPPaintManager::FillMessageBar(CDC* pDC, CXTPMessageBar* pBar)
+{
+    CRect rcClient(0, 0, 0, 0);
+    if (!pDC || !pBar || !pBar->GetSafeHwnd() || !::GetClientRect(pBar->GetSafeHwnd(), &rcClient))
+        return;
+    CRect rcMessage;
+    MessageBarGetMessageRect(pBar, &rcMessage);
+    FillMessageBarRect(pDC, rcClient, rcMessage);
+}
+void CXTPPaintManager::DrawMessageBarButton(CDC* pDC, CXTPMessageBarButton* pButton)
+{
+    if (!pDC || !pButton)
+        return;
+    XTPMessageBarButtonLook look;
+    look.rc = pButton->GetRect();
+    look.nId = pButton->GetID();
+    look.bHot = pButton->IsHot();
+    look.bPressed = pButton->IsPressed();
+    DrawMessageBarButtonLook(pDC, look);
+}
 void CXTPPaintManager::FillStatusBar(CDC*, CXTPStatusBar*) {}
 void CXTPPaintManager::DrawKeyboardTip(CDC*, CXTPCommandBarKeyboardTip*, BOOL) {}
 
