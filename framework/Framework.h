@@ -13,6 +13,7 @@
 #include "framework/GdiObject.h"
 #include "framework/Geometry.h"
 #include "framework/HeaderCtrl.h"
+#include "framework/ReBar.h"
 #include "framework/ImageList.h"
 #include "framework/MDIFrameWnd.h"
 #include "framework/Menu.h"

@@ -15,6 +15,7 @@
 class CXTPCommandBar;
 class CXTPCommandBarsFrameHook;
 class CXTPPopupBar;
+class CXTPReBar;
 class CMenu;
 class CXTPCommandBarsOptions;
 class CXTPControl;
@@ -183,9 +184,12 @@ public:
     // Help id of the highlighted menu item (status and F1 help).
     int m_nIDHelpTracking = 0;
 
-    // Rebar bands (a rebar host overrides these).
-    virtual void AddRebarBand(CXTPCommandBar*) {}
-    virtual void RemoveRebarBand(CXTPCommandBar*) {}
+    // ---- the rebar host (XTPCommandBarsRebar.cpp): the site's child AFX_IDW_REBAR (0xE804) when it
+    // is a CXTPReBar, else null. A toolbar is added as a band (RBBS_BREAK | RBBS_GRIPPERALWAYS) and
+    // removed from it; other bars, or a site without such a rebar, change nothing.
+    CXTPReBar* GetRebar() const;
+    virtual void AddRebarBand(CXTPCommandBar* pCommandBar);
+    virtual void RemoveRebarBand(CXTPCommandBar* pCommandBar);
 
     // ---- keyboard tips as the bars' key handling sees them: the shown tips, the bar that owns
     // them, the level (above 0 while shown) and how many characters were typed over them.
