@@ -88,8 +88,7 @@ void CUnitTestLogDisplay::DeferRedraw()
         // A burst that keeps the thread from its timer still shows its progress, and the tree view's
         // catching up stays in small pieces (see IsCatchUpDue). After a flush, painting is held back
         // again before the entry goes in.
-        if (IsCatchUpDue())
-            CatchUp();
+        CatchUp();
         if (m_redrawDeferred.load())
         {
             ++m_nNotLaidOut;
@@ -113,14 +112,19 @@ bool CUnitTestLogDisplay::IsCatchUpDue() const
 {
     if (!m_redrawDeferred.load() || m_redrawHolds.load() > 0)
         return false;
-    return m_nNotLaidOut >= kCatchUpEntries || GetTickCount() - m_deferredSince >= kFlushRedrawMilliseconds;
+    return m_nNotLaidOut >= kCatchUpEntries || IsFlushPeriodOver();
+}
+
+bool CUnitTestLogDisplay::IsFlushPeriodOver() const
+{
+    return GetTickCount() - m_deferredSince >= kFlushRedrawMilliseconds;
 }
 
 void CUnitTestLogDisplay::CatchUp()
 {
-    if (!m_redrawDeferred.load() || m_redrawHolds.load() > 0)
+    if (!IsCatchUpDue())
         return;
-    if (GetTickCount() - m_deferredSince >= kFlushRedrawMilliseconds)
+    if (IsFlushPeriodOver())
     {
         FlushRedraw();
         return;

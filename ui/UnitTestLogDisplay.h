@@ -177,6 +177,8 @@ protected:
     // The tree view lays out the entries added while its redrawing was off, and with scrollToNewest
     // scrolls the newest into view and keeps redrawing on; the screen is left as it is.
     void LayOutUnseen(bool scrollToNewest);
+    // Whether the flush period has passed since painting was last held back.
+    bool IsFlushPeriodOver() const;
 
     CUnitTestLogDisplayEntry* InsertLogEntry(CDravikString text, int kind, CUnitTestLogDisplayEntry* parent);
     CUnitTestLogDisplayEntry* AddMessage(CDravikString text, const char* stamp);

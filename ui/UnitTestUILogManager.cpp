@@ -244,7 +244,7 @@ void CUnitTestUILogManager::OnWake()
         NotifyLogUpdated();
     // A slice ends early when the tree is due to catch up; it does so after the slice, and a paint that
     // this asks for goes before the next one.
-    if (m_pTree && m_pTree->IsCatchUpDue())
+    if (m_pTree)
         m_pTree->CatchUp();
     if (done || !m_hWake)
         return;
