@@ -8,12 +8,14 @@
 #include "framework/FrameWnd.h"
 #include "toolkit/commandbars/manager/XTPCommandBars.h"
 #include "toolkit/commandbars/XTPCommandBarsIds.h"
+#include "toolkit/commandbars/bars/XTPCommandBarKeyboardTip.h"
 #include "toolkit/commandbars/controls/XTPControls.h"
 #include "toolkit/commandbars/managers/XTPMouseManager.h"
 #include "tests/common/MessagePump.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -558,19 +560,24 @@ TEST(CommandBarNavigation, KeptSelectionCustomizationHelpModeAndHotControlKeepKe
 
 TEST(CommandBarNavigation, TipFilterRule)
 {
-    auto Tips = [](std::initializer_list<const char*> keys) {
-        std::vector<XTP_KEYBOARD_TIP_ENTRY> tips;
-        for (const char* key : keys)
+    // Tips as plain objects (no windows): the filter reads and changes only their records.
+    struct Tips
+    {
+        Tips(std::initializer_list<const char*> keys)
         {
-            XTP_KEYBOARD_TIP_ENTRY tip;
-            tip.strKey = key;
-            tips.push_back(tip);
+            for (const char* key : keys)
+            {
+                owned.emplace_back(new CXTPCommandBarKeyboardTip(nullptr, nullptr, "", CPoint(0, 0), 0, TRUE));
+                owned.back()->m_strTip = key;
+                tips.push_back(owned.back().get());
+            }
         }
-        return tips;
+        std::vector<std::unique_ptr<CXTPCommandBarKeyboardTip>> owned;
+        std::vector<CXTPCommandBarKeyboardTip*> tips;
     };
     struct Case
     {
-        std::vector<XTP_KEYBOARD_TIP_ENTRY> tips;
+        std::initializer_list<const char*> keys;
         int nTyped;
         UINT nKey;
         int nResult;
@@ -578,35 +585,36 @@ TEST(CommandBarNavigation, TipFilterRule)
         const char* visibleAfter; // one letter per tip: 1 shown, 0 hidden
         const char* what;
     } cases[] = {
-        {Tips({"FI", "FO", "E"}), 0, 'F', xtpTipFilterNarrowed, 1, "110", "F keeps both F tips"},
-        {Tips({"FI", "FO", "E"}), 1, 'O', 1, 2, "010", "O completes FO"},
-        {Tips({"FI", "FO", "E"}), 0, 'E', 2, 1, "001", "E completes at once"},
-        {Tips({"FI", "FO", "E"}), 0, 'X', xtpTipFilterNoMatch, 0, "111", "no tip takes X: nothing hidden"},
-        {Tips({"FI", "FO", "E"}), 1, 'E', xtpTipFilterNoMatch, 1, "111", "the second character counts now"},
-        {Tips({"A1", "A2"}), 1, VK_NUMPAD2, 1, 2, "01", "keypad digits"},
-        {Tips({"A1", "A2"}), 1, '2', 1, 2, "01", "digits"},
+        {{"FI", "FO", "E"}, 0, 'F', xtpTipFilterNarrowed, 1, "110", "F keeps both F tips"},
+        {{"FI", "FO", "E"}, 1, 'O', 1, 2, "010", "O completes FO"},
+        {{"FI", "FO", "E"}, 0, 'E', 2, 1, "001", "E completes at once"},
+        {{"FI", "FO", "E"}, 0, 'X', xtpTipFilterNoMatch, 0, "111", "no tip takes X: nothing hidden"},
+        {{"FI", "FO", "E"}, 1, 'E', xtpTipFilterNoMatch, 1, "111", "the second character counts now"},
+        {{"A1", "A2"}, 1, VK_NUMPAD2, 1, 2, "01", "keypad digits"},
+        {{"A1", "A2"}, 1, '2', 1, 2, "01", "digits"},
     };
     for (Case& c : cases)
     {
         SCOPED_TRACE(c.what);
+        Tips t(c.keys);
         int nTyped = c.nTyped;
-        EXPECT_EQ(c.nResult, XTPFilterKeyboardTips(c.tips.data(), static_cast<int>(c.tips.size()), nTyped, c.nKey));
+        EXPECT_EQ(c.nResult, XTPFilterKeyboardTips(t.tips.data(), static_cast<int>(t.tips.size()), nTyped, c.nKey));
         EXPECT_EQ(c.nTypedAfter, nTyped);
         std::string visible;
-        for (const XTP_KEYBOARD_TIP_ENTRY& tip : c.tips)
-            visible += tip.bVisible ? '1' : '0';
+        for (const CXTPCommandBarKeyboardTip* tip : t.tips)
+            visible += tip->m_bVisible ? '1' : '0';
         EXPECT_EQ(c.visibleAfter, visible);
     }
     // A hidden tip takes no more keys; a disabled tip is never chosen.
-    std::vector<XTP_KEYBOARD_TIP_ENTRY> tips = Tips({"E", "EX"});
-    tips[0].bEnabled = FALSE;
+    Tips t({"E", "EX"});
+    t.tips[0]->m_bEnabled = FALSE;
     int nTyped = 0;
-    EXPECT_EQ(xtpTipFilterNarrowed, XTPFilterKeyboardTips(tips.data(), 2, nTyped, 'E'));
-    tips[1].bVisible = FALSE;
+    EXPECT_EQ(xtpTipFilterNarrowed, XTPFilterKeyboardTips(t.tips.data(), 2, nTyped, 'E'));
+    t.tips[1]->m_bVisible = FALSE;
     nTyped = 0;
-    EXPECT_EQ(xtpTipFilterNarrowed, XTPFilterKeyboardTips(tips.data(), 2, nTyped, 'E'));
+    EXPECT_EQ(xtpTipFilterNarrowed, XTPFilterKeyboardTips(t.tips.data(), 2, nTyped, 'E'));
     nTyped = 1;
-    EXPECT_EQ(xtpTipFilterNoMatch, XTPFilterKeyboardTips(tips.data(), 2, nTyped, 'X'));
+    EXPECT_EQ(xtpTipFilterNoMatch, XTPFilterKeyboardTips(t.tips.data(), 2, nTyped, 'X'));
     EXPECT_EQ(xtpTipFilterNoMatch, XTPFilterKeyboardTips(nullptr, 0, nTyped, 'E'));
 }
 
@@ -622,26 +630,24 @@ struct TipsFixture : Fixture
         int i = 0;
         for (const char* key : keys)
         {
-            XTP_KEYBOARD_TIP_ENTRY tip;
-            tip.strKey = key;
-            tip.pControl = bar.GetControls()->GetAt(i++);
-            tip.hWnd = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "STATIC", key, WS_POPUP, 0, 0, 20, 16,
-                                       nullptr, nullptr, nullptr, nullptr);
-            ShowWindow(tip.hWnd, SW_SHOWNA);
-            windows.push_back(tip.hWnd);
-            bars.p->GetKeyboardTips().Add(tip);
+            CXTPCommandBarKeyboardTip* pTip = new CXTPCommandBarKeyboardTip(
+                bars.p, bar.GetControls()->GetAt(i++), key, CPoint(0, 0), 0, TRUE);
+            pTip->m_strTip = key;
+            pTip->CreateTipWindow(nullptr, CRect(0, 0, 20, 16), FALSE);
+            pTip->ShowWindow(SW_SHOWNA);
+            windows.push_back(pTip->GetSafeHwnd());
+            bars.p->GetKeyboardTips().Add(pTip);
         }
         bars.p->SetKeyboardTipsOwner(&bar);
         bars.p->SetKeyboardTipsLevel(nLevel);
     }
     ~TipsFixture()
     {
-        for (HWND hWnd : windows)
-            DestroyWindow(hWnd);
+        bars.p->HideKeyboardTips();
         bar.SetCommandBars(nullptr);
     }
     Manager bars;
-    std::vector<HWND> windows;
+    std::vector<HWND> windows; // the tips' windows (the manager destroys them)
 };
 } // namespace
 

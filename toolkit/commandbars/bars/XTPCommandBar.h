@@ -275,8 +275,13 @@ public:
     virtual int OnHookKeyDown(UINT nChar, LPARAM lParam);
     // Carries out a navigation code (XTPSpecialKey); TRUE when the bar used it.
     virtual BOOL ProcessSpecialKey(int nKey);
-    // A chosen keyboard tip: a control is executed, a bar is driven by the keyboard.
-    virtual void OnKeyboardTipSelected(const XTP_KEYBOARD_TIP_ENTRY& tip);
+    // Appends the bar's keyboard tips to its manager's list: one per visible control with a caption
+    // that takes keyboard access (galleries have none), and, unless this is a popup, one per other
+    // visible bar of the manager.
+    virtual void CreateKeyboardTips();
+    // A chosen keyboard tip: a control is executed, a bar is driven by the keyboard. Hiding the tips
+    // deletes pTip: an override reads it before.
+    virtual void OnKeyboardTipSelected(CXTPCommandBarKeyboardTip* pTip);
     // The level of the keyboard tips while this bar owns the shown ones, else 0.
     int GetKeyboardTipsLevel() const;
     // The control an access key selects, searching from after the hot one; -1 when none.

@@ -1,4 +1,5 @@
 #include "toolkit/commandbars/bars/XTPCommandBarKeyboard.h"
+#include "toolkit/commandbars/bars/XTPCommandBarKeyboardTip.h"
 
 #include <vector>
 
@@ -152,7 +153,7 @@ int XTPFindMnemonicIndex(const XTP_MNEMONIC_CANDIDATE* pControls, int nCount, in
     return nFirstLetter;
 }
 
-int XTPFilterKeyboardTips(XTP_KEYBOARD_TIP_ENTRY* pTips, int nCount, int& nTyped, UINT nKey,
+int XTPFilterKeyboardTips(CXTPCommandBarKeyboardTip* const* pTips, int nCount, int& nTyped, UINT nKey,
                           BOOL (*pfnCompare)(TCHAR, UINT))
 {
     if (!pTips || nCount <= 0 || !pfnCompare || nTyped < 0)
@@ -161,8 +162,8 @@ int XTPFilterKeyboardTips(XTP_KEYBOARD_TIP_ENTRY* pTips, int nCount, int& nTyped
     BOOL bAny = FALSE;
     for (int i = 0; i < nCount; ++i)
     {
-        const XTP_KEYBOARD_TIP_ENTRY& tip = pTips[i];
-        if (tip.bVisible && tip.strKey.GetLength() > nTyped && pfnCompare(tip.strKey[nTyped], nKey))
+        const CXTPCommandBarKeyboardTip& tip = *pTips[i];
+        if (tip.m_bVisible && tip.m_strTip.GetLength() > nTyped && pfnCompare(tip.m_strTip[nTyped], nKey))
             takes[static_cast<size_t>(i)] = bAny = TRUE;
     }
     if (!bAny)
@@ -171,13 +172,13 @@ int XTPFilterKeyboardTips(XTP_KEYBOARD_TIP_ENTRY* pTips, int nCount, int& nTyped
     int nChosen = xtpTipFilterNarrowed;
     for (int i = 0; i < nCount; ++i)
     {
-        XTP_KEYBOARD_TIP_ENTRY& tip = pTips[i];
+        CXTPCommandBarKeyboardTip& tip = *pTips[i];
         if (!takes[static_cast<size_t>(i)])
         {
-            tip.bVisible = FALSE;
+            tip.m_bVisible = FALSE;
             continue;
         }
-        if (nChosen < 0 && tip.bEnabled && tip.strKey.GetLength() == nTyped)
+        if (nChosen < 0 && tip.m_bEnabled && tip.m_strTip.GetLength() == nTyped)
             nChosen = i;
     }
     return nChosen;

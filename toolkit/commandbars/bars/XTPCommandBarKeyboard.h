@@ -55,32 +55,13 @@ struct XTP_MNEMONIC_CANDIDATE
 int XTPFindMnemonicIndex(const XTP_MNEMONIC_CANDIDATE* pControls, int nCount, int nHot, UINT nKey, BOOL& bUnique,
                          BOOL (*pfnCompare)(TCHAR, UINT) = CompareAccessKey);
 
-// One shown keyboard tip as the key handling sees it: its key text (upper case), whether it is still
-// shown and whether its object can be chosen, and the object it labels (a control or a bar).
-class CXTPControl;
-class CXTPCommandBar;
-struct XTP_KEYBOARD_TIP_ENTRY
-{
-    CString strKey;
-    BOOL bVisible = TRUE;
-    BOOL bEnabled = TRUE;
-    CXTPControl* pControl = nullptr;
-    CXTPCommandBar* pBar = nullptr;
-    HWND hWnd = nullptr; // the tip's window, hidden when typing rules the tip out
-};
-
-// Shown tips point at live objects: they have no archive form.
-template <> inline void SerializeElements<XTP_KEYBOARD_TIP_ENTRY>(CArchive&, XTP_KEYBOARD_TIP_ENTRY*, INT_PTR nCount)
-{
-    if (nCount > 0)
-        AfxThrowNotSupportedException();
-}
+class CXTPCommandBarKeyboardTip;
 
 // Typing over the shown keyboard tips: nTyped characters were typed so far. A tip stays when the key
-// produces its next character; the others are hidden (bVisible cleared) and nTyped grows by one.
+// produces its next character; the others are hidden (m_bVisible cleared) and nTyped grows by one.
 // Answers the tip whose text the key completes (the first enabled one), -1 when tips remain to
 // choose from, -2 when no shown tip takes the key (nothing is hidden then).
 const int xtpTipFilterNarrowed = -1;
 const int xtpTipFilterNoMatch = -2;
-int XTPFilterKeyboardTips(XTP_KEYBOARD_TIP_ENTRY* pTips, int nCount, int& nTyped, UINT nKey,
+int XTPFilterKeyboardTips(CXTPCommandBarKeyboardTip* const* pTips, int nCount, int& nTyped, UINT nKey,
                           BOOL (*pfnCompare)(TCHAR, UINT) = CompareAccessKey);

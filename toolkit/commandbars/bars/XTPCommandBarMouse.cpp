@@ -249,6 +249,17 @@ void CXTPCommandBar::OnTimer(UINT_PTR nIDEvent)
     case XTP_TID_COMMANDBAR_ANIMATION:
         m_pAnimation->OnAnimate();
         break;
+    case kTimerKeyboardTips:
+    {
+        // Posted after a layout or a change of tracking: the innermost tracking bar shows its tips.
+        ::KillTimer(m_hWnd, kTimerKeyboardTips);
+        CXTPCommandBars* pCommandBars = GetCommandBars();
+        const CXTPMouseManager::CTrackArray& tracked = XTPMouseManager()->GetTrackArray();
+        if (pCommandBars && tracked.GetSize() > 0 && tracked[tracked.GetSize() - 1] == this &&
+            GetKeyboardTipsLevel() == 0)
+            pCommandBars->ShowKeyboardTips(this, 1);
+        break;
+    }
     default:
         break;
     }

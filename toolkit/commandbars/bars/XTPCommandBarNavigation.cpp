@@ -5,6 +5,8 @@
 
 #include "framework/FrameWnd.h"
 #include "toolkit/commandbars/manager/XTPCommandBars.h"
+#include "toolkit/commandbars/bars/XTPCommandBarKeyboardTip.h"
+#include "toolkit/commandbars/controls/XTPControl.h"
 #include "toolkit/commandbars/controls/XTPControls.h"
 #include "toolkit/commandbars/bars/XTPToolBar.h"
 #include "toolkit/commandbars/managers/XTPMouseManager.h"
@@ -367,18 +369,38 @@ BOOL CXTPCommandBar::ProcessSpecialKey(int nKey)
 
 // ---------------------------------------------------------------- keyboard tips
 
-void CXTPCommandBars::HideKeyboardTips()
+void CXTPCommandBar::CreateKeyboardTips()
 {
-    for (INT_PTR i = 0; i < m_arrKeyboardTips.GetSize(); ++i)
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (!pCommandBars)
+        return;
+    CXTPKeyboardTipArray& tips = pCommandBars->GetKeyboardTips();
+    CXTPControls* pControls = GetControls();
+    for (int i = 0; pControls && i < pControls->GetCount(); ++i)
     {
-        HWND hWndTip = m_arrKeyboardTips[i].hWnd;
-        if (hWndTip && ::IsWindow(hWndTip))
-            ::ShowWindow(hWndTip, SW_HIDE);
+        CXTPControl* pControl = pControls->GetAt(i);
+        if (!pControl->IsVisible() || pControl->GetCaption().IsEmpty() || (pControl->GetFlags() & xtpFlagSkipFocus) ||
+            pControl->GetType() == xtpControlGallery)
+            continue;
+        const CRect rc = pControl->GetRect();
+        CXTPCommandBarKeyboardTip* pTip = new CXTPCommandBarKeyboardTip(
+            pCommandBars, pControl, pControl->GetCaption(), CPoint(rc.left + 12, rc.bottom - 11), 0,
+            pControl->GetEnabled());
+        pTip->m_strTip = pControl->GetKeyboardTip();
+        tips.Add(pTip);
     }
-    m_arrKeyboardTips.RemoveAll();
-    m_pKeyboardTipsOwner = nullptr;
-    m_nKeyboardTipsLevel = 0;
-    m_nKeyboardTipsPrefix = 0;
+    if (IsPopupBar())
+        return;
+    for (int i = 0; i < pCommandBars->GetCount(); ++i)
+    {
+        CXTPCommandBar* pBar = pCommandBars->GetAt(i);
+        if (!pBar || pBar == this || !pBar->GetSafeHwnd() || !pBar->IsVisible() ||
+            !::IsWindowVisible(pBar->GetSafeHwnd()))
+            continue;
+        CRect rcBar;
+        ::GetWindowRect(pBar->GetSafeHwnd(), &rcBar);
+        tips.Add(new CXTPCommandBarKeyboardTip(pCommandBars, pBar, pBar->GetTitle(), rcBar.TopLeft(), 0, TRUE));
+    }
 }
 
 int CXTPCommandBar::GetKeyboardTipsLevel() const
@@ -392,7 +414,7 @@ BOOL CXTPCommandBar::FilterKeyboardTips(UINT nChar)
     CXTPCommandBars* pCommandBars = GetCommandBars();
     if (!pCommandBars)
         return FALSE;
-    CArray<XTP_KEYBOARD_TIP_ENTRY, const XTP_KEYBOARD_TIP_ENTRY&>& tips = pCommandBars->GetKeyboardTips();
+    CXTPKeyboardTipArray& tips = pCommandBars->GetKeyboardTips();
     int nTyped = pCommandBars->GetKeyboardTipsPrefix();
     const int nChosen = XTPFilterKeyboardTips(tips.GetData(), static_cast<int>(tips.GetSize()), nTyped, nChar);
     if (nChosen == xtpTipFilterNoMatch)
@@ -403,23 +425,21 @@ BOOL CXTPCommandBar::FilterKeyboardTips(UINT nChar)
     pCommandBars->SetKeyboardTipsPrefix(nTyped);
     for (INT_PTR i = 0; i < tips.GetSize(); ++i)
     {
-        if (!tips[i].bVisible && tips[i].hWnd && ::IsWindow(tips[i].hWnd))
-            ::ShowWindow(tips[i].hWnd, SW_HIDE);
+        if (!tips[i]->m_bVisible && tips[i]->GetSafeHwnd())
+            tips[i]->ShowWindow(SW_HIDE);
     }
     if (nChosen >= 0)
-    {
-        // The choice may end tracking and remove the tips: work on a copy.
-        const XTP_KEYBOARD_TIP_ENTRY tip = tips[nChosen];
-        OnKeyboardTipSelected(tip);
-    }
+        OnKeyboardTipSelected(tips[nChosen]);
     return TRUE;
 }
 
-void CXTPCommandBar::OnKeyboardTipSelected(const XTP_KEYBOARD_TIP_ENTRY& tip)
+void CXTPCommandBar::OnKeyboardTipSelected(CXTPCommandBarKeyboardTip* pTip)
 {
-    if (tip.pControl)
+    // Hiding the tips deletes pTip: take what it labels first.
+    CXTPControl* pControl = pTip->GetControl();
+    CXTPCommandBar* pTipBar = pTip->GetCommandBar();
+    if (pControl)
     {
-        CXTPControl* pControl = tip.pControl;
         CXTPCommandBar* pBar = pControl->GetParent();
         if (GetCommandBars())
             GetCommandBars()->HideKeyboardTips();
@@ -436,16 +456,15 @@ void CXTPCommandBar::OnKeyboardTipSelected(const XTP_KEYBOARD_TIP_ENTRY& tip)
         pControl->OnExecute();
         return;
     }
-    if (tip.pBar && tip.pBar != this)
+    if (pTipBar && pTipBar != this)
     {
         // Another bar: the keyboard moves over to it.
-        CXTPCommandBar* pBar = tip.pBar;
         if (GetCommandBars())
             GetCommandBars()->HideKeyboardTips();
         XTPMouseManager()->SendTrackLostAll();
-        pBar->SetTrackingMode(TRUE, TRUE, TRUE);
-        const int nFirst = pBar->GetControls()->FindNextIndex(-1, 1);
+        pTipBar->SetTrackingMode(TRUE, TRUE, TRUE);
+        const int nFirst = pTipBar->GetControls()->FindNextIndex(-1, 1);
         if (nFirst >= 0)
-            pBar->SetSelected(nFirst, TRUE);
+            pTipBar->SetSelected(nFirst, TRUE);
     }
 }

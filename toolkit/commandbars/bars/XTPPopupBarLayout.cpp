@@ -409,6 +409,7 @@ void CXTPPopupBar::OnRecalcLayout()
         Redraw();
         return;
     }
+    const BOOL bTipsShown = GetKeyboardTipsLevel() > 0;
     HideKeyboardTips();
     CXTPPaintManager* pPaintManager = GetPaintManager();
     CXTPShadowManager* pShadows = pPaintManager ? pPaintManager->GetShadowManager() : nullptr;
@@ -420,6 +421,9 @@ void CXTPPopupBar::OnRecalcLayout()
     CastShadow();
     if (m_bExpandedByUser)
         GetMenuSoundPlayer()->Play(CXTPMenuSoundPlayer::xtpSoundMenuPopup);
+    // The tips were placed for the old layout: they come back for the new one.
+    if (bTipsShown)
+        ::PostMessageA(m_hWnd, WM_TIMER, kTimerKeyboardTips, 0);
 }
 
 // ---- painting

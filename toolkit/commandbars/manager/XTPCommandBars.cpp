@@ -61,6 +61,7 @@ CXTPCommandBars::CXTPCommandBars()
 
 CXTPCommandBars::~CXTPCommandBars()
 {
+    HideKeyboardTips(); // the manager owns the tip windows
     if (m_pDragControl)
     {
         m_pDragControl->InternalRelease();
@@ -634,15 +635,21 @@ void CXTPCommandBars::OnTrackingModeChanged(CXTPCommandBar* /*pCommandBar*/, int
     if (IsKeyboardTipsShown() && m_pOptions->bKeyboardTipsEnabled)
     {
         HideKeyboardTips();
-        const CXTPMouseManager::CTrackArray& tracked = GetMouseManager()->GetTrackArray();
-        if (tracked.GetSize() > 0)
-        {
-            CXTPCommandBar* pInnermost = tracked[tracked.GetSize() - 1];
-            if (pInnermost->GetSafeHwnd())
-                ::PostMessageA(pInnermost->GetSafeHwnd(), WM_TIMER, XTP_TID_SHOWKEYBOARDTIPS, 0);
-        }
+        PostShowKeyboardTips();
     }
     m_pToolTipContext->DeactivateToolTip();
+}
+
+void CXTPCommandBars::PostShowKeyboardTips()
+{
+    if (!m_pOptions->bKeyboardTipsEnabled)
+        return;
+    const CXTPMouseManager::CTrackArray& tracked = GetMouseManager()->GetTrackArray();
+    if (tracked.GetSize() == 0)
+        return;
+    CXTPCommandBar* pInnermost = tracked[tracked.GetSize() - 1];
+    if (pInnermost->GetSafeHwnd())
+        ::PostMessageA(pInnermost->GetSafeHwnd(), WM_TIMER, XTP_TID_SHOWKEYBOARDTIPS, 0);
 }
 
 BOOL CXTPCommandBars::ActivateBarByKeyboard(CXTPCommandBar* pCommandBar, int nStep)
@@ -674,5 +681,6 @@ BOOL CXTPCommandBars::ActivateBarByKeyboard(CXTPCommandBar* pCommandBar, int nSt
         pCommandBar->SetSelected(i, TRUE);
         break;
     }
+    PostShowKeyboardTips();
     return TRUE;
 }

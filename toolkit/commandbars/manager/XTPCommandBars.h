@@ -10,6 +10,7 @@
 #include "framework/Wnd.h"
 #include "framework/Array.h"
 #include "toolkit/commandbars/bars/XTPCommandBarKeyboard.h"
+#include "toolkit/commandbars/bars/XTPCommandBarKeyboardTip.h"
 #include "toolkit/commandbars/bars/XTPCommandBarList.h"
 
 class CXTPCommandBar;
@@ -200,9 +201,19 @@ public:
     BOOL IsKeyboardTipsShown() const { return m_nKeyboardTipsLevel > 0 && m_pKeyboardTipsOwner != nullptr; }
     int GetKeyboardTipsPrefix() const { return m_nKeyboardTipsPrefix; }
     void SetKeyboardTipsPrefix(int nTyped) { m_nKeyboardTipsPrefix = nTyped; }
-    CArray<XTP_KEYBOARD_TIP_ENTRY, const XTP_KEYBOARD_TIP_ENTRY&>& GetKeyboardTips() { return m_arrKeyboardTips; }
-    // Hides every tip window, empties the list, clears the owner, the level and the typed count.
+    CXTPKeyboardTipArray& GetKeyboardTips() { return m_arrKeyboardTips; }
+    // Shows the tips of a bar at a level: the bar creates them (CreateKeyboardTips), they get their
+    // keys, are placed and shown. Nothing is shown while the options' keyboard tips are off or the
+    // bar has no window.
+    void ShowKeyboardTips(CXTPCommandBar* pCommandBar, int nLevel);
+    // Destroys and deletes every tip window, empties the list, clears the owner, the level and the
+    // typed count.
     virtual void HideKeyboardTips();
+    // Asks the bar for its tips (appended to the list).
+    virtual void CreateKeyboardTips(CXTPCommandBar* pCommandBar);
+    // With keyboard tips on, asks the innermost tracking bar to show its tips once the messages
+    // already queued are handled (WM_TIMER 52426 posted to it).
+    void PostShowKeyboardTips();
 
     // ---- docking (XTPCommandBarsDocking.cpp)
     // Creates the four dock bars on the site (top 0xE81B, bottom 0xE81E, left 0xE81C, right
@@ -251,7 +262,7 @@ public:
     virtual UINT ContextMenu(WPARAM wParam, int x, int y);
 
 private:
-    CArray<XTP_KEYBOARD_TIP_ENTRY, const XTP_KEYBOARD_TIP_ENTRY&> m_arrKeyboardTips;
+    CXTPKeyboardTipArray m_arrKeyboardTips;
     CXTPCommandBar* m_pKeyboardTipsOwner = nullptr;
     int m_nKeyboardTipsLevel = 0;
     int m_nKeyboardTipsPrefix = 0;

@@ -132,6 +132,7 @@ BOOL CXTPCommandBars::ProcessMnemonicKey(UINT nKey)
         pControl->OnClick(TRUE);
     pControlBar->InternalRelease();
     pControl->InternalRelease();
+    PostShowKeyboardTips();
     return TRUE;
 }
 

@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/docking/XTPDockBar.h"
 
 #include "toolkit/commandbars/bars/XTPCommandBar.h"
+#include "toolkit/commandbars/bars/XTPCommandBarKeyboardTip.h"
 #include "toolkit/commandbars/bars/XTPMessageBar.h"
 #include "toolkit/commandbars/controls/XTPControl.h"
 #include "toolkit/common/drawing/XTPDrawHelpers.h"
@@ -387,7 +388,14 @@ void CXTPPaintManager::DrawMessageBarButton(CDC* pDC, CXTPMessageBarButton* pBut
     DrawMessageBarButtonLook(pDC, look);
 }
 void CXTPPaintManager::FillStatusBar(CDC*, CXTPStatusBar*) {}
-void CXTPPaintManager::DrawKeyboardTip(CDC*, CXTPCommandBarKeyboardTip*, BOOL) {}
+void CXTPPaintManager::DrawKeyboardTip(CDC* pDC, CXTPCommandBarKeyboardTip* pWnd, BOOL bSetRegion)
+{
+    if (!pDC || !pWnd || !pWnd->GetSafeHwnd())
+        return;
+    CRect rcClient;
+    ::GetClientRect(pWnd->GetSafeHwnd(), &rcClient);
+    DrawKeyboardTipLook(pDC, rcClient, pWnd->m_strTip, pWnd->m_bEnabled, bSetRegion);
+}
 
 // ---------------------------------------------------------------- message bar and keyboard tips
 
