@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/manager/XTPCommandBars.h"
 #include "toolkit/commandbars/manager/XTPCommandBarsOptions.h"
 #include "toolkit/commandbars/controls/XTPControls.h"
+#include "toolkit/commandbars/paint/XTPExpandingBands.h"
 #include "toolkit/commandbars/paint/XTPPaintManager.h"
 #include "toolkit/common/images/XTPImageManager.h"
 #include "framework/Menu.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 using namespace cb_popup_test;
 
@@ -451,4 +453,140 @@ TEST(PopupBar, PopupToolBarButtonsShowIconAndCaptionSideBySide)
     EXPECT_EQ(pButton->GetSize(pDC).cx, 20 + 7 + szText.cx + 6);
     ::ReleaseDC(nullptr, hDC);
     pToolBar->InternalRelease();
+}
+
+TEST(PopupBar, ExpandingBandsStretchOnlyTheNewlyShownControls)
+{
+    // A picture 100 high: controls at 0 (old), 20 (new), 40 (new), 60 (old), 80 (new).
+    const std::vector<XTP_EXPANDING_CONTROL> controls = {{0, false}, {20, true}, {40, true}, {60, false}, {80, true}};
+    std::vector<XTP_EXPANDING_BAND> bands = XTPCutExpandingBands(controls, 100);
+    ASSERT_EQ(4u, bands.size());
+    struct Band
+    {
+        int nTop, nHeight;
+        bool bNew;
+    } const cut[] = {{0, 20, false}, {20, 40, true}, {60, 20, false}, {80, 20, true}};
+    for (size_t i = 0; i < 4; ++i)
+    {
+        EXPECT_EQ(cut[i].nTop, bands[i].nSrcTop) << i;
+        EXPECT_EQ(cut[i].nHeight, bands[i].nSrcHeight) << i;
+        EXPECT_EQ(cut[i].bNew, bands[i].bNew) << i;
+    }
+    struct Step
+    {
+        int k, n;
+        bool bDown;
+        int tops[4];
+        int heights[4];
+        const char* what;
+    } const steps[] = {
+        {1, 4, true, {0, 20, 30, 50}, {20, 10, 20, 5}, "a quarter, stacked from the top"},
+        {4, 4, true, {0, 20, 60, 80}, {20, 40, 20, 20}, "the last step is the whole picture"},
+        {1, 4, false, {45, 65, 75, 95}, {20, 10, 20, 5}, "a quarter, stacked from the bottom"},
+        {2, 4, false, {30, 50, 70, 90}, {20, 20, 20, 10}, "half, from the bottom"},
+    };
+    for (const Step& s : steps)
+    {
+        XTPPlaceExpandingBands(bands, s.k, s.n, s.bDown, 100);
+        for (size_t i = 0; i < 4; ++i)
+        {
+            EXPECT_EQ(s.tops[i], bands[i].nDestTop) << s.what << " band " << i;
+            EXPECT_EQ(s.heights[i], bands[i].nDestHeight) << s.what << " band " << i;
+        }
+    }
+    EXPECT_TRUE(XTPCutExpandingBands(controls, 0).empty());
+    const std::vector<XTP_EXPANDING_BAND> whole = XTPCutExpandingBands({}, 50);
+    ASSERT_EQ(1u, whole.size());
+    EXPECT_EQ(50, whole[0].nSrcHeight);
+    EXPECT_FALSE(whole[0].bNew);
+}
+
+namespace
+{
+// Records each expansion animation and draws it into a memory picture instead of the screen.
+class RecordingExpansionTheme : public CXTPDefaultTheme
+{
+public:
+    void AnimateExpanding(CXTPPopupBar* pPopup, CDC* pDestDC, CDC* pSrcDC, BOOL bExpandDown) override
+    {
+        ++m_nCalls;
+        m_bDown = bExpandDown;
+        m_newly.clear();
+        for (int i = 0; i < pPopup->GetControls()->GetCount(); ++i)
+            m_newly.push_back(pPopup->IsControlNewlyShown(pPopup->GetControl(i)) != FALSE);
+        CRect rc;
+        ::GetClientRect(pPopup->GetSafeHwnd(), &rc);
+        CDC dc;
+        dc.CreateCompatibleDC(pDestDC);
+        CBitmap bmp;
+        bmp.CreateCompatibleBitmap(pDestDC, rc.Width(), rc.Height());
+        CBitmap* pOld = dc.SelectObject(&bmp);
+        dc.FillSolidRect(&rc, RGB(1, 2, 3));
+        CXTPDefaultTheme::AnimateExpanding(pPopup, &dc, pSrcDC, bExpandDown);
+        // After the last step the whole expanded picture is there.
+        m_nDifferent = 0;
+        for (int y = 0; y < rc.Height(); y += 3)
+        {
+            for (int x = 0; x < rc.Width(); x += 3)
+                m_nDifferent += dc.GetPixel(x, y) != pSrcDC->GetPixel(x, y) ? 1 : 0;
+        }
+        dc.SelectObject(pOld);
+    }
+    int m_nCalls = 0;
+    BOOL m_bDown = FALSE;
+    std::vector<bool> m_newly;
+    int m_nDifferent = -1;
+};
+} // namespace
+
+TEST(PopupBar, ExpandingByTheUserAnimatesTheRevealedControls)
+{
+    FixedQuery query;
+    PopupFixture fx;
+    CXTPCommandBars* pCommandBars = CXTPCommandBars::CreateCommandBars();
+    CXTPCommandBarsOptions* pOptions = pCommandBars->GetCommandBarsOptions();
+    pOptions->bAlwaysShowFullMenus = FALSE;
+    pOptions->animationType = xtpAnimateSlide;
+    pOptions->m_mapHiddenCommands.SetAt(402, TRUE);
+    pOptions->m_mapHiddenCommands.SetAt(404, TRUE);
+    CXTPControlPopup* pControl = fx.AddPopup(xtpControlPopup, {401, 402, 403, 404});
+    CXTPPopupBar* pPopup = DYNAMIC_DOWNCAST(CXTPPopupBar, pControl->GetCommandBar());
+    pPopup->SetCommandBars(pCommandBars);
+    RecordingExpansionTheme* pTheme = new RecordingExpansionTheme();
+    pTheme->m_nAnimationSteps = 3;
+    pTheme->m_nAnimationTime = 0;
+    pTheme->InternalAddRef(); // one reference stays with the test
+    pPopup->SetPaintManager(pTheme);
+
+    ASSERT_TRUE(fx.bar.SetPopupControl(pControl->GetIndex(), FALSE));
+    ASSERT_TRUE(pPopup->HasHiddenCommands());
+    const CRect rcCollapsed = WindowRect(pPopup);
+    EXPECT_EQ(0, pTheme->m_nCalls) << "opening is no expansion";
+
+    pPopup->ExpandBar();
+    EXPECT_EQ(1, pTheme->m_nCalls);
+    EXPECT_TRUE(pTheme->m_bDown) << "the popup below its control grows downwards";
+    ASSERT_EQ(5u, pTheme->m_newly.size()) << "four items and the expand button";
+    EXPECT_EQ((std::vector<bool>{false, true, false, true, false}), pTheme->m_newly);
+    EXPECT_EQ(0, pTheme->m_nDifferent) << "the last step shows the whole expanded picture";
+    EXPECT_FALSE(pPopup->IsControlNewlyShown(pPopup->GetControl(1))) << "only during the expansion";
+    const CRect rcExpanded = WindowRect(pPopup);
+    EXPECT_EQ(rcCollapsed.top, rcExpanded.top);
+    EXPECT_GT(rcExpanded.Height(), rcCollapsed.Height());
+    EXPECT_TRUE(::IsWindowVisible(pPopup->GetSafeHwnd()));
+
+    // Without an animation kind the popup only moves.
+    fx.bar.SetTrackingMode(FALSE);
+    Pump();
+    pOptions->animationType = xtpAnimateNone;
+    ASSERT_TRUE(fx.bar.SetPopupControl(pControl->GetIndex(), FALSE));
+    if (pPopup->HasHiddenCommands())
+        pPopup->ExpandBar();
+    EXPECT_EQ(1, pTheme->m_nCalls);
+    fx.bar.SetTrackingMode(FALSE);
+    Pump();
+    pPopup->SetPaintManager(nullptr);
+    pTheme->InternalRelease();
+    pPopup->SetCommandBars(nullptr);
+    pCommandBars->InternalRelease();
 }

@@ -13,10 +13,13 @@
 #include "toolkit/commandbars/bars/XTPPopupPlacement.h"
 #include "toolkit/commandbars/managers/XTPShadowManager.h"
 #include "toolkit/commandbars/managers/XTPSystemQuery.h"
+#include "toolkit/common/drawing/XTPScopedDC.h"
 #include "toolkit/common/images/XTPImageManager.h"
 #include "toolkit/common/system/XTPMenuSoundPlayer.h"
 #include "toolkit/common/persist/XTPPropExchange.h"
 #include "toolkit/common/tooltips/XTPToolTipContext.h"
+
+#include <algorithm>
 
 
 IMPLEMENT_DYNCREATE(CXTPPopupBar, CXTPCommandBar)
@@ -344,11 +347,9 @@ void CXTPPopupBar::AnimateShow()
     CRect rc;
     ::GetClientRect(m_hWnd, &rc);
     CWindowDC dcWindow(this);
-    CDC dcBuffer;
-    dcBuffer.CreateCompatibleDC(&dcWindow);
     CBitmap bmp;
     bmp.CreateCompatibleBitmap(&dcWindow, rc.Width(), rc.Height());
-    CBitmap* pOld = dcBuffer.SelectObject(&bmp);
+    CXTPCompatibleDC dcBuffer(&dcWindow, &bmp);
     DrawCommandBar(&dcBuffer, rc);
     // The screen under the window goes in first, then the picture animates over it.
     CWindowDC dcScreen(nullptr);
@@ -357,7 +358,6 @@ void CXTPPopupBar::AnimateShow()
     ::ShowWindow(m_hWnd, SW_SHOWNA);
     dcWindow.BitBlt(0, 0, rc.Width(), rc.Height(), &dcScreen, rcWindow.left, rcWindow.top, SRCCOPY);
     GetPaintManager()->Animate(&dcWindow, &dcBuffer, rc, nKind);
-    dcBuffer.SelectObject(pOld);
     ::ValidateRect(m_hWnd, nullptr);
 }
 
@@ -459,11 +459,25 @@ void CXTPPopupBar::ExpandBar()
         pTips->DeactivateToolTip();
     m_bExpanded = TRUE;
     m_bExpandedByUser = TRUE;
+    // The controls the expansion reveals are those hidden as rarely used until now.
+    m_newlyShown.clear();
+    for (int i = 0; i < m_pControls->GetCount(); ++i)
+    {
+        const CXTPControl* pControl = m_pControls->GetAt(i);
+        if (pControl->GetHideFlags() & xtpHideExpand)
+            m_newlyShown.push_back(pControl);
+    }
     SetPopupControl(-1);
     SetSelected(-1);
     OnRecalcLayout();
     m_bExpandedByUser = FALSE;
+    m_newlyShown.clear();
     g_bNextMenusExpanded = TRUE;
+}
+
+BOOL CXTPPopupBar::IsControlNewlyShown(const CXTPControl* pControl) const
+{
+    return m_bExpandedByUser && std::find(m_newlyShown.begin(), m_newlyShown.end(), pControl) != m_newlyShown.end();
 }
 
 void CXTPPopupBar::DelayRedraw()

@@ -12,6 +12,8 @@
 #include "toolkit/commandbars/bars/XTPCommandBar.h"
 #include "toolkit/commandbars/controls/XTPControlButton.h"
 
+#include <vector>
+
 class CXTPCommandBars;
 class CXTPControlPopup;
 
@@ -75,6 +77,8 @@ public:
     // Shows the rarely used commands and lays out again (only with hidden commands, not expanded).
     void ExpandBar();
     BOOL IsExpandedByUser() const { return m_bExpandedByUser; }
+    // While the layout after the user's expansion runs: the control was hidden as rarely used before.
+    BOOL IsControlNewlyShown(const CXTPControl* pControl) const;
 
     void SetShowShadow(BOOL bShow) { m_bShowShadow = bShow; }
     BOOL GetShowShadow() const { return m_bShowShadow; }
@@ -157,6 +161,9 @@ protected:
 
     // Hides rarely used controls unless expanded (sets the hidden-commands flag).
     void UpdateRarelyUsed();
+    // Moves the window to rc after the user expanded it: the screen under rc (with the collapsed
+    // popup) is taken first, then the bands of the new picture grow over it.
+    void AnimateExpansion(const CRect& rcOld, const CRect& rc);
     // Lays out the visible range of a scrolling popup between its scroll areas.
     void LayoutScrolled(CSize szPopup);
     // The expand button control, made on first need.
@@ -180,6 +187,7 @@ protected:
     BOOL m_bExpanded = FALSE;
     BOOL m_bExpandedByUser = FALSE;
     BOOL m_bCollapsed = FALSE;
+    std::vector<const CXTPControl*> m_newlyShown; // during the layout after the user's expansion
     BOOL m_bTearOffPopup = FALSE;
     CRect m_rcTearOffGripper;
     UINT m_nTearOffID = 0;

@@ -11,6 +11,7 @@
 #include "toolkit/commandbars/bars/XTPPopupPlacement.h"
 #include "toolkit/commandbars/managers/XTPShadowManager.h"
 #include "toolkit/commandbars/managers/XTPSystemQuery.h"
+#include "toolkit/common/drawing/XTPScopedDC.h"
 #include "toolkit/common/system/XTPMenuSoundPlayer.h"
 
 #include <vector>
@@ -415,15 +416,53 @@ void CXTPPopupBar::OnRecalcLayout()
     CXTPShadowManager* pShadows = pPaintManager ? pPaintManager->GetShadowManager() : nullptr;
     if (pShadows)
         pShadows->RemoveShadows(this);
-    ::SetWindowPos(m_hWnd, nullptr, rc.left, rc.top, rc.Width(), rc.Height(), 0x254);
-    m_szLast = rc.Size();
-    ::InvalidateRect(m_hWnd, nullptr, TRUE);
-    CastShadow();
+    const int nKind = m_bExpandedByUser ? GetAnimationKind() : xtpAnimateNone;
+    if (nKind >= xtpAnimateUnfold && nKind <= xtpAnimateFade && pPaintManager)
+    {
+        AnimateExpansion(rcOld, rc);
+    }
+    else
+    {
+        ::SetWindowPos(m_hWnd, nullptr, rc.left, rc.top, rc.Width(), rc.Height(), 0x254);
+        m_szLast = rc.Size();
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+        CastShadow();
+    }
     if (m_bExpandedByUser)
         GetMenuSoundPlayer()->Play(CXTPMenuSoundPlayer::xtpSoundMenuPopup);
     // The tips were placed for the old layout: they come back for the new one.
     if (bTipsShown)
         ::PostMessageA(m_hWnd, WM_TIMER, kTimerKeyboardTips, 0);
+}
+
+void CXTPPopupBar::AnimateExpansion(const CRect& rcOld, const CRect& rc)
+{
+    // The screen under the new place, with the collapsed popup still on it.
+    CWindowDC dcScreen(nullptr);
+    CBitmap bmpUnder;
+    bmpUnder.CreateCompatibleBitmap(&dcScreen, rc.Width(), rc.Height());
+    CXTPCompatibleDC dcUnder(&dcScreen, &bmpUnder);
+    dcUnder.BitBlt(0, 0, rc.Width(), rc.Height(), &dcScreen, rc.left, rc.top, SRCCOPY);
+
+    ::ShowWindow(m_hWnd, SW_HIDE);
+    if (CWnd* pSite = GetSite())
+        pSite->UpdateWindow();
+    ::SetWindowPos(m_hWnd, nullptr, rc.left, rc.top, rc.Width(), rc.Height(), 0x25C);
+    m_szLast = rc.Size();
+    CastShadow();
+
+    CRect rcClient;
+    ::GetClientRect(m_hWnd, &rcClient);
+    CWindowDC dcWindow(this);
+    CBitmap bmpBuffer;
+    bmpBuffer.CreateCompatibleBitmap(&dcWindow, rcClient.Width(), rcClient.Height());
+    CXTPCompatibleDC dcBuffer(&dcWindow, &bmpBuffer);
+    DrawCommandBar(&dcBuffer, rcClient);
+    dcWindow.BitBlt(0, 0, rc.Width(), rc.Height(), &dcUnder, 0, 0, SRCCOPY);
+    // Grown downwards when the top edge stayed (or went down).
+    GetPaintManager()->AnimateExpanding(this, &dcWindow, &dcBuffer, rc.top >= rcOld.top);
+    dcWindow.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcBuffer, 0, 0, SRCCOPY);
+    ::ValidateRect(m_hWnd, nullptr);
 }
 
 // ---- painting

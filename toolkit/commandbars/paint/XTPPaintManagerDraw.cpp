@@ -8,11 +8,15 @@
 #include "toolkit/commandbars/bars/XTPCommandBar.h"
 #include "toolkit/commandbars/bars/XTPCommandBarKeyboardTip.h"
 #include "toolkit/commandbars/bars/XTPMessageBar.h"
+#include "toolkit/commandbars/bars/XTPPopupBar.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
+#include "toolkit/commandbars/paint/XTPExpandingBands.h"
 #include "toolkit/commandbars/controls/XTPControl.h"
 #include "toolkit/common/drawing/XTPDrawHelpers.h"
 #include "toolkit/common/images/XTPImageManager.h"
 #include "toolkit/common/system/XTPWinThemeWrapper.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -638,7 +642,40 @@ void CXTPPaintManager::Animate(CDC* pDestDC, CDC* pSrcDC, CRect rc, int nAnimati
     }
 }
 
-void CXTPPaintManager::AnimateExpanding(CXTPPopupBar*, CDC*, CDC*, BOOL)
+void CXTPPaintManager::AnimateExpanding(CXTPPopupBar* pPopup, CDC* pDestDC, CDC* pSrcDC, BOOL bExpandDown)
 {
-    // Popup bars (with their newly shown controls) come with the popup kind.
+    const int n = m_nAnimationSteps, t = m_nAnimationTime;
+    if (n <= 0 || !pPopup || !pPopup->GetSafeHwnd() || !pDestDC || !pSrcDC)
+        return;
+    CRect rc;
+    ::GetClientRect(pPopup->GetSafeHwnd(), &rc);
+    std::vector<XTP_EXPANDING_CONTROL> controls;
+    CXTPControls* pControls = pPopup->GetControls();
+    for (int i = 0; pControls && i < pControls->GetCount(); ++i)
+    {
+        CXTPControl* pControl = pControls->GetAt(i);
+        if (pControl->IsVisible())
+            controls.push_back(XTP_EXPANDING_CONTROL{pControl->GetRect().top, pPopup->IsControlNewlyShown(pControl) != FALSE});
+    }
+    // Columns of a wrapped popup are walked by height.
+    std::stable_sort(controls.begin(), controls.end(),
+                     [](const XTP_EXPANDING_CONTROL& a, const XTP_EXPANDING_CONTROL& b) { return a.nTop < b.nTop; });
+    std::vector<XTP_EXPANDING_BAND> bands = XTPCutExpandingBands(controls, rc.Height());
+    const int nOldMode = pDestDC->SetStretchBltMode(COLORONCOLOR);
+    for (int k = 1; k <= n; ++k)
+    {
+        XTPPlaceExpandingBands(bands, k, n, bExpandDown != FALSE, rc.Height());
+        for (const XTP_EXPANDING_BAND& band : bands)
+        {
+            if (band.nDestHeight <= 0)
+                continue;
+            if (band.nDestHeight == band.nSrcHeight)
+                pDestDC->BitBlt(0, band.nDestTop, rc.Width(), band.nDestHeight, pSrcDC, 0, band.nSrcTop, SRCCOPY);
+            else
+                pDestDC->StretchBlt(0, band.nDestTop, rc.Width(), band.nDestHeight, pSrcDC, 0, band.nSrcTop, rc.Width(),
+                                    band.nSrcHeight, SRCCOPY);
+        }
+        ::Sleep(static_cast<DWORD>(t / n));
+    }
+    pDestDC->SetStretchBltMode(nOldMode);
 }
