@@ -4,6 +4,7 @@
 #include "toolkit/commandbars/paint/XTPPaintManager.h"
 
 #include "toolkit/commandbars/bars/XTPCommandBar.h"
+#include "toolkit/commandbars/bars/XTPDialogBar.h"
 #include "toolkit/commandbars/controls/XTPControl.h"
 #include "toolkit/common/drawing/XTPDrawHelpers.h"
 #include "toolkit/common/images/XTPImageManager.h"
@@ -170,6 +171,9 @@ CSize CXTPDefaultTheme::DrawCommandBarGripper(CDC* pDC, CXTPCommandBar* pBar, BO
 {
     if (!pBar)
         return CSize(0, 0);
+    // A dialog bar has a caption strip instead of a gripper.
+    if (pBar->IsKindQuery1())
+        return DrawDialogBarGripper(pDC, static_cast<CXTPDialogBar*>(pBar), bDraw);
     const int nPosition = pBar->GetPosition();
     if (nPosition == xtpBarFloating)
         return CXTPPaintManager::DrawCommandBarGripper(pDC, pBar, bDraw);
