@@ -379,6 +379,10 @@ TEST_F(DockContextOnFrame, DragPlacesTheBarWhereItsFlagsAllow)
             // It went with the mouse, at the floating size.
             EXPECT_EQ(rcAfter.TopLeft(), rcBefore.TopLeft() + (ptTarget - ptStart)) << c.name;
             EXPECT_EQ(rcAfter.Size(), pA->CalcDynamicLayout(-1, LM_MRUWIDTH | LM_HORZ)) << c.name;
+            // The expand button of the docked bar stays out of the floating row.
+            CXTPControl* pExpand = pA->FindExpandControl();
+            EXPECT_TRUE(!pExpand || !pExpand->IsVisible()) << c.name;
+            EXPECT_EQ(rcAfter.Width(), pA->GetControl(3)->GetRect().right + 3) << c.name;
             // It remembers the floating place and the docked place it came from.
             CXTPDockContext* pContext = pA->GetDockContext();
             EXPECT_EQ(pContext->GetFloatingPos(), rcAfter.TopLeft()) << c.name;
