@@ -231,6 +231,21 @@ protected:
         EXPECT_EQ(::GetCapture(), nullptr) << pszCase;
         EXPECT_EQ(XTPMouseManager()->m_nLock, m_nLockBefore) << pszCase;
     }
+    // A docked toolbar "A" with three buttons, the frame laid out.
+    CXTPToolBar* AddDockedBar()
+    {
+        CXTPToolBar* pBar = AddToolBar("A", {100, 101, 102});
+        Layout();
+        return pBar;
+    }
+    // Posts the moves of a drag from the bar's gripper to the free point; answers where the bar's
+    // top-left corner must end when it goes with the mouse.
+    CPoint PostDragToFree(CXTPToolBar* pBar, int nSteps)
+    {
+        const CPoint ptStart = Grip(pBar);
+        pad.Path(ptStart, m_ptFree, nSteps);
+        return ScreenRect(pBar->GetSafeHwnd()).TopLeft() + (m_ptFree - ptStart);
+    }
     // Handles what is queued for this thread now.
     static void PumpPending()
     {
@@ -258,31 +273,29 @@ protected:
 };
 } // namespace
 
+// A named case of the geometry rules: what goes in, the rectangle that must come out.
+template <class In> struct GeometryCase
+{
+    const char* name;
+    In in;
+    CRect expected;
+};
+
 TEST_F(DockContextOnFrame, GeometryOfTheSteps)
 {
     const CRect rc(100, 100, 200, 150);
-    struct ContainCase
-    {
-        const char* name;
-        CPoint pt;
-        CRect expected;
-    } const contain[] = {
+    const GeometryCase<CPoint> contain[] = {
         {"inside: no move", CPoint(150, 120), rc},
         {"left of it", CPoint(90, 120), CRect(90, 100, 190, 150)},
         {"on the right edge", CPoint(200, 120), CRect(101, 100, 201, 150)},
         {"below and right", CPoint(250, 170), CRect(151, 121, 251, 171)},
         {"above", CPoint(150, 40), CRect(100, 40, 200, 90)},
     };
-    for (const ContainCase& c : contain)
-        EXPECT_EQ(CXTPDockContext::MoveToContain(rc, c.pt), c.expected) << c.name;
+    for (const auto& c : contain)
+        EXPECT_EQ(CXTPDockContext::MoveToContain(rc, c.in), c.expected) << c.name;
 
     const CRect rcWork(0, 0, 1000, 800);
-    struct KeepCase
-    {
-        const char* name;
-        CRect rc;
-        CRect expected;
-    } const keep[] = {
+    const GeometryCase<CRect> keep[] = {
         {"on the work area", rc, rc},
         {"off the left", CRect(-500, 100, -400, 150), CRect(-90, 100, 10, 150)},
         {"off the right", CRect(1200, 100, 1300, 150), CRect(990, 100, 1090, 150)},
@@ -290,8 +303,8 @@ TEST_F(DockContextOnFrame, GeometryOfTheSteps)
         {"off the bottom", CRect(100, 900, 200, 950), CRect(100, 790, 200, 840)},
         {"exactly ten pixels in", CRect(-90, -40, 10, 10), CRect(-90, -40, 10, 10)},
     };
-    for (const KeepCase& c : keep)
-        EXPECT_EQ(CXTPDockContext::KeepOnWorkArea(c.rc, rcWork), c.expected) << c.name;
+    for (const auto& c : keep)
+        EXPECT_EQ(CXTPDockContext::KeepOnWorkArea(c.in, rcWork), c.expected) << c.name;
 
     struct EdgeCase
     {
@@ -450,19 +463,16 @@ TEST_F(DockContextOnFrame, FarOffScreenTenPixelsStayOnTheWorkArea)
 
 TEST_F(DockContextOnFrame, EscLeavesTheBarWhereItIs)
 {
-    CXTPToolBar* pA = AddToolBar("A", {100, 101, 102});
+    CXTPToolBar* pA = AddDockedBar();
     ASSERT_NE(pA, nullptr);
-    Layout();
-    const CRect rcBefore = ScreenRect(pA->GetSafeHwnd());
-    const CPoint ptStart = Grip(pA);
-    pad.Path(ptStart, m_ptFree, 2);
+    const CPoint ptCorner = PostDragToFree(pA, 2);
     pad.Key(VK_ESCAPE);
     pad.Move(CPoint(900, 650)); // after Esc: not the loop's any more
     PressGripper(pA);
     ExpectLoopEnded("Esc");
 
     EXPECT_EQ(pA->GetPosition(), xtpBarFloating);
-    EXPECT_EQ(ScreenRect(pA->GetSafeHwnd()).TopLeft(), rcBefore.TopLeft() + (m_ptFree - ptStart));
+    EXPECT_EQ(ScreenRect(pA->GetSafeHwnd()).TopLeft(), ptCorner);
     MSG msg;
     ASSERT_TRUE(::PeekMessageA(&msg, pad.Handle(), 0, 0, PM_REMOVE));
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_MOUSEMOVE));
@@ -481,9 +491,8 @@ TEST_F(DockContextOnFrame, EscLeavesTheBarWhereItIs)
 
 TEST_F(DockContextOnFrame, LoopHoldsTheMouseLockAndRunsPendingLayouts)
 {
-    CXTPToolBar* pA = AddToolBar("A", {100, 101, 102});
+    CXTPToolBar* pA = AddDockedBar();
     ASSERT_NE(pA, nullptr);
-    Layout();
     int nLockDuring = -1;
     HWND hWndCapture = nullptr;
     int nLayoutsBefore = 0, nLayoutsAfter = 0;
@@ -621,12 +630,9 @@ TEST_F(DockContextOnFrame, FreeSizingBarIsGivenTheRectangleAndTheHitCode)
 
 TEST_F(DockContextOnFrame, QuitDuringTheLoopReachesTheOuterLoop)
 {
-    CXTPToolBar* pA = AddToolBar("A", {100, 101, 102});
+    CXTPToolBar* pA = AddDockedBar();
     ASSERT_NE(pA, nullptr);
-    Layout();
-    const CRect rcBefore = ScreenRect(pA->GetSafeHwnd());
-    const CPoint ptStart = Grip(pA);
-    pad.Path(ptStart, m_ptFree, 2);
+    const CPoint ptCorner = PostDragToFree(pA, 2);
     pad.Action([] { ::PostQuitMessage(7); });
     // A loop that lost the quit would wait on: a late button release ends it.
     pad.Timer(1500, [&] { pad.Up(m_ptFree); });
@@ -638,14 +644,13 @@ TEST_F(DockContextOnFrame, QuitDuringTheLoopReachesTheOuterLoop)
     EXPECT_EQ(msg.wParam, 7u);
     // The moves before it were done.
     EXPECT_EQ(pA->GetPosition(), xtpBarFloating);
-    EXPECT_EQ(ScreenRect(pA->GetSafeHwnd()).TopLeft(), rcBefore.TopLeft() + (m_ptFree - ptStart));
+    EXPECT_EQ(ScreenRect(pA->GetSafeHwnd()).TopLeft(), ptCorner);
 }
 
 TEST_F(DockContextOnFrame, FailingGetMessageEndsTheLoop)
 {
-    CXTPToolBar* pA = AddToolBar("A", {100, 101, 102});
+    CXTPToolBar* pA = AddDockedBar();
     ASSERT_NE(pA, nullptr);
-    Layout();
     PumpPending(); // the loop's first message is the move
     pad.Move(m_ptFree);
     loopQuery.m_nCalls = 0;
@@ -677,4 +682,16 @@ TEST_F(DockContextOnFrame, BarDestroyedDuringTheLoopEndsItUntouched)
     EXPECT_EQ(bars->GetCount(), nBars - 1);
     EXPECT_EQ(pB->GetDockBar(), bars->GetDockBar(xtpBarTop));
     PoisonedToolBar::FreeBlocks();
+
+    // Only its window destroyed: the loop ends with the capture, the bar object stays usable.
+    HWND hWndB = pB->GetSafeHwnd();
+    bars->GetCommandBarsOptions()->bDirtyState = FALSE;
+    pad.Path(Grip(pB), m_ptFree, 2);
+    pad.Timer(50, [&] { ::DestroyWindow(hWndB); });
+    pB->GetDockContext()->StartDrag(Grip(pB));
+    ExpectLoopEnded("window destroyed");
+    EXPECT_FALSE(::IsWindow(hWndB));
+    EXPECT_EQ(pB->GetSafeHwnd(), nullptr);
+    EXPECT_EQ(pad.Drain(), 0);
+    EXPECT_TRUE(bars->GetCommandBarsOptions()->bDirtyState);
 }

@@ -126,19 +126,30 @@ CRect CXTPDockContext::TouchWorkArea(CRect rc, const CRect& rcWork)
 
 // ---- the loops
 
+BOOL CXTPDockContext::RunTrack(int nMode, CPoint pt, const CRect& rcWindow)
+{
+    BOOL bDestroyed = FALSE;
+    m_pbDestroyed = &bDestroyed;
+    m_nDragMode = nMode;
+    m_ptLast = pt;
+    m_rectWindow = rcWindow;
+    m_rectDragFrame = rcWindow;
+
+    Track();
+
+    if (bDestroyed)
+        return FALSE; // the bar and this object are gone
+    m_pbDestroyed = nullptr;
+    m_nDragMode = 0;
+    return TRUE;
+}
+
 void CXTPDockContext::StartDrag(CPoint pt)
 {
     CXTPToolBar* pBar = m_pBar;
     HWND hWndBar = pBar ? pBar->GetSafeHwnd() : nullptr;
     if (!hWndBar)
         return;
-    BOOL bDestroyed = FALSE;
-    m_pbDestroyed = &bDestroyed;
-
-    m_nDragMode = dragMove;
-    m_rectWindow = MoveToContain(WindowRect(hWndBar), pt);
-    m_rectDragFrame = m_rectWindow;
-    m_ptLast = pt;
     // Where the bar lay before, for a bar that ends floating.
     CXTPDockBar* pOldDockBar = pBar->GetDockBar();
     CRect rcOldDocked(0, 0, 0, 0);
@@ -151,12 +162,8 @@ void CXTPDockContext::StartDrag(CPoint pt)
     }
     ::SetCursor(::LoadCursor(nullptr, IDC_SIZEALL));
 
-    Track();
-
-    if (bDestroyed)
-        return; // the bar and this object are gone
-    m_pbDestroyed = nullptr;
-    m_nDragMode = 0;
+    if (!RunTrack(dragMove, pt, MoveToContain(WindowRect(hWndBar), pt)))
+        return;
     if (!::IsWindow(hWndBar) || !pBar->IsFloating())
         return;
     m_ptMRUFloatPos = WindowRect(hWndBar).TopLeft();
@@ -171,22 +178,8 @@ void CXTPDockContext::StartResize(int nHitTest, CPoint pt)
 {
     CXTPToolBar* pBar = m_pBar;
     HWND hWndBar = pBar ? pBar->GetSafeHwnd() : nullptr;
-    if (!hWndBar)
+    if (!hWndBar || !RunTrack(nHitTest, pt, WindowRect(hWndBar)))
         return;
-    BOOL bDestroyed = FALSE;
-    m_pbDestroyed = &bDestroyed;
-
-    m_nDragMode = nHitTest;
-    m_ptLast = pt;
-    m_rectWindow = WindowRect(hWndBar);
-    m_rectDragFrame = m_rectWindow;
-
-    Track();
-
-    if (bDestroyed)
-        return;
-    m_pbDestroyed = nullptr;
-    m_nDragMode = 0;
     if (!::IsWindow(hWndBar))
         return;
     m_rectWindow = WindowRect(hWndBar);

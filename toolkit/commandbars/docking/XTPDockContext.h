@@ -69,6 +69,9 @@ public:
     static CRect TouchWorkArea(CRect rc, const CRect& rcWork);
 
 protected:
+    // Sets the mode, the point and both rectangles and runs Track; FALSE when the bar (and with it
+    // this object) was deleted meanwhile.
+    BOOL RunTrack(int nMode, CPoint pt, const CRect& rcWindow);
     // One mouse move of the loop to a new screen point: the move step or a resize step.
     virtual void OnTrackMove(CPoint pt);
     void MoveStep(CPoint pt);
