@@ -125,6 +125,10 @@ public:
     CXTPCommandBar* Clone(BOOL bRecursive = FALSE) override;
     // The layout in a dock bar row (nWidth: the row's thickness when committed, else 0).
     virtual CSize CalcDockingLayout(int nLength, DWORD dwMode, int nWidth = 0);
+    // A resize by the user for bars that size themselves freely (those answering the first kind
+    // query): the new window rectangle in screen coordinates and the sizing hit code. The toolbar's
+    // own answer moves its window there.
+    virtual void ResizeBar(const CRect& rcWindow, int nHitTest);
     // Puts the original controls back (asking first with bShowWarningMessage); only for built-in
     // bars with a resource id that may be customised.
     virtual void Reset(BOOL bShowWarningMessage);

@@ -192,6 +192,15 @@ LRESULT CXTPToolBar::OnNcLButtonDownMessage(WPARAM wParam, LPARAM lParam)
     return CXTPCommandBar::OnNcLButtonDownMessage(wParam, lParam);
 }
 
+void CXTPToolBar::ResizeBar(const CRect& rcWindow, int)
+{
+    CRect rc = rcWindow;
+    HWND hWndParent = ::GetParent(m_hWnd);
+    if (hWndParent && (::GetWindowLongPtrA(m_hWnd, GWL_STYLE) & WS_CHILD))
+        ::MapWindowPoints(nullptr, hWndParent, reinterpret_cast<POINT*>(&rc), 2);
+    ::SetWindowPos(m_hWnd, nullptr, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void CXTPToolBar::OnSetFocus(CWnd* pOldWnd)
 {
     m_hwndFocus = pOldWnd ? pOldWnd->GetSafeHwnd() : nullptr;

@@ -177,6 +177,11 @@ CSize CXTPToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
         pExpand = EnsureAuxControl(ID_TK_TOOLBAR_EXPAND, TRUE);
         HideControl(pExpand);
     }
+    else
+    {
+        // The expand button a docked layout showed does not join the floating rows.
+        HideControl(FindExpandControl());
+    }
 
     CSize sz = IsPopupType() ? m_pControls->WrapRows(pDC, nLength, rcBorder)
                              : m_pControls->CalcDynamicSize(pDC, nLength, dwMode, rcBorder);

@@ -1,8 +1,8 @@
-// CXTPDockContext: what a toolbar remembers of its places so that it can go back to them: the dock
-// bar it last lay in (index 0 top .. 3 right), its rectangle there, and the screen point of its last
-// floating place. Each toolbar owns one. The modal drag and resize loops (StartDrag, StartResize,
-// Track) are declared here for the toolbar's gripper and border handlers; they do not move the bar
-// yet (see toolkit/commandbars/README.md, "Toolbars and docking").
+// CXTPDockContext: the modal mouse loops with which the user drags a toolbar between the frame's dock
+// bars and a floating place (StartDrag), resizes it by a sizing border (StartResize), and the toggle
+// between its docked and floating places (ToggleDocking). It remembers what the bar needs to go back:
+// the dock bar it last lay in (index 0 top .. 3 right), its rectangle there, and the screen point of
+// its last floating place. Each toolbar owns one.
 #pragma once
 
 #include "framework/Geometry.h"
@@ -14,6 +14,8 @@ class CXTPDockContext
 public:
     // Drag modes: moving, or resizing by one of the sizing hit codes (HTLEFT 10 .. HTBOTTOMRIGHT 17).
     static const int dragMove = 1;
+    // Pixels of a floating bar that stay on the work area on every side.
+    static const int kKeepOnScreen = 10;
 
     explicit CXTPDockContext(CXTPToolBar* pBar);
     virtual ~CXTPDockContext();
@@ -35,17 +37,47 @@ public:
     int GetDragMode() const { return m_nDragMode; }
 
     // ---- operations of the toolbar's handlers
-    // Moving by the gripper or empty space from a screen point (not built: the bar stays).
+    // Moves the bar with the mouse from a screen point until the button is released: it docks into
+    // a dock bar within reach whose side its flags allow (0x1 top, 0x2 bottom, 0x4 left, 0x8 right),
+    // else floats when flag 0x10 allows it. Afterwards a floating bar remembers its place, and one
+    // that was docked before remembers that dock bar and its rectangle there.
     virtual void StartDrag(CPoint pt);
-    // Resizing a floating bar by a sizing border (not built: the bar stays).
+    // Resizes the bar by a sizing border (hit code 10..17) from a screen point; the new width
+    // becomes the bar's width limit, so that later layouts keep it.
     virtual void StartResize(int nHitTest, CPoint pt);
     // Floating bar: docks back into the remembered dock bar at the remembered rectangle; docked bar:
     // floats at the remembered floating point (else at its docked place). 0 when not allowed.
     virtual BOOL ToggleDocking();
-    // The modal mouse loop (not built: returns at once).
+    // The modal loop of a drag or resize: the bar holds the mouse capture until the button is
+    // released, Esc is pressed (the bar stays where it is) or the capture is lost. WM_QUIT ends it
+    // and is posted again for the loop outside; a bar destroyed meanwhile ends it too. Nothing
+    // happens while another window holds the capture or the bar has no manager.
     virtual void Track();
 
+    // ---- the geometry of the steps
+    // The rectangle moved the shortest way that makes it contain the point.
+    static CRect MoveToContain(CRect rc, CPoint pt);
+    // The rectangle moved so that nKeep pixels of it stay inside the work area on every side.
+    static CRect KeepOnWorkArea(CRect rc, const CRect& rcWork, int nKeep = kKeepOnScreen);
+    // The edges a sizing hit code names moved by a delta: left for 10, 13, 16; right for 11, 14,
+    // 17; top for 12 to 14; bottom for 15 to 17.
+    static CRect MoveEdges(CRect rc, int nHitTest, CSize szDelta);
+    // A toolbar's rectangle with a new size keeping the edge opposite the dragged one (dragging the
+    // left edge keeps the right, the top edge keeps the bottom, any other the left and top).
+    static CRect PlaceResized(const CRect& rc, int nHitTest, CSize sz);
+    // A rectangle that no longer meets the work area moved back to touch it.
+    static CRect TouchWorkArea(CRect rc, const CRect& rcWork);
+
 protected:
+    // Sets the mode, the point and both rectangles and runs Track; FALSE when the bar (and with it
+    // this object) was deleted meanwhile.
+    BOOL RunTrack(int nMode, CPoint pt, const CRect& rcWindow);
+    // One mouse move of the loop to a new screen point: the move step or a resize step.
+    virtual void OnTrackMove(CPoint pt);
+    void MoveStep(CPoint pt);
+    void ResizeStep(CPoint pt);
+    void FreeResizeStep(CPoint pt);
+
     CXTPToolBar* m_pBar = nullptr;
     int m_nDragMode = 0;
     CPoint m_ptLast;
@@ -54,4 +86,9 @@ protected:
     CRect m_rectDragFrame;
     CRect m_rectWindow;
     CPoint m_ptMRUFloatPos;
+
+private:
+    // While a loop runs: the flag the destructor raises, so that the loop and its caller learn
+    // that the bar (and with it this object) is gone and touch nothing more.
+    BOOL* m_pbDestroyed = nullptr;
 };

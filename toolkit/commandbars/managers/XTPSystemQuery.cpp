@@ -105,6 +105,11 @@ int CXTPCommandBarsSystemQuery::Random()
     return std::rand();
 }
 
+int CXTPCommandBarsSystemQuery::GetNextMessage(MSG* pMsg)
+{
+    return static_cast<int>(::GetMessageA(pMsg, nullptr, 0, 0));
+}
+
 CXTPCommandBarsSystemQuery* GetCommandBarsSystemQuery()
 {
     return g_pQuery ? g_pQuery : &g_systemQuery;

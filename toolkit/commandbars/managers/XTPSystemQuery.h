@@ -33,6 +33,9 @@ public:
     virtual BOOL GetMenuFade(BOOL& bFade);
     // Popup bars: the random number that picks an animation (rand()).
     virtual int Random();
+    // Modal mouse loops: the thread's next message as GetMessage answers it (0 for WM_QUIT, -1 when
+    // the call fails).
+    virtual int GetNextMessage(MSG* pMsg);
 };
 
 // The installed object (the system's when none was set).
