@@ -1,5 +1,5 @@
 // CXTPCommandBarsSystemQuery: the system facts the command bars read (the drop-shadow setting,
-// the screen's colour depth, work areas). One process-wide object answers them from the system;
+// the screen's colour depth, work areas, the keyboard layout's key names). One process-wide object answers them from the system;
 // tests install their own to fix the answers.
 #pragma once
 
@@ -33,6 +33,11 @@ public:
     virtual BOOL GetMenuFade(BOOL& bFade);
     // Popup bars: the random number that picks an animation (rand()).
     virtual int Random();
+    // Key names of the keyboard layout (shortcuts): the scan code of a virtual key in the thread's
+    // layout (MapVirtualKeyEx type 0), and GetKeyNameText for key data (scan code in bits 16-23,
+    // extended bit 24).
+    virtual UINT MapVirtualKeyToScanCode(UINT nVirtKey);
+    virtual int GetKeyNameText(LONG lParam, CHAR* pszName, int cchName);
 };
 
 // The installed object (the system's when none was set).
