@@ -12,6 +12,7 @@
 #include "framework/Wnd.h"
 #include "toolkit/commandbars/controls/XTPCommandBarEditCtrl.h"
 #include "toolkit/commandbars/manager/XTPCommandBars.h"
+#include "toolkit/commandbars/managers/XTPShortcutManager.h"
 
 template <class TBase> class CXTPDialogBase : public TBase
 {
@@ -75,19 +76,24 @@ public:
         }
         return TRUE;
     }
-    // The options under the profile name ("<profile>-Options"); nothing without a manager. The bar layout
-    // and the shortcuts join the options once the manager keeps them.
+    // The options under the profile name ("<profile>-Options"), then the shortcuts (under the profile name
+    // itself; only when the shortcut manager has a default table); nothing without a manager. The bar
+    // layout joins them once the manager keeps it.
     virtual void SaveCommandBars(const char* profileName)
     {
         if (!m_pCommandBars || !profileName)
             return;
         m_pCommandBars->SaveOptions(profileName);
+        if (m_pCommandBars->GetShortcutManager())
+            m_pCommandBars->GetShortcutManager()->SaveShortcuts(profileName);
     }
     virtual void LoadCommandBars(const char* profileName, BOOL /*silent*/)
     {
         if (!m_pCommandBars || !profileName)
             return;
         m_pCommandBars->LoadOptions(profileName);
+        if (m_pCommandBars->GetShortcutManager())
+            m_pCommandBars->GetShortcutManager()->LoadShortcuts(profileName);
     }
 
     CXTPCommandBars* GetCommandBars() const { return m_pCommandBars; }

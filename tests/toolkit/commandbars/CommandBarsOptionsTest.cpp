@@ -172,16 +172,7 @@ INSTANTIATE_TEST_SUITE_P(All, OptionsStores,
 
 std::vector<std::string> IniKeys(const std::string& path, const char* section)
 {
-    std::vector<char> buf(8192);
-    DWORD n = GetPrivateProfileSectionA(section, buf.data(), static_cast<DWORD>(buf.size()), path.c_str());
-    std::vector<std::string> keys;
-    for (DWORD i = 0; i < n;)
-    {
-        std::string line(&buf[i]);
-        keys.push_back(line);
-        i += static_cast<DWORD>(line.size()) + 1;
-    }
-    return keys;
+    return pxtest::IniSectionLines(path, section);
 }
 
 TEST(CommandBarsOptionsProfile, IniHoldsExactlyTheUserOptions)

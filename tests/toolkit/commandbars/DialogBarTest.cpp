@@ -109,12 +109,12 @@ TEST_F(DialogBars, ResizingKeepsTheMinimumAndStoresTheClientSize)
     // Below the minimum width or height: nothing changes.
     for (const CRect& rc : {CRect(100, 100, 149, 300), CRect(100, 100, 300, 149)})
     {
-        pBar->ResizeBar(&rc, HTBOTTOMRIGHT);
+        pBar->ResizeBar(rc, HTBOTTOMRIGHT);
         EXPECT_EQ(CSize(200, 200), pBar->GetFloatingClientSize());
         EXPECT_EQ(rcBefore, WindowRect(pBar));
     }
     const CRect rcNew(120, 110, 420, 360);
-    pBar->ResizeBar(&rcNew, HTBOTTOMRIGHT);
+    pBar->ResizeBar(rcNew, HTBOTTOMRIGHT);
     EXPECT_EQ(CSize(300 - rcBorders.left - rcBorders.right, 250 - rcBorders.top - rcBorders.bottom),
               pBar->GetFloatingClientSize());
     EXPECT_EQ(rcNew, WindowRect(pBar));
@@ -123,10 +123,10 @@ TEST_F(DialogBars, ResizingKeepsTheMinimumAndStoresTheClientSize)
     ASSERT_TRUE(pBar->SetPosition(xtpBarLeft));
     Layout();
     const CRect rcRight(0, 0, 180, 400);
-    pBar->ResizeBar(&rcRight, HTRIGHT);
+    pBar->ResizeBar(rcRight, HTRIGHT);
     EXPECT_EQ(CSize(180 - rcBorders.left - rcBorders.right, 200), pBar->GetDockingClientSize());
     const CRect rcBottom(0, 0, 180, 120);
-    pBar->ResizeBar(&rcBottom, HTBOTTOM);
+    pBar->ResizeBar(rcBottom, HTBOTTOM);
     EXPECT_EQ(CSize(180 - rcBorders.left - rcBorders.right, 120 - rcBorders.top - rcBorders.bottom),
               pBar->GetDockingClientSize());
 }

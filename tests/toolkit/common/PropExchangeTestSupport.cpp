@@ -41,6 +41,20 @@ std::string ScratchPath(const char* stem, const char* ext)
            ext;
 }
 
+std::vector<std::string> IniSectionLines(const std::string& path, const char* section)
+{
+    std::vector<char> buf(8192);
+    DWORD n = GetPrivateProfileSectionA(section, buf.data(), static_cast<DWORD>(buf.size()), path.c_str());
+    std::vector<std::string> lines;
+    for (DWORD i = 0; i < n;)
+    {
+        std::string line(&buf[i]);
+        lines.push_back(line);
+        i += static_cast<DWORD>(line.size()) + 1;
+    }
+    return lines;
+}
+
 TestStore::TestStore(StoreKind kind) : m_kind(kind)
 {
     if (kind == StoreKind::Registry)

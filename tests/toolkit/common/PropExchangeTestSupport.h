@@ -84,6 +84,9 @@ private:
 // A unique scratch path in the temporary folder (name + process id + counter).
 std::string ScratchPath(const char* stem, const char* ext);
 
+// The "key=value" lines of an INI file's section, in file order.
+std::vector<std::string> IniSectionLines(const std::string& path, const char* section);
+
 // Registry values of a key path under HKEY_CURRENT_USER.
 bool RegValue(HKEY hKey, const char* entry, DWORD& type, std::vector<BYTE>& data);
 } // namespace pxtest

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -18,6 +19,7 @@
 #include "toolkit/commandbars/controls/XTPControl.h"
 #include "toolkit/commandbars/controls/XTPControls.h"
 #include "toolkit/commandbars/docking/XTPDockBar.h"
+#include "toolkit/commandbars/managers/XTPShortcutManager.h"
 #include "toolkit/commandbars/bars/XTPToolBar.h"
 #include "toolkit/common/images/XTPImageManager.h"
 #include "ui/UiResourceIds.h"
@@ -226,6 +228,47 @@ TEST(DialogCommandBarsTest, TheManagersOptionsTravelWithTheBarLayoutText)
     EXPECT_TRUE(options->bToolBarAccelTips);
     EXPECT_EQ(options->animationType, 2);
     dialog.DestroyWindow();
+}
+
+TEST(DialogCommandBarsTest, TheShortcutsSurviveASaveAndLoadThroughTheProfile)
+{
+    CWinApp app("QvxDialogShortcuts");
+    char folder[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, folder);
+    const std::string ini = std::string(folder) + "qvx_dialog_keys_" + std::to_string(::GetCurrentProcessId()) + ".ini";
+    ::DeleteFileA(ini.c_str());
+    app.m_pszProfileName = ini.c_str();
+    const ACCEL defaults[] = {{FVIRTKEY | FCONTROL, 'O', 57601}, {FVIRTKEY, VK_F5, 32771}};
+    const XTP_SHORTCUTMANAGER_ACCEL chosen[] = {{57601, {{FVIRTKEY | FALT, 0, 'O'}, {0, 0, 0}}},
+                                                {300, {{FVIRTKEY | FCONTROL, 0, 'K'}, {FVIRTKEY | FCONTROL, 0, 'C'}}}};
+    auto makeDialog = [&](CUnitTestResizableDialog& dialog) {
+        EXPECT_TRUE(dialog.Create(IDD_RUN_INDIVIDUAL, nullptr));
+        EXPECT_TRUE(dialog.SetCommandBars(nullptr));
+        CXTPShortcutManager* keys = dialog.GetCommandBars()->GetShortcutManager();
+        keys->SetAccelerators(defaults, 2);
+        keys->SetDefaultAccelerators();
+        return keys;
+    };
+    {
+        CUnitTestResizableDialog dialog(nullptr, IDD_RUN_INDIVIDUAL);
+        CXTPShortcutManager* keys = makeDialog(dialog);
+        keys->SetAccelerators(chosen, 2); // the user's own
+        dialog.SaveCommandBars("QvxKeys");
+        dialog.DestroyWindow();
+    }
+    CUnitTestResizableDialog dialog(nullptr, IDD_RUN_INDIVIDUAL);
+    CXTPShortcutManager* keys = makeDialog(dialog);
+    ASSERT_EQ(keys->GetAccelCount(), 2);
+    EXPECT_EQ(keys->GetAccelerators()->GetAt(0)->cmd, 57601);
+    dialog.LoadCommandBars("QvxKeys", TRUE);
+    ASSERT_EQ(keys->GetAccelCount(), 2);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(std::memcmp(&keys->GetAccelerators()->GetAt(i)->Record(), &chosen[i], sizeof(chosen[i])), 0) << i;
+    keys->Reset();
+    EXPECT_EQ(keys->GetAccelerators()->GetAt(1)->key[0].key, VK_F5);
+    dialog.DestroyWindow();
+    app.m_pszProfileName = nullptr;
+    ::DeleteFileA(ini.c_str());
 }
 
 // The icon's image of a state, drawn, against cell `cell` of the bitmap strip: every pixel of the cell that

@@ -229,6 +229,9 @@ public:
     virtual void Copy(CXTPCommandBar* pCommandBar, BOOL bRecursive = FALSE);
     virtual BOOL IsPointInBar(CPoint point) const;
     virtual void UpdateShortcuts();
+    // The shortcut a tip or a list entry shows for a control: its own (or its action's), else the
+    // shortcut manager's for its id, started from its automatic text; empty without a shortcut.
+    CString GetControlShortcut(CXTPControl* pControl) const;
     virtual void OnRemoved();
     virtual int IsControlEnabled(const CXTPControl* pControl) const;
     // The drop place for a point: marker rectangle, index and whether it goes after the control

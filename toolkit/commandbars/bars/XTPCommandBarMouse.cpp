@@ -331,9 +331,7 @@ INT_PTR CXTPCommandBar::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
         return -1;
     if (bAccelTips)
     {
-        // The shortcut manager's default accelerators join once the shortcut table exists; the
-        // control's own or automatic shortcut text is used meanwhile.
-        CString strShortcut = pControl->GetShortcutText();
+        const CString strShortcut = GetControlShortcut(pControl);
         if (!strShortcut.IsEmpty() && strTip[0] != '<')
             strTip += " (" + strShortcut + ")";
     }

@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/manager/XTPCommandBarsOptions.h"
 #include "toolkit/commandbars/controls/XTPControl.h"
 #include "toolkit/commandbars/controls/XTPControls.h"
+#include "toolkit/commandbars/managers/XTPShortcutManager.h"
 
 void CXTPCommandBar::CCommandBarCmdUI::Enable(BOOL bOn)
 {
@@ -106,6 +107,37 @@ LRESULT CXTPCommandBar::OnInitialUpdate(WPARAM, LPARAM)
 
 void CXTPCommandBar::UpdateShortcuts()
 {
-    // Shortcut texts come from the manager's shortcut table. Until a table holds keys, every
-    // text it would give is empty and the controls keep the texts of their own captions.
+    // Menus always show shortcuts; other bars only in their tips, when the options ask for them.
+    // A control whose command has no shortcut in the table keeps the text of its caption.
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (!pCommandBars || !pCommandBars->GetShortcutManager())
+        return;
+    if (!IsPopupType() && !pCommandBars->GetCommandBarsOptions()->bToolBarAccelTips)
+        return;
+    CXTPShortcutManager* pShortcuts = pCommandBars->GetShortcutManager();
+    for (int i = 0; i < m_pControls->GetCount(); ++i)
+    {
+        CXTPControl* pControl = m_pControls->GetAt(i);
+        if (!pControl->IsVisible() || pControl->GetID() <= 0 || !pControl->GetOwnShortcutText().IsEmpty())
+            continue;
+        CString strText = pControl->GetShortcutTextAuto();
+        if (pShortcuts->FindDefaultAccelerator(pControl->GetID(), strText))
+            pControl->SetShortcutTextAuto(strText);
+    }
+}
+
+CString CXTPCommandBar::GetControlShortcut(CXTPControl* pControl) const
+{
+    if (!pControl)
+        return CString();
+    CString strText = pControl->GetOwnShortcutText();
+    if (!strText.IsEmpty())
+        return strText;
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (!pCommandBars || !pCommandBars->GetShortcutManager())
+        return pControl->GetShortcutTextAuto();
+    strText = pControl->GetShortcutTextAuto();
+    if (!pCommandBars->GetShortcutManager()->FindDefaultAccelerator(pControl->GetID(), strText))
+        return CString();
+    return strText;
 }

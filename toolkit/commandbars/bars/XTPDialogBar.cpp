@@ -213,11 +213,9 @@ BOOL CXTPDialogBar::IsPointInBar(CPoint point) const
     return rc.PtInRect(point);
 }
 
-void CXTPDialogBar::ResizeBar(LPCRECT lpRect, int nHitTest)
+void CXTPDialogBar::ResizeBar(const CRect& rcWindow, int nHitTest)
 {
-    if (!lpRect)
-        return;
-    const CRect rc(lpRect);
+    const CRect rc = rcWindow;
     if (rc.Width() < m_szMin.cx || rc.Height() < m_szMin.cy)
         return;
     const CRect rcBorders = GetClientBorders();

@@ -67,8 +67,9 @@ public:
     CRect GetClientBorders();
     // The bar's size for a client size (see the layout rules in the source).
     CSize CalcDialogBarSize(int nLength, DWORD dwMode, int cxClient, int cyClient);
-    // A resize by the user to the window rectangle rc through the edge nHitTest.
-    void ResizeBar(LPCRECT lpRect, int nHitTest);
+    // A resize by the user to the window rectangle (screen) through the edge nHitTest: below the
+    // minimum size nothing changes; else the client size of the state is kept and the bar laid out.
+    void ResizeBar(const CRect& rcWindow, int nHitTest) override;
 
     // ---- the bar's operations
     BOOL IsKindQuery1() const override { return TRUE; }

@@ -9,6 +9,7 @@
 #include "toolkit/commandbars/controls/XTPControls.h"
 #include "toolkit/commandbars/paint/XTPPaintManager.h"
 #include "toolkit/commandbars/bars/XTPPopupBar.h"
+#include "toolkit/commandbars/managers/XTPShortcutManager.h"
 #include "toolkit/common/resources/XTPResourceManager.h"
 
 namespace
@@ -196,7 +197,11 @@ void CXTPToolBar::FillAddRemoveButtonsPopup(CXTPCommandBar* pPopupBar)
         const int nType = pControl->GetType();
         if (nType >= xtpControlButton && nType <= xtpControlSplitButtonPopup)
             pEntry->SetIconId(pControl->GetIconId());
-        pEntry->SetShortcutText(pControl->GetShortcutText());
+        CString strShortcut = pControl->GetShortcutText();
+        CXTPCommandBars* pManager = GetCommandBars();
+        if (strShortcut.IsEmpty() && pManager && pManager->GetShortcutManager())
+            pManager->GetShortcutManager()->FindDefaultAccelerator(nId, strShortcut);
+        pEntry->SetShortcutText(strShortcut);
         pEntry->SetEnabled(FindLike(pCopy, pControl, 0) >= 0);
         pEntry->SetChecked((pControl->GetHideFlags() & xtpHideCustomize) == 0);
         pEntry->m_pControl = pControl;

@@ -194,11 +194,15 @@ CString CXTPControl::GetTooltip(LPPOINT, LPRECT, int*) const
 
 CString CXTPControl::GetShortcutText() const
 {
-    if (!m_strShortcutText.IsEmpty())
+    const CString strOwn = GetOwnShortcutText();
+    return strOwn.IsEmpty() ? m_strShortcutTextAuto : strOwn;
+}
+
+CString CXTPControl::GetOwnShortcutText() const
+{
+    if (!m_strShortcutText.IsEmpty() || !m_pAction)
         return m_strShortcutText;
-    if (m_pAction && !m_pAction->GetShortcutText().IsEmpty())
-        return m_pAction->GetShortcutText();
-    return m_strShortcutTextAuto;
+    return m_pAction->GetShortcutText();
 }
 
 CString CXTPControl::GetKeyboardTip() const

@@ -126,6 +126,11 @@ public:
     CString GetParameter() const { return m_strParameter; }
     CString GetCategory() const { return m_strCategory; }
     CString GetShortcutText() const;
+    // The control's own shortcut text, else its action's (never the automatic one).
+    CString GetOwnShortcutText() const;
+    // The automatic shortcut text (from the caption after a tab, or from the shortcut table).
+    CString GetShortcutTextAuto() const { return m_strShortcutTextAuto; }
+    void SetShortcutTextAuto(LPCSTR lpsz) { m_strShortcutTextAuto = lpsz; }
     CString GetKeyboardTip() const;
     CString GetEffectiveCaption() const { return GetCaption(); }
     // Applies a command string ("description\ntooltip\ncaption\nkeyboard tip").

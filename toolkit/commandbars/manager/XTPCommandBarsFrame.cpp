@@ -76,7 +76,8 @@ BOOL CXTPCommandBars::PreTranslateFrameMessage(MSG* pMsg)
         return FALSE;
     }
 
-    if (pMsg->message >= WM_KEYDOWN && pMsg->message <= WM_SYSDEADCHAR)
+    // WM_KEYDOWN .. 0x108 (the last key message of the older headers).
+    if (pMsg->message >= WM_KEYDOWN && pMsg->message <= 0x108)
         return m_pShortcutManager->TranslateAccelerator(pMsg);
     return FALSE;
 }

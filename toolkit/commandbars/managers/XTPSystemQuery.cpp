@@ -100,6 +100,19 @@ BOOL CXTPCommandBarsSystemQuery::GetMenuFade(BOOL& bFade)
     return ::SystemParametersInfoA(SPI_GETMENUFADE, 0, &bFade, 0);
 }
 
+UINT CXTPCommandBarsSystemQuery::MapVirtualKeyToScanCode(UINT nVirtKey)
+{
+    return ::MapVirtualKeyExA(nVirtKey, 0, ::GetKeyboardLayout(0));
+}
+
+int CXTPCommandBarsSystemQuery::GetKeyNameText(LONG lParam, CHAR* pszName, int cchName)
+{
+    if (!pszName || cchName <= 0)
+        return 0;
+    pszName[0] = 0;
+    return ::GetKeyNameTextA(lParam, pszName, cchName);
+}
+
 int CXTPCommandBarsSystemQuery::Random()
 {
     return std::rand();

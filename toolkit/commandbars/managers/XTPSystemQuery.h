@@ -1,5 +1,5 @@
 // CXTPCommandBarsSystemQuery: the system facts the command bars read (the drop-shadow setting,
-// the screen's colour depth, work areas). One process-wide object answers them from the system;
+// the screen's colour depth, work areas, the keyboard layout's key names). One process-wide object answers them from the system;
 // tests install their own to fix the answers.
 #pragma once
 
@@ -36,6 +36,11 @@ public:
     // Modal mouse loops: the thread's next message as GetMessage answers it (0 for WM_QUIT, -1 when
     // the call fails).
     virtual int GetNextMessage(MSG* pMsg);
+    // Key names of the keyboard layout (shortcuts): the scan code of a virtual key in the thread's
+    // layout (MapVirtualKeyEx type 0), and GetKeyNameText for key data (scan code in bits 16-23,
+    // extended bit 24).
+    virtual UINT MapVirtualKeyToScanCode(UINT nVirtKey);
+    virtual int GetKeyNameText(LONG lParam, CHAR* pszName, int cchName);
 };
 
 // The installed object (the system's when none was set).
