@@ -5,26 +5,13 @@
 #include <cstdio>
 
 #include "MarkupTestSupport.h"
-#include "RibbonTemplates.h"
+#include "tools/fuzz/MarkupMutation.h"
 #include "toolkit/markup/elements/XTPMarkupUIElement.h"
 #include "toolkit/markup/objects/XTPMarkupValues.h"
 
 namespace
 {
-// Template 13 with its fourteen values for a quick-access toolbar 20 pixels high and 89 wide:
-// h = 16, r = 8, w = 100.
-std::string FormattedTemplate13()
-{
-    char sz[1024];
-    int h = 16, r = 8, w = 100;
-    sprintf(sz, g_arrRibbonTemplates[12], r, 0, r, h, w - r, h, w, h, w, r, w, 0, w - r, 0);
-    return sz;
-}
-
-std::string Template(int nNumber)
-{
-    return nNumber == 13 ? FormattedTemplate13() : std::string(g_arrRibbonTemplates[nNumber - 1]);
-}
+using markupmutation::Template;
 
 class MarkupTemplates : public MarkupTest
 {
@@ -41,7 +28,7 @@ TEST_F(MarkupTemplates, EveryTemplateBuilds)
 
 TEST_F(MarkupTemplates, Template13PathHasItsPoints)
 {
-    MarkupParse result = Parse(FormattedTemplate13());
+    MarkupParse result = Parse(Template(13));
     ASSERT_NE(nullptr, result.pRoot) << result.strError;
     std::string strDump = DumpMarkupTree(result.pRoot);
     EXPECT_EQ(0u, strDump.find("Path StrokeThickness=2\n")) << strDump;
@@ -66,61 +53,14 @@ TEST_F(MarkupTemplates, Template20Tree)
     EXPECT_EQ(4u, nEllipses);
 }
 
-// A small fixed-seed generator: the same mutations on every run and machine.
-class Mutator
-{
-public:
-    explicit Mutator(unsigned nSeed) : m_nState(nSeed) {}
-    unsigned Next()
-    {
-        m_nState = m_nState * 1103515245u + 12345u;
-        return (m_nState >> 8) & 0xFFFFFF;
-    }
-
-private:
-    unsigned m_nState;
-};
-
 TEST_F(MarkupTemplates, HostileInputGivesATreeOrAnError)
 {
-    std::vector<std::string> arrSeeds;
-    for (int i = 1; i <= 27; i++)
-        arrSeeds.push_back(Template(i));
-    arrSeeds.push_back("<TextBlock>Hello   <Bold>big</Bold> world &amp; <Hyperlink>link</Hyperlink></TextBlock>");
-    arrSeeds.push_back("<StackPanel><StackPanel.Resources><Style TargetType='Border'><Setter Property='Margin' "
-                       "Value='2'/></Style></StackPanel.Resources><Border Background='{StaticResource {x:Static "
-                       "SystemColors.WindowBrushKey}}'/><Path Data='M0,0 C 0,10 10,10 10,0 S 20,-10 20,0 z'/></StackPanel>");
-
-    Mutator mutator(20261211);
-    int nParses = 0, nTrees = 0;
-    auto parse = [&](const std::string& strText) {
-        MarkupParse result = Parse(strText);
-        nParses++;
-        if (result.pRoot)
-            nTrees++;
-        else
-            EXPECT_FALSE(result.strError.empty());
-    };
-    for (const std::string& strSeed : arrSeeds)
-    {
-        for (size_t n = 0; n <= strSeed.size(); n++)
-            parse(strSeed.substr(0, n)); // every truncation
-        for (int i = 0; i < 200; i++)
-        {
-            std::string str = strSeed;
-            str[mutator.Next() % str.size()] ^= (char)(1 << (mutator.Next() % 8));
-            parse(str);
-        }
-        for (int i = 0; i < 100; i++)
-        {
-            std::string str = strSeed;
-            static const char bytes[] = "<>/='\"{}&;#. \r\n\x80\xC3\xE2\xF0\xFF";
-            str.insert(mutator.Next() % (str.size() + 1), 1, bytes[mutator.Next() % (sizeof(bytes) - 1)]);
-            parse(str);
-        }
-    }
-    EXPECT_GT(nTrees, 27) << "the seeds themselves build";
-    EXPECT_GT(nParses - nTrees, 1000) << "most mutations fail";
+    markupmutation::Stats stats = markupmutation::Run(m_pContext, 20261211u, 200, 100, true);
+    EXPECT_EQ(0u, stats.nSilentFailures) << "every failure has a message";
+    EXPECT_EQ(0u, stats.nLeaks) << "every copy releases what it built";
+    EXPECT_EQ(stats.nParses, stats.nTrees + stats.nErrors + stats.nSilentFailures);
+    EXPECT_GT(stats.nTrees, markupmutation::Seeds().size()) << "the seeds themselves build";
+    EXPECT_GT(stats.nErrors, 1000u) << "most mutations fail";
 }
 
 TEST_F(MarkupTemplates, DeepAndHugeInputsAreRefusedOrBuilt)

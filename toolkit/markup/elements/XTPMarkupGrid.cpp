@@ -46,7 +46,7 @@ CXTPMarkupObject* CXTPMarkupGridLength::ConvertFrom(CXTPMarkupBuilder* /*pBuilde
         strNumber.pop_back();
     LPCWSTR p = strNumber.c_str();
     double dValue = 0;
-    if (!XTPMarkupParseDouble(p, dValue, 0, TRUE))
+    if (!CXTPMarkupDouble::ParseDouble(p, dValue, 0, TRUE))
         return nullptr;
     return new CXTPMarkupGridLength(dValue, bStar ? unitTypeStar : unitTypePixel);
 }

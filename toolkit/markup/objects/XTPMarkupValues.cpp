@@ -66,7 +66,7 @@ SharedValues& GetSharedValues()
 
 // --- numbers -------------------------------------------------------------------------------------
 
-BOOL XTPMarkupParseDouble(LPCWSTR& lpszText, double& dValue, WCHAR chSeparator, BOOL bWhole)
+BOOL CXTPMarkupDouble::ParseDouble(LPCWSTR& lpszText, double& dValue, WCHAR chSeparator, BOOL bWhole)
 {
     LPCWSTR p = lpszText;
     while (*p == L' ')
@@ -135,7 +135,7 @@ CXTPMarkupObject* CXTPMarkupDouble::ConvertFrom(CXTPMarkupBuilder* /*pBuilder*/,
 {
     LPCWSTR lpszText = XTPMarkupStringOf(pObject);
     double dValue = 0;
-    if (!lpszText || !XTPMarkupParseDouble(lpszText, dValue, 0, TRUE))
+    if (!lpszText || !CXTPMarkupDouble::ParseDouble(lpszText, dValue, 0, TRUE))
         return nullptr;
     return new CXTPMarkupDouble(dValue);
 }

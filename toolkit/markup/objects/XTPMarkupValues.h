@@ -33,6 +33,11 @@ public:
     CXTPMarkupObject* ConvertFrom(CXTPMarkupBuilder* pBuilder, CXTPMarkupObject* pObject) const override;
     BOOL IsEqual(const CXTPMarkupObject* pObject) const override;
 
+    // The number grammar of the markup: leading spaces, an optional sign, digits with at most one
+    // '.'; the number ends at a space, at chSeparator or at the end. With bWhole, only spaces may
+    // follow. No exponent. lpszText moves past what was read (a separator is not consumed).
+    static BOOL ParseDouble(LPCWSTR& lpszText, double& dValue, WCHAR chSeparator, BOOL bWhole);
+
 private:
     double m_dValue;
 };
@@ -148,11 +153,6 @@ public:
 private:
     int m_nIndex;
 };
-
-// The number grammar of the markup: leading spaces, an optional sign, digits with at most one '.';
-// the number ends at a space, at chSeparator or at the end. With bWhole, only spaces may follow.
-// No exponent. lpszText moves past what was read (the separator is not consumed).
-BOOL XTPMarkupParseDouble(LPCWSTR& lpszText, double& dValue, WCHAR chSeparator, BOOL bWhole);
 
 // The text of a string object, or null for any other object.
 LPCWSTR XTPMarkupStringOf(const CXTPMarkupObject* pObject);

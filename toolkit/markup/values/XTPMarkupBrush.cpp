@@ -27,10 +27,10 @@ CXTPMarkupObject* CXTPMarkupPoint::ConvertFrom(CXTPMarkupBuilder* /*pBuilder*/, 
 {
     LPCWSTR p = XTPMarkupStringOf(pObject);
     double dx = 0, dy = 0;
-    if (!p || !XTPMarkupParseDouble(p, dx, L',', FALSE) || *p != L',')
+    if (!p || !CXTPMarkupDouble::ParseDouble(p, dx, L',', FALSE) || *p != L',')
         return nullptr;
     p++;
-    if (!XTPMarkupParseDouble(p, dy, 0, TRUE))
+    if (!CXTPMarkupDouble::ParseDouble(p, dy, 0, TRUE))
         return nullptr;
     return new CXTPMarkupPoint(dx, dy);
 }

@@ -1,7 +1,10 @@
 // The 27 markup templates the ribbon's system theme draws its parts with, kept verbatim as test
-// data: every one must build. Template 13 is a format with fourteen "%i" values.
+// data and as seeds of the hostile-input runs: every one must build. Template 13 is a format with
+// fourteen "%i" values.
 #pragma once
 
+namespace markupmutation
+{
 static const char* const g_arrRibbonTemplates[27] = {
     // 1: DrawRibbonTab, highlighted only
     R"q(<Grid Margin = '0, 0, 0, 0' ClipToBounds='True'><Border Margin = '2, 2, 2, -2' BorderThickness='1' CornerRadius = '3' BorderBrush='{x:Static SystemColors.ControlDarkBrush}'><Border.Background><LinearGradientBrush StartPoint='0,0' EndPoint='0,1'>    <GradientStop Offset='0.2' Color='Transparent'/>    <GradientStop Offset='1.3' Color='{x:Static SystemColors.ControlDarkColor}'/></LinearGradientBrush></Border.Background></Border><Border Margin='3, 3, 3, -2' CornerRadius = '2' BorderThickness='1' BorderBrush='#A0FFFFFF'/></Grid>)q",
@@ -58,3 +61,4 @@ static const char* const g_arrRibbonTemplates[27] = {
     // 27: DrawSpecialToolbarButton, inside a run
     R"q(<Grid ClipToBounds='True'><Border Margin='-2, 0, -2, 0' BorderThickness='1' CornerRadius='2' BorderBrush='{x:Static SystemColors.ControlDarkBrush}'><Border.Background><LinearGradientBrush StartPoint='0,0' EndPoint='0,1'>    <GradientStop Offset='0' Color='{x:Static SystemColors.ControlLightLightColor}'/>    <GradientStop Offset='1' Color='{x:Static SystemColors.ControlColor}'/></LinearGradientBrush></Border.Background></Border><Rectangle Width='1' Stretch='Fill' Fill = '{x:Static SystemColors.ControlDarkBrush}' HorizontalAlignment='Right' /></Grid>)q",
 };
+} // namespace markupmutation
