@@ -2,7 +2,10 @@
 // inserted bytes, deep nesting, huge attributes) gives a tree or an error, never a fault or a leak.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
+#include <thread>
+#include <vector>
 
 #include "MarkupTestSupport.h"
 #include "tools/fuzz/MarkupMutation.h"
@@ -90,5 +93,38 @@ TEST_F(MarkupTemplates, DeepAndHugeInputsAreRefusedOrBuilt)
     MarkupParse many = Parse(strMany + "/>");
     ASSERT_NE(nullptr, many.pRoot) << many.strError;
     EXPECT_STREQ(L"9999", XTPMarkupStringOf(many.pRoot->GetValue(CXTPMarkupFrameworkElement::m_pTagProperty)));
+}
+TEST_F(MarkupTemplates, ContextsOnSeveralThreadsBuildTheSameTrees)
+{
+    MarkupParse expected = Parse(Template(20));
+    ASSERT_NE(nullptr, expected.pRoot) << expected.strError;
+    const std::string strExpected = DumpMarkupTree(expected.pRoot);
+    std::atomic<int> nSame(0), nDifferent(0);
+    std::vector<std::thread> arrThreads;
+    for (int t = 0; t < 4; t++)
+    {
+        arrThreads.emplace_back([&] {
+            CXTPMarkupContext* pContext = new CXTPMarkupContext(nullptr);
+            for (int i = 0; i < 25; i++)
+            {
+                CXTPMarkupParser parser;
+                std::string strText = Template(20);
+                parser.SetBuffer(strText.data(), strText.data() + strText.size());
+                CXTPMarkupBuilder builder(pContext);
+                CXTPMarkupUIElement* pRoot = builder.Parse(&parser);
+                if (pRoot && DumpMarkupTree(pRoot) == strExpected)
+                    nSame++;
+                else
+                    nDifferent++;
+                if (pRoot)
+                    pRoot->Release();
+            }
+            pContext->Release();
+        });
+    }
+    for (std::thread& thread : arrThreads)
+        thread.join();
+    EXPECT_EQ(100, nSame.load());
+    EXPECT_EQ(0, nDifferent.load());
 }
 } // namespace
