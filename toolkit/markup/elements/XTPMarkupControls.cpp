@@ -57,14 +57,7 @@ CXTPMarkupDecorator::~CXTPMarkupDecorator()
 
 void CXTPMarkupDecorator::SetChild(CXTPMarkupUIElement* pChild)
 {
-    if (m_pChild)
-    {
-        m_pChild->SetLogicalParent(nullptr);
-        m_pChild->Release();
-    }
-    m_pChild = pChild;
-    if (m_pChild)
-        m_pChild->SetLogicalParent(this);
+    XTPMarkupSetChild(this, m_pChild, pChild);
 }
 
 int CXTPMarkupDecorator::GetVisualChildrenCount() const

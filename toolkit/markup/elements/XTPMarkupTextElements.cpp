@@ -258,14 +258,7 @@ CXTPMarkupInlineUIContainer::~CXTPMarkupInlineUIContainer()
 
 void CXTPMarkupInlineUIContainer::SetChild(CXTPMarkupUIElement* pChild)
 {
-    if (m_pChild)
-    {
-        m_pChild->SetLogicalParent(nullptr);
-        m_pChild->Release();
-    }
-    m_pChild = pChild;
-    if (m_pChild)
-        m_pChild->SetLogicalParent(this);
+    XTPMarkupSetChild(this, m_pChild, pChild);
 }
 
 void CXTPMarkupInlineUIContainer::SetContentObject(CXTPMarkupBuilder* pBuilder, CXTPMarkupObject* pContent)

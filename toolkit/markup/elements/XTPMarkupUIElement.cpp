@@ -121,6 +121,18 @@ void CXTPMarkupFrameworkElement::SetSingleChild(CXTPMarkupBuilder* pBuilder, CXT
     pSlot = static_cast<CXTPMarkupUIElement*>(pContent);
 }
 
+void XTPMarkupSetChild(CXTPMarkupObject* pParent, CXTPMarkupUIElement*& pSlot, CXTPMarkupUIElement* pChild)
+{
+    if (pSlot)
+    {
+        pSlot->SetLogicalParent(nullptr);
+        pSlot->Release();
+    }
+    pSlot = pChild;
+    if (pSlot)
+        pSlot->SetLogicalParent(pParent);
+}
+
 void CXTPMarkupKeyboardNavigation::RegisterMarkupProperties()
 {
     CXTPMarkupType* pOwner = GetMarkupType();

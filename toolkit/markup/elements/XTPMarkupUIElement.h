@@ -58,6 +58,10 @@ protected:
     void SetSingleChild(CXTPMarkupBuilder* pBuilder, CXTPMarkupObject* pContent, CXTPMarkupUIElement*& pSlot);
 };
 
+// Puts pChild (one reference taken over, may be null) into a one-child slot of pParent: the child
+// held before loses its logical parent and a reference, the new one gets pParent as parent.
+void XTPMarkupSetChild(CXTPMarkupObject* pParent, CXTPMarkupUIElement*& pSlot, CXTPMarkupUIElement* pChild);
+
 class CXTPMarkupKeyboardNavigation : public CXTPMarkupObject
 {
     XTP_DECLARE_MARKUPCLASS(CXTPMarkupKeyboardNavigation)
