@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "toolkit/markup/builder/XTPMarkupBuilder.h"
+#include "toolkit/markup/treebuilder/XTPMarkupBuilder.h"
 #include "toolkit/markup/context/XTPMarkupContext.h"
 #include "toolkit/markup/elements/XTPMarkupUIElement.h"
 #include "toolkit/markup/parser/XTPMarkupParser.h"

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "toolkit/markup/builder/XTPMarkupBuilder.h"
+#include "toolkit/markup/treebuilder/XTPMarkupBuilder.h"
 #include "toolkit/markup/context/XTPMarkupContext.h"
 #include "toolkit/markup/elements/XTPMarkupUIElement.h"
 #include "toolkit/markup/parser/XTPMarkupParser.h"

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "toolkit/markup/builder/XTPMarkupBuilder.h"
+#include "toolkit/markup/treebuilder/XTPMarkupBuilder.h"
 #include "toolkit/markup/context/XTPMarkupContext.h"
 #include "toolkit/markup/parser/XTPMarkupParser.h"
 

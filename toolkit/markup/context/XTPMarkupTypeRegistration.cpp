@@ -4,7 +4,7 @@
 
 #include <mutex>
 
-#include "toolkit/markup/builder/XTPMarkupBuilder.h"
+#include "toolkit/markup/treebuilder/XTPMarkupBuilder.h"
 #include "toolkit/markup/elements/XTPMarkupControls.h"
 #include "toolkit/markup/elements/XTPMarkupGrid.h"
 #include "toolkit/markup/elements/XTPMarkupPanel.h"

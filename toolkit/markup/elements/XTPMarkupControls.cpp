@@ -1,6 +1,6 @@
 #include "toolkit/markup/elements/XTPMarkupControls.h"
 
-#include "toolkit/markup/builder/XTPMarkupBuilder.h"
+#include "toolkit/markup/treebuilder/XTPMarkupBuilder.h"
 #include "toolkit/markup/elements/XTPMarkupPanel.h"
 #include "toolkit/markup/elements/XTPMarkupTextElements.h"
 #include "toolkit/markup/objects/XTPMarkupValues.h"

@@ -1,6 +1,6 @@
 #include "toolkit/markup/elements/XTPMarkupGrid.h"
 
-#include "toolkit/markup/builder/XTPMarkupBuilder.h"
+#include "toolkit/markup/treebuilder/XTPMarkupBuilder.h"
 #include "toolkit/markup/objects/XTPMarkupValues.h"
 
 XTP_IMPLEMENT_MARKUPCLASS(CXTPMarkupGridLength, CXTPMarkupObject, nullptr)

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "toolkit/markup/builder/XTPMarkupBuilder.h"
+#include "toolkit/markup/treebuilder/XTPMarkupBuilder.h"
 #include "toolkit/markup/objects/XTPMarkupValues.h"
 #include "toolkit/markup/values/XTPMarkupBrush.h"
 #include "toolkit/markup/values/XTPMarkupConverters.h"

@@ -1,6 +1,6 @@
 #include "toolkit/markup/objects/XTPMarkupCollection.h"
 
-#include "toolkit/markup/builder/XTPMarkupBuilder.h"
+#include "toolkit/markup/treebuilder/XTPMarkupBuilder.h"
 #include "toolkit/markup/objects/XTPMarkupType.h"
 
 XTP_IMPLEMENT_MARKUPCLASS(CXTPMarkupCollection, CXTPMarkupObject, nullptr)

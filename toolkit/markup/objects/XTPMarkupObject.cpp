@@ -1,6 +1,6 @@
 #include "toolkit/markup/objects/XTPMarkupObject.h"
 
-#include "toolkit/markup/builder/XTPMarkupBuilder.h"
+#include "toolkit/markup/treebuilder/XTPMarkupBuilder.h"
 #include "toolkit/markup/objects/XTPMarkupType.h"
 #include "toolkit/markup/objects/XTPMarkupValues.h"
 

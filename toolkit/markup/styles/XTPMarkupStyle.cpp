@@ -1,6 +1,6 @@
 #include "toolkit/markup/styles/XTPMarkupStyle.h"
 
-#include "toolkit/markup/builder/XTPMarkupBuilder.h"
+#include "toolkit/markup/treebuilder/XTPMarkupBuilder.h"
 #include "toolkit/markup/elements/XTPMarkupInputElement.h"
 #include "toolkit/markup/elements/XTPMarkupUIElement.h"
 #include "toolkit/markup/objects/XTPMarkupValues.h"

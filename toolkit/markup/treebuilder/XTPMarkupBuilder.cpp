@@ -1,4 +1,4 @@
-#include "toolkit/markup/builder/XTPMarkupBuilder.h"
+#include "toolkit/markup/treebuilder/XTPMarkupBuilder.h"
 
 #include <cstdarg>
 #include <cwchar>
