@@ -305,4 +305,16 @@ TEST_F(MarkupTrees, TextAttributeOfATextBlockReplacesItsInlines)
     EXPECT_STREQ(L"one", static_cast<CXTPMarkupRun*>(pText->GetInlines()->GetInline(0))->GetText());
     EXPECT_STREQ(L"two", static_cast<CXTPMarkupRun*>(pText->GetInlines()->GetInline(1))->GetText());
 }
+TEST(MarkupBuilderException, KeepsAtMost255CharactersAndCopiesIntoTheCallersBuffer)
+{
+    std::string strLong(400, 'x');
+    CXTPMarkupBuilderException* pException = new CXTPMarkupBuilderException(strLong.c_str());
+    EXPECT_TRUE(pException->m_bAutoDelete);
+    EXPECT_EQ(255u, strlen(pException->GetMessage()));
+    char szSmall[8];
+    EXPECT_TRUE(pException->GetErrorMessage(szSmall, sizeof(szSmall)));
+    EXPECT_STREQ("xxxxxxx", szSmall);
+    EXPECT_FALSE(pException->GetErrorMessage(szSmall, 0));
+    pException->Delete();
+}
 } // namespace
