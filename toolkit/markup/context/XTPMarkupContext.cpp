@@ -1,0 +1,79 @@
+#include "toolkit/markup/context/XTPMarkupContext.h"
+
+#include "toolkit/markup/elements/XTPMarkupInputElement.h"
+
+CXTPMarkupContext::CXTPMarkupContext(HWND hWnd) : m_dwRef(1), m_hWnd(hWnd), m_clrText(0)
+{
+    ZeroMemory(&m_logFont, sizeof(m_logFont));
+    NONCLIENTMETRICSA metrics;
+    ZeroMemory(&metrics, sizeof(metrics));
+    // The size of the record before Vista's padded-border field: every version of Windows takes it.
+    metrics.cbSize = 340;
+    if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+        m_logFont = metrics.lfMessageFont;
+    XTPMarkupInitialize();
+}
+
+CXTPMarkupContext::~CXTPMarkupContext()
+{
+    for (auto& entry : m_mapDelegates)
+        entry.second->Release();
+}
+
+DWORD CXTPMarkupContext::AddRef()
+{
+    return (DWORD)::InterlockedIncrement(&m_dwRef);
+}
+
+DWORD CXTPMarkupContext::Release()
+{
+    if (m_dwRef == 0)
+        return 0;
+    LONG nRef = ::InterlockedDecrement(&m_dwRef);
+    if (nRef == 0)
+        delete this;
+    return (DWORD)nRef;
+}
+
+CXTPMarkupObject* CXTPMarkupContext::CreateMarkupObject(CXTPMarkupType* pType)
+{
+    CXTPMarkupObject* pObject = pType ? pType->CreateObject() : nullptr;
+    if (pObject && pObject->IsKindOf(CXTPMarkupInputElement::GetMarkupType()))
+    {
+        static_cast<CXTPMarkupInputElement*>(pObject)->SetMarkupContext(this);
+        AddRef();
+    }
+    return pObject;
+}
+
+CXTPMarkupDelegate* CXTPMarkupContext::FindDelegate(LPCWSTR lpszName) const
+{
+    if (!lpszName)
+        return nullptr;
+    auto it = m_mapDelegates.find(lpszName);
+    return it == m_mapDelegates.end() ? nullptr : it->second;
+}
+
+void CXTPMarkupContext::SetDelegate(LPCWSTR lpszName, CXTPMarkupDelegate* pDelegate)
+{
+    if (!lpszName)
+        return;
+    if (pDelegate)
+        pDelegate->AddRef();
+    auto it = m_mapDelegates.find(lpszName);
+    if (it != m_mapDelegates.end())
+    {
+        it->second->Release();
+        m_mapDelegates.erase(it);
+    }
+    if (pDelegate)
+        m_mapDelegates[lpszName] = pDelegate;
+}
+
+void CXTPMarkupContext::OnElementDestroyed(CXTPMarkupInputElement* pElement)
+{
+    if (pElement->GetMarkupContext() != this)
+        return;
+    pElement->SetMarkupContext(nullptr);
+    Release();
+}

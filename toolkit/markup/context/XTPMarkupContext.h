@@ -1,0 +1,60 @@
+// CXTPMarkupContext: the owner of the shared state of the trees built for one host. This part holds
+// its creation (the one-time type registration), its interlocked reference count, the creation of
+// markup objects for it and its table of named delegates. Fonts, input routing, tooltips,
+// invalidation and the drawing entry points are not built yet.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+class CXTPMarkupObject;
+class CXTPMarkupType;
+class CXTPMarkupDelegate;
+class CXTPMarkupInputElement;
+
+class CXTPMarkupContext
+{
+public:
+    // Reference count 1; runs the process's type registration when no context has yet.
+    explicit CXTPMarkupContext(HWND hWnd = nullptr);
+
+    DWORD AddRef();
+    // 0 for a count already 0; at 0 the context deletes itself.
+    DWORD Release();
+
+    // A new object of the type (one reference); an input element stores the context and holds one
+    // reference to it. Null for a null type or one that cannot be made.
+    CXTPMarkupObject* CreateMarkupObject(CXTPMarkupType* pType);
+
+    // The delegate stored under the name (no new reference), or null.
+    CXTPMarkupDelegate* FindDelegate(LPCWSTR lpszName) const;
+    // Stores the delegate under the name (one more reference; null removes the name). The context
+    // releases its delegates when it goes.
+    void SetDelegate(LPCWSTR lpszName, CXTPMarkupDelegate* pDelegate);
+
+    // An input element made for this context is going: it drops its reference to the context.
+    void OnElementDestroyed(CXTPMarkupInputElement* pElement);
+
+    HWND GetHostWindow() const { return m_hWnd; }
+    const LOGFONTA& GetDefaultFont() const { return m_logFont; }
+    COLORREF GetDefaultTextColor() const { return m_clrText; }
+
+protected:
+    virtual ~CXTPMarkupContext();
+
+private:
+    CXTPMarkupContext(const CXTPMarkupContext&) = delete;
+    CXTPMarkupContext& operator=(const CXTPMarkupContext&) = delete;
+
+    volatile LONG m_dwRef;
+    HWND m_hWnd;
+    COLORREF m_clrText;
+    LOGFONTA m_logFont;
+    std::map<std::wstring, CXTPMarkupDelegate*> m_mapDelegates;
+};
+
+// Makes every type of the table and registers every property, once per process and safe on any
+// thread. The first context runs it; code that uses the object model without a context may too.
+void XTPMarkupInitialize();

@@ -1,0 +1,111 @@
+// CXTPMarkupInputElement: the base of every element that belongs to a context, with the routed
+// events of the markup (registration, handlers from event attributes) and the value precedence of
+// styled elements (local value, style, type style). CXTPMarkupDelegate is a named handler a host
+// puts into the context's delegate table.
+#pragma once
+
+#include <map>
+#include <vector>
+
+#include "toolkit/markup/objects/XTPMarkupType.h"
+
+class CXTPMarkupContext;
+class CXTPMarkupStyle;
+class CXTPMarkupRoutedEventArgs;
+class CXTPMarkupInputElement;
+
+class CXTPMarkupDelegate : public CXTPMarkupObject
+{
+public:
+    virtual void Execute(CXTPMarkupObject* pSender, CXTPMarkupRoutedEventArgs* pArgs) = 0;
+};
+
+class CXTPMarkupRoutedEvent : public CXTPMarkupDependencyProperty
+{
+public:
+    enum RoutingStrategy
+    {
+        routingDirect = 0,
+        routingBubble = 0x01,
+    };
+
+    BOOL IsEvent() const override;
+    // Registered like a property (value type string, the delegate's name) without a store index;
+    // metadata only for a bubbling event.
+    static CXTPMarkupRoutedEvent* RegisterRoutedEvent(LPCWSTR lpszName, RoutingStrategy nRouting,
+                                                      CXTPMarkupType* pOwnerType);
+};
+
+class CXTPMarkupRoutedEventArgs : public CXTPMarkupObject
+{
+public:
+    CXTPMarkupRoutedEventArgs(CXTPMarkupRoutedEvent* pEvent, CXTPMarkupObject* pSource);
+    CXTPMarkupRoutedEvent* GetEvent() const { return m_pEvent; }
+    CXTPMarkupObject* GetSource() const { return m_pSource; }
+    BOOL IsHandled() const { return m_bHandled; }
+    void SetHandled() { m_bHandled = TRUE; }
+
+private:
+    CXTPMarkupRoutedEvent* m_pEvent;
+    CXTPMarkupObject* m_pSource;
+    BOOL m_bHandled;
+};
+
+class CXTPMarkupInputElement : public CXTPMarkupObject
+{
+    XTP_DECLARE_MARKUPCLASS(CXTPMarkupInputElement)
+public:
+    CXTPMarkupInputElement();
+
+    // Local value, then the element's style, then its type's style.
+    CXTPMarkupObject* LookupValue(CXTPMarkupDependencyProperty* pProperty) const override;
+    // Events take the named delegate from the context; other properties go to the base.
+    void SetPropertyObject(CXTPMarkupBuilder* pBuilder, CXTPMarkupDependencyProperty* pProperty,
+                           CXTPMarkupObject* pValue) override;
+    // Tells the context before the element goes.
+    void OnFinalRelease() override;
+
+    // Run by the builder for every input element of a new tree, children first: an element without
+    // a style takes a Style keyed by its own type from the resources above it.
+    virtual void OnLoaded();
+
+    CXTPMarkupContext* GetMarkupContext() const { return m_pMarkupContext; }
+    // Called by the context that made the element (one reference to the context) and by the
+    // context when the element goes (null).
+    void SetMarkupContext(CXTPMarkupContext* pContext) { m_pMarkupContext = pContext; }
+    CXTPMarkupStyle* GetStyle() const { return m_pStyle; }
+
+    // Appends the delegate (one more reference) to the element's list for the event.
+    void AddHandler(CXTPMarkupRoutedEvent* pEvent, CXTPMarkupDelegate* pDelegate);
+    int GetHandlerCount(CXTPMarkupRoutedEvent* pEvent) const;
+    // Direct events run the element's own delegates; bubbling ones go up the logical ancestors
+    // until handled.
+    void RaiseEvent(CXTPMarkupRoutedEventArgs* pArgs);
+
+    static CXTPMarkupDependencyProperty* m_pCursorProperty;
+    static CXTPMarkupDependencyProperty* m_pIsMouseOverProperty;
+    static CXTPMarkupDependencyProperty* m_pStyleProperty;
+    static CXTPMarkupDependencyProperty* m_pIsKeyboardFocusedProperty;
+    static CXTPMarkupDependencyProperty* m_pIsFocusableProperty;
+    static CXTPMarkupDependencyProperty* m_pToolTipProperty;
+
+    static CXTPMarkupRoutedEvent* m_pMouseLeaveEvent;
+    static CXTPMarkupRoutedEvent* m_pMouseEnterEvent;
+    static CXTPMarkupRoutedEvent* m_pMouseLeftButtonUpEvent;
+    static CXTPMarkupRoutedEvent* m_pMouseLeftButtonDownEvent;
+    static CXTPMarkupRoutedEvent* m_pMouseRightButtonUpEvent;
+    static CXTPMarkupRoutedEvent* m_pMouseRightButtonDownEvent;
+    static CXTPMarkupRoutedEvent* m_pMouseMoveEvent;
+    static CXTPMarkupRoutedEvent* m_pLostMouseCaptureEvent;
+
+    static void RegisterMarkupProperties();
+
+protected:
+    ~CXTPMarkupInputElement() override;
+    void RaiseOwnHandlers(CXTPMarkupRoutedEventArgs* pArgs);
+    static void OnStyleChanged(CXTPMarkupObject* pObject, XTP_MARKUP_PROPERTY_CHANGE* pChange);
+
+    CXTPMarkupContext* m_pMarkupContext;
+    CXTPMarkupStyle* m_pStyle;
+    std::map<CXTPMarkupRoutedEvent*, std::vector<CXTPMarkupDelegate*>> m_mapHandlers;
+};
