@@ -3,6 +3,7 @@
 
 #include "tests/common/MemorySurface.h"
 #include "toolkit/common/drawing/XTPColorManager.h"
+#include "toolkit/common/images/XTPImageManager.h"
 #include "toolkit/common/text/XTPMarkupServices.h"
 
 #include <gtest/gtest.h>
@@ -368,4 +369,69 @@ TEST(TabDraw, MarkupCaptionsDrawAsMarkupAndPlainCaptionsAsText)
         EXPECT_GT(nInk, 0) << "the plain caption is drawn as text";
     }
     XTPSetMarkupServices(nullptr);
+}
+
+namespace
+{
+// A 16 x 16 icon, red in its top half and blue in its bottom half.
+HICON MakeTwoToneIcon()
+{
+    HDC hScreen = ::GetDC(nullptr);
+    HBITMAP hColour = ::CreateCompatibleBitmap(hScreen, 16, 16);
+    HDC hDC = ::CreateCompatibleDC(hScreen);
+    HGDIOBJ hOld = ::SelectObject(hDC, hColour);
+    RECT top = {0, 0, 16, 8}, bottom = {0, 8, 16, 16};
+    HBRUSH hRed = ::CreateSolidBrush(RGB(255, 0, 0)), hBlue = ::CreateSolidBrush(RGB(0, 0, 255));
+    ::FillRect(hDC, &top, hRed);
+    ::FillRect(hDC, &bottom, hBlue);
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+    ::ReleaseDC(nullptr, hScreen);
+    ::DeleteObject(hRed);
+    ::DeleteObject(hBlue);
+    WORD zeros[16] = {};
+    HBITMAP hMask = ::CreateBitmap(16, 16, 1, 1, zeros);
+    ICONINFO info = {TRUE, 0, 0, hMask, hColour};
+    HICON hIcon = ::CreateIconIndirect(&info);
+    ::DeleteObject(hMask);
+    ::DeleteObject(hColour);
+    return hIcon;
+}
+} // namespace
+
+TEST(TabDraw, ItemImageTurnsAQuarterOnSideRowsWhenAsked)
+{
+    struct Case
+    {
+        const char* name;
+        int nPosition;
+        BOOL bRotate;
+        CRect rcIcon;
+        // probes: the first should be red, the second blue
+        CPoint ptRed, ptBlue;
+    } cases[] = {
+        {"upright on top", xtpTabPositionTop, TRUE, CRect(10, 10, 26, 26), CPoint(18, 12), CPoint(18, 23)},
+        {"upright when not asked", xtpTabPositionLeft, FALSE, CRect(10, 10, 26, 26), CPoint(18, 12), CPoint(18, 23)},
+        {"turned on the left", xtpTabPositionLeft, TRUE, CRect(10, 10, 26, 26), CPoint(12, 18), CPoint(23, 18)},
+        {"upright when not square", xtpTabPositionRight, TRUE, CRect(10, 10, 26, 27), CPoint(18, 12), CPoint(18, 24)},
+    };
+    HICON hIcon = MakeTwoToneIcon();
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        CTestTabManager manager;
+        manager.m_pPaintManager->m_nPosition = c.nPosition;
+        manager.m_pPaintManager->m_bRotateImages = c.bRotate;
+        CXTPTabManagerItem* pItem = manager.AddItem(-1);
+        CXTPImageManagerIcon icon(1, 16, 16);
+        CXTPImageHandle hImage;
+        hImage.SetIcon(::CopyIcon(hIcon), TRUE);
+        icon.SetNormalIcon(hImage);
+        CMemorySurface surface(40, 40);
+        CSurfaceDC dc(surface);
+        pItem->DrawImage(&dc, c.rcIcon, &icon);
+        EXPECT_EQ(surface.Pixel(c.ptRed.x, c.ptRed.y), RGB(255, 0, 0));
+        EXPECT_EQ(surface.Pixel(c.ptBlue.x, c.ptBlue.y), RGB(0, 0, 255));
+    }
+    ::DestroyIcon(hIcon);
 }
