@@ -310,12 +310,17 @@ TEST(TabLayout, HiddenTabsNoItemsAndAHiddenHeader)
 
 TEST(TabLayout, TextAndRowHeights)
 {
-    // A space of 14 pixels or less gives 18; a 20-pixel one gives 23.
+    // A space of 14 pixels or less gives 18; a 20-pixel one gives 23 (any space above 15 gives its
+    // height + 3). Font sizes are walked so that both sides are seen whatever the face's rounding
+    // (under Wine no size of the face gives exactly 20).
     CXTPTabPaintManager pm;
-    for (int nSpace : {12, 20})
+    bool bSeenSmall = false, bSeenLarge = false;
+    for (int nHeight = -32; nHeight <= 32; nHeight++)
     {
+        if (nHeight > -8 && nHeight < 8)
+            continue;
         LOGFONTA lf = {};
-        lf.lfHeight = nSpace;
+        lf.lfHeight = nHeight;
         lstrcpyA(lf.lfFaceName, "Tahoma");
         pm.SetFontIndirect(&lf, FALSE);
         pm.GetAppearanceSet()->RefreshMetrics();
@@ -325,16 +330,25 @@ TEST(TabLayout, TextAndRowHeights)
         ::GetTextExtentPoint32A(hDC, " ", 1, &sz);
         ::SelectObject(hDC, hOld);
         ::ReleaseDC(nullptr, hDC);
-        EXPECT_EQ(pm.GetAppearanceSet()->m_nTextHeight, std::max(18, int(sz.cy) + 3)) << nSpace;
-        if (sz.cy == 20)
-        {
-            EXPECT_EQ(pm.GetAppearanceSet()->m_nTextHeight, 23);
-        }
+        const int nText = pm.GetAppearanceSet()->m_nTextHeight;
+        EXPECT_EQ(nText, std::max(18, int(sz.cy) + 3)) << nHeight;
         if (sz.cy <= 14)
         {
-            EXPECT_EQ(pm.GetAppearanceSet()->m_nTextHeight, 18);
+            bSeenSmall = true;
+            EXPECT_EQ(nText, 18) << nHeight;
+        }
+        if (sz.cy >= 16)
+        {
+            bSeenLarge = true;
+            EXPECT_EQ(nText, int(sz.cy) + 3) << nHeight;
+        }
+        if (sz.cy == 20)
+        {
+            EXPECT_EQ(nText, 23) << nHeight;
         }
     }
+    EXPECT_TRUE(bSeenSmall);
+    EXPECT_TRUE(bSeenLarge);
 
     CTestTabManager manager;
     manager.AddLengths({40});
