@@ -451,3 +451,72 @@ TEST(TabLayout, MiddleEllipsisSplitStaysInTheCaptionAndInWholeCharacters)
         EXPECT_LE(nHead + nTail, lstrlenA(c.caption));
     }
 }
+
+TEST(TabLayout, MeasuringCountsTheTabsOwnButtonsAndTheExtraLength)
+{
+    struct Case
+    {
+        const char* name;
+        int nLayout;
+        int nCloseMode;
+        int nExtra;
+        int nSelected;
+        std::vector<int> contentLengths;
+        std::vector<int> lengths;
+    } cases[] = {
+        // Empty captions: insets 6 + 6; a visible close button adds its 14 and 3 more.
+        {"plain", xtpTabLayoutAutoSize, 0, 0, 0, {12, 12}, {12, 12}},
+        {"close buttons always", xtpTabLayoutAutoSize, xtpTabNavigateButtonAlways, 0, 0, {29, 29}, {29, 29}},
+        {"close button on the selected only", xtpTabLayoutAutoSize, xtpTabNavigateButtonAutomatic, 0, 1, {12, 29}, {12, 29}},
+        {"extra length on visible items", xtpTabLayoutAutoSize, 0, 21, 0, {12, 12}, {33, 33}},
+        {"compressed: icon width + 8, no buttons", xtpTabLayoutCompressed, xtpTabNavigateButtonAlways, 0, 1, {24, 29}, {24, 29}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        CTestTabManager manager;
+        manager.m_pPaintManager->m_nLayout = c.nLayout;
+        manager.m_pPaintManager->m_nItemExtraLength = c.nExtra;
+        manager.SetCloseButtonMode(c.nCloseMode);
+        manager.AddItem(-1);
+        manager.AddItem(-1);
+        manager.SetCurSel(c.nSelected);
+        manager.Reposition();
+        EXPECT_EQ(manager.GetItem(0)->m_nContentLength, c.contentLengths[0]);
+        EXPECT_EQ(manager.GetItem(1)->m_nContentLength, c.contentLengths[1]);
+        EXPECT_EQ(manager.Lengths(), c.lengths);
+    }
+}
+
+TEST(TabLayout, StaticFrameAndMarginsTurnWithThePosition)
+{
+    struct Case
+    {
+        const char* name;
+        int nPosition;
+        BOOL bStaticFrame;
+        CRect rcControlMargin, rcClientMargin;
+        CRect rcHeader, rcClient;
+    } cases[] = {
+        // Static frame: (2, 1, 2, 2) by position; margins given for top tabs, turned to the position.
+        {"top, static frame", xtpTabPositionTop, TRUE, CRect(), CRect(), CRect(2, 1, 198, 24),
+         CRect(2 + 2, 24 - 1 + 2, 198 - 2, 98 - 2)},
+        {"bottom, control margin", xtpTabPositionBottom, FALSE, CRect(1, 2, 3, 4), CRect(), CRect(1, 100 - 2 - 23, 197, 98),
+         CRect(1 + 2, 4 + 2, 197 - 2, 98 - 23 + 1 - 2)},
+        {"left, client margin", xtpTabPositionLeft, FALSE, CRect(), CRect(1, 2, 3, 4), CRect(0, 0, 23, 100),
+         CRect(22 + 2 + 2, 1 + 2, 200 - 4 - 2, 100 - 3 - 2)},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        CTestTabManager manager(CRect(0, 0, 200, 100));
+        CXTPTabPaintManager* pm = manager.m_pPaintManager;
+        pm->m_nPosition = c.nPosition;
+        pm->m_bStaticFrame = c.bStaticFrame;
+        pm->m_rcControlMargin = c.rcControlMargin;
+        pm->m_rcClientMargin = c.rcClientMargin;
+        manager.AddLengths({40});
+        EXPECT_EQ(manager.GetHeaderRect(), c.rcHeader);
+        EXPECT_EQ(manager.GetClientRect(), c.rcClient);
+    }
+}

@@ -535,3 +535,50 @@ TEST(TabManagerHotTracking, MouseMoveHighlightsAndMinusOneClears)
     EXPECT_EQ(manager.GetHighlightedItem(), nullptr) << "an inactive window tracks nothing";
     CXTPTabManager::SetTopLevelActiveProvider(nullptr);
 }
+
+TEST(TabManagerModel, OffsetActiveAndClickWithoutItems)
+{
+    CTestTabManager manager;
+    manager.SetAllowReorder(FALSE);
+    manager.AddLengths({40, 40});
+    const int nBefore = manager.m_nRepositions;
+    manager.SetHeaderOffset(25);
+    EXPECT_EQ(manager.GetHeaderOffset(), 0) << "never above 0";
+    EXPECT_EQ(manager.m_nRepositions, nBefore) << "no change, no relayout";
+    manager.SetActive(TRUE);
+    EXPECT_EQ(manager.m_nRepositions, nBefore);
+    manager.SetActive(FALSE);
+    EXPECT_EQ(manager.m_nRepositions, nBefore + 1);
+    EXPECT_FALSE(manager.PerformClick(nullptr, Centre(manager.GetItem(0)), TRUE)) << "items not clicked when asked";
+    EXPECT_TRUE(manager.PerformClick(nullptr, Centre(manager.GetItem(1)))) << "selects on button down";
+    EXPECT_EQ(manager.GetCurSel(), 1);
+    EXPECT_FALSE(manager.PerformClick(nullptr, CPoint(290, 60)));
+    // Without a window to capture for, a drag or a tracked click is a plain click.
+    manager.SetAllowReorder(TRUE);
+    EXPECT_TRUE(manager.PerformClick(nullptr, Centre(manager.GetItem(0))));
+    EXPECT_EQ(manager.GetCurSel(), 0);
+    CSize szFixed, szMin, szMax;
+    manager.m_pPaintManager->m_nMinItemLength = 30;
+    manager.m_pPaintManager->m_nMaxItemLength = 90;
+    manager.GetItemMetrics(&szFixed, &szMin, &szMax);
+    EXPECT_EQ(szFixed, CSize(70, 0));
+    EXPECT_EQ(szMin, CSize(30, 0));
+    EXPECT_EQ(szMax, CSize(90, 0));
+}
+
+TEST(TabManagerHotTracking, NavigateButtonUnderTheMouseBecomesHot)
+{
+    CXTPTabManager::SetTopLevelActiveProvider(AlwaysActive);
+    CTestTabManager manager;
+    manager.AddLengths({200, 200});
+    CXTPTabManagerNavigateButton* pRight = manager.FindNavigateButton(1);
+    ASSERT_FALSE(pRight->GetRect().IsRectEmpty());
+    manager.m_arrRedraws.clear();
+    manager.PerformMouseMove(nullptr, pRight->GetRect().CenterPoint());
+    EXPECT_EQ(manager.GetHighlightedButton(), pRight);
+    ASSERT_EQ(manager.m_arrRedraws.size(), 1u);
+    EXPECT_EQ(manager.m_arrRedraws[0], pRight->GetRect());
+    manager.PerformMouseMove(nullptr, -1, -1);
+    EXPECT_EQ(manager.GetHighlightedButton(), nullptr);
+    CXTPTabManager::SetTopLevelActiveProvider(nullptr);
+}

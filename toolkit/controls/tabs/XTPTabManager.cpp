@@ -648,6 +648,11 @@ BOOL CXTPTabManager::PerformClick(HWND hWnd, CPoint pt, BOOL bNoItemClick)
 
 void CXTPTabManager::TrackClick(HWND hWnd, CPoint pt, CXTPTabManagerItem* pItem)
 {
+    if (!::IsWindow(hWnd))
+    {
+        OnItemClick(pItem); // nothing to capture the mouse for
+        return;
+    }
     CItemHold hold(pItem);
     CXTPTabPaintManager* pPaintManager = GetPaintManager();
     BOOL bHot = pPaintManager && pPaintManager->m_bHotTracking;
@@ -715,6 +720,11 @@ void CXTPTabManager::TrackClick(HWND hWnd, CPoint pt, CXTPTabManagerItem* pItem)
 
 void CXTPTabManager::ReOrder(HWND hWnd, CPoint pt, CXTPTabManagerItem* pItem)
 {
+    if (!::IsWindow(hWnd))
+    {
+        OnItemClick(pItem); // nothing to capture the mouse for
+        return;
+    }
     CItemHold hold(pItem);
     CXTPTabManagerItem* pSelected = m_pSelected;
     m_pSelected = pItem;

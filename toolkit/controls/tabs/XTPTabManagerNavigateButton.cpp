@@ -104,7 +104,7 @@ void CXTPTabManagerNavigateButton::OnExecute(BOOL /*bTick*/)
 
 void CXTPTabManagerNavigateButton::PerformClick(HWND hWnd, CPoint pt)
 {
-    if (::GetCapture() != nullptr || !m_bEnabled)
+    if (::GetCapture() != nullptr || !m_bEnabled || !::IsWindow(hWnd))
         return;
     // The manager may delete this button (a tab's close button with its tab) while a dispatched
     // message runs: the loop watches the button's life and stops touching it once it is gone.
