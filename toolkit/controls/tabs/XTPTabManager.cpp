@@ -555,6 +555,22 @@ BOOL CXTPTabManager::PumpMessage(MSG& msg)
     return bResult != -1;
 }
 
+int CXTPTabManager::ReadLoopMessage(HWND hWnd, MSG& msg)
+{
+    if (!PumpMessage(msg))
+        return loopEnd;
+    if (::GetCapture() != hWnd)
+    {
+        ::DispatchMessageA(&msg);
+        return loopEnd;
+    }
+    if (msg.message == WM_CANCELMODE || msg.message == WM_RBUTTONUP)
+        return loopEnd;
+    if (msg.message == WM_KEYDOWN)
+        return msg.wParam == VK_ESCAPE ? loopEnd : loopSwallowed;
+    return loopMessage;
+}
+
 // ---- input
 
 void CXTPTabManager::RedrawItem(CXTPTabManagerItem* pItem, BOOL bAnimate)
@@ -668,21 +684,11 @@ void CXTPTabManager::TrackClick(HWND hWnd, CPoint pt, CXTPTabManagerItem* pItem)
     MSG msg;
     while (::GetCapture() == hWnd)
     {
-        if (!PumpMessage(msg))
+        const int nRead = ReadLoopMessage(hWnd, msg);
+        if (nRead == loopEnd)
             break;
-        if (::GetCapture() != hWnd)
-        {
-            ::DispatchMessageA(&msg);
-            break;
-        }
-        if (msg.message == WM_CANCELMODE || msg.message == WM_RBUTTONUP)
-            break;
-        if (msg.message == WM_KEYDOWN)
-        {
-            if (msg.wParam == VK_ESCAPE)
-                break;
+        if (nRead == loopSwallowed)
             continue;
-        }
         if (msg.message == WM_LBUTTONUP)
         {
             ptLast = CPoint(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
@@ -743,21 +749,11 @@ void CXTPTabManager::ReOrder(HWND hWnd, CPoint pt, CXTPTabManagerItem* pItem)
     MSG msg;
     while (::GetCapture() == hWnd)
     {
-        if (!PumpMessage(msg))
+        const int nRead = ReadLoopMessage(hWnd, msg);
+        if (nRead == loopEnd || msg.message == WM_LBUTTONUP)
             break;
-        if (::GetCapture() != hWnd)
-        {
-            ::DispatchMessageA(&msg);
-            break;
-        }
-        if (msg.message == WM_CANCELMODE || msg.message == WM_LBUTTONUP || msg.message == WM_RBUTTONUP)
-            break;
-        if (msg.message == WM_KEYDOWN)
-        {
-            if (msg.wParam == VK_ESCAPE)
-                break;
+        if (nRead == loopSwallowed)
             continue;
-        }
         if (msg.message == WM_MOUSEMOVE)
         {
             ptLast = CPoint(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));

@@ -239,6 +239,16 @@ public:
     // Modal loops read their messages here: TRUE with a message, FALSE when the loop must end
     // (WM_QUIT is posted again with its code; a failing GetMessage ends the loop as well).
     static BOOL PumpMessage(MSG& msg);
+    // One message of a capture loop: loopEnd when the loop stops without a click (WM_QUIT, the capture
+    // lost (the message is dispatched), WM_CANCELMODE, WM_RBUTTONUP, Esc), loopSwallowed for other
+    // key-downs, loopMessage for the caller to handle.
+    enum
+    {
+        loopEnd,
+        loopSwallowed,
+        loopMessage
+    };
+    static int ReadLoopMessage(HWND hWnd, MSG& msg);
 
 public:
     CXTPTabManagerItem* m_pSelected = nullptr;

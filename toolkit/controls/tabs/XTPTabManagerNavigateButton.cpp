@@ -142,21 +142,11 @@ void CXTPTabManagerNavigateButton::PerformClick(HWND hWnd, CPoint pt)
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, nRepeatPeriod, QS_ALLINPUT);
             continue;
         }
-        if (!CXTPTabManager::PumpMessage(msg))
+        const int nRead = CXTPTabManager::ReadLoopMessage(hWnd, msg);
+        if (nRead == CXTPTabManager::loopEnd)
             break;
-        if (::GetCapture() != hWnd)
-        {
-            ::DispatchMessageA(&msg);
-            break;
-        }
-        if (msg.message == WM_CANCELMODE || msg.message == WM_RBUTTONUP)
-            break;
-        if (msg.message == WM_KEYDOWN)
-        {
-            if (msg.wParam == VK_ESCAPE)
-                break;
+        if (nRead == CXTPTabManager::loopSwallowed)
             continue;
-        }
         if (msg.message == WM_MOUSEMOVE)
         {
             ptLast = CPoint(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
