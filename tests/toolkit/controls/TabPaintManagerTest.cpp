@@ -392,3 +392,33 @@ TEST(TabPaintManager, SettingChangesReachEveryAttachedManager)
     first.m_pPaintManager->Reposition();
     EXPECT_EQ(second.m_nRepositions, b + 1);
 }
+
+TEST(TabPaintManager, ButtonMarginAcrossTheRowSwapsForBottomTabs)
+{
+    struct Case
+    {
+        const char* name;
+        int nPosition;
+        int nTopInset, nBottomInset;
+    } cases[] = {
+        {"top", xtpTabPositionTop, 2, 5},
+        {"bottom", xtpTabPositionBottom, 5, 2},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        Fixture f;
+        f.manager.m_pPaintManager->m_nPosition = c.nPosition;
+        f.manager.m_pPaintManager->m_rcButtonMargin.SetRect(1, 2, 3, 5);
+        f.manager.AddItem(-1)->m_strCaption = "Tab";
+        f.manager.Reposition();
+        f.Draw();
+        ASSERT_EQ(f.pSet->calls.size(), 1u);
+        const CRect rcItem = f.manager.GetItem(0)->GetRect();
+        EXPECT_EQ(f.pSet->calls[0].rc.top, rcItem.top + c.nTopInset);
+        EXPECT_EQ(f.pSet->calls[0].rc.bottom, rcItem.bottom - c.nBottomInset);
+        EXPECT_EQ(f.pSet->calls[0].rc.left, rcItem.left + 6 + 1);
+        // Measured: insets 12, margins 1 + 3, three characters of 7.
+        EXPECT_EQ(rcItem.Width(), 12 + 4 + 21);
+    }
+}

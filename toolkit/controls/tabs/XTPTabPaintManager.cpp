@@ -427,19 +427,16 @@ void CXTPTabPaintManager::DrawItemContent(CDC* pDC, CXTPTabManagerItem* pItem, C
     const BOOL bCaption = IsItemCaptionShown(pItem);
     CString strCaption = pItem->GetCaption();
 
+    // The button margin across the row; its top and bottom swap for bottom and right tabs.
+    const BOOL bSwap = m_nPosition == (bVertical ? xtpTabPositionRight : xtpTabPositionBottom);
+    const int nMarginNear = bSwap ? m_rcButtonMargin.bottom : m_rcButtonMargin.top;
+    const int nMarginFar = bSwap ? m_rcButtonMargin.top : m_rcButtonMargin.bottom;
+
     if (!bVertical)
     {
         rcItem.left += m_rcTextInset.left + m_rcButtonMargin.left;
-        if (m_nPosition == xtpTabPositionBottom)
-        {
-            rcItem.top += m_rcButtonMargin.bottom;
-            rcItem.bottom -= m_rcButtonMargin.top;
-        }
-        else
-        {
-            rcItem.top += m_rcButtonMargin.top;
-            rcItem.bottom -= m_rcButtonMargin.bottom;
-        }
+        rcItem.top += nMarginNear;
+        rcItem.bottom -= nMarginFar;
         if (bIcon && szIcon.cx < rcItem.Width())
         {
             CPoint pt(rcItem.left - 1, rcItem.CenterPoint().y - szIcon.cy / 2);
@@ -480,16 +477,8 @@ void CXTPTabPaintManager::DrawItemContent(CDC* pDC, CXTPTabManagerItem* pItem, C
     else
     {
         rcItem.top += m_rcTextInset.left + m_rcButtonMargin.left;
-        if (m_nPosition == xtpTabPositionRight)
-        {
-            rcItem.left += m_rcButtonMargin.bottom;
-            rcItem.right -= m_rcButtonMargin.top;
-        }
-        else
-        {
-            rcItem.left += m_rcButtonMargin.top;
-            rcItem.right -= m_rcButtonMargin.bottom;
-        }
+        rcItem.left += nMarginNear;
+        rcItem.right -= nMarginFar;
         if (bIcon)
         {
             if (m_bVerticalTextTopDown)
