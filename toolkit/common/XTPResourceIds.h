@@ -58,6 +58,12 @@
 #define IDS_TK_CONFIRM_RESET_TOOLBAR 9173
 #define IDS_TK_CONFIRM_UPDATED_TOOLBAR 9177
 #define IDS_TK_WAITING_FOR_CHORD 9187
+// Tooltips of a tab row's navigate buttons.
+#define XTP_IDS_TABNAVIGATEBUTTON_LEFT 9800
+#define XTP_IDS_TABNAVIGATEBUTTON_RIGHT 9801
+#define XTP_IDS_TABNAVIGATEBUTTON_CLOSE 9802
+#define XTP_IDS_TABNAVIGATEBUTTON_UP 9803
+#define XTP_IDS_TABNAVIGATEBUTTON_DOWN 9804
 
 // ids: message
 // Private messages of the tooltip windows. A window that answers WM_XTP_TOOLTIP_QUERY with 1 is a
