@@ -67,6 +67,37 @@ BOOL CXTPCommandBarEditCtrl::Create(DWORD dwStyle, CWnd* pParentWnd)
     return TRUE;
 }
 
+void CXTPCommandBarEditCtrl::SetTextQuietly(const CString& strText)
+{
+    if (!m_hWnd)
+        return;
+    CString strWindow;
+    GetWindowText(strWindow);
+    if (strWindow == strText)
+        return;
+    m_bIgnoreChange = TRUE;
+    SetWindowText("");
+    SetWindowText(strText);
+    m_bIgnoreChange = FALSE;
+}
+
+void CXTPCommandBarEditCtrl::SetFieldColors(COLORREF clrText, COLORREF clrBack)
+{
+    if (!m_hWnd)
+        return;
+    static const UINT kCharFormat2Size = 84;
+    static const UINT kCharFormat1Size = 60;
+    static_assert(sizeof(CHARFORMAT2A) >= 84, "CHARFORMAT2A holds the colour fields");
+    CHARFORMAT2A cf;
+    ZeroMemory(&cf, sizeof(cf));
+    cf.cbSize = GetRichEditContext().bRichEdit2 ? kCharFormat2Size : kCharFormat1Size;
+    cf.dwMask = CFM_COLOR | CFM_BACKCOLOR;
+    cf.crTextColor = clrText;
+    cf.crBackColor = clrBack;
+    SendMessage(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+    SendMessage(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(clrBack));
+}
+
 BOOL CXTPCommandBarEditCtrl::HasSelection() const
 {
     int nStart = 0, nEnd = 0;

@@ -39,6 +39,13 @@ public:
 
     BOOL IsImeComposing() const { return m_bImeMode; }
 
+    // Sets the text as the owning control does: through empty to the text, with the change
+    // notification suppressed; nothing when the window already shows it.
+    void SetTextQuietly(const CString& strText);
+    // Text and background colours of the whole text (EM_SETCHARFORMAT with 84 bytes for rich edit
+    // 2.0, 60 for 1.0; EM_SETBKGNDCOLOR) and the margins (none).
+    void SetFieldColors(COLORREF clrText, COLORREF clrBack);
+
     // The Cut, Copy and Paste menu of the field at a screen point, run as a popup bar of the control's
     // bar (body in XTPCommandBarEditCtrlMenu.cpp). FALSE when no menu was shown (the process has no
     // text for the Cut command). The chosen command runs through OnCommand.

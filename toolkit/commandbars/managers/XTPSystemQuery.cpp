@@ -105,6 +105,16 @@ int CXTPCommandBarsSystemQuery::Random()
     return std::rand();
 }
 
+DWORD CXTPCommandBarsSystemQuery::GetTickCount()
+{
+    return ::GetTickCount();
+}
+
+UINT_PTR CXTPCommandBarsSystemQuery::SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse)
+{
+    return ::SetTimer(hWnd, nIDEvent, uElapse, nullptr);
+}
+
 CXTPCommandBarsSystemQuery* GetCommandBarsSystemQuery()
 {
     return g_pQuery ? g_pQuery : &g_systemQuery;

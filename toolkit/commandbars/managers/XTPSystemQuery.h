@@ -33,6 +33,10 @@ public:
     virtual BOOL GetMenuFade(BOOL& bFade);
     // Popup bars: the random number that picks an animation (rand()).
     virtual int Random();
+    // Edit fields: the clock of a held spin button's acceleration (GetTickCount).
+    virtual DWORD GetTickCount();
+    // Timers of modal loops (the held spin button): ::SetTimer.
+    virtual UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse);
 };
 
 // The installed object (the system's when none was set).
