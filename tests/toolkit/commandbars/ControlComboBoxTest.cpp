@@ -20,28 +20,13 @@ namespace
 {
 const int kComboId = 310;
 
-class ComboOnFrame : public tb_test::DockingOnFrame
+class ComboOnFrame : public field_test::FieldOnFrame
 {
 protected:
-    void SetUp() override
-    {
-        tb_test::DockingOnFrame::SetUp();
-        ASSERT_TRUE(recorder.CreateRecorder());
-    }
-    void TearDown() override
-    {
-        tb_test::DockingOnFrame::TearDown();
-        recorder.DestroyWindow();
-    }
     // A toolbar with one button and a combo holding rows, owned (for notifications) by the recorder.
     CXTPControlComboBox* AddCombo(const std::vector<const char*>& rows, BOOL bEditable)
     {
-        pBar = AddToolBar("Combos", {100});
-        if (!pBar)
-            return nullptr;
-        pBar->SetOwnerWindow(recorder.GetSafeHwnd());
-        CXTPControlComboBox* pCombo =
-            dynamic_cast<CXTPControlComboBox*>(pBar->GetControls()->AddByType(xtpControlComboBox, kComboId));
+        CXTPControlComboBox* pCombo = dynamic_cast<CXTPControlComboBox*>(AddField(xtpControlComboBox, kComboId));
         EXPECT_NE(pCombo, nullptr);
         if (!pCombo)
             return nullptr;
@@ -49,19 +34,10 @@ protected:
         for (const char* row : rows)
             pCombo->AddString(row);
         Layout();
-        ::SetForegroundWindow(frame.m_hWnd);
-        ::SetActiveWindow(frame.m_hWnd);
-        ::SetFocus(frame.m_hWnd);
-        PumpMessages();
+        Activate();
         return pCombo;
     }
-    static CString WindowText(CXTPControlComboBox* pCombo)
-    {
-        CString str;
-        if (pCombo->GetEditCtrl() && pCombo->GetEditCtrl()->GetSafeHwnd())
-            pCombo->GetEditCtrl()->GetWindowText(str);
-        return str;
-    }
+    static CString WindowText(CXTPControlComboBox* pCombo) { return field_test::WindowText(pCombo->GetEditCtrl()); }
     // Types a key as the keyboard hook and the window see it.
     static void Type(CXTPControlComboBox* pCombo, char ch)
     {
@@ -70,8 +46,6 @@ protected:
             pCombo->GetEditCtrl()->SendMessage(WM_CHAR, static_cast<WPARAM>(ch), 1);
     }
 
-    NotifyRecorder recorder;
-    CXTPToolBar* pBar = nullptr;
 };
 } // namespace
 

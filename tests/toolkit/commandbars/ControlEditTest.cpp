@@ -25,45 +25,17 @@ namespace
 {
 const int kEditId = 300;
 
-class EditOnFrame : public tb_test::DockingOnFrame
+class EditOnFrame : public field_test::FieldOnFrame
 {
 protected:
-    void SetUp() override
-    {
-        tb_test::DockingOnFrame::SetUp();
-        ASSERT_TRUE(recorder.CreateRecorder());
-    }
-    void TearDown() override
-    {
-        tb_test::DockingOnFrame::TearDown();
-        recorder.DestroyWindow();
-    }
     // A toolbar with one button and an edit field, owned (for notifications) by the recorder.
     CXTPControlEdit* AddEdit(int nPosition = xtpBarTop)
     {
-        pBar = AddToolBar("Fields", {100}, nPosition);
-        if (!pBar)
-            return nullptr;
-        pBar->SetOwnerWindow(recorder.GetSafeHwnd());
-        CXTPControlEdit* pEdit = dynamic_cast<CXTPControlEdit*>(pBar->GetControls()->AddByType(xtpControlEdit, kEditId));
+        CXTPControlEdit* pEdit = dynamic_cast<CXTPControlEdit*>(AddField(xtpControlEdit, kEditId, nPosition));
         EXPECT_NE(pEdit, nullptr);
-        Layout();
         return pEdit;
     }
-    void Activate()
-    {
-        ::SetForegroundWindow(frame.m_hWnd);
-        ::SetActiveWindow(frame.m_hWnd);
-        ::SetFocus(frame.m_hWnd);
-        PumpMessages();
-    }
-    static CString WindowText(CXTPControlEdit* pEdit)
-    {
-        CString str;
-        if (pEdit->GetEditCtrl() && pEdit->GetEditCtrl()->GetSafeHwnd())
-            pEdit->GetEditCtrl()->GetWindowText(str);
-        return str;
-    }
+    static CString WindowText(CXTPControlEdit* pEdit) { return field_test::WindowText(pEdit->GetEditCtrl()); }
     static COLORREF TextColour(CXTPControlEdit* pEdit)
     {
         CHARFORMAT2A cf;
@@ -73,13 +45,6 @@ protected:
         pEdit->GetEditCtrl()->SendMessage(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
         return cf.crTextColor;
     }
-    void PostToBar(UINT message, WPARAM wParam, CPoint pt)
-    {
-        ::PostMessageA(pBar->GetSafeHwnd(), message, wParam, MAKELPARAM(pt.x, pt.y));
-    }
-
-    NotifyRecorder recorder;
-    CXTPToolBar* pBar = nullptr;
 };
 } // namespace
 

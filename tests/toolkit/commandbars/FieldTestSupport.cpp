@@ -1,6 +1,7 @@
 #include "FieldTestSupport.h"
 
 #include "toolkit/commandbars/controls/XTPControlEdit.h"
+#include "toolkit/commandbars/controls/XTPControls.h"
 
 #include <fstream>
 #include <sstream>
@@ -85,6 +86,43 @@ UINT_PTR ScriptedClock::SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse)
     return CXTPCommandBarsSystemQuery::SetTimer(hWnd, nIDEvent, uElapse);
 }
 
+void FieldOnFrame::SetUp()
+{
+    tb_test::DockingOnFrame::SetUp();
+    ASSERT_TRUE(recorder.CreateRecorder());
+}
+
+void FieldOnFrame::TearDown()
+{
+    tb_test::DockingOnFrame::TearDown();
+    recorder.DestroyWindow();
+}
+
+CXTPControl* FieldOnFrame::AddField(int nType, int nId, int nPosition)
+{
+    pBar = AddToolBar("Fields", {100}, nPosition);
+    if (!pBar)
+        return nullptr;
+    pBar->SetOwnerWindow(recorder.GetSafeHwnd());
+    CXTPControl* pControl = pBar->GetControls()->AddByType(nType, nId);
+    EXPECT_NE(pControl, nullptr);
+    Layout();
+    return pControl;
+}
+
+void FieldOnFrame::Activate()
+{
+    ::SetForegroundWindow(frame.m_hWnd);
+    ::SetActiveWindow(frame.m_hWnd);
+    ::SetFocus(frame.m_hWnd);
+    PumpMessages();
+}
+
+void FieldOnFrame::PostToBar(UINT message, WPARAM wParam, CPoint pt)
+{
+    ::PostMessageA(pBar->GetSafeHwnd(), message, wParam, MAKELPARAM(pt.x, pt.y));
+}
+
 void PumpMessages()
 {
     MSG msg;
@@ -93,6 +131,14 @@ void PumpMessages()
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }
+}
+
+CString WindowText(CWnd* pWnd)
+{
+    CString str;
+    if (pWnd && pWnd->GetSafeHwnd())
+        pWnd->GetWindowText(str);
+    return str;
 }
 
 std::string ReadFileText(const char* pszPath)

@@ -65,8 +65,27 @@ private:
     CXTPCommandBarsSystemQuery* m_pOld;
 };
 
+// A docking manager on a recording frame with one toolbar for fields: the toolbar's owner is a
+// NotifyRecorder.
+class FieldOnFrame : public tb_test::DockingOnFrame
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // A toolbar with one button (100) and a control of a type, laid out; null when not made.
+    CXTPControl* AddField(int nType, int nId, int nPosition = xtpBarTop);
+    // The frame becomes the active window with the focus.
+    void Activate();
+    void PostToBar(UINT message, WPARAM wParam, CPoint pt);
+
+    NotifyRecorder recorder;
+    CXTPToolBar* pBar = nullptr;
+};
+
 // Dispatches what is queued for the thread.
 void PumpMessages();
+// The text a field's window shows (empty without a window).
+CString WindowText(CWnd* pWnd);
 // Reads a whole file as text (empty when missing).
 std::string ReadFileText(const char* pszPath);
 } // namespace field_test

@@ -4,6 +4,8 @@
 #include "framework/CmdUI.h"
 #include "framework/DC.h"
 #include "framework/FrameworkIds.h"
+#include "toolkit/common/XTPResourceIds.h"
+#include "toolkit/commandbars/controls/XTPControlFieldText.h"
 #include "toolkit/commandbars/paint/XTPPaintManager.h"
 
 #include <richedit.h>
@@ -42,6 +44,15 @@ ON_MESSAGE(WM_IME_STARTCOMPOSITION, OnImeStartComposition)
 ON_MESSAGE(WM_IME_ENDCOMPOSITION, OnImeEndComposition)
 ON_WM_KILLFOCUS()
 ON_WM_PAINT()
+ON_WM_SETFOCUS()
+ON_WM_MOUSEMOVE()
+ON_WM_DESTROY()
+ON_WM_LBUTTONDOWN()
+ON_WM_RBUTTONDOWN()
+ON_WM_CONTEXTMENU()
+ON_WM_KEYDOWN()
+ON_MESSAGE(WM_XTP_TOOLTIP_QUERY, OnTooltipQuery)
+ON_CONTROL_REFLECT_EX(EN_CHANGE, OnEditChange)
 END_MESSAGE_MAP()
 
 const CXTPCommandBarEditCtrl::RICHEDIT_CONTEXT& CXTPCommandBarEditCtrl::GetRichEditContext()
@@ -188,6 +199,8 @@ void CXTPCommandBarEditCtrl::OnKillFocus(CWnd*)
 {
     Default();
     m_bImeMode = FALSE;
+    if (GetFieldControl())
+        m_pField->GetOwner()->OnFieldKillFocus();
 }
 
 void CXTPCommandBarEditCtrl::OnPaint()

@@ -12,12 +12,6 @@
 
 IMPLEMENT_SERIAL(CXTPControlComboBox, CXTPControlPopup, XTP_CONTROL_CLASS_SCHEMA)
 
-namespace
-{
-// The bar's tracking mode while a combo holds the focus.
-const int kTrackingByFocus = 1;
-} // namespace
-
 CXTPControlComboBox::CXTPControlComboBox(CXTPCommandBars* pCommandBars)
 {
     m_controlType = xtpControlComboBox;
@@ -33,6 +27,8 @@ CXTPControlComboBox::~CXTPControlComboBox()
 {
     if (m_pEdit)
     {
+        // The window goes on its own: it tells this combo nothing any more.
+        m_field.SetWindow(nullptr);
         m_pEdit->m_pComboBox = nullptr;
         if (m_pEdit->GetSafeHwnd())
             m_pEdit->DestroyWindow();
@@ -50,12 +46,13 @@ void CXTPControlComboBox::EnableEdit(BOOL bEnable)
     {
         m_pEdit = new CXTPControlComboBoxEditCtrl();
         m_pEdit->m_pComboBox = this;
+        m_field.SetWindow(m_pEdit);
     }
     else if (!bEnable && m_pEdit)
     {
+        m_field.DestroyFieldWindow();
+        m_field.SetWindow(nullptr);
         m_pEdit->m_pComboBox = nullptr;
-        if (m_pEdit->GetSafeHwnd())
-            m_pEdit->DestroyWindow();
         delete m_pEdit;
         m_pEdit = nullptr;
     }
@@ -65,59 +62,27 @@ void CXTPControlComboBox::EnableEdit(BOOL bEnable)
 
 CString CXTPControlComboBox::GetEditText() const
 {
-    if (m_pEdit && m_pEdit->GetSafeHwnd() && m_bTextStale)
-    {
-        m_pEdit->GetWindowText(m_strText);
-        m_bTextStale = FALSE;
-    }
-    return m_strText;
+    return m_field.GetText();
 }
 
 void CXTPControlComboBox::SetEditText(const CString& strText)
 {
-    if (m_pEdit)
-        m_pEdit->SetTextQuietly(strText);
-    m_strText = strText;
-    m_bTextStale = FALSE;
-}
-
-BOOL CXTPControlComboBox::IsHintShown() const
-{
-    return m_pEdit && !m_strEditHint.IsEmpty() && !m_bFocused && GetEditText() == m_strEditHint;
-}
-
-void CXTPControlComboBox::RemoveShownHint()
-{
-    if (m_pEdit && !m_strEditHint.IsEmpty() && GetEditText() == m_strEditHint)
-    {
-        SetEditText("");
-        ApplyCharFormat();
-    }
-}
-
-void CXTPControlComboBox::ShowHintIfEmpty()
-{
-    if (!m_pEdit || m_bFocused || m_strEditHint.IsEmpty() || !GetEditText().IsEmpty())
-        return;
-    SetEditText(m_strEditHint);
-    ApplyCharFormat();
+    m_field.SetText(strText);
 }
 
 void CXTPControlComboBox::SetEditHint(LPCSTR lpszHint)
 {
-    if (!m_bFocused)
-        RemoveShownHint();
-    m_strEditHint = lpszHint ? lpszHint : "";
-    ShowHintIfEmpty();
+    if (!m_bFocused && m_pEdit)
+        m_field.RemoveShownHint(m_bFocused);
+    m_field.SetHint(lpszHint ? lpszHint : "");
+    if (m_pEdit)
+        m_field.ShowHintIfEmpty(m_bFocused);
     RedrawParent(FALSE);
 }
 
 CString CXTPControlComboBox::GetEditTextWithoutHint() const
 {
-    const CString strText = GetEditText();
-    if (!m_strEditHint.IsEmpty() && strText == m_strEditHint)
-        return CString();
-    return strText;
+    return m_field.GetTextWithoutHint();
 }
 
 BOOL CXTPControlComboBox::EnableShellAutoComplete(DWORD dwFlags)
@@ -134,16 +99,6 @@ void CXTPControlComboBox::SetMeasures(int nLabelWidth, int nDropDownWidth)
     m_nLabelWidth = nLabelWidth;
     m_nThumbWidth = nDropDownWidth;
     m_bForceLayout = TRUE;
-}
-
-void CXTPControlComboBox::ApplyCharFormat()
-{
-    if (!m_pEdit || !m_pEdit->GetSafeHwnd())
-        return;
-    const BOOL bGrey = !GetEnabled() || IsHintShown();
-    CXTPPaintManager* pPaintManager = GetPaintManager();
-    const COLORREF clrBack = pPaintManager ? pPaintManager->GetEditFieldBackColor(this) : ::GetSysColor(COLOR_WINDOW);
-    m_pEdit->SetFieldColors(GetColorManager()->GetColor(bGrey ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT), clrBack);
 }
 
 // ---------------------------------------------------------------- the list
@@ -283,61 +238,24 @@ CRect CXTPControlComboBox::GetEditWindowRect() const
 
 BOOL CXTPControlComboBox::CreateEditWindow()
 {
-    if (!m_pEdit->Create(m_dwEditStyle | WS_CHILD | ES_AUTOHSCROLL, m_pParent))
-        return FALSE;
-    if (!GetEnabled())
-        m_pEdit->EnableWindow(FALSE);
-    if (m_nTextLimit)
-        m_pEdit->SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(m_nTextLimit));
-    return TRUE;
+    return m_field.CreateFieldWindow(m_dwEditStyle, m_nTextLimit);
 }
 
 void CXTPControlComboBox::SetRect(CRect rcControl)
 {
-    HWND hWndBar = m_pParent ? m_pParent->GetSafeHwnd() : nullptr;
-    if (m_pEdit && m_pEdit->GetSafeHwnd())
-    {
-        const BOOL bRtl = (m_pEdit->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
-        if (m_bRecreate || bRtl || ::GetParent(m_pEdit->GetSafeHwnd()) != hWndBar)
-        {
-            GetEditText();
-            m_pEdit->DestroyWindow();
-        }
-    }
+    if (m_field.IsWindowStale(m_bRecreate))
+        m_field.DestroyFieldWindow();
     m_bRecreate = FALSE;
-    const BOOL bHasWindow = m_pEdit && m_pEdit->GetSafeHwnd();
+    const BOOL bHasWindow = m_field.HasWindow();
     if (m_rcControl == rcControl && (bHasWindow || !m_pEdit) && !m_bForceLayout)
         return;
     m_rcControl = rcControl;
     m_bForceLayout = FALSE;
-    if (!m_pEdit || !hWndBar)
+    if (!m_pEdit || !m_pParent || !m_pParent->GetSafeHwnd())
         return;
     if (!bHasWindow && !CreateEditWindow())
         return;
-    CXTPPaintManager* pPaintManager = GetPaintManager();
-    CFont* pFont = pPaintManager ? pPaintManager->GetControlFont(this) : nullptr;
-    m_pEdit->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont ? pFont->GetSafeHandle() : nullptr), FALSE);
-    m_pEdit->SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-    if (::GetFocus() != m_pEdit->GetSafeHwnd())
-    {
-        const CString strText = GetEditTextWithoutHint();
-        SetEditText(strText.IsEmpty() && !m_bFocused ? m_strEditHint : strText);
-    }
-    ApplyCharFormat();
-    m_pEdit->m_bComposited = IsOnDwmGlass();
-    const CRect rcEdit = GetEditWindowRect();
-    m_pEdit->MoveWindow(rcEdit.left, rcEdit.top, rcEdit.Width(), rcEdit.Height(), TRUE);
-    RefreshVisibility();
-}
-
-void CXTPControlComboBox::RefreshVisibility()
-{
-    if (!m_pEdit || !m_pEdit->GetSafeHwnd())
-        return;
-    const BOOL bShow = m_pControls && m_pParent && IsVisible() && m_pParent->GetSafeHwnd();
-    m_pEdit->SetWindowPos(nullptr, 0, 0, 0, 0,
-                          SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
-                              (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    m_field.PlaceWindow(GetEditWindowRect(), m_bFocused);
 }
 
 void CXTPControlComboBox::SetHideFlags(int dwFlags)
@@ -345,14 +263,13 @@ void CXTPControlComboBox::SetHideFlags(int dwFlags)
     if (dwFlags == m_dwHideFlags)
         return;
     CXTPControlPopup::SetHideFlags(dwFlags);
-    RefreshVisibility();
+    m_field.RefreshVisibility();
     DelayLayoutParent();
 }
 
 void CXTPControlComboBox::OnCalcDynamicSize(DWORD dwMode)
 {
-    SetHideFlags((dwMode & 0x10) ? (m_dwHideFlags | xtpHideDockingPosition)
-                                 : (m_dwHideFlags & ~xtpHideDockingPosition));
+    SetHideFlags(CXTPControlFieldText::HideFlagsForLayout(m_dwHideFlags, dwMode));
 }
 
 CSize CXTPControlComboBox::GetSize(CDC* pDC)
@@ -384,9 +301,9 @@ void CXTPControlComboBox::DrawComboText(CDC* pDC, CRect rcText)
     }
     CString strText = GetSelectedItemText();
     int nColor = !bEnabled ? COLOR_GRAYTEXT : (m_bFocused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
-    if (GetCurSel() < 0 && !m_strEditHint.IsEmpty() && bEnabled && !m_bFocused)
+    if (GetCurSel() < 0 && !GetEditHint().IsEmpty() && bEnabled && !m_bFocused)
     {
-        strText = m_strEditHint;
+        strText = GetEditHint();
         nColor = COLOR_GRAYTEXT;
     }
     CFont* pOldFont = pDC->SelectObject(pPaintManager->GetControlFont(this));
@@ -403,22 +320,12 @@ void CXTPControlComboBox::SetFocused(BOOL bFocused)
     if (bFocused == m_bFocused)
         return;
     m_bFocused = bFocused;
-    HWND hWndEdit = m_pEdit ? m_pEdit->GetSafeHwnd() : nullptr;
     InternalAddRef();
     if (bFocused)
     {
         m_nLastSel = GetCurSel();
         m_bExecuted = FALSE;
-        if (hWndEdit && ::GetFocus() != hWndEdit)
-            ::SetFocus(hWndEdit);
-        if (m_pParent)
-        {
-            if (!m_pParent->IsTrackingMode())
-                m_pParent->SetTrackingMode(kTrackingByFocus, FALSE, TRUE);
-            m_pParent->SetSelected(m_nIndex, TRUE);
-        }
-        ++XTPMouseManager()->m_nLock;
-        NotifySite(CBN_SETFOCUS);
+        m_field.EnterFocus(CBN_SETFOCUS);
     }
     else
     {
@@ -429,14 +336,7 @@ void CXTPControlComboBox::SetFocused(BOOL bFocused)
             m_nCurSelNoList = m_nLastSel;
             NotifySite(CBN_SELENDCANCEL);
         }
-        if (hWndEdit && ::GetFocus() == hWndEdit && m_pParent)
-        {
-            HWND hWndBack = m_pParent->GetFocusReturnWindow();
-            if (hWndBack && ::IsWindow(hWndBack))
-                ::SetFocus(hWndBack);
-        }
-        --XTPMouseManager()->m_nLock;
-        NotifySite(CBN_KILLFOCUS);
+        m_field.LeaveFocus(CBN_KILLFOCUS);
     }
     RedrawParent(FALSE);
     InternalRelease();
@@ -444,22 +344,13 @@ void CXTPControlComboBox::SetFocused(BOOL bFocused)
 
 void CXTPControlComboBox::OnSetFocus(CWnd* pOldWnd)
 {
-    RemoveShownHint();
+    m_field.RemoveShownHint(TRUE);
     m_strFocusText = GetEditTextWithoutHint();
     m_bIgnoreAutoComplete = TRUE;
     SynchronizeSelection();
-    if (m_pParent)
-    {
-        if (!m_pParent->GetFocusReturnWindow())
-        {
-            HWND hWndOld = pOldWnd ? pOldWnd->GetSafeHwnd() : nullptr;
-            if (!hWndOld && m_pParent->GetSite())
-                hWndOld = m_pParent->GetSite()->GetSafeHwnd();
-            m_pParent->SetFocusReturnWindow(hWndOld);
-        }
-        if (!m_bPopup)
-            m_pParent->SetPopupControl(-1);
-    }
+    m_field.StoreFocusReturn(pOldWnd);
+    if (m_pParent && !m_bPopup)
+        m_pParent->SetPopupControl(-1);
     SetFocused(TRUE);
     ApplyCharFormat();
 }
@@ -467,7 +358,8 @@ void CXTPControlComboBox::OnSetFocus(CWnd* pOldWnd)
 void CXTPControlComboBox::OnKillFocus()
 {
     SetFocused(FALSE);
-    ShowHintIfEmpty();
+    if (m_pEdit)
+        m_field.ShowHintIfEmpty(m_bFocused);
     if (m_bPopup && m_pParent)
         m_pParent->SetPopupControl(-1);
 }
@@ -480,7 +372,8 @@ BOOL CXTPControlComboBox::OnSetSelected(int bSelected)
         if (m_bFocused)
         {
             SetFocused(FALSE);
-            ShowHintIfEmpty();
+            if (m_pEdit)
+                m_field.ShowHintIfEmpty(m_bFocused);
         }
         if (m_bPopup && m_pParent && m_pParent->GetPosition() != xtpBarPopup)
             m_pParent->SetPopupControl(-1);
@@ -641,9 +534,7 @@ BOOL CXTPControlComboBox::OnHookKeyDown(UINT nChar, LPARAM /*lParam*/)
         pList->ProcessListKey(nChar, this);
         return 1;
     }
-    const BOOL bEditKey = (bCtrl && (nChar == 'C' || nChar == 'V' || nChar == 'X' || nChar == 'Z')) ||
-                          nChar == VK_BACK || (nChar >= VK_PRIOR && nChar <= VK_DELETE);
-    if (bEditKey && m_pEdit && m_pEdit->GetSafeHwnd())
+    if (CXTPControlFieldText::IsWindowKey(nChar, bCtrl) && m_field.HasWindow())
     {
         m_pEdit->SendMessage(WM_KEYDOWN, nChar, 0);
         return 1;
@@ -662,14 +553,7 @@ void CXTPControlComboBox::OnEnabledChanged()
 
 BOOL CXTPControlComboBox::IsCaptionVisible() const
 {
-    if (m_pParent && m_pParent->IsPopupType())
-        return TRUE;
-    if (GetCaption().IsEmpty())
-        return FALSE;
-    const int nStyle = GetStyle();
-    if (nStyle == xtpButtonCaption || nStyle == xtpButtonIconAndCaption || nStyle == xtpButtonIconAndCaptionBelow)
-        return TRUE;
-    return m_nComboStyle == 1;
+    return CXTPControlFieldText::IsCaptionVisible(this, m_nComboStyle == 1);
 }
 
 BOOL CXTPControlComboBox::Compare(CXTPControl* pOther)
@@ -686,22 +570,18 @@ void CXTPControlComboBox::SetParent(CXTPCommandBar* pParent)
         if (pSite && pSite->GetSafeHwnd() && pList && pList->GetSafeHwnd())
             ::SetWindowLongPtrA(pList->GetSafeHwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(pSite->GetSafeHwnd()));
     }
-    else if (m_pEdit && m_pEdit->GetSafeHwnd())
+    else
     {
-        GetEditText();
-        m_pEdit->DestroyWindow();
+        m_field.DestroyFieldWindow();
     }
     CXTPControlPopup::SetParent(pParent);
 }
 
 void CXTPControlComboBox::OnRemoved()
 {
-    RefreshVisibility();
-    if (!m_pControls && m_pEdit && m_pEdit->GetSafeHwnd())
-    {
-        GetEditText();
-        m_pEdit->DestroyWindow();
-    }
+    m_field.RefreshVisibility();
+    if (!m_pControls)
+        m_field.DestroyFieldWindow();
     CXTPControlPopup::OnRemoved();
 }
 
@@ -714,7 +594,9 @@ void CXTPControlComboBox::DoPropExchange(CXTPPropExchange* pPX)
     const int nSchema = pPX->m_nSchema;
     if (nSchema > 8)
     {
-        ExchangeStringProperty(pPX, "EditHint", m_strEditHint, "");
+        CString strHint = m_field.GetHint();
+        ExchangeStringProperty(pPX, "EditHint", strHint, "");
+        m_field.SetHint(strHint);
         ExchangeIntProperty(pPX, "ShellAutoCompleteFlags", m_dwShellAutoCompleteFlags, 0);
         ExchangeBoolProperty(pPX, "AutoComplete", m_bAutoComplete, FALSE);
         ExchangeIntProperty(pPX, "EditIconId", m_nEditIconId, 0);
@@ -751,7 +633,7 @@ void CXTPControlComboBox::Copy(CXTPControl* pControl, BOOL bRecursive)
     m_dwEditStyle = pSrc->m_dwEditStyle;
     m_nComboStyle = pSrc->m_nComboStyle;
     SetEditText(pSrc->GetEditTextWithoutHint());
-    m_strEditHint = pSrc->m_strEditHint;
+    m_field.SetHint(pSrc->GetEditHint());
     EnableEdit(pSrc->m_bDropDown);
     m_bAutoComplete = pSrc->m_bAutoComplete;
     m_dwShellAutoCompleteFlags = pSrc->m_dwShellAutoCompleteFlags;
@@ -771,94 +653,20 @@ void CXTPControlComboBox::Copy(CXTPControl* pControl, BOOL bRecursive)
 IMPLEMENT_DYNAMIC(CXTPControlComboBoxEditCtrl, CXTPCommandBarEditCtrl)
 
 BEGIN_MESSAGE_MAP(CXTPControlComboBoxEditCtrl, CXTPCommandBarEditCtrl)
-ON_WM_SETFOCUS()
-ON_WM_KILLFOCUS()
-ON_WM_MOUSEMOVE()
-ON_WM_DESTROY()
-ON_WM_RBUTTONDOWN()
-ON_WM_CONTEXTMENU()
-ON_WM_KEYDOWN()
 ON_MESSAGE(XTP_WM_COMBO_CLOSELIST, OnCloseList)
-ON_MESSAGE(WM_XTP_TOOLTIP_QUERY, OnQueryBarEdit)
-ON_CONTROL_REFLECT(EN_CHANGE, OnEditChange)
 END_MESSAGE_MAP()
 
-void CXTPControlComboBoxEditCtrl::OnSetFocus(CWnd* pOldWnd)
+void CXTPControlComboBox::OnFieldChanged(BOOL bByUser)
 {
-    if (m_pComboBox && m_pComboBox->IsCustomizeMode())
-        return;
-    if (m_pComboBox)
-        m_pComboBox->OnSetFocus(pOldWnd);
-    Default();
-    SendMessage(EM_SETSEL, 0, 0);
-    SendMessage(EM_SCROLLCARET);
-    PostMessage(EM_SETSEL, 0, -1);
+    if (bByUser)
+        OnEditChanged();
 }
 
-void CXTPControlComboBoxEditCtrl::OnKillFocus(CWnd* pNewWnd)
+void CXTPControlComboBox::OnFieldContextMenu()
 {
-    CXTPCommandBarEditCtrl::OnKillFocus(pNewWnd);
-    if (m_pComboBox)
-        m_pComboBox->OnKillFocus();
-}
-
-void CXTPControlComboBoxEditCtrl::OnMouseMove(UINT nFlags, CPoint point)
-{
-    Default();
-    CXTPCommandBar* pBar = m_pComboBox ? m_pComboBox->GetParent() : nullptr;
-    if (pBar && pBar->GetSafeHwnd())
-    {
-        MapWindowPoints(pBar, &point, 1);
-        pBar->OnTrackedMouseMove(nFlags, point);
-    }
-}
-
-void CXTPControlComboBoxEditCtrl::OnDestroy()
-{
-    if (m_pComboBox)
-    {
-        GetWindowText(m_pComboBox->m_strText);
-        m_pComboBox->m_bTextStale = FALSE;
-    }
-    Default();
-}
-
-void CXTPControlComboBoxEditCtrl::OnRButtonDown(UINT nFlags, CPoint point)
-{
-    CXTPCommandBar* pBar = m_pComboBox ? m_pComboBox->GetParent() : nullptr;
-    if (m_pComboBox && m_pComboBox->IsCustomizeMode())
-    {
-        if (pBar && pBar->GetSafeHwnd())
-        {
-            MapWindowPoints(pBar, &point, 1);
-            pBar->SendMessage(WM_RBUTTONDOWN, nFlags, MAKELPARAM(point.x, point.y));
-        }
-        return;
-    }
-    if (m_pComboBox)
-    {
-        if (m_pComboBox->GetCommandBar())
-            m_pComboBox->GetCommandBar()->SetTrackingMode(FALSE);
-        m_pComboBox->SetFocused(TRUE);
-    }
-    CPoint ptScreen = point;
-    ClientToScreen(&ptScreen);
-    if (!ShowContextMenu(m_pComboBox, ptScreen))
-        Default();
-}
-
-void CXTPControlComboBoxEditCtrl::OnContextMenu(CWnd*, CPoint)
-{
-}
-
-void CXTPControlComboBoxEditCtrl::OnKeyDown(UINT nChar, UINT, UINT)
-{
-    if (nChar == VK_RETURN && ::GetFocus() == m_hWnd && m_pComboBox)
-    {
-        m_pComboBox->OnExecute();
-        return;
-    }
-    Default();
+    if (m_pCommandBar)
+        m_pCommandBar->SetTrackingMode(FALSE);
+    SetFocused(TRUE);
 }
 
 LRESULT CXTPControlComboBoxEditCtrl::OnCloseList(WPARAM, LPARAM)
@@ -866,18 +674,4 @@ LRESULT CXTPControlComboBoxEditCtrl::OnCloseList(WPARAM, LPARAM)
     if (m_pComboBox && m_pComboBox->GetCommandBar())
         m_pComboBox->GetCommandBar()->SetTrackingMode(FALSE);
     return 0;
-}
-
-LRESULT CXTPControlComboBoxEditCtrl::OnQueryBarEdit(WPARAM, LPARAM)
-{
-    return 1;
-}
-
-void CXTPControlComboBoxEditCtrl::OnEditChange()
-{
-    if (!m_pComboBox)
-        return;
-    m_pComboBox->m_bTextStale = TRUE;
-    if (::GetFocus() == m_hWnd && !m_bIgnoreChange)
-        m_pComboBox->OnEditChanged();
 }

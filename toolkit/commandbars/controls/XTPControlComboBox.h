@@ -7,6 +7,7 @@
 #pragma once
 
 #include "toolkit/commandbars/controls/XTPCommandBarEditCtrl.h"
+#include "toolkit/commandbars/controls/XTPControlFieldText.h"
 #include "toolkit/commandbars/controls/XTPControlPopup.h"
 
 class CXTPCommandBars;
@@ -22,20 +23,11 @@ public:
     CXTPControlComboBox* m_pComboBox = nullptr;
 
 protected:
-    afx_msg void OnSetFocus(CWnd* pOldWnd);
-    afx_msg void OnKillFocus(CWnd* pNewWnd);
-    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
-    afx_msg void OnDestroy();
-    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
-    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
-    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg LRESULT OnCloseList(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnQueryBarEdit(WPARAM wParam, LPARAM lParam);
-    afx_msg void OnEditChange();
     DECLARE_MESSAGE_MAP()
 };
 
-class CXTPControlComboBox : public CXTPControlPopup
+class CXTPControlComboBox : public CXTPControlPopup, public CXTPControlFieldOwner
 {
     DECLARE_SERIAL(CXTPControlComboBox)
 
@@ -49,7 +41,7 @@ public:
     CXTPControlComboBoxEditCtrl* GetEditCtrl() const { return m_pEdit; }
     CString GetEditText() const;
     void SetEditText(const CString& strText);
-    CString GetEditHint() const { return m_strEditHint; }
+    CString GetEditHint() const { return m_field.GetHint(); }
     void SetEditHint(LPCSTR lpszHint);
     CString GetEditTextWithoutHint() const;
     void SetAutoComplete(BOOL bAutoComplete) { m_bAutoComplete = bAutoComplete; }
@@ -93,13 +85,21 @@ public:
     // begins is scrolled into view with nothing selected.
     void SynchronizeSelection();
     // Text colours into the edit part (grey for a hint or a disabled combo).
-    void ApplyCharFormat();
+    void ApplyCharFormat() { m_field.ApplyColors(m_bFocused); }
     // The selected row's text (or the hint) in a drop-down list's own text area.
     void DrawComboText(CDC* pDC, CRect rcText);
-    BOOL IsHintShown() const;
+    BOOL IsHintShown() const { return m_pEdit && m_field.IsHintShown(m_bFocused); }
     BOOL IsExecuted() const { return m_bExecuted; }
     // The list is open (opened by this combo).
     BOOL IsListOpen() const { return m_bPopup; }
+
+    // ---- what the edit part's window tells
+    void OnFieldSetFocus(CWnd* pOldWnd) override { OnSetFocus(pOldWnd); }
+    void OnFieldKillFocus() override { OnKillFocus(); }
+    // A user's change runs completion (OnEditChanged).
+    void OnFieldChanged(BOOL bByUser) override;
+    // The list closes, the combo takes the focus.
+    void OnFieldContextMenu() override;
 
     // ---- the control's operations
     void OnEnabledChanged() override;
@@ -129,14 +129,12 @@ public:
 
 protected:
     virtual BOOL CreateEditWindow();
-    void RefreshVisibility();
-    void ShowHintIfEmpty();
-    void RemoveShownHint();
 
     friend class CXTPControlComboBoxEditCtrl;
     friend class CXTPControlComboBoxList;
 
     CXTPControlComboBoxEditCtrl* m_pEdit = nullptr;
+    CXTPControlFieldText m_field{this, this}; // the edit part's text cache, hint, colours and place
     BOOL m_bDropDown = FALSE;
     int m_nComboStyle = 0;
     int m_nLastSel = -1;
@@ -145,7 +143,6 @@ protected:
     BOOL m_bForceLayout = FALSE;
     int m_nLabelWidth = 0;
     int m_nThumbWidth = 0;
-    CString m_strEditHint;
     BOOL m_bAutoComplete = FALSE;
     BOOL m_bIgnoreAutoComplete = FALSE;
     DWORD m_dwShellAutoCompleteFlags = 0;
@@ -153,8 +150,6 @@ protected:
     int m_nEditIconId = 0;
     BOOL m_bExecuted = FALSE;
     int m_nDropDownItemCount = 12;
-    mutable CString m_strText;
-    mutable BOOL m_bTextStale = TRUE;
     int m_nTextLimit = 0;
     DWORD m_dwEditStyle = 0;
     int m_nCurSelNoList = -1;

@@ -11,12 +11,6 @@
 
 IMPLEMENT_SERIAL(CXTPControlEdit, CXTPControl, XTP_CONTROL_CLASS_SCHEMA)
 
-namespace
-{
-// The bar's tracking mode while a field holds the focus.
-const int kTrackingByFocus = 1;
-} // namespace
-
 CXTPControlEdit::CXTPControlEdit()
 {
     m_controlType = xtpControlEdit;
@@ -27,6 +21,8 @@ CXTPControlEdit::~CXTPControlEdit()
 {
     if (m_pEdit)
     {
+        // The window goes on its own: it tells this control nothing any more.
+        m_field.SetWindow(nullptr);
         m_pEdit->m_pControl = nullptr;
         if (m_pEdit->GetSafeHwnd())
             m_pEdit->DestroyWindow();
@@ -39,66 +35,25 @@ CXTPControlEdit::~CXTPControlEdit()
 
 CString CXTPControlEdit::GetEditText() const
 {
-    if (m_pEdit && m_pEdit->GetSafeHwnd() && m_bTextStale)
-    {
-        m_pEdit->GetWindowText(m_strText);
-        m_bTextStale = FALSE;
-    }
-    return m_strText;
+    return m_field.GetText();
 }
 
 void CXTPControlEdit::SetEditText(const CString& strText)
 {
-    if (m_pEdit)
-        m_pEdit->SetTextQuietly(strText);
-    m_strText = strText;
-    m_bTextStale = FALSE;
-}
-
-CString CXTPControlEdit::GetEditHint() const
-{
-    return m_strEditHint;
-}
-
-BOOL CXTPControlEdit::IsHintShown() const
-{
-    const CString strHint = GetEditHint();
-    return !strHint.IsEmpty() && !m_bFocused && GetEditText() == strHint;
-}
-
-void CXTPControlEdit::RemoveShownHint()
-{
-    const CString strHint = GetEditHint();
-    if (!strHint.IsEmpty() && GetEditText() == strHint)
-    {
-        SetEditText("");
-        ApplyCharFormat();
-    }
-}
-
-void CXTPControlEdit::ShowHintIfEmpty()
-{
-    if (m_bFocused || GetEditHint().IsEmpty() || !GetEditText().IsEmpty())
-        return;
-    SetEditText(GetEditHint());
-    ApplyCharFormat();
+    m_field.SetText(strText);
 }
 
 void CXTPControlEdit::SetEditHint(LPCSTR lpszHint)
 {
     if (!m_bFocused)
-        RemoveShownHint();
-    m_strEditHint = lpszHint ? lpszHint : "";
-    ShowHintIfEmpty();
+        m_field.RemoveShownHint(m_bFocused);
+    m_field.SetHint(lpszHint ? lpszHint : "");
+    m_field.ShowHintIfEmpty(m_bFocused);
 }
 
 CString CXTPControlEdit::GetEditTextWithoutHint() const
 {
-    CString strText = GetEditText();
-    const CString strHint = GetEditHint();
-    if (!strHint.IsEmpty() && strText == strHint)
-        return CString();
-    return strText;
+    return m_field.GetTextWithoutHint();
 }
 
 void CXTPControlEdit::SetEditTextOrHint(const CString& strText)
@@ -183,14 +138,10 @@ CRect CXTPControlEdit::GetEditWindowRect() const
 
 BOOL CXTPControlEdit::CreateEditWindow()
 {
-    if (!m_pEdit->Create(m_dwEditStyle | WS_CHILD | ES_AUTOHSCROLL, m_pParent))
+    if (!m_field.CreateFieldWindow(m_dwEditStyle, m_nTextLimit))
         return FALSE;
-    if (!GetEnabled())
-        m_pEdit->EnableWindow(FALSE);
     if (m_dwShellAutoCompleteFlags)
         EnableShellAutoComplete(m_dwShellAutoCompleteFlags);
-    if (m_nTextLimit)
-        m_pEdit->SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(m_nTextLimit));
     return TRUE;
 }
 
@@ -200,95 +151,41 @@ void CXTPControlEdit::SetRect(CRect rcControl)
     {
         m_pEdit = new CXTPControlEditCtrl();
         m_pEdit->m_pControl = this;
+        m_field.SetWindow(m_pEdit);
     }
-    HWND hWndBar = m_pParent ? m_pParent->GetSafeHwnd() : nullptr;
-    if (m_pEdit->GetSafeHwnd())
-    {
-        const BOOL bRtl = (m_pEdit->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
-        if (m_bRecreate || bRtl || ::GetParent(m_pEdit->GetSafeHwnd()) != hWndBar)
-        {
-            GetEditText();
-            m_pEdit->DestroyWindow();
-        }
-        m_bRecreate = FALSE;
-    }
-    const BOOL bHasWindow = m_pEdit->GetSafeHwnd() != nullptr;
+    if (m_field.IsWindowStale(m_bRecreate))
+        m_field.DestroyFieldWindow();
+    m_bRecreate = FALSE;
+    const BOOL bHasWindow = m_field.HasWindow();
     if (m_rcControl == rcControl && bHasWindow && !m_bForceLayout)
         return;
     m_rcControl = rcControl;
-    if (!hWndBar)
+    if (!m_pParent || !m_pParent->GetSafeHwnd())
         return;
-
     if (!bHasWindow && !CreateEditWindow())
         return;
-
-    CXTPPaintManager* pPaintManager = GetPaintManager();
-    CFont* pFont = pPaintManager ? pPaintManager->GetControlFont(this) : nullptr;
-    m_pEdit->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont ? pFont->GetSafeHandle() : nullptr), FALSE);
-    m_pEdit->SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-    if (::GetFocus() != m_pEdit->GetSafeHwnd())
-        SetEditTextOrHint(GetEditTextWithoutHint());
-    ApplyCharFormat();
-    m_pEdit->m_bComposited = IsOnDwmGlass();
     m_pEdit->SendMessage(EM_SETREADONLY, m_bReadOnly);
-
-    const CRect rcEdit = GetEditWindowRect();
-    m_pEdit->MoveWindow(rcEdit.left, rcEdit.top, rcEdit.Width(), rcEdit.Height(), TRUE);
-    RefreshVisibility();
+    m_field.PlaceWindow(GetEditWindowRect(), m_bFocused);
     m_bForceLayout = FALSE;
-}
-
-void CXTPControlEdit::RefreshVisibility()
-{
-    if (!m_pEdit || !m_pEdit->GetSafeHwnd())
-        return;
-    const BOOL bShow = m_pControls && m_pParent && IsVisible() && m_pParent->GetSafeHwnd();
-    m_pEdit->SetWindowPos(nullptr, 0, 0, 0, 0,
-                          SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
-                              (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-}
-
-void CXTPControlEdit::ApplyCharFormat()
-{
-    if (!m_pEdit || !m_pEdit->GetSafeHwnd())
-        return;
-    const BOOL bGrey = !GetEnabled() || IsHintShown();
-    CXTPPaintManager* pPaintManager = GetPaintManager();
-    const COLORREF clrBack = pPaintManager ? pPaintManager->GetEditFieldBackColor(this) : ::GetSysColor(COLOR_WINDOW);
-    m_pEdit->SetFieldColors(GetColorManager()->GetColor(bGrey ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT), clrBack);
-}
-
-void CXTPControlEdit::NotifyTextChanged()
-{
-    NotifySite(EN_CHANGE);
 }
 
 // ---------------------------------------------------------------- focus
 
 void CXTPControlEdit::OnSetFocus(CWnd* pOldWnd)
 {
-    RemoveShownHint();
+    m_field.RemoveShownHint(TRUE);
     m_strFocusText = GetEditTextWithoutHint();
+    m_field.StoreFocusReturn(pOldWnd);
     if (m_pParent)
-    {
-        if (!m_pParent->GetFocusReturnWindow())
-        {
-            HWND hWndOld = pOldWnd ? pOldWnd->GetSafeHwnd() : nullptr;
-            if (!hWndOld && m_pParent->GetSite())
-                hWndOld = m_pParent->GetSite()->GetSafeHwnd();
-            m_pParent->SetFocusReturnWindow(hWndOld);
-        }
         m_pParent->SetPopupControl(-1);
-    }
     SetFocused(TRUE);
     ApplyCharFormat();
 }
 
 void CXTPControlEdit::OnKillFocus()
 {
-    m_bFocused = TRUE; // the hint waits until the state below is cleared
     SetFocused(FALSE);
-    ShowHintIfEmpty();
+    m_field.ShowHintIfEmpty(m_bFocused);
 }
 
 void CXTPControlEdit::SetFocused(BOOL bFocused)
@@ -296,33 +193,12 @@ void CXTPControlEdit::SetFocused(BOOL bFocused)
     if (bFocused == m_bFocused)
         return;
     m_bFocused = bFocused;
-    HWND hWndEdit = m_pEdit ? m_pEdit->GetSafeHwnd() : nullptr;
     // Keep this control alive while the bar reacts.
     InternalAddRef();
     if (bFocused)
-    {
-        if (hWndEdit && ::GetFocus() != hWndEdit)
-            ::SetFocus(hWndEdit);
-        if (m_pParent)
-        {
-            if (!m_pParent->IsTrackingMode())
-                m_pParent->SetTrackingMode(kTrackingByFocus, FALSE, TRUE);
-            m_pParent->SetSelected(m_nIndex, TRUE);
-        }
-        ++XTPMouseManager()->m_nLock;
-        NotifySite(EN_SETFOCUS);
-    }
+        m_field.EnterFocus(EN_SETFOCUS);
     else
-    {
-        if (hWndEdit && ::GetFocus() == hWndEdit && m_pParent)
-        {
-            HWND hWndBack = m_pParent->GetFocusReturnWindow();
-            if (hWndBack && ::IsWindow(hWndBack))
-                ::SetFocus(hWndBack);
-        }
-        --XTPMouseManager()->m_nLock;
-        NotifySite(EN_KILLFOCUS);
-    }
+        m_field.LeaveFocus(EN_KILLFOCUS);
     RedrawParent(FALSE);
     InternalRelease();
 }
@@ -333,7 +209,7 @@ BOOL CXTPControlEdit::OnSetSelected(int bSelected)
     if (!bSelected && m_bFocused)
     {
         SetFocused(FALSE);
-        ShowHintIfEmpty();
+        m_field.ShowHintIfEmpty(m_bFocused);
     }
     if (!bSelected)
         ApplyCharFormat();
@@ -386,9 +262,7 @@ BOOL CXTPControlEdit::OnHookKeyDown(UINT nChar, LPARAM /*lParam*/)
         }
         return 1;
     }
-    const BOOL bEditKey = (bCtrl && (nChar == 'C' || nChar == 'V' || nChar == 'X' || nChar == 'Z')) ||
-                          nChar == VK_BACK || (nChar >= VK_PRIOR && nChar <= VK_DELETE);
-    if (bEditKey)
+    if (CXTPControlFieldText::IsWindowKey(nChar, bCtrl))
     {
         MSG msg = {};
         msg.hwnd = m_pEdit->GetSafeHwnd();
@@ -412,14 +286,7 @@ void CXTPControlEdit::OnEnabledChanged()
 
 BOOL CXTPControlEdit::IsCaptionVisible() const
 {
-    if (m_pParent && m_pParent->IsPopupType())
-        return TRUE;
-    if (GetCaption().IsEmpty())
-        return FALSE;
-    const int nStyle = GetStyle();
-    if (nStyle == xtpButtonCaption || nStyle == xtpButtonIconAndCaption || nStyle == xtpButtonIconAndCaptionBelow)
-        return TRUE;
-    return m_bLabel;
+    return CXTPControlFieldText::IsCaptionVisible(this, m_bLabel);
 }
 
 BOOL CXTPControlEdit::Compare(CXTPControl* pOther)
@@ -438,8 +305,7 @@ void CXTPControlEdit::SetHideFlags(int dwFlags)
 
 void CXTPControlEdit::OnCalcDynamicSize(DWORD dwMode)
 {
-    SetHideFlags((dwMode & 0x10) ? (m_dwHideFlags | xtpHideDockingPosition)
-                                 : (m_dwHideFlags & ~xtpHideDockingPosition));
+    SetHideFlags(CXTPControlFieldText::HideFlagsForLayout(m_dwHideFlags, dwMode));
 }
 
 CSize CXTPControlEdit::GetSize(CDC* pDC)
@@ -478,7 +344,9 @@ void CXTPControlEdit::DoPropExchange(CXTPPropExchange* pPX)
         ExchangeBoolProperty(pPX, "ReadOnly", m_bReadOnly, FALSE);
     if (nSchema > 8)
     {
-        ExchangeStringProperty(pPX, "EditHint", m_strEditHint, "");
+        CString strHint = m_field.GetHint();
+        ExchangeStringProperty(pPX, "EditHint", strHint, "");
+        m_field.SetHint(strHint);
         ExchangeIntProperty(pPX, "ShellAutoCompleteFlags", m_dwShellAutoCompleteFlags, 0);
     }
     if (nSchema > 16)
@@ -508,7 +376,7 @@ void CXTPControlEdit::Copy(CXTPControl* pControl, BOOL bRecursive)
     SetEditText(pEdit->GetEditTextWithoutHint());
     m_bLabel = pEdit->m_bLabel;
     m_bReadOnly = pEdit->m_bReadOnly;
-    m_strEditHint = pEdit->m_strEditHint;
+    m_field.SetHint(pEdit->GetEditHint());
     m_dwShellAutoCompleteFlags = pEdit->m_dwShellAutoCompleteFlags;
     m_bShowSpinButtons = pEdit->m_bShowSpinButtons;
     m_nTextLimit = pEdit->m_nTextLimit;
@@ -518,22 +386,16 @@ void CXTPControlEdit::Copy(CXTPControl* pControl, BOOL bRecursive)
 
 void CXTPControlEdit::SetParent(CXTPCommandBar* pParent)
 {
-    if (!pParent && m_pEdit && m_pEdit->GetSafeHwnd())
-    {
-        GetEditText();
-        m_pEdit->DestroyWindow();
-    }
+    if (!pParent)
+        m_field.DestroyFieldWindow();
     CXTPControl::SetParent(pParent);
 }
 
 void CXTPControlEdit::OnRemoved()
 {
     RefreshVisibility();
-    if (!m_pControls && m_pEdit && m_pEdit->GetSafeHwnd())
-    {
-        GetEditText();
-        m_pEdit->DestroyWindow();
-    }
+    if (!m_pControls)
+        m_field.DestroyFieldWindow();
     CXTPControl::OnRemoved();
 }
 
@@ -541,131 +403,10 @@ void CXTPControlEdit::OnRemoved()
 
 IMPLEMENT_DYNAMIC(CXTPControlEditCtrl, CXTPCommandBarEditCtrl)
 
-BEGIN_MESSAGE_MAP(CXTPControlEditCtrl, CXTPCommandBarEditCtrl)
-ON_WM_SETFOCUS()
-ON_WM_KILLFOCUS()
-ON_WM_MOUSEMOVE()
-ON_WM_DESTROY()
-ON_WM_LBUTTONDOWN()
-ON_WM_RBUTTONDOWN()
-ON_WM_CONTEXTMENU()
-ON_WM_KEYDOWN()
-ON_MESSAGE(WM_XTP_TOOLTIP_QUERY, OnQueryBarEdit)
-ON_CONTROL_REFLECT(EN_CHANGE, OnEditChange)
-END_MESSAGE_MAP()
-
-BOOL CXTPControlEditCtrl::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+void CXTPControlEdit::OnFieldChanged(BOOL bByUser)
 {
-    CXTPCommandBar* pBar = m_pControl ? m_pControl->GetParent() : nullptr;
-    if (pBar && pBar->GetSafeHwnd())
-    {
-        MSG msg = {};
-        msg.hwnd = m_hWnd;
-        msg.message = message;
-        msg.wParam = wParam;
-        msg.lParam = lParam;
-        pBar->FilterToolTipMessage(&msg);
-    }
-    return CXTPCommandBarEditCtrl::OnWndMsg(message, wParam, lParam, pResult);
-}
-
-void CXTPControlEditCtrl::OnSetFocus(CWnd* pOldWnd)
-{
-    if (m_pControl && m_pControl->IsCustomizeMode())
-        return;
-    if (m_pControl)
-        m_pControl->OnSetFocus(pOldWnd);
-    Default();
-    SendMessage(EM_SETSEL, 0, 0);
-    SendMessage(EM_SCROLLCARET);
-    PostMessage(EM_SETSEL, 0, -1);
-}
-
-void CXTPControlEditCtrl::OnKillFocus(CWnd* pNewWnd)
-{
-    CXTPCommandBarEditCtrl::OnKillFocus(pNewWnd);
-    if (m_pControl)
-        m_pControl->OnKillFocus();
-}
-
-void CXTPControlEditCtrl::OnMouseMove(UINT nFlags, CPoint point)
-{
-    Default();
-    CXTPCommandBar* pBar = m_pControl ? m_pControl->GetParent() : nullptr;
-    if (pBar && pBar->GetSafeHwnd())
-    {
-        MapWindowPoints(pBar, &point, 1);
-        pBar->OnTrackedMouseMove(nFlags, point);
-    }
-}
-
-void CXTPControlEditCtrl::OnDestroy()
-{
-    if (m_pControl)
-    {
-        GetWindowText(m_pControl->m_strText);
-        m_pControl->m_bTextStale = FALSE;
-    }
-    Default();
-}
-
-void CXTPControlEditCtrl::OnLButtonDown(UINT, CPoint point)
-{
-    if (m_pControl && m_pControl->IsCustomizeMode())
-    {
-        if (m_pControl->IsCustomizeMovable())
-            m_pControl->OnClick(FALSE, point);
-        return;
-    }
-    Default();
-}
-
-void CXTPControlEditCtrl::OnRButtonDown(UINT nFlags, CPoint point)
-{
-    CXTPCommandBar* pBar = m_pControl ? m_pControl->GetParent() : nullptr;
-    if (m_pControl && m_pControl->IsCustomizeMode())
-    {
-        if (pBar && pBar->GetSafeHwnd())
-        {
-            MapWindowPoints(pBar, &point, 1);
-            pBar->SendMessage(WM_RBUTTONDOWN, nFlags, MAKELPARAM(point.x, point.y));
-        }
-        return;
-    }
-    if (m_pControl)
-        m_pControl->SetFocused(TRUE);
-    CPoint ptScreen = point;
-    ClientToScreen(&ptScreen);
-    if (!ShowContextMenu(m_pControl, ptScreen))
-        Default();
-}
-
-void CXTPControlEditCtrl::OnContextMenu(CWnd*, CPoint)
-{
-}
-
-void CXTPControlEditCtrl::OnKeyDown(UINT nChar, UINT, UINT)
-{
-    if (nChar == VK_RETURN && ::GetFocus() == m_hWnd && m_pControl)
-    {
-        m_pControl->OnExecute();
-        return;
-    }
-    Default();
-}
-
-LRESULT CXTPControlEditCtrl::OnQueryBarEdit(WPARAM, LPARAM)
-{
-    return 1;
-}
-
-void CXTPControlEditCtrl::OnEditChange()
-{
-    if (!m_pControl)
-        return;
-    m_pControl->m_bTextStale = TRUE;
-    if (::GetFocus() == m_hWnd && !m_bIgnoreChange)
-        m_pControl->NotifyTextChanged();
-    SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-    m_pControl->ApplyCharFormat();
+    if (bByUser)
+        NotifySite(EN_CHANGE);
+    m_pEdit->SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    ApplyCharFormat();
 }

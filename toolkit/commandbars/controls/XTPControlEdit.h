@@ -7,6 +7,7 @@
 
 #include "toolkit/commandbars/controls/XTPCommandBarEditCtrl.h"
 #include "toolkit/commandbars/controls/XTPControl.h"
+#include "toolkit/commandbars/controls/XTPControlFieldText.h"
 
 class CXTPControlEdit;
 
@@ -35,25 +36,9 @@ public:
     CXTPControlEditCtrl() = default;
 
     CXTPControlEdit* m_pControl = nullptr;
-
-    // Every message is offered to the bar's tooltip filter first.
-    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
-
-protected:
-    afx_msg void OnSetFocus(CWnd* pOldWnd);
-    afx_msg void OnKillFocus(CWnd* pNewWnd);
-    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
-    afx_msg void OnDestroy();
-    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
-    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
-    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
-    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
-    afx_msg LRESULT OnQueryBarEdit(WPARAM wParam, LPARAM lParam);
-    afx_msg void OnEditChange();
-    DECLARE_MESSAGE_MAP()
 };
 
-class CXTPControlEdit : public CXTPControl
+class CXTPControlEdit : public CXTPControl, public CXTPControlFieldOwner
 {
     DECLARE_SERIAL(CXTPControlEdit)
 
@@ -67,13 +52,13 @@ public:
     // Sets the window's text without a change notification, and the cache.
     void SetEditText(const CString& strText);
     // The own hint, else empty.
-    CString GetEditHint() const;
+    CString GetEditHint() const { return m_field.GetHint(); }
     void SetEditHint(LPCSTR lpszHint);
     // GetEditText, but empty while it equals the hint.
     CString GetEditTextWithoutHint() const;
     // An empty text becomes the hint, then SetEditText.
     void SetEditTextOrHint(const CString& strText);
-    BOOL IsHintShown() const;
+    BOOL IsHintShown() const { return m_field.IsHintShown(m_bFocused); }
 
     void SetReadOnly(BOOL bReadOnly);
     BOOL GetReadOnly() const { return m_bReadOnly; }
@@ -124,6 +109,13 @@ public:
     // sum is taken in 64 bits and kept inside the int range.
     static int CalcSpinValue(const CString& strText, int nCount, int nDirection);
 
+    // ---- what the text window tells
+    void OnFieldSetFocus(CWnd* pOldWnd) override { OnSetFocus(pOldWnd); }
+    void OnFieldKillFocus() override { OnKillFocus(); }
+    // A user's change tells the site EN_CHANGE; the colours are set again.
+    void OnFieldChanged(BOOL bByUser) override;
+    void OnFieldContextMenu() override { SetFocused(TRUE); }
+
     // ---- the control's operations
     void OnEnabledChanged() override;
     void SetRect(CRect rcControl) override;
@@ -145,20 +137,17 @@ public:
     void OnMouseHover() override;
 
     // The window may take the keyboard focus only while it exists.
-    BOOL IsFocusable() const { return m_pEdit && m_pEdit->GetSafeHwnd(); }
+    BOOL IsFocusable() const { return m_field.HasWindow(); }
     // Text colour (window text, or grey text for a hint or a disabled field) and background set
     // into the window; cbSize 84 for rich edit 2.0, 60 for 1.0.
-    void ApplyCharFormat();
+    void ApplyCharFormat() { m_field.ApplyColors(m_bFocused); }
     // Shows or hides the window with the control (SWP_SHOWWINDOW / SWP_HIDEWINDOW).
-    void RefreshVisibility();
+    void RefreshVisibility() { m_field.RefreshVisibility(); }
     // The edit icon at the left of the text area (normal or disabled).
     void DrawEditIcon(CDC* pDC);
 
 protected:
     virtual BOOL CreateEditWindow();
-    void NotifyTextChanged();
-    void ShowHintIfEmpty();
-    void RemoveShownHint();
     int GetEditIconWidth() const;
     // Held spin button and buddy button (XTPControlEditSpin.cpp).
     void TrackSpinButton(CPoint point);
@@ -168,15 +157,13 @@ protected:
     friend class CXTPControlEditCtrl;
 
     CXTPControlEditCtrl* m_pEdit = nullptr;
+    CXTPControlFieldText m_field{this, this}; // text cache, hint, the window's colours and place
     BOOL m_bLabel = FALSE;
     BOOL m_bReadOnly = FALSE;
     int m_nLabelWidth = 0;
     BOOL m_bRecreate = FALSE;
-    CString m_strEditHint;
     CString m_strFocusText;
     BOOL m_bFocused = FALSE;
-    mutable CString m_strText;
-    mutable BOOL m_bTextStale = TRUE;
     DWORD m_dwShellAutoCompleteFlags = 0;
     DWORD m_dwEditStyle = 0;
     BOOL m_bShowSpinButtons = FALSE;

@@ -27,6 +27,20 @@ int SpinStepForElapsed(DWORD dwElapsed)
     return 20;
 }
 
+// The next message of a capture loop on the bar: FALSE when the loop ends (the bar lost the
+// capture, or WM_QUIT, which is posted again for the loop outside).
+BOOL NextCaptureMessage(HWND hWndBar, MSG& msg)
+{
+    if (::GetCapture() != hWndBar)
+        return FALSE;
+    if (!::GetMessageA(&msg, nullptr, 0, 0))
+    {
+        ::PostQuitMessage(static_cast<int>(msg.wParam));
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // A point of a mouse message in the bar's client coordinates.
 CPoint PointInBar(const MSG& msg, HWND hWndBar)
 {
@@ -148,13 +162,8 @@ void CXTPControlEdit::TrackSpinButton(CPoint point)
     BOOL bOver = TRUE;
     BOOL bFirstTick = TRUE;
     MSG msg;
-    while (::GetCapture() == hWndBar)
+    while (NextCaptureMessage(hWndBar, msg))
     {
-        if (!::GetMessageA(&msg, nullptr, 0, 0))
-        {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
         if (msg.message == WM_LBUTTONUP)
             break;
         if (msg.message == WM_MOUSEMOVE)
@@ -206,13 +215,8 @@ void CXTPControlEdit::TrackBuddyButton()
     ::SetCapture(hWndBar);
     BOOL bReleasedInside = FALSE;
     MSG msg;
-    while (::GetCapture() == hWndBar)
+    while (NextCaptureMessage(hWndBar, msg))
     {
-        if (!::GetMessageA(&msg, nullptr, 0, 0))
-        {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
         if (msg.message == WM_LBUTTONUP)
         {
             bReleasedInside = GetBuddyButtonRect().PtInRect(PointInBar(msg, hWndBar));

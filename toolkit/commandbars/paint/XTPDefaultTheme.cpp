@@ -489,12 +489,8 @@ CSize CXTPDefaultTheme::DrawControlEdit(CDC* pDC, CXTPControlEdit* pControl, BOO
     const CSize size = CXTPPaintManager::DrawControlEdit(pDC, pControl, FALSE);
     if (!bDraw)
         return size;
-    const CRect rc = pControl->GetRect();
     const BOOL bEnabled = pControl->GetEnabled();
-    const int nLabel = pControl->GetLabelWidth();
-    DrawFieldLabel(pDC, pControl, nLabel);
-    const CRect rcField(rc.left + nLabel, rc.top, rc.right, rc.bottom);
-    DrawFieldFace(pDC, pControl, rcField, 0, FALSE);
+    DrawFieldFace(pDC, pControl, DrawFieldLabel(pDC, pControl, pControl->GetLabelWidth()), 0, FALSE);
     pControl->DrawEditIcon(pDC);
     const CRect rcSpin = pControl->GetSpinButtonsRect();
     const int nHot = pControl->GetHotPart();
@@ -541,10 +537,7 @@ CSize CXTPDefaultTheme::DrawControlComboBox(CDC* pDC, CXTPControlComboBox* pCont
     const CSize size = CXTPPaintManager::DrawControlComboBox(pDC, pControl, FALSE);
     if (!bDraw)
         return size;
-    const CRect rc = pControl->GetRect();
-    const int nLabel = pControl->GetLabelWidth();
-    DrawFieldLabel(pDC, pControl, nLabel);
-    const CRect rcField(rc.left + nLabel, rc.top, rc.right, rc.bottom);
+    const CRect rcField = DrawFieldLabel(pDC, pControl, pControl->GetLabelWidth());
     DrawFieldFace(pDC, pControl, rcField, pControl->GetThumbWidth(), pControl->IsListOpen());
     if (!pControl->IsEditable())
     {

@@ -206,8 +206,12 @@ public:
     // The width of the label in front of an edit or combo field: caption extent + 5 in the
     // regular font, or the icon width + 4 when only an image shows; 0 when neither shows.
     int GetFieldLabelWidth(CDC* pDC, CXTPControl* pControl);
-    // The caption of a field as its label, in nLabelWidth pixels at the control's left.
-    void DrawFieldLabel(CDC* pDC, CXTPControl* pControl, int nLabelWidth);
+    // The caption of a field as its label, in nLabelWidth pixels at the control's left; the
+    // field's rectangle right of it.
+    CRect DrawFieldLabel(CDC* pDC, CXTPControl* pControl, int nLabelWidth);
+    // The label and a plain field (filled in the field colour, framed in the shadow colour); the
+    // field's rectangle.
+    CRect DrawPlainField(CDC* pDC, CXTPControl* pControl, int nLabelWidth);
 
     // The global paint manager.
     static CXTPPaintManager* GetGlobal();   // creates theme 0 when none exists

@@ -485,11 +485,12 @@ int CXTPPaintManager::GetFieldLabelWidth(CDC* pDC, CXTPControl* pControl)
     return 0;
 }
 
-void CXTPPaintManager::DrawFieldLabel(CDC* pDC, CXTPControl* pControl, int nLabelWidth)
+CRect CXTPPaintManager::DrawFieldLabel(CDC* pDC, CXTPControl* pControl, int nLabelWidth)
 {
-    if (nLabelWidth <= 0 || !pControl->IsCaptionVisible())
-        return;
     const CRect rc = pControl->GetRect();
+    const CRect rcField(rc.left + nLabelWidth, rc.top, rc.right, rc.bottom);
+    if (nLabelWidth <= 0 || !pControl->IsCaptionVisible())
+        return rcField;
     const BOOL bEnabled = pControl->GetEnabled();
     CRect rcLabel(rc.left, rc.top, rc.left + nLabelWidth, rc.bottom);
     CFont* pOldFont = pDC->SelectObject(GetControlFont(pControl));
@@ -498,6 +499,15 @@ void CXTPPaintManager::DrawFieldLabel(CDC* pDC, CXTPControl* pControl, int nLabe
     DrawTextLine(pDC, CXTPControl::StripAccessKeys(pControl->GetCaption()), rcLabel, DT_LEFT | DT_NOPREFIX, TRUE,
                  FALSE, bEnabled);
     pDC->SelectObject(pOldFont);
+    return rcField;
+}
+
+CRect CXTPPaintManager::DrawPlainField(CDC* pDC, CXTPControl* pControl, int nLabelWidth)
+{
+    const CRect rcField = DrawFieldLabel(pDC, pControl, nLabelWidth);
+    pDC->FillSolidRect(&rcField, GetEditFieldBackColor(pControl));
+    Draw3dRect(pDC, rcField, COLOR_3DSHADOW, COLOR_3DSHADOW);
+    return rcField;
 }
 
 CSize CXTPPaintManager::DrawControlComboBox(CDC* pDC, CXTPControlComboBox* pControl, BOOL bDraw)
@@ -511,11 +521,7 @@ CSize CXTPPaintManager::DrawControlComboBox(CDC* pDC, CXTPControlComboBox* pCont
     const CSize size(pControl->GetWidth(), nHeight);
     if (!bDraw)
         return size;
-    const CRect rc = pControl->GetRect();
-    DrawFieldLabel(pDC, pControl, nLabel);
-    CRect rcField(rc.left + nLabel, rc.top, rc.right, rc.bottom);
-    pDC->FillSolidRect(&rcField, GetEditFieldBackColor(pControl));
-    Draw3dRect(pDC, rcField, COLOR_3DSHADOW, COLOR_3DSHADOW);
+    const CRect rcField = DrawPlainField(pDC, pControl, nLabel);
     CRect rcButton(rcField.right - nDropDown, rcField.top + 1, rcField.right - 1, rcField.bottom - 1);
     pDC->FillSolidRect(&rcButton, GetColor(COLOR_3DFACE));
     DrawComboExpandMark(pDC, rcButton, GetColor(pControl->GetEnabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
@@ -532,11 +538,7 @@ CSize CXTPPaintManager::DrawControlEdit(CDC* pDC, CXTPControlEdit* pControl, BOO
     const CSize size(pControl->GetWidth(), GetFieldHeight(pDC, FALSE));
     if (!bDraw)
         return size;
-    const CRect rc = pControl->GetRect();
-    DrawFieldLabel(pDC, pControl, nLabel);
-    CRect rcField(rc.left + nLabel, rc.top, rc.right, rc.bottom);
-    pDC->FillSolidRect(&rcField, GetEditFieldBackColor(pControl));
-    Draw3dRect(pDC, rcField, COLOR_3DSHADOW, COLOR_3DSHADOW);
+    DrawPlainField(pDC, pControl, nLabel);
     pControl->DrawEditIcon(pDC);
     return size;
 }
