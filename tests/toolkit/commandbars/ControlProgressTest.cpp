@@ -25,22 +25,39 @@ public:
     int m_nRedraws = 0;
 };
 
-// Highlight pixels on row y of a memory surface after drawing a progress bar.
+// A 120 x 20 memory surface filled with a colour no system colour has, with a progress bar drawn.
+class DrawnSurface
+{
+public:
+    DrawnSurface(CXTPProgressPaintManager* pPainter, ProbeProgress& progress)
+    {
+        CClientDC screen(nullptr);
+        dc.CreateCompatibleDC(&screen);
+        bmp.CreateCompatibleBitmap(&screen, 120, 20);
+        pOld = dc.SelectObject(&bmp);
+        dc.FillSolidRect(0, 0, 120, 20, kBackground);
+        pPainter->DrawProgress(&dc, &progress);
+    }
+    ~DrawnSurface() { dc.SelectObject(pOld); }
+    // Highlight pixels on row y.
+    int CountHighlight(int y)
+    {
+        int nCount = 0;
+        for (int x = 0; x < 120; ++x)
+            nCount += dc.GetPixel(x, y) == ::GetSysColor(COLOR_HIGHLIGHT) ? 1 : 0;
+        return nCount;
+    }
+
+    static constexpr COLORREF kBackground = RGB(1, 2, 3);
+    CDC dc;
+    CBitmap bmp;
+    CBitmap* pOld = nullptr;
+};
+
 int CountHighlightPixels(CXTPProgressPaintManager* pPainter, ProbeProgress& progress, int y)
 {
-    CClientDC screen(nullptr);
-    CDC dc;
-    dc.CreateCompatibleDC(&screen);
-    CBitmap bmp;
-    bmp.CreateCompatibleBitmap(&screen, 120, 20);
-    CBitmap* pOld = dc.SelectObject(&bmp);
-    dc.FillSolidRect(0, 0, 120, 20, RGB(1, 2, 3));
-    pPainter->DrawProgress(&dc, &progress);
-    int nCount = 0;
-    for (int x = 0; x < 120; ++x)
-        nCount += dc.GetPixel(x, y) == ::GetSysColor(COLOR_HIGHLIGHT) ? 1 : 0;
-    dc.SelectObject(pOld);
-    return nCount;
+    DrawnSurface surface(pPainter, progress);
+    return surface.CountHighlight(y);
 }
 } // namespace
 
@@ -186,15 +203,7 @@ TEST(ProgressPaint, StyledThemeDrawsWithOrWithoutAnActiveStyle)
     {
         EXPECT_EQ(nHighlight, 50);
     }
-    CClientDC screen(nullptr);
-    CDC dc;
-    dc.CreateCompatibleDC(&screen);
-    CBitmap bmp;
-    bmp.CreateCompatibleBitmap(&screen, 120, 20);
-    CBitmap* pOld = dc.SelectObject(&bmp);
-    dc.FillSolidRect(0, 0, 120, 20, RGB(1, 2, 3));
-    painter.DrawProgress(&dc, &progress);
-    EXPECT_NE(dc.GetPixel(50, 8), RGB(1, 2, 3));
-    EXPECT_EQ(dc.GetPixel(110, 8), RGB(1, 2, 3));
-    dc.SelectObject(pOld);
+    DrawnSurface surface(&painter, progress);
+    EXPECT_NE(surface.dc.GetPixel(50, 8), DrawnSurface::kBackground);
+    EXPECT_EQ(surface.dc.GetPixel(110, 8), DrawnSurface::kBackground);
 }
