@@ -52,10 +52,16 @@ constexpr UINT XTP_WM_GETMDICHILDICON = 0x2860;
 constexpr UINT XTP_WM_TOOLBARCONTEXTMENU = 0x285C;
 // A popup was torn off (the shown toolbar; the popup), sent to the site.
 constexpr UINT XTP_WM_TEAROFFPOPUP = 0x2867;
+// Posted to a combo's edit part when the shell's suggestion list shows: the combo's own list closes.
+constexpr UINT XTP_WM_COMBO_CLOSELIST = 0x2872;
 
 // ids: code
 // Notification code of a control that executes.
 constexpr int XTP_CN_EXECUTE_CODE = 100;
+// Edit fields: a spin step up or down (with an NMXTPUPDOWN), the buddy button clicked.
+constexpr int XTP_FN_SPINUP = 4104;
+constexpr int XTP_FN_SPINDOWN = 4105;
+constexpr int XTP_FN_BUDDYBUTTONCLICK = 4106;
 // The command-UI code with which the bar first asks itself about an update (id 0).
 constexpr int XTP_CN_UPDATE_BAR = static_cast<int>(0xBD11FFFF);
 
@@ -68,6 +74,8 @@ constexpr UINT_PTR XTP_TID_EXPAND = 112224;
 constexpr UINT_PTR XTP_TID_SHOWKEYBOARDTIPS = 52426;
 // A held button repeats its command on this timer (at its execute-on-press interval).
 constexpr UINT_PTR XTP_TID_AUTOREPEAT = 4269;
+// A held spin button of an edit field (first repeat after 530 ms, then every 100 ms).
+constexpr UINT_PTR XTP_TID_EDIT_SPIN = 435;
 // Step timer of the bar's animations, on the bar (see XTPCommandBarAnimation.h).
 constexpr UINT_PTR XTP_TID_COMMANDBAR_ANIMATION = 707907;
 // Menu bar: the bar posts itself this WM_TIMER id to bring its MDI controls up to date after the

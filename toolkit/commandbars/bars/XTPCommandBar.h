@@ -145,6 +145,10 @@ public:
     void SetHideCaret(BOOL bHide) { m_bHideCaret = bHide; }
     int GetKeepSelection() const { return m_nKeepSelection; }
     void SetKeepSelection(int nLock) { m_nKeepSelection = nLock; }
+    // The window the focus goes back to when tracking ends (a field that takes the focus stores
+    // the window it came from before the bar starts tracking).
+    HWND GetFocusReturnWindow() const { return m_hwndFocus; }
+    void SetFocusReturnWindow(HWND hWnd) { m_hwndFocus = hWnd; }
     // Right clicks on controls execute them (set on the top-level bar).
     BOOL m_bExecOnRButton = FALSE;
 

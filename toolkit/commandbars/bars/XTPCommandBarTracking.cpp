@@ -158,7 +158,8 @@ BOOL CXTPCommandBar::SetTrackingMode(int bMode, BOOL bSelectFirst, BOOL bKeyboar
         }
         m_bEnteredByMouse = !bSelectFirst && !bKeyboard;
         m_bKeyboard = bKeyboard;
-        m_hwndFocus = ::GetFocus();
+        if (!m_hwndFocus)
+            m_hwndFocus = ::GetFocus();
         if (!m_hwndFocus)
             m_hwndFocus = SafeHwnd(GetSite());
         if (m_bHideCaret && m_hwndFocus)

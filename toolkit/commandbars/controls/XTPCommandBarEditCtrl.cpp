@@ -4,6 +4,8 @@
 #include "framework/CmdUI.h"
 #include "framework/DC.h"
 #include "framework/FrameworkIds.h"
+#include "toolkit/common/XTPResourceIds.h"
+#include "toolkit/commandbars/controls/XTPControlFieldText.h"
 #include "toolkit/commandbars/paint/XTPPaintManager.h"
 
 #include <richedit.h>
@@ -42,6 +44,15 @@ ON_MESSAGE(WM_IME_STARTCOMPOSITION, OnImeStartComposition)
 ON_MESSAGE(WM_IME_ENDCOMPOSITION, OnImeEndComposition)
 ON_WM_KILLFOCUS()
 ON_WM_PAINT()
+ON_WM_SETFOCUS()
+ON_WM_MOUSEMOVE()
+ON_WM_DESTROY()
+ON_WM_LBUTTONDOWN()
+ON_WM_RBUTTONDOWN()
+ON_WM_CONTEXTMENU()
+ON_WM_KEYDOWN()
+ON_MESSAGE(WM_XTP_TOOLTIP_QUERY, OnTooltipQuery)
+ON_CONTROL_REFLECT_EX(EN_CHANGE, OnEditChange)
 END_MESSAGE_MAP()
 
 const CXTPCommandBarEditCtrl::RICHEDIT_CONTEXT& CXTPCommandBarEditCtrl::GetRichEditContext()
@@ -65,6 +76,37 @@ BOOL CXTPCommandBarEditCtrl::Create(DWORD dwStyle, CWnd* pParentWnd)
     SendMessage(EM_SETEVENTMASK, 0, ENM_CHANGE);
     SendMessage(EM_SETTEXTMODE, TM_PLAINTEXT | TM_SINGLELEVELUNDO);
     return TRUE;
+}
+
+void CXTPCommandBarEditCtrl::SetTextQuietly(const CString& strText)
+{
+    if (!m_hWnd)
+        return;
+    CString strWindow;
+    GetWindowText(strWindow);
+    if (strWindow == strText)
+        return;
+    m_bIgnoreChange = TRUE;
+    SetWindowText("");
+    SetWindowText(strText);
+    m_bIgnoreChange = FALSE;
+}
+
+void CXTPCommandBarEditCtrl::SetFieldColors(COLORREF clrText, COLORREF clrBack)
+{
+    if (!m_hWnd)
+        return;
+    static const UINT kCharFormat2Size = 84;
+    static const UINT kCharFormat1Size = 60;
+    static_assert(sizeof(CHARFORMAT2A) >= 84, "CHARFORMAT2A holds the colour fields");
+    CHARFORMAT2A cf;
+    ZeroMemory(&cf, sizeof(cf));
+    cf.cbSize = GetRichEditContext().bRichEdit2 ? kCharFormat2Size : kCharFormat1Size;
+    cf.dwMask = CFM_COLOR | CFM_BACKCOLOR;
+    cf.crTextColor = clrText;
+    cf.crBackColor = clrBack;
+    SendMessage(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+    SendMessage(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(clrBack));
 }
 
 BOOL CXTPCommandBarEditCtrl::HasSelection() const
@@ -157,6 +199,8 @@ void CXTPCommandBarEditCtrl::OnKillFocus(CWnd*)
 {
     Default();
     m_bImeMode = FALSE;
+    if (GetFieldControl())
+        m_pField->GetOwner()->OnFieldKillFocus();
 }
 
 void CXTPCommandBarEditCtrl::OnPaint()

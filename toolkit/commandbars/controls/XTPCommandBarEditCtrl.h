@@ -8,6 +8,7 @@
 #include "framework/StdControls.h"
 
 class CXTPControl;
+class CXTPControlFieldText;
 
 class CXTPCommandBarEditCtrl : public CEdit
 {
@@ -39,10 +40,25 @@ public:
 
     BOOL IsImeComposing() const { return m_bImeMode; }
 
+    // Sets the text as the owning control does: through empty to the text, with the change
+    // notification suppressed; nothing when the window already shows it.
+    void SetTextQuietly(const CString& strText);
+    // Text and background colours of the whole text (EM_SETCHARFORMAT with 84 bytes for rich edit
+    // 2.0, 60 for 1.0; EM_SETBKGNDCOLOR) and the margins (none).
+    void SetFieldColors(COLORREF clrText, COLORREF clrBack);
+
     // The Cut, Copy and Paste menu of the field at a screen point, run as a popup bar of the control's
     // bar (body in XTPCommandBarEditCtrlMenu.cpp). FALSE when no menu was shown (the process has no
     // text for the Cut command). The chosen command runs through OnCommand.
     virtual BOOL ShowContextMenu(CXTPControl* pControl, CPoint point);
+
+    // The field this window serves (edit fields and combo boxes; set by the field): the control's
+    // bar gets the window's mouse moves and tooltip messages, Enter executes it, a right click
+    // opens the Cut, Copy and Paste menu. Without one the window is one of its own, whose
+    // messages all go their default way.
+    CXTPControlFieldText* m_pField = nullptr;
+    CXTPControl* GetFieldControl() const;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
     // Set by the owning control while it lies on glass.
     BOOL m_bComposited = FALSE;
@@ -50,6 +66,18 @@ public:
     BOOL m_bIgnoreChange = FALSE;
 
 protected:
+    // The field's messages (XTPCommandBarEditCtrlField.cpp).
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnDestroy();
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg LRESULT OnTooltipQuery(WPARAM wParam, LPARAM lParam);
+    // A window of its own leaves EN_CHANGE to its parent.
+    afx_msg BOOL OnEditChange();
+
     afx_msg LRESULT OnImeStartComposition(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnImeEndComposition(WPARAM wParam, LPARAM lParam);
     afx_msg void OnKillFocus(CWnd* pNewWnd);

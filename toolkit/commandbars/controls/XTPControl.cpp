@@ -483,14 +483,16 @@ LRESULT CXTPControl::NotifySite(UINT nCode)
     return NotifySiteWithData(nCode, nullptr);
 }
 
-LRESULT CXTPControl::NotifySiteWithData(UINT nCode, NMHDR*)
+LRESULT CXTPControl::NotifySiteWithData(UINT nCode, NMHDR* pData)
 {
     if (!m_pParent)
         return 0;
     CWnd* pOwner = m_pParent->GetOwnerSite();
     if (!pOwner || !pOwner->GetSafeHwnd())
         return 0;
-    NMXTPCONTROL nm = {};
+    // A caller's record begins with an NMXTPCONTROL; it is sent in place of the plain one.
+    NMXTPCONTROL nmPlain = {};
+    NMXTPCONTROL& nm = pData ? *reinterpret_cast<NMXTPCONTROL*>(pData) : nmPlain;
     nm.hdr.hwndFrom = nullptr;
     nm.hdr.idFrom = static_cast<UINT_PTR>(m_nId);
     nm.hdr.code = nCode;

@@ -195,6 +195,7 @@ public:
     BOOL IsCustomizeMode() const;
     BOOL IsImageVisible() const;
     LRESULT NotifySite(UINT nCode);
+    // pData: null, or a record that begins with an NMXTPCONTROL (filled here and sent in place).
     LRESULT NotifySiteWithData(UINT nCode, NMHDR* pData);
 
     // Virtual operations (in their order).

@@ -4,7 +4,9 @@
 #include "toolkit/commandbars/manager/XTPCommandBars.h"
 #include "toolkit/commandbars/controls/XTPControlAction.h"
 #include "toolkit/commandbars/controls/XTPControlButton.h"
+#include "toolkit/commandbars/controls/XTPControlComboBox.h"
 #include "toolkit/commandbars/controls/XTPControlCustom.h"
+#include "toolkit/commandbars/controls/XTPControlEdit.h"
 #include "toolkit/commandbars/controls/XTPControlPopup.h"
 #include "toolkit/commandbars/XTPCommandBarsIds.h"
 
@@ -59,6 +61,10 @@ CXTPControl* CXTPControls::CreateControlByType(int nType, int nId, BOOL bTempora
         return CXTPControlPopup::CreateControlPopup(nType);
     if (nType == xtpControlCustom)
         return new CXTPControlCustom();
+    if (nType == xtpControlEdit)
+        return new CXTPControlEdit();
+    if (nType == xtpControlComboBox)
+        return new CXTPControlComboBox();
     return nullptr; // the kind has not joined yet
 }
 

@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/bars/XTPCommandBar.h"
 #include "toolkit/commandbars/bars/XTPCommandBarKeyboard.h"
 #include "toolkit/commandbars/manager/XTPCommandBarsOptions.h"
+#include "toolkit/commandbars/controls/XTPCommandBarEditCtrl.h"
 #include "toolkit/commandbars/controls/XTPControl.h"
 #include "toolkit/commandbars/controls/XTPControls.h"
 #include "toolkit/commandbars/managers/XTPMouseManager.h"
@@ -202,7 +203,7 @@ BOOL CXTPCommandBars::IsInputDesktopNotDefault() const
     return ::CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, szName, -1, "Default", -1) != CSTR_EQUAL;
 }
 
-BOOL CXTPCommandBars::OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESULT* pResult)
+BOOL CXTPCommandBars::OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     switch (message)
     {
@@ -238,6 +239,14 @@ BOOL CXTPCommandBars::OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM /*lParam
         return FALSE;
     case WM_COMMAND:
     {
+        // Edit commands go to the field that has the focus (Cut, Copy, Paste in its text window).
+        CWnd* pFocus = CWnd::FromHandlePermanent(::GetFocus());
+        if (pFocus && pFocus->IsKindOf(RUNTIME_CLASS(CXTPCommandBarEditCtrl)) && pFocus->OnCommand(wParam, lParam))
+        {
+            if (pResult)
+                *pResult = 1;
+            return TRUE;
+        }
         if (LOWORD(wParam) != ID_HELP || m_nIDHelpTracking <= 0)
             return FALSE;
         CWnd* pSite = GetSite();

@@ -123,6 +123,16 @@ int CXTPCommandBarsSystemQuery::GetNextMessage(MSG* pMsg)
     return static_cast<int>(::GetMessageA(pMsg, nullptr, 0, 0));
 }
 
+DWORD CXTPCommandBarsSystemQuery::GetTickCount()
+{
+    return ::GetTickCount();
+}
+
+UINT_PTR CXTPCommandBarsSystemQuery::SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse)
+{
+    return ::SetTimer(hWnd, nIDEvent, uElapse, nullptr);
+}
+
 CXTPCommandBarsSystemQuery* GetCommandBarsSystemQuery()
 {
     return g_pQuery ? g_pQuery : &g_systemQuery;

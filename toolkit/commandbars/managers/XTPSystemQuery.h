@@ -41,6 +41,10 @@ public:
     // extended bit 24).
     virtual UINT MapVirtualKeyToScanCode(UINT nVirtKey);
     virtual int GetKeyNameText(LONG lParam, CHAR* pszName, int cchName);
+    // Edit fields: the clock of a held spin button's acceleration (GetTickCount).
+    virtual DWORD GetTickCount();
+    // Timers of modal loops (the held spin button): ::SetTimer.
+    virtual UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse);
 };
 
 // The installed object (the system's when none was set).

@@ -6,6 +6,8 @@
 #include "toolkit/commandbars/bars/XTPCommandBar.h"
 #include "toolkit/commandbars/bars/XTPDialogBar.h"
 #include "toolkit/commandbars/controls/XTPControl.h"
+#include "toolkit/commandbars/controls/XTPControlComboBox.h"
+#include "toolkit/commandbars/controls/XTPControlEdit.h"
 #include "toolkit/common/drawing/XTPDrawHelpers.h"
 #include "toolkit/common/images/XTPImageManager.h"
 
@@ -484,4 +486,67 @@ void CXTPDefaultTheme::DrawFieldFace(CDC* pDC, CXTPControl* pControl, CRect rcFi
         DrawComboDropDownButton(pDC, rcButton, bEnabled, bDropped, pControl->GetSelected() != 0);
     }
     DrawEditBorder(pDC, rcField, pControl->GetSelected(), bEnabled);
+}
+
+CSize CXTPDefaultTheme::DrawControlEdit(CDC* pDC, CXTPControlEdit* pControl, BOOL bDraw)
+{
+    const CSize size = CXTPPaintManager::DrawControlEdit(pDC, pControl, FALSE);
+    if (!bDraw)
+        return size;
+    const BOOL bEnabled = pControl->GetEnabled();
+    DrawFieldFace(pDC, pControl, DrawFieldLabel(pDC, pControl, pControl->GetLabelWidth()), 0, FALSE);
+    pControl->DrawEditIcon(pDC);
+    const CRect rcSpin = pControl->GetSpinButtonsRect();
+    const int nHot = pControl->GetHotPart();
+    if (!rcSpin.IsRectEmpty())
+    {
+        const BOOL bHot = pControl->GetSelected() && (nHot == xtpEditHotSpinUp || nHot == xtpEditHotSpinDown);
+        DrawSpinButtons(pDC, rcSpin, bEnabled, bHot || pControl->GetPressedPart() != 0, pControl->GetPressedPart());
+    }
+    const CRect rcBuddy = pControl->GetBuddyButtonRect();
+    if (!rcBuddy.IsRectEmpty())
+    {
+        const BOOL bPressed = pControl->GetPressedPart() == xtpEditHotBuddy && nHot == xtpEditHotBuddy;
+        const BOOL bHot = nHot == xtpEditHotBuddy && pControl->GetSelected();
+        if (bEnabled && (bHot || bPressed))
+        {
+            pDC->FillSolidRect(&rcBuddy, GetColor(COLOR_3DFACE));
+            if (bPressed)
+                Draw3dRect(pDC, rcBuddy, COLOR_3DSHADOW, COLOR_3DHIGHLIGHT);
+            else
+                Draw3dRect(pDC, rcBuddy, COLOR_3DHIGHLIGHT, COLOR_3DSHADOW);
+        }
+        CXTPImageManagerIcon* pIcon =
+            pControl->GetImageManager()->GetImage(static_cast<UINT>(pControl->GetBuddyButtonId()), 0);
+        if (pIcon)
+        {
+            const int x = rcBuddy.left + (rcBuddy.Width() - pIcon->GetWidth()) / 2;
+            const int y = rcBuddy.top + (rcBuddy.Height() - pIcon->GetHeight()) / 2;
+            pIcon->Draw(pDC, x, y, bEnabled ? pIcon->GetImage() : pIcon->GetDisabledImage());
+        }
+        else
+        {
+            // Without a picture the buddy button shows an ellipsis of three dots.
+            const COLORREF clr = GetColor(bEnabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
+            const CPoint pt = rcBuddy.CenterPoint();
+            for (int i = -1; i <= 1; ++i)
+                pDC->FillSolidRect(pt.x + i * 3 - 1, pt.y, 2, 2, clr);
+        }
+    }
+    return size;
+}
+
+CSize CXTPDefaultTheme::DrawControlComboBox(CDC* pDC, CXTPControlComboBox* pControl, BOOL bDraw)
+{
+    const CSize size = CXTPPaintManager::DrawControlComboBox(pDC, pControl, FALSE);
+    if (!bDraw)
+        return size;
+    const CRect rcField = DrawFieldLabel(pDC, pControl, pControl->GetLabelWidth());
+    DrawFieldFace(pDC, pControl, rcField, pControl->GetThumbWidth(), pControl->IsListOpen());
+    if (!pControl->IsEditable())
+    {
+        pControl->DrawComboText(pDC, CRect(rcField.left + 3, rcField.top + 3,
+                                           rcField.right - pControl->GetThumbWidth() - 1, rcField.bottom - 3));
+    }
+    return size;
 }

@@ -3,6 +3,7 @@
 #include "toolkit/commandbars/bars/XTPCommandBar.h"
 #include "toolkit/commandbars/controls/XTPControl.h"
 #include "toolkit/commandbars/managers/XTPShadowManager.h"
+#include "toolkit/commandbars/paint/XTPProgressPaintManager.h"
 #include "toolkit/common/images/XTPImageManager.h"
 #include "toolkit/common/system/XTPNcMetrics.h"
 #include "toolkit/common/resources/XTPResourceManager.h"
@@ -47,6 +48,7 @@ CXTPPaintManager::CXTPPaintManager()
     m_themeStatusBar = new CXTPWinThemeWrapper();
     m_themeButton = new CXTPWinThemeWrapper();
     m_pShadowManager = new CXTPShadowManager();
+    m_pProgressPaintManager = new CXTPProgressPaintManager(this);
 }
 
 CXTPPaintManager::~CXTPPaintManager()
@@ -55,6 +57,7 @@ CXTPPaintManager::~CXTPPaintManager()
         m_pShadowManager->InternalRelease();
     delete m_themeStatusBar;
     delete m_themeButton;
+    delete m_pProgressPaintManager;
 }
 
 // ---------------------------------------------------------------- global paint manager
@@ -149,6 +152,8 @@ void CXTPPaintManager::RefreshMetrics()
     RefreshStandardColors();
     if (m_pShadowManager)
         m_pShadowManager->ResetCachedState();
+    if (m_pProgressPaintManager)
+        m_pProgressPaintManager->RefreshMetrics();
     m_clrStatusTextColor = GetColor(COLOR_BTNTEXT);
     m_clrStatusTextGrayColor = GetColor(COLOR_GRAYTEXT);
     m_clrMessageBarText = GetColor(COLOR_INFOTEXT);

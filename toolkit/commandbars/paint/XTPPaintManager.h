@@ -206,6 +206,12 @@ public:
     // The width of the label in front of an edit or combo field: caption extent + 5 in the
     // regular font, or the icon width + 4 when only an image shows; 0 when neither shows.
     int GetFieldLabelWidth(CDC* pDC, CXTPControl* pControl);
+    // The caption of a field as its label, in nLabelWidth pixels at the control's left; the
+    // field's rectangle right of it.
+    CRect DrawFieldLabel(CDC* pDC, CXTPControl* pControl, int nLabelWidth);
+    // The label and a plain field (filled in the field colour, framed in the shadow colour); the
+    // field's rectangle.
+    CRect DrawPlainField(CDC* pDC, CXTPControl* pControl, int nLabelWidth);
 
     // The global paint manager.
     static CXTPPaintManager* GetGlobal();   // creates theme 0 when none exists
@@ -286,6 +292,8 @@ public:
     // themed status bar or themed check marks are on).
     CXTPWinThemeWrapper* m_themeStatusBar = nullptr;
     CXTPWinThemeWrapper* m_themeButton = nullptr;
+    // Above 0: the text windows of edit and combo fields sit one pixel lower.
+    int m_nEditOffset = 0;
 };
 
 // The plain default theme: flat classic look in system colours (raised hot and sunken pressed
@@ -316,6 +324,10 @@ public:
     CRect GetCommandBarBorders(CXTPCommandBar* pBar) override;
     CSize DrawCommandBarGripper(CDC* pDC, CXTPCommandBar* pBar, BOOL bDraw) override;
     void RefreshMetrics() override;
+    // The label, the field face, the spin buttons and the buddy button of an edit field.
+    CSize DrawControlEdit(CDC* pDC, CXTPControlEdit* pControl, BOOL bDraw) override;
+    // The label, the field face with its drop-down button and a drop-down list's text.
+    CSize DrawControlComboBox(CDC* pDC, CXTPControlComboBox* pControl, BOOL bDraw) override;
 
     // Operations this theme adds.
     // nSelected: the field's hot state (0 none, 1 mouse, 2 and 3 keyboard).

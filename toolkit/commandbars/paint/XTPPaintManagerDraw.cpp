@@ -12,6 +12,8 @@
 #include "toolkit/commandbars/controls/XTPControls.h"
 #include "toolkit/commandbars/paint/XTPExpandingBands.h"
 #include "toolkit/commandbars/controls/XTPControl.h"
+#include "toolkit/commandbars/controls/XTPControlComboBox.h"
+#include "toolkit/commandbars/controls/XTPControlEdit.h"
 #include "toolkit/common/drawing/XTPDrawHelpers.h"
 #include "toolkit/common/images/XTPImageManager.h"
 #include "toolkit/common/system/XTPWinThemeWrapper.h"
@@ -495,14 +497,62 @@ int CXTPPaintManager::GetFieldLabelWidth(CDC* pDC, CXTPControl* pControl)
     return 0;
 }
 
-CSize CXTPPaintManager::DrawControlComboBox(CDC*, CXTPControlComboBox*, BOOL)
+CRect CXTPPaintManager::DrawFieldLabel(CDC* pDC, CXTPControl* pControl, int nLabelWidth)
 {
-    return CSize(0, 0); // the combo kind measures through GetFieldHeight and GetComboDropDownWidth
+    const CRect rc = pControl->GetRect();
+    const CRect rcField(rc.left + nLabelWidth, rc.top, rc.right, rc.bottom);
+    if (nLabelWidth <= 0 || !pControl->IsCaptionVisible())
+        return rcField;
+    const BOOL bEnabled = pControl->GetEnabled();
+    CRect rcLabel(rc.left, rc.top, rc.left + nLabelWidth, rc.bottom);
+    CFont* pOldFont = pDC->SelectObject(GetControlFont(pControl));
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextColor(GetColor(bEnabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    DrawTextLine(pDC, CXTPControl::StripAccessKeys(pControl->GetCaption()), rcLabel, DT_LEFT | DT_NOPREFIX, TRUE,
+                 FALSE, bEnabled);
+    pDC->SelectObject(pOldFont);
+    return rcField;
 }
 
-CSize CXTPPaintManager::DrawControlEdit(CDC*, CXTPControlEdit*, BOOL)
+CRect CXTPPaintManager::DrawPlainField(CDC* pDC, CXTPControl* pControl, int nLabelWidth)
 {
-    return CSize(0, 0); // the edit kind measures through GetFieldHeight
+    const CRect rcField = DrawFieldLabel(pDC, pControl, nLabelWidth);
+    pDC->FillSolidRect(&rcField, GetEditFieldBackColor(pControl));
+    Draw3dRect(pDC, rcField, COLOR_3DSHADOW, COLOR_3DSHADOW);
+    return rcField;
+}
+
+CSize CXTPPaintManager::DrawControlComboBox(CDC* pDC, CXTPControlComboBox* pControl, BOOL bDraw)
+{
+    // The label, then the field with its drop-down button; a list without edit part draws its
+    // selected text.
+    const int nLabel = GetFieldLabelWidth(pDC, pControl);
+    const int nHeight = GetFieldHeight(pDC, TRUE);
+    const int nDropDown = GetComboDropDownWidth(nHeight);
+    pControl->SetMeasures(nLabel, nDropDown);
+    const CSize size(pControl->GetWidth(), nHeight);
+    if (!bDraw)
+        return size;
+    const CRect rcField = DrawPlainField(pDC, pControl, nLabel);
+    CRect rcButton(rcField.right - nDropDown, rcField.top + 1, rcField.right - 1, rcField.bottom - 1);
+    pDC->FillSolidRect(&rcButton, GetColor(COLOR_3DFACE));
+    DrawComboExpandMark(pDC, rcButton, GetColor(pControl->GetEnabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    if (!pControl->IsEditable())
+        pControl->DrawComboText(pDC, CRect(rcField.left + 3, rcField.top + 3, rcButton.left - 1, rcField.bottom - 3));
+    return size;
+}
+
+CSize CXTPPaintManager::DrawControlEdit(CDC* pDC, CXTPControlEdit* pControl, BOOL bDraw)
+{
+    // The label (caption or icon) at the left, then the field; the width is the control's own.
+    const int nLabel = GetFieldLabelWidth(pDC, pControl);
+    pControl->SetLabelWidth(nLabel);
+    const CSize size(pControl->GetWidth(), GetFieldHeight(pDC, FALSE));
+    if (!bDraw)
+        return size;
+    DrawPlainField(pDC, pControl, nLabel);
+    pControl->DrawEditIcon(pDC);
+    return size;
 }
 
 // ---------------------------------------------------------------- special buttons
