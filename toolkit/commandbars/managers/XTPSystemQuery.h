@@ -33,6 +33,11 @@ public:
     virtual BOOL GetMenuFade(BOOL& bFade);
     // Popup bars: the random number that picks an animation (rand()).
     virtual int Random();
+    // The frame hook: the taskbar hides itself (SHAppBarMessage ABM_GETSTATE has ABS_AUTOHIDE).
+    virtual BOOL IsTaskbarAutoHide();
+    // The frame hook: the window manager's extension of the frame into the client area (dwmapi;
+    // E_FAIL without it).
+    virtual HRESULT ExtendFrameIntoClientArea(HWND hWnd, int cxLeft, int cxRight, int cyTop, int cyBottom);
 };
 
 // The installed object (the system's when none was set).

@@ -3,6 +3,7 @@
 #include "toolkit/commandbars/bars/XTPCommandBar.h"
 #include "toolkit/commandbars/controls/XTPControl.h"
 #include "toolkit/commandbars/managers/XTPShadowManager.h"
+#include "toolkit/commandbars/paint/XTPFramePaintManager.h"
 #include "toolkit/common/images/XTPImageManager.h"
 #include "toolkit/common/system/XTPNcMetrics.h"
 #include "toolkit/common/resources/XTPResourceManager.h"
@@ -47,6 +48,7 @@ CXTPPaintManager::CXTPPaintManager()
     m_themeStatusBar = new CXTPWinThemeWrapper();
     m_themeButton = new CXTPWinThemeWrapper();
     m_pShadowManager = new CXTPShadowManager();
+    m_pFramePaintManager = new CXTPFramePaintManager(this);
 }
 
 CXTPPaintManager::~CXTPPaintManager()
@@ -55,6 +57,7 @@ CXTPPaintManager::~CXTPPaintManager()
         m_pShadowManager->InternalRelease();
     delete m_themeStatusBar;
     delete m_themeButton;
+    delete m_pFramePaintManager;
 }
 
 // ---------------------------------------------------------------- global paint manager
@@ -166,6 +169,8 @@ void CXTPPaintManager::RefreshMetrics()
     m_themeButton->CloseThemeData();
     if (m_bThemedCheckBox)
         m_themeButton->OpenThemeData(nullptr, L"BUTTON");
+    if (m_pFramePaintManager)
+        m_pFramePaintManager->RefreshMetrics();
 }
 
 void CXTPPaintManager::RefreshFonts()
