@@ -479,6 +479,64 @@ TEST_F(FrameHookTest, ActivationIsDrawnByTheHook)
     EXPECT_EQ(frame.Last(WM_NCACTIVATE)->wParam, static_cast<WPARAM>(TRUE));
 }
 
+TEST_F(FrameHookTest, TitleRightClickAndDelayedRecalculation)
+{
+    MakeFrame();
+    Attach();
+    std::vector<FrameDrawing>& drawings = theme->Frame()->m_drawings;
+
+    // A new title reaches the frame and the hook draws the caption again.
+    size_t n = drawings.size();
+    frame.SetWindowText("Renamed frame");
+    EXPECT_EQ(frame.Count(WM_SETTEXT), 1);
+    EXPECT_EQ(drawings.size(), n + 1);
+    CHAR szTitle[64] = {};
+    ::GetWindowTextA(frame.m_hWnd, szTitle, sizeof(szTitle));
+    EXPECT_STREQ(szTitle, "Renamed frame");
+
+    // A right click on the caption opens the system menu through 0x313 (the frame keeps it here).
+    frame.SendMessage(WM_NCMOUSEMOVE, HTMINBUTTON, frame.ScreenLParam(Centre(SC_MINIMIZE)));
+    ASSERT_NE(hook->GetHotButton(), nullptr);
+    const LPARAM lPoint = frame.ScreenLParam(CPoint(150, 8));
+    frame.SendMessage(WM_NCRBUTTONUP, HTCAPTION, lPoint);
+    EXPECT_EQ(hook->GetHotButton(), nullptr);
+    ASSERT_NE(frame.Last(0x313), nullptr);
+    EXPECT_EQ(frame.Last(0x313)->wParam, reinterpret_cast<WPARAM>(frame.m_hWnd));
+    EXPECT_EQ(frame.Last(0x313)->lParam, lPoint);
+    EXPECT_EQ(frame.Count(WM_NCRBUTTONUP), 0);
+    // Elsewhere the click is the frame's.
+    frame.SendMessage(WM_NCRBUTTONUP, HTLEFT, lPoint);
+    EXPECT_EQ(frame.Count(WM_NCRBUTTONUP), 1);
+
+    // A delayed recalculation waits for the idle message, then changes the frame once.
+    frame.m_log.clear();
+    hook->DelayRecalcFrame();
+    EXPECT_EQ(frame.Count(WM_WINDOWPOSCHANGED), 0);
+    PumpFor(20);
+    EXPECT_EQ(frame.Count(WM_IDLEUPDATECMDUI), 1);
+    ASSERT_NE(frame.Last(WM_WINDOWPOSCHANGED), nullptr);
+    const int nChanged = frame.Count(WM_WINDOWPOSCHANGED);
+    frame.SendMessage(WM_IDLEUPDATECMDUI, 0, 0);
+    EXPECT_EQ(frame.Count(WM_WINDOWPOSCHANGED), nChanged) << "nothing pending any more";
+}
+
+TEST_F(FrameHookTest, CompositionChangesWhileAttached)
+{
+    MakeFrame();
+    Attach();
+    EXPECT_TRUE(HasRegion(frame.m_hWnd));
+    query.m_bComposition = TRUE;
+    frame.SendMessage(0x31E, 0, 0);
+    EXPECT_TRUE(hook->IsDwmEnabled());
+    EXPECT_FALSE(HasRegion(frame.m_hWnd));
+    EXPECT_EQ(frame.Count(0x31E), 1) << "the frame hears it too";
+
+    query.m_bComposition = FALSE;
+    frame.SendMessage(0x31E, 0, 0);
+    EXPECT_FALSE(hook->IsDwmEnabled());
+    EXPECT_TRUE(HasRegion(frame.m_hWnd)) << "the frame's region comes back with the recalculated frame";
+}
+
 // ---- events
 
 TEST_F(FrameHookTest, AReorderEventArmsTheFrameTimer)

@@ -2,6 +2,8 @@
 
 #include "toolkit/commandbars/controls/XTPControls.h"
 
+#include <algorithm>
+
 namespace frame_test
 {
 BOOL LoggingFrame::CreateFrame(DWORD dwStyle, DWORD dwExStyle)
@@ -25,20 +27,14 @@ LRESULT LoggingFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 int LoggingFrame::Count(UINT message) const
 {
-    int n = 0;
-    for (const LoggedMessage& m : m_log)
-        n += m.message == message ? 1 : 0;
-    return n;
+    return static_cast<int>(
+        std::count_if(m_log.begin(), m_log.end(), [message](const LoggedMessage& m) { return m.message == message; }));
 }
 
 const LoggedMessage* LoggingFrame::Last(UINT message) const
 {
-    for (auto it = m_log.rbegin(); it != m_log.rend(); ++it)
-    {
-        if (it->message == message)
-            return &*it;
-    }
-    return nullptr;
+    auto it = std::find_if(m_log.rbegin(), m_log.rend(), [message](const LoggedMessage& m) { return m.message == message; });
+    return it == m_log.rend() ? nullptr : &*it;
 }
 
 LPARAM LoggingFrame::ScreenLParam(CPoint ptWindow) const
@@ -68,10 +64,7 @@ int MessageSpy::OnHookMessage(HWND, UINT nMessage, WPARAM&, LPARAM&, LRESULT&)
 
 int MessageSpy::Count(UINT nMessage) const
 {
-    int n = 0;
-    for (UINT m : m_messages)
-        n += m == nMessage ? 1 : 0;
-    return n;
+    return static_cast<int>(std::count(m_messages.begin(), m_messages.end(), nMessage));
 }
 
 void RecordingFramePaintManager::DrawFrame(CDC* pDC, CXTPCommandBarsFrameHook* pFrameHook)
