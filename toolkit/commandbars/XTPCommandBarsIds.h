@@ -81,6 +81,10 @@ constexpr UINT_PTR XTP_TID_COMMANDBAR_ANIMATION = 707907;
 // Menu bar: the bar posts itself this WM_TIMER id to bring its MDI controls up to date after the
 // frame's message is done.
 constexpr UINT_PTR XTP_TID_MENUBAR_REFRESH = 12223;
+// Frame hook, on the site frame: the system frame is recalculated 100 ms after a z-order change; the
+// hot caption button is watched every 50 ms.
+constexpr UINT_PTR XTP_TID_FRAMEHOOK_REORDER = 44241;
+constexpr UINT_PTR XTP_TID_FRAMEHOOK_HOT = 44209;
 // Timers of a popup bar: scroll down and up (80 ms), expand-area hover (80 ms), expand button held
 // hot (900 ms).
 constexpr UINT_PTR XTP_TID_POPUP_SCROLLDOWN = 5001;

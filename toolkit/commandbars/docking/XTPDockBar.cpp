@@ -5,6 +5,7 @@
 #include "framework/DC.h"
 #include "framework/FrameWnd.h"
 #include "toolkit/commandbars/manager/XTPCommandBars.h"
+#include "toolkit/commandbars/manager/XTPCommandBarsFrameHook.h"
 #include "toolkit/commandbars/docking/XTPDockContext.h"
 #include "toolkit/commandbars/paint/XTPPaintManager.h"
 #include "toolkit/commandbars/bars/XTPToolBar.h"
@@ -18,6 +19,7 @@ BEGIN_MESSAGE_MAP(CXTPDockBar, CWnd)
     ON_WM_ERASEBKGND()
     ON_WM_RBUTTONUP()
     ON_WM_NCHITTEST()
+    ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 namespace
@@ -351,6 +353,15 @@ void CXTPDockBar::OnRButtonUp(UINT, CPoint point)
         return;
     ClientToScreen(&point);
     m_pCommandBars->ContextMenu(0, point.x, point.y);
+}
+
+void CXTPDockBar::OnSize(UINT nType, int cx, int cy)
+{
+    CWnd::OnSize(nType, cx, cy);
+    // The glass margin of a composed frame follows the top dock bar.
+    CXTPCommandBarsFrameHook* pFrameHook = m_pCommandBars ? m_pCommandBars->GetFrameHook() : nullptr;
+    if (GetPosition() == xtpBarTop && pFrameHook && pFrameHook->IsDwmEnabled())
+        pFrameHook->ExtendFrameIntoClientArea();
 }
 
 LRESULT CXTPDockBar::OnNcHitTest(CPoint)

@@ -62,6 +62,7 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
     afx_msg LRESULT OnNcHitTest(CPoint point);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
     DECLARE_MESSAGE_MAP()
 
     // The bars answer the row arithmetic through this.

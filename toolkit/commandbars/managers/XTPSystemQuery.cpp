@@ -3,6 +3,8 @@
 #include "toolkit/common/system/XTPSystemHelpers.h"
 #include "toolkit/common/system/XTPWinThemeWrapper.h"
 
+#include <shellapi.h>
+
 #include <cstdlib>
 #include <vector>
 
@@ -131,6 +133,19 @@ DWORD CXTPCommandBarsSystemQuery::GetTickCount()
 UINT_PTR CXTPCommandBarsSystemQuery::SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse)
 {
     return ::SetTimer(hWnd, nIDEvent, uElapse, nullptr);
+}
+
+BOOL CXTPCommandBarsSystemQuery::IsTaskbarAutoHide()
+{
+    APPBARDATA data = {};
+    data.cbSize = sizeof(APPBARDATA);
+    return (::SHAppBarMessage(ABM_GETSTATE, &data) & ABS_AUTOHIDE) != 0;
+}
+
+HRESULT CXTPCommandBarsSystemQuery::ExtendFrameIntoClientArea(HWND hWnd, int cxLeft, int cxRight, int cyTop,
+                                                              int cyBottom)
+{
+    return CallDwmExtendFrameIntoClientArea(hWnd, cxLeft, cxRight, cyTop, cyBottom);
 }
 
 CXTPCommandBarsSystemQuery* GetCommandBarsSystemQuery()

@@ -45,6 +45,11 @@ public:
     virtual DWORD GetTickCount();
     // Timers of modal loops (the held spin button): ::SetTimer.
     virtual UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse);
+    // The frame hook: the taskbar hides itself (SHAppBarMessage ABM_GETSTATE has ABS_AUTOHIDE).
+    virtual BOOL IsTaskbarAutoHide();
+    // The frame hook: the window manager's extension of the frame into the client area (dwmapi;
+    // E_FAIL without it).
+    virtual HRESULT ExtendFrameIntoClientArea(HWND hWnd, int cxLeft, int cxRight, int cyTop, int cyBottom);
 };
 
 // The installed object (the system's when none was set).

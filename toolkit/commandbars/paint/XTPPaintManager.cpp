@@ -4,6 +4,7 @@
 #include "toolkit/commandbars/controls/XTPControl.h"
 #include "toolkit/commandbars/managers/XTPShadowManager.h"
 #include "toolkit/commandbars/paint/XTPProgressPaintManager.h"
+#include "toolkit/commandbars/paint/XTPFramePaintManager.h"
 #include "toolkit/common/images/XTPImageManager.h"
 #include "toolkit/common/system/XTPNcMetrics.h"
 #include "toolkit/common/resources/XTPResourceManager.h"
@@ -49,6 +50,7 @@ CXTPPaintManager::CXTPPaintManager()
     m_themeButton = new CXTPWinThemeWrapper();
     m_pShadowManager = new CXTPShadowManager();
     m_pProgressPaintManager = new CXTPProgressPaintManager(this);
+    m_pFramePaintManager = new CXTPFramePaintManager(this);
 }
 
 CXTPPaintManager::~CXTPPaintManager()
@@ -58,6 +60,7 @@ CXTPPaintManager::~CXTPPaintManager()
     delete m_themeStatusBar;
     delete m_themeButton;
     delete m_pProgressPaintManager;
+    delete m_pFramePaintManager;
 }
 
 // ---------------------------------------------------------------- global paint manager
@@ -171,6 +174,8 @@ void CXTPPaintManager::RefreshMetrics()
     m_themeButton->CloseThemeData();
     if (m_bThemedCheckBox)
         m_themeButton->OpenThemeData(nullptr, L"BUTTON");
+    if (m_pFramePaintManager)
+        m_pFramePaintManager->RefreshMetrics();
 }
 
 void CXTPPaintManager::RefreshFonts()

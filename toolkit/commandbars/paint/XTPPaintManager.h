@@ -239,6 +239,7 @@ public:
     BOOL m_bThickCheckMark = FALSE;
     BOOL m_bShowShadow = TRUE;
     BOOL m_bThemedStatusBar = FALSE;
+    BOOL m_bFrameStatusBar = FALSE; // with the frame paint manager's flag: the status bar is part of the frame
     BOOL m_bThemedCheckBox = FALSE;
     BOOL m_bClearTypeTextQuality = FALSE;
     BOOL m_bFlatToolBar = FALSE;

@@ -109,12 +109,13 @@ public:
     virtual void OnEvent(XTP_NOTIFY_CODE dwNotifyCode, WPARAM wParam, LPARAM lParam, DWORD dwParam3) = 0;
 };
 
-// A delegate that calls a member function of an object.
-template <class T> class CXTPNotifySinkMemberDelegate : public CXTPNotifySinkDelegate
+// A delegate that calls a member function of an object of class T with the event id and the
+// event's parameters.
+template <class T> class CXTPNotifySinkClassDelegate : public CXTPNotifySinkDelegate
 {
 public:
     typedef void (T::*PFN)(XTP_NOTIFY_CODE, WPARAM, LPARAM, DWORD);
-    CXTPNotifySinkMemberDelegate(T* pObject, PFN pfn) : m_pObject(pObject), m_pfn(pfn) {}
+    CXTPNotifySinkClassDelegate(T* pObject, PFN pfn) : m_pObject(pObject), m_pfn(pfn) {}
     void OnEvent(XTP_NOTIFY_CODE dwNotifyCode, WPARAM wParam, LPARAM lParam, DWORD dwParam3) override
     {
         (m_pObject->*m_pfn)(dwNotifyCode, wParam, lParam, dwParam3);
@@ -124,6 +125,9 @@ private:
     T* m_pObject;
     PFN m_pfn;
 };
+
+// The earlier name of the same delegate.
+template <class T> using CXTPNotifySinkMemberDelegate = CXTPNotifySinkClassDelegate<T>;
 
 class CXTPNotifySink : public CXTPNotifySinkBase
 {
