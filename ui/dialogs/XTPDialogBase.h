@@ -75,19 +75,22 @@ public:
         }
         return TRUE;
     }
-    // The options under the profile name ("<profile>-Options"); nothing without a manager. The bar layout
-    // and the shortcuts join the options once the manager keeps them.
+    // The options under the profile name ("<profile>-Options"), then the bar layout (and the customised
+    // controls of a customizable manager); nothing without a manager. The shortcuts join them once the
+    // manager keeps them.
     virtual void SaveCommandBars(const char* profileName)
     {
         if (!m_pCommandBars || !profileName)
             return;
         m_pCommandBars->SaveOptions(profileName);
+        m_pCommandBars->SaveBarState(profileName, TRUE);
     }
-    virtual void LoadCommandBars(const char* profileName, BOOL /*silent*/)
+    virtual void LoadCommandBars(const char* profileName, BOOL silent)
     {
         if (!m_pCommandBars || !profileName)
             return;
         m_pCommandBars->LoadOptions(profileName);
+        m_pCommandBars->LoadBarState(profileName, silent);
     }
 
     CXTPCommandBars* GetCommandBars() const { return m_pCommandBars; }

@@ -1,0 +1,38 @@
+#include "ProfileTestSupport.h"
+
+#include "PropExchangeTestSupport.h"
+
+#include <windows.h>
+
+namespace profile_test
+{
+std::vector<std::string> IniLines(const std::string& path, const char* section)
+{
+    std::vector<char> buf(1 << 20);
+    const DWORD n = ::GetPrivateProfileSectionA(section, buf.data(), static_cast<DWORD>(buf.size()), path.c_str());
+    std::vector<std::string> lines;
+    for (DWORD i = 0; i < n && buf[i];)
+    {
+        lines.emplace_back(&buf[i]);
+        i += static_cast<DWORD>(lines.back().size()) + 1;
+    }
+    return lines;
+}
+
+ScratchProfileApp::ScratchProfileApp(const char* stem) : CWinApp(stem), m_path(pxtest::ScratchPath(stem, ".ini"))
+{
+    ::DeleteFileA(m_path.c_str());
+    m_pszProfileName = m_path.c_str();
+}
+
+ScratchProfileApp::~ScratchProfileApp()
+{
+    m_pszProfileName = nullptr;
+    ::DeleteFileA(m_path.c_str());
+}
+
+void ScratchProfileApp::Write(const char* section, const char* entry, const char* value) const
+{
+    ::WritePrivateProfileStringA(section, entry, value, m_path.c_str());
+}
+} // namespace profile_test
