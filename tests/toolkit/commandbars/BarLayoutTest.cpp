@@ -309,16 +309,9 @@ TEST_F(BarLayoutOnFrame, SavedOnALargeScreenFloatingPlacesAreHalvedThenClamped)
 {
     ScratchProfileApp app("qvx_layout_scale_");
     SmallScreenQuery small;
-    app.Write("Prof-Summary", "Bars", "1");
-    app.Write("Prof-Summary", "ScreenCX", "1600");
-    app.Write("Prof-Summary", "ScreenCY", "1200");
-    app.Write("Prof-Bar0", "BarID", "101");
-    app.Write("Prof-Bar0", "Floating", "1");
-    app.Write("Prof-Bar0", "XPos", "400");
-    app.Write("Prof-Bar0", "YPos", "300");
-    app.Write("Prof-Bar0", "MRUFloatXPos", "1580");
-    app.Write("Prof-Bar0", "MRUFloatYPos", "200");
-    app.Write("Prof-Bar0", "MRUDockID", "1");
+    app.WriteLines("Prof-Summary", {"Bars=1", "ScreenCX=1600", "ScreenCY=1200"});
+    app.WriteLines("Prof-Bar0", {"BarID=101", "Floating=1", "XPos=400", "YPos=300", "MRUFloatXPos=1580",
+                                 "MRUFloatYPos=200", "MRUDockID=1"});
 
     bars->LoadBarState("Prof");
     EXPECT_EQ(xtpBarFloating, b->GetPosition());
@@ -336,14 +329,9 @@ TEST_F(BarLayoutOnFrame, RepeatedAndUnknownIdsLoadWithoutDuplicates)
     ScratchProfileApp app("qvx_layout_dup_");
     ASSERT_TRUE(bars->DockCommandBar(c, xtpBarLeft));
     // Top: a twice, an unknown id, two separators in a row, then b; the left dock bar names b again.
-    const char* top[][2] = {{"Bar#0", "0"}, {"Bar#1", "100"}, {"Bar#2", "100"}, {"Bar#3", "999"}, {"Bar#4", "0"},
-                            {"Bar#5", "0"}, {"Bar#6", "101"}, {"Bar#7", "0"}, {"Bars", "8"}};
-    for (const auto& e : top)
-        app.Write("Prof-DockBar0", e[0], e[1]);
-    app.Write("Prof-DockBar2", "Bar#0", "0");
-    app.Write("Prof-DockBar2", "Bar#1", "101");
-    app.Write("Prof-DockBar2", "Bar#2", "0");
-    app.Write("Prof-DockBar2", "Bars", "3");
+    app.WriteLines("Prof-DockBar0", {"Bar#0=0", "Bar#1=100", "Bar#2=100", "Bar#3=999", "Bar#4=0", "Bar#5=0",
+                                     "Bar#6=101", "Bar#7=0", "Bars=8"});
+    app.WriteLines("Prof-DockBar2", {"Bar#0=0", "Bar#1=101", "Bar#2=0", "Bars=3"});
 
     bars->LoadDockBarState("Prof");
     EXPECT_EQ((std::vector<CXTPToolBar*>{nullptr, a, nullptr, b, nullptr}), Rows(xtpBarTop));
@@ -358,12 +346,9 @@ TEST_F(BarLayoutOnFrame, StoredCountsOutOfRangeLoadNothing)
 {
     ScratchProfileApp app("qvx_layout_count_");
     const std::vector<CXTPToolBar*> before = Rows(xtpBarTop);
-    app.Write("Prof-DockBar0", "Bar#0", "0");
-    app.Write("Prof-DockBar0", "Bar#1", "101");
-    app.Write("Prof-DockBar0", "Bars", "100000");
-    app.Write("Prof-Summary", "Bars", "100000");
-    app.Write("Prof-Bar0", "BarID", "100");
-    app.Write("Prof-Bar0", "Visible", "0");
+    app.WriteLines("Prof-DockBar0", {"Bar#0=0", "Bar#1=101", "Bars=100000"});
+    app.WriteLines("Prof-Summary", {"Bars=100000"});
+    app.WriteLines("Prof-Bar0", {"BarID=100", "Visible=0"});
 
     bars->LoadBarState("Prof");
     EXPECT_EQ(before, Rows(xtpBarTop));

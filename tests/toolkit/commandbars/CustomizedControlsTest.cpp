@@ -6,6 +6,7 @@
 #include "PropExchangeTestSupport.h"
 #include "ToolBarSupport.h"
 
+#include "toolkit/commandbars/bars/XTPMenuBar.h"
 #include "toolkit/commandbars/bars/XTPPopupBar.h"
 #include "toolkit/commandbars/controls/XTPControlPopup.h"
 #include "toolkit/commandbars/controls/XTPControls.h"
@@ -80,6 +81,42 @@ TEST_P(PopupBarStores, APopupBarKeepsItsControlsAndTheirOriginals)
     EXPECT_EQ((Ids{501, 502, 503}), ControlIds(pControls->GetOriginalControls()));
     EXPECT_STRNE("Three, renamed", pControls->GetOriginalControls()->GetAt(2)->GetCaption());
     EXPECT_TRUE(pControls->IsChanged());
+    pLoaded->InternalRelease();
+}
+
+TEST_P(PopupBarStores, AMenuBarKeepsTheDocumentMenusThatHaveControls)
+{
+    pxtest::TestStore store(GetParam());
+    {
+        CXTPMenuBar* pBar = new CXTPMenuBar();
+        const UINT top[] = {801, 802};
+        pBar->SetButtons(top, 2);
+        CXTPMenuBarMDIMenuInfo* pInfo = new CXTPMenuBarMDIMenuInfo(nullptr, 130);
+        pInfo->m_pControls->Add(new CXTPControlButton(), 701);
+        pInfo->m_pControls->Add(new CXTPControlButton(), 702);
+        pBar->GetMDIMenus()->SetAt(130, pInfo);
+        pInfo->InternalRelease();
+        CXTPMenuBarMDIMenuInfo* pEmpty = new CXTPMenuBarMDIMenuInfo(nullptr, 131);
+        pBar->GetMDIMenus()->SetAt(131, pEmpty);
+        pEmpty->InternalRelease();
+        pBar->SetCloseable(FALSE);
+        CXTPPropExchange* pPX = store.Open(false);
+        pPX->ExchangeSchema();
+        pBar->DoPropExchange(pPX);
+        store.Close();
+        pBar->InternalRelease();
+    }
+    CXTPMenuBar* pLoaded = new CXTPMenuBar();
+    CXTPPropExchange* pPX = store.Open(true);
+    pPX->ExchangeSchema();
+    pLoaded->DoPropExchange(pPX);
+    store.Close();
+    EXPECT_EQ((Ids{801, 802}), ControlIds(pLoaded->GetControls()));
+    EXPECT_FALSE(pLoaded->IsCloseable());
+    ASSERT_NE(nullptr, pLoaded->GetMDIMenus()->Lookup(130));
+    EXPECT_EQ((Ids{701, 702}), ControlIds(pLoaded->GetMDIMenus()->Lookup(130)->m_pControls));
+    EXPECT_EQ(nullptr, pLoaded->GetMDIMenus()->Lookup(131)) << "a menu without controls is not saved";
+    EXPECT_TRUE(pLoaded->HasMDIMenus());
     pLoaded->InternalRelease();
 }
 
@@ -169,6 +206,14 @@ protected:
         ASSERT_TRUE(bar->IsChanged());
     }
 
+    // Customises the bar, saves the state under "Prof" and answers the stored archive.
+    std::vector<BYTE> SaveCustomised(ScratchProfileApp& app)
+    {
+        Customise();
+        bars->SaveBarState("Prof");
+        return app.Binary("Prof-Controls", "Controls");
+    }
+
     CXTPToolBar* bar = nullptr;
 };
 
@@ -195,18 +240,12 @@ TEST_F(CustomizableManager, ACustomisedToolbarTravelsAsACompressedBlobInTheProfi
 TEST_F(CustomizableManager, OnlyCustomisedBarsAreSavedUnlessAskedOtherwise)
 {
     ScratchProfileApp app("qvx_ctrls_only_");
-    bars->SaveBarState("Prof");
     bars->SaveBarState("Prof", FALSE);
-    BYTE* pAll = nullptr;
-    UINT nAll = 0;
-    ASSERT_TRUE(app.GetProfileBinary("Prof-Controls", "Controls", &pAll, &nAll));
+    const std::vector<BYTE> all = app.Binary("Prof-Controls", "Controls");
     bars->SaveBarState("Prof", TRUE);
-    BYTE* pChanged = nullptr;
-    UINT nChanged = 0;
-    ASSERT_TRUE(app.GetProfileBinary("Prof-Controls", "Controls", &pChanged, &nChanged));
-    EXPECT_LT(nChanged, nAll) << "an unchanged built-in bar is left out";
-    delete[] pAll;
-    delete[] pChanged;
+    const std::vector<BYTE> changed = app.Binary("Prof-Controls", "Controls");
+    ASSERT_FALSE(changed.empty());
+    EXPECT_LT(changed.size(), all.size()) << "an unchanged built-in bar is left out";
 }
 
 struct MergeCase
@@ -348,12 +387,7 @@ TEST_F(CustomizableManager, SixteenThousandBytesStayInTheProfileOneMoreGoesToAHi
     const std::vector<BYTE> small = Bytes(16000);
     ASSERT_TRUE(bars->WriteControlsBuffer(kProfile, small.data(), 16000));
     EXPECT_EQ(0u, app.GetProfileInt(strSection, "LoadFromFile", -1));
-    BYTE* pRead = nullptr;
-    UINT nRead = 0;
-    ASSERT_TRUE(app.GetProfileBinary(strSection, "Controls", &pRead, &nRead));
-    ASSERT_EQ(16000u, nRead) << "32,000 letters read back whole";
-    EXPECT_EQ(0, std::memcmp(pRead, small.data(), 16000));
-    delete[] pRead;
+    EXPECT_EQ(small, app.Binary(strSection, "Controls")) << "32,000 letters read back whole";
 
     CString strPath;
     ASSERT_TRUE(bars->GetControlsFilePath(strPath, kProfile));
@@ -396,14 +430,10 @@ TEST_F(CustomizableManager, AFailedSaveEmptiesTheSectionAndLeavesNoHalfFile)
 TEST_F(CustomizableManager, AnArchiveInTheNamedFileIsLoaded)
 {
     ScratchProfileApp app("qvx_ctrls_fromfile_");
-    Customise();
-    bars->SaveBarState("Prof");
-    BYTE* pBlob = nullptr;
-    UINT nBlob = 0;
-    ASSERT_TRUE(app.GetProfileBinary("Prof-Controls", "Controls", &pBlob, &nBlob));
+    const std::vector<BYTE> blob = SaveCustomised(app);
+    ASSERT_FALSE(blob.empty());
     const CString strPath = pxtest::ScratchPath("qvx_ctrls_file_", ".bin").c_str();
-    ASSERT_TRUE(XTPWriteFileReplacing(strPath, pBlob, nBlob, FILE_ATTRIBUTE_HIDDEN));
-    delete[] pBlob;
+    ASSERT_TRUE(XTPWriteFileReplacing(strPath, blob.data(), static_cast<DWORD>(blob.size()), FILE_ATTRIBUTE_HIDDEN));
     app.Write("Prof-Controls", "Controls", strPath);
     app.Write("Prof-Controls", "LoadFromFile", "1");
 
@@ -421,14 +451,10 @@ TEST_F(CustomizableManager, AnArchiveInTheNamedFileIsLoaded)
 TEST_F(CustomizableManager, ADamagedBlobLeavesTheProgramsBars)
 {
     ScratchProfileApp app("qvx_ctrls_damaged_");
-    Customise();
-    bars->SaveBarState("Prof");
-    BYTE* pBlob = nullptr;
-    UINT nBlob = 0;
-    ASSERT_TRUE(app.GetProfileBinary("Prof-Controls", "Controls", &pBlob, &nBlob));
+    std::vector<BYTE> blob = SaveCustomised(app);
+    ASSERT_FALSE(blob.empty());
     // Cut the stored block in half.
-    ASSERT_TRUE(app.WriteProfileBinary("Prof-Controls", "Controls", pBlob, nBlob / 2));
-    delete[] pBlob;
+    ASSERT_TRUE(app.WriteProfileBinary("Prof-Controls", "Controls", blob.data(), static_cast<UINT>(blob.size() / 2)));
     ProgramBar({40001, 40002, 40003});
     bars->LoadBarState("Prof");
     EXPECT_EQ((Ids{40001, 40002, 40003}), ControlIds(bar->GetControls()));

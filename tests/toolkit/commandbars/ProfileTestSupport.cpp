@@ -35,4 +35,23 @@ void ScratchProfileApp::Write(const char* section, const char* entry, const char
 {
     ::WritePrivateProfileStringA(section, entry, value, m_path.c_str());
 }
+void ScratchProfileApp::WriteLines(const char* section, const std::vector<std::string>& lines) const
+{
+    for (const std::string& line : lines)
+    {
+        const size_t equals = line.find('=');
+        Write(section, line.substr(0, equals).c_str(), line.substr(equals + 1).c_str());
+    }
+}
+
+std::vector<BYTE> ScratchProfileApp::Binary(const char* section, const char* entry)
+{
+    BYTE* pData = nullptr;
+    UINT nBytes = 0;
+    std::vector<BYTE> bytes;
+    if (GetProfileBinary(section, entry, &pData, &nBytes) && pData)
+        bytes.assign(pData, pData + nBytes);
+    delete[] pData;
+    return bytes;
+}
 } // namespace profile_test

@@ -22,6 +22,10 @@ public:
     const std::string& Path() const { return m_path; }
     std::vector<std::string> Lines(const char* section) const { return IniLines(m_path, section); }
     void Write(const char* section, const char* entry, const char* value) const;
+    // Writes "key=value" lines into a section.
+    void WriteLines(const char* section, const std::vector<std::string>& lines) const;
+    // The bytes of a binary profile entry (empty when there is none).
+    std::vector<BYTE> Binary(const char* section, const char* entry);
 
 private:
     std::string m_path;

@@ -33,28 +33,31 @@ void CXTPStatusBarPane::Redraw() const
         m_pStatusBar->Invalidate(FALSE);
 }
 
+void CXTPStatusBarPane::Changed()
+{
+    if (m_pStatusBar)
+        m_pStatusBar->OnPaneChanged(this);
+}
+
 void CXTPStatusBarPane::SetText(LPCSTR lpszText)
 {
     CString strText(lpszText ? lpszText : "");
     if (strText == m_strText)
         return;
     m_strText = strText;
-    if (m_pStatusBar)
-        m_pStatusBar->OnPaneChanged(this);
+    Changed();
 }
 
 void CXTPStatusBarPane::SetWidth(int nWidth)
 {
     m_nWidth = nWidth;
-    if (m_pStatusBar)
-        m_pStatusBar->OnPaneChanged(this);
+    Changed();
 }
 
 void CXTPStatusBarPane::SetStyle(UINT nStyle)
 {
     m_nStyle = nStyle;
-    if (m_pStatusBar)
-        m_pStatusBar->OnPaneChanged(this);
+    Changed();
 }
 
 void CXTPStatusBarPane::SetEnabled(BOOL bEnabled)
@@ -68,8 +71,7 @@ void CXTPStatusBarPane::SetVisible(BOOL bVisible)
     if (dwFlags == m_dwFlags)
         return;
     m_dwFlags = dwFlags;
-    if (m_pStatusBar)
-        m_pStatusBar->OnPaneChanged(this);
+    Changed();
 }
 
 void CXTPStatusBarPane::SetTextAlignment(int nAlignment)
@@ -81,15 +83,13 @@ void CXTPStatusBarPane::SetTextAlignment(int nAlignment)
 void CXTPStatusBarPane::SetPadding(int cxLeft, int cyTop, int cxRight, int cyBottom)
 {
     m_rcPadding.SetRect(cxLeft, cyTop, cxRight, cyBottom);
-    if (m_pStatusBar)
-        m_pStatusBar->OnPaneChanged(this);
+    Changed();
 }
 
 void CXTPStatusBarPane::SetIconId(int nIconId)
 {
     m_nIconId = nIconId;
-    if (m_pStatusBar)
-        m_pStatusBar->OnPaneChanged(this);
+    Changed();
 }
 
 int CXTPStatusBarPane::GetBestFit(CDC* pDC) const
@@ -141,8 +141,7 @@ CXTPStatusBarSwitchPane::SWITCH* CXTPStatusBarSwitchPane::AddSwitch(UINT nID, LP
     pSwitch->nID = nID;
     pSwitch->strToolTip = lpszToolTip ? lpszToolTip : "";
     m_arrSwitches.Add(pSwitch);
-    if (m_pStatusBar)
-        m_pStatusBar->OnPaneChanged(this);
+    Changed();
     return pSwitch;
 }
 

@@ -82,6 +82,8 @@ public:
 protected:
     friend class CXTPStatusBar;
     void Redraw() const;
+    // Tells the status bar (when there is one) that the pane changed.
+    void Changed();
 
     UINT m_nID = 0;
     int m_nIndex = -1;

@@ -30,6 +30,35 @@ int DefaultMergeQuestion(HWND hWndOwner, LPCSTR lpszText, UINT nType)
     return ::MessageBoxA(hWndOwner, lpszText, AfxGetAppName(), nType);
 }
 
+// Loads a collection made for the purpose from a section; a failure releases it and goes on.
+void LoadNewCollection(CXTPControls* pControls, CXTPCommandBars* pCommandBars, CXTPPropExchange* pPX)
+{
+    pControls->SetCommandBars(pCommandBars);
+    try
+    {
+        pControls->DoPropExchange(pPX);
+    }
+    catch (...)
+    {
+        pControls->InternalRelease();
+        throw;
+    }
+}
+
+// Calls fn with the controls of every stored document menu.
+template <class Fn> void ForEachMDIMenu(CXTPMenuBarMDIMenus* pMenus, Fn fn)
+{
+    POSITION pos = pMenus ? pMenus->GetStartPosition() : nullptr;
+    while (pos)
+    {
+        UINT nIDMenu = 0;
+        CXTPMenuBarMDIMenuInfo* pInfo = nullptr;
+        pMenus->GetNextMenu(pos, nIDMenu, pInfo);
+        if (pInfo && pInfo->m_pControls)
+            fn(pInfo->m_pControls);
+    }
+}
+
 // The bars being resolved on this thread (popups linked in a cycle end here).
 thread_local std::set<CXTPCommandBar*>* t_pRestoring = nullptr;
 } // namespace
@@ -99,33 +128,15 @@ void CXTPMenuBar::GenerateCommandBarList(DWORD& nID, CXTPCommandBarList* pBarLis
                                          XTP_COMMANDBARS_PROPEXCHANGE_PARAM* pParam)
 {
     CXTPToolBar::GenerateCommandBarList(nID, pBarList, pParam);
-    if (!m_pMDIMenus)
-        return;
-    POSITION pos = m_pMDIMenus->GetStartPosition();
-    while (pos)
-    {
-        UINT nIDMenu = 0;
-        CXTPMenuBarMDIMenuInfo* pInfo = nullptr;
-        m_pMDIMenus->GetNextMenu(pos, nIDMenu, pInfo);
-        if (pInfo && pInfo->m_pControls)
-            pInfo->m_pControls->GenerateCommandBarList(nID, pBarList, pParam);
-    }
+    ForEachMDIMenu(m_pMDIMenus, [&](CXTPControls* pControls) {
+        pControls->GenerateCommandBarList(nID, pBarList, pParam);
+    });
 }
 
 void CXTPMenuBar::RestoreCommandBarList(CXTPCommandBarList* pBarList)
 {
     CXTPToolBar::RestoreCommandBarList(pBarList);
-    if (!m_pMDIMenus)
-        return;
-    POSITION pos = m_pMDIMenus->GetStartPosition();
-    while (pos)
-    {
-        UINT nIDMenu = 0;
-        CXTPMenuBarMDIMenuInfo* pInfo = nullptr;
-        m_pMDIMenus->GetNextMenu(pos, nIDMenu, pInfo);
-        if (pInfo && pInfo->m_pControls)
-            pInfo->m_pControls->RestoreCommandBarList(pBarList);
-    }
+    ForEachMDIMenu(m_pMDIMenus, [&](CXTPControls* pControls) { pControls->RestoreCommandBarList(pBarList); });
 }
 
 // ---------------------------------------------------------------- the control collection
@@ -185,16 +196,7 @@ void CXTPControls::DoPropExchange(CXTPPropExchange* pPX)
         else
         {
             CXTPOriginalControls* pOriginal = new CXTPOriginalControls();
-            pOriginal->SetCommandBars(m_pCommandBars);
-            try
-            {
-                pOriginal->DoPropExchange(pSection.get());
-            }
-            catch (...)
-            {
-                pOriginal->InternalRelease();
-                throw;
-            }
+            LoadNewCollection(pOriginal, m_pCommandBars, pSection.get());
             SetOriginalControls(pOriginal);
         }
     }
@@ -206,16 +208,7 @@ void CXTPControls::DoPropExchange(CXTPPropExchange* pPX)
     {
         std::unique_ptr<CXTPPropExchange> pSection(pPX->GetSection("CustomizedControls"));
         CXTPControls* pSkipped = new CXTPControls();
-        pSkipped->SetCommandBars(m_pCommandBars);
-        try
-        {
-            pSkipped->DoPropExchange(pSection.get());
-        }
-        catch (...)
-        {
-            pSkipped->InternalRelease();
-            throw;
-        }
+        LoadNewCollection(pSkipped, m_pCommandBars, pSection.get());
         pSkipped->InternalRelease();
     }
 }

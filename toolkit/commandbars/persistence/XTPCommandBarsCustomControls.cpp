@@ -31,6 +31,46 @@ CString ControlsSection(LPCSTR lpszProfileName)
     return strSection;
 }
 
+// Runs one pass over an archive: an archive, OLE, file or memory exception (damage, a class that
+// cannot be made) gives FALSE.
+template <class Pass> BOOL RunExchange(Pass pass)
+{
+    try
+    {
+        return pass();
+    }
+    catch (CArchiveException* e)
+    {
+        e->Delete();
+    }
+    catch (COleException* e)
+    {
+        e->Delete();
+    }
+    catch (CFileException* e)
+    {
+        e->Delete();
+    }
+    catch (CMemoryException* e)
+    {
+        e->Delete();
+    }
+    return FALSE;
+}
+
+// The schema, then the section "CommandBars" with its enumeration "CommandBar".
+struct CBarListSection
+{
+    explicit CBarListSection(CXTPPropExchange* pPX)
+    {
+        pPX->ExchangeSchema();
+        m_pSection.reset(pPX->GetSection("CommandBars"));
+        m_pEnum.reset(m_pSection->GetEnumerator("CommandBar"));
+    }
+    std::unique_ptr<CXTPPropExchange> m_pSection;
+    std::unique_ptr<CXTPPropExchangeEnumerator> m_pEnum;
+};
+
 // The user's application-data folder with the application's own folder in it (made when
 // missing); empty when there is none.
 CString ApplicationDataFolder()
@@ -149,11 +189,9 @@ BOOL CXTPCommandBars::SaveCommandBarList(CXTPPropExchange* pPX, CXTPCommandBarLi
 {
     if (!pPX || !pBarList)
         return FALSE;
-    try
-    {
-        pPX->ExchangeSchema();
-        std::unique_ptr<CXTPPropExchange> pSection(pPX->GetSection("CommandBars"));
-        std::unique_ptr<CXTPPropExchangeEnumerator> pEnum(pSection->GetEnumerator("CommandBar"));
+    return RunExchange([&]() -> BOOL {
+        CBarListSection list(pPX);
+        CXTPPropExchangeEnumerator* pEnum = list.m_pEnum.get();
         POSITION pos = pEnum->GetPosition(static_cast<DWORD>(pBarList->GetCount()));
         for (int i = 0; i < pBarList->GetCount() && pos; ++i)
         {
@@ -163,39 +201,17 @@ BOOL CXTPCommandBars::SaveCommandBarList(CXTPPropExchange* pPX, CXTPCommandBarLi
             pBarSection->ExchangeObjectInstance(&pObject, RUNTIME_CLASS(CXTPCommandBar));
             pBar->DoPropExchange(pBarSection.get());
         }
-    }
-    catch (CArchiveException* e)
-    {
-        e->Delete();
-        return FALSE;
-    }
-    catch (COleException* e)
-    {
-        e->Delete();
-        return FALSE;
-    }
-    catch (CFileException* e)
-    {
-        e->Delete();
-        return FALSE;
-    }
-    catch (CMemoryException* e)
-    {
-        e->Delete();
-        return FALSE;
-    }
-    return TRUE;
+        return TRUE;
+    });
 }
 
 BOOL CXTPCommandBars::LoadCommandBarList(CXTPPropExchange* pPX, CXTPCommandBarList* pBarList)
 {
     if (!pPX || !pBarList)
         return FALSE;
-    try
-    {
-        pPX->ExchangeSchema();
-        std::unique_ptr<CXTPPropExchange> pSection(pPX->GetSection("CommandBars"));
-        std::unique_ptr<CXTPPropExchangeEnumerator> pEnum(pSection->GetEnumerator("CommandBar"));
+    return RunExchange([&]() -> BOOL {
+        CBarListSection list(pPX);
+        CXTPPropExchangeEnumerator* pEnum = list.m_pEnum.get();
         POSITION pos = pEnum->GetPosition(0);
         if (pEnum->GetCount() > static_cast<DWORD>(XTP_BAR_LAYOUT_MAX_BARS))
             return FALSE;
@@ -221,28 +237,8 @@ BOOL CXTPCommandBars::LoadCommandBarList(CXTPPropExchange* pPX, CXTPCommandBarLi
             pBarList->Add(pBar);
             pBar->InternalRelease();
         }
-    }
-    catch (CArchiveException* e)
-    {
-        e->Delete();
-        return FALSE;
-    }
-    catch (COleException* e)
-    {
-        e->Delete();
-        return FALSE;
-    }
-    catch (CFileException* e)
-    {
-        e->Delete();
-        return FALSE;
-    }
-    catch (CMemoryException* e)
-    {
-        e->Delete();
-        return FALSE;
-    }
-    return TRUE;
+        return TRUE;
+    });
 }
 
 // ---------------------------------------------------------------- merging
