@@ -84,6 +84,28 @@ TEST_P(PopupBarStores, APopupBarKeepsItsControlsAndTheirOriginals)
     pLoaded->InternalRelease();
 }
 
+TEST_P(PopupBarStores, ABarSavedWithoutOriginalsLoadsWithoutThem)
+{
+    pxtest::TestStore store(GetParam());
+    {
+        CXTPPopupBar* pBar = MakePopupBar({501});
+        CXTPPropExchange* pPX = store.Open(false);
+        pPX->ExchangeSchema();
+        pBar->DoPropExchange(pPX);
+        store.Close();
+        pBar->InternalRelease();
+    }
+    CXTPPopupBar* pLoaded = MakePopupBar({999});
+    pLoaded->GetControls()->CreateOriginalControls();
+    CXTPPropExchange* pPX = store.Open(true);
+    pPX->ExchangeSchema();
+    pLoaded->DoPropExchange(pPX);
+    store.Close();
+    EXPECT_EQ((Ids{501}), ControlIds(pLoaded->GetControls()));
+    EXPECT_EQ(nullptr, pLoaded->GetControls()->GetOriginalControls());
+    pLoaded->InternalRelease();
+}
+
 TEST_P(PopupBarStores, AMenuBarKeepsTheDocumentMenusThatHaveControls)
 {
     pxtest::TestStore store(GetParam());

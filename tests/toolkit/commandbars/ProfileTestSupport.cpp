@@ -1,11 +1,24 @@
 #include "ProfileTestSupport.h"
 
-#include "PropExchangeTestSupport.h"
-
 #include <windows.h>
+
+#include <string>
 
 namespace profile_test
 {
+namespace
+{
+// "<temp folder><stem><process id>_<n>.ini", a new n for each application object.
+std::string ScratchIniPath(const char* stem)
+{
+    static int counter = 0;
+    char folder[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + stem + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(++counter) +
+           ".ini";
+}
+} // namespace
+
 std::vector<std::string> IniLines(const std::string& path, const char* section)
 {
     std::vector<char> buf(1 << 20);
@@ -19,7 +32,7 @@ std::vector<std::string> IniLines(const std::string& path, const char* section)
     return lines;
 }
 
-ScratchProfileApp::ScratchProfileApp(const char* stem) : CWinApp(stem), m_path(pxtest::ScratchPath(stem, ".ini"))
+ScratchProfileApp::ScratchProfileApp(const char* stem) : CWinApp(stem), m_path(ScratchIniPath(stem))
 {
     ::DeleteFileA(m_path.c_str());
     m_pszProfileName = m_path.c_str();

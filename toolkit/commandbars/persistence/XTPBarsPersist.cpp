@@ -200,6 +200,10 @@ void CXTPControls::DoPropExchange(CXTPPropExchange* pPX)
             SetOriginalControls(pOriginal);
         }
     }
+    else if (pPX->IsLoading())
+    {
+        SetOriginalControls(nullptr); // saved without originals: none are kept from before
+    }
     // This collection keeps no separate customised set: it is saved as absent and a stored one is
     // read past so that the rest of the archive stays in step.
     BOOL bCustomized = FALSE;
