@@ -46,6 +46,15 @@ CXTPPopupBar* MakePopupBar(const std::vector<UINT>& ids)
 
 class PopupBarStores : public ::testing::TestWithParam<pxtest::StoreKind>
 {
+protected:
+    // One pass of a bar through the store, with the schema first.
+    static void Exchange(pxtest::TestStore& store, CXTPCommandBar* pBar, bool bLoading)
+    {
+        CXTPPropExchange* pPX = store.Open(bLoading);
+        pPX->ExchangeSchema();
+        pBar->DoPropExchange(pPX);
+        store.Close();
+    }
 };
 
 TEST_P(PopupBarStores, APopupBarKeepsItsControlsAndTheirOriginals)
@@ -57,17 +66,11 @@ TEST_P(PopupBarStores, APopupBarKeepsItsControlsAndTheirOriginals)
         pBar->GetControls()->GetAt(0)->SetCaption("&One");
         pBar->GetControls()->CreateOriginalControls();
         pBar->GetControls()->GetAt(2)->SetCaption("Three, renamed");
-        CXTPPropExchange* pPX = store.Open(false);
-        pPX->ExchangeSchema();
-        pBar->DoPropExchange(pPX);
-        store.Close();
+        Exchange(store, pBar, false);
         pBar->InternalRelease();
     }
     CXTPPopupBar* pLoaded = MakePopupBar({999});
-    CXTPPropExchange* pPX = store.Open(true);
-    pPX->ExchangeSchema();
-    pLoaded->DoPropExchange(pPX);
-    store.Close();
+    Exchange(store, pLoaded, true);
 
     CXTPControls* pControls = pLoaded->GetControls();
     EXPECT_EQ(77u, pLoaded->GetBarID());
@@ -89,18 +92,12 @@ TEST_P(PopupBarStores, ABarSavedWithoutOriginalsLoadsWithoutThem)
     pxtest::TestStore store(GetParam());
     {
         CXTPPopupBar* pBar = MakePopupBar({501});
-        CXTPPropExchange* pPX = store.Open(false);
-        pPX->ExchangeSchema();
-        pBar->DoPropExchange(pPX);
-        store.Close();
+        Exchange(store, pBar, false);
         pBar->InternalRelease();
     }
     CXTPPopupBar* pLoaded = MakePopupBar({999});
     pLoaded->GetControls()->CreateOriginalControls();
-    CXTPPropExchange* pPX = store.Open(true);
-    pPX->ExchangeSchema();
-    pLoaded->DoPropExchange(pPX);
-    store.Close();
+    Exchange(store, pLoaded, true);
     EXPECT_EQ((Ids{501}), ControlIds(pLoaded->GetControls()));
     EXPECT_EQ(nullptr, pLoaded->GetControls()->GetOriginalControls());
     pLoaded->InternalRelease();
@@ -122,17 +119,11 @@ TEST_P(PopupBarStores, AMenuBarKeepsTheDocumentMenusThatHaveControls)
         pBar->GetMDIMenus()->SetAt(131, pEmpty);
         pEmpty->InternalRelease();
         pBar->SetCloseable(FALSE);
-        CXTPPropExchange* pPX = store.Open(false);
-        pPX->ExchangeSchema();
-        pBar->DoPropExchange(pPX);
-        store.Close();
+        Exchange(store, pBar, false);
         pBar->InternalRelease();
     }
     CXTPMenuBar* pLoaded = new CXTPMenuBar();
-    CXTPPropExchange* pPX = store.Open(true);
-    pPX->ExchangeSchema();
-    pLoaded->DoPropExchange(pPX);
-    store.Close();
+    Exchange(store, pLoaded, true);
     EXPECT_EQ((Ids{801, 802}), ControlIds(pLoaded->GetControls()));
     EXPECT_FALSE(pLoaded->IsCloseable());
     ASSERT_NE(nullptr, pLoaded->GetMDIMenus()->Lookup(130));
