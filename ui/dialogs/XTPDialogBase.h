@@ -76,22 +76,24 @@ public:
         }
         return TRUE;
     }
-    // The options under the profile name ("<profile>-Options"), then the shortcuts (under the profile name
-    // itself; only when the shortcut manager has a default table); nothing without a manager. The bar
-    // layout joins them once the manager keeps it.
+    // The options under the profile name ("<profile>-Options"), the bar layout (and the customised
+    // controls of a customizable manager), then the shortcuts (under the profile name itself; only when
+    // the shortcut manager has a default table); nothing without a manager.
     virtual void SaveCommandBars(const char* profileName)
     {
         if (!m_pCommandBars || !profileName)
             return;
         m_pCommandBars->SaveOptions(profileName);
+        m_pCommandBars->SaveBarState(profileName, TRUE);
         if (m_pCommandBars->GetShortcutManager())
             m_pCommandBars->GetShortcutManager()->SaveShortcuts(profileName);
     }
-    virtual void LoadCommandBars(const char* profileName, BOOL /*silent*/)
+    virtual void LoadCommandBars(const char* profileName, BOOL silent)
     {
         if (!m_pCommandBars || !profileName)
             return;
         m_pCommandBars->LoadOptions(profileName);
+        m_pCommandBars->LoadBarState(profileName, silent);
         if (m_pCommandBars->GetShortcutManager())
             m_pCommandBars->GetShortcutManager()->LoadShortcuts(profileName);
     }

@@ -271,6 +271,39 @@ TEST(DialogCommandBarsTest, TheShortcutsSurviveASaveAndLoadThroughTheProfile)
     ::DeleteFileA(ini.c_str());
 }
 
+TEST(DialogCommandBarsTest, TheBarLayoutTextCarriesWhereTheBarsAre)
+{
+    CWinApp app("QvxBarsLayoutText");
+    CUnitTestResizableDialog dialog(nullptr, IDD_RUN_INDIVIDUAL);
+    ASSERT_TRUE(dialog.Create(IDD_RUN_INDIVIDUAL, nullptr));
+    ASSERT_TRUE(dialog.SetCommandBars(nullptr));
+    CXTPCommandBars* bars = dialog.GetCommandBars();
+    CXTPToolBar* first = dynamic_cast<CXTPToolBar*>(bars->Add("First", xtpBarTop));
+    CXTPToolBar* second = dynamic_cast<CXTPToolBar*>(bars->Add("Second", xtpBarTop));
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    first->SetBarID(300);
+    second->SetBarID(301);
+    second->SetVisible(FALSE);
+
+    CDravikString text;
+    ASSERT_TRUE(dialog.SaveBarsToText(text, IDS_TOOLBAR_TITLE));
+    const std::string saved = text.GetAnsi();
+    for (const char* part : {"[Quorvex Toolbar-Summary]", "Bars=2", "[Quorvex Toolbar-Bar0]", "BarID=300",
+                             "[Quorvex Toolbar-Bar1]", "BarID=301", "Visible=0", "[Quorvex Toolbar-DockBar0]",
+                             "Bar#1=300", "Bar#3=301"})
+        EXPECT_NE(saved.find(part), std::string::npos) << part << "\n" << saved;
+
+    // Moved about, then the text puts the bars back.
+    second->SetVisible(TRUE);
+    ASSERT_TRUE(bars->DockCommandBar(first, xtpBarBottom));
+    ASSERT_TRUE(dialog.LoadBarsFromText(text, IDS_TOOLBAR_TITLE));
+    EXPECT_FALSE(second->IsVisible());
+    EXPECT_EQ(first->GetDockBar(), bars->GetDockBar(xtpBarTop));
+    EXPECT_EQ(bars->GetDockBar(xtpBarBottom)->GetRows().GetSize(), 1);
+    dialog.DestroyWindow();
+}
+
 // The icon's image of a state, drawn, against cell `cell` of the bitmap strip: every pixel of the cell that
 // is not the white background must be drawn in its own colour (small rounding allowed).
 ::testing::AssertionResult IconShowsCell(CXTPImageManagerIcon* icon, int state, UINT bitmapId, int cell)

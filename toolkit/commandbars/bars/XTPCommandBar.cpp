@@ -15,7 +15,7 @@
 #include "toolkit/common/persist/XTPPropExchange.h"
 #include "toolkit/common/tooltips/XTPToolTipContext.h"
 
-IMPLEMENT_DYNCREATE(CXTPCommandBar, CWnd)
+IMPLEMENT_SERIAL(CXTPCommandBar, CWnd, XTP_COMMANDBAR_CLASS_SCHEMA)
 
 UINT CXTPCommandBar::s_nHoverDelay = 300;
 UINT CXTPCommandBar::s_nExpandDelay = 5000;

@@ -26,6 +26,11 @@ class CXTPImageManager;
 class CXTPPaintManager;
 class CXTPPropExchange;
 class CXTPToolTipContext;
+class CXTPCommandBarList;
+struct XTP_COMMANDBARS_PROPEXCHANGE_PARAM;
+
+// Run-time schema of the bar classes kept in saved archives.
+#define XTP_COMMANDBAR_CLASS_SCHEMA (VERSIONABLE_SCHEMA | 38)
 
 // Bar types and positions.
 enum XTPBarType
@@ -61,7 +66,7 @@ const int xtpBarTextHorizontal = 2;
 
 class CXTPCommandBar : public CWnd, public CXTPHookManagerHookAble, public CXTPAccessible
 {
-    DECLARE_DYNCREATE(CXTPCommandBar)
+    DECLARE_SERIAL(CXTPCommandBar)
 
 public:
     // The command UI of one control during the idle update (target: the bar's owner site).
@@ -250,6 +255,13 @@ public:
 
     // Controls call this when the collection changes.
     virtual void OnControlsChanged() {}
+
+    // Saving the bars: adds this bar to the list once (a bar that is not a toolbar and has id 0
+    // or one above 0xFFFFFF takes nID, which then advances), then the bars of its controls.
+    virtual void GenerateCommandBarList(DWORD& nID, CXTPCommandBarList* pBarList,
+                                        XTP_COMMANDBARS_PROPEXCHANGE_PARAM* pParam);
+    // Loading the bars: the controls resolve their stored popup ids against the list.
+    virtual void RestoreCommandBarList(CXTPCommandBarList* pBarList);
 
     // The hook receiver of the keyboard manager while tracking.
     int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;

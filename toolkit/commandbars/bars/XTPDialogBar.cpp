@@ -7,7 +7,7 @@
 #include "toolkit/commandbars/paint/XTPPaintManager.h"
 #include "toolkit/common/drawing/XTPScopedDC.h"
 
-IMPLEMENT_DYNCREATE(CXTPDialogBar, CXTPToolBar)
+IMPLEMENT_SERIAL(CXTPDialogBar, CXTPToolBar, XTP_COMMANDBAR_CLASS_SCHEMA)
 
 namespace
 {
@@ -315,6 +315,19 @@ LRESULT CXTPDialogBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
         }
     }
     return CXTPToolBar::OnIdleUpdateCmdUI(wParam, lParam);
+}
+
+BOOL CXTPDialogBar::GetDialogBarClientSizes(CSize& szDocking, CSize& szFloating) const
+{
+    szDocking = m_szDockingClient;
+    szFloating = m_szFloatingClient;
+    return TRUE;
+}
+
+void CXTPDialogBar::SetDialogBarClientSizes(CSize szDocking, CSize szFloating)
+{
+    m_szDockingClient = szDocking;
+    m_szFloatingClient = szFloating;
 }
 
 CXTPCommandBar* CXTPDialogBar::Clone(BOOL bRecursive)

@@ -10,7 +10,7 @@
 
 class CXTPDialogBar : public CXTPToolBar
 {
-    DECLARE_DYNCREATE(CXTPDialogBar)
+    DECLARE_SERIAL(CXTPDialogBar)
 
 public:
     // The hide button of the caption: hides the bar; never begins a group; draws Marlett's "r".
@@ -78,6 +78,9 @@ public:
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam) override;
     CXTPCommandBar* Clone(BOOL bRecursive = FALSE) override;
     CSize CalcDockingLayout(int nLength, DWORD dwMode, int nWidth = 0) override;
+    // The bar layout saves and restores both client sizes.
+    BOOL GetDialogBarClientSizes(CSize& szDocking, CSize& szFloating) const override;
+    void SetDialogBarClientSizes(CSize szDocking, CSize szFloating) override;
 
     // The bar's hit test for a screen point (edges of a resizable bar).
     LRESULT HitTestEdges(CPoint point);

@@ -11,7 +11,7 @@
 #include "toolkit/common/XTPResourceIds.h"
 #include "toolkit/common/resources/XTPResourceManager.h"
 
-IMPLEMENT_DYNCREATE(CXTPMenuBar, CXTPToolBar)
+IMPLEMENT_SERIAL(CXTPMenuBar, CXTPToolBar, XTP_COMMANDBAR_CLASS_SCHEMA)
 
 BEGIN_MESSAGE_MAP(CXTPMenuBar, CXTPToolBar)
     ON_WM_CREATE()

@@ -18,7 +18,7 @@ class CXTPControlMDISysMenuPopup;
 
 class CXTPMenuBar : public CXTPToolBar
 {
-    DECLARE_DYNCREATE(CXTPMenuBar)
+    DECLARE_SERIAL(CXTPMenuBar)
 
 public:
     // A caption button of the maximised child (minimise, restore, close).
@@ -55,6 +55,12 @@ public:
     void Copy(CXTPCommandBar* pCommandBar, BOOL bRecursive = FALSE) override;
     BOOL IsChanged() const override;
     int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
+    // The toolbar keys, "ResourceId", then the stored document menus that have controls
+    // (persistence/XTPBarsPersist.cpp).
+    void DoPropExchange(CXTPPropExchange* pPX) override;
+    void GenerateCommandBarList(DWORD& nID, CXTPCommandBarList* pBarList,
+                                XTP_COMMANDBARS_PROPEXCHANGE_PARAM* pParam) override;
+    void RestoreCommandBarList(CXTPCommandBarList* pBarList) override;
 
     // ---- state
     BOOL IsMDIFrame() const { return m_bMDIFrame; }

@@ -22,8 +22,8 @@
 #include <algorithm>
 
 
-IMPLEMENT_DYNCREATE(CXTPPopupBar, CXTPCommandBar)
-IMPLEMENT_DYNCREATE(CXTPPopupToolBar, CXTPPopupBar)
+IMPLEMENT_SERIAL(CXTPPopupBar, CXTPCommandBar, XTP_COMMANDBAR_CLASS_SCHEMA)
+IMPLEMENT_SERIAL(CXTPPopupToolBar, CXTPPopupBar, XTP_COMMANDBAR_CLASS_SCHEMA)
 
 CRuntimeClass* CXTPPopupBar::s_pPopupBarClass = RUNTIME_CLASS(CXTPPopupBar);
 CRuntimeClass* CXTPPopupToolBar::s_pPopupToolBarClass = RUNTIME_CLASS(CXTPPopupToolBar);

@@ -35,7 +35,7 @@ const DWORD xtpPopupAlignBottom = 4;
 
 class CXTPPopupBar : public CXTPCommandBar
 {
-    DECLARE_DYNCREATE(CXTPPopupBar)
+    DECLARE_SERIAL(CXTPPopupBar)
 
 public:
     // The expand button at the bottom of a popup with hidden rarely used commands.
@@ -222,7 +222,7 @@ protected:
 // A popup that lays its controls out as a toolbar (type 1 at the popup position).
 class CXTPPopupToolBar : public CXTPPopupBar
 {
-    DECLARE_DYNCREATE(CXTPPopupToolBar)
+    DECLARE_SERIAL(CXTPPopupToolBar)
 
 public:
     CXTPPopupToolBar();

@@ -16,7 +16,7 @@
 #include "toolkit/commandbars/paint/XTPPaintManager.h"
 #include "toolkit/common/resources/XTPResourceManager.h"
 
-IMPLEMENT_DYNCREATE(CXTPToolBar, CXTPCommandBar)
+IMPLEMENT_SERIAL(CXTPToolBar, CXTPCommandBar, XTP_COMMANDBAR_CLASS_SCHEMA)
 
 BEGIN_MESSAGE_MAP(CXTPToolBar, CXTPCommandBar)
     ON_WM_SETCURSOR()

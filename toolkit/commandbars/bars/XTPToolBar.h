@@ -15,6 +15,8 @@
 #include "toolkit/commandbars/controls/XTPControlPopup.h"
 #include "toolkit/common/XTPResourceIds.h"
 
+class CXTPBarLayoutState;
+class CXTPCommandBarList;
 class CXTPDockBar;
 class CXTPDockContext;
 
@@ -34,7 +36,7 @@ const int XTP_TOOLBAR_EXPAND_RESERVE = 11;
 
 class CXTPToolBar : public CXTPCommandBar
 {
-    DECLARE_DYNCREATE(CXTPToolBar)
+    DECLARE_SERIAL(CXTPToolBar)
 
 public:
     // The close button of a floating bar: executing hides the bar.
@@ -80,6 +82,33 @@ public:
     // How the reset question is asked (text, MB_ flags) → IDOK or another answer. Tests set it.
     typedef int (*PFN_RESET_QUESTION)(HWND hWndOwner, LPCSTR lpszText, UINT nType);
     static PFN_RESET_QUESTION s_pfnResetQuestion;
+    // How MergeToolBar asks whether a changed program toolbar replaces the user's (IDYES keeps the
+    // program's). Tests set it.
+    static PFN_RESET_QUESTION s_pfnMergeQuestion;
+
+    // The saved place of one bar ("<profile>-Bar<n>"); bodies in persistence/XTPToolBarInfo.cpp.
+    class CToolBarInfo
+    {
+    public:
+        CToolBarInfo() = default;
+        // Empties the section, then writes the keys that differ from their defaults (see the body).
+        BOOL SaveState(LPCSTR lpszProfileName, int nIndex) const;
+        // Reads the record, scaling and clamping positions for the state's screen.
+        BOOL LoadState(LPCSTR lpszProfileName, int nIndex, const CXTPBarLayoutState* pState);
+
+        UINT m_nBarID = 0;
+        BOOL m_bVisible = FALSE;
+        BOOL m_bFloating = FALSE;
+        CPoint m_pointPos = CPoint(-1, -1);
+        int m_nMRUWidth = 32767;
+        UINT m_uMRUDockID = 0;
+        CRect m_rectMRUDockPos = CRect(0, 0, 0, 0);
+        CPoint m_ptMRUFloatPos = CPoint(0, 0);
+        CXTPToolBar* m_pBar = nullptr;
+        BOOL m_bDialogBar = FALSE;
+        CSize m_szDockingClient = CSize(200, 200);
+        CSize m_szFloatingClient = CSize(200, 200);
+    };
 
     CXTPToolBar();
     ~CXTPToolBar() override;
@@ -96,6 +125,9 @@ public:
     void SetCloseable(BOOL bCloseable) { m_bCloseable = bCloseable; }
     BOOL IsExpandButtonVisible() const { return m_bShowExpandButton; }
     void ShowExpandButton(BOOL bShow) { m_bShowExpandButton = bShow; }
+    // The bar is listed in the customise dialog (saved as "CustomizeDialogPresent").
+    BOOL IsCustomizeDialogPresent() const { return m_bCustomizeDialogPresent; }
+    void SetCustomizeDialogPresent(BOOL bPresent) { m_bCustomizeDialogPresent = bPresent; }
     BOOL IsShowInToolbarsList() const { return m_bContextMenuPresent; }
     void SetShowInToolbarsList(BOOL bShow) { m_bContextMenuPresent = bShow; }
     // A floating bar also shows its expand button (off by default).
@@ -141,6 +173,15 @@ public:
     void OnRemoved() override;
     // Fills the "Add or Remove Buttons" list of this bar into a popup bar.
     void FillAddRemoveButtonsPopup(CXTPCommandBar* pPopupBar);
+
+    // ---- persistence (persistence/XTPBarsPersist.cpp)
+    // A bar hosting a child window under a caption keeps client sizes docked and floating; plain
+    // toolbars answer FALSE and ignore the sizes.
+    virtual BOOL GetDialogBarClientSizes(CSize& /*szDocking*/, CSize& /*szFloating*/) const { return FALSE; }
+    virtual void SetDialogBarClientSizes(CSize /*szDocking*/, CSize /*szFloating*/) {}
+    void DoPropExchange(CXTPPropExchange* pPX) override;
+    // Takes the user's saved copy of this bar (see the body for when the user is asked).
+    virtual void MergeToolBar(CXTPCommandBar* pLoaded, BOOL bSilent);
 
     // The expand control (id 9148) when present, else null.
     CXTPControl* FindExpandControl() const;
@@ -189,6 +230,7 @@ protected:
     BOOL m_bCloseable = TRUE;
     BOOL m_bFloatingExpand = FALSE;
     UINT m_nResourceID = 0;
+    BOOL m_bCustomizeDialogPresent = TRUE;
     // Set while the bar lays itself out (OnRecalcLayout does not run again).
     BOOL m_bInRecalcLayout = FALSE;
 };

@@ -13,6 +13,7 @@
 #include <commctrl.h>
 
 class CXTPCommandBar;
+class CXTPCommandBarList;
 class CXTPCommandBars;
 class CXTPControl;
 class CXTPControlAction;
@@ -21,6 +22,7 @@ class CXTPImageManager;
 class CXTPImageManagerIcon;
 class CXTPPaintManager;
 class CXTPPropExchange;
+struct XTP_COMMANDBARS_PROPEXCHANGE_PARAM;
 
 enum XTPControlType
 {
@@ -257,8 +259,11 @@ public:
     virtual void OnMouseLeave() {}
     virtual void OnRemoved();
     virtual INT_PTR OnToolHitTest(CPoint, TOOLINFOA*) { return -1; }
-    virtual void RestoreCommandBarList(void*) {}
-    virtual void GenerateCommandBarList(DWORD&, void*, void*) {}
+    // Saving and loading the bars: the control's own bar (GetCommandBar) takes part in the list of
+    // bars saved, and resolves its popups against the bars loaded.
+    virtual void RestoreCommandBarList(CXTPCommandBarList* pBarList);
+    virtual void GenerateCommandBarList(DWORD& nID, CXTPCommandBarList* pBarList,
+                                        XTP_COMMANDBARS_PROPEXCHANGE_PARAM* pParam);
     virtual void OnActionChanged(int nProperty);
     virtual void OnActionChanging(int /*nProperty*/) {}
     virtual void OnCaptionChanged() {}

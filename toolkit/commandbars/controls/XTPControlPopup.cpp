@@ -428,9 +428,9 @@ void CXTPControlPopup::DoPropExchange(CXTPPropExchange* pPX)
         ExchangeIntProperty(pPX, "Style", m_buttonStyle, 0);
 }
 
-void CXTPControlPopup::RestoreCommandBarList(void* pBarList)
+void CXTPControlPopup::RestoreCommandBarList(CXTPCommandBarList* pBarList)
 {
-    CXTPCommandBarList* pList = static_cast<CXTPCommandBarList*>(pBarList);
+    CXTPCommandBarList* pList = pBarList;
     if (!pList || m_nPendingCommandBarId == 0)
         return;
     CXTPCommandBar* pBar = pList->FindCommandBar(m_nPendingCommandBarId);

@@ -63,8 +63,8 @@ public:
     BOOL CanDropInto() const override { return TRUE; }
     // FALSE when the bar is this popup's own bar or lies in that bar's parent chain seen from it.
     virtual BOOL CanDropInto(CXTPCommandBar* pBar) const;
-    // pBarList: the CXTPCommandBarList of the bars being restored.
-    void RestoreCommandBarList(void* pBarList) override;
+    // Resolves the pending bar id against the bars being restored.
+    void RestoreCommandBarList(CXTPCommandBarList* pBarList) override;
     CXTPControl* Clone(BOOL bRecursive = FALSE) override;
 
     // ---- added operations

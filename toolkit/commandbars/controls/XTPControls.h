@@ -9,9 +9,11 @@
 
 class CMenu;
 class CXTPCommandBar;
+class CXTPCommandBarList;
 class CXTPCommandBars;
 class CXTPControlPopup;
 class CXTPOriginalControls;
+struct XTP_COMMANDBARS_PROPEXCHANGE_PARAM;
 
 // The record sent with XTP_WM_CONTROL_CREATE and XTP_WM_CONTROL_CREATED.
 struct XTP_COMMANDBARS_CREATECONTROL
@@ -87,6 +89,10 @@ public:
     BOOL IsEqual(const CXTPControls* pOther) const;
     BOOL IsChanged() const;
     BOOL IsOriginalControls() const { return m_bOriginalControls; }
+    // Saving and loading the bars: the bars of the controls (and of the original controls when the
+    // parameters include them) join the list; loaded popups resolve against it.
+    void GenerateCommandBarList(DWORD& nID, CXTPCommandBarList* pBarList, XTP_COMMANDBARS_PROPEXCHANGE_PARAM* pParam);
+    void RestoreCommandBarList(CXTPCommandBarList* pBarList);
 
     // Lays the controls out for a length and layout mode (bits: 1 stretch, 2 horizontal, 4 the
     // bar's remembered width, 8 docked horizontally, 0x10 docked vertically, 0x20 the length is a
@@ -104,7 +110,9 @@ public:
     // Virtual operations (in their order).
     virtual void Remove(CXTPControl* pControl);
     virtual void Copy(CXTPControls* pSource, BOOL bRecursive = FALSE);
-    virtual void DoPropExchange(CXTPPropExchange*) {}
+    // The enumeration "Control" (class, then the control's keys) of the controls to save, then
+    // (schema above 2) "OriginalControls" and "CustomizedControls" with their subsections.
+    virtual void DoPropExchange(CXTPPropExchange* pPX);
     virtual BOOL ShouldSaveControl(CXTPControl* pControl) const { return !pControl->IsTemporary(); }
     virtual void OnControlAdded(CXTPControl* pControl);
     virtual void DetachControl(CXTPControl* pControl);

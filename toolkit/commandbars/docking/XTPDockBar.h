@@ -40,6 +40,8 @@ public:
 
     // ---- the rows
     const CXTPDockBarRowArray& GetRows() const { return m_arrBars; }
+    // Replaces the rows (a loaded layout); the bars must already be children of this dock bar.
+    void SetRows(const CXTPDockBarRowArray& rows) { m_arrBars.Copy(rows); }
     // Index of the bar in the rows, ignoring the entry at nSkip; -1 when absent.
     int FindBar(const CXTPToolBar* pBar, int nSkip = -1) const;
     // Docks the bar at a screen rectangle (inserted by its centre) or, without one, as a new last

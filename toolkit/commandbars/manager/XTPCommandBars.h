@@ -32,6 +32,11 @@ class CXTPMouseManager;
 class CXTPPaintManager;
 class CXTPShortcutManager;
 class CXTPToolTipContext;
+class CXTPBarLayoutState;
+class CXTPStatusBar;
+class CXTPPropExchange;
+class CFile;
+struct XTP_COMMANDBARS_PROPEXCHANGE_PARAM;
 struct CRuntimeClass;
 
 // Docked left or right (2, 3).
@@ -238,7 +243,42 @@ public:
     // One check entry per toolbar of the toolbar's row, then the customise command when allowed.
     virtual void AddCustomizeEntries(CXTPToolBar* pToolBar, CXTPCommandBar* pExpandBar);
 
+    // ---- saving and restoring the bars (persistence/XTPCommandBarsLayout.cpp,
+    // persistence/XTPCommandBarsCustomControls.cpp), under sections named from the profile name
+    // The bar layout ("<profile>-Bar<n>", "-Summary", "-DockBar0".."3", the status bar), then the
+    // customised controls when the manager is customizable. bOnlyCustomized: only changed bars.
+    virtual void SaveBarState(LPCSTR lpszProfileName, BOOL bOnlyCustomized = TRUE);
+    // The customised controls first (bSilent: never ask while merging), then the layout.
+    virtual void LoadBarState(LPCSTR lpszProfileName, BOOL bSilent = FALSE);
+    void GetBarInfo(CXTPBarLayoutState* pState) const;
+    void SetBarInfo(CXTPBarLayoutState* pState);
+    void SaveDockBarState(LPCSTR lpszProfileName) const;
+    void LoadDockBarState(LPCSTR lpszProfileName);
+    // The site's child 0xE801 when it is a CXTPStatusBar, else null.
+    CXTPStatusBar* GetStatusBar() const;
+    // The bars to save, with ids from 0x1000000 for bars that have none.
+    virtual void GenerateCommandBarList(CXTPCommandBarList* pBarList, XTP_COMMANDBARS_PROPEXCHANGE_PARAM* pParam);
+    // The "CommandBars" section; FALSE when an archive or OLE exception stops it (or, loading, at
+    // the first bar that cannot be made).
+    virtual BOOL SaveCommandBarList(CXTPPropExchange* pPX, CXTPCommandBarList* pBarList);
+    virtual BOOL LoadCommandBarList(CXTPPropExchange* pPX, CXTPCommandBarList* pBarList);
+    // Merges the loaded bars into the manager's.
+    virtual void RestoreCommandBarList(CXTPCommandBarList* pBarList, BOOL bSilent = FALSE);
+    // The file that holds an archive too large for the profile; FALSE when none can be made.
+    virtual BOOL GetControlsFilePath(CString& strPath, LPCSTR lpszProfileName) const;
+    // An explicit file for large archives (empty: the application-data folder).
+    void SetControlsFileName(LPCSTR lpszFileName) { m_strControlsFileName = lpszFileName ? lpszFileName : ""; }
+    // Reads the archive on a file and merges its bars; FALSE when nothing could be loaded.
+    BOOL LoadControlsFromFile(CFile* pFile, BOOL bSilent);
+    // Stores a compressed archive: in the profile up to nMaxControlsInProfile bytes, else in the
+    // hidden file the profile then names. A failure empties "<profile>-Controls"; FALSE then.
+    BOOL WriteControlsBuffer(LPCSTR lpszProfileName, const BYTE* pData, DWORD nBytes);
+    // Compressed archives above this many bytes go to the hidden file.
+    static const DWORD nMaxControlsInProfile = 16000;
+
 private:
+    void SaveControls(LPCSTR lpszProfileName, BOOL bOnlyCustomized);
+    void LoadControls(LPCSTR lpszProfileName, BOOL bSilent);
     void DestroyDockBars();
     // Makes a row entry of the expand popup open the bar's "Add or Remove Buttons" list.
     void AttachAddRemoveList(CXTPToolBar* pBar, CXTPControl* pEntry);

@@ -40,6 +40,11 @@ int CXTPCommandBarsSystemQuery::GetScreenBitsPerPixel()
     return nBits;
 }
 
+SIZE CXTPCommandBarsSystemQuery::GetScreenSize()
+{
+    return SIZE{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+}
+
 RECT CXTPCommandBarsSystemQuery::GetWorkArea(POINT pt)
 {
     // The monitor functions are bound by name; without them the system work area answers.

@@ -16,6 +16,8 @@ public:
     virtual BOOL GetKeyboardCues(BOOL& bShow);
     // Bits per pixel of the screen.
     virtual int GetScreenBitsPerPixel();
+    // The primary screen's size (SM_CXSCREEN, SM_CYSCREEN): saved bar places are scaled by it.
+    virtual SIZE GetScreenSize();
     // The work area of the monitor nearest to the point.
     virtual RECT GetWorkArea(POINT pt);
     // The work area of the monitor nearest to the window (the primary one for a null window).

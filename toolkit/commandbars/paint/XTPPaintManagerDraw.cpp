@@ -11,6 +11,7 @@
 #include "toolkit/commandbars/bars/XTPPopupBar.h"
 #include "toolkit/commandbars/controls/XTPControls.h"
 #include "toolkit/commandbars/paint/XTPExpandingBands.h"
+#include "toolkit/commandbars/bars/XTPStatusBar.h"
 #include "toolkit/commandbars/controls/XTPControl.h"
 #include "toolkit/commandbars/controls/XTPControlComboBox.h"
 #include "toolkit/commandbars/controls/XTPControlEdit.h"
@@ -356,16 +357,75 @@ void CXTPPaintManager::DrawStatusBarGripper(CDC* pDC, CRect rc)
     }
 }
 
-// The slots that take a pane, a status bar or a tip window belong to kinds that hand their look to
-// the routines above; until those kinds exist there is nothing to read them from. The message bar
-// hands its client, its message area and its buttons to the look routines below.
-void CXTPPaintManager::DrawStatusBarPane(CDC*, CRect&, CXTPStatusBarPane*) {}
-void CXTPPaintManager::DrawStatusBarPaneButton(CDC*, CRect, CXTPStatusBarPane*) {}
-int CXTPPaintManager::DrawStatusBarSwitchPane(CDC*, CRect, CXTPStatusBarSwitchPane*)
+// The status bar's panes hand their look to the routines above; the tip window's slot waits for
+// its kind. The message bar hands its client, its message area and its buttons to the look
+// routines below.
+namespace
 {
-    return 0;
+XTPStatusPaneLook StatusPaneLook(CXTPStatusBarPane* pPane)
+{
+    XTPStatusPaneLook look;
+    look.strText = pPane->GetText();
+    look.clrBackground = pPane->GetBackgroundColor();
+    look.clrText = pPane->GetTextColor();
+    look.clrTextDisabled = pPane->GetTextGrayColor();
+    look.nAlignment = pPane->GetTextAlignment();
+    look.nStyle = pPane->GetStyle();
+    look.bEnabled = pPane->IsEnabled();
+    look.bButton = pPane->IsButton();
+    look.rcPadding = pPane->GetPadding();
+    CXTPStatusBar* pBar = pPane->GetStatusBar();
+    if (pPane->GetIconId() && pBar && pBar->GetImageManager())
+        look.pIcon = pBar->GetImageManager()->GetImage(static_cast<UINT>(pPane->GetIconId()));
+    return look;
 }
-void CXTPPaintManager::DrawStatusBarPaneBorder(CDC*, CRect, CXTPStatusBarPane*, BOOL) {}
+} // namespace
+
+void CXTPPaintManager::DrawStatusBarPane(CDC* pDC, CRect& rc, CXTPStatusBarPane* pPane)
+{
+    if (!pDC || !pPane)
+        return;
+    DrawStatusPane(pDC, rc, StatusPaneLook(pPane));
+}
+void CXTPPaintManager::DrawStatusBarPaneButton(CDC* pDC, CRect rc, CXTPStatusBarPane* pPane)
+{
+    if (!pDC || !pPane)
+        return;
+    DrawStatusPaneButton(pDC, rc, StatusPaneLook(pPane));
+}
+int CXTPPaintManager::DrawStatusBarSwitchPane(CDC* pDC, CRect rc, CXTPStatusBarSwitchPane* pPane)
+{
+    if (!pPane)
+        return 0;
+    CXTPStatusBar* pBar = pPane->GetStatusBar();
+    CXTPImageManager* pImageManager = pBar ? pBar->GetImageManager() : nullptr;
+    int x = rc.left;
+    for (int i = 0; i < pPane->GetSwitchCount(); ++i)
+    {
+        CXTPStatusBarSwitchPane::SWITCH* pSwitch = pPane->GetSwitch(i);
+        CRect rcSwitch(x, rc.top, x + pSwitch->nWidth, rc.bottom);
+        x += pSwitch->nWidth;
+        if (!pDC)
+            continue;
+        XTPStatusPaneLook look;
+        look.bButton = TRUE;
+        look.bEnabled = pSwitch->bEnabled;
+        look.bHot = pSwitch->bHot;
+        look.bPressed = pSwitch->bPressed;
+        look.bChecked = pSwitch->bChecked;
+        look.nAlignment = 1;
+        look.rcPadding.SetRect(0, 0, 0, 0);
+        look.pIcon = pImageManager ? pImageManager->GetImage(pSwitch->nID) : nullptr;
+        DrawStatusPane(pDC, rcSwitch, look);
+    }
+    return x - rc.left;
+}
+void CXTPPaintManager::DrawStatusBarPaneBorder(CDC* pDC, CRect rc, CXTPStatusBarPane* pPane, BOOL bLastPane)
+{
+    if (!pDC || !pPane || (pPane->GetStyle() & SBPS_NOBORDERS))
+        return;
+    DrawStatusPaneBorder(pDC, rc, pPane->IsButton(), bLastPane);
+}
 void CXTPPaintManager::FillDockBar(CDC* pDC, CXTPDockBar* pBar)
 {
     // The plain face behind docked toolbars.
@@ -393,7 +453,13 @@ void CXTPPaintManager::DrawMessageBarButton(CDC* pDC, CXTPMessageBarButton* pBut
     look.bPressed = pButton->IsPressed();
     DrawMessageBarButtonLook(pDC, look);
 }
-void CXTPPaintManager::FillStatusBar(CDC*, CXTPStatusBar*) {}
+void CXTPPaintManager::FillStatusBar(CDC* pDC, CXTPStatusBar* pBar)
+{
+    CRect rcClient(0, 0, 0, 0);
+    if (!pDC || !pBar || !pBar->GetSafeHwnd() || !::GetClientRect(pBar->GetSafeHwnd(), &rcClient))
+        return;
+    FillStatusBarRect(pDC, rcClient);
+}
 void CXTPPaintManager::DrawKeyboardTip(CDC* pDC, CXTPCommandBarKeyboardTip* pWnd, BOOL bSetRegion)
 {
     if (!pDC || !pWnd || !pWnd->GetSafeHwnd())
