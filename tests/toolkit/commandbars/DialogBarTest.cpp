@@ -6,9 +6,14 @@
 #include "toolkit/commandbars/bars/XTPDialogBar.h"
 #include "toolkit/commandbars/controls/XTPControls.h"
 #include "toolkit/common/XTPResourceIds.h"
+#include "tests/common/MemorySurface.h"
 #include "tests/common/MessagePump.h"
+#include "framework/DC.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
 
 using namespace tb_test;
 
@@ -201,4 +206,46 @@ TEST_F(DialogBars, TheCaptionMenuOpensOnlyWithItems)
     pBar->SetCaptionMenu(FALSE);
     pBar->CalcDockingLayout(32000, LM_HORZ | LM_STRETCH);
     EXPECT_FALSE(pCaption->m_bMenuEnabled) << "the option turns the menu off";
+}
+
+TEST_F(DialogBars, TheCaptionReadsAcrossInEveryPosition)
+{
+    CXTPDialogBar* pBar = AddDialogBar(xtpBarTop, "Output");
+    ASSERT_TRUE(pBar && pBar->GetSafeHwnd());
+    for (int nPosition : {xtpBarTop, xtpBarRight, xtpBarLeft, xtpBarFloating})
+    {
+        ASSERT_TRUE(pBar->SetPosition(nPosition)) << nPosition;
+        Layout();
+        CXTPControl* pCaption = pBar->GetControls()->FindControlById(ID_TK_DIALOGBAR_BUTTON);
+        ASSERT_NE(nullptr, pCaption);
+        const CRect rc = pCaption->GetRect();
+        ASSERT_FALSE(rc.IsRectEmpty()) << nPosition;
+        qvx_test::CMemorySurface surface(rc.right + 4, rc.bottom + 40);
+        surface.Clear(RGB(255, 255, 255));
+        CDC dc;
+        dc.Attach(surface.DC());
+        pCaption->Draw(&dc);
+        dc.Detach();
+        // The text's ink: inside the caption's rectangle, wider than it is tall.
+        CRect rcInk(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
+        int nOutside = 0;
+        for (int y = 0; y < rc.bottom + 40; ++y)
+            for (int x = 0; x < rc.right + 4; ++x)
+            {
+                if (surface.Pixel(x, y) == RGB(255, 255, 255))
+                    continue;
+                if (!rc.PtInRect(CPoint(x, y)))
+                {
+                    ++nOutside;
+                    continue;
+                }
+                rcInk.left = std::min<int>(rcInk.left, x);
+                rcInk.top = std::min<int>(rcInk.top, y);
+                rcInk.right = std::max<int>(rcInk.right, x + 1);
+                rcInk.bottom = std::max<int>(rcInk.bottom, y + 1);
+            }
+        EXPECT_EQ(0, nOutside) << nPosition;
+        ASSERT_LT(rcInk.left, rcInk.right) << "no text drawn at position " << nPosition;
+        EXPECT_GT(rcInk.Width(), rcInk.Height()) << nPosition;
+    }
 }

@@ -23,7 +23,8 @@ CSize MeasureCaption(CXTPDialogBar* pBar)
     if (!pPaintManager)
         return CSize(0, 0);
     CClientDC dc(pBar->GetSafeHwnd() ? pBar : nullptr);
-    CXTPFontDC font(&dc, pPaintManager->GetCommandBarFont(pBar));
+    // The caption strip reads across in every position: the regular font, never the vertical one.
+    CXTPFontDC font(&dc, pPaintManager->GetRegularFont());
     return pPaintManager->DrawDialogBarGripper(&dc, pBar, FALSE);
 }
 
@@ -75,7 +76,8 @@ void CXTPDialogBar::CControlCaptionPopup::Draw(CDC* pDC)
     CXTPPaintManager* pPaintManager = GetPaintManager();
     if (!pDC || !pPaintManager)
         return;
-    CXTPFontDC font(pDC, pPaintManager->GetCommandBarFont(GetParent()));
+    // Across also when the bar is docked on a side (the bar's own font is the vertical one there).
+    CXTPFontDC font(pDC, pPaintManager->GetRegularFont());
     COLORREF clrText;
     if (m_bMenuEnabled)
     {
