@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/manager/XTPCommandBars.h"
 #include "toolkit/commandbars/controls/XTPControlAction.h"
 #include "toolkit/commandbars/controls/XTPControlButton.h"
+#include "toolkit/commandbars/controls/XTPControlLabel.h"
 #include "toolkit/commandbars/controls/XTPControls.h"
 #include "framework/Archive.h"
 #include "framework/MemFile.h"
@@ -345,7 +346,10 @@ TEST(ControlModel, LaterKindJoinsAddByType)
     CXTPControls* pControls = new CXTPControls();
     EXPECT_EQ(pControls->AddByType(0, 1), nullptr);
     EXPECT_EQ(pControls->AddByType(12, 1), nullptr);
-    EXPECT_EQ(pControls->AddByType(xtpControlLabel, 1), nullptr); // no label kind yet
+    // A registered maker comes before the built-in kind of its type, and gives way when removed.
+    CXTPControl* pBuiltIn = pControls->AddByType(xtpControlLabel, 1);
+    ASSERT_NE(pBuiltIn, nullptr);
+    EXPECT_EQ(pBuiltIn->GetRuntimeClass(), RUNTIME_CLASS(CXTPControlLabel));
     CXTPControls::PFNCREATECONTROL pfnOld = CXTPControls::RegisterControlType(xtpControlLabel, &MakeLabel);
     CXTPControl* p = pControls->AddByType(xtpControlLabel, 5);
     ASSERT_NE(p, nullptr);
@@ -353,6 +357,7 @@ TEST(ControlModel, LaterKindJoinsAddByType)
     EXPECT_EQ(p->GetType(), xtpControlLabel);
     EXPECT_EQ(p->GetID(), 5);
     CXTPControls::RegisterControlType(xtpControlLabel, pfnOld);
+    EXPECT_EQ(pControls->AddByType(xtpControlLabel, 7)->GetRuntimeClass(), RUNTIME_CLASS(CXTPControlLabel));
     CXTPControl* pButton = pControls->AddByType(xtpControlButton, 6);
     EXPECT_NE(dynamic_cast<CXTPControlButton*>(pButton), nullptr);
     pControls->InternalRelease();

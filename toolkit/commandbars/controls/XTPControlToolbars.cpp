@@ -2,6 +2,7 @@
 
 #include "toolkit/commandbars/bars/XTPCommandBar.h"
 #include "toolkit/commandbars/manager/XTPCommandBars.h"
+#include "toolkit/commandbars/controls/XTPControlWindowList.h"
 #include "toolkit/commandbars/controls/XTPControls.h"
 #include "toolkit/commandbars/managers/XTPMouseManager.h"
 
@@ -9,21 +10,6 @@ IMPLEMENT_DYNCREATE(CXTPControlToolbars, CXTPControlButton)
 
 const char* const CXTPControlToolbars::kItemParameter = "CXTPControlToolbar";
 
-namespace
-{
-// Ampersands of a title are shown as they are (each one doubled).
-CString DoubleAmpersands(const CString& str)
-{
-    CString strResult;
-    for (int i = 0; i < str.GetLength(); ++i)
-    {
-        strResult += str[i];
-        if (str[i] == '&')
-            strResult += '&';
-    }
-    return strResult;
-}
-} // namespace
 
 CXTPControlToolbars::CXTPControlToolbar::CXTPControlToolbar()
 {
@@ -83,7 +69,7 @@ void CXTPControlToolbars::OnCalcDynamicSize(DWORD /*dwMode*/)
         CXTPControlToolbar* pItem = new CXTPControlToolbar();
         pControls->Add(pItem, m_nId, kItemParameter, nInsert++, TRUE);
         pItem->SetTag(static_cast<ULONG_PTR>(i));
-        pItem->SetCaption(DoubleAmpersands(pBar->GetTitle()));
+        pItem->SetCaption(FormatNumberedCaption(pBar->GetTitle(), 0));
         pItem->SetFlags(pItem->GetFlags() | xtpFlagManualUpdate);
         pItem->SetChecked(pBar->IsVisible());
         if (bFirst)

@@ -4,6 +4,10 @@
 #include "toolkit/commandbars/manager/XTPCommandBars.h"
 #include "toolkit/commandbars/controls/XTPControlAction.h"
 #include "toolkit/commandbars/controls/XTPControlButton.h"
+#include "toolkit/commandbars/controls/XTPControlCheckBox.h"
+#include "toolkit/commandbars/controls/XTPControlLabel.h"
+#include "toolkit/commandbars/controls/XTPControlToolbars.h"
+#include "toolkit/commandbars/controls/XTPControlWindowList.h"
 #include "toolkit/commandbars/controls/XTPControlComboBox.h"
 #include "toolkit/commandbars/controls/XTPControlCustom.h"
 #include "toolkit/commandbars/controls/XTPControlEdit.h"
@@ -55,7 +59,20 @@ CXTPControl* CXTPControls::CreateControlByType(int nType, int nId, BOOL bTempora
             return pControl;
     }
     if (nType == xtpControlButton)
+    {
+        // The list placeholders are buttons of their own commands.
+        if (nId == ID_TK_WINDOW_LIST)
+            return new CXTPControlWindowList();
+        if (nId == XTP_ID_TOOLBARLIST)
+            return new CXTPControlToolbars();
         return new CXTPControlButton();
+    }
+    if (nType == xtpControlLabel)
+        return new CXTPControlLabel();
+    if (nType == xtpControlCheckBox)
+        return new CXTPControlCheckBox();
+    if (nType == xtpControlRadioButton)
+        return new CXTPControlRadioButton();
     // The popup kinds (popup, button popup, split button popup).
     if (nType == xtpControlPopup || nType == xtpControlButtonPopup || nType == xtpControlSplitButtonPopup)
         return CXTPControlPopup::CreateControlPopup(nType);
