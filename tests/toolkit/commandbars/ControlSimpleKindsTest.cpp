@@ -6,6 +6,13 @@
 
 #include "toolkit/commandbars/bars/XTPPopupBar.h"
 #include "toolkit/commandbars/controls/XTPControlCheckBox.h"
+#include "toolkit/commandbars/controls/XTPControlHyperlink.h"
+#include "toolkit/commandbars/controls/XTPControlSelector.h"
+#include "toolkit/commandbars/managers/XTPSystemQuery.h"
+#include "framework/DC.h"
+#include "tests/common/MemorySurface.h"
+#include "tests/common/ScratchFolder.h"
+#include "toolkit/common/persist/XTPPropExchangeIniFile.h"
 #include "toolkit/commandbars/controls/XTPControlLabel.h"
 #include "toolkit/commandbars/controls/XTPControlToolbars.h"
 #include "toolkit/commandbars/controls/XTPControlWindowList.h"
@@ -215,4 +222,218 @@ TEST(WindowList, ListsTheVisibleChildrenNumberedAndChecksTheActiveOne)
     pPopup->InternalRelease();
     bars->InternalRelease();
     frame.DestroyWindow();
+}
+
+namespace
+{
+// Records what the hyperlink asks the shell to open.
+class ShellRecorder : public CXTPCommandBarsSystemQuery
+{
+public:
+    ShellRecorder() : m_pOld(SetCommandBarsSystemQuery(this)) {}
+    ~ShellRecorder() override { SetCommandBarsSystemQuery(m_pOld == this ? nullptr : m_pOld); }
+    INT_PTR OpenWithShell(HWND, LPCSTR lpszVerb, LPCSTR lpszFile, int nShowCmd) override
+    {
+        m_calls.push_back(std::string(lpszVerb) + " " + lpszFile + " " + std::to_string(nShowCmd));
+        return 42;
+    }
+    std::vector<std::string> m_calls;
+
+private:
+    CXTPCommandBarsSystemQuery* m_pOld;
+};
+
+// Pixels of exactly a colour in a rectangle of a surface.
+int CountColour(const qvx_test::CMemorySurface& surface, CRect rc, COLORREF clr)
+{
+    int n = 0;
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x)
+            n += surface.Pixel(x, y) == clr;
+    return n;
+}
+} // namespace
+
+TEST(Hyperlink, ColoursByState)
+{
+    struct Case
+    {
+        const char* name;
+        BOOL bEnabled;
+        BOOL bSelected;
+        COLORREF clrExpected;
+        COLORREF clrAbsent;
+    } cases[] = {
+        {"normal: blue", TRUE, FALSE, RGB(0, 0, 255), RGB(255, 0, 0)},
+        {"selected: red", TRUE, TRUE, RGB(255, 0, 0), RGB(0, 0, 255)},
+        {"disabled: grey text", FALSE, FALSE, ::GetSysColor(COLOR_GRAYTEXT), RGB(0, 0, 255)},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        CXTPControlHyperlink link;
+        link.SetCaption("Quorvex home");
+        link.SetEnabled(c.bEnabled);
+        link.OnSetSelected(c.bSelected);
+        EXPECT_EQ(c.clrExpected, link.GetLinkColor());
+        qvx_test::CMemorySurface surface(120, 30);
+        surface.Clear(RGB(255, 255, 255));
+        CDC dc;
+        dc.Attach(surface.DC());
+        const CSize sz = link.GetSize(&dc);
+        EXPECT_GT(sz.cx, 20);
+        EXPECT_GT(sz.cy, 5);
+        link.SetRect(CRect(2, 2, 2 + sz.cx, 2 + sz.cy));
+        link.Draw(&dc);
+        dc.Detach();
+        EXPECT_GT(CountColour(surface, link.GetRect(), c.clrExpected), 0);
+        EXPECT_EQ(0, CountColour(surface, CRect(0, 0, 120, 30), c.clrAbsent));
+        int nOutside = 0;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 120; ++x)
+                nOutside += !link.GetRect().PtInRect(CPoint(x, y)) && surface.Pixel(x, y) != RGB(255, 255, 255);
+        EXPECT_EQ(0, nOutside) << "nothing outside the link's rectangle";
+    }
+}
+
+TEST(Hyperlink, ExecutingOpensTheTooltipText)
+{
+    ShellRecorder shell;
+    CXTPControlHyperlink link;
+    link.SetCaption("Home");
+    link.OnExecute();
+    EXPECT_TRUE(shell.m_calls.empty()) << "no address, nothing opened";
+    link.SetTooltip("https://example.invalid/quorvex");
+    link.OnClick(FALSE, CPoint(1, 1));
+    ASSERT_EQ(1u, shell.m_calls.size());
+    EXPECT_EQ("open https://example.invalid/quorvex 5", shell.m_calls[0]);
+}
+
+TEST_F(SpaceOnBar, TheHandCursorOverAnEnabledHyperlink)
+{
+    RowBar* pBar = AddBar(1);
+    CXTPControlHyperlink* pLink = new CXTPControlHyperlink();
+    pBar->GetControls()->Add(pLink, 900);
+    pLink->SetCaption("Home");
+    pLink->SetRect(CRect(100, 2, 160, 20));
+    POINT pt = {130, 10};
+    ::ClientToScreen(pBar->GetSafeHwnd(), &pt);
+    POINT ptOld;
+    ::GetCursorPos(&ptOld);
+    ::SetCursorPos(pt.x, pt.y);
+    ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
+    EXPECT_TRUE(XTPSetHyperlinkCursor(pBar));
+    EXPECT_EQ(pLink->GetHandCursor(), ::GetCursor());
+    pLink->SetEnabled(FALSE);
+    EXPECT_FALSE(XTPSetHyperlinkCursor(pBar)) << "disabled";
+    pLink->SetEnabled(TRUE);
+    pt = POINT{30, 10};
+    ::ClientToScreen(pBar->GetSafeHwnd(), &pt);
+    ::SetCursorPos(pt.x, pt.y);
+    EXPECT_FALSE(XTPSetHyperlinkCursor(pBar)) << "not over the link";
+    ::SetCursorPos(ptOld.x, ptOld.y);
+}
+
+TEST(Selector, SelectionByPointTable)
+{
+    struct Case
+    {
+        CPoint pt;
+        CSize expected;
+    } cases[] = {
+        {CPoint(0, 0), CSize(0, 0)},     {CPoint(1, 1), CSize(1, 1)},     {CPoint(28, 28), CSize(1, 1)},
+        {CPoint(29, 1), CSize(2, 1)},    {CPoint(57, 57), CSize(3, 3)},   {CPoint(1000, 1000), CSize(5, 4)},
+        {CPoint(-5, 40), CSize(0, 0)},   {CPoint(40, -5), CSize(0, 0)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.expected, CXTPControlSelector::SelectionAt(c.pt, CSize(5, 4), CSize(28, 28)))
+            << c.pt.x << "," << c.pt.y;
+}
+
+TEST_F(SpaceOnBar, SelectorSelectsNotifiesGrowsAndExecutes)
+{
+    RowBar* pBar = AddBar(1);
+    CXTPControlSelector* pSelector = new CXTPControlSelector();
+    pBar->GetControls()->Add(pSelector, 910);
+    EXPECT_EQ(CSize(140, 112), pSelector->GetSize(nullptr)) << "5 x 4 cells of 28";
+    pSelector->SetRect(CRect(10, 0, 150, 112));
+    frame.m_log.clear();
+
+    pSelector->OnMouseMove(CPoint(10 + 40, 30));
+    EXPECT_EQ(CSize(2, 2), pSelector->GetSelectedSize());
+    pSelector->OnMouseMove(CPoint(10 + 45, 35));
+    EXPECT_EQ(1, frame.Count(0x2862)) << "one notification per change";
+    pSelector->OnMouseMove(CPoint(10 + 60, 35));
+    EXPECT_EQ(2, frame.Count(0x2862));
+
+    // Released with nothing selected: no command.
+    pSelector->OnMouseMove(CPoint(5, 5));
+    EXPECT_EQ(CSize(0, 0), pSelector->GetSelectedSize());
+    pSelector->OnLButtonUp(CPoint(5, 5));
+    qvx_test::PumpMessages();
+    EXPECT_EQ(0, frame.Count(WM_COMMAND));
+
+    // Held beyond the right edge with the last column selected: the grid grows toward the pointer.
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    const BYTE oldButton = keys[VK_LBUTTON];
+    keys[VK_LBUTTON] = 0x80;
+    ::SetKeyboardState(keys);
+    pSelector->OnMouseMove(CPoint(10 + 139, 50));
+    EXPECT_EQ(CSize(5, 2), pSelector->GetSelectedSize());
+    pSelector->OnMouseMove(CPoint(10 + 200, 50));
+    EXPECT_EQ(8, pSelector->GetGridSize().cx) << "200 / 28 + 1 columns";
+    EXPECT_EQ(CSize(8, 2), pSelector->GetSelectedSize());
+    pSelector->OnMouseMove(CPoint(10 + 2000, 50));
+    EXPECT_EQ(12, pSelector->GetGridSize().cx) << "never past the maximum";
+    keys[VK_LBUTTON] = oldButton;
+    ::SetKeyboardState(keys);
+
+    pSelector->OnLButtonUp(CPoint(10 + 2000, 50));
+    qvx_test::PumpMessages();
+    EXPECT_EQ(1, frame.Count(WM_COMMAND));
+    EXPECT_EQ(CSize(12, 2), pSelector->GetLastSelectedSize());
+
+    // The next layout clears the selection and shows the default grid again.
+    pSelector->OnCalcDynamicSize(0);
+    EXPECT_EQ(CSize(0, 0), pSelector->GetSelectedSize());
+    EXPECT_EQ(CSize(5, 4), pSelector->GetGridSize());
+}
+
+TEST(Selector, GridSizesRoundTripAndStoredNonsenseIsKeptSane)
+{
+    CScratchFolder folder("qvx_selector");
+    const std::string file = folder.Path() + "\\selector.ini";
+    CXTPControlSelector stored;
+    stored.SetID(77);
+    stored.SetItemsCount(CSize(6, 3));
+    stored.SetItemsMax(CSize(10, 9));
+    stored.SetItemSize(CSize(20, 18));
+    {
+        CXTPPropExchangeIniFile px(FALSE, nullptr, "Selector");
+        px.AssignFile(file.c_str());
+        stored.DoPropExchange(&px);
+    }
+    CXTPControlSelector loaded;
+    {
+        CXTPPropExchangeIniFile px(TRUE, nullptr, "Selector");
+        px.AssignFile(file.c_str());
+        loaded.DoPropExchange(&px);
+    }
+    EXPECT_EQ(CSize(6, 3), loaded.GetGridSize());
+    EXPECT_EQ(CSize(120, 54), loaded.GetSize(nullptr)) << "6 x 3 cells of 20 x 18";
+
+    // A damaged file: no zero or negative cells, the default within the maximum.
+    ::WritePrivateProfileStringA("Selector", "ItemsMax", "-3 4", file.c_str());
+    ::WritePrivateProfileStringA("Selector", "ItemSize", "0 0", file.c_str());
+    CXTPControlSelector damaged;
+    {
+        CXTPPropExchangeIniFile px(TRUE, nullptr, "Selector");
+        px.AssignFile(file.c_str());
+        damaged.DoPropExchange(&px);
+    }
+    const CSize szGrid = damaged.GetGridSize();
+    EXPECT_GE(szGrid.cx, 1);
+    EXPECT_GE(szGrid.cy, 1);
+    EXPECT_GT(damaged.GetSize(nullptr).cx, 0);
 }

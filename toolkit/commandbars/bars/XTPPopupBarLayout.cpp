@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/manager/XTPCommandBars.h"
 #include "toolkit/commandbars/manager/XTPCommandBarsOptions.h"
 #include "toolkit/commandbars/controls/XTPControlPopup.h"
+#include "toolkit/commandbars/controls/XTPControlHyperlink.h"
 #include "toolkit/commandbars/controls/XTPControls.h"
 #include "toolkit/commandbars/managers/XTPMouseManager.h"
 #include "toolkit/commandbars/paint/XTPPaintManager.h"
@@ -596,6 +597,8 @@ void CXTPPopupBar::OnLButtonDown(UINT nFlags, CPoint point)
 
 BOOL CXTPPopupBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 {
+    if (nHitTest == HTCLIENT && XTPSetHyperlinkCursor(this))
+        return TRUE;
     if (!m_rcResizeGripper.IsRectEmpty())
     {
         CPoint pt;

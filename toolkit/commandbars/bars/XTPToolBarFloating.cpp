@@ -1,6 +1,7 @@
 // CXTPToolBar: the window's own messages: the gripper cursor, clicks on empty space (drag, toggle),
 // the floating window's sizing borders, activation and the frame's floating-status notices.
 #include "toolkit/commandbars/bars/XTPToolBar.h"
+#include "toolkit/commandbars/controls/XTPControlHyperlink.h"
 
 #include <windowsx.h>
 
@@ -27,6 +28,8 @@ HWND TopParentOf(HWND hWnd)
 
 BOOL CXTPToolBar::OnSetCursor(CWnd*, UINT nHitTest, UINT)
 {
+    if (nHitTest == HTCLIENT && XTPSetHyperlinkCursor(this))
+        return TRUE;
     if (m_pDockBar && m_pDockContext && (m_dwFlags & 0x1F) && nHitTest == HTCLIENT)
     {
         CPoint pt;

@@ -153,6 +153,11 @@ HRESULT CXTPCommandBarsSystemQuery::ExtendFrameIntoClientArea(HWND hWnd, int cxL
     return CallDwmExtendFrameIntoClientArea(hWnd, cxLeft, cxRight, cyTop, cyBottom);
 }
 
+INT_PTR CXTPCommandBarsSystemQuery::OpenWithShell(HWND hWnd, LPCSTR lpszVerb, LPCSTR lpszFile, int nShowCmd)
+{
+    return reinterpret_cast<INT_PTR>(::ShellExecuteA(hWnd, lpszVerb, lpszFile, nullptr, nullptr, nShowCmd));
+}
+
 CXTPCommandBarsSystemQuery* GetCommandBarsSystemQuery()
 {
     return g_pQuery ? g_pQuery : &g_systemQuery;

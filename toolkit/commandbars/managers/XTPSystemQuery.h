@@ -52,6 +52,9 @@ public:
     // The frame hook: the window manager's extension of the frame into the client area (dwmapi;
     // E_FAIL without it).
     virtual HRESULT ExtendFrameIntoClientArea(HWND hWnd, int cxLeft, int cxRight, int cyTop, int cyBottom);
+    // Hyperlinks: a verb of the shell on a file or an address (ShellExecute without parameters or
+    // folder); above 32 when it worked.
+    virtual INT_PTR OpenWithShell(HWND hWnd, LPCSTR lpszVerb, LPCSTR lpszFile, int nShowCmd);
 };
 
 // The installed object (the system's when none was set).
