@@ -5,6 +5,8 @@
 #include "toolkit/commandbars/controls/XTPControlToolbars.h"
 #include "toolkit/commandbars/controls/XTPControls.h"
 #include "toolkit/commandbars/managers/XTPMouseManager.h"
+#include "toolkit/commandbars/bars/XTPToolBar.h"
+#include "toolkit/commandbars/XTPCommandBarsIds.h"
 
 #include <gtest/gtest.h>
 
@@ -111,4 +113,47 @@ TEST(PopupBarToolbars, ContextMenuLetsTheSiteAddAndIsIgnoredInCustomizeMode)
     EXPECT_EQ(fx.frame.rec.Count(XTP_WM_TOOLBARCONTEXTMENU), 0);
     fx.pCommandBars->SetCustomizeMode(FALSE);
     fx.frame.rec.m_onMessage = nullptr;
+}
+
+TEST(PopupBarToolbars, OnlyCloseableToolbarsShownInTheListAndTheCustomizeCommandWhenAsked)
+{
+    ToolbarsFixture fx;
+    const char* titles[] = {"Listed", "Not closeable", "Kept out"};
+    for (int i = 0; i < 3; ++i)
+    {
+        CXTPToolBar* pToolBar = new CXTPToolBar();
+        pToolBar->SetTitle(titles[i]);
+        pToolBar->SetCloseable(i != 1);
+        pToolBar->SetShowInToolbarsList(i != 2);
+        fx.pCommandBars->AddCommandBar(pToolBar);
+    }
+    CXTPPopupBar* pPopup = fx.pCommandBars->GetToolbarsPopup();
+    ASSERT_NE(pPopup, nullptr);
+    auto* pList = dynamic_cast<CXTPControlToolbars*>(pPopup->GetControl(0));
+    ASSERT_NE(pList, nullptr);
+    auto captions = [&] {
+        std::string s;
+        for (int i = 1; i < pPopup->GetControlCount(); ++i)
+            s += std::string(pPopup->GetControl(i)->GetCaption()) + "|";
+        return s;
+    };
+    pPopup->CalcDynamicLayout(0, 0);
+    EXPECT_EQ("Standard|Fo&&rmat|Listed|", captions());
+
+    // Asked for, the customise command follows, but only when the manager may be customised.
+    pList->m_bShowCustomizeItem = TRUE;
+    pPopup->CalcDynamicLayout(0, 0);
+    EXPECT_EQ("Standard|Fo&&rmat|Listed|", captions()) << "the manager may not be customised";
+    fx.frame.rec.m_handled.insert(ID_TK_CUSTOMIZE); // a site that handles the command
+    fx.pCommandBars->SetSite(&fx.frame);
+    ASSERT_TRUE(fx.pCommandBars->IsCustomizable());
+    for (int nPass = 0; nPass < 2; ++nPass)
+    {
+        pPopup->CalcDynamicLayout(0, 0);
+        EXPECT_EQ("Standard|Fo&&rmat|Listed|&Customize...|", captions()) << nPass;
+    }
+    CXTPControl* pCustomize = pPopup->GetControl(pPopup->GetControlCount() - 1);
+    EXPECT_EQ(ID_TK_CUSTOMIZE, pCustomize->GetID());
+    EXPECT_TRUE(pCustomize->GetBeginGroup());
+    pPopup->InternalRelease();
 }

@@ -1,6 +1,8 @@
 #include "toolkit/commandbars/controls/XTPControlToolbars.h"
 
 #include "toolkit/commandbars/bars/XTPCommandBar.h"
+#include "toolkit/commandbars/bars/XTPToolBar.h"
+#include "toolkit/commandbars/XTPCommandBarsIds.h"
 #include "toolkit/commandbars/manager/XTPCommandBars.h"
 #include "toolkit/commandbars/controls/XTPControlWindowList.h"
 #include "toolkit/commandbars/controls/XTPControls.h"
@@ -63,9 +65,15 @@ void CXTPControlToolbars::OnCalcDynamicSize(DWORD /*dwMode*/)
     for (int i = 0; i < pCommandBars->GetCount(); ++i)
     {
         CXTPCommandBar* pBar = pCommandBars->GetAt(i);
-        // Toolbars are listed; the menu bar and popups are not.
+        // Toolbars are listed; the menu bar and popups are not, nor toolbars that cannot be closed or
+        // keep out of the list.
         if (!pBar || pBar->GetType() != xtpBarTypeNormal || pBar->IsPopupType())
             continue;
+        if (CXTPToolBar* pToolBar = DYNAMIC_DOWNCAST(CXTPToolBar, pBar))
+        {
+            if (!pToolBar->IsShowInToolbarsList() || !pToolBar->IsCloseable())
+                continue;
+        }
         CXTPControlToolbar* pItem = new CXTPControlToolbar();
         pControls->Add(pItem, m_nId, kItemParameter, nInsert++, TRUE);
         pItem->SetTag(static_cast<ULONG_PTR>(i));
@@ -75,5 +83,14 @@ void CXTPControlToolbars::OnCalcDynamicSize(DWORD /*dwMode*/)
         if (bFirst)
             pItem->SetBeginGroup(GetBeginGroup());
         bFirst = FALSE;
+    }
+    if (m_bShowCustomizeItem && pCommandBars->IsCustomizable())
+    {
+        CXTPControl* pCustomize = pControls->AddByType(xtpControlButton, ID_TK_CUSTOMIZE, kItemParameter, nInsert++, TRUE);
+        if (pCustomize)
+        {
+            pCustomize->SetBeginGroup(TRUE);
+            pCustomize->SetCaptionFromResource(ID_TK_CUSTOMIZE);
+        }
     }
 }

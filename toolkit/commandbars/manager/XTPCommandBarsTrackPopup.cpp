@@ -188,6 +188,9 @@ UINT CXTPCommandBars::ContextMenu(WPARAM /*wParam*/, int x, int y)
     CXTPPopupBar* pPopup = GetToolbarsPopup();
     if (!pPopup)
         return 0;
+    // The context menu offers the customise command after the toolbars.
+    if (CXTPControlToolbars* pList = DYNAMIC_DOWNCAST(CXTPControlToolbars, pPopup->GetControls()->GetFirst()))
+        pList->m_bShowCustomizeItem = TRUE;
     CWnd* pSite = GetSite();
     if (pSite && pSite->GetSafeHwnd())
         ::SendMessageA(pSite->GetSafeHwnd(), XTP_WM_TOOLBARCONTEXTMENU, reinterpret_cast<WPARAM>(pPopup), 0);
