@@ -13,11 +13,14 @@
 
 #include <gtest/gtest.h>
 
+#include <vssym32.h>
+
 #include <cstdlib>
 #include <typeinfo>
 #include <vector>
 
 using qvx_test::CMemorySurface;
+using tab_test::CSurfaceDC;
 using tab_test::CTestTabManager;
 typedef CXTPTabPaintManager PM;
 
@@ -30,13 +33,6 @@ COLORREF Cm(int nIndex)
 {
     return GetColorManager()->GetColor(nIndex);
 }
-
-class CSurfaceDC : public CDC
-{
-public:
-    explicit CSurfaceDC(const CMemorySurface& surface) { Attach(surface.DC()); }
-    ~CSurfaceDC() override { Detach(); }
-};
 
 ::testing::AssertionResult Near(COLORREF actual, COLORREF expected, int nTolerance = 4)
 {
@@ -830,6 +826,51 @@ TEST_F(TabColorSetTest, NativeWithoutVisualStylesPaintsLikeTheDefaultSet)
         EXPECT_NE(0, surfaces[1].CountOtherThan(kSentinel));
     }
     manager.m_pHighlighted = nullptr;
+}
+
+TEST_F(TabColorSetTest, NativeWithVisualStylesTakesOnlyWhatTheStyleGives)
+{
+    auto* p = Make<PM::CColorSetWinNative>(8);
+    ASSERT_NE(nullptr, p);
+    CXTPWinThemeWrapper theme;
+    theme.OpenThemeData(nullptr, L"TAB");
+    ASSERT_TRUE(theme.HasTheme()) << "the tests run with visual styles";
+    EXPECT_TRUE(p->IsNativeThemeActive());
+    EXPECT_EQ(kNone, p->m_pageHighlight.GetColor());
+    EXPECT_EQ(kNone, p->m_pageShadow.GetColor());
+    EXPECT_EQ(kNone, p->m_pageDarkShadow.GetColor());
+    // A property the style does not give leaves the default set's colour.
+    auto Expected = [&theme](int nPart, int nState, int nProp, COLORREF clrDefault) {
+        COLORREF clr = 0;
+        return SUCCEEDED(theme.GetThemeColor(nPart, nState, nProp, &clr)) ? clr : clrDefault;
+    };
+    EXPECT_EQ(Expected(TABP_PANE, 0, TMT_FILLCOLORHINT, Cm(COLOR_3DFACE)), p->m_paneFace.GetColor());
+    EXPECT_EQ(Expected(TABP_TOPTABITEM, TIS_NORMAL, TMT_TEXTCOLOR, Cm(COLOR_BTNTEXT)), p->m_normalText.GetColor());
+    EXPECT_EQ(p->m_normalText.GetColor(), p->m_inactiveText.GetColor());
+    EXPECT_EQ(Expected(TABP_TOPTABITEM, TIS_SELECTED, TMT_TEXTCOLOR, Cm(COLOR_BTNTEXT)), p->m_selectedText.GetColor());
+    EXPECT_EQ(Expected(TABP_TOPTABITEM, TIS_HOT, TMT_TEXTCOLOR, RGB(0, 0, 128)), p->m_hotText.GetColor());
+
+    // The page's corner pixel next to the row leaves the clip region.
+    struct Case
+    {
+        int nPosition;
+        CPoint pt;
+    } cases[] = {{xtpTabPositionTop, CPoint(10, 10)},
+                 {xtpTabPositionLeft, CPoint(10, 10)},
+                 {xtpTabPositionBottom, CPoint(10, 28)},
+                 {xtpTabPositionRight, CPoint(28, 10)}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.nPosition);
+        Pm()->m_nPosition = c.nPosition;
+        CMemorySurface surface(40, 40);
+        CSurfaceDC dc(surface);
+        CRect rcClient(10, 10, 30, 30);
+        p->AdjustClientClip(&dc, rcClient, &manager);
+        dc.FillSolidRect(0, 0, 40, 40, RGB(255, 0, 0));
+        EXPECT_EQ(kSentinel, surface.Pixel(c.pt.x, c.pt.y));
+        EXPECT_EQ(1, surface.CountOtherThan(RGB(255, 0, 0)));
+    }
 }
 
 TEST(TabColorSetNative, RowsAtTheSidesMapToTheUprightPicture)

@@ -1,5 +1,6 @@
 #include "toolkit/controls/tabs/XTPTabColorSetNative.h"
 
+#include "toolkit/common/images/XTPImageManager.h"
 #include "toolkit/controls/tabs/XTPTabManagerNavigateButton.h"
 
 #include <vssym32.h>
@@ -11,21 +12,16 @@ COLORREF SysColor(int nIndex)
     return GetColorManager()->GetColor(nIndex);
 }
 
-// A top-down 32-bit DIB section selected into its own memory DC.
+// A 32-bit DIB section selected into its own memory DC.
 class CPixelBuffer
 {
 public:
     CPixelBuffer(int nWidth, int nHeight) : m_nWidth(nWidth), m_nHeight(nHeight)
     {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = nWidth;
-        bmi.bmiHeader.biHeight = -nHeight;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
         m_hDC = ::CreateCompatibleDC(nullptr);
-        m_hBitmap = ::CreateDIBSection(m_hDC, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_pBits), nullptr, 0);
+        LPBYTE pBits = nullptr;
+        m_hBitmap = CreateDIBSection32(m_hDC, nWidth, nHeight, &pBits);
+        m_pBits = reinterpret_cast<DWORD*>(pBits);
         if (m_hBitmap)
             m_hOld = ::SelectObject(m_hDC, m_hBitmap);
     }
@@ -41,7 +37,8 @@ public:
     CPixelBuffer& operator=(const CPixelBuffer&) = delete;
 
     bool IsValid() const { return m_pBits != nullptr; }
-    DWORD& At(int x, int y) { return m_pBits[y * m_nWidth + x]; }
+    // The pixel at (x, y) from the top-left corner (the rows are stored bottom-up).
+    DWORD& At(int x, int y) { return m_pBits[(m_nHeight - 1 - y) * m_nWidth + x]; }
 
     HDC m_hDC = nullptr;
     HBITMAP m_hBitmap = nullptr;

@@ -55,19 +55,7 @@ int ItemPosition(CXTPTabManagerItem* pItem)
 
 int CXTPTabPaintManager::CColorSetOffice2003::GetFixedTableIndex(int nSystemTheme)
 {
-    switch (nSystemTheme)
-    {
-    case xtpSystemThemeBlue:
-    case xtpSystemThemeRoyale:
-    case xtpSystemThemeAero:
-        return 0;
-    case xtpSystemThemeOlive:
-        return 1;
-    case xtpSystemThemeSilver:
-        return 2;
-    default:
-        return -1;
-    }
+    return CXTPColorManager::GetStyleColumn(nSystemTheme);
 }
 
 void CXTPTabPaintManager::CColorSetOffice2003::ApplyFixedTable(int nTable)
@@ -133,6 +121,24 @@ void CXTPTabPaintManager::CColorSetOffice2003::RefreshMetrics()
         m_gradBackground.SetStandardValue(SysColor(COLOR_3DFACE));
         m_gradBackgroundAlt.SetStandardValue(SysColor(COLOR_3DFACE));
     }
+}
+
+BOOL CXTPTabPaintManager::CColorSetOffice2003::RefreshTablesOrOwnColours()
+{
+    if (!m_pPaintManager || !m_pPaintManager->IsLunaColorsDisabled())
+    {
+        CColorSetOffice2003::RefreshMetrics();
+        return TRUE;
+    }
+    CXTPTabPaintManagerColorSet::RefreshMetrics();
+    m_useFixedTable = FALSE;
+    m_navButtonFrame.SetStandardValue(COLORREF(-1));
+    m_selectedText.SetStandardValue(SysColor(COLOR_WINDOWTEXT));
+    m_pressedItemFace.SetStandardValue(SysColor(33));
+    m_hotText.SetStandardValue(SysColor(COLOR_BTNTEXT));
+    m_frameBorder2.SetStandardValue(SysColor(57));
+    m_frameBorder.SetStandardValue(SysColor(57));
+    return FALSE;
 }
 
 COLORREF CXTPTabPaintManager::CColorSetOffice2003::FillItem(CDC* pDC, CRect rc, CXTPTabManagerItem* pItem)

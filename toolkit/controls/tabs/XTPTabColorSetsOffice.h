@@ -19,6 +19,9 @@ public:
     static int GetFixedTableIndex(int nSystemTheme);
     // Sets the colours of fixed table nTable (0 to 2).
     void ApplyFixedTable(int nTable);
+    // The start of the Visual Studio 2005 and 2008 refresh: this set's refresh while the fixed
+    // tables are allowed (TRUE); else the base values with the colours both sets share (FALSE).
+    BOOL RefreshTablesOrOwnColours();
 
 public:
     CXTPPaintManagerColor m_navButtonFrame;

@@ -17,11 +17,6 @@ int ItemPosition(CXTPTabManagerItem* pItem)
     return pManager ? pManager->GetPosition() : xtpTabPositionTop;
 }
 
-BOOL AreTablesDisabled(const CXTPTabPaintManager* pPaintManager)
-{
-    return pPaintManager && pPaintManager->IsLunaColorsDisabled();
-}
-
 CXTPPaintManagerColorGradient MakeGradient(COLORREF clrFirst, COLORREF clrSecond)
 {
     CXTPPaintManagerColorGradient grc;
@@ -62,18 +57,7 @@ void CXTPTabPaintManager::CColorSetVisualStudio2003::FillNavigateButton(CDC* pDC
         CColorSetDefault::FillNavigateButton(pDC, pButton, rc);
         return;
     }
-    pDC->SetTextColor(SysColor(49));
-    if (!pButton->IsEnabled())
-        return;
-    if (pButton->IsPressed())
-    {
-        pDC->Draw3dRect(rc, SysColor(COLOR_BTNTEXT), SysColor(COLOR_3DFACE));
-        rc.OffsetRect(1, 1);
-    }
-    else if (pButton->IsHighlighted())
-    {
-        pDC->Draw3dRect(rc, SysColor(COLOR_3DFACE), SysColor(COLOR_BTNTEXT));
-    }
+    FillButtonEdges(pDC, pButton, rc, SysColor(49), SysColor(COLOR_BTNTEXT), SysColor(COLOR_3DFACE));
 }
 
 // ---------------------------------------------------------------- Visual Studio 2005
@@ -81,19 +65,10 @@ void CXTPTabPaintManager::CColorSetVisualStudio2003::FillNavigateButton(CDC* pDC
 void CXTPTabPaintManager::CColorSetVisualStudio2005::RefreshMetrics()
 {
     m_gradientItems = FALSE;
-    if (!AreTablesDisabled(m_pPaintManager))
-    {
-        CColorSetOffice2003::RefreshMetrics();
+    if (RefreshTablesOrOwnColours())
         return;
-    }
-    CXTPTabPaintManagerColorSet::RefreshMetrics();
-    m_useFixedTable = FALSE;
-    m_navButtonFrame.SetStandardValue(COLORREF(-1));
     m_selectedItemFace.SetStandardValue(SysColor(COLOR_WINDOW));
-    m_selectedText.SetStandardValue(SysColor(COLOR_WINDOWTEXT));
     m_hotItemFace.SetStandardValue(SysColor(36));
-    m_pressedItemFace.SetStandardValue(SysColor(33));
-    m_hotText.SetStandardValue(SysColor(COLOR_BTNTEXT));
     switch (GetColorManager()->GetCurrentSystemTheme())
     {
     case xtpSystemThemeBlue:
@@ -109,8 +84,6 @@ void CXTPTabPaintManager::CColorSetVisualStudio2005::RefreshMetrics()
     default:
         break;
     }
-    m_frameBorder2.SetStandardValue(SysColor(57));
-    m_frameBorder.SetStandardValue(SysColor(57));
 }
 
 COLORREF CXTPTabPaintManager::CColorSetVisualStudio2005::FillItem(CDC* pDC, CRect rc, CXTPTabManagerItem* pItem)
@@ -131,19 +104,8 @@ COLORREF CXTPTabPaintManager::CColorSetVisualStudio2005::FillItem(CDC* pDC, CRec
 void CXTPTabPaintManager::CColorSetVisualStudio2008::RefreshMetrics()
 {
     m_gradientItems = FALSE;
-    if (!AreTablesDisabled(m_pPaintManager))
-    {
-        CColorSetOffice2003::RefreshMetrics();
+    if (RefreshTablesOrOwnColours())
         return;
-    }
-    CXTPTabPaintManagerColorSet::RefreshMetrics();
-    m_useFixedTable = FALSE;
-    m_navButtonFrame.SetStandardValue(COLORREF(-1));
-    m_selectedText.SetStandardValue(SysColor(COLOR_WINDOWTEXT));
-    m_pressedItemFace.SetStandardValue(SysColor(33));
-    m_hotText.SetStandardValue(SysColor(COLOR_BTNTEXT));
-    m_frameBorder2.SetStandardValue(SysColor(57));
-    m_frameBorder.SetStandardValue(SysColor(57));
     m_selectedItemFace.SetStandardValue(SysColor(COLOR_3DFACE));
     m_hotItemFace.SetStandardValue(SysColor(COLOR_WINDOW));
     m_normalItemFace.SetStandardValue(SysColor(COLOR_3DFACE));

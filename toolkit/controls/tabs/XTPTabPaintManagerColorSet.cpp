@@ -208,16 +208,22 @@ void CXTPTabPaintManager::CColorSetDefault::RefreshMetrics()
 
 void CXTPTabPaintManager::CColorSetDefault::FillNavigateButton(CDC* pDC, CXTPTabManagerNavigateButton* pButton, CRect& rc)
 {
-    pDC->SetTextColor(SysColor(COLOR_BTNTEXT));
+    FillButtonEdges(pDC, pButton, rc, SysColor(COLOR_BTNTEXT), SysColor(COLOR_3DSHADOW), SysColor(COLOR_3DHIGHLIGHT));
+}
+
+void CXTPTabPaintManager::CColorSetDefault::FillButtonEdges(CDC* pDC, CXTPTabManagerNavigateButton* pButton, CRect& rc,
+                                                            COLORREF clrText, COLORREF clrDark, COLORREF clrLight)
+{
+    pDC->SetTextColor(clrText);
     if (!pButton->IsEnabled())
         return;
     if (pButton->IsPressed())
     {
-        pDC->Draw3dRect(rc, SysColor(COLOR_3DSHADOW), SysColor(COLOR_3DHIGHLIGHT));
+        pDC->Draw3dRect(rc, clrDark, clrLight);
         rc.OffsetRect(1, 1);
     }
     else if (pButton->IsHighlighted())
     {
-        pDC->Draw3dRect(rc, SysColor(COLOR_3DHIGHLIGHT), SysColor(COLOR_3DSHADOW));
+        pDC->Draw3dRect(rc, clrLight, clrDark);
     }
 }
