@@ -245,16 +245,7 @@ void CXTPTabPaintManager::CColorSetVisualStudio2010::RefreshMetrics()
 
 void CXTPTabPaintManager::CColorSetVisualStudio2010::GetItemTextColor(CDC* pDC, CXTPTabManagerItem* pItem)
 {
-    COLORREF clr;
-    if (!pItem->IsEnabled())
-        clr = m_disabledText;
-    else if (pItem->IsSelected())
-        clr = m_selectedText;
-    else if (pItem->IsHighlighted())
-        clr = m_hotText;
-    else
-        clr = m_normalText;
-    pDC->SetTextColor(clr);
+    pDC->SetTextColor(GetItemTextColorByState(pItem, FALSE));
 }
 
 void CXTPTabPaintManager::CColorSetVisualStudio2010::FillClient(CDC* pDC, CRect rc, CXTPTabManager* /*pTabManager*/)

@@ -63,19 +63,21 @@ void CXTPTabPaintManagerColorSet::RefreshMetrics()
 
 void CXTPTabPaintManagerColorSet::GetItemTextColor(CDC* pDC, CXTPTabManagerItem* pItem)
 {
+    pDC->SetTextColor(GetItemTextColorByState(pItem, TRUE));
+}
+
+COLORREF CXTPTabPaintManagerColorSet::GetItemTextColorByState(CXTPTabManagerItem* pItem, BOOL bFollowActive) const
+{
     CXTPTabManager* pManager = pItem->GetTabManager();
-    COLORREF clr;
     if (!pItem->IsEnabled())
-        clr = m_disabledText;
-    else if (pManager && !pManager->IsActive())
-        clr = m_inactiveText;
-    else if (pItem->IsSelected())
-        clr = m_selectedText;
-    else if (pItem->IsHighlighted())
-        clr = m_hotText;
-    else
-        clr = m_normalText;
-    pDC->SetTextColor(clr);
+        return m_disabledText;
+    if (bFollowActive && pManager && !pManager->IsActive())
+        return m_inactiveText;
+    if (pItem->IsSelected())
+        return m_selectedText;
+    if (pItem->IsHighlighted())
+        return m_hotText;
+    return m_normalText;
 }
 
 void CXTPTabPaintManagerColorSet::FillDither(CDC* pDC, CRect rc)
