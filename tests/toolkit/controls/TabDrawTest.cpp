@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 using qvx_test::CMemorySurface;
+using tab_test::CSurfaceDC;
 using tab_test::CTestTabManager;
 
 namespace
@@ -19,14 +20,6 @@ COLORREF Sys(int nIndex)
 {
     return GetColorManager()->GetColor(nIndex);
 }
-
-// A CDC over a surface's DC for the length of a test.
-class CSurfaceDC : public CDC
-{
-public:
-    explicit CSurfaceDC(const CMemorySurface& surface) { Attach(surface.DC()); }
-    ~CSurfaceDC() override { Detach(); }
-};
 
 struct Probe
 {

@@ -3,6 +3,7 @@
 // depend on the installed fonts), and a window that posted messages can reach during modal loops.
 #pragma once
 
+#include "tests/common/MemorySurface.h"
 #include "toolkit/controls/tabs/XTPTabManager.h"
 #include "toolkit/controls/tabs/XTPTabManagerButtons.h"
 #include "toolkit/controls/tabs/XTPTabPaintManager.h"
@@ -18,6 +19,14 @@
 
 namespace tab_test
 {
+// A CDC over a memory surface's DC for the length of a test.
+class CSurfaceDC : public CDC
+{
+public:
+    explicit CSurfaceDC(const qvx_test::CMemorySurface& surface) { Attach(surface.DC()); }
+    ~CSurfaceDC() override { Detach(); }
+};
+
 // Property-page tabs whose items measure as the length stored in their data (when not 0) and whose
 // text line is a fixed height.
 class CFixedAppearance : public CXTPTabPaintManager::CAppearanceSetPropertyPage

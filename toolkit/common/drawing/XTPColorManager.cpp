@@ -367,6 +367,11 @@ CXTPPaintManagerColorGradient* CXTPColorManager::GetGradient(int nNumber)
     return nNumber >= 1 && nNumber <= nGradientCount ? &m_grc[nNumber - 1] : nullptr;
 }
 
+int CXTPColorManager::GetStyleColumn(int nSystemTheme)
+{
+    return StyleColumn(nSystemTheme);
+}
+
 int CXTPColorManager::GetCurrentSystemTheme() const
 {
     if (m_nSystemTheme == xtpSystemThemeDefault || m_nSystemTheme == xtpSystemThemeAuto)

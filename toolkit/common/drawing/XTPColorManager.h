@@ -133,6 +133,9 @@ public:
                                     BOOL bLowResolution, BOOL bDetectRoyale = TRUE, BOOL bDetectAero = TRUE);
 
     int GetCurrentSystemTheme() const;
+    // The column of a theme in tables kept per Luna style: 0 blue (also Royale and Aero), 1 olive,
+    // 2 silver, -1 for any other theme.
+    static int GetStyleColumn(int nSystemTheme);
     int GetDetectedSystemTheme() const { return m_nDetectedTheme; }
     void SetCurrentSystemTheme(int nTheme) { m_nSystemTheme = nTheme; }
     BOOL IsThemeColorsDisabled() const { return m_bDisableThemeColors; }

@@ -3,6 +3,8 @@
 #include "toolkit/common/drawing/XTPDrawHelpers.h"
 #include "toolkit/common/system/XTPSystemHelpers.h"
 #include "toolkit/common/text/XTPMarkupServices.h"
+#include "toolkit/controls/tabs/XTPTabColorSetNative.h"
+#include "toolkit/controls/tabs/XTPTabColorSetsVisualStudio.h"
 #include "toolkit/controls/tabs/XTPTabPaintManagerSets.h"
 
 #include <algorithm>
@@ -124,8 +126,38 @@ CXTPTabPaintManagerAppearanceSet* CXTPTabPaintManager::SetAppearanceSet(CXTPTabP
 CXTPTabPaintManagerColorSet* CXTPTabPaintManager::SetColor(int nColor)
 {
     m_nColor = nColor;
-    // Every id takes the default set until the other colour sets are built.
-    return SetColorSet(new CColorSetDefault());
+    CXTPTabPaintManagerColorSet* pSet = nullptr;
+    switch (nColor)
+    {
+    case 2:
+        pSet = new CColorSetVisualStudio2003();
+        break;
+    case 4:
+        pSet = new CColorSetOffice2003();
+        break;
+    case 8:
+        pSet = new CColorSetWinNative();
+        break;
+    case 16:
+        pSet = new CColorSetVisualStudio2005();
+        break;
+    case 32:
+        pSet = new CColorSetOffice2007();
+        break;
+    case 64:
+        pSet = new CColorSetVisualStudio2008();
+        break;
+    case 128:
+        pSet = new CColorSetOffice2007Access();
+        break;
+    case 256:
+        pSet = new CColorSetVisualStudio2010();
+        break;
+    default:
+        pSet = new CColorSetDefault();
+        break;
+    }
+    return SetColorSet(pSet);
 }
 
 CXTPTabPaintManagerColorSet* CXTPTabPaintManager::SetColorSet(CXTPTabPaintManagerColorSet* pSet)

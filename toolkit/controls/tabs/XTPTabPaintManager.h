@@ -43,6 +43,14 @@ class CXTPTabPaintManager : public CCmdTarget
 
 public:
     class CColorSetDefault;
+    class CColorSetVisualStudio2003;
+    class CColorSetOffice2003;
+    class CColorSetWinNative;
+    class CColorSetVisualStudio2005;
+    class CColorSetOffice2007;
+    class CColorSetVisualStudio2008;
+    class CColorSetVisualStudio2010;
+    class CColorSetOffice2007Access;
     class CAppearanceSetPropertyPage;
     class CAppearanceSetPropertyPageSelected;
 

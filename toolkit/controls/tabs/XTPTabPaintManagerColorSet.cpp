@@ -63,19 +63,21 @@ void CXTPTabPaintManagerColorSet::RefreshMetrics()
 
 void CXTPTabPaintManagerColorSet::GetItemTextColor(CDC* pDC, CXTPTabManagerItem* pItem)
 {
+    pDC->SetTextColor(GetItemTextColorByState(pItem, TRUE));
+}
+
+COLORREF CXTPTabPaintManagerColorSet::GetItemTextColorByState(CXTPTabManagerItem* pItem, BOOL bFollowActive) const
+{
     CXTPTabManager* pManager = pItem->GetTabManager();
-    COLORREF clr;
     if (!pItem->IsEnabled())
-        clr = m_disabledText;
-    else if (pManager && !pManager->IsActive())
-        clr = m_inactiveText;
-    else if (pItem->IsSelected())
-        clr = m_selectedText;
-    else if (pItem->IsHighlighted())
-        clr = m_hotText;
-    else
-        clr = m_normalText;
-    pDC->SetTextColor(clr);
+        return m_disabledText;
+    if (bFollowActive && pManager && !pManager->IsActive())
+        return m_inactiveText;
+    if (pItem->IsSelected())
+        return m_selectedText;
+    if (pItem->IsHighlighted())
+        return m_hotText;
+    return m_normalText;
 }
 
 void CXTPTabPaintManagerColorSet::FillDither(CDC* pDC, CRect rc)
@@ -208,16 +210,22 @@ void CXTPTabPaintManager::CColorSetDefault::RefreshMetrics()
 
 void CXTPTabPaintManager::CColorSetDefault::FillNavigateButton(CDC* pDC, CXTPTabManagerNavigateButton* pButton, CRect& rc)
 {
-    pDC->SetTextColor(SysColor(COLOR_BTNTEXT));
+    FillButtonEdges(pDC, pButton, rc, SysColor(COLOR_BTNTEXT), SysColor(COLOR_3DSHADOW), SysColor(COLOR_3DHIGHLIGHT));
+}
+
+void CXTPTabPaintManager::CColorSetDefault::FillButtonEdges(CDC* pDC, CXTPTabManagerNavigateButton* pButton, CRect& rc,
+                                                            COLORREF clrText, COLORREF clrDark, COLORREF clrLight)
+{
+    pDC->SetTextColor(clrText);
     if (!pButton->IsEnabled())
         return;
     if (pButton->IsPressed())
     {
-        pDC->Draw3dRect(rc, SysColor(COLOR_3DSHADOW), SysColor(COLOR_3DHIGHLIGHT));
+        pDC->Draw3dRect(rc, clrDark, clrLight);
         rc.OffsetRect(1, 1);
     }
     else if (pButton->IsHighlighted())
     {
-        pDC->Draw3dRect(rc, SysColor(COLOR_3DHIGHLIGHT), SysColor(COLOR_3DSHADOW));
+        pDC->Draw3dRect(rc, clrLight, clrDark);
     }
 }

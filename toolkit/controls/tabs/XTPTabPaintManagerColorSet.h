@@ -42,6 +42,9 @@ public:
     // The 8 x 8 two-colour dither pattern of system face and highlight.
     static void FillDither(CDC* pDC, CRect rc);
     CXTPTabPaintManager* GetPaintManager() const { return m_pPaintManager; }
+    // The text colour of an item: disabled, (when bFollowActive) inactive manager, selected, hot,
+    // normal, the first that applies.
+    COLORREF GetItemTextColorByState(CXTPTabManagerItem* pItem, BOOL bFollowActive) const;
 
 public:
     CXTPPaintManagerColorGradient m_gradBackground;

@@ -9,6 +9,12 @@ class CXTPTabPaintManager::CColorSetDefault : public CXTPTabPaintManagerColorSet
 public:
     void RefreshMetrics() override;
     void FillNavigateButton(CDC* pDC, CXTPTabManagerNavigateButton* pButton, CRect& rc) override;
+
+protected:
+    // The glyph in clrText; an enabled pressed button sunk (clrDark top-left, clrLight
+    // bottom-right, rc moved by (1, 1)), a highlighted one raised.
+    static void FillButtonEdges(CDC* pDC, CXTPTabManagerNavigateButton* pButton, CRect& rc, COLORREF clrText,
+                                COLORREF clrDark, COLORREF clrLight);
 };
 
 class CXTPTabPaintManager::CAppearanceSetPropertyPage : public CXTPTabPaintManagerAppearanceSet
