@@ -4,6 +4,7 @@
 
 #include "tests/common/MemorySurface.h"
 #include "toolkit/common/drawing/XTPColorManager.h"
+#include "toolkit/controls/tabs/XTPTabAppearanceSetsSlanted.h"
 
 #include <gtest/gtest.h>
 
@@ -106,10 +107,11 @@ TEST(TabPaintManager, NullSetsKeepThePreviousAndStillReposition)
     EXPECT_EQ(pm->GetColorSet(), pColors);
     EXPECT_EQ(manager.m_nRepositions, nBefore + 2);
     EXPECT_EQ(pColors->GetPaintManager(), pm);
-    // An id of a set not built yet falls back to the property page and the default colours.
+    // An appearance id makes its own set; a colour id of a set not built yet falls back to the
+    // default colours.
     pm->SetAppearance(9);
     EXPECT_EQ(pm->GetAppearance(), 9);
-    EXPECT_NE(dynamic_cast<CXTPTabPaintManager::CAppearanceSetPropertyPage*>(pm->GetAppearanceSet()), nullptr);
+    EXPECT_NE(dynamic_cast<CXTPTabPaintManager::CAppearanceSetVisualStudio2005*>(pm->GetAppearanceSet()), nullptr);
     pm->SetColor(4);
     EXPECT_EQ(pm->GetColor(), 4);
     EXPECT_NE(dynamic_cast<CXTPTabPaintManager::CColorSetDefault*>(pm->GetColorSet()), nullptr);
