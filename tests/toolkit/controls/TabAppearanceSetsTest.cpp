@@ -73,6 +73,62 @@ struct SetUnderTest
 };
 
 const int kPositions[] = {xtpTabPositionTop, xtpTabPositionLeft, xtpTabPositionBottom, xtpTabPositionRight};
+
+// A window that keeps a copy of what is put on it and paints it back.
+class CTabTestWindowForSheet
+{
+public:
+    CTabTestWindowForSheet(int cx, int cy) : m_surface(cx, cy)
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = ::GetModuleHandleA(nullptr);
+        wc.lpszClassName = "QvxTabContactSheet";
+        ::RegisterClassA(&wc);
+        m_hWnd = ::CreateWindowExA(0, wc.lpszClassName, "tab looks", WS_POPUP | WS_VISIBLE, 0, 0, cx, cy, nullptr,
+                                   nullptr, wc.hInstance, nullptr);
+        ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, LONG_PTR(this));
+    }
+    ~CTabTestWindowForSheet() { ::DestroyWindow(m_hWnd); }
+    CTabTestWindowForSheet(const CTabTestWindowForSheet&) = delete;
+    CTabTestWindowForSheet& operator=(const CTabTestWindowForSheet&) = delete;
+    void Put(HDC hdcFrom, int x, int y, int cx, int cy)
+    {
+        ::BitBlt(m_surface.DC(), x, y, cx, cy, hdcFrom, 0, 0, SRCCOPY);
+        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    }
+    // Pumps messages for the given milliseconds (text of a number; nothing for null).
+    void Hold(const char* pszMilliseconds)
+    {
+        const DWORD dwEnd = ::GetTickCount() + DWORD(pszMilliseconds ? atoi(pszMilliseconds) : 0);
+        do
+        {
+            MSG msg;
+            while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                ::DispatchMessageA(&msg);
+            ::Sleep(20);
+        } while (int(dwEnd - ::GetTickCount()) > 0);
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        auto* pThis = reinterpret_cast<CTabTestWindowForSheet*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+        if (message == WM_PAINT && pThis)
+        {
+            PAINTSTRUCT ps;
+            HDC hDC = ::BeginPaint(hWnd, &ps);
+            RECT rc;
+            ::GetClientRect(hWnd, &rc);
+            ::BitBlt(hDC, 0, 0, rc.right, rc.bottom, pThis->m_surface.DC(), 0, 0, SRCCOPY);
+            ::EndPaint(hWnd, &ps);
+            return 0;
+        }
+        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    }
+    CMemorySurface m_surface;
+    HWND m_hWnd = nullptr;
+};
 } // namespace
 
 // ---------------------------------------------------------------- factory and smoke
@@ -331,27 +387,76 @@ TEST(TabAppearanceSets, FlatSeparatorsAreInsetThreeAndSkipTheLastTab)
     EXPECT_EQ(surface.Pixel(60, 20), kSentinel) << "no separator after the last tab";
 }
 
-TEST(TabAppearanceSets, VisualStudioOutlineAndSeparator)
+TEST(TabAppearanceSets, SelectedAndOtherTabOutlinesPerSet)
 {
-    SetUnderTest t(5, 2);
-    t.manager.SetCurSel(0);
-    t.colors()->m_frameHighlight.SetCustomValue(RGB(250, 0, 0));
-    t.colors()->m_selectedText.SetCustomValue(RGB(0, 0, 250));
-    t.colors()->m_frameBorder.SetCustomValue(RGB(0, 250, 0));
-    CMemorySurface surface(80, 40);
-    CSurfaceDC dc(surface);
-    t.DrawItem(&dc, 0, CRect(20, 10, 60, 30));
-    EXPECT_EQ(surface.Pixel(20, 20), RGB(250, 0, 0));
-    EXPECT_EQ(surface.Pixel(40, 10), RGB(250, 0, 0));
-    EXPECT_EQ(surface.Pixel(59, 20), RGB(0, 0, 250));
-    EXPECT_EQ(surface.Pixel(40, 30), RGB(0, 0, 250)) << "grown by one towards the client";
-    surface.Clear(kSentinel);
-    t.DrawItem(&dc, 1, CRect(20, 10, 60, 30));
-    EXPECT_EQ(surface.Pixel(60, 12), RGB(0, 250, 0));
-    EXPECT_EQ(surface.Pixel(60, 27), RGB(0, 250, 0));
-    EXPECT_EQ(surface.Pixel(60, 11), kSentinel);
-    EXPECT_EQ(surface.Pixel(60, 28), kSentinel);
-    EXPECT_EQ(surface.Pixel(40, 20), kSentinel);
+    // Item 0 is selected, item 1 is not; both drawn at the same rectangle.
+    struct Probe
+    {
+        int x, y;
+        COLORREF clr;
+        const char* what;
+    };
+    struct Case
+    {
+        const char* name;
+        int nId;
+        CRect rc;
+        std::function<void(CXTPTabPaintManagerColorSet*)> colours;
+        std::vector<Probe> selected, other;
+    } cases[] = {
+        {"Visual Studio: highlight top and left, selected text bottom and right; separators inset 2",
+         5,
+         CRect(20, 10, 60, 30),
+         [](CXTPTabPaintManagerColorSet* p) {
+             p->m_frameHighlight.SetCustomValue(RGB(250, 0, 0));
+             p->m_selectedText.SetCustomValue(RGB(0, 0, 250));
+             p->m_frameBorder.SetCustomValue(RGB(0, 250, 0));
+         },
+         {{20, 20, RGB(250, 0, 0), "left"},
+          {40, 10, RGB(250, 0, 0), "top"},
+          {59, 20, RGB(0, 0, 250), "right"},
+          {40, 30, RGB(0, 0, 250), "bottom, grown towards the client"}},
+         {{60, 12, RGB(0, 250, 0), "separator start"},
+          {60, 27, RGB(0, 250, 0), "separator end"},
+          {60, 11, kSentinel, "above the separator"},
+          {60, 28, kSentinel, "below the separator"},
+          {40, 20, kSentinel, "no face"}}},
+        // (20, 10, 60, 31): 20 high after the client-side pixel, moved back by 5, f = 10.
+        {"sheet tabs: group colours, none skipped",
+         7,
+         CRect(20, 10, 60, 31),
+         [](CXTPTabPaintManagerColorSet* p) {
+             p->m_selectedItemFace.SetCustomValue(RGB(0, 150, 0));
+             p->m_normalItemFace.SetCustomValue(RGB(0, 0, 150));
+             p->m_groupA1.SetCustomValue(RGB(200, 0, 0));
+             p->m_groupB1.SetCustomValue(RGB(200, 200, 0));
+             p->m_groupC1.SetCustomValue(RGB(100, 0, 0));
+             p->m_groupD1.SetStandardValue(COLORREF(-1));
+         },
+         {{40, 10, RGB(200, 0, 0), "outer line"},
+          {40, 11, RGB(200, 200, 0), "inner line"},
+          {40, 20, RGB(0, 150, 0), "face"},
+          {40, 30, RGB(0, 150, 0), "joins the client"}},
+         {{40, 10, RGB(100, 0, 0), "outer line"},
+          {40, 11, RGB(0, 0, 150), "an inner line of none is not drawn"},
+          {40, 30, kSentinel, "no join"}}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        SetUnderTest t(c.nId, 2);
+        t.manager.SetCurSel(0);
+        c.colours(t.colors());
+        CMemorySurface surface(100, 40);
+        CSurfaceDC dc(surface);
+        for (int i = 0; i < 2; i++)
+        {
+            surface.Clear(kSentinel);
+            t.DrawItem(&dc, i, c.rc);
+            for (const Probe& p : i == 0 ? c.selected : c.other)
+                EXPECT_EQ(surface.Pixel(p.x, p.y), p.clr) << (i == 0 ? "selected: " : "other: ") << p.what;
+        }
+    }
 }
 
 TEST(TabAppearanceSets, ClientFillPerSet)
@@ -376,31 +481,6 @@ TEST(TabAppearanceSets, ClientFillPerSet)
         t.pm()->DrawTabControl(&t.manager, &dc, CRect(0, 0, 200, 120));
         EXPECT_EQ(surface.Pixel(100, 100), c.bFilled ? RGB(10, 200, 200) : RGB(90, 90, 90));
     }
-}
-
-TEST(TabAppearanceSets, SheetTabsSkipGroupColoursOfNone)
-{
-    SetUnderTest t(7, 2);
-    t.manager.SetCurSel(0);
-    t.colors()->m_selectedItemFace.SetCustomValue(RGB(0, 150, 0));
-    t.colors()->m_normalItemFace.SetCustomValue(RGB(0, 0, 150));
-    t.colors()->m_groupA1.SetCustomValue(RGB(200, 0, 0));
-    t.colors()->m_groupB1.SetCustomValue(RGB(200, 200, 0));
-    t.colors()->m_groupC1.SetCustomValue(RGB(100, 0, 0));
-    t.colors()->m_groupD1.SetStandardValue(COLORREF(-1));
-    CMemorySurface surface(100, 40);
-    CSurfaceDC dc(surface);
-    // (20, 10, 60, 31): 20 high after the client-side pixel, moved back by 5, f = 10.
-    t.DrawItem(&dc, 0, CRect(20, 10, 60, 31));
-    EXPECT_EQ(surface.Pixel(40, 10), RGB(200, 0, 0));
-    EXPECT_EQ(surface.Pixel(40, 11), RGB(200, 200, 0));
-    EXPECT_EQ(surface.Pixel(40, 20), RGB(0, 150, 0));
-    EXPECT_EQ(surface.Pixel(40, 30), RGB(0, 150, 0)) << "the selected tab joins the client";
-    surface.Clear(kSentinel);
-    t.DrawItem(&dc, 1, CRect(20, 10, 60, 31));
-    EXPECT_EQ(surface.Pixel(40, 10), RGB(100, 0, 0));
-    EXPECT_EQ(surface.Pixel(40, 11), RGB(0, 0, 150)) << "an inner line of none is not drawn";
-    EXPECT_EQ(surface.Pixel(40, 30), kSentinel);
 }
 
 TEST(TabAppearanceSets, VisioBarsGatherAfterTheSelectedOne)
@@ -655,4 +735,43 @@ TEST_F(TabThemeImages, WithoutThemeImagesNothingIsDrawn)
             for (int x = 0; x < 200; x += 3)
                 ASSERT_EQ(surface.Pixel(x, y), kSentinel) << x << ", " << y;
     }
+}
+
+// ---------------------------------------------------------------- all sets side by side
+
+TEST(TabAppearanceSets, EverySetLooksDifferentInItsDefaultColours)
+{
+    // Thirteen panels of 300 x 90 on a window, three to a row; with QVX_TAB_CONTACT_SHEET_MS set
+    // the window stays up that long (for a screenshot of all the looks).
+    const char* apszNames[] = {"property page", "selected",  "flat page",  "2003",     "state buttons",
+                               "Visual Studio", "flat",      "Excel",      "Visio",    "VS 2005",
+                               "2007",          "Access",    "VS 2010"};
+    const int cx = 300, cy = 90;
+    std::vector<std::vector<COLORREF>> arrPanels;
+    CTabTestWindowForSheet window(3 * cx, 5 * cy);
+    for (int nId = 0; nId <= 12; nId++)
+    {
+        CTestTabManager manager(CRect(0, 0, cx, cy));
+        manager.m_pPaintManager->SetAppearance(nId);
+        manager.AddItem(-1)->SetCaption(CString("") + char('0' + nId / 10) + char('0' + nId % 10) + " " + apszNames[nId]);
+        manager.AddItem(-1)->SetCaption("Selected");
+        manager.AddItem(-1)->SetCaption("Hot");
+        manager.AddItem(-1)->SetCaption("Last");
+        manager.SetCurSel(1);
+        manager.m_pHighlighted = manager.GetItem(2);
+        manager.Reposition();
+        CMemorySurface surface(cx, cy);
+        CSurfaceDC dc(surface);
+        manager.m_pPaintManager->DrawTabControl(&manager, &dc, CRect(0, 0, cx, cy));
+        std::vector<COLORREF> arrPixels;
+        for (int y = 0; y < cy; y++)
+            for (int x = 0; x < cx; x++)
+                arrPixels.push_back(surface.Pixel(x, y));
+        arrPanels.push_back(arrPixels);
+        window.Put(surface.DC(), (nId % 3) * cx, (nId / 3) * cy, cx, cy);
+    }
+    for (size_t i = 0; i < arrPanels.size(); i++)
+        for (size_t j = i + 1; j < arrPanels.size(); j++)
+            EXPECT_NE(arrPanels[i], arrPanels[j]) << "sets " << i << " and " << j << " draw alike";
+    window.Hold(getenv("QVX_TAB_CONTACT_SHEET_MS"));
 }

@@ -1,6 +1,7 @@
 #include "toolkit/controls/tabs/XTPTabAppearanceDraw.h"
 
 #include "toolkit/common/drawing/XTPDrawHelpers.h"
+#include "toolkit/common/images/XTPImageManager.h"
 #include "toolkit/controls/tabs/XTPTabPaintManager.h"
 
 #include <algorithm>
@@ -19,6 +20,12 @@ void VLine(CDC* pDC, int x, int y, int cy, COLORREF clr)
 {
     if (!IsNone(clr) && cy > 0)
         pDC->FillSolidRect(x, y, 1, cy, clr);
+}
+
+void Pixel(CDC* pDC, int x, int y, COLORREF clr)
+{
+    if (!IsNone(clr))
+        pDC->SetPixelV(x, y, clr);
 }
 
 void Frame(CDC* pDC, const CRect& rc, COLORREF clrTopLeft, COLORREF clrBottomRight)
@@ -175,6 +182,25 @@ void SoftenOuterCorners(CDC* pDC, const CTabFrame& frame, int l, int t, int r, i
 
 // ---------------------------------------------------------------- client frame
 
+void DrawTabSideLine(CDC* pDC, const CRect& rcClient, int nPosition, COLORREF clrTopLeft, COLORREF clrBottomRight)
+{
+    switch (nPosition)
+    {
+    case xtpTabPositionLeft:
+        VLine(pDC, rcClient.left, rcClient.top, rcClient.Height(), clrTopLeft);
+        break;
+    case xtpTabPositionBottom:
+        HLine(pDC, rcClient.left, rcClient.bottom - 1, rcClient.Width(), clrBottomRight);
+        break;
+    case xtpTabPositionRight:
+        VLine(pDC, rcClient.right - 1, rcClient.top, rcClient.Height(), clrBottomRight);
+        break;
+    default:
+        HLine(pDC, rcClient.left, rcClient.top, rcClient.Width(), clrTopLeft);
+        break;
+    }
+}
+
 CRect GetFramedClientRect(CXTPTabPaintManagerAppearanceSet* pSet, CXTPTabManager* pTabManager)
 {
     CXTPTabPaintManager* pPaintManager = pSet->GetPaintManager();
@@ -206,44 +232,12 @@ CRect FillFramedClient(CXTPTabPaintManagerAppearanceSet* pSet, CXTPTabManager* p
     }
     else if (pPaintManager->m_nClientFrame == xtpTabFrameSingleLine)
     {
-        switch (nPosition)
-        {
-        case xtpTabPositionLeft:
-            VLine(pDC, rcClient.left, rcClient.top, rcClient.Height(), clrTopLeft);
-            break;
-        case xtpTabPositionBottom:
-            HLine(pDC, rcClient.left, rcClient.bottom - 1, rcClient.Width(), clrBottomRight);
-            break;
-        case xtpTabPositionRight:
-            VLine(pDC, rcClient.right - 1, rcClient.top, rcClient.Height(), clrBottomRight);
-            break;
-        default:
-            HLine(pDC, rcClient.left, rcClient.top, rcClient.Width(), clrTopLeft);
-            break;
-        }
+        DrawTabSideLine(pDC, rcClient, nPosition, clrTopLeft, clrBottomRight);
     }
     return rcHeader;
 }
 
 // ---------------------------------------------------------------- turned pictures
-
-namespace
-{
-HBITMAP MakeTopDownDib(int cx, int cy, DWORD** ppBits)
-{
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* pBits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    *ppBits = static_cast<DWORD*>(pBits);
-    return hBitmap;
-}
-} // namespace
 
 void DrawTurned(CDC* pDC, const CRect& rc, int nPosition, const std::function<void(CDC*, CRect)>& fnDraw)
 {
@@ -259,14 +253,17 @@ void DrawTurned(CDC* pDC, const CRect& rc, int nPosition, const std::function<vo
     const BOOL bVertical = nPosition != xtpTabPositionBottom;
     const int cw = bVertical ? H : W; // along the row
     const int ch = bVertical ? W : H; // across it
-    DWORD* pActual = nullptr;
-    DWORD* pCanonical = nullptr;
-    HBITMAP hActual = MakeTopDownDib(W, H, &pActual);
-    HBITMAP hCanonical = MakeTopDownDib(cw, ch, &pCanonical);
     HDC hDC = pDC->GetSafeHdc();
+    LPBYTE pActualBytes = nullptr;
+    LPBYTE pCanonicalBytes = nullptr;
+    HBITMAP hActual = CreateDIBSection32(hDC, W, H, &pActualBytes);
+    HBITMAP hCanonical = CreateDIBSection32(hDC, cw, ch, &pCanonicalBytes);
+    // Both are bottom-up: row y of the picture is stored at (height - 1 - y).
+    DWORD* pActual = reinterpret_cast<DWORD*>(pActualBytes);
+    DWORD* pCanonical = reinterpret_cast<DWORD*>(pCanonicalBytes);
     HDC hMemActual = ::CreateCompatibleDC(hDC);
     HDC hMemCanonical = ::CreateCompatibleDC(hDC);
-    if (hActual && hCanonical && hMemActual && hMemCanonical)
+    if (pActual && pCanonical && hMemActual && hMemCanonical)
     {
         HGDIOBJ hOldA = ::SelectObject(hMemActual, hActual);
         HGDIOBJ hOldC = ::SelectObject(hMemCanonical, hCanonical);
@@ -277,16 +274,17 @@ void DrawTurned(CDC* pDC, const CRect& rc, int nPosition, const std::function<vo
             switch (nPosition)
             {
             case xtpTabPositionBottom:
-                return (H - 1 - v) * W + u;
+                return v * W + u;
             case xtpTabPositionLeft:
-                return u * W + v;
+                return (H - 1 - u) * W + v;
             default: // right
-                return u * W + (W - 1 - v);
+                return (H - 1 - u) * W + (W - 1 - v);
             }
         };
+        auto canonicalIndex = [&](int u, int v) { return (ch - 1 - v) * cw + u; };
         for (int v = 0; v < ch; v++)
             for (int u = 0; u < cw; u++)
-                pCanonical[v * cw + u] = pActual[actualIndex(u, v)];
+                pCanonical[canonicalIndex(u, v)] = pActual[actualIndex(u, v)];
         CDC dcCanonical;
         dcCanonical.Attach(hMemCanonical);
         fnDraw(&dcCanonical, CRect(0, 0, cw, ch));
@@ -294,7 +292,7 @@ void DrawTurned(CDC* pDC, const CRect& rc, int nPosition, const std::function<vo
         ::GdiFlush();
         for (int v = 0; v < ch; v++)
             for (int u = 0; u < cw; u++)
-                pActual[actualIndex(u, v)] = pCanonical[v * cw + u];
+                pActual[actualIndex(u, v)] = pCanonical[canonicalIndex(u, v)];
         ::BitBlt(hDC, rc.left, rc.top, W, H, hMemActual, 0, 0, SRCCOPY);
         ::SelectObject(hMemActual, hOldA);
         ::SelectObject(hMemCanonical, hOldC);

@@ -24,6 +24,7 @@ inline BOOL IsNone(COLORREF clr)
 
 void HLine(CDC* pDC, int x, int y, int cx, COLORREF clr);
 void VLine(CDC* pDC, int x, int y, int cy, COLORREF clr);
+void Pixel(CDC* pDC, int x, int y, COLORREF clr);
 // The four edges, top and left in the first colour, bottom and right in the second.
 void Frame(CDC* pDC, const CRect& rc, COLORREF clrTopLeft, COLORREF clrBottomRight);
 // Sets the pixel to ratio (alpha / 255) of clr over what is there.
@@ -68,6 +69,9 @@ void SoftenOuterCorners(CDC* pDC, const CTabFrame& frame, int l, int t, int r, i
 #define XTP_TAB_HEADER_BY_COLORSET COLORREF(-2)
 CRect FillFramedClient(CXTPTabPaintManagerAppearanceSet* pSet, CXTPTabManager* pTabManager, CDC* pDC, CRect rc,
                        COLORREF clrTopLeft, COLORREF clrBottomRight, COLORREF clrHeader = XTP_TAB_HEADER_BY_COLORSET);
+// The one line of a single-line client frame on the tab side of rcClient: along its top or left
+// edge in clrTopLeft, along its bottom or right edge in clrBottomRight.
+void DrawTabSideLine(CDC* pDC, const CRect& rcClient, int nPosition, COLORREF clrTopLeft, COLORREF clrBottomRight);
 // The client rectangle before its frame deflation (the frame lies on its edges).
 CRect GetFramedClientRect(CXTPTabPaintManagerAppearanceSet* pSet, CXTPTabManager* pTabManager);
 

@@ -50,14 +50,19 @@ COLORREF CXTPTabPaintManager::CAppearanceSetPropertyPageFlat::GetOutlineColor(co
     return pColors->m_frameBorder;
 }
 
+BOOL CXTPTabPaintManager::CAppearanceSetPropertyPageFlat::DrawContentOnly(CDC* pDC, CXTPTabManagerItem* pItem)
+{
+    if (m_bOutlineAllTabs || pItem->IsSelected() || pItem->IsHighlighted())
+        return FALSE;
+    DrawContent(m_pPaintManager, pDC, pItem, pItem->GetRect());
+    return TRUE;
+}
+
 void CXTPTabPaintManager::CAppearanceSetPropertyPageFlat::DrawSingleButton(CDC* pDC, CXTPTabManagerItem* pItem)
 {
-    const BOOL bSelected = pItem->IsSelected();
-    if (!m_bOutlineAllTabs && !bSelected && !pItem->IsHighlighted())
-    {
-        DrawContent(m_pPaintManager, pDC, pItem, pItem->GetRect());
+    if (DrawContentOnly(pDC, pItem))
         return;
-    }
+    const BOOL bSelected = pItem->IsSelected();
     CXTPTabPaintManagerColorSet* pColors = GetColorSet();
     const CTabFrame f(pItem->GetRect(), m_pPaintManager->GetPosition());
     const COLORREF clrOutline = GetOutlineColor(pItem);
@@ -116,20 +121,17 @@ void CXTPTabPaintManager::CAppearanceSetPropertyPageFlat::DrawSingleButton(CDC* 
 
 void CXTPTabPaintManager::CAppearanceSetVisualStudio2010::DrawSingleButton(CDC* pDC, CXTPTabManagerItem* pItem)
 {
-    const BOOL bSelected = pItem->IsSelected();
-    if (!m_bOutlineAllTabs && !bSelected && !pItem->IsHighlighted())
-    {
-        DrawContent(m_pPaintManager, pDC, pItem, pItem->GetRect());
+    if (DrawContentOnly(pDC, pItem))
         return;
-    }
-    CXTPTabPaintManagerColorSet* pColors = GetColorSet();
+    // The outline rectangle: the item grown by one pixel towards the client.
     const CTabFrame f(pItem->GetRect(), m_pPaintManager->GetPosition());
-    const COLORREF clrOutline = GetOutlineColor(pItem);
     int l = f.L, t = f.T, r = f.R, b = f.B + 1;
+    CXTPTabPaintManagerColorSet* pColors = GetColorSet();
+    const COLORREF clrOutline = GetOutlineColor(pItem);
     // The corners stay out of the clipping for the rest of the header drawing.
     GetDrawHelpers()->ExcludeCorners(pDC, f.MapRect(l, t, r, b));
     pColors->FillItem(pDC, pItem->GetRect(), pItem);
-    if (bSelected && !IsNone(pColors->m_lastColor))
+    if (pItem->IsSelected() && !IsNone(pColors->m_lastColor))
     {
         l -= 1;
         t -= 1;

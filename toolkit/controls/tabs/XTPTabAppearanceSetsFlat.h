@@ -31,6 +31,9 @@ public:
 protected:
     // The hot tab's outline takes the colour set's m_lastColor when it is set.
     COLORREF GetOutlineColor(const CXTPTabManagerItem* pItem) const;
+    // Without m_bOutlineAllTabs, a tab neither selected nor hot shows its content only: drawn
+    // here, TRUE.
+    BOOL DrawContentOnly(CDC* pDC, CXTPTabManagerItem* pItem);
 };
 
 class CXTPTabPaintManager::CAppearanceSetVisualStudio2010 : public CXTPTabPaintManager::CAppearanceSetPropertyPageFlat

@@ -63,21 +63,7 @@ CRect CXTPTabPaintManager::CAppearanceSetPropertyPage2007::FillClient(CXTPTabMan
     else if (m_pPaintManager->m_nClientFrame == xtpTabFrameSingleLine)
     {
         const COLORREF clr = pColors->m_pageShadow;
-        switch (m_pPaintManager->GetPosition())
-        {
-        case xtpTabPositionLeft:
-            VLine(pDC, rcClient.left, rcClient.top, rcClient.Height(), clr);
-            break;
-        case xtpTabPositionBottom:
-            HLine(pDC, rcClient.left, rcClient.bottom - 1, rcClient.Width(), clr);
-            break;
-        case xtpTabPositionRight:
-            VLine(pDC, rcClient.right - 1, rcClient.top, rcClient.Height(), clr);
-            break;
-        default:
-            HLine(pDC, rcClient.left, rcClient.top, rcClient.Width(), clr);
-            break;
-        }
+        DrawTabSideLine(pDC, rcClient, m_pPaintManager->GetPosition(), clr, clr);
     }
     return rcHeader;
 }
