@@ -440,6 +440,29 @@ TEST(TabAppearanceSets, SelectedAndOtherTabOutlinesPerSet)
          {{40, 10, RGB(100, 0, 0), "outer line"},
           {40, 11, RGB(0, 0, 150), "an inner line of none is not drawn"},
           {40, 30, kSentinel, "no join"}}},
+        {"Visual Studio 2010: only the selected and the hot tab get face and outline",
+         12,
+         CRect(20, 10, 60, 30),
+         [](CXTPTabPaintManagerColorSet* p) {
+             p->m_frameBorder.SetCustomValue(RGB(0, 0, 200));
+             p->m_selectedItemFace.SetCustomValue(RGB(0, 200, 0));
+             p->m_normalItemFace.SetCustomValue(RGB(200, 0, 0));
+         },
+         {{40, 10, RGB(0, 0, 200), "outline"},
+          {20, 20, RGB(0, 0, 200), "leading edge"},
+          {40, 20, RGB(0, 200, 0), "face"},
+          {20, 10, kSentinel, "corner left out"}},
+         {{40, 20, kSentinel, "no face"}, {40, 10, kSentinel, "no outline"}}},
+        {"Visual Studio 2010 with a last colour: the selected tab has no outline",
+         12,
+         CRect(20, 10, 60, 30),
+         [](CXTPTabPaintManagerColorSet* p) {
+             p->m_frameBorder.SetCustomValue(RGB(0, 0, 200));
+             p->m_selectedItemFace.SetCustomValue(RGB(0, 200, 0));
+             p->m_lastColor.SetCustomValue(RGB(90, 90, 0));
+         },
+         {{40, 10, RGB(0, 200, 0), "face instead of the outline"}, {20, 20, RGB(0, 200, 0), "face"}},
+         {{40, 20, kSentinel, "no face"}}},
     };
     for (const Case& c : cases)
     {
