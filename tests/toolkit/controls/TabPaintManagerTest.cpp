@@ -1,11 +1,14 @@
 // The paint manager's settings, sets, fonts, text calls and drawing order, read through an appearance
 // set that records what it is asked to draw.
 #include "TabTestSupport.h"
+#include "toolkit/controls/tabs/XTPTabColorSetsOffice.h"
 
 #include "tests/common/MemorySurface.h"
 #include "toolkit/common/drawing/XTPColorManager.h"
+#include "toolkit/controls/tabs/XTPTabAppearanceSetsSlanted.h"
 
 #include <gtest/gtest.h>
+#include <typeinfo>
 
 using qvx_test::CMemorySurface;
 using tab_test::CTestTabManager;
@@ -106,13 +109,17 @@ TEST(TabPaintManager, NullSetsKeepThePreviousAndStillReposition)
     EXPECT_EQ(pm->GetColorSet(), pColors);
     EXPECT_EQ(manager.m_nRepositions, nBefore + 2);
     EXPECT_EQ(pColors->GetPaintManager(), pm);
-    // An id of a set not built yet falls back to the property page and the default colours.
+    // An appearance id and a colour id make their own sets; a colour id of no set falls back to the
+    // default colours.
     pm->SetAppearance(9);
     EXPECT_EQ(pm->GetAppearance(), 9);
-    EXPECT_NE(dynamic_cast<CXTPTabPaintManager::CAppearanceSetPropertyPage*>(pm->GetAppearanceSet()), nullptr);
+    EXPECT_NE(dynamic_cast<CXTPTabPaintManager::CAppearanceSetVisualStudio2005*>(pm->GetAppearanceSet()), nullptr);
     pm->SetColor(4);
     EXPECT_EQ(pm->GetColor(), 4);
-    EXPECT_NE(dynamic_cast<CXTPTabPaintManager::CColorSetDefault*>(pm->GetColorSet()), nullptr);
+    EXPECT_NE(dynamic_cast<CXTPTabPaintManager::CColorSetOffice2003*>(pm->GetColorSet()), nullptr);
+    pm->SetColor(3);
+    EXPECT_EQ(pm->GetColor(), 3);
+    EXPECT_TRUE(typeid(*pm->GetColorSet()) == typeid(CXTPTabPaintManager::CColorSetDefault));
 }
 
 TEST(TabPaintManager, FontsFollowTheLogFontAndVerticalHeightsAreNeverTiny)

@@ -5,6 +5,8 @@
 #include "toolkit/common/text/XTPMarkupServices.h"
 #include "toolkit/controls/tabs/XTPTabColorSetNative.h"
 #include "toolkit/controls/tabs/XTPTabColorSetsVisualStudio.h"
+#include "toolkit/controls/tabs/XTPTabAppearanceSetsImages.h"
+#include "toolkit/controls/tabs/XTPTabAppearanceSetsSlanted.h"
 #include "toolkit/controls/tabs/XTPTabPaintManagerSets.h"
 
 #include <algorithm>
@@ -101,8 +103,40 @@ CXTPTabPaintManagerAppearanceSet* CXTPTabPaintManager::SetAppearance(int nAppear
     case 1:
         pSet = new CAppearanceSetPropertyPageSelected();
         break;
+    case 2:
+        pSet = new CAppearanceSetPropertyPageFlat();
+        break;
+    case 3:
+        pSet = new CAppearanceSetPropertyPage2003();
+        break;
+    case 4:
+        pSet = new CAppearanceSetStateButtons();
+        break;
+    case 5:
+        pSet = new CAppearanceSetVisualStudio();
+        break;
+    case 6:
+        pSet = new CAppearanceSetFlat();
+        break;
+    case 7:
+        pSet = new CAppearanceSetExcel();
+        break;
+    case 8:
+        pSet = new CAppearanceSetVisio();
+        break;
+    case 9:
+        pSet = new CAppearanceSetVisualStudio2005();
+        break;
+    case 10:
+        pSet = new CAppearanceSetPropertyPage2007();
+        break;
+    case 11:
+        pSet = new CAppearanceSetPropertyPageAccess2007();
+        break;
+    case 12:
+        pSet = new CAppearanceSetVisualStudio2010();
+        break;
     default:
-        // The other looks arrive with their own sets; until then the property page stands in.
         pSet = new CAppearanceSetPropertyPage();
         break;
     }

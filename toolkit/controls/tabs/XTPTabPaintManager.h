@@ -53,6 +53,17 @@ public:
     class CColorSetOffice2007Access;
     class CAppearanceSetPropertyPage;
     class CAppearanceSetPropertyPageSelected;
+    class CAppearanceSetPropertyPageFlat;
+    class CAppearanceSetPropertyPage2003;
+    class CAppearanceSetStateButtons;
+    class CAppearanceSetVisualStudio;
+    class CAppearanceSetFlat;
+    class CAppearanceSetExcel;
+    class CAppearanceSetVisio;
+    class CAppearanceSetVisualStudio2005;
+    class CAppearanceSetPropertyPage2007;
+    class CAppearanceSetPropertyPageAccess2007;
+    class CAppearanceSetVisualStudio2010;
 
     CXTPTabPaintManager();
     ~CXTPTabPaintManager() override;

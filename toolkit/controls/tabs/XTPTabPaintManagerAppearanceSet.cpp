@@ -1,36 +1,12 @@
 #include "toolkit/controls/tabs/XTPTabPaintManagerAppearanceSet.h"
 
 #include "toolkit/common/drawing/XTPDrawHelpers.h"
+#include "toolkit/controls/tabs/XTPTabAppearanceDraw.h"
 #include "toolkit/controls/tabs/XTPTabPaintManagerSets.h"
 
 #include <algorithm>
 
-namespace
-{
-BOOL IsNone(COLORREF clr)
-{
-    return clr == COLORREF(-1);
-}
-
-// One-pixel lines and points that skip a colour of -1.
-void HLine(CDC* pDC, int x, int y, int cx, COLORREF clr)
-{
-    if (!IsNone(clr) && cx > 0)
-        pDC->FillSolidRect(x, y, cx, 1, clr);
-}
-
-void VLine(CDC* pDC, int x, int y, int cy, COLORREF clr)
-{
-    if (!IsNone(clr) && cy > 0)
-        pDC->FillSolidRect(x, y, 1, cy, clr);
-}
-
-void Pixel(CDC* pDC, int x, int y, COLORREF clr)
-{
-    if (!IsNone(clr))
-        pDC->SetPixelV(x, y, clr);
-}
-} // namespace
+using namespace xtp_tab_draw;
 
 // ---------------------------------------------------------------- base set
 
