@@ -616,7 +616,7 @@ COLORREF AccessTabCell(int k)
 class TabThemeImages : public testing::Test
 {
 protected:
-    void SetUp() override { Use("TABTEST.INI"); }
+    void SetUp() override { Use("TABTHEME.INI"); }
     void TearDown() override { GetResourceImages()->SetResourceModule(::GetModuleHandleA(nullptr)); }
     static void Use(LPCSTR lpszTable)
     {
@@ -720,7 +720,7 @@ TEST_F(TabThemeImages, PageFallsBackToRibbonGroupsAndThenToNothing)
     {
         LPCSTR lpszTable;
         COLORREF clrPage;
-    } cases[] = {{"TABTEST.INI", RGB(30, 160, 90)}, {"TABTEST_NOPAGE.INI", RGB(160, 30, 90)}, {"TABTEST_EMPTY.INI", kSentinel}};
+    } cases[] = {{"TABTHEME.INI", RGB(30, 160, 90)}, {"TABTEST_NOPAGE.INI", RGB(160, 30, 90)}, {"TABTEST_EMPTY.INI", kSentinel}};
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.lpszTable);
@@ -770,6 +770,9 @@ TEST(TabAppearanceSets, EverySetLooksDifferentInItsDefaultColours)
                                "Visual Studio", "flat",      "Excel",      "Visio",    "VS 2005",
                                "2007",          "Access",    "VS 2010"};
     const int cx = 300, cy = 90;
+    // The theme pictures of this program's own module (other tests may have left none loaded):
+    // without them the two sets drawn from pictures draw nothing and look alike.
+    GetResourceImages()->SetResourceModule(::GetModuleHandleA(nullptr));
     std::vector<std::vector<COLORREF>> arrPanels;
     CTabTestWindowForSheet window(3 * cx, 5 * cy);
     for (int nId = 0; nId <= 12; nId++)
