@@ -1,6 +1,7 @@
 #include "toolkit/markup/context/XTPMarkupContext.h"
 
-#include "toolkit/markup/elements/XTPMarkupInputElement.h"
+#include "toolkit/markup/XTPMarkupIds.h"
+#include "toolkit/markup/elements/XTPMarkupUIElement.h"
 
 CXTPMarkupContext::CXTPMarkupContext(HWND hWnd) : m_dwRef(1), m_hWnd(hWnd), m_clrText(0)
 {
@@ -76,4 +77,33 @@ void CXTPMarkupContext::OnElementDestroyed(CXTPMarkupInputElement* pElement)
         return;
     pElement->SetMarkupContext(nullptr);
     Release();
+}
+
+RECT CXTPMarkupContext::GetElementBounds(CXTPMarkupObject* pElement)
+{
+    RECT rc = {0, 0, 0, 0};
+    if (!pElement || !pElement->IsKindOf(CXTPMarkupUIElement::GetMarkupType()))
+        return rc;
+    CXTPMarkupUIElement* pUIElement = static_cast<CXTPMarkupUIElement*>(pElement);
+    rc = pUIElement->GetFinalRect();
+    for (CXTPMarkupVisual* pParent = pUIElement->GetVisualParent(); pParent; pParent = pParent->GetVisualParent())
+        OffsetRect(&rc, pParent->GetVisualOffset().x, pParent->GetVisualOffset().y);
+    return rc;
+}
+
+void CXTPMarkupContext::InvalidateElement(CXTPMarkupObject* pElement)
+{
+    if (!m_hWnd)
+        return;
+    RECT rc = GetElementBounds(pElement);
+    ::InvalidateRect(m_hWnd, &rc, FALSE);
+    ::SendMessage(m_hWnd, WM_XTP_MARKUPINVALIDATED, 0, 0);
+}
+
+void CXTPMarkupContext::InvalidateAll()
+{
+    if (!m_hWnd)
+        return;
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    ::SendMessage(m_hWnd, WM_XTP_MARKUPINVALIDATED, 0, 0);
 }

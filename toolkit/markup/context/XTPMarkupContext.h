@@ -1,7 +1,7 @@
 // CXTPMarkupContext: the owner of the shared state of the trees built for one host. This part holds
 // its creation (the one-time type registration), its interlocked reference count, the creation of
-// markup objects for it and its table of named delegates. Fonts, input routing, tooltips,
-// invalidation and the drawing entry points are not built yet.
+// markup objects for it, its table of named delegates and the invalidation it tells its host of.
+// Fonts, input routing, tooltips and the drawing entry points are not built yet.
 #pragma once
 
 #include <windows.h>
@@ -36,6 +36,14 @@ public:
 
     // An input element made for this context is going: it drops its reference to the context.
     void OnElementDestroyed(CXTPMarkupInputElement* pElement);
+
+    // Repaint the element's bounds (or the whole host) and then send WM_XTP_MARKUPINVALIDATED to the
+    // host window; nothing without a host window.
+    virtual void InvalidateElement(CXTPMarkupObject* pElement);
+    virtual void InvalidateAll();
+    // The arranged rectangle of a UI element in host-window coordinates (its slot moved by the
+    // visual offsets of its visual ancestors); an empty rectangle for other objects.
+    static RECT GetElementBounds(CXTPMarkupObject* pElement);
 
     HWND GetHostWindow() const { return m_hWnd; }
     const LOGFONTA& GetDefaultFont() const { return m_logFont; }
