@@ -57,7 +57,8 @@ class CXTPMarkupInputElement : public CXTPMarkupObject
 public:
     CXTPMarkupInputElement();
 
-    // Local value, then the element's style, then its type's style.
+    // Local value, then the values of active style triggers, then the element's style, then its
+    // type's style.
     CXTPMarkupObject* LookupValue(CXTPMarkupDependencyProperty* pProperty) const override;
     // Events take the named delegate from the context; other properties go to the base.
     void SetPropertyObject(CXTPMarkupBuilder* pBuilder, CXTPMarkupDependencyProperty* pProperty,
@@ -66,8 +67,16 @@ public:
     void OnFinalRelease() override;
 
     // Run by the builder for every input element of a new tree, children first: an element without
-    // a style takes a Style keyed by its own type from the resources above it.
+    // a style takes a Style keyed by its own type from the resources above it; then the style's
+    // triggers are evaluated against the element's values.
     virtual void OnLoaded();
+
+    // Re-evaluates the style's triggers after pProperty became pNewValue (null property: every
+    // trigger against the current values). Triggers that stop applying withdraw their setters'
+    // values; newly applying ones (an active trigger is never added twice) supply theirs, a later
+    // trigger overriding an earlier one; every property whose trigger value changed is notified.
+    void UpdateTriggers(CXTPMarkupDependencyProperty* pProperty, CXTPMarkupObject* pNewValue);
+    int GetActiveTriggerCount() const { return (int)m_arrActiveTriggers.size(); }
 
     CXTPMarkupContext* GetMarkupContext() const { return m_pMarkupContext; }
     // Called by the context that made the element (one reference to the context) and by the
@@ -108,4 +117,11 @@ protected:
     CXTPMarkupContext* m_pMarkupContext;
     CXTPMarkupStyle* m_pStyle;
     std::map<CXTPMarkupRoutedEvent*, std::vector<CXTPMarkupDelegate*>> m_mapHandlers;
+    // The triggers that apply now and the values their setters supply (one reference each).
+    std::vector<class CXTPMarkupTrigger*> m_arrActiveTriggers;
+    std::map<CXTPMarkupDependencyProperty*, CXTPMarkupObject*> m_mapTriggerValues;
+
+private:
+    bool ActivateTriggers(CXTPMarkupStyle* pStyle, CXTPMarkupDependencyProperty* pProperty, CXTPMarkupObject* pNewValue,
+                          int nDepth);
 };

@@ -302,6 +302,7 @@ void CXTPMarkupFrameworkElement::OnPropertyChanged(CXTPMarkupDependencyProperty*
                                                    CXTPMarkupObject* pNewValue)
 {
     CXTPMarkupUIElement::OnPropertyChanged(pProperty, pOldValue, pNewValue);
+    UpdateTriggers(pProperty, pNewValue);
     CXTPMarkupPropertyMetadata* pMetadata = pProperty->GetMetadata();
     DWORD dwFlags = pMetadata ? pMetadata->m_dwFlags : 0;
     if (dwFlags & CXTPMarkupPropertyMetadata::flagAffectsMeasure)
