@@ -3,7 +3,7 @@
 #include "toolkit/markup/XTPMarkupIds.h"
 #include "toolkit/markup/elements/XTPMarkupUIElement.h"
 
-CXTPMarkupContext::CXTPMarkupContext(HWND hWnd) : m_dwRef(1), m_hWnd(hWnd), m_clrText(0)
+CXTPMarkupContext::CXTPMarkupContext(HWND hWnd) : m_dwRef(1), m_hWnd(hWnd), m_clrText(0), m_pMouseOver(nullptr), m_pCapture(nullptr), m_pLastRoot(nullptr)
 {
     ZeroMemory(&m_logFont, sizeof(m_logFont));
     NONCLIENTMETRICSA metrics;
@@ -75,6 +75,15 @@ void CXTPMarkupContext::OnElementDestroyed(CXTPMarkupInputElement* pElement)
 {
     if (pElement->GetMarkupContext() != this)
         return;
+    if (m_pMouseOver == pElement)
+        m_pMouseOver = nullptr;
+    if ((CXTPMarkupInputElement*)m_pLastRoot == pElement)
+        m_pLastRoot = nullptr;
+    if (m_pCapture == pElement)
+    {
+        m_pCapture = nullptr;
+        ::ReleaseCapture();
+    }
     pElement->SetMarkupContext(nullptr);
     Release();
 }
@@ -85,9 +94,10 @@ RECT CXTPMarkupContext::GetElementBounds(CXTPMarkupObject* pElement)
     if (!pElement || !pElement->IsKindOf(CXTPMarkupUIElement::GetMarkupType()))
         return rc;
     CXTPMarkupUIElement* pUIElement = static_cast<CXTPMarkupUIElement*>(pElement);
-    rc = pUIElement->GetFinalRect();
-    for (CXTPMarkupVisual* pParent = pUIElement->GetVisualParent(); pParent; pParent = pParent->GetVisualParent())
-        OffsetRect(&rc, pParent->GetVisualOffset().x, pParent->GetVisualOffset().y);
+    // The render area, moved by the visual offsets of the element and of its visual ancestors.
+    rc = {0, 0, pUIElement->GetRenderSize().cx, pUIElement->GetRenderSize().cy};
+    for (CXTPMarkupVisual* p = pUIElement; p; p = p->GetVisualParent())
+        OffsetRect(&rc, p->GetVisualOffset().x, p->GetVisualOffset().y);
     return rc;
 }
 

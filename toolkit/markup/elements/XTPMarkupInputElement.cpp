@@ -216,6 +216,46 @@ void CXTPMarkupInputElement::OnLoaded()
         UpdateTriggers(nullptr, nullptr);
 }
 
+void CXTPMarkupInputElement::OnMouseLeave(CXTPMarkupMouseEventArgs* /*pArgs*/)
+{
+    ClearValue(m_pIsMouseOverProperty);
+}
+
+void CXTPMarkupInputElement::OnMouseEnter(CXTPMarkupMouseEventArgs* /*pArgs*/)
+{
+    SetValue(m_pIsMouseOverProperty, CXTPMarkupBool::CreateTrueValue());
+}
+
+void CXTPMarkupInputElement::OnMouseMove(CXTPMarkupMouseEventArgs* /*pArgs*/) {}
+
+void CXTPMarkupInputElement::OnQueryCursor(CXTPMarkupQueryCursorEventArgs* pArgs)
+{
+    CXTPMarkupInt* pCursor = static_cast<CXTPMarkupInt*>(GetValue(m_pCursorProperty));
+    if (!pCursor)
+        return;
+    pArgs->SetHandled();
+    pArgs->m_hCursor = ::LoadCursor(nullptr, MAKEINTRESOURCE(pCursor->GetValue()));
+}
+
+void CXTPMarkupInputElement::OnMouseLeftButtonUp(CXTPMarkupMouseButtonEventArgs* /*pArgs*/) {}
+void CXTPMarkupInputElement::OnMouseRightButtonUp(CXTPMarkupMouseButtonEventArgs* /*pArgs*/) {}
+void CXTPMarkupInputElement::OnMouseLeftButtonDown(CXTPMarkupMouseButtonEventArgs* /*pArgs*/) {}
+void CXTPMarkupInputElement::OnMouseRightButtonDown(CXTPMarkupMouseButtonEventArgs* /*pArgs*/) {}
+void CXTPMarkupInputElement::OnLostMouseCapture(CXTPMarkupMouseEventArgs* /*pArgs*/) {}
+void CXTPMarkupInputElement::OnMouseWheel(CXTPMarkupMouseWheelEventArgs* /*pArgs*/) {}
+
+void CXTPMarkupInputElement::SetCapture()
+{
+    if (m_pMarkupContext)
+        m_pMarkupContext->SetCapture(this);
+}
+
+void CXTPMarkupInputElement::ReleaseCapture()
+{
+    if (m_pMarkupContext)
+        m_pMarkupContext->ReleaseCapture();
+}
+
 namespace
 {
 bool ValuesEqual(const CXTPMarkupObject* pA, const CXTPMarkupObject* pB)

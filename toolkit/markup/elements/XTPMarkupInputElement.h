@@ -51,6 +51,47 @@ private:
     BOOL m_bHandled;
 };
 
+// Mouse event arguments: the host window and the position in its client coordinates.
+class CXTPMarkupMouseEventArgs : public CXTPMarkupRoutedEventArgs
+{
+public:
+    CXTPMarkupMouseEventArgs(CXTPMarkupRoutedEvent* pEvent, CXTPMarkupObject* pSource, HWND hWnd, int x, int y)
+        : CXTPMarkupRoutedEventArgs(pEvent, pSource), m_hWnd(hWnd), m_x(x), m_y(y)
+    {
+    }
+    // The position less the visual offsets of the element and of its visual ancestors.
+    POINT GetPosition(CXTPMarkupInputElement* pRelativeTo) const;
+    HWND m_hWnd;
+    int m_x;
+    int m_y;
+};
+
+class CXTPMarkupMouseButtonEventArgs : public CXTPMarkupMouseEventArgs
+{
+public:
+    using CXTPMarkupMouseEventArgs::CXTPMarkupMouseEventArgs;
+};
+
+class CXTPMarkupQueryCursorEventArgs : public CXTPMarkupMouseEventArgs
+{
+public:
+    CXTPMarkupQueryCursorEventArgs(CXTPMarkupObject* pSource, HWND hWnd)
+        : CXTPMarkupMouseEventArgs(nullptr, pSource, hWnd, 0, 0), m_hCursor(nullptr)
+    {
+    }
+    HCURSOR m_hCursor;
+};
+
+class CXTPMarkupMouseWheelEventArgs : public CXTPMarkupMouseEventArgs
+{
+public:
+    CXTPMarkupMouseWheelEventArgs(CXTPMarkupObject* pSource, HWND hWnd, int nDelta)
+        : CXTPMarkupMouseEventArgs(nullptr, pSource, hWnd, 0, 0), m_nDelta(nDelta)
+    {
+    }
+    int m_nDelta;
+};
+
 class CXTPMarkupInputElement : public CXTPMarkupObject
 {
     XTP_DECLARE_MARKUPCLASS(CXTPMarkupInputElement)
@@ -65,6 +106,23 @@ public:
                            CXTPMarkupObject* pValue) override;
     // Tells the context before the element goes.
     void OnFinalRelease() override;
+
+    // The mouse operations the context calls (after the element's handlers, unless handled).
+    // Enter sets IsMouseOver, leave clears it; the cursor query sets the handled flag and the
+    // cursor when the element (or its style) has a Cursor; the rest do nothing here.
+    virtual void OnMouseLeave(CXTPMarkupMouseEventArgs* pArgs);
+    virtual void OnMouseEnter(CXTPMarkupMouseEventArgs* pArgs);
+    virtual void OnMouseMove(CXTPMarkupMouseEventArgs* pArgs);
+    virtual void OnQueryCursor(CXTPMarkupQueryCursorEventArgs* pArgs);
+    virtual void OnMouseLeftButtonUp(CXTPMarkupMouseButtonEventArgs* pArgs);
+    virtual void OnMouseRightButtonUp(CXTPMarkupMouseButtonEventArgs* pArgs);
+    virtual void OnMouseLeftButtonDown(CXTPMarkupMouseButtonEventArgs* pArgs);
+    virtual void OnMouseRightButtonDown(CXTPMarkupMouseButtonEventArgs* pArgs);
+    virtual void OnLostMouseCapture(CXTPMarkupMouseEventArgs* pArgs);
+    virtual void OnMouseWheel(CXTPMarkupMouseWheelEventArgs* pArgs);
+    // Forwarded to the context.
+    void SetCapture();
+    void ReleaseCapture();
 
     // Run by the builder for every input element of a new tree, children first: an element without
     // a style takes a Style keyed by its own type from the resources above it; then the style's

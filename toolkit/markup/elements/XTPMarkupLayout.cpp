@@ -509,3 +509,17 @@ BOOL CXTPMarkupFrameworkElement::GetClipRect(RECT& rc) const
     }
     return TRUE;
 }
+
+POINT CXTPMarkupMouseEventArgs::GetPosition(CXTPMarkupInputElement* pRelativeTo) const
+{
+    POINT pt = {m_x, m_y};
+    for (CXTPMarkupObject* p = pRelativeTo; p; p = p->GetLogicalParent())
+    {
+        if (!p->IsKindOf(CXTPMarkupVisual::GetMarkupType()))
+            continue;
+        POINT ptOffset = static_cast<CXTPMarkupVisual*>(p)->GetVisualOffset();
+        pt.x -= ptOffset.x;
+        pt.y -= ptOffset.y;
+    }
+    return pt;
+}
