@@ -84,6 +84,11 @@ protected:
         result.pRoot = nullptr;
         return pBrush;
     }
+    CXTPMarkupBrush* BlackToWhiteDownwards()
+    {
+        return Gradient("StartPoint='0,0' EndPoint='0,1'",
+                        "<GradientStop Color='Black' Offset='0'/><GradientStop Color='White' Offset='1'/>");
+    }
 };
 
 TEST_F(MarkupGdi, SolidFillIsExactAndStaysInside)
@@ -110,8 +115,7 @@ TEST_F(MarkupGdi, VerticalGradientRowsTruncate)
 {
     Surface s(1, 256);
     CXTPMarkupDeviceContext dc(s.m_hdc);
-    CXTPMarkupBrush* pBrush = Gradient("StartPoint='0,0' EndPoint='0,1'",
-                                       "<GradientStop Color='Black' Offset='0'/><GradientStop Color='White' Offset='1'/>");
+    CXTPMarkupBrush* pBrush = BlackToWhiteDownwards();
     ASSERT_TRUE(pBrush);
     dc.FillRectangle({0, 0, 1, 256}, pBrush);
     pBrush->Release();
@@ -205,8 +209,7 @@ TEST_F(MarkupGdi, HugeGradientClippedToTheSurfaceDrawsWhatShows)
     // 100000 x 100000 pixels: a DIB of the whole would need 40 GB; only 50 x 50 is allocated.
     Surface s(50, 50);
     CXTPMarkupDeviceContext dc(s.m_hdc);
-    CXTPMarkupBrush* pBrush = Gradient("StartPoint='0,0' EndPoint='0,1'",
-                                       "<GradientStop Color='Black' Offset='0'/><GradientStop Color='White' Offset='1'/>");
+    CXTPMarkupBrush* pBrush = BlackToWhiteDownwards();
     ASSERT_TRUE(pBrush);
     // The surface shows the last 50 rows of the element.
     dc.FillRectangle({-99950, -99950, 50, 50}, pBrush);
@@ -279,15 +282,24 @@ protected:
         pRoot->Arrange({0, 0, s.m_cx, s.m_cy});
         pRoot->Render(&dc);
     }
+    // Parses the document and renders it on the surface; false when it does not build.
+    bool RenderDocument(const char* pszMarkup, Surface& s)
+    {
+        MarkupParse result = Parse(pszMarkup);
+        EXPECT_TRUE(result.pRoot) << result.strError;
+        if (!result.pRoot)
+            return false;
+        Render(static_cast<CXTPMarkupUIElement*>(result.pRoot), s);
+        return true;
+    }
 };
 
 TEST_F(MarkupGdiDocuments, BackgroundAloneFillsTheBorder)
 {
-    MarkupParse result = Parse("<Border Background='#FF0000' Width='20' Height='10' HorizontalAlignment='Left' "
-                               "VerticalAlignment='Top' Margin='3,2,0,0'/>");
-    ASSERT_TRUE(result.pRoot) << result.strError;
     Surface s(30, 20);
-    Render(static_cast<CXTPMarkupUIElement*>(result.pRoot), s);
+    ASSERT_TRUE(RenderDocument("<Border Background='#FF0000' Width='20' Height='10' HorizontalAlignment='Left' "
+                               "VerticalAlignment='Top' Margin='3,2,0,0'/>",
+                               s));
     EXPECT_EQ(Px(255, 0, 0), s.At(3, 2));
     EXPECT_EQ(Px(255, 0, 0), s.At(22, 11));
     EXPECT_EQ(200, s.Count(Px(255, 0, 0)));
@@ -296,11 +308,9 @@ TEST_F(MarkupGdiDocuments, BackgroundAloneFillsTheBorder)
 
 TEST_F(MarkupGdiDocuments, RoundedBorderFrameAndBackground)
 {
-    MarkupParse result = Parse("<Border Background='#0000FF' BorderBrush='#FF0000' BorderThickness='2' "
-                               "CornerRadius='6'/>");
-    ASSERT_TRUE(result.pRoot) << result.strError;
     Surface s(40, 30);
-    Render(static_cast<CXTPMarkupUIElement*>(result.pRoot), s);
+    ASSERT_TRUE(RenderDocument("<Border Background='#0000FF' BorderBrush='#FF0000' BorderThickness='2' "
+                               "CornerRadius='6'/>", s));
     // The corners stay out; the frame runs along the edges, the background inside it.
     EXPECT_EQ(kSentinel, s.At(0, 0));
     EXPECT_EQ(kSentinel, s.At(39, 29));
@@ -313,11 +323,9 @@ TEST_F(MarkupGdiDocuments, RoundedBorderFrameAndBackground)
 
 TEST_F(MarkupGdiDocuments, ThickFrameLeavesNoRoomForTheBackground)
 {
-    MarkupParse result = Parse("<Border Background='#0000FF' BorderBrush='#FF0000' BorderThickness='6' "
-                               "Width='10' Height='10' HorizontalAlignment='Left' VerticalAlignment='Top'/>");
-    ASSERT_TRUE(result.pRoot) << result.strError;
     Surface s(12, 12);
-    Render(static_cast<CXTPMarkupUIElement*>(result.pRoot), s);
+    ASSERT_TRUE(RenderDocument("<Border Background='#0000FF' BorderBrush='#FF0000' BorderThickness='6' "
+                               "Width='10' Height='10' HorizontalAlignment='Left' VerticalAlignment='Top'/>", s));
     EXPECT_EQ(100, s.Count(Px(255, 0, 0)));
     EXPECT_EQ(0, s.Count(Px(0, 0, 255)));
     EXPECT_EQ(44, s.Count(kSentinel));
@@ -326,14 +334,12 @@ TEST_F(MarkupGdiDocuments, ThickFrameLeavesNoRoomForTheBackground)
 
 TEST_F(MarkupGdiDocuments, CanvasChildrenDrawWhereTheyArePlacedAndClipped)
 {
-    MarkupParse result = Parse("<Canvas Background='#FFFFFF'>"
+    Surface s(60, 40);
+    ASSERT_TRUE(RenderDocument("<Canvas Background='#FFFFFF'>"
                                "<Border Canvas.Left='2' Canvas.Top='3' Width='4' Height='4' Background='#00FF00'/>"
                                "<Border Canvas.Right='0' Canvas.Bottom='0' Width='30' Height='30' Background='#FF0000'>"
                                "<Border Width='40' Height='40' Background='#0000FF'/></Border>"
-                               "</Canvas>");
-    ASSERT_TRUE(result.pRoot) << result.strError;
-    Surface s(60, 40);
-    Render(static_cast<CXTPMarkupUIElement*>(result.pRoot), s);
+                               "</Canvas>", s));
     EXPECT_EQ(Px(255, 255, 255), s.At(0, 0));
     EXPECT_EQ(Px(0, 255, 0), s.At(2, 3));
     EXPECT_EQ(Px(0, 255, 0), s.At(5, 6));

@@ -38,6 +38,22 @@ public:
     std::vector<CXTPMarkupInputElement*> m_arr;
 };
 
+// Up the chain, deepest first: each element's handlers, then its operation, until handled
+// (arguments without an event run the operations only).
+template <class TOperation>
+void RouteUp(const std::vector<CXTPMarkupInputElement*>& arrChain, CXTPMarkupRoutedEventArgs* pArgs, TOperation op)
+{
+    for (CXTPMarkupInputElement* p : arrChain)
+    {
+        p->RaiseEvent(pArgs);
+        if (pArgs->IsHandled())
+            return;
+        op(p);
+        if (pArgs->IsHandled())
+            return;
+    }
+}
+
 bool IsInSubtree(CXTPMarkupObject* pElement, CXTPMarkupObject* pAncestor)
 {
     for (CXTPMarkupObject* p = pElement; p; p = p->GetLogicalParent())
@@ -151,15 +167,7 @@ void CXTPMarkupContext::MouseMove(CXTPMarkupUIElement* pRoot, int x, int y)
         return;
     CXTPMarkupMouseEventArgs args(CXTPMarkupInputElement::m_pMouseMoveEvent, m_pMouseOver, m_hWnd, x, y);
     CElementChain chain(m_pMouseOver);
-    for (CXTPMarkupInputElement* pElement : chain.m_arr)
-    {
-        pElement->RaiseEvent(&args);
-        if (args.IsHandled())
-            break;
-        pElement->OnMouseMove(&args);
-        if (args.IsHandled())
-            break;
-    }
+    RouteUp(chain.m_arr, &args, [&](CXTPMarkupInputElement* p) { p->OnMouseMove(&args); });
 }
 
 void CXTPMarkupContext::HandleMouseEnter(CXTPMarkupInputElement* pElement, int x, int y)
@@ -178,24 +186,8 @@ void CXTPMarkupContext::HandleMouseEnter(CXTPMarkupInputElement* pElement, int x
     CXTPMarkupMouseEventArgs argsLeave(CXTPMarkupInputElement::m_pMouseLeaveEvent, m_pMouseOver, m_hWnd, x, y);
     CXTPMarkupMouseEventArgs argsEnter(CXTPMarkupInputElement::m_pMouseEnterEvent, pElement, m_hWnd, x, y);
     m_pMouseOver = pElement;
-    for (CXTPMarkupInputElement* p : chainOld.m_arr)
-    {
-        p->RaiseEvent(&argsLeave);
-        if (argsLeave.IsHandled())
-            break;
-        p->OnMouseLeave(&argsLeave);
-        if (argsLeave.IsHandled())
-            break;
-    }
-    for (CXTPMarkupInputElement* p : chainNew.m_arr)
-    {
-        p->RaiseEvent(&argsEnter);
-        if (argsEnter.IsHandled())
-            break;
-        p->OnMouseEnter(&argsEnter);
-        if (argsEnter.IsHandled())
-            break;
-    }
+    RouteUp(chainOld.m_arr, &argsLeave, [&](CXTPMarkupInputElement* p) { p->OnMouseLeave(&argsLeave); });
+    RouteUp(chainNew.m_arr, &argsEnter, [&](CXTPMarkupInputElement* p) { p->OnMouseEnter(&argsEnter); });
 }
 
 BOOL CXTPMarkupContext::HandleSetCursor()
@@ -204,18 +196,11 @@ BOOL CXTPMarkupContext::HandleSetCursor()
         return FALSE;
     CXTPMarkupQueryCursorEventArgs args(m_pMouseOver, m_hWnd);
     CElementChain chain(m_pMouseOver);
-    for (CXTPMarkupInputElement* p : chain.m_arr)
-    {
-        p->OnQueryCursor(&args);
-        if (args.IsHandled())
-        {
-            if (!args.m_hCursor)
-                return FALSE;
-            ::SetCursor(args.m_hCursor);
-            return TRUE;
-        }
-    }
-    return FALSE;
+    RouteUp(chain.m_arr, &args, [&](CXTPMarkupInputElement* p) { p->OnQueryCursor(&args); });
+    if (!args.IsHandled() || !args.m_hCursor)
+        return FALSE;
+    ::SetCursor(args.m_hCursor);
+    return TRUE;
 }
 
 BOOL CXTPMarkupContext::HandleMouseButton(UINT message, LPARAM lParam)
@@ -232,11 +217,7 @@ BOOL CXTPMarkupContext::HandleMouseButton(UINT message, LPARAM lParam)
         pEvent = CXTPMarkupInputElement::m_pMouseRightButtonUpEvent;
     CXTPMarkupMouseButtonEventArgs args(pEvent, pTarget, m_hWnd, (short)LOWORD(lParam), (int)lParam >> 16);
     CElementChain chain(pTarget);
-    for (CXTPMarkupInputElement* p : chain.m_arr)
-    {
-        p->RaiseEvent(&args);
-        if (args.IsHandled())
-            break;
+    RouteUp(chain.m_arr, &args, [&](CXTPMarkupInputElement* p) {
         if (message == WM_LBUTTONUP)
             p->OnMouseLeftButtonUp(&args);
         else if (message == WM_RBUTTONDOWN)
@@ -245,9 +226,7 @@ BOOL CXTPMarkupContext::HandleMouseButton(UINT message, LPARAM lParam)
             p->OnMouseRightButtonUp(&args);
         else
             p->OnMouseLeftButtonDown(&args);
-        if (args.IsHandled())
-            break;
-    }
+    });
     return args.IsHandled();
 }
 
@@ -257,11 +236,6 @@ BOOL CXTPMarkupContext::HandleMouseWheel(int nDelta)
         return FALSE;
     CXTPMarkupMouseWheelEventArgs args(m_pMouseOver, m_hWnd, nDelta);
     CElementChain chain(m_pMouseOver);
-    for (CXTPMarkupInputElement* p : chain.m_arr)
-    {
-        p->OnMouseWheel(&args);
-        if (args.IsHandled())
-            return TRUE;
-    }
-    return FALSE;
+    RouteUp(chain.m_arr, &args, [&](CXTPMarkupInputElement* p) { p->OnMouseWheel(&args); });
+    return args.IsHandled();
 }
