@@ -127,7 +127,7 @@ TEST_F(MarkupRouting, EnterAndLeaveSkipSharedAncestors)
 TEST_F(MarkupRouting, UnderCaptureNothingOutsideTheSubtreeIsOver)
 {
     Send(WM_MOUSEMOVE, 0, 50, 50);
-    EXPECT_TRUE(Send(WM_LBUTTONDOWN, MK_LBUTTON, 50, 50) == FALSE); // the delegate does not handle it
+    EXPECT_FALSE(Send(WM_LBUTTONDOWN, MK_LBUTTON, 50, 50)); // the delegate does not handle it
     m_pInner->SetCapture();
     EXPECT_EQ(m_pInner, m_pHost->GetCaptureElement());
     m_strLog.clear();
