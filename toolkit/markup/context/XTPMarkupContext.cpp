@@ -1,8 +1,9 @@
 #include "toolkit/markup/context/XTPMarkupContext.h"
 
-#include "toolkit/markup/elements/XTPMarkupInputElement.h"
+#include "toolkit/markup/XTPMarkupIds.h"
+#include "toolkit/markup/elements/XTPMarkupUIElement.h"
 
-CXTPMarkupContext::CXTPMarkupContext(HWND hWnd) : m_dwRef(1), m_hWnd(hWnd), m_clrText(0)
+CXTPMarkupContext::CXTPMarkupContext(HWND hWnd) : m_dwRef(1), m_hWnd(hWnd), m_clrText(0), m_pMouseOver(nullptr), m_pCapture(nullptr), m_pLastRoot(nullptr)
 {
     ZeroMemory(&m_logFont, sizeof(m_logFont));
     NONCLIENTMETRICSA metrics;
@@ -74,6 +75,45 @@ void CXTPMarkupContext::OnElementDestroyed(CXTPMarkupInputElement* pElement)
 {
     if (pElement->GetMarkupContext() != this)
         return;
+    if (m_pMouseOver == pElement)
+        m_pMouseOver = nullptr;
+    if ((CXTPMarkupInputElement*)m_pLastRoot == pElement)
+        m_pLastRoot = nullptr;
+    if (m_pCapture == pElement)
+    {
+        m_pCapture = nullptr;
+        ::ReleaseCapture();
+    }
     pElement->SetMarkupContext(nullptr);
     Release();
+}
+
+RECT CXTPMarkupContext::GetElementBounds(CXTPMarkupObject* pElement)
+{
+    RECT rc = {0, 0, 0, 0};
+    if (!pElement || !pElement->IsKindOf(CXTPMarkupUIElement::GetMarkupType()))
+        return rc;
+    CXTPMarkupUIElement* pUIElement = static_cast<CXTPMarkupUIElement*>(pElement);
+    // The render area, moved by the visual offsets of the element and of its visual ancestors.
+    rc = {0, 0, pUIElement->GetRenderSize().cx, pUIElement->GetRenderSize().cy};
+    for (CXTPMarkupVisual* p = pUIElement; p; p = p->GetVisualParent())
+        OffsetRect(&rc, p->GetVisualOffset().x, p->GetVisualOffset().y);
+    return rc;
+}
+
+void CXTPMarkupContext::InvalidateElement(CXTPMarkupObject* pElement)
+{
+    if (!m_hWnd)
+        return;
+    RECT rc = GetElementBounds(pElement);
+    ::InvalidateRect(m_hWnd, &rc, FALSE);
+    ::SendMessage(m_hWnd, WM_XTP_MARKUPINVALIDATED, 0, 0);
+}
+
+void CXTPMarkupContext::InvalidateAll()
+{
+    if (!m_hWnd)
+        return;
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    ::SendMessage(m_hWnd, WM_XTP_MARKUPINVALIDATED, 0, 0);
 }

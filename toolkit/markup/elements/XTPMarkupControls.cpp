@@ -1,5 +1,8 @@
 #include "toolkit/markup/elements/XTPMarkupControls.h"
 
+#include <algorithm>
+
+#include "toolkit/markup/drawing/XTPMarkupDrawingContext.h"
 #include "toolkit/markup/treebuilder/XTPMarkupBuilder.h"
 #include "toolkit/markup/elements/XTPMarkupPanel.h"
 #include "toolkit/markup/elements/XTPMarkupTextElements.h"
@@ -99,6 +102,97 @@ void CXTPMarkupBorder::RegisterMarkupProperties()
 }
 
 CXTPMarkupBorder::CXTPMarkupBorder() {}
+
+CXTPMarkupBrush* CXTPMarkupBorder::GetBackground() const
+{
+    return static_cast<CXTPMarkupBrush*>(GetValue(m_pBackgroundProperty));
+}
+
+CXTPMarkupBrush* CXTPMarkupBorder::GetBorderBrush() const
+{
+    return static_cast<CXTPMarkupBrush*>(GetValue(m_pBorderBrushProperty));
+}
+
+CXTPMarkupThickness* CXTPMarkupBorder::GetBorderThickness() const
+{
+    return static_cast<CXTPMarkupThickness*>(GetValue(m_pBorderThicknessProperty));
+}
+
+CXTPMarkupThickness* CXTPMarkupBorder::GetPadding() const
+{
+    return static_cast<CXTPMarkupThickness*>(GetValue(m_pPaddingProperty));
+}
+
+CXTPMarkupThickness* CXTPMarkupBorder::GetCornerRadius() const
+{
+    return static_cast<CXTPMarkupThickness*>(GetValue(m_pCornerRadiusProperty));
+}
+
+SIZE CXTPMarkupBorder::MeasureOverride(CXTPMarkupDrawingContext* pDC, int nAvailableWidth, int nAvailableHeight)
+{
+    CXTPMarkupThickness* pBorder = GetBorderThickness();
+    CXTPMarkupThickness* pPadding = GetPadding();
+    int nExtraWidth = pBorder->GetLeft() + pBorder->GetRight() + pPadding->GetLeft() + pPadding->GetRight();
+    int nExtraHeight = pBorder->GetTop() + pBorder->GetBottom() + pPadding->GetTop() + pPadding->GetBottom();
+    if (!m_pChild)
+        return {nExtraWidth, nExtraHeight};
+    m_pChild->Measure(pDC, std::max(0, nAvailableWidth - nExtraWidth), std::max(0, nAvailableHeight - nExtraHeight));
+    SIZE szChild = m_pChild->GetDesiredSize();
+    return {nExtraWidth + szChild.cx, nExtraHeight + szChild.cy};
+}
+
+SIZE CXTPMarkupBorder::ArrangeOverride(SIZE szFinalSize)
+{
+    if (m_pChild)
+    {
+        RECT rc = {0, 0, szFinalSize.cx, szFinalSize.cy};
+        rc = CXTPMarkupThickness::DeflateRect(rc, GetBorderThickness());
+        rc = CXTPMarkupThickness::DeflateRect(rc, GetPadding());
+        m_pChild->Arrange(rc);
+    }
+    return szFinalSize;
+}
+
+CXTPMarkupInputElement* CXTPMarkupBorder::HitTestSelf(POINT pt) const
+{
+    return GetBackground() ? CXTPMarkupDecorator::HitTestSelf(pt) : nullptr;
+}
+
+void CXTPMarkupBorder::OnRender(CXTPMarkupDrawingContext* pDC)
+{
+    CXTPMarkupBrush* pBackground = GetBackground();
+    CXTPMarkupBrush* pBorderBrush = GetBorderBrush();
+    if (m_szRenderSize.cx <= 0 || m_szRenderSize.cy <= 0 || (!pBackground && !pBorderBrush))
+        return;
+    CXTPMarkupThickness* pRadius = GetCornerRadius();
+    double arrRadius[8];
+    double* pRadii = nullptr;
+    if (pRadius->GetLeft() || pRadius->GetTop() || pRadius->GetRight() || pRadius->GetBottom())
+    {
+        // The four values are the top-left, top-right, bottom-right and bottom-left radii.
+        int arrCorner[4] = {pRadius->GetLeft(), pRadius->GetTop(), pRadius->GetRight(), pRadius->GetBottom()};
+        for (int i = 0; i < 8; i++)
+            arrRadius[i] = arrCorner[i / 2];
+        pRadii = arrRadius;
+    }
+    CXTPMarkupThickness* pThickness = GetBorderThickness();
+    RECT rcAll = {0, 0, m_szRenderSize.cx, m_szRenderSize.cy};
+    if (pBorderBrush && (pThickness->GetLeft() || pThickness->GetTop() || pThickness->GetRight() || pThickness->GetBottom()))
+        pDC->DrawFrame(rcAll, pBorderBrush, pThickness, pRadii);
+    if (!pBackground)
+        return;
+    RECT rcInner = {pThickness->GetLeft(), pThickness->GetTop(), m_szRenderSize.cx - pThickness->GetRight(),
+                    m_szRenderSize.cy - pThickness->GetBottom()};
+    if (rcInner.left >= rcInner.right || rcInner.top >= rcInner.bottom)
+        return;
+    if (pRadii)
+    {
+        double dInset = pThickness->GetLeft() / 2;
+        for (int i = 0; i < 8; i++)
+            arrRadius[i] = std::max(0.0, arrRadius[i] - dInset);
+    }
+    pDC->FillRectangle(rcInner, pBackground, pRadii);
+}
 
 CXTPMarkupPage::CXTPMarkupPage() {}
 

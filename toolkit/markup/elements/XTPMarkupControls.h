@@ -1,11 +1,13 @@
 // Single-child elements and controls: the decorator with Border, Page and WindowContainer; Control,
 // the content control with its Content rules, the buttons, toggle buttons, and the scroll viewer
-// with its bar and gripper. Their layout, drawing and input are not built yet.
+// with its bar and gripper. Border lays out and draws; the layout, drawing and input of the others
+// are not built yet.
 #pragma once
 
 #include "toolkit/markup/elements/XTPMarkupUIElement.h"
 
 class CXTPMarkupRoutedEvent;
+class CXTPMarkupBrush;
 
 // One child element; content from the markup becomes the child.
 class CXTPMarkupDecorator : public CXTPMarkupFrameworkElement
@@ -30,6 +32,23 @@ class CXTPMarkupBorder : public CXTPMarkupDecorator
     XTP_DECLARE_MARKUPCLASS(CXTPMarkupBorder)
 public:
     CXTPMarkupBorder();
+
+    CXTPMarkupBrush* GetBackground() const;
+    CXTPMarkupBrush* GetBorderBrush() const;
+    CXTPMarkupThickness* GetBorderThickness() const; // never null
+    CXTPMarkupThickness* GetPadding() const;         // never null
+    CXTPMarkupThickness* GetCornerRadius() const;    // never null
+
+    // Transparent without a Background.
+    CXTPMarkupInputElement* HitTestSelf(POINT pt) const override;
+    // The frame first, then the background inside it (rounded with a CornerRadius).
+    void OnRender(CXTPMarkupDrawingContext* pDC) override;
+
+protected:
+    SIZE MeasureOverride(CXTPMarkupDrawingContext* pDC, int nAvailableWidth, int nAvailableHeight) override;
+    SIZE ArrangeOverride(SIZE szFinalSize) override;
+
+public:
     static CXTPMarkupDependencyProperty* m_pBackgroundProperty;
     static CXTPMarkupDependencyProperty* m_pPaddingProperty;
     static CXTPMarkupDependencyProperty* m_pBorderThicknessProperty;

@@ -1,5 +1,7 @@
 #include "toolkit/markup/elements/XTPMarkupInputElement.h"
 
+#include <algorithm>
+
 #include "toolkit/markup/treebuilder/XTPMarkupBuilder.h"
 #include "toolkit/markup/context/XTPMarkupContext.h"
 #include "toolkit/markup/objects/XTPMarkupValues.h"
@@ -86,6 +88,10 @@ CXTPMarkupInputElement::~CXTPMarkupInputElement()
             pDelegate->Release();
     }
     XTPMarkupReleaseObject(m_pStyle);
+    for (CXTPMarkupTrigger* pTrigger : m_arrActiveTriggers)
+        pTrigger->Release();
+    for (auto& entry : m_mapTriggerValues)
+        entry.second->Release();
 }
 
 void CXTPMarkupInputElement::OnFinalRelease()
@@ -113,6 +119,9 @@ CXTPMarkupObject* CXTPMarkupInputElement::LookupValue(CXTPMarkupDependencyProper
     CXTPMarkupObject* pValue = CXTPMarkupObject::LookupValue(pProperty);
     if (pValue)
         return pValue;
+    auto itTrigger = m_mapTriggerValues.find(pProperty);
+    if (itTrigger != m_mapTriggerValues.end())
+        return itTrigger->second;
     if (m_pStyle && pProperty != m_pStyleProperty)
     {
         pValue = m_pStyle->GetStyleValue(pProperty);
@@ -202,5 +211,177 @@ void CXTPMarkupInputElement::OnLoaded()
             pStyle->AddRef();
             m_pStyle = pStyle;
         }
+    }
+    if (m_pStyle || GetType()->GetTypeStyle())
+        UpdateTriggers(nullptr, nullptr);
+}
+
+void CXTPMarkupInputElement::OnMouseLeave(CXTPMarkupMouseEventArgs* /*pArgs*/)
+{
+    ClearValue(m_pIsMouseOverProperty);
+}
+
+void CXTPMarkupInputElement::OnMouseEnter(CXTPMarkupMouseEventArgs* /*pArgs*/)
+{
+    SetValue(m_pIsMouseOverProperty, CXTPMarkupBool::CreateTrueValue());
+}
+
+void CXTPMarkupInputElement::OnMouseMove(CXTPMarkupMouseEventArgs* /*pArgs*/) {}
+
+void CXTPMarkupInputElement::OnQueryCursor(CXTPMarkupQueryCursorEventArgs* pArgs)
+{
+    CXTPMarkupInt* pCursor = static_cast<CXTPMarkupInt*>(GetValue(m_pCursorProperty));
+    if (!pCursor)
+        return;
+    pArgs->SetHandled();
+    pArgs->m_hCursor = ::LoadCursor(nullptr, MAKEINTRESOURCE(pCursor->GetValue()));
+}
+
+void CXTPMarkupInputElement::OnMouseLeftButtonUp(CXTPMarkupMouseButtonEventArgs* /*pArgs*/) {}
+void CXTPMarkupInputElement::OnMouseRightButtonUp(CXTPMarkupMouseButtonEventArgs* /*pArgs*/) {}
+void CXTPMarkupInputElement::OnMouseLeftButtonDown(CXTPMarkupMouseButtonEventArgs* /*pArgs*/) {}
+void CXTPMarkupInputElement::OnMouseRightButtonDown(CXTPMarkupMouseButtonEventArgs* /*pArgs*/) {}
+void CXTPMarkupInputElement::OnLostMouseCapture(CXTPMarkupMouseEventArgs* /*pArgs*/) {}
+void CXTPMarkupInputElement::OnMouseWheel(CXTPMarkupMouseWheelEventArgs* /*pArgs*/) {}
+
+void CXTPMarkupInputElement::SetCapture()
+{
+    if (m_pMarkupContext)
+        m_pMarkupContext->SetCapture(this);
+}
+
+void CXTPMarkupInputElement::ReleaseCapture()
+{
+    if (m_pMarkupContext)
+        m_pMarkupContext->ReleaseCapture();
+}
+
+namespace
+{
+bool ValuesEqual(const CXTPMarkupObject* pA, const CXTPMarkupObject* pB)
+{
+    if (pA == pB)
+        return true;
+    return pA && pB && pA->IsEqual(pB);
+}
+// Deep enough for every based-on chain the builder accepts.
+const int kMaxStyleDepth = 256;
+} // namespace
+
+bool CXTPMarkupInputElement::ActivateTriggers(CXTPMarkupStyle* pStyle, CXTPMarkupDependencyProperty* pProperty,
+                                              CXTPMarkupObject* pNewValue, int nDepth)
+{
+    if (!pStyle || nDepth > kMaxStyleDepth)
+        return false;
+    bool bChanged = ActivateTriggers(pStyle->GetBasedOn(), pProperty, pNewValue, nDepth + 1);
+    CXTPMarkupTriggerCollection* pTriggers = pStyle->GetTriggers();
+    for (int i = pTriggers ? pTriggers->GetCount() - 1 : -1; i >= 0; i--)
+    {
+        CXTPMarkupTrigger* pTrigger = pTriggers->GetTrigger(i);
+        CXTPMarkupDependencyProperty* pTriggerProperty = pTrigger ? pTrigger->GetTriggerProperty() : nullptr;
+        if (!pTriggerProperty || !pTrigger->GetTriggerValue())
+            continue;
+        if (pProperty && pTriggerProperty != pProperty)
+            continue;
+        CXTPMarkupObject* pValue = pProperty ? pNewValue : GetValue(pTriggerProperty);
+        if (!ValuesEqual(pTrigger->GetTriggerValue(), pValue) || !pValue)
+            continue;
+        // A trigger that already applies stays once in the active list.
+        if (std::find(m_arrActiveTriggers.begin(), m_arrActiveTriggers.end(), pTrigger) != m_arrActiveTriggers.end())
+            continue;
+        pTrigger->AddRef();
+        m_arrActiveTriggers.push_back(pTrigger);
+        bChanged = true;
+    }
+    return bChanged;
+}
+
+void CXTPMarkupInputElement::UpdateTriggers(CXTPMarkupDependencyProperty* pProperty, CXTPMarkupObject* pNewValue)
+{
+    std::vector<std::pair<CXTPMarkupDependencyProperty*, CXTPMarkupObject*>> arrOld;
+    auto Record = [&](CXTPMarkupDependencyProperty* pSetterProperty) {
+        for (auto& entry : arrOld)
+        {
+            if (entry.first == pSetterProperty)
+                return;
+        }
+        auto it = m_mapTriggerValues.find(pSetterProperty);
+        CXTPMarkupObject* pOld = it == m_mapTriggerValues.end() ? nullptr : it->second;
+        if (pOld)
+            pOld->AddRef();
+        arrOld.push_back({pSetterProperty, pOld});
+    };
+
+    bool bChanged = false;
+    for (int i = (int)m_arrActiveTriggers.size() - 1; i >= 0; i--)
+    {
+        CXTPMarkupTrigger* pTrigger = m_arrActiveTriggers[i];
+        if (!pProperty || pTrigger->GetTriggerProperty() != pProperty || ValuesEqual(pTrigger->GetTriggerValue(), pNewValue))
+            continue;
+        CXTPMarkupSetterColection* pSetters = pTrigger->GetSetters();
+        for (int j = 0; pSetters && j < pSetters->GetCount(); j++)
+        {
+            CXTPMarkupSetter* pSetter = static_cast<CXTPMarkupSetter*>(pSetters->GetItem(j));
+            CXTPMarkupDependencyProperty* pSetterProperty = pSetter->GetSetterProperty();
+            if (!pSetterProperty)
+                continue;
+            Record(pSetterProperty);
+            auto it = m_mapTriggerValues.find(pSetterProperty);
+            if (it != m_mapTriggerValues.end())
+            {
+                it->second->Release();
+                m_mapTriggerValues.erase(it);
+            }
+        }
+        m_arrActiveTriggers.erase(m_arrActiveTriggers.begin() + i);
+        pTrigger->Release();
+        bChanged = true;
+    }
+
+    CXTPMarkupStyle* pStyle = m_pStyle ? m_pStyle : GetType()->GetTypeStyle();
+    if (ActivateTriggers(pStyle, pProperty, pNewValue, 0))
+        bChanged = true;
+
+    if (bChanged)
+    {
+        for (CXTPMarkupTrigger* pTrigger : m_arrActiveTriggers)
+        {
+            CXTPMarkupSetterColection* pSetters = pTrigger->GetSetters();
+            for (int j = 0; pSetters && j < pSetters->GetCount(); j++)
+            {
+                CXTPMarkupSetter* pSetter = static_cast<CXTPMarkupSetter*>(pSetters->GetItem(j));
+                CXTPMarkupDependencyProperty* pSetterProperty = pSetter->GetSetterProperty();
+                CXTPMarkupObject* pValue = pSetter->GetSetterValue();
+                if (!pSetterProperty || !pValue)
+                    continue;
+                auto it = m_mapTriggerValues.find(pSetterProperty);
+                if (it != m_mapTriggerValues.end() && ValuesEqual(it->second, pValue))
+                    continue;
+                Record(pSetterProperty);
+                pValue->AddRef();
+                if (it != m_mapTriggerValues.end())
+                {
+                    it->second->Release();
+                    it->second = pValue;
+                }
+                else
+                    m_mapTriggerValues[pSetterProperty] = pValue;
+            }
+        }
+    }
+
+    for (auto& entry : arrOld)
+    {
+        auto it = m_mapTriggerValues.find(entry.first);
+        CXTPMarkupObject* pNew = it == m_mapTriggerValues.end() ? nullptr : it->second;
+        if (entry.second || pNew)
+        {
+            OnPropertyChanged(entry.first, entry.second, pNew);
+            CXTPMarkupPropertyMetadata* pMetadata = entry.first->GetMetadata();
+            if (pMetadata && (pMetadata->m_dwFlags & CXTPMarkupPropertyMetadata::flagInherited))
+                PassChangeOn(this, entry.first, entry.second, pNew, 0);
+        }
+        if (entry.second)
+            entry.second->Release();
     }
 }

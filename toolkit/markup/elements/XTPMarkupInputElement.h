@@ -51,13 +51,55 @@ private:
     BOOL m_bHandled;
 };
 
+// Mouse event arguments: the host window and the position in its client coordinates.
+class CXTPMarkupMouseEventArgs : public CXTPMarkupRoutedEventArgs
+{
+public:
+    CXTPMarkupMouseEventArgs(CXTPMarkupRoutedEvent* pEvent, CXTPMarkupObject* pSource, HWND hWnd, int x, int y)
+        : CXTPMarkupRoutedEventArgs(pEvent, pSource), m_hWnd(hWnd), m_x(x), m_y(y)
+    {
+    }
+    // The position less the visual offsets of the element and of its visual ancestors.
+    POINT GetPosition(CXTPMarkupInputElement* pRelativeTo) const;
+    HWND m_hWnd;
+    int m_x;
+    int m_y;
+};
+
+class CXTPMarkupMouseButtonEventArgs : public CXTPMarkupMouseEventArgs
+{
+public:
+    using CXTPMarkupMouseEventArgs::CXTPMarkupMouseEventArgs;
+};
+
+class CXTPMarkupQueryCursorEventArgs : public CXTPMarkupMouseEventArgs
+{
+public:
+    CXTPMarkupQueryCursorEventArgs(CXTPMarkupObject* pSource, HWND hWnd)
+        : CXTPMarkupMouseEventArgs(nullptr, pSource, hWnd, 0, 0), m_hCursor(nullptr)
+    {
+    }
+    HCURSOR m_hCursor;
+};
+
+class CXTPMarkupMouseWheelEventArgs : public CXTPMarkupMouseEventArgs
+{
+public:
+    CXTPMarkupMouseWheelEventArgs(CXTPMarkupObject* pSource, HWND hWnd, int nDelta)
+        : CXTPMarkupMouseEventArgs(nullptr, pSource, hWnd, 0, 0), m_nDelta(nDelta)
+    {
+    }
+    int m_nDelta;
+};
+
 class CXTPMarkupInputElement : public CXTPMarkupObject
 {
     XTP_DECLARE_MARKUPCLASS(CXTPMarkupInputElement)
 public:
     CXTPMarkupInputElement();
 
-    // Local value, then the element's style, then its type's style.
+    // Local value, then the values of active style triggers, then the element's style, then its
+    // type's style.
     CXTPMarkupObject* LookupValue(CXTPMarkupDependencyProperty* pProperty) const override;
     // Events take the named delegate from the context; other properties go to the base.
     void SetPropertyObject(CXTPMarkupBuilder* pBuilder, CXTPMarkupDependencyProperty* pProperty,
@@ -65,9 +107,34 @@ public:
     // Tells the context before the element goes.
     void OnFinalRelease() override;
 
+    // The mouse operations the context calls (after the element's handlers, unless handled).
+    // Enter sets IsMouseOver, leave clears it; the cursor query sets the handled flag and the
+    // cursor when the element (or its style) has a Cursor; the rest do nothing here.
+    virtual void OnMouseLeave(CXTPMarkupMouseEventArgs* pArgs);
+    virtual void OnMouseEnter(CXTPMarkupMouseEventArgs* pArgs);
+    virtual void OnMouseMove(CXTPMarkupMouseEventArgs* pArgs);
+    virtual void OnQueryCursor(CXTPMarkupQueryCursorEventArgs* pArgs);
+    virtual void OnMouseLeftButtonUp(CXTPMarkupMouseButtonEventArgs* pArgs);
+    virtual void OnMouseRightButtonUp(CXTPMarkupMouseButtonEventArgs* pArgs);
+    virtual void OnMouseLeftButtonDown(CXTPMarkupMouseButtonEventArgs* pArgs);
+    virtual void OnMouseRightButtonDown(CXTPMarkupMouseButtonEventArgs* pArgs);
+    virtual void OnLostMouseCapture(CXTPMarkupMouseEventArgs* pArgs);
+    virtual void OnMouseWheel(CXTPMarkupMouseWheelEventArgs* pArgs);
+    // Forwarded to the context.
+    void SetCapture();
+    void ReleaseCapture();
+
     // Run by the builder for every input element of a new tree, children first: an element without
-    // a style takes a Style keyed by its own type from the resources above it.
+    // a style takes a Style keyed by its own type from the resources above it; then the style's
+    // triggers are evaluated against the element's values.
     virtual void OnLoaded();
+
+    // Re-evaluates the style's triggers after pProperty became pNewValue (null property: every
+    // trigger against the current values). Triggers that stop applying withdraw their setters'
+    // values; newly applying ones (an active trigger is never added twice) supply theirs, a later
+    // trigger overriding an earlier one; every property whose trigger value changed is notified.
+    void UpdateTriggers(CXTPMarkupDependencyProperty* pProperty, CXTPMarkupObject* pNewValue);
+    int GetActiveTriggerCount() const { return (int)m_arrActiveTriggers.size(); }
 
     CXTPMarkupContext* GetMarkupContext() const { return m_pMarkupContext; }
     // Called by the context that made the element (one reference to the context) and by the
@@ -108,4 +175,11 @@ protected:
     CXTPMarkupContext* m_pMarkupContext;
     CXTPMarkupStyle* m_pStyle;
     std::map<CXTPMarkupRoutedEvent*, std::vector<CXTPMarkupDelegate*>> m_mapHandlers;
+    // The triggers that apply now and the values their setters supply (one reference each).
+    std::vector<class CXTPMarkupTrigger*> m_arrActiveTriggers;
+    std::map<CXTPMarkupDependencyProperty*, CXTPMarkupObject*> m_mapTriggerValues;
+
+private:
+    bool ActivateTriggers(CXTPMarkupStyle* pStyle, CXTPMarkupDependencyProperty* pProperty, CXTPMarkupObject* pNewValue,
+                          int nDepth);
 };

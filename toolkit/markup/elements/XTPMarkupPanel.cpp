@@ -1,5 +1,6 @@
 #include "toolkit/markup/elements/XTPMarkupPanel.h"
 
+#include "toolkit/markup/drawing/XTPMarkupDrawingContext.h"
 #include "toolkit/markup/treebuilder/XTPMarkupBuilder.h"
 #include "toolkit/markup/objects/XTPMarkupValues.h"
 #include "toolkit/markup/values/XTPMarkupBrush.h"
@@ -73,6 +74,61 @@ void CXTPMarkupPanel::SetContentObject(CXTPMarkupBuilder* pBuilder, CXTPMarkupOb
 BOOL CXTPMarkupPanel::HasContentObject() const
 {
     return m_pChildren->HasContentObject();
+}
+
+void CXTPMarkupUIElementCollection::OnChanged()
+{
+    CXTPMarkupCollection::OnChanged();
+    CXTPMarkupObject* pOwner = GetLogicalParent();
+    if (pOwner && pOwner->IsKindOf(CXTPMarkupUIElement::GetMarkupType()))
+        static_cast<CXTPMarkupUIElement*>(pOwner)->InvalidateMeasure();
+}
+
+CXTPMarkupBrush* CXTPMarkupPanel::GetBackground() const
+{
+    return static_cast<CXTPMarkupBrush*>(GetValue(m_pBackgroundProperty));
+}
+
+void CXTPMarkupPanel::OnRender(CXTPMarkupDrawingContext* pDC)
+{
+    CXTPMarkupBrush* pBackground = GetBackground();
+    if (m_szRenderSize.cx > 0 && m_szRenderSize.cy > 0 && pBackground)
+        pDC->FillRectangle({0, 0, m_szRenderSize.cx, m_szRenderSize.cy}, pBackground);
+}
+
+CXTPMarkupInputElement* CXTPMarkupPanel::HitTestSelf(POINT pt) const
+{
+    return GetBackground() ? CXTPMarkupFrameworkElement::HitTestSelf(pt) : nullptr;
+}
+
+SIZE CXTPMarkupCanvas::MeasureOverride(CXTPMarkupDrawingContext* pDC, int /*nAvailableWidth*/, int /*nAvailableHeight*/)
+{
+    for (int i = 0; i < m_pChildren->GetCount(); i++)
+    {
+        CXTPMarkupUIElement* pChild = m_pChildren->GetElement(i);
+        if (pChild)
+            pChild->Measure(pDC, XTP_MARKUP_UNBOUNDED, XTP_MARKUP_UNBOUNDED);
+    }
+    return {0, 0};
+}
+
+SIZE CXTPMarkupCanvas::ArrangeOverride(SIZE szFinalSize)
+{
+    for (int i = 0; i < m_pChildren->GetCount(); i++)
+    {
+        CXTPMarkupUIElement* pChild = m_pChildren->GetElement(i);
+        if (!pChild)
+            continue;
+        SIZE szDesired = pChild->GetDesiredSize();
+        CXTPMarkupInt* pLeft = static_cast<CXTPMarkupInt*>(pChild->GetValue(m_pLeftProperty));
+        CXTPMarkupInt* pRight = static_cast<CXTPMarkupInt*>(pChild->GetValue(m_pRightProperty));
+        CXTPMarkupInt* pTop = static_cast<CXTPMarkupInt*>(pChild->GetValue(m_pTopProperty));
+        CXTPMarkupInt* pBottom = static_cast<CXTPMarkupInt*>(pChild->GetValue(m_pBottomProperty));
+        int x = pLeft ? pLeft->GetValue() : (pRight ? szFinalSize.cx - pRight->GetValue() - szDesired.cx : 0);
+        int y = pTop ? pTop->GetValue() : (pBottom ? szFinalSize.cy - pBottom->GetValue() - szDesired.cy : 0);
+        pChild->Arrange({x, y, x + szDesired.cx, y + szDesired.cy});
+    }
+    return szFinalSize;
 }
 
 void CXTPMarkupStackPanel::RegisterMarkupProperties()

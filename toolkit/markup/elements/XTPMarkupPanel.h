@@ -1,16 +1,23 @@
 // Panels and their children: the UI element collection, the panel base with its Background, the
 // layout panels (StackPanel, WrapPanel, DockPanel, UniformGrid, Canvas) with their properties,
-// and Image. Their layout is not built yet.
+// and Image. The panel base draws its Background and Canvas lays out; the other panels and Image
+// keep the framework element's layout (not built yet).
 #pragma once
 
 #include "toolkit/markup/elements/XTPMarkupUIElement.h"
 #include "toolkit/markup/objects/XTPMarkupCollection.h"
+
+class CXTPMarkupBrush;
 
 class CXTPMarkupUIElementCollection : public CXTPMarkupCollection
 {
 public:
     CXTPMarkupUIElementCollection();
     CXTPMarkupUIElement* GetElement(int nIndex) const { return static_cast<CXTPMarkupUIElement*>(GetItem(nIndex)); }
+
+protected:
+    // A change re-measures the owning element.
+    void OnChanged() override;
 };
 
 class CXTPMarkupPanel : public CXTPMarkupFrameworkElement
@@ -25,6 +32,12 @@ public:
     // UI elements between the panel's tags are appended to its children.
     void SetContentObject(CXTPMarkupBuilder* pBuilder, CXTPMarkupObject* pContent) override;
     BOOL HasContentObject() const override;
+
+    CXTPMarkupBrush* GetBackground() const;
+    // Fills the render area with the Background.
+    void OnRender(CXTPMarkupDrawingContext* pDC) override;
+    // Transparent without a Background.
+    CXTPMarkupInputElement* HitTestSelf(POINT pt) const override;
 
     static CXTPMarkupDependencyProperty* m_pBackgroundProperty;
     static void RegisterMarkupProperties();
@@ -86,6 +99,14 @@ class CXTPMarkupCanvas : public CXTPMarkupPanel
     XTP_DECLARE_MARKUPCLASS(CXTPMarkupCanvas)
 public:
     CXTPMarkupCanvas();
+
+protected:
+    // Every child at its desired size with nothing bounding it; the canvas itself wants 0 x 0.
+    SIZE MeasureOverride(CXTPMarkupDrawingContext* pDC, int nAvailableWidth, int nAvailableHeight) override;
+    // Left beats Right, Top beats Bottom; a child with neither sits at 0.
+    SIZE ArrangeOverride(SIZE szFinalSize) override;
+
+public:
     // Attached, no default.
     static CXTPMarkupDependencyProperty* m_pTopProperty;
     static CXTPMarkupDependencyProperty* m_pRightProperty;

@@ -1,5 +1,9 @@
 #include "toolkit/markup/elements/XTPMarkupUIElement.h"
 
+#include <algorithm>
+
+#include "toolkit/markup/context/XTPMarkupContext.h"
+#include "toolkit/markup/drawing/XTPMarkupDrawingContext.h"
 #include "toolkit/markup/treebuilder/XTPMarkupBuilder.h"
 #include "toolkit/markup/objects/XTPMarkupValues.h"
 #include "toolkit/markup/styles/XTPMarkupStyle.h"
@@ -34,7 +38,7 @@ CXTPMarkupDependencyProperty* CXTPMarkupKeyboardNavigation::m_pTabIndexProperty 
 
 typedef CXTPMarkupPropertyMetadata Metadata;
 
-CXTPMarkupVisual::CXTPMarkupVisual() {}
+CXTPMarkupVisual::CXTPMarkupVisual() : m_ptVisualOffset(), m_szRenderSize(), m_rcBoundRect() {}
 
 int CXTPMarkupVisual::GetLogicalChildrenCount() const
 {
@@ -70,7 +74,12 @@ void CXTPMarkupUIElement::RegisterMarkupProperties()
                                                                   new Metadata(CXTPMarkupBool::CreateTrueValue()));
 }
 
-CXTPMarkupUIElement::CXTPMarkupUIElement() {}
+CXTPMarkupUIElement::CXTPMarkupUIElement()
+    : m_szDesiredSize(), m_rcFinalRect(), m_bMeasureDirty(TRUE), m_bArrangeDirty(TRUE), m_bMeasuredSinceArrange(FALSE),
+      m_bDrawingContextDemandsMeasure(FALSE), m_bInMeasure(FALSE), m_bInArrange(FALSE), m_bLayoutInvalidated(FALSE),
+      m_szPreviousAvailableSize()
+{
+}
 
 void CXTPMarkupFrameworkElement::RegisterMarkupProperties()
 {
@@ -99,7 +108,14 @@ void CXTPMarkupFrameworkElement::RegisterMarkupProperties()
         L"Resources", CXTPMarkupResourceDictionary::GetMarkupType(), pOwner);
 }
 
-CXTPMarkupFrameworkElement::CXTPMarkupFrameworkElement() {}
+CXTPMarkupFrameworkElement::CXTPMarkupFrameworkElement()
+    : m_bNeedsClip(FALSE), m_bUnclippedDesiredSize(FALSE), m_szUnclippedDesiredSize()
+{
+    m_mmLimits.nMaxHeight = XTP_MARKUP_UNBOUNDED;
+    m_mmLimits.nMinHeight = 0;
+    m_mmLimits.nMaxWidth = XTP_MARKUP_UNBOUNDED;
+    m_mmLimits.nMinWidth = 0;
+}
 
 void CXTPMarkupFrameworkElement::SetSingleChild(CXTPMarkupBuilder* pBuilder, CXTPMarkupObject* pContent,
                                                 CXTPMarkupUIElement*& pSlot)
