@@ -297,6 +297,8 @@ public:
     static CString GetAccessKey(const CString& strCaption);
     // A caption without its access-key markers ("&&" becomes "&").
     static CString StripAccessKeys(const CString& strCaption);
+    // A text as a new accessibility string (the caller frees it).
+    static BSTR AllocAccessibleString(const CString& str);
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 

@@ -3,6 +3,7 @@
 #include "toolkit/commandbars/bars/XTPCommandBar.h"
 #include "toolkit/commandbars/controls/XTPControl.h"
 #include "toolkit/commandbars/managers/XTPShadowManager.h"
+#include "toolkit/commandbars/paint/XTPControlGalleryPaintManager.h"
 #include "toolkit/commandbars/paint/XTPProgressPaintManager.h"
 #include "toolkit/commandbars/paint/XTPFramePaintManager.h"
 #include "toolkit/common/images/XTPImageManager.h"
@@ -49,6 +50,7 @@ CXTPPaintManager::CXTPPaintManager()
     m_themeStatusBar = new CXTPWinThemeWrapper();
     m_themeButton = new CXTPWinThemeWrapper();
     m_pShadowManager = new CXTPShadowManager();
+    m_pGalleryPaintManager = new CXTPControlGalleryPaintManager(this);
     m_pProgressPaintManager = new CXTPProgressPaintManager(this);
     m_pFramePaintManager = new CXTPFramePaintManager(this);
 }
@@ -59,6 +61,7 @@ CXTPPaintManager::~CXTPPaintManager()
         m_pShadowManager->InternalRelease();
     delete m_themeStatusBar;
     delete m_themeButton;
+    delete m_pGalleryPaintManager;
     delete m_pProgressPaintManager;
     delete m_pFramePaintManager;
 }
@@ -155,6 +158,8 @@ void CXTPPaintManager::RefreshMetrics()
     RefreshStandardColors();
     if (m_pShadowManager)
         m_pShadowManager->ResetCachedState();
+    if (m_pGalleryPaintManager)
+        m_pGalleryPaintManager->RefreshMetrics();
     if (m_pProgressPaintManager)
         m_pProgressPaintManager->RefreshMetrics();
     m_clrStatusTextColor = GetColor(COLOR_BTNTEXT);
