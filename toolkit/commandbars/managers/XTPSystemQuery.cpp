@@ -140,6 +140,11 @@ UINT_PTR CXTPCommandBarsSystemQuery::SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT
     return ::SetTimer(hWnd, nIDEvent, uElapse, nullptr);
 }
 
+UINT CXTPCommandBarsSystemQuery::GetDoubleClickTime()
+{
+    return ::GetDoubleClickTime();
+}
+
 BOOL CXTPCommandBarsSystemQuery::IsTaskbarAutoHide()
 {
     APPBARDATA data = {};

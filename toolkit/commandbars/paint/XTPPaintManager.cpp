@@ -4,6 +4,8 @@
 #include "toolkit/commandbars/controls/XTPControl.h"
 #include "toolkit/commandbars/managers/XTPShadowManager.h"
 #include "toolkit/commandbars/paint/XTPProgressPaintManager.h"
+#include "toolkit/commandbars/paint/XTPScrollBarPaintManager.h"
+#include "toolkit/commandbars/paint/XTPSliderPaintManager.h"
 #include "toolkit/commandbars/paint/XTPFramePaintManager.h"
 #include "toolkit/common/images/XTPImageManager.h"
 #include "toolkit/common/system/XTPNcMetrics.h"
@@ -50,6 +52,8 @@ CXTPPaintManager::CXTPPaintManager()
     m_themeButton = new CXTPWinThemeWrapper();
     m_pShadowManager = new CXTPShadowManager();
     m_pProgressPaintManager = new CXTPProgressPaintManager(this);
+    m_pScrollBarPaintManager = new CXTPScrollBarPaintManager(this);
+    m_pSliderPaintManager = new CXTPSliderPaintManager(this);
     m_pFramePaintManager = new CXTPFramePaintManager(this);
 }
 
@@ -60,6 +64,8 @@ CXTPPaintManager::~CXTPPaintManager()
     delete m_themeStatusBar;
     delete m_themeButton;
     delete m_pProgressPaintManager;
+    delete m_pScrollBarPaintManager;
+    delete m_pSliderPaintManager;
     delete m_pFramePaintManager;
 }
 
@@ -157,6 +163,10 @@ void CXTPPaintManager::RefreshMetrics()
         m_pShadowManager->ResetCachedState();
     if (m_pProgressPaintManager)
         m_pProgressPaintManager->RefreshMetrics();
+    if (m_pScrollBarPaintManager)
+        m_pScrollBarPaintManager->RefreshMetrics();
+    if (m_pSliderPaintManager)
+        m_pSliderPaintManager->RefreshMetrics();
     m_clrStatusTextColor = GetColor(COLOR_BTNTEXT);
     m_clrStatusTextGrayColor = GetColor(COLOR_GRAYTEXT);
     m_clrMessageBarText = GetColor(COLOR_INFOTEXT);
