@@ -213,6 +213,24 @@ TEST(GalleryScrolling, ScrollButtonsFollowThePosition)
     EXPECT_FALSE(rig.pGallery->IsScrollButtonEnabled(xtpGalleryHitUp));
 }
 
+TEST(GalleryScrolling, WithoutAPopupAPlainScrollBarStandsAtTheRightEdge)
+{
+    const int cxScroll = ::GetSystemMetrics(SM_CXVSCROLL);
+    GalleryRig rig("iiiiiiiii", CSize(130 + cxScroll, 80));
+    rig.pGallery->ShowScrollBar(TRUE);
+    EXPECT_FALSE(rig.pGallery->IsStripStyle());
+    EXPECT_EQ(rig.pGallery->GetItemsRect(), CRect(0, 0, 130, 80));
+    EXPECT_EQ(rig.pGallery->GetScrollBarRect(), CRect(130, 0, 130 + cxScroll, 80));
+    EXPECT_EQ(rig.pGallery->HitTestScrollBar(CPoint(131, 1)), xtpScrollPartUpArrow);
+    EXPECT_EQ(rig.pGallery->HitTestScrollBar(CPoint(131, 78)), xtpScrollPartDownArrow);
+    EXPECT_EQ(rig.pGallery->HitTestScrollBar(CPoint(10, 10)), xtpScrollPartNone);
+    // The scroll block scrolls the gallery: a line is an item's height.
+    rig.pGallery->DoScroll(SB_LINEDOWN, 0);
+    EXPECT_EQ(rig.pGallery->GetScrollPos(), 40);
+    rig.pGallery->DoScroll(SB_THUMBTRACK, 17);
+    EXPECT_EQ(rig.pGallery->GetScrollPos(), 17);
+}
+
 TEST(GalleryPersistence, ResizableOnlyAboveSchema23)
 {
     struct Case

@@ -250,7 +250,7 @@ void CXTPCommandBar::OnTimer(UINT_PTR nIDEvent)
     case XTP_TID_COMMANDBAR_ANIMATION:
         m_pAnimation->OnAnimate();
         break;
-    case XTP_TID_GALLERY_ANIMATION:
+    case XTP_TID_SCROLLBAR_ANIMATION:
     {
         // The galleries of the bar that scroll animated take a step; none left stops the timer.
         BOOL bAnimating = FALSE;
@@ -259,11 +259,11 @@ void CXTPCommandBar::OnTimer(UINT_PTR nIDEvent)
             if (CXTPControlGallery* pGallery = DYNAMIC_DOWNCAST(CXTPControlGallery, GetControl(i)))
             {
                 pGallery->OnAnimationTick();
-                bAnimating = bAnimating || pGallery->IsAnimating();
+                bAnimating = bAnimating || pGallery->IsScrollAnimating();
             }
         }
         if (!bAnimating && m_hWnd)
-            ::KillTimer(m_hWnd, XTP_TID_GALLERY_ANIMATION);
+            ::KillTimer(m_hWnd, XTP_TID_SCROLLBAR_ANIMATION);
         break;
     }
     case kTimerKeyboardTips:

@@ -448,7 +448,7 @@ void CXTPControlGallery::SetScrollPos(int nScrollPos)
     {
         m_bAnimating = FALSE;
         if (m_pParent && m_pParent->GetSafeHwnd())
-            ::KillTimer(m_pParent->GetSafeHwnd(), XTP_TID_GALLERY_ANIMATION);
+            ::KillTimer(m_pParent->GetSafeHwnd(), XTP_TID_SCROLLBAR_ANIMATION);
     }
     m_nScrollTarget = nScrollPos;
     if (nScrollPos == m_nScrollPos)
@@ -475,10 +475,11 @@ void CXTPControlGallery::ScrollToAnimated(int nTarget)
     }
     m_bAnimating = TRUE;
     m_nScrollTarget = nTarget;
-    m_dScrollStep = (nTarget - m_nScrollPos) / 8.0;
+    // Quick steps while a button repeats fast, slower ones otherwise.
+    m_dScrollStep = (nTarget - m_nScrollPos) / (GetRepeatPeriod() <= 200 ? 3.0 : 8.0);
     if (m_dScrollStep > -1 && m_dScrollStep < 1)
         m_dScrollStep = m_dScrollStep < 0 ? -1 : 1;
-    GetCommandBarsSystemQuery()->SetTimer(hWndBar, XTP_TID_GALLERY_ANIMATION, 40);
+    GetCommandBarsSystemQuery()->SetTimer(hWndBar, XTP_TID_SCROLLBAR_ANIMATION, 40);
 }
 
 void CXTPControlGallery::OnAnimationTick()
@@ -496,7 +497,7 @@ void CXTPControlGallery::OnAnimationTick()
         m_nScrollPos = m_nScrollTarget;
         m_bAnimating = FALSE;
         if (m_pParent && m_pParent->GetSafeHwnd())
-            ::KillTimer(m_pParent->GetSafeHwnd(), XTP_TID_GALLERY_ANIMATION);
+            ::KillTimer(m_pParent->GetSafeHwnd(), XTP_TID_SCROLLBAR_ANIMATION);
     }
     Reposition();
     RedrawParent(FALSE);
@@ -551,6 +552,26 @@ BOOL CXTPControlGallery::OnMouseWheel(short zDelta)
     return TRUE;
 }
 
+void CXTPControlGallery::GetScrollInfo(SCROLLINFO* pScrollInfo)
+{
+    int nMin = 0, nMax = 0, nPage = 0, nPos = 0;
+    GetScrollInfo(nMin, nMax, nPage, nPos);
+    pScrollInfo->nMin = nMin;
+    pScrollInfo->nMax = nMax;
+    pScrollInfo->nPage = static_cast<UINT>(nPage < 0 ? 0 : nPage);
+    pScrollInfo->nPos = nPos;
+}
+
+CWnd* CXTPControlGallery::GetParentWindow() const
+{
+    return m_pParent;
+}
+
+CXTPScrollBarPaintManager* CXTPControlGallery::GetScrollBarPaintManager() const
+{
+    return GetGalleryPaintManager();
+}
+
 void CXTPControlGallery::GetScrollInfo(int& nMin, int& nMax, int& nPage, int& nPos) const
 {
     nMin = 0;
@@ -572,7 +593,7 @@ BOOL CXTPControlGallery::IsScrollButtonEnabled(int nPart) const
     return TRUE;
 }
 
-CRect CXTPControlGallery::GetScrollBarRect() const
+CRect CXTPControlGallery::GetScrollBarRect()
 {
     if (!m_bShowScrollBar || m_bScrollBarHidden || IsButtonStyle())
         return CRect(0, 0, 0, 0);
@@ -582,11 +603,16 @@ CRect CXTPControlGallery::GetScrollBarRect() const
                  m_rcControl.bottom - nBorder);
 }
 
-int CXTPControlGallery::HitTestScrollBar(CPoint point) const
+int CXTPControlGallery::HitTestScrollBar(CPoint point)
 {
     const CRect rcScroll = GetScrollBarRect();
-    if (!rcScroll.PtInRect(point) || !IsStripStyle())
+    if (!rcScroll.PtInRect(point))
         return xtpGalleryHitNone;
+    if (!IsStripStyle())
+    {
+        RecalcScrollBarLayout();
+        return CXTPScrollBase::HitTestScrollBar(point);
+    }
     CXTPControlGalleryPaintManager* pPainter = GetGalleryPaintManager();
     if (!pPainter)
         return xtpGalleryHitNone;
@@ -804,7 +830,10 @@ void CXTPControlGallery::Draw(CDC* pDC)
     if (pPainter && IsStripStyle())
         pPainter->DrawScrollButtons(pDC, this, rcScroll);
     else if (pPainter)
-        pPainter->DrawScrollBar(pDC, this, rcScroll);
+    {
+        RecalcScrollBarLayout();
+        pPainter->DrawScrollBar(pDC, this);
+    }
 }
 
 void CXTPControlGallery::RedrawItem(int nIndex)

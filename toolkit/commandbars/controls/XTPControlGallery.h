@@ -7,6 +7,7 @@
 
 #include "framework/Array.h"
 #include "toolkit/commandbars/controls/XTPControlPopup.h"
+#include "toolkit/commandbars/controls/XTPScrollBase.h"
 
 class CXTPControlGalleryItem;
 class CXTPControlGalleryItems;
@@ -38,7 +39,7 @@ struct GALLERYITEM_POSITION
     BOOL bBeginRow;
 };
 
-class CXTPControlGallery : public CXTPControlPopup
+class CXTPControlGallery : public CXTPControlPopup, public CXTPScrollBase
 {
     DECLARE_SERIAL(CXTPControlGallery)
 
@@ -80,9 +81,6 @@ public:
     BOOL IsButtonStyle() const;
     // An in-bar gallery with a popup shows the three-button strip instead of a scroll bar.
     BOOL IsStripStyle() const;
-    // The explicit scroll-bar style (6 among others); 0 follows the paint manager.
-    void SetScrollBarStyle(int nStyle) { m_nScrollBarStyle = nStyle; }
-    int GetScrollBarStyle() const { return m_nScrollBarStyle; }
 
     // ---- layout
     virtual CRect GetBorders() const;
@@ -110,20 +108,23 @@ public:
     // ---- scrolling
     int GetScrollPos() const { return m_nScrollPos; }
     void SetScrollPos(int nScrollPos);
-    // Steps of the scroll bar (SB_ codes); a strip gallery animates line steps.
-    void DoScroll(int nCode, int nPos);
+    // Steps of the scroll bar (SB_ codes); a gallery with a popup animates line steps.
+    void DoScroll(int nCode, int nPos) override;
     void ScrollToAnimated(int nTarget);
-    BOOL IsAnimating() const { return m_bAnimating; }
     // One animation step (timer 23346 on the bar).
-    void OnAnimationTick();
+    void OnAnimationTick() override;
     // Range 0..content height - 1 (at least 0), page the items height, position.
     void GetScrollInfo(int& nMin, int& nMax, int& nPage, int& nPos) const;
+    void GetScrollInfo(SCROLLINFO* pScrollInfo) override;
     BOOL IsScrollButtonEnabled(int nPart) const;
-    CRect GetScrollBarRect() const;
-    // The strip part at a bar point (60 up, 61 down, 65 popup), 0 outside.
-    int HitTestScrollBar(CPoint point) const;
-    int GetHotScrollPart() const { return m_nHotScrollPart; }
-    int GetPressedScrollPart() const { return m_nPressedScrollPart; }
+    CRect GetScrollBarRect() override;
+    // The part at a bar point: the strip's (60 up, 61 down, 65 popup) or the scroll bar's; 0 outside.
+    int HitTestScrollBar(CPoint point);
+    // ---- the scroll block's owner
+    BOOL IsScrollBarEnabled() const override { return GetEnabled(); }
+    CWnd* GetParentWindow() const override;
+    void RedrawScrollBar() override { RedrawParent(FALSE); }
+    CXTPScrollBarPaintManager* GetScrollBarPaintManager() const override;
     // One notch of the wheel scrolls three item heights (down for a negative delta).
     virtual BOOL OnMouseWheel(short zDelta);
 
@@ -189,7 +190,6 @@ protected:
     int m_nScrollPos = 0;
     int m_nScrollTarget = 0;
     double m_dScrollStep = 0;
-    BOOL m_bAnimating = FALSE;
     BOOL m_bKeyboardSelected = FALSE;
     int m_nTotalHeight = 0;
     BOOL m_bShowLabels = TRUE;
@@ -200,9 +200,6 @@ protected:
     int m_nResizable = 0;
     BOOL m_bAutoScrollBar = FALSE;
     BOOL m_bTransparent = FALSE;
-    int m_nHotScrollPart = 0;
-    int m_nPressedScrollPart = 0;
-    int m_nScrollBarStyle = 0;
     BOOL m_bScrollBarHidden = FALSE; // auto scroll bar: the items fit
     CArray<GALLERYITEM_POSITION, const GALLERYITEM_POSITION&> m_arrPositions;
 };

@@ -144,9 +144,9 @@ void CXTPControlGallery::OnMouseMove(CPoint point)
     }
 
     const int nHot = bLeft ? 0 : HitTestScrollBar(point);
-    if (nHot != m_nHotScrollPart)
+    if (nHot != GetHotScrollPart())
     {
-        m_nHotScrollPart = nHot;
+        SetHotScrollPart(nHot);
         RedrawParent(FALSE);
     }
 }
@@ -156,7 +156,7 @@ BOOL CXTPControlGallery::OnSetSelected(int bSelected)
     if (!bSelected)
     {
         m_bPressed = FALSE;
-        m_nHotScrollPart = 0;
+        SetHotScrollPart(0);
         EndPreview();
     }
     return CXTPControlPopup::OnSetSelected(bSelected);
@@ -193,10 +193,15 @@ void CXTPControlGallery::OnClick(BOOL bKeyboard, CPoint pt)
     {
         m_pParent->SetPopupControl(m_nIndex, FALSE);
     }
-    else if (nPart == xtpGalleryHitUp || nPart == xtpGalleryHitDown)
+    else if (nPart != xtpGalleryHitNone && IsStripStyle())
     {
         if (IsScrollButtonEnabled(nPart))
             DoScroll(nPart == xtpGalleryHitUp ? SB_LINEUP : SB_LINEDOWN, 0);
+    }
+    else if (nPart != xtpGalleryHitNone)
+    {
+        // The scroll bar's own loop: line and page repeat, thumb drag.
+        TrackScrollBar(m_pParent->GetSafeHwnd(), pt, ::GetKeyState(VK_SHIFT) < 0);
     }
     else if (nPart == xtpGalleryHitNone && m_nSelected != -1 && !m_bHideSelection && !m_bKeyboardSelected)
     {

@@ -21,14 +21,14 @@ void DrawTriangle(CDC* pDC, CPoint pt, int nWidth, BOOL bUp, COLORREF clr)
 } // namespace
 
 CXTPControlGalleryPaintManager::CXTPControlGalleryPaintManager(CXTPPaintManager* pPaintManager)
-    : m_pPaintManager(pPaintManager)
+    : CXTPScrollBarPaintManager(pPaintManager)
 {
     RefreshMetrics();
 }
 
 void CXTPControlGalleryPaintManager::RefreshMetrics()
 {
-    m_cxVScroll = ::GetSystemMetrics(SM_CXVSCROLL);
+    CXTPScrollBarPaintManager::RefreshMetrics();
     m_cyPopupUp = 19;
     m_cyPopupDown = 19;
     m_cxPopup = 16;
@@ -108,36 +108,4 @@ void CXTPControlGalleryPaintManager::DrawScrollButtons(CDC* pDC, CXTPControlGall
             DrawTriangle(pDC, ptCenter, 8, nPart == xtpGalleryHitUp, clr);
         }
     }
-}
-
-void CXTPControlGalleryPaintManager::DrawScrollBar(CDC* pDC, CXTPControlGallery* pGallery, CRect rcScroll)
-{
-    if (rcScroll.IsRectEmpty())
-        return;
-    int nMin = 0, nMax = 0, nPage = 0, nPos = 0;
-    pGallery->GetScrollInfo(nMin, nMax, nPage, nPos);
-    const int nRange = nMax - nMin + 1;
-    const BOOL bEnabled = pGallery->GetEnabled() && nRange > nPage;
-    int cyArrow = ::GetSystemMetrics(SM_CYVSCROLL);
-    if (cyArrow > rcScroll.Height() / 2)
-        cyArrow = rcScroll.Height() / 2;
-    CRect rcUp(rcScroll.left, rcScroll.top, rcScroll.right, rcScroll.top + cyArrow);
-    CRect rcDown(rcScroll.left, rcScroll.bottom - cyArrow, rcScroll.right, rcScroll.bottom);
-    const UINT nInactive = bEnabled ? 0 : DFCS_INACTIVE;
-    pDC->DrawFrameControl(&rcUp, DFC_SCROLL, DFCS_SCROLLUP | nInactive);
-    pDC->DrawFrameControl(&rcDown, DFC_SCROLL, DFCS_SCROLLDOWN | nInactive);
-    const CRect rcTrack(rcScroll.left, rcUp.bottom, rcScroll.right, rcDown.top);
-    pDC->FillSolidRect(&rcTrack, ::GetSysColor(COLOR_SCROLLBAR));
-    if (!bEnabled || rcTrack.Height() <= 0)
-        return;
-    int cyThumb = ::MulDiv(rcTrack.Height(), nPage, nRange);
-    if (cyThumb < cyArrow / 2)
-        cyThumb = cyArrow / 2;
-    const int nTravel = rcTrack.Height() - cyThumb;
-    if (nTravel < 0)
-        return;
-    const int yThumb = rcTrack.top + ::MulDiv(nPos - nMin, nTravel, nRange - nPage);
-    CRect rcThumb(rcScroll.left, yThumb, rcScroll.right, yThumb + cyThumb);
-    pDC->FillSolidRect(&rcThumb, ::GetSysColor(COLOR_3DFACE));
-    pDC->DrawEdge(&rcThumb, EDGE_RAISED, BF_RECT);
 }

@@ -2,22 +2,21 @@
 // buttons (up, down, open the popup) of an in-bar gallery, for a paint manager that owns it.
 #pragma once
 
-#include "framework/DC.h"
 #include "framework/FrameworkString.h"
+#include "toolkit/commandbars/paint/XTPScrollBarPaintManager.h"
 
 class CXTPControlGallery;
-class CXTPPaintManager;
 
-class CXTPControlGalleryPaintManager
+class CXTPControlGalleryPaintManager : public CXTPScrollBarPaintManager
 {
 public:
     explicit CXTPControlGalleryPaintManager(CXTPPaintManager* pPaintManager);
-    virtual ~CXTPControlGalleryPaintManager() = default;
+    ~CXTPControlGalleryPaintManager() override = default;
     CXTPControlGalleryPaintManager(const CXTPControlGalleryPaintManager&) = delete;
     CXTPControlGalleryPaintManager& operator=(const CXTPControlGalleryPaintManager&) = delete;
 
-    // Re-reads the metrics: the system scroll-bar width, strip buttons 19 and 19 high, strip 16 wide.
-    virtual void RefreshMetrics();
+    // The scroll-bar metrics first, then strip buttons 19 and 19 high and a strip 16 wide.
+    void RefreshMetrics() override;
     // A label cell: filled with colour 56, a colour-52 line along the bottom, the caption in colour
     // 44 inset 10 pixels, single line, vertically centred, ellipsis at the end.
     virtual void DrawLabel(CDC* pDC, const CString& strCaption, CRect rc);
@@ -27,15 +26,10 @@ public:
     // The strip in colour 30 and its three buttons as the paint manager's state faces with glyphs.
     virtual void DrawScrollButtons(CDC* pDC, CXTPControlGallery* pGallery, CRect rcScroll);
 
-    // The vertical scroll bar of a gallery without the strip: classic arrows, the track and a
-    // proportional thumb.
-    virtual void DrawScrollBar(CDC* pDC, CXTPControlGallery* pGallery, CRect rcScroll);
     // The strip's parts in a strip rectangle: up from the top, down below it, the popup button the rest.
     CRect GetStripPartRect(CRect rcScroll, int nPart) const;
 
-    CXTPPaintManager* m_pPaintManager;
     int m_cyPopupUp = 19;
     int m_cyPopupDown = 19;
     int m_cxPopup = 16;
-    int m_cxVScroll = 16; // the system's vertical scroll-bar width
 };

@@ -5,6 +5,8 @@
 #include "toolkit/commandbars/managers/XTPShadowManager.h"
 #include "toolkit/commandbars/paint/XTPControlGalleryPaintManager.h"
 #include "toolkit/commandbars/paint/XTPProgressPaintManager.h"
+#include "toolkit/commandbars/paint/XTPScrollBarPaintManager.h"
+#include "toolkit/commandbars/paint/XTPSliderPaintManager.h"
 #include "toolkit/commandbars/paint/XTPFramePaintManager.h"
 #include "toolkit/common/images/XTPImageManager.h"
 #include "toolkit/common/system/XTPNcMetrics.h"
@@ -52,6 +54,8 @@ CXTPPaintManager::CXTPPaintManager()
     m_pShadowManager = new CXTPShadowManager();
     m_pGalleryPaintManager = new CXTPControlGalleryPaintManager(this);
     m_pProgressPaintManager = new CXTPProgressPaintManager(this);
+    m_pScrollBarPaintManager = new CXTPScrollBarPaintManager(this);
+    m_pSliderPaintManager = new CXTPSliderPaintManager(this);
     m_pFramePaintManager = new CXTPFramePaintManager(this);
 }
 
@@ -63,6 +67,8 @@ CXTPPaintManager::~CXTPPaintManager()
     delete m_themeButton;
     delete m_pGalleryPaintManager;
     delete m_pProgressPaintManager;
+    delete m_pScrollBarPaintManager;
+    delete m_pSliderPaintManager;
     delete m_pFramePaintManager;
 }
 
@@ -162,6 +168,10 @@ void CXTPPaintManager::RefreshMetrics()
         m_pGalleryPaintManager->RefreshMetrics();
     if (m_pProgressPaintManager)
         m_pProgressPaintManager->RefreshMetrics();
+    if (m_pScrollBarPaintManager)
+        m_pScrollBarPaintManager->RefreshMetrics();
+    if (m_pSliderPaintManager)
+        m_pSliderPaintManager->RefreshMetrics();
     m_clrStatusTextColor = GetColor(COLOR_BTNTEXT);
     m_clrStatusTextGrayColor = GetColor(COLOR_GRAYTEXT);
     m_clrMessageBarText = GetColor(COLOR_INFOTEXT);
