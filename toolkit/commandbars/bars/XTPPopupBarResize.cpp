@@ -63,9 +63,7 @@ void CXTPPopupBar::TrackGalleryResize(CPoint ptStart)
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
-        switch (msg.message)
-        {
-        case WM_MOUSEMOVE:
+        if (msg.message == WM_MOUSEMOVE)
         {
             POINT pt = {GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
             if (msg.hwnd != m_hWnd)
@@ -78,24 +76,20 @@ void CXTPPopupBar::TrackGalleryResize(CPoint ptStart)
             if (bHeight)
                 sz.cy = std::max(static_cast<int>(szOld.cy) + dy, pGallery->GetCustomizeMinHeight());
             applySize(sz);
-            break;
         }
-        case WM_KEYDOWN:
-            if (msg.wParam == VK_ESCAPE)
-            {
-                applySize(szOld);
-                bDone = TRUE;
-            }
-            break;
-        case WM_LBUTTONUP:
-        case WM_RBUTTONDOWN:
-        case WM_CANCELMODE:
+        else if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)
+        {
+            applySize(szOld); // the old size back
             bDone = TRUE;
-            break;
-        default:
+        }
+        else if (msg.message == WM_LBUTTONUP || msg.message == WM_RBUTTONDOWN || msg.message == WM_CANCELMODE)
+        {
+            bDone = TRUE;
+        }
+        else if (msg.message != WM_KEYDOWN)
+        {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
-            break;
         }
     }
     if (m_hWnd && ::GetCapture() == m_hWnd)
