@@ -76,6 +76,9 @@ constexpr UINT_PTR XTP_TID_SHOWKEYBOARDTIPS = 52426;
 constexpr UINT_PTR XTP_TID_AUTOREPEAT = 4269;
 // A held spin button of an edit field (first repeat after 530 ms, then every 100 ms).
 constexpr UINT_PTR XTP_TID_EDIT_SPIN = 435;
+// Scroll bars: the line and page repeat of a tracking loop, and the owner's animation tick.
+constexpr UINT_PTR XTP_TID_SCROLLBAR_REPEAT = 23345;
+constexpr UINT_PTR XTP_TID_SCROLLBAR_ANIMATION = 23346;
 // Step timer of the bar's animations, on the bar (see XTPCommandBarAnimation.h).
 constexpr UINT_PTR XTP_TID_COMMANDBAR_ANIMATION = 707907;
 // Menu bar: the bar posts itself this WM_TIMER id to bring its MDI controls up to date after the

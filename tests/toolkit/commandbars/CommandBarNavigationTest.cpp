@@ -9,6 +9,7 @@
 #include "toolkit/commandbars/manager/XTPCommandBars.h"
 #include "toolkit/commandbars/XTPCommandBarsIds.h"
 #include "toolkit/commandbars/bars/XTPCommandBarKeyboardTip.h"
+#include "toolkit/commandbars/controls/XTPControlButton.h"
 #include "toolkit/commandbars/controls/XTPControls.h"
 #include "toolkit/commandbars/managers/XTPMouseManager.h"
 #include "tests/common/MessagePump.h"
@@ -139,6 +140,54 @@ TEST(CommandBarNavigation, OnlyATrackingBarTakesKeys)
     EXPECT_EQ(0, f.bar.OnHookMessage(nullptr, WM_CHAR, wParam, lParam, lResult));
     // The wheel is eaten when no child window of the bar has the focus.
     EXPECT_EQ(1, f.bar.OnHookMessage(nullptr, WM_MOUSEWHEEL, wParam, lParam, lResult));
+}
+
+namespace
+{
+// A button that records the wheel deltas it is offered and uses them when told to.
+class WheelButton : public CXTPControlButton
+{
+public:
+    BOOL OnMouseWheel(short zDelta) override
+    {
+        m_deltas.push_back(zDelta);
+        return m_bTake;
+    }
+    std::vector<short> m_deltas;
+    BOOL m_bTake = TRUE;
+};
+} // namespace
+
+TEST(CommandBarNavigation, WheelGoesToTheHotControlFirst)
+{
+    Fixture f({"One"});
+    WheelButton* pWheel = new WheelButton();
+    f.bar.GetControls()->Add(pWheel, 150);
+    f.bar.LayOut();
+    ASSERT_TRUE(f.bar.SetSelected(1));
+    WPARAM wParam = MAKEWPARAM(0, static_cast<WORD>(-120));
+    LPARAM lParam = MAKELPARAM(10, 10);
+    LRESULT lResult = 0;
+    struct Case
+    {
+        const char* name;
+        BOOL bTake;
+        int nSelected;
+        size_t nOffered;
+    } const cases[] = {
+        {"the hot control uses it", TRUE, 1, 1},
+        {"the hot control refuses: still eaten without a focused child", FALSE, 1, 2},
+        {"another control is hot: not offered", TRUE, 0, 2},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        pWheel->m_bTake = c.bTake;
+        f.bar.SetSelected(c.nSelected);
+        EXPECT_EQ(1, f.bar.OnHookMessage(nullptr, WM_MOUSEWHEEL, wParam, lParam, lResult));
+        EXPECT_EQ(pWheel->m_deltas.size(), c.nOffered);
+    }
+    EXPECT_EQ(pWheel->m_deltas.front(), -120);
 }
 
 TEST(CommandBarNavigation, SpecialKeyMovesTheSelection)

@@ -5,10 +5,15 @@
 
 #include "toolkit/commandbars/bars/XTPControlComboBoxList.h"
 #include "toolkit/commandbars/controls/XTPControlComboBox.h"
+#include "toolkit/commandbars/controls/XTPControlComboBoxAutoCompleteWnd.h"
 #include "toolkit/commandbars/controls/XTPControls.h"
+#include "toolkit/commandbars/managers/XTPMouseManager.h"
 #include "toolkit/common/persist/XTPPropExchangeIniFile.h"
 
+#include <shlwapi.h>
+
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -187,6 +192,86 @@ TEST_F(ComboOnFrame, TypingCompletesFromTheFirstMatchingRow)
     pCombo->GetEditCtrl()->GetSel(nStart, nEnd);
     EXPECT_EQ(nStart, 3);
     EXPECT_EQ(nEnd, 7);
+}
+
+namespace
+{
+// A shell whose auto-completion accepts every window and records the requests.
+class AcceptingShell : public CXTPCommandBarsSystemQuery
+{
+public:
+    AcceptingShell() : m_pOld(SetCommandBarsSystemQuery(this)) {}
+    ~AcceptingShell() override { SetCommandBarsSystemQuery(m_pOld); }
+    HRESULT ShellAutoComplete(HWND hWndEdit, DWORD dwFlags) override
+    {
+        m_requests.push_back({hWndEdit, dwFlags});
+        return m_hr;
+    }
+    std::vector<std::pair<HWND, DWORD>> m_requests;
+    HRESULT m_hr = S_OK;
+    CXTPCommandBarsSystemQuery* m_pOld;
+};
+
+// A window of the shell's suggestion class (the system's may be named otherwise here).
+HWND CreateSuggestionWindow()
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = CXTPControlComboBoxAutoCompleteWnd::kDropDownClass;
+    ::RegisterClassA(&wc); // a second test finds it registered
+    return ::CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, CXTPControlComboBoxAutoCompleteWnd::kDropDownClass, "",
+                             WS_POPUP | WS_BORDER, 400, 400, 120, 80, nullptr, nullptr, ::GetModuleHandleA(nullptr),
+                             nullptr);
+}
+} // namespace
+
+TEST_F(ComboOnFrame, ShellSuggestionsShownWhileEditingAreTrustedAndCloseTheList)
+{
+    AcceptingShell shell;
+    CXTPControlComboBox* pCombo = AddCombo({"Apple", "Apricot", "Banana"}, TRUE);
+    ASSERT_NE(pCombo, nullptr);
+    ASSERT_NE(pCombo->GetEditCtrl()->GetSafeHwnd(), nullptr);
+    ASSERT_TRUE(pCombo->EnableShellAutoComplete(SHACF_FILESYSTEM));
+    ASSERT_EQ(shell.m_requests.size(), 1u);
+    EXPECT_EQ(shell.m_requests[0].first, pCombo->GetEditCtrl()->GetSafeHwnd());
+    EXPECT_EQ(shell.m_requests[0].second, DWORD(SHACF_FILESYSTEM));
+
+    pCombo->GetEditCtrl()->SetFocus();
+    PumpMessages();
+    ASSERT_TRUE(pCombo->IsFocused());
+    ASSERT_TRUE(pBar->SetPopupControl(pCombo->GetIndex()));
+    ASSERT_TRUE(pCombo->IsListOpen());
+
+    HWND hSuggest = CreateSuggestionWindow();
+    ASSERT_NE(hSuggest, nullptr);
+    ::ShowWindow(hSuggest, SW_SHOWNOACTIVATE);
+    PumpMessages();
+    EXPECT_TRUE(XTPMouseManager()->IsTrustedWindow(hSuggest));
+    EXPECT_FALSE(pCombo->IsListOpen());
+    EXPECT_FALSE(::IsWindowVisible(pCombo->GetComboBoxList()->GetSafeHwnd()));
+
+    ::ShowWindow(hSuggest, SW_HIDE);
+    EXPECT_FALSE(XTPMouseManager()->IsTrustedWindow(hSuggest));
+    ::DestroyWindow(hSuggest);
+}
+
+TEST_F(ComboOnFrame, ShellSuggestionsIgnoredWithoutFocusAndARefusalFails)
+{
+    AcceptingShell shell;
+    CXTPControlComboBox* pCombo = AddCombo({"Apple"}, TRUE);
+    ASSERT_NE(pCombo, nullptr);
+    ASSERT_TRUE(pCombo->EnableShellAutoComplete(SHACF_FILESYSTEM));
+    HWND hSuggest = CreateSuggestionWindow();
+    ::ShowWindow(hSuggest, SW_SHOWNOACTIVATE);
+    PumpMessages();
+    EXPECT_FALSE(XTPMouseManager()->IsTrustedWindow(hSuggest)) << "the edit never had the focus";
+    ::DestroyWindow(hSuggest);
+
+    shell.m_hr = E_FAIL;
+    EXPECT_FALSE(pCombo->EnableShellAutoComplete(SHACF_URLALL));
+    EXPECT_EQ(pCombo->GetShellAutoCompleteFlags(), DWORD(SHACF_URLALL)) << "kept for saving";
+    EXPECT_TRUE(pCombo->EnableShellAutoComplete(0));
 }
 
 TEST(ComboList, OwnerDrawnRowsKeepTheirTextsBesideItemData)

@@ -379,7 +379,7 @@ TEST(ControlModel, SetControlTypeTable)
         {"popup to split popup", xtpControlPopup, xtpControlSplitButtonPopup, true, false, xtpControlSplitButtonPopup},
         {"button popup to popup", xtpControlButtonPopup, xtpControlPopup, true, false, xtpControlPopup},
         {"button to label", xtpControlButton, xtpControlLabel, false, false, xtpControlLabel},
-        {"button to a kind that does not exist", xtpControlButton, xtpControlGallery, true, true, xtpControlButton},
+        {"button to a kind that does not exist", xtpControlButton, xtpControlRadioButton, true, true, xtpControlButton},
         {"out of range", xtpControlButton, 42, true, true, xtpControlButton},
     };
     for (const Case& c : cases)

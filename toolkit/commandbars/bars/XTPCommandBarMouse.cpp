@@ -8,6 +8,7 @@
 #include "toolkit/commandbars/manager/XTPCommandBarsOptions.h"
 #include "toolkit/commandbars/controls/XTPControl.h"
 #include "toolkit/commandbars/controls/XTPControlAction.h"
+#include "toolkit/commandbars/controls/XTPControlGallery.h"
 #include "toolkit/commandbars/controls/XTPControlPopup.h"
 #include "toolkit/commandbars/controls/XTPControls.h"
 #include "toolkit/commandbars/managers/XTPMouseManager.h"
@@ -249,6 +250,22 @@ void CXTPCommandBar::OnTimer(UINT_PTR nIDEvent)
     case XTP_TID_COMMANDBAR_ANIMATION:
         m_pAnimation->OnAnimate();
         break;
+    case XTP_TID_SCROLLBAR_ANIMATION:
+    {
+        // The galleries of the bar that scroll animated take a step; none left stops the timer.
+        BOOL bAnimating = FALSE;
+        for (int i = 0; i < GetControlCount(); ++i)
+        {
+            if (CXTPControlGallery* pGallery = DYNAMIC_DOWNCAST(CXTPControlGallery, GetControl(i)))
+            {
+                pGallery->OnAnimationTick();
+                bAnimating = bAnimating || pGallery->IsScrollAnimating();
+            }
+        }
+        if (!bAnimating && m_hWnd)
+            ::KillTimer(m_hWnd, XTP_TID_SCROLLBAR_ANIMATION);
+        break;
+    }
     case kTimerKeyboardTips:
     {
         // Posted after a layout or a change of tracking: the innermost tracking bar shows its tips.

@@ -78,8 +78,11 @@ int CXTPCommandBar::OnHookMessage(HWND /*hWnd*/, UINT nMessage, WPARAM& wParam, 
         return OnHookKeyDown(static_cast<UINT>(wParam), lParam);
     if (nMessage == WM_MOUSEWHEEL)
     {
-        // No control kind takes the wheel yet: a child window with the focus gets it, else the
-        // tracking bar eats it.
+        // The hot control may use it; if it does not, a child window with the focus gets it, else
+        // the tracking bar eats it.
+        CXTPControl* pHot = GetControls()->GetAt(m_nSelected);
+        if (pHot && pHot->OnMouseWheel(static_cast<short>(HIWORD(wParam))))
+            return 1;
         return IsFocusInChild(GetSafeHwnd()) ? 2 : 1;
     }
     return 0;

@@ -133,8 +133,10 @@ public:
     void DoPropExchange(CXTPPropExchange* pPX) override;
     void DrawCommandBar(CDC* pDC, CRect rcClipBox) override;
     CRect GetBorders() override;
-    // The resize gripper value (always 0 until galleries exist).
+    // The resize gripper value, taken at layout from the first gallery (0 none, 1 width, 2 height,
+    // 3 both).
     BOOL IsReservedQuery2() const override { return m_nResizeGripper; }
+    CRect GetResizeGripperRect() const { return m_rcResizeGripper; }
     int OnHookKeyDown(UINT nChar, LPARAM lParam) override;
     CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
     void DelayLayout() override;
@@ -169,6 +171,8 @@ protected:
     // The expand button control, made on first need.
     CXTPControl* GetExpandButton(BOOL bCreate);
     void TrackTearOff();
+    // Resizes the first gallery under capture from a press on the resize gripper (Esc restores).
+    void TrackGalleryResize(CPoint ptStart);
     void CastShadow();
     // The start of an opening: holds the layout lock and a reference, tells the site, resets the
     // expansion and scrolling.

@@ -4,6 +4,7 @@
 
 #include "toolkit/commandbars/manager/XTPCommandBars.h"
 #include "toolkit/commandbars/manager/XTPCommandBarsOptions.h"
+#include "toolkit/commandbars/controls/XTPControlGallery.h"
 #include "toolkit/commandbars/controls/XTPControlPopup.h"
 #include "toolkit/commandbars/controls/XTPControlHyperlink.h"
 #include "toolkit/commandbars/controls/XTPControls.h"
@@ -169,6 +170,27 @@ CSize CXTPPopupBar::CalcDynamicLayout(int nLength, DWORD /*dwMode*/)
             pExpand->SetRect(CRect(rcBorder.left, y, sz.cx - rcBorder.right, y + cy));
             pExpand->SetRowRect(pExpand->GetRect());
             sz.cy += cy;
+        }
+    }
+    // The first gallery's resize setting gives the gripper row below the controls.
+    m_nResizeGripper = 0;
+    m_rcResizeGripper = CRect();
+    if (m_barType != xtpBarTypeNormal)
+    {
+        for (int i = 0; i < m_pControls->GetCount(); ++i)
+        {
+            if (CXTPControlGallery* pGallery = DYNAMIC_DOWNCAST(CXTPControlGallery, m_pControls->GetAt(i)))
+            {
+                m_nResizeGripper = pGallery->GetResizable();
+                break;
+            }
+        }
+        if (m_nResizeGripper)
+        {
+            const int cyGripper = m_nResizeGripper == 2 ? 8 : 11;
+            const int y = sz.cy - rcBorder.bottom;
+            m_rcResizeGripper = CRect(rcBorder.left, y, sz.cx - rcBorder.right, y + cyGripper);
+            sz.cy += cyGripper;
         }
     }
     m_rcTearOffGripper = m_bTearOffPopup ? CRect(rcBorder.left, nTop, sz.cx - rcBorder.right, rcBorder.top) : CRect();
@@ -590,6 +612,11 @@ void CXTPPopupBar::OnLButtonDown(UINT nFlags, CPoint point)
     if (!m_rcTearOffGripper.IsRectEmpty() && m_rcTearOffGripper.PtInRect(point) && !IsCustomizeMode())
     {
         TrackTearOff();
+        return;
+    }
+    if (!m_rcResizeGripper.IsRectEmpty() && m_rcResizeGripper.PtInRect(point))
+    {
+        TrackGalleryResize(point);
         return;
     }
     CXTPCommandBar::OnLButtonDown(nFlags, point);

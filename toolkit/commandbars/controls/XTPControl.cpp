@@ -796,6 +796,11 @@ CString CXTPControl::GetAccessKey(const CString& strCaption)
     return CString();
 }
 
+BSTR CXTPControl::AllocAccessibleString(const CString& str)
+{
+    return ToBstr(str);
+}
+
 HRESULT CXTPControl::GetAccessibleName(VARIANT varChild, BSTR* pszName)
 {
     if (varChild.vt != VT_I4 || varChild.lVal != CHILDID_SELF || !pszName)

@@ -239,6 +239,9 @@ public:
     virtual BOOL IsCustomizeDragOverAvail(CXTPCommandBar*, CPoint, int&) { return FALSE; }
     virtual BOOL OnKeyDown(UINT /*nChar*/, UINT /*nFlags*/) { return FALSE; }
     virtual BOOL OnHookKeyDown(UINT, LPARAM) { return FALSE; }
+    // The wheel over a tracking bar whose hot control this is (delta as WM_MOUSEWHEEL gives it);
+    // TRUE when the control used it.
+    virtual BOOL OnMouseWheel(short /*zDelta*/) { return FALSE; }
     virtual void SetParent(CXTPCommandBar* pParent) { m_pParent = pParent; }
     virtual BOOL SetPopup(BOOL /*bPopup*/) { return FALSE; }
     virtual void OnLButtonUp(CPoint /*point*/) {}
@@ -297,6 +300,8 @@ public:
     static CString GetAccessKey(const CString& strCaption);
     // A caption without its access-key markers ("&&" becomes "&").
     static CString StripAccessKeys(const CString& strCaption);
+    // A text as a new accessibility string (the caller frees it).
+    static BSTR AllocAccessibleString(const CString& str);
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 

@@ -18,6 +18,15 @@ CXTPControlAction::~CXTPControlAction()
         m_pTarget->InternalRelease();
 }
 
+void CXTPControlAction::SetTarget(CCmdTarget* pTarget)
+{
+    if (pTarget == m_pTarget)
+        return;
+    if (m_pTarget)
+        m_pTarget->InternalRelease();
+    m_pTarget = pTarget;
+}
+
 CXTPCommandBars* CXTPControlAction::GetCommandBars() const
 {
     return m_pActions ? m_pActions->GetCommandBars() : nullptr;

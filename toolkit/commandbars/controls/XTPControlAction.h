@@ -60,6 +60,10 @@ public:
     int GetControlCount() const { return static_cast<int>(m_arrControls.GetSize()); }
     CXTPControl* GetControl(int nIndex) const;
     CXTPCommandBars* GetCommandBars() const;
+    // An object the action owns for its controls (a gallery's items); released with the action or
+    // when another takes its place.
+    CCmdTarget* GetTarget() const { return m_pTarget; }
+    void SetTarget(CCmdTarget* pTarget);
 
 private:
     void NotifyChanged(int nProperty, BOOL bLayout);

@@ -1,6 +1,7 @@
 #include "toolkit/commandbars/controls/XTPControlComboBox.h"
 
 #include "toolkit/commandbars/bars/XTPCommandBar.h"
+#include "toolkit/commandbars/controls/XTPControlComboBoxAutoCompleteWnd.h"
 #include "toolkit/commandbars/bars/XTPControlComboBoxList.h"
 #include "toolkit/commandbars/controls/XTPControls.h"
 #include "toolkit/commandbars/manager/XTPCommandBars.h"
@@ -25,6 +26,8 @@ CXTPControlComboBox::CXTPControlComboBox(CXTPCommandBars* pCommandBars)
 
 CXTPControlComboBox::~CXTPControlComboBox()
 {
+    delete m_pAutoCompleteWnd;
+    m_pAutoCompleteWnd = nullptr;
     if (m_pEdit)
     {
         // The window goes on its own: it tells this combo nothing any more.
@@ -88,8 +91,13 @@ CString CXTPControlComboBox::GetEditTextWithoutHint() const
 BOOL CXTPControlComboBox::EnableShellAutoComplete(DWORD dwFlags)
 {
     m_dwShellAutoCompleteFlags = dwFlags;
-    // The shell's suggestion window is not attached yet: a request for one fails.
-    return dwFlags == 0;
+    delete m_pAutoCompleteWnd;
+    m_pAutoCompleteWnd = nullptr;
+    // Without a window yet the flags wait for it (the window's creation applies them).
+    if (!dwFlags || !m_pEdit || !m_pEdit->GetSafeHwnd())
+        return TRUE;
+    m_pAutoCompleteWnd = CXTPControlComboBoxAutoCompleteWnd::Attach(m_pEdit->GetSafeHwnd(), dwFlags);
+    return m_pAutoCompleteWnd != nullptr;
 }
 
 void CXTPControlComboBox::SetMeasures(int nLabelWidth, int nDropDownWidth)
@@ -238,7 +246,11 @@ CRect CXTPControlComboBox::GetEditWindowRect() const
 
 BOOL CXTPControlComboBox::CreateEditWindow()
 {
-    return m_field.CreateFieldWindow(m_dwEditStyle, m_nTextLimit);
+    if (!m_field.CreateFieldWindow(m_dwEditStyle, m_nTextLimit))
+        return FALSE;
+    if (m_dwShellAutoCompleteFlags)
+        EnableShellAutoComplete(m_dwShellAutoCompleteFlags);
+    return TRUE;
 }
 
 void CXTPControlComboBox::SetRect(CRect rcControl)
@@ -353,10 +365,14 @@ void CXTPControlComboBox::OnSetFocus(CWnd* pOldWnd)
         m_pParent->SetPopupControl(-1);
     SetFocused(TRUE);
     ApplyCharFormat();
+    if (m_pAutoCompleteWnd)
+        m_pAutoCompleteWnd->SetupWindowHook(TRUE);
 }
 
 void CXTPControlComboBox::OnKillFocus()
 {
+    if (m_pAutoCompleteWnd)
+        m_pAutoCompleteWnd->SetupWindowHook(FALSE);
     SetFocused(FALSE);
     if (m_pEdit)
         m_field.ShowHintIfEmpty(m_bFocused);
@@ -461,7 +477,7 @@ void CXTPControlComboBox::OnClick(BOOL bKeyboard, CPoint pt)
 BOOL CXTPControlComboBox::OnMouseWheel(short zDelta)
 {
     CXTPControlComboBoxList* pList = GetComboBoxList();
-    if (!m_bFocused || m_bPopup || !pList)
+    if (!m_bFocused || m_bPopup || !pList || m_pAutoCompleteWnd)
         return FALSE;
     return pList->ProcessListKey(zDelta <= 0 ? VK_DOWN : VK_UP, this) != 0;
 }

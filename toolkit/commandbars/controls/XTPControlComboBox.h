@@ -13,6 +13,7 @@
 class CXTPCommandBars;
 class CXTPControlComboBox;
 class CXTPControlComboBoxList;
+class CXTPControlComboBoxAutoCompleteWnd;
 
 // The edit part of an editable combo.
 class CXTPControlComboBoxEditCtrl : public CXTPCommandBarEditCtrl
@@ -46,8 +47,10 @@ public:
     CString GetEditTextWithoutHint() const;
     void SetAutoComplete(BOOL bAutoComplete) { m_bAutoComplete = bAutoComplete; }
     BOOL GetAutoComplete() const { return m_bAutoComplete; }
-    // Shell completion: the flags are kept and saved; attaching is not built yet (FALSE).
+    // Shell completion: the flags are kept and saved and turn the shell's suggestions on for the
+    // text window (now, or when it is made); FALSE when the shell refuses. 0 turns them off.
     BOOL EnableShellAutoComplete(DWORD dwFlags);
+    DWORD GetShellAutoCompleteFlags() const { return m_dwShellAutoCompleteFlags; }
     void SetDropDownItemCount(int nCount) { m_nDropDownItemCount = nCount; }
     int GetDropDownItemCount() const { return m_nDropDownItemCount; }
     void SetComboStyle(int nStyle) { m_nComboStyle = nStyle; }
@@ -122,7 +125,7 @@ public:
     void Draw(CDC* pDC) override;
     void OnCalcDynamicSize(DWORD dwMode) override;
     // The wheel over a focused combo with a closed list moves the selection; TRUE when used.
-    virtual BOOL OnMouseWheel(short zDelta);
+    BOOL OnMouseWheel(short zDelta) override;
 
     // The window of the edit part goes here for the control's rectangle.
     CRect GetEditWindowRect() const;
@@ -146,6 +149,7 @@ protected:
     BOOL m_bAutoComplete = FALSE;
     BOOL m_bIgnoreAutoComplete = FALSE;
     DWORD m_dwShellAutoCompleteFlags = 0;
+    CXTPControlComboBoxAutoCompleteWnd* m_pAutoCompleteWnd = nullptr; // the shell's completion, when on
     BOOL m_bFocused = FALSE;
     int m_nEditIconId = 0;
     BOOL m_bExecuted = FALSE;

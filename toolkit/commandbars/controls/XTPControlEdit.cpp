@@ -1,6 +1,7 @@
 #include "toolkit/commandbars/controls/XTPControlEdit.h"
 
 #include "toolkit/commandbars/bars/XTPCommandBar.h"
+#include "toolkit/commandbars/controls/XTPControlComboBoxAutoCompleteWnd.h"
 #include "toolkit/commandbars/controls/XTPControls.h"
 #include "toolkit/commandbars/manager/XTPCommandBars.h"
 #include "toolkit/commandbars/managers/XTPMouseManager.h"
@@ -19,6 +20,8 @@ CXTPControlEdit::CXTPControlEdit()
 
 CXTPControlEdit::~CXTPControlEdit()
 {
+    delete m_pAutoCompleteWnd;
+    m_pAutoCompleteWnd = nullptr;
     if (m_pEdit)
     {
         // The window goes on its own: it tells this control nothing any more.
@@ -86,8 +89,13 @@ void CXTPControlEdit::SetTextLimit(int nLimit)
 BOOL CXTPControlEdit::EnableShellAutoComplete(DWORD dwFlags)
 {
     m_dwShellAutoCompleteFlags = dwFlags;
-    // The shell's suggestion window is not attached yet: a request for one fails.
-    return dwFlags == 0;
+    delete m_pAutoCompleteWnd;
+    m_pAutoCompleteWnd = nullptr;
+    // Without a window yet the flags wait for it (the window's creation applies them).
+    if (!dwFlags || !m_pEdit || !m_pEdit->GetSafeHwnd())
+        return TRUE;
+    m_pAutoCompleteWnd = CXTPControlComboBoxAutoCompleteWnd::Attach(m_pEdit->GetSafeHwnd(), dwFlags);
+    return m_pAutoCompleteWnd != nullptr;
 }
 
 // ---------------------------------------------------------------- geometry
@@ -180,10 +188,14 @@ void CXTPControlEdit::OnSetFocus(CWnd* pOldWnd)
         m_pParent->SetPopupControl(-1);
     SetFocused(TRUE);
     ApplyCharFormat();
+    if (m_pAutoCompleteWnd)
+        m_pAutoCompleteWnd->SetupWindowHook(TRUE);
 }
 
 void CXTPControlEdit::OnKillFocus()
 {
+    if (m_pAutoCompleteWnd)
+        m_pAutoCompleteWnd->SetupWindowHook(FALSE);
     SetFocused(FALSE);
     m_field.ShowHintIfEmpty(m_bFocused);
 }

@@ -10,6 +10,7 @@
 #include "toolkit/commandbars/controls/XTPControlFieldText.h"
 
 class CXTPControlEdit;
+class CXTPControlComboBoxAutoCompleteWnd;
 
 // The record of a spin notification: the step (count x direction) the site may apply itself.
 struct NMXTPUPDOWN
@@ -77,8 +78,8 @@ public:
     int GetTextLimit() const { return m_nTextLimit; }
     void SetBuddyButtonId(int nId) { m_nBuddyButtonId = nId; m_bForceLayout = TRUE; }
     int GetBuddyButtonId() const { return m_nBuddyButtonId; }
-    // Shell completion flags; they are kept and saved, but attaching the shell's suggestions to the
-    // window is not built yet: FALSE for non-zero flags.
+    // Shell completion: the flags are kept and saved and turn the shell's suggestions on for the
+    // text window (now, or when it is made); FALSE when the shell refuses. 0 turns them off.
     BOOL EnableShellAutoComplete(DWORD dwFlags);
     DWORD GetShellAutoCompleteFlags() const { return m_dwShellAutoCompleteFlags; }
 
@@ -165,6 +166,7 @@ protected:
     CString m_strFocusText;
     BOOL m_bFocused = FALSE;
     DWORD m_dwShellAutoCompleteFlags = 0;
+    CXTPControlComboBoxAutoCompleteWnd* m_pAutoCompleteWnd = nullptr; // the shell's completion, when on
     DWORD m_dwEditStyle = 0;
     BOOL m_bShowSpinButtons = FALSE;
     int m_nEditIconId = 0;

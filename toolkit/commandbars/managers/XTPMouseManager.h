@@ -69,6 +69,7 @@ public:
     BOOL IsTrackedLock(const CXTPCommandBar* pBar = nullptr) const { return IsMouseLocked(pBar); }
     void AddTrustedWindow(HWND hWnd);
     void RemoveTrustedWindow(HWND hWnd);
+    BOOL IsTrustedWindow(HWND hWnd) const { return m_arrTrusted.Find(hWnd) >= 0; }
     void TrackMouseLeave(HWND hWnd);
     BOOL IsClickOutsideTrackedBars(const CXTPCommandBar* pBar, UINT nMessage);
     // The tracked bar under a screen point, last added first; null when none.

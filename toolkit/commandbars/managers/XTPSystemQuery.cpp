@@ -140,6 +140,24 @@ UINT_PTR CXTPCommandBarsSystemQuery::SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT
     return ::SetTimer(hWnd, nIDEvent, uElapse, nullptr);
 }
 
+UINT CXTPCommandBarsSystemQuery::GetDoubleClickTime()
+{
+    return ::GetDoubleClickTime();
+}
+
+HRESULT CXTPCommandBarsSystemQuery::ShellAutoComplete(HWND hWndEdit, DWORD dwFlags)
+{
+    typedef HRESULT(WINAPI * PFNSHAUTOCOMPLETE)(HWND, DWORD);
+    HMODULE hShlwapi = ::LoadLibraryA("shlwapi.dll");
+    if (!hShlwapi)
+        return E_FAIL;
+    PFNSHAUTOCOMPLETE pfn =
+        reinterpret_cast<PFNSHAUTOCOMPLETE>(reinterpret_cast<void*>(::GetProcAddress(hShlwapi, "SHAutoComplete")));
+    const HRESULT hr = pfn ? pfn(hWndEdit, dwFlags) : E_FAIL;
+    ::FreeLibrary(hShlwapi);
+    return hr;
+}
+
 BOOL CXTPCommandBarsSystemQuery::IsTaskbarAutoHide()
 {
     APPBARDATA data = {};

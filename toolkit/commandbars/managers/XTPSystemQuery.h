@@ -47,6 +47,11 @@ public:
     virtual DWORD GetTickCount();
     // Timers of modal loops (the held spin button): ::SetTimer.
     virtual UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse);
+    // Scroll-bar tracking: the repeat delays follow the double-click time (::GetDoubleClickTime).
+    virtual UINT GetDoubleClickTime();
+    // The shell's auto-completion for an edit window: shlwapi's "SHAutoComplete", bound by name;
+    // E_FAIL when the library or the function is missing.
+    virtual HRESULT ShellAutoComplete(HWND hWndEdit, DWORD dwFlags);
     // The frame hook: the taskbar hides itself (SHAppBarMessage ABM_GETSTATE has ABS_AUTOHIDE).
     virtual BOOL IsTaskbarAutoHide();
     // The frame hook: the window manager's extension of the frame into the client area (dwmapi;

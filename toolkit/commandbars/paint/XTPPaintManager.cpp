@@ -3,7 +3,10 @@
 #include "toolkit/commandbars/bars/XTPCommandBar.h"
 #include "toolkit/commandbars/controls/XTPControl.h"
 #include "toolkit/commandbars/managers/XTPShadowManager.h"
+#include "toolkit/commandbars/paint/XTPControlGalleryPaintManager.h"
 #include "toolkit/commandbars/paint/XTPProgressPaintManager.h"
+#include "toolkit/commandbars/paint/XTPScrollBarPaintManager.h"
+#include "toolkit/commandbars/paint/XTPSliderPaintManager.h"
 #include "toolkit/commandbars/paint/XTPFramePaintManager.h"
 #include "toolkit/common/images/XTPImageManager.h"
 #include "toolkit/common/system/XTPNcMetrics.h"
@@ -49,7 +52,10 @@ CXTPPaintManager::CXTPPaintManager()
     m_themeStatusBar = new CXTPWinThemeWrapper();
     m_themeButton = new CXTPWinThemeWrapper();
     m_pShadowManager = new CXTPShadowManager();
+    m_pGalleryPaintManager = new CXTPControlGalleryPaintManager(this);
     m_pProgressPaintManager = new CXTPProgressPaintManager(this);
+    m_pScrollBarPaintManager = new CXTPScrollBarPaintManager(this);
+    m_pSliderPaintManager = new CXTPSliderPaintManager(this);
     m_pFramePaintManager = new CXTPFramePaintManager(this);
 }
 
@@ -59,7 +65,10 @@ CXTPPaintManager::~CXTPPaintManager()
         m_pShadowManager->InternalRelease();
     delete m_themeStatusBar;
     delete m_themeButton;
+    delete m_pGalleryPaintManager;
     delete m_pProgressPaintManager;
+    delete m_pScrollBarPaintManager;
+    delete m_pSliderPaintManager;
     delete m_pFramePaintManager;
 }
 
@@ -155,8 +164,14 @@ void CXTPPaintManager::RefreshMetrics()
     RefreshStandardColors();
     if (m_pShadowManager)
         m_pShadowManager->ResetCachedState();
+    if (m_pGalleryPaintManager)
+        m_pGalleryPaintManager->RefreshMetrics();
     if (m_pProgressPaintManager)
         m_pProgressPaintManager->RefreshMetrics();
+    if (m_pScrollBarPaintManager)
+        m_pScrollBarPaintManager->RefreshMetrics();
+    if (m_pSliderPaintManager)
+        m_pSliderPaintManager->RefreshMetrics();
     m_clrStatusTextColor = GetColor(COLOR_BTNTEXT);
     m_clrStatusTextGrayColor = GetColor(COLOR_GRAYTEXT);
     m_clrMessageBarText = GetColor(COLOR_INFOTEXT);

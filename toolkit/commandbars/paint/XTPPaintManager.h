@@ -28,6 +28,7 @@ class CXTPCommandBarKeyboardTip;
 class CXTPControlGalleryPaintManager;
 class CXTPSliderPaintManager;
 class CXTPProgressPaintManager;
+class CXTPScrollBarPaintManager;
 class CXTPFramePaintManager;
 class CXTPRibbonPaintManager;
 
@@ -146,6 +147,7 @@ public:
     virtual CXTPControlGalleryPaintManager* GetGalleryPaintManager() { return m_pGalleryPaintManager; }
     virtual CXTPSliderPaintManager* GetSliderPaintManager() { return m_pSliderPaintManager; }
     virtual CXTPProgressPaintManager* GetProgressPaintManager() { return m_pProgressPaintManager; }
+    virtual CXTPScrollBarPaintManager* GetScrollBarPaintManager() { return m_pScrollBarPaintManager; }
     virtual CXTPFramePaintManager* GetFramePaintManager() { return m_pFramePaintManager; }
     virtual CXTPRibbonPaintManager* GetRibbonPaintManager() { return m_pRibbonPaintManager; }
     virtual void FillWorkspace(CDC* pDC, CRect rc);
@@ -261,6 +263,7 @@ public:
     CXTPControlGalleryPaintManager* m_pGalleryPaintManager = nullptr;
     CXTPSliderPaintManager* m_pSliderPaintManager = nullptr;
     CXTPProgressPaintManager* m_pProgressPaintManager = nullptr;
+    CXTPScrollBarPaintManager* m_pScrollBarPaintManager = nullptr;
     CXTPRibbonPaintManager* m_pRibbonPaintManager = nullptr;
     CXTPFramePaintManager* m_pFramePaintManager = nullptr;
     typedef BOOL(WINAPI* PFNSETLAYEREDWINDOWATTRIBUTES)(HWND, COLORREF, BYTE, DWORD);
