@@ -8,6 +8,8 @@
 #include "toolkit/commandbars/controls/XTPControlComboBoxAutoCompleteWnd.h"
 #include "toolkit/commandbars/controls/XTPControls.h"
 #include "toolkit/commandbars/managers/XTPMouseManager.h"
+#include "toolkit/commandbars/paint/XTPPaintManager.h"
+#include "toolkit/common/images/XTPImageManager.h"
 #include "toolkit/common/persist/XTPPropExchangeIniFile.h"
 
 #include <shlwapi.h>
@@ -272,6 +274,81 @@ TEST_F(ComboOnFrame, ShellSuggestionsIgnoredWithoutFocusAndARefusalFails)
     EXPECT_FALSE(pCombo->EnableShellAutoComplete(SHACF_URLALL));
     EXPECT_EQ(pCombo->GetShellAutoCompleteFlags(), DWORD(SHACF_URLALL)) << "kept for saving";
     EXPECT_TRUE(pCombo->EnableShellAutoComplete(0));
+}
+
+namespace
+{
+// A 16 x 16 icon of one opaque colour.
+HICON CreateSolidIcon(COLORREF clr)
+{
+    CClientDC screen(nullptr);
+    HBITMAP hColor = ::CreateCompatibleBitmap(screen.GetSafeHdc(), 16, 16);
+    HBITMAP hMask = ::CreateBitmap(16, 16, 1, 1, nullptr);
+    HDC hDC = ::CreateCompatibleDC(screen.GetSafeHdc());
+    HGDIOBJ hOld = ::SelectObject(hDC, hColor);
+    CDC::FromHandle(hDC)->FillSolidRect(0, 0, 16, 16, clr);
+    ::SelectObject(hDC, hMask);
+    ::PatBlt(hDC, 0, 0, 16, 16, BLACKNESS); // opaque everywhere
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+    ICONINFO info = {TRUE, 0, 0, hMask, hColor};
+    HICON hIcon = ::CreateIconIndirect(&info);
+    ::DeleteObject(hColor);
+    ::DeleteObject(hMask);
+    return hIcon;
+}
+} // namespace
+
+TEST_F(ComboOnFrame, OwnerDrawnRowsDrawTheirListIconAndText)
+{
+    const COLORREF kIcon = RGB(200, 0, 100);
+    const COLORREF kBackground = RGB(1, 2, 3);
+    CXTPControlComboBox* pCombo = AddCombo({"Zero", "One"}, FALSE);
+    ASSERT_NE(pCombo, nullptr);
+    pCombo->GetComboBoxList()->SetListIconId(900);
+    HICON hIcon = CreateSolidIcon(kIcon);
+    pCombo->GetImageManager()->SetIcon(hIcon, 901, 16, 16); // row 1 only
+    ::DestroyIcon(hIcon);
+
+    CClientDC screen(nullptr);
+    CDC dc;
+    dc.CreateCompatibleDC(&screen);
+    CBitmap bmp;
+    bmp.CreateCompatibleBitmap(&screen, 120, 20);
+    CBitmap* pOld = dc.SelectObject(&bmp);
+    auto drawRow = [&](UINT nRow) {
+        dc.FillSolidRect(0, 0, 120, 20, kBackground);
+        DRAWITEMSTRUCT dis = {};
+        dis.CtlType = ODT_LISTBOX;
+        dis.itemID = nRow;
+        dis.itemAction = ODA_DRAWENTIRE;
+        dis.hDC = dc.GetSafeHdc();
+        dis.rcItem = RECT{0, 0, 120, 20};
+        pCombo->DrawListItem(&dis);
+    };
+    auto countColumns = [&](int x0, int x1, COLORREF clr) {
+        int n = 0;
+        for (int x = x0; x < x1; ++x)
+            for (int y = 0; y < 20; ++y)
+                n += dc.GetPixel(x, y) == clr ? 1 : 0;
+        return n;
+    };
+    const COLORREF clrWindow = pCombo->GetPaintManager()->GetColor(COLOR_WINDOW);
+
+    drawRow(1);
+    EXPECT_EQ(dc.GetPixel(0, 0), clrWindow) << "an unselected row is filled";
+    EXPECT_EQ(countColumns(2, 18, kIcon), 16 * 16) << "the icon 2 pixels in, centred";
+    EXPECT_EQ(countColumns(0, 2, kIcon) + countColumns(18, 120, kIcon), 0);
+    // The text starts the icon's width + 2, then 3 more, from the row's left.
+    EXPECT_EQ(countColumns(0, 21, clrWindow), 2 * 20 + 3 * 20 + 16 * 4) << "no text before 16 + 2 + 3";
+    EXPECT_GT(countColumns(21, 120, clrWindow), 0);
+    EXPECT_LT(countColumns(21, 120, clrWindow), 99 * 20) << "the row's text";
+
+    drawRow(0); // no icon 900: the text starts 3 pixels in
+    EXPECT_EQ(countColumns(0, 120, kIcon), 0);
+    EXPECT_EQ(countColumns(0, 3, clrWindow), 3 * 20);
+    EXPECT_LT(countColumns(3, 40, clrWindow), 37 * 20);
+    dc.SelectObject(pOld);
 }
 
 TEST(ComboList, OwnerDrawnRowsKeepTheirTextsBesideItemData)

@@ -394,6 +394,21 @@ LRESULT CXTPControlComboBoxList::WindowProc(UINT message, WPARAM wParam, LPARAM 
     return DefWindowProc(message, wParam, lParam);
 }
 
+BOOL CXTPControlComboBoxList::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if ((message == WM_DRAWITEM || message == WM_MEASUREITEM) && m_pComboBox && lParam)
+    {
+        if (message == WM_DRAWITEM)
+            m_pComboBox->DrawListItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+        else
+            m_pComboBox->MeasureListItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+        if (pResult)
+            *pResult = TRUE;
+        return TRUE;
+    }
+    return CXTPControlComboBoxPopupBar::OnChildNotify(message, wParam, lParam, pResult);
+}
+
 // ---------------------------------------------------------------- copies and persistence
 
 void CXTPControlComboBoxList::Copy(CXTPCommandBar* pCommandBar, BOOL bRecursive)

@@ -70,6 +70,9 @@ public:
     void Copy(CXTPCommandBar* pCommandBar, BOOL bRecursive = FALSE) override;
     BOOL IsVisible() const override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The site reflects an owner-drawn list's WM_DRAWITEM and WM_MEASUREITEM: they go to the open
+    // combo's row drawing and measuring.
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
 protected:
     int m_nListWidth = 0;

@@ -91,13 +91,8 @@ CString CXTPControlComboBox::GetEditTextWithoutHint() const
 BOOL CXTPControlComboBox::EnableShellAutoComplete(DWORD dwFlags)
 {
     m_dwShellAutoCompleteFlags = dwFlags;
-    delete m_pAutoCompleteWnd;
-    m_pAutoCompleteWnd = nullptr;
-    // Without a window yet the flags wait for it (the window's creation applies them).
-    if (!dwFlags || !m_pEdit || !m_pEdit->GetSafeHwnd())
-        return TRUE;
-    m_pAutoCompleteWnd = CXTPControlComboBoxAutoCompleteWnd::Attach(m_pEdit->GetSafeHwnd(), dwFlags);
-    return m_pAutoCompleteWnd != nullptr;
+    return CXTPControlComboBoxAutoCompleteWnd::Reattach(m_pAutoCompleteWnd, m_pEdit ? m_pEdit->GetSafeHwnd() : nullptr,
+                                                        dwFlags);
 }
 
 void CXTPControlComboBox::SetMeasures(int nLabelWidth, int nDropDownWidth)
@@ -480,6 +475,55 @@ BOOL CXTPControlComboBox::OnMouseWheel(short zDelta)
     if (!m_bFocused || m_bPopup || !pList || m_pAutoCompleteWnd)
         return FALSE;
     return pList->ProcessListKey(zDelta <= 0 ? VK_DOWN : VK_UP, this) != 0;
+}
+
+void CXTPControlComboBox::DrawListItem(LPDRAWITEMSTRUCT lpDrawItem)
+{
+    if (!lpDrawItem || static_cast<int>(lpDrawItem->itemID) < 0 || !lpDrawItem->hDC)
+        return;
+    CDC* pDC = CDC::FromHandle(lpDrawItem->hDC);
+    CRect rc(lpDrawItem->rcItem);
+    const BOOL bSelected = (lpDrawItem->itemState & ODS_SELECTED) != 0;
+    CXTPPaintManager* pPaintManager = GetPaintManager();
+    COLORREF clrText = ::GetSysColor(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+    if (pPaintManager)
+    {
+        clrText = pPaintManager->GetStateTextColor(bSelected, FALSE, TRUE, FALSE, FALSE, xtpBarTypePopup, xtpBarPopup);
+        if (bSelected)
+            pPaintManager->DrawStateFace(pDC, rc, TRUE, FALSE, TRUE, FALSE, FALSE, xtpBarTypePopup, xtpBarPopup);
+        else
+            pDC->FillSolidRect(&rc, pPaintManager->GetColor(COLOR_WINDOW));
+    }
+    else
+    {
+        pDC->FillSolidRect(&rc, ::GetSysColor(bSelected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    }
+
+    CRect rcText = rc;
+    const int nListIconId = GetListIconId();
+    CXTPImageManager* pImageManager = GetImageManager();
+    if (nListIconId > 0 && pImageManager)
+    {
+        CXTPImageManagerIcon* pIcon =
+            pImageManager->GetImage(static_cast<UINT>(nListIconId) + lpDrawItem->itemID, 0);
+        if (pIcon)
+        {
+            const CSize sz(pIcon->GetWidth(), pIcon->GetHeight());
+            const CPoint pt(rc.left + 2, rc.top + (rc.Height() - sz.cy) / 2);
+            pIcon->Draw(pDC, pt.x, pt.y, bSelected ? pIcon->GetHotImage() : pIcon->GetImage(), sz.cx, sz.cy);
+            rcText.left += sz.cx + 2;
+        }
+    }
+    rcText.left += 3;
+    CFont* pOldFont = pPaintManager ? pDC->SelectObject(pPaintManager->GetControlFont(this)) : nullptr;
+    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    const COLORREF clrOld = pDC->SetTextColor(clrText);
+    const CString strText = GetListText(static_cast<int>(lpDrawItem->itemID));
+    pDC->DrawText(strText, &rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    pDC->SetTextColor(clrOld);
+    pDC->SetBkMode(nOldMode);
+    if (pOldFont)
+        pDC->SelectObject(pOldFont);
 }
 
 void CXTPControlComboBox::OnMouseMove(CPoint point)

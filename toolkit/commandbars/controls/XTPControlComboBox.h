@@ -126,6 +126,10 @@ public:
     void OnCalcDynamicSize(DWORD dwMode) override;
     // The wheel over a focused combo with a closed list moves the selection; TRUE when used.
     BOOL OnMouseWheel(short zDelta) override;
+    // A row of an owner-drawn list: the paint manager's face for selected rows (colour 5 for the
+    // others), the icon list icon id + row 2 pixels in, the text 3 pixels after it.
+    virtual void DrawListItem(LPDRAWITEMSTRUCT lpDrawItem);
+    virtual void MeasureListItem(LPMEASUREITEMSTRUCT /*lpMeasureItem*/) {}
 
     // The window of the edit part goes here for the control's rectangle.
     CRect GetEditWindowRect() const;

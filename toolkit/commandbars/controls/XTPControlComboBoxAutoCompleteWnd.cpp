@@ -38,6 +38,17 @@ CXTPControlComboBoxAutoCompleteWnd* CXTPControlComboBoxAutoCompleteWnd::Attach(H
     return pWnd;
 }
 
+BOOL CXTPControlComboBoxAutoCompleteWnd::Reattach(CXTPControlComboBoxAutoCompleteWnd*& pWnd, HWND hWndEdit,
+                                                  DWORD dwFlags)
+{
+    delete pWnd;
+    pWnd = nullptr;
+    if (!dwFlags || !hWndEdit)
+        return TRUE;
+    pWnd = Attach(hWndEdit, dwFlags);
+    return pWnd != nullptr;
+}
+
 CXTPControlComboBoxAutoCompleteWnd::~CXTPControlComboBoxAutoCompleteWnd()
 {
     SetupWindowHook(FALSE);

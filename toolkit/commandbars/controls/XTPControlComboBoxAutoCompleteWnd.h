@@ -17,6 +17,10 @@ public:
     // Turns on the shell's completion for the window (shlwapi's "SHAutoComplete", through the
     // system query); null when it fails. A window that has the focus is watched at once.
     static CXTPControlComboBoxAutoCompleteWnd* Attach(HWND hWndEdit, DWORD dwFlags);
+    // A field's flags changed: drops its old object and attaches a new one for non-zero flags
+    // when the window exists (without one the flags wait for the window). FALSE when the shell
+    // refuses.
+    static BOOL Reattach(CXTPControlComboBoxAutoCompleteWnd*& pWnd, HWND hWndEdit, DWORD dwFlags);
 
     // The text window took (TRUE) or lost (FALSE) the focus: install or remove the thread's hook and
     // the keyboard manager's registration. One watched window per process at a time.

@@ -89,13 +89,8 @@ void CXTPControlEdit::SetTextLimit(int nLimit)
 BOOL CXTPControlEdit::EnableShellAutoComplete(DWORD dwFlags)
 {
     m_dwShellAutoCompleteFlags = dwFlags;
-    delete m_pAutoCompleteWnd;
-    m_pAutoCompleteWnd = nullptr;
-    // Without a window yet the flags wait for it (the window's creation applies them).
-    if (!dwFlags || !m_pEdit || !m_pEdit->GetSafeHwnd())
-        return TRUE;
-    m_pAutoCompleteWnd = CXTPControlComboBoxAutoCompleteWnd::Attach(m_pEdit->GetSafeHwnd(), dwFlags);
-    return m_pAutoCompleteWnd != nullptr;
+    return CXTPControlComboBoxAutoCompleteWnd::Reattach(m_pAutoCompleteWnd, m_pEdit ? m_pEdit->GetSafeHwnd() : nullptr,
+                                                        dwFlags);
 }
 
 // ---------------------------------------------------------------- geometry

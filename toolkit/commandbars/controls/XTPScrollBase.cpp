@@ -58,6 +58,16 @@ CPoint MessagePoint(const MSG& msg, HWND hWnd)
     return CPoint(pt);
 }
 
+// The next message of a tracking loop: FALSE for WM_QUIT (posted again for the loop outside) or a
+// failed call.
+BOOL NextLoopMessage(CXTPCommandBarsSystemQuery* pQuery, MSG& msg)
+{
+    const int nGot = pQuery->GetNextMessage(&msg);
+    if (nGot == 0)
+        ::PostQuitMessage(static_cast<int>(msg.wParam));
+    return nGot > 0;
+}
+
 BOOL IsMouseMessage(UINT nMessage)
 {
     return nMessage >= WM_MOUSEFIRST && nMessage <= WM_MOUSELAST;
@@ -225,32 +235,12 @@ void CXTPScrollBase::MoveThumbTo(int pxThumb)
     m_layout.pxThumbBottom = pxThumb + m_layout.cxThumb;
 }
 
-CRect CXTPScrollBase::GetPressedArea() const
+CRect CXTPScrollBase::AxisRect(const XTP_SCROLLBAR_LAYOUT& layout, int pxFrom, int pxTo)
 {
-    CRect rc = m_layout.rcBar;
-    int pxFrom = 0, pxTo = 0;
-    switch (m_pTracking ? m_pTracking->nPart : 0)
-    {
-    case xtpScrollPartUpArrow:
-        pxFrom = m_layout.pxStart;
-        pxTo = m_layout.pxUpArrow;
-        break;
-    case xtpScrollPartDownArrow:
-        pxFrom = m_layout.pxDownArrow;
-        pxTo = m_layout.pxEnd;
-        break;
-    case xtpScrollPartPageUp:
-        pxFrom = m_layout.pxUpArrow;
-        pxTo = m_layout.pxThumbTop;
-        break;
-    case xtpScrollPartPageDown:
-        pxFrom = m_layout.pxThumbBottom;
-        pxTo = m_layout.pxDownArrow;
-        break;
-    default:
-        return CRect(0, 0, 0, 0);
-    }
-    if (m_layout.bVertical)
+    CRect rc = layout.rcBar;
+    if (pxTo < pxFrom)
+        pxTo = pxFrom;
+    if (layout.bVertical)
     {
         rc.top = pxFrom;
         rc.bottom = pxTo;
@@ -261,6 +251,19 @@ CRect CXTPScrollBase::GetPressedArea() const
         rc.right = pxTo;
     }
     return rc;
+}
+
+CRect CXTPScrollBase::GetPressedArea() const
+{
+    const int nPart = m_pTracking ? m_pTracking->nPart : 0;
+    if (nPart < xtpScrollPartUpArrow || nPart > xtpScrollPartPageDown)
+        return CRect(0, 0, 0, 0);
+    // Arrows, then the track before and after the thumb, in part order.
+    const XTP_SCROLLBAR_LAYOUT& l = m_layout;
+    const int spans[4][2] = {
+        {l.pxStart, l.pxUpArrow}, {l.pxDownArrow, l.pxEnd}, {l.pxUpArrow, l.pxThumbTop}, {l.pxThumbBottom, l.pxDownArrow}};
+    const int* pSpan = spans[nPart - xtpScrollPartUpArrow];
+    return AxisRect(l, pSpan[0], pSpan[1]);
 }
 
 BOOL CXTPScrollBase::IsInPressedArea(CPoint pt) const
@@ -439,13 +442,7 @@ void CXTPScrollBase::RunTrackingLoop(HWND hWnd)
     MSG msg;
     while (::GetCapture() == hWnd)
     {
-        const int nGot = pQuery->GetNextMessage(&msg);
-        if (nGot == 0)
-        {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (nGot < 0)
+        if (!NextLoopMessage(pQuery, msg))
             break;
         if (!::IsWindow(hWnd))
         {
@@ -523,13 +520,7 @@ void CXTPScrollBase::RunTrackingLoop(HWND hWnd)
     // An owner's animation (the gallery's smooth scroll) finishes before the loop returns.
     while (m_bAnimating && ::IsWindow(hWnd))
     {
-        const int nGot = pQuery->GetNextMessage(&msg);
-        if (nGot == 0)
-        {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (nGot < 0)
+        if (!NextLoopMessage(pQuery, msg))
             break;
         if (msg.message == WM_TIMER && msg.hwnd == hWnd && msg.wParam == XTP_TID_SCROLLBAR_ANIMATION)
         {

@@ -88,6 +88,8 @@ public:
     // The position a thumb starting at pxThumb stands for (pure): the minimum before the track,
     // the last position a page can show after it.
     static int PosFromThumb(const XTP_SCROLLBAR_LAYOUT& layout, int pxThumb);
+    // The bar's rectangle cut to pxFrom ... pxTo along its axis (empty when reversed).
+    static CRect AxisRect(const XTP_SCROLLBAR_LAYOUT& layout, int pxFrom, int pxTo);
     // Four fifths and one tenth of a double-click time: the first and the later repeat delays.
     static UINT FirstRepeatDelay(UINT nDoubleClickTime) { return nDoubleClickTime * 4 / 5; }
     static UINT NextRepeatDelay(UINT nDoubleClickTime) { return nDoubleClickTime / 10; }

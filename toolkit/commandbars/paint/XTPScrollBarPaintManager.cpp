@@ -18,20 +18,7 @@ struct ScrollRects
 
 CRect AxisRect(const XTP_SCROLLBAR_LAYOUT& layout, int pxFrom, int pxTo)
 {
-    CRect rc = layout.rcBar;
-    if (pxTo < pxFrom)
-        pxTo = pxFrom;
-    if (layout.bVertical)
-    {
-        rc.top = pxFrom;
-        rc.bottom = pxTo;
-    }
-    else
-    {
-        rc.left = pxFrom;
-        rc.right = pxTo;
-    }
-    return rc;
+    return CXTPScrollBase::AxisRect(layout, pxFrom, pxTo);
 }
 
 ScrollRects CalcRects(const XTP_SCROLLBAR_LAYOUT& layout)
