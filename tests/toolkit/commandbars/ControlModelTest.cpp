@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/manager/XTPCommandBars.h"
 #include "toolkit/commandbars/controls/XTPControlAction.h"
 #include "toolkit/commandbars/controls/XTPControlButton.h"
+#include "toolkit/commandbars/controls/XTPControlCheckBox.h"
 #include "toolkit/commandbars/controls/XTPControlLabel.h"
 #include "toolkit/commandbars/controls/XTPControls.h"
 #include "framework/Archive.h"
@@ -379,7 +380,7 @@ TEST(ControlModel, SetControlTypeTable)
         {"popup to split popup", xtpControlPopup, xtpControlSplitButtonPopup, true, false, xtpControlSplitButtonPopup},
         {"button popup to popup", xtpControlButtonPopup, xtpControlPopup, true, false, xtpControlPopup},
         {"button to label", xtpControlButton, xtpControlLabel, false, false, xtpControlLabel},
-        {"button to a kind that does not exist", xtpControlButton, xtpControlRadioButton, true, true, xtpControlButton},
+        {"button to radio button", xtpControlButton, xtpControlRadioButton, false, false, xtpControlRadioButton},
         {"out of range", xtpControlButton, 42, true, true, xtpControlButton},
     };
     for (const Case& c : cases)
@@ -409,8 +410,10 @@ TEST(ControlModel, SetControlTypeTable)
         EXPECT_EQ(pAt->GetIndex(), 1) << c.name;
         EXPECT_EQ(pAt->GetParent(), &bar) << c.name;
         EXPECT_EQ(pControls->GetAt(2)->GetID(), 3) << c.name;
-        if (!c.bSame)
-            EXPECT_NE(dynamic_cast<TestLabel*>(pAt), nullptr) << c.name;
+        if (!c.bSame && c.nTypeAfter == xtpControlLabel)
+            EXPECT_NE(dynamic_cast<TestLabel*>(pAt), nullptr) << c.name << ": the registered maker";
+        if (!c.bSame && c.nTypeAfter == xtpControlRadioButton)
+            EXPECT_NE(dynamic_cast<CXTPControlRadioButton*>(pAt), nullptr) << c.name << ": the built-in kind";
     }
     // A bad index, and a control of another collection.
     TestBar bar;
