@@ -52,6 +52,15 @@ public:
     // The frame hook: the window manager's extension of the frame into the client area (dwmapi;
     // E_FAIL without it).
     virtual HRESULT ExtendFrameIntoClientArea(HWND hWnd, int cxLeft, int cxRight, int cyTop, int cyBottom);
+
+    // What the paint manager's fonts read: the non-client metrics (340-byte record), the icon
+    // title font, whether the system is Windows XP or later (ClearType quality), whether a face is
+    // installed, and the screen's pixels per inch (read once, then cached).
+    virtual BOOL GetNonClientMetrics(NONCLIENTMETRICSA* pMetrics);
+    virtual BOOL GetIconTitleFont(LOGFONTA* pLogFont);
+    virtual BOOL IsWindowsXPOrLater();
+    virtual BOOL IsFontInstalled(LPCSTR pszFaceName);
+    virtual SIZE GetScreenDpi();
 };
 
 // The installed object (the system's when none was set).
