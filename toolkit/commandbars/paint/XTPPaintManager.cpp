@@ -3,6 +3,8 @@
 #include "toolkit/commandbars/bars/XTPCommandBar.h"
 #include "toolkit/commandbars/bars/XTPPopupBar.h"
 #include "toolkit/commandbars/controls/XTPControl.h"
+#include "toolkit/commandbars/controls/XTPControlComboBox.h"
+#include "toolkit/commandbars/controls/XTPControlEdit.h"
 #include "toolkit/commandbars/managers/XTPShadowManager.h"
 #include "toolkit/commandbars/managers/XTPSystemQuery.h"
 #include "toolkit/common/drawing/XTPDrawHelpers.h"
@@ -407,6 +409,11 @@ CSize CXTPPaintManager::DrawControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
 {
     // Menus draw menu items; a popup laid out as a toolbar (the overflow of a toolbar) draws
     // toolbar buttons, with their icon and caption side by side.
+    // Edits and combo boxes have their own layout on every bar.
+    if (CXTPControlEdit* pEdit = DYNAMIC_DOWNCAST(CXTPControlEdit, pControl))
+        return DrawControlEdit(pDC, pEdit, bDraw);
+    if (CXTPControlComboBox* pCombo = DYNAMIC_DOWNCAST(CXTPControlComboBox, pControl))
+        return DrawControlComboBox(pDC, pCombo, bDraw);
     CXTPCommandBar* pBar = pControl ? pControl->GetParent() : nullptr;
     if (pBar && pBar->IsPopupType() && pBar->GetType() == xtpBarTypePopup)
         return DrawPopupBarControl(pDC, pControl, bDraw);
