@@ -2,6 +2,7 @@
 // injected system metrics, its metric tables, the -1 colour rule of the helpers, the classic
 // grippers and the exit of a program that holds the global paint manager.
 #include "toolkit/commandbars/bars/XTPCommandBar.h"
+#include "toolkit/commandbars/bars/XTPPopupBar.h"
 #include "toolkit/commandbars/managers/XTPSystemQuery.h"
 #include "toolkit/commandbars/paint/XTPPaintManager.h"
 #include "toolkit/themes/XTPThemes.h"
@@ -493,4 +494,49 @@ TEST_F(Themes, ProgramHoldingTheGlobalPaintManagerExitsCleanly)
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);
     EXPECT_EQ(dwExit, 0u);
+}
+
+TEST_F(Themes, SystemThemeChoice)
+{
+    CXTPPaintManager* pm = CXTPPaintManager::CreateTheme(0);
+    CXTPColorManager* pColors = GetColorManager();
+    const BOOL bWasDisabled = pColors->IsThemeColorsDisabled();
+    struct Case
+    {
+        const char* name;
+        int nChoice;
+        BOOL bDisabled;
+        int nExpected; // -1: the colour manager's current theme, -2: its detected theme
+    } cases[] = {
+        {"automatic, themed colours off", 7, TRUE, 0},
+        {"automatic", 7, FALSE, -1},
+        {"detected", 6, FALSE, -2},
+        {"silver", 3, FALSE, 3},
+        {"none", 0, TRUE, 0},
+    };
+    for (const Case& c : cases)
+    {
+        pColors->DisableThemeColors(c.bDisabled);
+        pm->m_nSystemTheme = c.nChoice;
+        const int nExpected = c.nExpected == -1   ? pColors->GetCurrentSystemTheme()
+                              : c.nExpected == -2 ? pColors->GetDetectedSystemTheme()
+                                                  : c.nExpected;
+        EXPECT_EQ(pm->GetCurrentSystemTheme(), nExpected) << c.name;
+    }
+    pColors->DisableThemeColors(bWasDisabled);
+    pm->InternalRelease();
+}
+
+TEST_F(Themes, PopupIconColumnWidth)
+{
+    CXTPPaintManager* pm = CXTPPaintManager::CreateTheme(0);
+    pm->RefreshMetrics();
+    CXTPPopupBar* pPopup = CXTPPopupBar::CreatePopupBar(nullptr);
+    ASSERT_NE(pPopup, nullptr);
+    const int cx = pm->GetButtonSizeForBar(pPopup).cx;
+    EXPECT_EQ(pm->GetPopupBarGripperWidth(pPopup), cx + 1);
+    pPopup->SetDoubleGripper(TRUE);
+    EXPECT_EQ(pm->GetPopupBarGripperWidth(pPopup), 2 * cx + 1);
+    pPopup->InternalRelease();
+    pm->InternalRelease();
 }
