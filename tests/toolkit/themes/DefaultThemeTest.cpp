@@ -9,61 +9,20 @@
 #include "toolkit/common/images/XTPImageManager.h"
 #include "toolkit/themes/XTPThemes.h"
 
+#include "ThemeTestSurface.h"
+
 #include <gtest/gtest.h>
 
 namespace
 {
-const COLORREF kSentinel = RGB(1, 2, 3);
+using Dib = themes_test::CProbeSurface;
+const COLORREF kSentinel = Dib::kSentinel;
 
 COLORREF Entry(int n)
 {
     return RGB(4 * n, 100 + n, 250 - 3 * n);
 }
 
-class Dib
-{
-public:
-    Dib(int cx, int cy) : m_cx(cx), m_cy(cy)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = cx;
-        info.bmiHeader.biHeight = -cy;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        m_hDC = ::CreateCompatibleDC(nullptr);
-        void* pBits = nullptr;
-        m_hBitmap = ::CreateDIBSection(m_hDC, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
-        m_hOld = ::SelectObject(m_hDC, m_hBitmap);
-        m_dc.Attach(m_hDC);
-        m_dc.FillSolidRect(0, 0, cx, cy, kSentinel);
-    }
-    ~Dib()
-    {
-        m_dc.Detach();
-        ::SelectObject(m_hDC, m_hOld);
-        ::DeleteObject(m_hBitmap);
-        ::DeleteDC(m_hDC);
-    }
-    CDC* DC() { return &m_dc; }
-    COLORREF At(int x, int y) { return ::GetPixel(m_hDC, x, y); }
-    int Count(COLORREF clr)
-    {
-        int n = 0;
-        for (int y = 0; y < m_cy; ++y)
-            for (int x = 0; x < m_cx; ++x)
-                n += At(x, y) == clr;
-        return n;
-    }
-
-private:
-    int m_cx, m_cy;
-    HDC m_hDC = nullptr;
-    HBITMAP m_hBitmap = nullptr;
-    HGDIOBJ m_hOld = nullptr;
-    CDC m_dc;
-};
 
 class DefaultTheme : public ::testing::Test
 {

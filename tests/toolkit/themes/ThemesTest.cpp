@@ -8,6 +8,8 @@
 #include "toolkit/themes/XTPThemes.h"
 #include "toolkit/themes/classic/XTPVisualStudio6Theme.h"
 
+#include "ThemeTestSurface.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -60,44 +62,6 @@ public:
     ~CountedTheme() override { ++g_nDestroyed; }
 };
 
-// A 32-bit DIB filled with a sentinel colour, selected into a memory DC.
-class SentinelDib
-{
-public:
-    static constexpr COLORREF kSentinel = RGB(1, 2, 3);
-    SentinelDib(int cx, int cy)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = cx;
-        info.bmiHeader.biHeight = -cy;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        m_hDC = ::CreateCompatibleDC(nullptr);
-        m_hBitmap = ::CreateDIBSection(m_hDC, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_pBits), nullptr, 0);
-        m_hOld = ::SelectObject(m_hDC, m_hBitmap);
-        m_dc.Attach(m_hDC);
-        m_dc.FillSolidRect(0, 0, cx, cy, kSentinel);
-    }
-    ~SentinelDib()
-    {
-        m_dc.Detach();
-        ::SelectObject(m_hDC, m_hOld);
-        ::DeleteObject(m_hBitmap);
-        ::DeleteDC(m_hDC);
-    }
-    CDC* DC() { return &m_dc; }
-    COLORREF Pixel(int x, int y) { return ::GetPixel(m_hDC, x, y); }
-    BYTE* Bits() { return m_pBits; }
-
-private:
-    HDC m_hDC = nullptr;
-    HBITMAP m_hBitmap = nullptr;
-    HGDIOBJ m_hOld = nullptr;
-    BYTE* m_pBits = nullptr;
-    CDC m_dc;
-};
 
 // A docked toolbar window with a gripper.
 class GripperBar : public CXTPCommandBar
@@ -359,25 +323,25 @@ TEST_F(Themes, HelpersSkipNoColour)
 {
     CXTPPaintManager* pm = CXTPPaintManager::CreateTheme(0);
     pm->RefreshMetrics();
-    SentinelDib dib(20, 20);
+    themes_test::CProbeSurface dib(20, 20);
     CDC* pDC = dib.DC();
     pDC->SetBkColor(RGB(200, 0, 0)); // what a fill of -1 would leave behind
     pm->Draw3dRect(pDC, CRect(2, 2, 12, 12), -1, COLOR_3DSHADOW);
-    EXPECT_EQ(dib.Pixel(2, 5), SentinelDib::kSentinel);       // left edge skipped
-    EXPECT_EQ(dib.Pixel(5, 2), SentinelDib::kSentinel);       // top edge skipped
-    EXPECT_EQ(dib.Pixel(11, 5), pm->GetColor(COLOR_3DSHADOW)); // right edge drawn
-    EXPECT_EQ(dib.Pixel(5, 11), pm->GetColor(COLOR_3DSHADOW));
+    EXPECT_EQ(dib.At(2, 5), themes_test::CProbeSurface::kSentinel);       // left edge skipped
+    EXPECT_EQ(dib.At(5, 2), themes_test::CProbeSurface::kSentinel);       // top edge skipped
+    EXPECT_EQ(dib.At(11, 5), pm->GetColor(COLOR_3DSHADOW)); // right edge drawn
+    EXPECT_EQ(dib.At(5, 11), pm->GetColor(COLOR_3DSHADOW));
 
     pm->Rectangle(pDC, CRect(14, 14, 19, 19), COLOR_3DHIGHLIGHT, -1);
-    EXPECT_EQ(dib.Pixel(16, 16), SentinelDib::kSentinel); // no fill
-    EXPECT_EQ(dib.Pixel(14, 16), pm->GetColor(COLOR_3DHIGHLIGHT));
+    EXPECT_EQ(dib.At(16, 16), themes_test::CProbeSurface::kSentinel); // no fill
+    EXPECT_EQ(dib.At(14, 16), pm->GetColor(COLOR_3DHIGHLIGHT));
     pm->HorizontalLine(pDC, 0, 0, 20, -1);
     pm->VerticalLine(pDC, 0, 0, 20, -1);
     pm->Line(pDC, 0, 19, 19, 13, -1);
     for (int i = 0; i < 20; ++i)
     {
-        EXPECT_EQ(dib.Pixel(i, 0), SentinelDib::kSentinel) << i;
-        EXPECT_EQ(dib.Pixel(0, i), SentinelDib::kSentinel) << i;
+        EXPECT_EQ(dib.At(i, 0), themes_test::CProbeSurface::kSentinel) << i;
+        EXPECT_EQ(dib.At(0, i), themes_test::CProbeSurface::kSentinel) << i;
     }
     pm->InternalRelease();
 }
@@ -385,7 +349,7 @@ TEST_F(Themes, HelpersSkipNoColour)
 TEST_F(Themes, OpaqueFillAndFade)
 {
     CXTPPaintManager* pm = CXTPPaintManager::CreateTheme(0);
-    SentinelDib dib(4, 4);
+    themes_test::CProbeSurface dib(4, 4);
     CXTPPaintManager::FillOpaqueRect(dib.DC(), CRect(1, 1, 3, 3), RGB(10, 20, 30));
     ::GdiFlush();
     const BYTE* p = dib.Bits() + (1 * 4 + 1) * 4;
@@ -393,9 +357,9 @@ TEST_F(Themes, OpaqueFillAndFade)
     EXPECT_EQ(p[1], 20);
     EXPECT_EQ(p[2], 10);
     EXPECT_EQ(p[3], 255);
-    EXPECT_EQ(dib.Pixel(0, 0), SentinelDib::kSentinel);
+    EXPECT_EQ(dib.At(0, 0), themes_test::CProbeSurface::kSentinel);
     CXTPPaintManager::FillOpaqueRect(dib.DC(), CRect(), RGB(0, 0, 0)); // nothing
-    EXPECT_EQ(dib.Pixel(0, 0), SentinelDib::kSentinel);
+    EXPECT_EQ(dib.At(0, 0), themes_test::CProbeSurface::kSentinel);
 
     // Fade on one pixel: the last step drawn is k = n - 1.
     pm->m_nAnimationTime = 0;
@@ -406,7 +370,7 @@ TEST_F(Themes, OpaqueFillAndFade)
     } cases[] = {{2, 200, 100}, {4, 255, 0}, {10, 0, 250}};
     for (const Case& c : cases)
     {
-        SentinelDib src(1, 1), dest(1, 1);
+        themes_test::CProbeSurface src(1, 1), dest(1, 1);
         src.DC()->FillSolidRect(0, 0, 1, 1, RGB(c.src, c.src, c.src));
         dest.DC()->FillSolidRect(0, 0, 1, 1, RGB(c.dest, c.dest, c.dest));
         ::GdiFlush();
@@ -422,20 +386,20 @@ TEST_F(Themes, OpaqueFillAndFade)
     // Kinds 2 and 3 end on the source; kinds 0, 1 and no steps draw nothing.
     for (int nKind : {2, 3, 0, 1})
     {
-        SentinelDib src(3, 3), dest(3, 3);
+        themes_test::CProbeSurface src(3, 3), dest(3, 3);
         src.DC()->FillSolidRect(0, 0, 3, 3, RGB(9, 9, 9));
         pm->m_nAnimationSteps = 3;
         pm->Animate(dest.DC(), src.DC(), CRect(0, 0, 3, 3), nKind);
-        const COLORREF expected = nKind >= 2 ? RGB(9, 9, 9) : SentinelDib::kSentinel;
-        EXPECT_EQ(dest.Pixel(0, 0), expected) << nKind;
-        EXPECT_EQ(dest.Pixel(2, 2), expected) << nKind;
+        const COLORREF expected = nKind >= 2 ? RGB(9, 9, 9) : themes_test::CProbeSurface::kSentinel;
+        EXPECT_EQ(dest.At(0, 0), expected) << nKind;
+        EXPECT_EQ(dest.At(2, 2), expected) << nKind;
     }
     {
-        SentinelDib src(2, 2), dest(2, 2);
+        themes_test::CProbeSurface src(2, 2), dest(2, 2);
         src.DC()->FillSolidRect(0, 0, 2, 2, RGB(9, 9, 9));
         pm->m_nAnimationSteps = 0;
         pm->Animate(dest.DC(), src.DC(), CRect(0, 0, 2, 2), 3);
-        EXPECT_EQ(dest.Pixel(0, 0), SentinelDib::kSentinel);
+        EXPECT_EQ(dest.At(0, 0), themes_test::CProbeSurface::kSentinel);
     }
     pm->InternalRelease();
 }
@@ -463,15 +427,15 @@ TEST_F(Themes, GrippersOfTheClassicLooks)
         ASSERT_TRUE(bar.CreateAt(40, 40)) << c.name;
         bar.SetType(xtpBarTypeNormal);
         bar.SetPosition(c.nPosition);
-        SentinelDib dib(40, 40);
+        themes_test::CProbeSurface dib(40, 40);
         EXPECT_EQ(pm->DrawCommandBarGripper(dib.DC(), &bar, FALSE), c.size) << c.name;
         EXPECT_EQ(pm->DrawCommandBarGripper(dib.DC(), &bar, TRUE), c.size) << c.name;
         const bool bHorizontal = c.nPosition == xtpBarTop;
-        auto at = [&](int along, int across) { return bHorizontal ? dib.Pixel(along, across) : dib.Pixel(across, along); };
+        auto at = [&](int along, int across) { return bHorizontal ? dib.At(along, across) : dib.At(across, along); };
         EXPECT_EQ(at(3, 10), pm->GetColor(COLOR_3DHIGHLIGHT)) << c.name;
         EXPECT_EQ(at(5, 10), pm->GetColor(COLOR_3DSHADOW)) << c.name;
-        EXPECT_EQ(at(7, 10), c.nSecondBar ? pm->GetColor(COLOR_3DHIGHLIGHT) : SentinelDib::kSentinel) << c.name;
-        EXPECT_EQ(at(9, 10), c.nSecondBar ? pm->GetColor(COLOR_3DSHADOW) : SentinelDib::kSentinel) << c.name;
+        EXPECT_EQ(at(7, 10), c.nSecondBar ? pm->GetColor(COLOR_3DHIGHLIGHT) : themes_test::CProbeSurface::kSentinel) << c.name;
+        EXPECT_EQ(at(9, 10), c.nSecondBar ? pm->GetColor(COLOR_3DSHADOW) : themes_test::CProbeSurface::kSentinel) << c.name;
         bar.DestroyWindow();
         pm->InternalRelease();
     }

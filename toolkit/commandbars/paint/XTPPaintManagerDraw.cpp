@@ -684,7 +684,7 @@ int CXTPPaintManager::GetFieldLabelWidth(CDC* pDC, CXTPControl* pControl)
         if (!strCaption.IsEmpty())
         {
             CFont* pOldFont = pDC->SelectObject(&m_fntCommandBar);
-            int cx = pDC->GetTextExtent(strCaption).cx + 5;
+            int cx = pDC->GetTextExtent(strCaption).cx + 5 + m_nLabelSpacing;
             pDC->SelectObject(pOldFont);
             return cx;
         }
