@@ -229,7 +229,7 @@ void CXTPControlPopup::OnLButtonUp(CPoint point)
     if (IsSplitButton() && m_pParent && m_pParent->IsPopupType())
     {
         CXTPPaintManager* pPaintManager = GetPaintManager();
-        const int nDropDown = pPaintManager ? pPaintManager->GetSplitButtonPartSize(this) : 0;
+        const int nDropDown = pPaintManager ? pPaintManager->m_nSplitButtonDropDownWidth : 0;
         if (point.x < m_rcControl.right - nDropDown && m_bEnabled != xtpSplitDropDownPart && GetEnabled())
             OnExecute();
     }

@@ -1,5 +1,7 @@
 #include "toolkit/commandbars/managers/XTPSystemQuery.h"
 
+#include "toolkit/common/system/XTPNcMetrics.h"
+
 #include "toolkit/common/system/XTPSystemHelpers.h"
 #include "toolkit/common/system/XTPWinThemeWrapper.h"
 
@@ -186,4 +188,61 @@ CXTPCommandBarsSystemQuery* SetCommandBarsSystemQuery(CXTPCommandBarsSystemQuery
     CXTPCommandBarsSystemQuery* pOld = GetCommandBarsSystemQuery();
     g_pQuery = pQuery;
     return pOld;
+}
+
+BOOL CXTPCommandBarsSystemQuery::GetNonClientMetrics(NONCLIENTMETRICSA* pMetrics)
+{
+    CXTPNcMetrics metrics;
+    *pMetrics = metrics;
+    return TRUE;
+}
+
+BOOL CXTPCommandBarsSystemQuery::GetIconTitleFont(LOGFONTA* pLogFont)
+{
+    return ::SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof(LOGFONTA), pLogFont, 0);
+}
+
+BOOL CXTPCommandBarsSystemQuery::IsWindowsXPOrLater()
+{
+    OSVERSIONINFOA info = {};
+    info.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+    if (!::GetVersionExA(&info))
+        return FALSE;
+    return info.dwMajorVersion > 5 || (info.dwMajorVersion == 5 && info.dwMinorVersion >= 1);
+}
+
+namespace
+{
+int CALLBACK FoundFace(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM lParam)
+{
+    *reinterpret_cast<BOOL*>(lParam) = TRUE;
+    return 0;
+}
+} // namespace
+
+BOOL CXTPCommandBarsSystemQuery::IsFontInstalled(LPCSTR pszFaceName)
+{
+    if (!pszFaceName || !*pszFaceName)
+        return FALSE;
+    LOGFONTA lf = {};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(lf.lfFaceName, pszFaceName, LF_FACESIZE);
+    BOOL bFound = FALSE;
+    HDC hDC = ::GetDC(nullptr);
+    ::EnumFontFamiliesExA(hDC, &lf, FoundFace, reinterpret_cast<LPARAM>(&bFound), 0);
+    ::ReleaseDC(nullptr, hDC);
+    return bFound;
+}
+
+SIZE CXTPCommandBarsSystemQuery::GetScreenDpi()
+{
+    static SIZE s_dpi = {0, 0};
+    if (s_dpi.cx == 0)
+    {
+        HDC hDC = ::GetDC(nullptr);
+        s_dpi.cx = ::GetDeviceCaps(hDC, LOGPIXELSX);
+        s_dpi.cy = ::GetDeviceCaps(hDC, LOGPIXELSY);
+        ::ReleaseDC(nullptr, hDC);
+    }
+    return s_dpi;
 }

@@ -60,6 +60,15 @@ public:
     // Hyperlinks: a verb of the shell on a file or an address (ShellExecute without parameters or
     // folder); above 32 when it worked.
     virtual INT_PTR OpenWithShell(HWND hWnd, LPCSTR lpszVerb, LPCSTR lpszFile, int nShowCmd);
+
+    // What the paint manager's fonts read: the non-client metrics (340-byte record), the icon
+    // title font, whether the system is Windows XP or later (ClearType quality), whether a face is
+    // installed, and the screen's pixels per inch (read once, then cached).
+    virtual BOOL GetNonClientMetrics(NONCLIENTMETRICSA* pMetrics);
+    virtual BOOL GetIconTitleFont(LOGFONTA* pLogFont);
+    virtual BOOL IsWindowsXPOrLater();
+    virtual BOOL IsFontInstalled(LPCSTR pszFaceName);
+    virtual SIZE GetScreenDpi();
 };
 
 // The installed object (the system's when none was set).

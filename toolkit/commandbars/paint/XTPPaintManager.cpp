@@ -1,9 +1,14 @@
 #include "toolkit/commandbars/paint/XTPPaintManager.h"
 
 #include "toolkit/commandbars/bars/XTPCommandBar.h"
+#include "toolkit/commandbars/bars/XTPPopupBar.h"
 #include "toolkit/commandbars/controls/XTPControl.h"
+#include "toolkit/commandbars/controls/XTPControlComboBox.h"
+#include "toolkit/commandbars/controls/XTPControlEdit.h"
 #include "toolkit/commandbars/managers/XTPShadowManager.h"
 #include "toolkit/commandbars/paint/XTPControlGalleryPaintManager.h"
+#include "toolkit/commandbars/managers/XTPSystemQuery.h"
+#include "toolkit/common/drawing/XTPDrawHelpers.h"
 #include "toolkit/commandbars/paint/XTPProgressPaintManager.h"
 #include "toolkit/commandbars/paint/XTPScrollBarPaintManager.h"
 #include "toolkit/commandbars/paint/XTPSliderPaintManager.h"
@@ -13,6 +18,7 @@
 #include "toolkit/common/resources/XTPResourceManager.h"
 #include "toolkit/common/system/XTPWinThemeWrapper.h"
 
+#include <cstdlib>
 #include <map>
 
 IMPLEMENT_DYNAMIC(CXTPPaintManager, CCmdTarget)
@@ -27,11 +33,25 @@ std::map<int, CXTPPaintManager::PFNCREATETHEME>& ThemeMakers()
     return makers;
 }
 
-// Releases the global paint manager at exit.
-struct GlobalRelease
+// Releases the global paint manager at exit. The handler is registered when the first global
+// paint manager is installed, after the colour manager and the image store exist, so it runs
+// before their destructors (a theme's destructor may still reach the image store).
+bool g_bExitReleaseRegistered = false;
+
+void ReleaseGlobalAtExit()
 {
-    ~GlobalRelease() { CXTPPaintManager::ReleaseGlobal(); }
-} g_globalRelease;
+    CXTPPaintManager::ReleaseGlobal();
+}
+
+void RegisterExitRelease()
+{
+    if (g_bExitReleaseRegistered)
+        return;
+    g_bExitReleaseRegistered = true;
+    GetColorManager();
+    XTPImageManager();
+    std::atexit(ReleaseGlobalAtExit);
+}
 } // namespace
 
 BOOL CXTPPaintManagerFont::SetCustomFont(const LOGFONTA* pLogFont)
@@ -50,6 +70,8 @@ CXTPPaintManager::CXTPPaintManager()
         m_pfnSetLayeredWindowAttributes = reinterpret_cast<PFNSETLAYEREDWINDOWATTRIBUTES>(
             reinterpret_cast<void*>(GetProcAddress(hUser32, "SetLayeredWindowAttributes")));
     m_themeStatusBar = new CXTPWinThemeWrapper();
+    // Derived images (disabled, faded, shadow) follow the new paint manager's options.
+    XTPImageManager()->RefreshAll();
     m_themeButton = new CXTPWinThemeWrapper();
     m_pShadowManager = new CXTPShadowManager();
     m_pGalleryPaintManager = new CXTPControlGalleryPaintManager(this);
@@ -93,6 +115,7 @@ void CXTPPaintManager::SetCustomTheme(CXTPPaintManager* pPaintManager)
     g_pGlobalPaintManager = pPaintManager;
     if (pPaintManager)
     {
+        RegisterExitRelease();
         pPaintManager->m_nTheme = 10;
         pPaintManager->RefreshMetrics();
     }
@@ -195,7 +218,11 @@ void CXTPPaintManager::RefreshMetrics()
 
 void CXTPPaintManager::RefreshFonts()
 {
-    CXTPNcMetrics metrics;
+    CXTPCommandBarsSystemQuery* pQuery = GetCommandBarsSystemQuery();
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = XTP_NONCLIENTMETRICS_SIZE;
+    pQuery->GetNonClientMetrics(&metrics);
+    const BOOL bClearType = m_bClearTypeTextQuality && pQuery->IsWindowsXPOrLater();
     BYTE nCharSet = GetResourceManager()->GetFontCharset();
     if (m_bUseStandardFont)
     {
@@ -208,17 +235,24 @@ void CXTPPaintManager::RefreshFonts()
         lf.lfQuality = metrics.lfMenuFont.lfQuality;
         lstrcpynA(lf.lfFaceName, metrics.lfMenuFont.lfFaceName, LF_FACESIZE);
         lf.lfCharSet = nCharSet;
+        // A font-height setting below 13 counts as 11 (12 gives 13 = 11 x 120 / 96).
         if (m_nFontHeight > 0)
             lf.lfHeight = (m_nFontHeight < 13 ? 11 : m_nFontHeight) * 120 / 96;
-        if (m_bClearTypeTextQuality)
+        if (bClearType)
             lf.lfQuality = 5;
         SetCommandBarsFontIndirect(&lf, TRUE);
     }
     LOGFONTA lfIcon = {};
-    SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof(lfIcon), &lfIcon, 0);
+    pQuery->GetIconTitleFont(&lfIcon);
     lfIcon.lfCharSet = nCharSet;
     metrics.lfSmCaptionFont.lfCharSet = nCharSet;
     metrics.lfStatusFont.lfCharSet = nCharSet;
+    if (bClearType)
+    {
+        lfIcon.lfQuality = 5;
+        metrics.lfSmCaptionFont.lfQuality = 5;
+        metrics.lfStatusFont.lfQuality = 5;
+    }
     if (m_fontSmCaption.IsStandardFont())
     {
         m_fontSmCaption.DeleteObject();
@@ -248,15 +282,18 @@ void CXTPPaintManager::SetCommandBarsFontIndirect(const LOGFONTA* pLogFont, BOOL
     m_bUseStandardFont = bUseStandardFont;
     if (!pLogFont)
         return;
+    CXTPCommandBarsSystemQuery* pQuery = GetCommandBarsSystemQuery();
     LOGFONTA lf = *pLogFont;
-    if (m_bClearTypeTextQuality)
+    if (m_bClearTypeTextQuality && pQuery->IsWindowsXPOrLater())
         lf.lfQuality = 5;
     m_fntCommandBar.DeleteObject();
     m_fntCommandBarBold.DeleteObject();
     m_fntVerticalText.DeleteObject();
     m_fntVerticalBoldText.DeleteObject();
-    m_fontIconBold.DeleteObject();
+    const BOOL bOfficeInstalled = pQuery->IsFontInstalled(m_strOfficeFont);
     m_bUseOfficeFont = lstrcmpiA(lf.lfFaceName, m_strOfficeFont) == 0;
+    if (bUseStandardFont && m_bUseOfficeFont && bOfficeInstalled)
+        lstrcpynA(lf.lfFaceName, m_strOfficeFont, LF_FACESIZE);
 
     m_fntCommandBar.CreateFontIndirect(&lf);
     LOGFONTA lfBold = lf;
@@ -275,7 +312,41 @@ void CXTPPaintManager::SetCommandBarsFontIndirect(const LOGFONTA* pLogFont, BOOL
     GetTextExtentPoint32A(hDC, " ", 1, &size);
     SelectObject(hDC, hOld);
     ReleaseDC(nullptr, hDC);
+    m_nTextHeight = size.cy;
     m_nControlHeight = size.cy + 6;
+
+    // The icon title bold font is rebuilt at once (it would otherwise stay without a handle until
+    // the next RefreshFonts).
+    if (m_fontIconBold.IsStandardFont())
+    {
+        LOGFONTA lfIcon = {};
+        pQuery->GetIconTitleFont(&lfIcon);
+        lfIcon.lfCharSet = GetResourceManager()->GetFontCharset();
+        if (m_bClearTypeTextQuality && pQuery->IsWindowsXPOrLater())
+            lfIcon.lfQuality = 5;
+        lfIcon.lfWeight = FW_BOLD;
+        m_fontIconBold.DeleteObject();
+        m_fontIconBold.CreateFontIndirect(&lfIcon);
+    }
+}
+
+int CXTPPaintManager::GetCurrentSystemTheme() const
+{
+    if (m_nSystemTheme == xtpSystemThemeAuto)
+        return GetColorManager()->IsThemeColorsDisabled() ? xtpSystemThemeUnknown
+                                                          : GetColorManager()->GetCurrentSystemTheme();
+    if (m_nSystemTheme == xtpSystemThemeDefault)
+        return GetColorManager()->GetDetectedSystemTheme();
+    return m_nSystemTheme;
+}
+
+int CXTPPaintManager::GetSplitButtonPartSize(CXTPControl* /*pControl*/) const
+{
+    if (m_nFixedControlHeight > 0)
+        return 2 * m_nFixedControlHeight - 17;
+    const int h = GetControlHeight();
+    const int h2 = h >= 19 ? h + 3 : 22;
+    return 2 * h2 - 17;
 }
 
 int CXTPPaintManager::GetControlTextOrientation(CXTPControl* pControl)
@@ -304,7 +375,7 @@ CFont* CXTPPaintManager::GetCommandBarFont(CXTPCommandBar* pBar)
 CSize CXTPPaintManager::GetButtonSizeForBar(CXTPCommandBar* pBar)
 {
     CSize szIcon = pBar ? pBar->GetIconSize() : CSize(16, 16);
-    int c = GetControlHeight();
+    const int c = GetControlHeight();
     return CSize(c + 4 > szIcon.cx + 4 ? c + 4 : szIcon.cx + 4, c > szIcon.cy + 6 ? c : szIcon.cy + 6);
 }
 
@@ -312,15 +383,20 @@ int CXTPPaintManager::GetPopupBarGripperWidth(CXTPCommandBar* pBar)
 {
     if (!pBar || pBar->GetType() != xtpBarTypePopup)
         return 0;
-    return GetButtonSizeForBar(pBar).cx + 1;
+    CXTPPopupBar* pPopup = DYNAMIC_DOWNCAST(CXTPPopupBar, pBar);
+    const int k = pPopup && pPopup->IsDoubleGripper() ? 2 : 1;
+    return k * GetButtonSizeForBar(pBar).cx + 1;
 }
 
 int CXTPPaintManager::GetAutoIconSize(BOOL bLarge) const
 {
     if (m_bAutoResizeIcons)
     {
-        int n = GetControlHeight() - 6;
-        return bLarge ? n * 2 : n;
+        const int c = GetControlHeight();
+        int n = (bLarge ? 2 * c - 8 : c - 4) / 8;
+        if (n < 2)
+            n = 2;
+        return n * 8;
     }
     return bLarge ? 32 : 16;
 }
@@ -339,7 +415,7 @@ BOOL CXTPPaintManager::IsFlatToolBar(CXTPCommandBar* pBar)
 
 void CXTPPaintManager::StripAmpersands(CString& str)
 {
-    str = CXTPControl::StripAccessKeys(str);
+    ::StripAmpersands(str);
 }
 
 // ---------------------------------------------------------------- measuring and drawing
@@ -348,6 +424,11 @@ CSize CXTPPaintManager::DrawControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
 {
     // Menus draw menu items; a popup laid out as a toolbar (the overflow of a toolbar) draws
     // toolbar buttons, with their icon and caption side by side.
+    // Edits and combo boxes have their own layout on every bar.
+    if (CXTPControlEdit* pEdit = DYNAMIC_DOWNCAST(CXTPControlEdit, pControl))
+        return DrawControlEdit(pDC, pEdit, bDraw);
+    if (CXTPControlComboBox* pCombo = DYNAMIC_DOWNCAST(CXTPControlComboBox, pControl))
+        return DrawControlComboBox(pDC, pCombo, bDraw);
     CXTPCommandBar* pBar = pControl ? pControl->GetParent() : nullptr;
     if (pBar && pBar->IsPopupType() && pBar->GetType() == xtpBarTypePopup)
         return DrawPopupBarControl(pDC, pControl, bDraw);

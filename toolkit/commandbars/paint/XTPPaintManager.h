@@ -164,7 +164,26 @@ public:
     int GetControlHeight() const { return m_nControlHeight < 22 ? 22 : m_nControlHeight; }
     void SetCommandBarsFontIndirect(const LOGFONTA* pLogFont, BOOL bUseStandardFont = FALSE);
     int GetAutoIconSize(BOOL bLarge) const;
-    int GetSplitButtonPartSize(CXTPControl* pControl) const { return pControl ? m_nSplitButtonDropDownWidth : 0; }
+    // The band of a split-button popup's drop-down part: from the explicit control size when set,
+    // else from the control height (22 below 19).
+    int GetSplitButtonPartSize(CXTPControl* pControl) const;
+    // The system theme choice: 7 automatic (0 with themed colours off, else the colour manager's
+    // current theme), 6 the theme detected at the last refresh, other values as they are.
+    int GetCurrentSystemTheme() const;
+
+    // Captions: split for two lines at the space nearest the middle (line 2 empty when none).
+    static void SplitCaption(const CString& strCaption, CString& strLine1, CString& strLine2);
+    // A two-line caption measured (24 high; the drop-down glyph adds 8 to line 2) or drawn centred.
+    CSize DrawControlText(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bDraw, BOOL bVert, BOOL bDropDown);
+    // Text drawn through the visual style's composited call when bGlass and a style is open.
+    void DrawCompositedText(CDC* pDC, const CString& strText, CRect rc, UINT nFormat, BOOL bGlass);
+    // An image of size (iw, ih) fitted into (w, h); (w, h) without an image.
+    static CSize FitImage(CSize szImage, int nWidth, int nHeight);
+    // DPI scaling per axis: value x dpi / 96 when the threshold is below the screen's dpi.
+    static int ScaleX(int nValue, int nThreshold = 96);
+    static int ScaleY(int nValue, int nThreshold = 96);
+    // Fills a rectangle with a colour at alpha 255 through a 32-bit DIB section.
+    static void FillOpaqueRect(CDC* pDC, CRect rc, COLORREF clr);
     // Measures (bDraw FALSE) or draws a control by its bar's kind.
     CSize DrawControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw = TRUE);
     CFont* GetRegularFont() { return &m_fntCommandBar; }
@@ -172,6 +191,7 @@ public:
     CFont* GetIconFont() { return &m_fontIcon; }
     CFont* GetCaptionFont() { return &m_fontSmCaption; }
     CXTPShadowManager* GetShadowManager() const { return m_pShadowManager; }
+    // Forwards to the drawing helpers' StripAmpersands.
     static void StripAmpersands(CString& str);
 
     // Line and rectangle helpers; colours are colour numbers (GetColor), -1 skips a part.
@@ -241,7 +261,6 @@ public:
     BOOL m_bThickCheckMark = FALSE;
     BOOL m_bShowShadow = TRUE;
     BOOL m_bThemedStatusBar = FALSE;
-    BOOL m_bFrameStatusBar = FALSE; // with the frame paint manager's flag: the status bar is part of the frame
     BOOL m_bThemedCheckBox = FALSE;
     BOOL m_bClearTypeTextQuality = FALSE;
     BOOL m_bFlatToolBar = FALSE;
@@ -249,7 +268,7 @@ public:
     int m_nPopupBarTextPadding = 4;
     BOOL m_bSelectImageInPopupBar = FALSE;
     int m_nStatusBarMinHeight = 0;
-    BOOL m_bEnableAnimation = FALSE;
+    BOOL m_bIconSpacing = FALSE; // FALSE: captions beside icons start one pixel closer
     BOOL m_bShowKeyboardCues = TRUE; // icon column for kind 8
     BOOL m_bWrapCaptionBelowText = TRUE;
     CXTPPaintManagerFont m_fontSmCaption;
@@ -296,8 +315,19 @@ public:
     // themed status bar or themed check marks are on).
     CXTPWinThemeWrapper* m_themeStatusBar = nullptr;
     CXTPWinThemeWrapper* m_themeButton = nullptr;
+    // Members after the fields: roles the bars and controls read that have no field of their own.
     // Above 0: the text windows of edit and combo fields sit one pixel lower.
     int m_nEditOffset = 0;
+    // With the frame paint manager's flag: the status bar is part of the frame.
+    BOOL m_bFrameStatusBar = FALSE;
+    // Command bars cross-fade their changes (CXTPCommandBarAnimation).
+    BOOL m_bEnableAnimation = FALSE;
+    // Pixels added to the label of edit and combo fields.
+    int m_nLabelSpacing = 0;
+    // Pixels taken from control widths on popup-type bars.
+    int m_nPopupControlMargin = 0;
+    // Height of " " in the regular font (set with the control height).
+    int m_nTextHeight = 0;
 };
 
 // The plain default theme: flat classic look in system colours (raised hot and sunken pressed

@@ -15,12 +15,14 @@
 #include "toolkit/commandbars/controls/XTPControl.h"
 #include "toolkit/commandbars/controls/XTPControlComboBox.h"
 #include "toolkit/commandbars/controls/XTPControlEdit.h"
+#include "toolkit/commandbars/managers/XTPSystemQuery.h"
 #include "toolkit/common/drawing/XTPDrawHelpers.h"
 #include "toolkit/common/images/XTPImageManager.h"
 #include "toolkit/common/system/XTPWinThemeWrapper.h"
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 namespace
@@ -87,7 +89,136 @@ void CXTPPaintManager::Rectangle(CDC* pDC, CRect rc, int nFrameColor, int nFillC
 
 void CXTPPaintManager::Draw3dRect(CDC* pDC, CRect rc, int nTopLeftColor, int nBottomRightColor)
 {
-    pDC->Draw3dRect(&rc, GetColor(nTopLeftColor), GetColor(nBottomRightColor));
+    // -1 is no colour: its two edges are skipped.
+    if (rc.IsRectEmpty())
+        return;
+    if (nTopLeftColor != -1)
+    {
+        pDC->FillSolidRect(rc.left, rc.top, rc.Width() - 1, 1, GetColor(nTopLeftColor));
+        pDC->FillSolidRect(rc.left, rc.top, 1, rc.Height() - 1, GetColor(nTopLeftColor));
+    }
+    if (nBottomRightColor != -1)
+    {
+        pDC->FillSolidRect(rc.right - 1, rc.top, 1, rc.Height(), GetColor(nBottomRightColor));
+        pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, GetColor(nBottomRightColor));
+    }
+}
+
+// ---------------------------------------------------------------- captions, images, scaling
+
+void CXTPPaintManager::SplitCaption(const CString& strCaption, CString& strLine1, CString& strLine2)
+{
+    strLine1 = strCaption;
+    strLine2.Empty();
+    const int nLength = strCaption.GetLength();
+    if (nLength < 2 || strCaption.Find(' ', 1) < 0)
+        return;
+    const int m = nLength / 2;
+    for (int i = 0; i < m - 1; ++i)
+    {
+        if (strCaption[m - i] == ' ')
+        {
+            strLine1 = strCaption.Left(m - i);
+            strLine2 = strCaption.Mid(m - i + 1);
+            return;
+        }
+        if (m + i + 1 < nLength && strCaption[m + i + 1] == ' ')
+        {
+            strLine1 = strCaption.Left(m + i + 1);
+            strLine2 = strCaption.Mid(m + i + 2);
+            return;
+        }
+    }
+}
+
+CSize CXTPPaintManager::DrawControlText(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bDraw, BOOL bVert,
+                                        BOOL bDropDown)
+{
+    CString strCaption = pControl ? pControl->GetCaption() : CString();
+    StripAmpersands(strCaption);
+    CString strLine1 = strCaption, strLine2;
+    if (m_bWrapCaptionBelowText)
+        SplitCaption(strCaption, strLine1, strLine2);
+    const CSize sz1 = pDC->GetTextExtent(strLine1.IsEmpty() ? CString(" ") : strLine1);
+    const CSize sz2 = pDC->GetTextExtent(strLine2.IsEmpty() ? CString(" ") : strLine2);
+    const int nWidth2 = (strLine2.IsEmpty() ? 0 : sz2.cx) + (bDropDown ? 8 : 0);
+    const int nWidth = std::max<int>(strLine1.IsEmpty() ? 0 : sz1.cx, nWidth2);
+    if (!bDraw)
+        return bVert ? CSize(24, nWidth) : CSize(nWidth, 24);
+
+    const int nLineHeight = sz1.cy;
+    CRect rc1(rc.left, rc.top, rc.right, rc.top + nLineHeight);
+    pDC->DrawText(strLine1, &rc1, DT_SINGLELINE | DT_CENTER | DT_NOPREFIX | DT_NOCLIP);
+    if (!strLine2.IsEmpty())
+    {
+        const int x = rc.left + (rc.Width() - nWidth2) / 2;
+        CRect rc2(x, rc.top + nLineHeight, x + sz2.cx, rc.top + 2 * nLineHeight);
+        pDC->DrawText(strLine2, &rc2, DT_SINGLELINE | DT_LEFT | DT_NOPREFIX | DT_NOCLIP);
+        if (bDropDown)
+            DrawDropDownGlyph(pDC, pControl, CPoint(rc2.right + 4, rc2.top + nLineHeight / 2), pControl->GetSelected(),
+                              pControl->GetPopped(), pControl->GetEnabled(), FALSE);
+    }
+    else if (bDropDown)
+    {
+        DrawDropDownGlyph(pDC, pControl, CPoint(rc.CenterPoint().x, rc.top + nLineHeight + nLineHeight / 2),
+                          pControl->GetSelected(), pControl->GetPopped(), pControl->GetEnabled(), FALSE);
+    }
+    return bVert ? CSize(24, nWidth) : CSize(nWidth, 24);
+}
+
+void CXTPPaintManager::DrawCompositedText(CDC* pDC, const CString& strText, CRect rc, UINT nFormat, BOOL bGlass)
+{
+    if (bGlass)
+    {
+        CXTPWinThemeWrapper theme;
+        if (theme.OpenThemeData(nullptr, L"GLOBALS") && theme.IsAppThemed())
+        {
+            HDC hBuffer = nullptr;
+            HPAINTBUFFER hPaint = theme.BeginBufferedPaint(pDC->GetSafeHdc(), &rc, BPBF_TOPDOWNDIB, nullptr, &hBuffer);
+            if (hPaint && hBuffer)
+            {
+                ::BitBlt(hBuffer, rc.left, rc.top, rc.Width(), rc.Height(), pDC->GetSafeHdc(), rc.left, rc.top,
+                         SRCCOPY);
+                HGDIOBJ hOldFont = ::SelectObject(hBuffer, ::GetCurrentObject(pDC->GetSafeHdc(), OBJ_FONT));
+                DTTOPTS options = {};
+                options.dwSize = sizeof(DTTOPTS);
+                options.dwFlags = DTT_COMPOSITED | DTT_TEXTCOLOR;
+                options.crText = pDC->GetTextColor();
+                std::wstring strWide(static_cast<size_t>(strText.GetLength()) + 1, L'\0');
+                const int nWide = ::MultiByteToWideChar(CP_ACP, 0, strText, strText.GetLength(), &strWide[0],
+                                                        static_cast<int>(strWide.size()));
+                CRect rcText = rc;
+                const HRESULT hr = theme.DrawThemeTextEx(hBuffer, 0, 0, strWide.c_str(), nWide, nFormat, &rcText, &options);
+                ::SelectObject(hBuffer, hOldFont);
+                theme.EndBufferedPaint(hPaint, SUCCEEDED(hr));
+                if (SUCCEEDED(hr))
+                    return;
+            }
+        }
+    }
+    pDC->DrawText(strText, &rc, nFormat);
+}
+
+CSize CXTPPaintManager::FitImage(CSize szImage, int nWidth, int nHeight)
+{
+    if (szImage.cx <= 0 || szImage.cy <= 0)
+        return CSize(nWidth, nHeight);
+    const int h = nWidth * szImage.cy / szImage.cx;
+    if (nHeight + 1 < h)
+        return CSize(nHeight * szImage.cx / szImage.cy, nHeight);
+    return CSize(nWidth, h);
+}
+
+int CXTPPaintManager::ScaleX(int nValue, int nThreshold)
+{
+    const int nDpi = GetCommandBarsSystemQuery()->GetScreenDpi().cx;
+    return nThreshold < nDpi ? nValue * nDpi / 96 : nValue;
+}
+
+int CXTPPaintManager::ScaleY(int nValue, int nThreshold)
+{
+    const int nDpi = GetCommandBarsSystemQuery()->GetScreenDpi().cy;
+    return nThreshold < nDpi ? nValue * nDpi / 96 : nValue;
 }
 
 void CXTPPaintManager::DrawAntialiasedCircle(CDC* pDC, int nLeft, int nTop, int nRight, int nBottom,
@@ -553,7 +684,7 @@ int CXTPPaintManager::GetFieldLabelWidth(CDC* pDC, CXTPControl* pControl)
         if (!strCaption.IsEmpty())
         {
             CFont* pOldFont = pDC->SelectObject(&m_fntCommandBar);
-            int cx = pDC->GetTextExtent(strCaption).cx + 5;
+            int cx = pDC->GetTextExtent(strCaption).cx + 5 + m_nLabelSpacing;
             pDC->SelectObject(pOldFont);
             return cx;
         }
