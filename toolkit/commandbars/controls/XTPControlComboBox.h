@@ -129,6 +129,7 @@ public:
     // A row of an owner-drawn list: the paint manager's face for selected rows (colour 5 for the
     // others), the icon list icon id + row 2 pixels in, the text 3 pixels after it.
     virtual void DrawListItem(LPDRAWITEMSTRUCT lpDrawItem);
+    // A row keeps the height the list gives it; kinds with taller rows set lpMeasureItem->itemHeight.
     virtual void MeasureListItem(LPMEASUREITEMSTRUCT /*lpMeasureItem*/) {}
 
     // The window of the edit part goes here for the control's rectangle.

@@ -56,7 +56,7 @@ void CXTPControlHyperlink::Draw(CDC* pDC)
     ::SelectObject(hDC, hOld);
 }
 
-void CXTPControlHyperlink::OnClick(BOOL bKeyboard, CPoint pt)
+void CXTPControlHyperlink::OnClick(BOOL /*bKeyboard*/, CPoint pt)
 {
     if (IsCustomizeMode())
     {
@@ -64,7 +64,6 @@ void CXTPControlHyperlink::OnClick(BOOL bKeyboard, CPoint pt)
             OnCustomizeMouseDown(pt);
         return;
     }
-    (void)bKeyboard;
     OnExecute();
 }
 

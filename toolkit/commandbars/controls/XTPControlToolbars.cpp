@@ -41,22 +41,13 @@ CXTPControlToolbars::CXTPControlToolbars()
 
 void CXTPControlToolbars::OnCalcDynamicSize(DWORD /*dwMode*/)
 {
+    // The items of the last layout, by their parameter.
+    auto owns = [](const CXTPControl*, const CXTPControl* pItem) -> BOOL {
+        return pItem->GetParameter() == kItemParameter;
+    };
+    if (!XTPPreparePlaceholderItems(this, owns))
+        return;
     CXTPControls* pControls = GetControls();
-    if (!pControls)
-        return;
-    // The items of the last layout go first.
-    for (int i = pControls->GetCount() - 1; i >= 0; --i)
-    {
-        CXTPControl* pControl = pControls->GetAt(i);
-        if (pControl->IsTemporary() && pControl->GetParameter() == kItemParameter)
-            pControls->RemoveAt(i);
-    }
-    if (IsCustomizeMode())
-    {
-        SetHideFlags(0);
-        return;
-    }
-    SetHideFlags(GetHideFlags() | xtpHideGeneric);
     CXTPCommandBars* pCommandBars = GetCommandBars();
     if (!pCommandBars)
         return;

@@ -50,6 +50,26 @@ CString FormatNumberedCaption(LPCSTR lpszText, int nNumber, UINT nCodePage)
     return strCaption;
 }
 
+BOOL XTPPreparePlaceholderItems(CXTPControl* pPlaceholder, PFNPLACEHOLDEROWNS pfnOwns)
+{
+    CXTPControls* pControls = pPlaceholder ? pPlaceholder->GetControls() : nullptr;
+    if (!pControls)
+        return FALSE;
+    for (int i = pControls->GetCount() - 1; i >= 0; --i)
+    {
+        CXTPControl* pControl = pControls->GetAt(i);
+        if (pControl != pPlaceholder && pControl->IsTemporary() && pfnOwns(pPlaceholder, pControl))
+            pControls->RemoveAt(i);
+    }
+    if (pPlaceholder->IsCustomizeMode())
+    {
+        pPlaceholder->SetHideFlags(0);
+        return FALSE;
+    }
+    pPlaceholder->SetHideFlags(pPlaceholder->GetHideFlags() | xtpHideGeneric);
+    return TRUE;
+}
+
 CXTPControlWindowList::CXTPControlWindowList()
 {
     m_nId = ID_TK_WINDOW_LIST;
@@ -57,30 +77,21 @@ CXTPControlWindowList::CXTPControlWindowList()
 
 void CXTPControlWindowList::OnCalcDynamicSize(DWORD /*dwMode*/)
 {
-    CXTPControls* pControls = GetControls();
-    if (!pControls)
+    // The items of the last layout: the ids from the first MDI child up.
+    auto owns = [](const CXTPControl*, const CXTPControl* pItem) -> BOOL {
+        const UINT nId = static_cast<UINT>(pItem->GetID());
+        return nId >= s_nFirstMDIChild && nId < s_nFirstMDIChild + 0x100;
+    };
+    if (!XTPPreparePlaceholderItems(this, owns))
         return;
-    // The items of the last layout go first: the ids from the first MDI child up.
-    for (int i = pControls->GetCount() - 1; i >= 0; --i)
-    {
-        CXTPControl* pControl = pControls->GetAt(i);
-        if (pControl != this && pControl->IsTemporary() && static_cast<UINT>(pControl->GetID()) >= s_nFirstMDIChild &&
-            static_cast<UINT>(pControl->GetID()) < s_nFirstMDIChild + 0x100)
-            pControls->RemoveAt(i);
-    }
-    if (IsCustomizeMode())
-    {
-        SetHideFlags(0);
-        return;
-    }
     CXTPCommandBars* pCommandBars = GetCommandBars();
     CMDIFrameWnd* pFrame = pCommandBars ? DYNAMIC_DOWNCAST(CMDIFrameWnd, pCommandBars->GetSite()) : nullptr;
     if (!pFrame || !pFrame->m_hWndMDIClient)
     {
-        SetHideFlags(0);
+        SetHideFlags(0); // no windows to list: the placeholder stands for itself
         return;
     }
-    SetHideFlags(GetHideFlags() | xtpHideGeneric);
+    CXTPControls* pControls = GetControls();
 
     const HWND hWndActive = reinterpret_cast<HWND>(::SendMessageA(pFrame->m_hWndMDIClient, WM_MDIGETACTIVE, 0, 0));
     if (hWndActive)

@@ -12,6 +12,13 @@
 // page given (the ANSI one by default).
 CString FormatNumberedCaption(LPCSTR lpszText, int nNumber, UINT nCodePage = CP_ACP);
 
+// The step every list placeholder takes before a layout: the temporary items of its collection that
+// pfnOwns claims (the ones it added last time) are removed. In customise mode the placeholder shows
+// itself and adds nothing (FALSE); otherwise it hides itself and its caller adds fresh items right
+// after it (TRUE). FALSE also for a placeholder in no collection.
+typedef BOOL (*PFNPLACEHOLDEROWNS)(const CXTPControl* pPlaceholder, const CXTPControl* pItem);
+BOOL XTPPreparePlaceholderItems(CXTPControl* pPlaceholder, PFNPLACEHOLDEROWNS pfnOwns);
+
 class CXTPControlWindowList : public CXTPControlButton
 {
     DECLARE_SERIAL(CXTPControlWindowList)

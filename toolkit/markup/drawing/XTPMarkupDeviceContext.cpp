@@ -487,4 +487,5 @@ HDC CXTPMarkupDeviceContext::GetDC()
     return m_hDC;
 }
 
+// GetDC hands out the context's own DC, which the caller never owns: nothing to give back.
 void CXTPMarkupDeviceContext::ReleaseDC(HDC /*hDC*/) {}

@@ -226,6 +226,8 @@ void CXTPMarkupInputElement::OnMouseEnter(CXTPMarkupMouseEventArgs* /*pArgs*/)
     SetValue(m_pIsMouseOverProperty, CXTPMarkupBool::CreateTrueValue());
 }
 
+// The class handlers of the mouse events: a plain element has no behaviour of its own for them (the
+// handlers attached in mark-up run through RaiseEvent); buttons, hyperlinks and the like override.
 void CXTPMarkupInputElement::OnMouseMove(CXTPMarkupMouseEventArgs* /*pArgs*/) {}
 
 void CXTPMarkupInputElement::OnQueryCursor(CXTPMarkupQueryCursorEventArgs* pArgs)
